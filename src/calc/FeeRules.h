@@ -1,0 +1,57 @@
+#pragma once
+
+#include "FeeRates.h"
+
+#include <QString>
+
+#include <optional>
+
+namespace corvanta {
+
+// The fee rules on unrounded numbers: stamp duty, commission with its 5-yuan
+// minimum, and the Shanghai transfer fee (1 jiao per 100 shares, 1-yuan minimum)
+// plus the fixed other fee.
+struct FeeTerms {
+    double amount = 0;         // A
+    double shares = 0;         // N
+    double stampRate = 0;      // S, per mille
+    double commissionRate = 0; // C, per mille
+    double otherFee = 0;       // O, yuan
+    int transferFeeFlag = 0;   // T
+    int stampDutyFlag = 1;     // D
+};
+double totalFees(const FeeTerms& terms);
+double commission(double amount, double commissionRate);
+double transferPart(double shares, double otherFee, int transferFeeFlag);
+
+// What the shared fee operations read of the trade inputs, taken at one moment so
+// the inputs themselves are never touched.
+struct FeeSnapshot {
+    QString quantity;       // the trade's quantity input (guard only)
+    QString price;          // the trade's price input (guard only)
+    QString stampRate;      // rate inputs as shown
+    QString commissionRate;
+    QString otherFee;
+    Direction direction = Direction::Buy;
+    int unitMultiplier = 1;
+    int transferFeeFlag = 0;
+    int stampDutyFlag = 1;
+    FeeRates saved;
+};
+
+// Total fees of `quantity` units at `price` with the shown rates; no value when
+// an input does not convert.
+std::optional<double> tradeFees(const FeeSnapshot& in, double quantity, double price);
+
+// Amount minus fees for a sell, plus fees for a buy, with the rates of the side
+// named (the shown rates when it is the current direction). No value when the
+// quantity, price or other-fee input is empty or an input does not convert.
+std::optional<double> tradeValueAfterFees(const FeeSnapshot& in, double quantity, double price,
+                                          Direction direction);
+
+// Fees of selling `shares` (no unit) at `price`, the market taken from the code:
+// stamp duty for "6", "0" and "3" codes, transfer fee for "6".
+std::optional<double> sellFeesByCode(const FeeSnapshot& in, QStringView code, double shares,
+                                     double price);
+
+} // namespace corvanta

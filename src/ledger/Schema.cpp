@@ -1,0 +1,105 @@
+#include "Schema.h"
+
+#include "sql/Database.h"
+#include "sql/Statement.h"
+
+namespace corvanta::ledger {
+
+namespace {
+
+// Column names and defaults are those the ledger has always used; the text
+// widths of the old schema are not enforced, so long stock names fit whole.
+constexpr const char* createGpjl =
+    "CREATE TABLE gpjl ("
+    "ID INTEGER PRIMARY KEY AUTOINCREMENT,"
+    "日期 TEXT,"
+    "股票代码 TEXT,"
+    "股票名 TEXT,"
+    "交易状态 TEXT,"
+    "数量 INTEGER DEFAULT 0,"
+    "价格 REAL DEFAULT 0,"
+    "费用 REAL DEFAULT 0,"
+    "总金额 REAL DEFAULT 0,"
+    "盈亏金额 REAL DEFAULT 0,"
+    "虚拟卖出 TEXT DEFAULT '假',"
+    "监控状态 TEXT DEFAULT '否',"
+    "印花税 REAL DEFAULT 0,"
+    "佣金 REAL DEFAULT 0,"
+    "过户费等 REAL DEFAULT 0,"
+    "其它费用 REAL DEFAULT 0,"
+    "备注 TEXT)";
+
+constexpr const char* createGpmc = "CREATE TABLE gpmc ("
+                                   "id INTEGER PRIMARY KEY AUTOINCREMENT,"
+                                   "gpid TEXT,"
+                                   "gpmc TEXT,"
+                                   "gppy TEXT)";
+
+constexpr const char* createDxgp = "CREATE TABLE dxgp ("
+                                   "ID INTEGER PRIMARY KEY AUTOINCREMENT,"
+                                   "日期 TEXT,"
+                                   "股票代码 TEXT,"
+                                   "股票名 TEXT,"
+                                   "时价 TEXT,"
+                                   "今开 TEXT,"
+                                   "昨收 TEXT,"
+                                   "主买 TEXT,"
+                                   "主卖 TEXT,"
+                                   "评级 TEXT,"
+                                   "基本资料 TEXT)";
+
+void seedSampleTrade(sql::Database& db)
+{
+    db.exec("INSERT INTO gpjl (日期,股票代码,股票名,交易状态,数量,价格,费用,总金额,盈亏金额,"
+            "虚拟卖出,监控状态,印花税,佣金,过户费等,其它费用) VALUES ('2007-05-21','000709',"
+            "'唐钢股份','买入',1200,14.46,74.41,17426.41,-17426.41,'假','是',17.35,52.06,5.00,"
+            "5.00)");
+    db.exec("INSERT INTO gpjl (日期,股票代码,股票名,交易状态,数量,价格,费用,总金额,盈亏金额,"
+            "虚拟卖出,监控状态) VALUES ('2007-05-21','000709','唐钢股份','卖出',1200,22.45,"
+            "166.64,26773.36,-26773.36,'真','是')");
+}
+
+void seedStockList(sql::Database& db, const QList<SeedStock>& seedList)
+{
+    auto insert = db.prepare("INSERT INTO gpmc (gpid,gpmc,gppy) VALUES (?1,?2,?3)");
+    for (const SeedStock& stock : seedList) {
+        insert.bind(1, stock.code).bind(2, stock.name).bind(3, stock.pinyin);
+        insert.run();
+        insert.reset();
+    }
+}
+
+} // namespace
+
+bool tableExists(sql::Database& db, const QString& name)
+{
+    auto query = db.prepare("SELECT 1 FROM sqlite_master WHERE type='table' AND "
+                            "lower(name)=lower(?1) LIMIT 1");
+    query.bind(1, name);
+    return query.step();
+}
+
+bool ensureSchema(sql::Database& db, const QList<SeedStock>& seedList)
+{
+    const bool needGpjl = !tableExists(db, QStringLiteral("gpjl"));
+    const bool needGpmc = !tableExists(db, QStringLiteral("gpmc"));
+    const bool needDxgp = !tableExists(db, QStringLiteral("dxgp"));
+    if (!needGpjl && !needGpmc && !needDxgp)
+        return false;
+
+    sql::Transaction transaction(db);
+    if (needGpjl) {
+        db.exec(createGpjl);
+        seedSampleTrade(db);
+    }
+    if (needGpmc) {
+        db.exec(createGpmc);
+        seedStockList(db, seedList);
+    }
+    if (needDxgp)
+        db.exec(createDxgp);
+    transaction.commit();
+    return true;
+}
+
+} // namespace corvanta::ledger

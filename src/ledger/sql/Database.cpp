@@ -1,0 +1,135 @@
+#include "Database.h"
+
+#include "Statement.h"
+
+#include <sqlite3.h>
+
+#include <utility>
+
+namespace corvanta::sql {
+
+namespace {
+
+QString describe(sqlite3* db, int code)
+{
+    if (db)
+        return QString::fromUtf8(sqlite3_errmsg(db));
+    return QString::fromUtf8(sqlite3_errstr(code));
+}
+
+} // namespace
+
+Error::Error(int code, const QString& message)
+    : std::runtime_error(message.toStdString()), m_code(code)
+{
+}
+
+bool Error::isNotADatabase() const
+{
+    return (m_code & 0xff) == SQLITE_NOTADB;
+}
+
+Database::Database(sqlite3* db, QString path) : m_db(db), m_path(std::move(path)) {}
+
+Database Database::open(const QString& path, const QByteArray& key, Mode mode)
+{
+    int flags = SQLITE_OPEN_FULLMUTEX;
+    switch (mode) {
+    case Mode::ReadWrite:
+        flags |= SQLITE_OPEN_READWRITE;
+        break;
+    case Mode::ReadWriteCreate:
+        flags |= SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE;
+        break;
+    case Mode::ReadOnly:
+        flags |= SQLITE_OPEN_READONLY;
+        break;
+    }
+    sqlite3* raw = nullptr;
+    const int rc = sqlite3_open_v2(path.toUtf8().constData(), &raw, flags, nullptr);
+    Database db(raw, path);
+    if (rc != SQLITE_OK)
+        throw Error(rc, describe(raw, rc));
+    if (!key.isEmpty()) {
+        const int keyed = sqlite3_key(raw, key.constData(), int(key.size()));
+        if (keyed != SQLITE_OK)
+            throw Error(keyed, describe(raw, keyed));
+    }
+    sqlite3_extended_result_codes(raw, 1);
+    // The key is only tried by the first statement that reads the file.
+    db.exec("SELECT count(*) FROM sqlite_master");
+    return db;
+}
+
+Database Database::openInMemory()
+{
+    sqlite3* raw = nullptr;
+    const int rc = sqlite3_open_v2(":memory:", &raw, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
+                                   nullptr);
+    Database db(raw, QStringLiteral(":memory:"));
+    if (rc != SQLITE_OK)
+        throw Error(rc, describe(raw, rc));
+    return db;
+}
+
+Database::Database(Database&& other) noexcept
+    : m_db(std::exchange(other.m_db, nullptr)), m_path(std::move(other.m_path))
+{
+}
+
+Database& Database::operator=(Database&& other) noexcept
+{
+    if (this != &other) {
+        if (m_db)
+            sqlite3_close_v2(m_db);
+        m_db = std::exchange(other.m_db, nullptr);
+        m_path = std::move(other.m_path);
+    }
+    return *this;
+}
+
+Database::~Database()
+{
+    if (m_db)
+        sqlite3_close_v2(m_db);
+}
+
+void Database::exec(const char* sql)
+{
+    char* message = nullptr;
+    const int rc = sqlite3_exec(m_db, sql, nullptr, nullptr, &message);
+    if (rc != SQLITE_OK) {
+        const QString text =
+            message ? QString::fromUtf8(message) : QString::fromUtf8(sqlite3_errstr(rc));
+        sqlite3_free(message);
+        throw Error(rc, text);
+    }
+}
+
+Statement Database::prepare(const char* sql)
+{
+    return Statement(m_db, sql);
+}
+
+qint64 Database::scalarInt(const char* sql)
+{
+    Statement query(m_db, sql);
+    return query.step() ? query.int64(0) : 0;
+}
+
+qint64 Database::lastInsertId() const
+{
+    return sqlite3_last_insert_rowid(m_db);
+}
+
+int Database::changes() const
+{
+    return sqlite3_changes(m_db);
+}
+
+bool Database::inTransaction() const
+{
+    return sqlite3_get_autocommit(m_db) == 0;
+}
+
+} // namespace corvanta::sql

@@ -1,0 +1,1 @@
+// Filled by the stock picker and the stock editor.
