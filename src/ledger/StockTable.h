@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+#include <optional>
+
+namespace corvanta::sql {
+class Database;
+}
+
+namespace corvanta::ledger {
+
+// One stock of the stock table gpmc.
+struct StockRow {
+    qint64 id = 0;
+    QString code;   // gpid
+    QString name;   // gpmc
+    QString pinyin; // gppy
+};
+
+// The stock table: finding stocks by code or pinyin initials, adding and renaming.
+// Settings rows that share the table are never returned as stocks.
+class StockTable {
+public:
+    explicit StockTable(sql::Database& db) : m_db(db) {}
+
+    // Rows in id order whose code begins with `text` when it begins with a digit,
+    // otherwise whose pinyin begins with `text` in upper case. The text matches
+    // literally ("%" and "_" are no wildcards). At most `limit` rows when limit > 0.
+    QList<StockRow> lookup(const QString& text, int limit = 0) const;
+
+    // The first row of that exact code, if any.
+    std::optional<StockRow> findByCode(const QString& code) const;
+
+    // Adds a new stock row.
+    void addStock(const QString& code, const QString& name, const QString& pinyin);
+
+    // Renames every stock row of the code and every ledger row of the code (the
+    // open-position row included), in one transaction.
+    void renameStock(const QString& code, const QString& name, const QString& pinyin);
+
+private:
+    sql::Database& m_db;
+};
+
+} // namespace corvanta::ledger
