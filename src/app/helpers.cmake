@@ -1,0 +1,1 @@
+# target_sources(corvanta_app PRIVATE ...) for the dialog helpers and desktop services

@@ -1,0 +1,1 @@
+# target_sources(corvanta_ledger PRIVATE ...) for the ledger file, seed list and settings

@@ -1,0 +1,1 @@
+# target_sources(corvanta_ledger PRIVATE ...) for trades and the stock table

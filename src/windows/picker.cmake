@@ -1,0 +1,1 @@
+# target_sources(corvanta_windows PRIVATE ...) for the stock picker

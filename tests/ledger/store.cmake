@@ -1,0 +1,1 @@
+# tests of the ledger file, seed list and settings

@@ -1,0 +1,1 @@
+# tests of trades and the stock table
