@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+namespace corvanta::windows {
+
+// The program's modal questions and messages, behind an interface so tests can
+// answer them without a message box.
+class Prompter {
+public:
+    virtual ~Prompter() = default;
+    // A Yes/No question with the stop icon and No as the default; true on Yes.
+    virtual bool askYesNo(const QString& caption, const QString& text) = 0;
+    // An information message with an OK button.
+    virtual void inform(const QString& text) = 0;
+};
+
+// Message boxes over a parent window; the caption of a plain message is the
+// application's title, as the user knows it.
+class MessageBoxPrompter : public Prompter {
+public:
+    explicit MessageBoxPrompter(QWidget* parent) : m_parent(parent) {}
+    bool askYesNo(const QString& caption, const QString& text) override;
+    void inform(const QString& text) override;
+
+private:
+    QWidget* m_parent;
+};
+
+} // namespace corvanta::windows

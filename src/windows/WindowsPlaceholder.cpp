@@ -1,1 +1,0 @@
-// Filled by the stock picker and the stock editor.
