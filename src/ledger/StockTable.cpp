@@ -1,0 +1,93 @@
+#include "StockTable.h"
+
+#include "sql/Database.h"
+#include "sql/Statement.h"
+
+#include <stdexcept>
+
+namespace corvanta::ledger {
+
+namespace {
+
+// The settings rows share gpmc with the stocks; their gpid keys are never codes.
+#define CORVANTA_NOT_SETTINGS                                                                      \
+    " gpid NOT IN ('zfsd','yhssd','sxfsd','mczfsd','mcyhs','mcsxf','proxsd','ztsd','zxsd') "
+
+bool isSettingsKey(const QString& code) {
+    static const QStringList keys = {
+        QStringLiteral("zfsd"),   QStringLiteral("yhssd"), QStringLiteral("sxfsd"),
+        QStringLiteral("mczfsd"), QStringLiteral("mcyhs"), QStringLiteral("mcsxf"),
+        QStringLiteral("proxsd"), QStringLiteral("ztsd"),  QStringLiteral("zxsd")};
+    return keys.contains(code);
+}
+
+void refuseSettingsKey(const QString& code) {
+    if (isSettingsKey(code))
+        throw std::invalid_argument("a settings key is not a stock code");
+}
+
+// A LIKE pattern matching texts that begin with `text` taken literally.
+QString prefixPattern(const QString& text) {
+    QString pattern;
+    pattern.reserve(text.size() + 2);
+    for (QChar c : text) {
+        if (c == u'\\' || c == u'%' || c == u'_')
+            pattern += u'\\';
+        pattern += c;
+    }
+    pattern += u'%';
+    return pattern;
+}
+
+StockRow readRow(const sql::Statement& query) {
+    return {query.int64(0), query.text(1), query.text(2), query.text(3)};
+}
+
+} // namespace
+
+QList<StockRow> StockTable::lookup(const QString& text, int limit) const {
+    const bool byCode = !text.isEmpty() && text.front() >= u'0' && text.front() <= u'9';
+    auto query = byCode
+                     ? m_db.prepare("SELECT id,gpid,gpmc,gppy FROM gpmc WHERE gpid LIKE ?1 "
+                                    "ESCAPE '\\' AND" CORVANTA_NOT_SETTINGS "ORDER BY id LIMIT ?2")
+                     : m_db.prepare("SELECT id,gpid,gpmc,gppy FROM gpmc WHERE gppy LIKE ?1 "
+                                    "ESCAPE '\\' AND" CORVANTA_NOT_SETTINGS "ORDER BY id LIMIT ?2");
+    query.bind(1, prefixPattern(byCode ? text : text.toUpper()));
+    query.bind(2, qint64(limit > 0 ? limit : -1));
+    QList<StockRow> rows;
+    while (query.step())
+        rows.append(readRow(query));
+    return rows;
+}
+
+std::optional<StockRow> StockTable::findByCode(const QString& code) const {
+    auto query = m_db.prepare("SELECT id,gpid,gpmc,gppy FROM gpmc WHERE gpid=?1 "
+                              "AND" CORVANTA_NOT_SETTINGS "ORDER BY id LIMIT 1");
+    query.bind(1, code);
+    if (!query.step())
+        return std::nullopt;
+    return readRow(query);
+}
+
+void StockTable::addStock(const QString& code, const QString& name, const QString& pinyin) {
+    refuseSettingsKey(code);
+    auto insert = m_db.prepare("INSERT INTO gpmc (gpid,gpmc,gppy) VALUES (?1,?2,?3)");
+    insert.bind(1, code).bind(2, name).bind(3, pinyin);
+    insert.run();
+}
+
+void StockTable::renameStock(const QString& code, const QString& name, const QString& pinyin) {
+    refuseSettingsKey(code);
+    sql::Transaction transaction(m_db);
+    auto stocks = m_db.prepare("UPDATE gpmc SET gpmc=?2,gppy=?3 WHERE gpid=?1");
+    stocks.bind(1, code).bind(2, name).bind(3, pinyin);
+    stocks.run();
+    auto trades = m_db.prepare("UPDATE gpjl SET 股票名=?2 WHERE 股票代码=?1");
+    trades.bind(1, code).bind(2, name);
+    trades.run();
+    transaction.commit();
+}
+
+#undef CORVANTA_NOT_SETTINGS
+
+} // namespace corvanta::ledger
