@@ -6,6 +6,12 @@ class QWidget;
 
 namespace corvanta::windows {
 
+// The program's title as the user knows it: the caption of its plain messages.
+inline QString applicationTitle()
+{
+    return QStringLiteral("Corvanta  Ostrel");
+}
+
 // The program's modal questions and messages, behind an interface so tests can
 // answer them without a message box.
 class Prompter {
@@ -17,8 +23,8 @@ public:
     virtual void inform(const QString& text) = 0;
 };
 
-// Message boxes over a parent window; the caption of a plain message is the
-// application's title, as the user knows it.
+// Message boxes over a parent window; a plain message is captioned with the
+// application's title.
 class MessageBoxPrompter : public Prompter {
 public:
     explicit MessageBoxPrompter(QWidget* parent) : m_parent(parent) {}

@@ -1,0 +1,234 @@
+#include "FeeController.h"
+
+#include "NumericFieldFilter.h"
+#include "ParametersPanel.h"
+#include "TradePanel.h"
+#include "calc/FeeCalculator.h"
+#include "calc/Numbers.h"
+
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QFocusEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+using namespace Qt::StringLiterals;
+
+namespace corvanta::app {
+
+namespace {
+
+void writeIfComputed(QLineEdit* field, const std::optional<QString>& text)
+{
+    if (text)
+        field->setText(*text);
+}
+
+} // namespace
+
+FeeController::FeeController(SessionState& state, ParametersPanel& parameters, TradePanel& trade,
+                             QObject* parent)
+    : QObject(parent), m_state(state), m_parameters(parameters), m_trade(trade)
+{
+    connect(m_parameters.directionGroup, &QButtonGroup::idToggled, this,
+            [this](int id, bool checked) {
+                if (checked)
+                    onDirectionChanged(Direction(id));
+            });
+    connect(m_trade.unitGroup, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
+        if (checked)
+            onUnitChanged(id);
+    });
+    connect(m_parameters.marketGroup, &QButtonGroup::idToggled, this,
+            [this](int id, bool checked) {
+                if (checked)
+                    onMarketChanged(MarketKind(id));
+            });
+    connect(m_trade.amountUnit, &QComboBox::currentIndexChanged, this,
+            &FeeController::onAmountUnitChanged);
+    installKeyRules();
+}
+
+void FeeController::installKeyRules()
+{
+    new NumericFieldFilter(m_trade.quantity, NumericField::Quantity, m_trade.price);
+    new NumericFieldFilter(m_trade.price, NumericField::Price, m_trade.code);
+    new NumericFieldFilter(m_parameters.stampRate->lineEdit(), NumericField::Price);
+    new NumericFieldFilter(m_parameters.commissionRate->lineEdit(), NumericField::Price);
+    new SelectAllOnEntry(m_trade.quantity);
+    new SelectAllOnEntry(m_trade.price);
+    new SelectAllOnEntry(m_trade.code);
+    m_trade.quantity->installEventFilter(this);
+    m_trade.price->installEventFilter(this);
+    m_parameters.stampRate->installEventFilter(this);
+    m_parameters.commissionRate->installEventFilter(this);
+}
+
+bool FeeController::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyRelease &&
+        (watched == m_trade.quantity || watched == m_trade.price)) {
+        computeFees();
+    } else if (event->type() == QEvent::FocusOut &&
+               (watched == m_parameters.stampRate || watched == m_parameters.commissionRate)) {
+        auto* focus = static_cast<QFocusEvent*>(event);
+        if (focus->reason() == Qt::TabFocusReason || focus->reason() == Qt::BacktabFocusReason)
+            Q_EMIT codeFocusWanted();
+    }
+    return false;
+}
+
+FeeSnapshot FeeController::snapshot() const
+{
+    FeeSnapshot s;
+    s.quantity = m_trade.quantity->text();
+    s.price = m_trade.price->text();
+    s.stampRate = m_parameters.stampRate->currentText();
+    s.commissionRate = m_parameters.commissionRate->currentText();
+    s.otherFee = m_trade.otherFee->text();
+    s.direction = m_parameters.direction();
+    s.unitMultiplier = m_state.trade.unitMultiplier;
+    s.transferFeeFlag = m_state.trade.transferFeeFlag;
+    s.stampDutyFlag = m_state.trade.stampDutyFlag;
+    s.saved = m_state.rates;
+    return s;
+}
+
+void FeeController::computeFees()
+{
+    const FeeSnapshot s = snapshot();
+    const FeeInputs in{s.quantity,       s.price,           s.stampRate,
+                       s.commissionRate, s.otherFee,        s.direction,
+                       s.unitMultiplier, s.transferFeeFlag, s.stampDutyFlag};
+    const FeeQuote quote = corvanta::computeFees(in);
+    if (!quote.inputsComplete) {
+        m_trade.amountUnit->setEnabled(false);
+        return;
+    }
+    ensureAmountsInYuan();
+    writeIfComputed(m_trade.jyje, quote.jyje);
+    writeIfComputed(m_trade.yhs, quote.yhs);
+    writeIfComputed(m_trade.yj, quote.yj);
+    writeIfComputed(m_trade.qtzf, quote.qtzf);
+    writeIfComputed(m_trade.fyhj, quote.fyhj);
+    if (quote.zfze) {
+        (s.direction == Direction::Sell ? m_trade.recordSellButton : m_trade.recordBuyButton)
+            ->setEnabled(true);
+    }
+    writeIfComputed(m_trade.zfze, quote.zfze);
+    writeIfComputed(m_trade.mrcb, quote.mrcb);
+    writeIfComputed(m_trade.bbjg, quote.bbjg);
+    m_trade.amountUnit->setEnabled(true);
+    m_trade.currentPrice->setEnabled(true);
+    Q_EMIT inputsPriced();
+}
+
+bool FeeController::amountsInTenThousands() const
+{
+    return m_trade.amountUnit->currentIndex() == 1;
+}
+
+void FeeController::ensureAmountsInYuan()
+{
+    if (amountsInTenThousands())
+        m_trade.amountUnit->setCurrentIndex(0); // runs the conversion
+}
+
+void FeeController::onAmountUnitChanged(int index)
+{
+    const bool toTenThousands = index == 1;
+    const QString unit = toTenThousands ? u"万元"_s : u"元"_s;
+    m_trade.jyjeUnit->setText(unit);
+    m_trade.fyhjUnit->setText(unit);
+    m_trade.zfzeUnit->setText(unit);
+    const AmountTexts texts = convertAmountUnit(m_trade.jyje->text(), m_trade.fyhj->text(),
+                                                m_trade.zfze->text(), toTenThousands);
+    writeIfComputed(m_trade.jyje, texts.jyje);
+    writeIfComputed(m_trade.fyhj, texts.fyhj);
+    writeIfComputed(m_trade.zfze, texts.zfze);
+}
+
+void FeeController::onDirectionChanged(Direction direction)
+{
+    const bool sell = direction == Direction::Sell;
+    m_trade.quantityCaption->setText(sell ? u"卖出数量"_s : u"买入数量"_s);
+    m_trade.priceCaption->setText(sell ? u"卖出价格"_s : u"买入价格"_s);
+    m_trade.totalCaption->setText(sell ? u"实收总额"_s : u"支付总额"_s);
+    m_parameters.setRateCaption(sell ? u"卖出税率"_s : u"买入税率"_s);
+    m_trade.mrcbCaption->setEnabled(!sell);
+    m_trade.bbjgCaption->setEnabled(!sell);
+    const FeeRates& r = m_state.rates;
+    m_trade.otherFee->setText(num::general(sell ? r.sellOtherFee : r.buyOtherFee));
+    m_parameters.stampRate->setCurrentText(num::general(sell ? r.sellStampRate : r.buyStampRate));
+    m_parameters.commissionRate->setCurrentText(
+        num::general(sell ? r.sellCommissionRate : r.buyCommissionRate));
+    if (!m_loadingRow)
+        (sell ? m_trade.recordBuyButton : m_trade.recordSellButton)->setEnabled(false);
+}
+
+void FeeController::onUnitChanged(int index)
+{
+    m_state.trade.unitMultiplier = index == 1 ? 100 : 1;
+    m_trade.unitSuffix->setText(index == 1 ? u"手"_s : u"股"_s);
+    m_trade.quantity->setFocus(Qt::OtherFocusReason);
+}
+
+void FeeController::onMarketChanged(MarketKind market)
+{
+    const MarketFlags flags = flagsFor(market);
+    m_state.trade.transferFeeFlag = flags.transferFee;
+    m_state.trade.stampDutyFlag = flags.stampDuty;
+    if (!m_quietMarket && !m_loadingRow)
+        Q_EMIT codeFocusWanted();
+}
+
+void FeeController::setMarketFromPicker(MarketKind market)
+{
+    m_quietMarket = true;
+    m_parameters.setMarket(market);
+    m_quietMarket = false;
+}
+
+void FeeController::setStampDutyFlag(int flag)
+{
+    m_state.trade.stampDutyFlag = flag;
+}
+
+void FeeController::loadDirectionAndMarket(Direction direction, std::optional<MarketKind> market)
+{
+    m_loadingRow = true;
+    m_parameters.setDirection(direction);
+    if (market)
+        m_parameters.setMarket(*market);
+    m_loadingRow = false;
+}
+
+void FeeController::clearInputs()
+{
+    m_trade.quantity->setText(u"0"_s);
+    m_trade.price->setText(u"0"_s);
+    for (QLineEdit* field : m_trade.resultFields())
+        field->setText(u"0"_s);
+    m_trade.currentPrice->setText(u"0"_s);
+    m_trade.currentPrice->setEnabled(false);
+    m_trade.recordBuyButton->setEnabled(false);
+    m_trade.recordSellButton->setEnabled(false);
+}
+
+void FeeController::showStartRates(const std::optional<QString>& otherFee,
+                                   const std::optional<QString>& stampRate,
+                                   const std::optional<QString>& commissionRate)
+{
+    if (otherFee)
+        m_trade.otherFee->setText(*otherFee);
+    for (auto [box, text] : {std::pair{m_parameters.stampRate, stampRate},
+                             std::pair{m_parameters.commissionRate, commissionRate}}) {
+        if (text) {
+            box->addItem(*text);
+            box->setCurrentText(*text);
+        }
+    }
+}
+
+} // namespace corvanta::app

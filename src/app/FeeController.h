@@ -1,0 +1,67 @@
+#pragma once
+
+#include "AppState.h"
+#include "calc/FeeRules.h"
+#include "calc/MarketKind.h"
+
+#include <QObject>
+
+namespace corvanta::app {
+
+class ParametersPanel;
+class TradePanel;
+
+// Prices the trade on every key release in quantity or price and keeps the
+// captions, rates and flags of the direction, unit, market and amount-unit
+// choices in step with them.
+class FeeController : public QObject {
+    Q_OBJECT
+public:
+    FeeController(SessionState& state, ParametersPanel& parameters, TradePanel& trade,
+                  QObject* parent = nullptr);
+
+    // Prices the trade from the inputs and writes the results that were computed.
+    void computeFees();
+    // Shows amounts in 元 again when they are shown in 万元.
+    void ensureAmountsInYuan();
+    bool amountsInTenThousands() const;
+    // What the shared fee operations read of the inputs.
+    FeeSnapshot snapshot() const;
+    // Resets quantity, price and results to "0" and disables both record buttons.
+    void clearInputs();
+    // Direction and market changed while loading a ledger row: the handlers do not
+    // move the focus or touch the record buttons.
+    void loadDirectionAndMarket(Direction direction, std::optional<MarketKind> market);
+    // The market as the stock picker infers it while a code is typed.
+    void setMarketFromPicker(MarketKind market);
+    void setStampDutyFlag(int flag);
+    // The saved buy-side texts shown in the fee inputs at start; a saved rate is
+    // also appended to its drop-down list.
+    void showStartRates(const std::optional<QString>& otherFee,
+                        const std::optional<QString>& stampRate,
+                        const std::optional<QString>& commissionRate);
+
+Q_SIGNALS:
+    // A pricing ran with all its inputs filled in.
+    void inputsPriced();
+    // A key moved the focus to the code input (Enter in the price, leaving a rate).
+    void codeFocusWanted();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void onDirectionChanged(Direction direction);
+    void onUnitChanged(int index);
+    void onMarketChanged(MarketKind market);
+    void onAmountUnitChanged(int index);
+    void installKeyRules();
+
+    SessionState& m_state;
+    ParametersPanel& m_parameters;
+    TradePanel& m_trade;
+    bool m_loadingRow = false;  // a ledger row is being loaded back
+    bool m_quietMarket = false; // the picker or a row load sets the market
+};
+
+} // namespace corvanta::app

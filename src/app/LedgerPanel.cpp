@@ -1,0 +1,40 @@
+#include "LedgerPanel.h"
+
+#include <QHeaderView>
+#include <QLabel>
+#include <QTableView>
+#include <QTableWidget>
+
+using namespace Qt::StringLiterals;
+
+namespace corvanta::app {
+
+LedgerPanel::LedgerPanel(QWidget* parent) : QGroupBox(u"交易记录"_s, parent)
+{
+    // Fixed places inside the box, as the rest of the window's layout.
+    auto* unit = new QLabel(u"单位:元"_s, this);
+    unit->setGeometry(490, 0, 60, 16);
+    recordLabel = new QLabel(this);
+    recordLabel->setObjectName(u"recordLabel"_s);
+    recordLabel->setGeometry(200, 0, 280, 16);
+    recordLabel->hide();
+
+    ledgerGrid = new QTableView(this);
+    ledgerGrid->setObjectName(u"ledgerGrid"_s);
+    ledgerGrid->setGeometry(4, 18, 545, 172);
+    ledgerGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    ledgerGrid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    ledgerGrid->setSelectionMode(QAbstractItemView::SingleSelection);
+    ledgerGrid->verticalHeader()->setDefaultSectionSize(18);
+    ledgerGrid->verticalHeader()->setMinimumWidth(12);
+    ledgerGrid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    ledgerGrid->setToolTip(u"红色为买入股票,粉色为实时监控列表中股票\r\n蓝色为卖出股票"_s);
+
+    summaryGrid = new QTableWidget(this);
+    summaryGrid->setObjectName(u"summaryGrid"_s);
+    summaryGrid->setGeometry(ledgerGrid->geometry());
+    summaryGrid->setToolTip(u"交易汇总表"_s);
+    summaryGrid->hide();
+}
+
+} // namespace corvanta::app

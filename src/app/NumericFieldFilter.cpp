@@ -1,0 +1,81 @@
+#include "NumericFieldFilter.h"
+
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QTimer>
+
+namespace corvanta::app {
+
+namespace {
+
+NumericKey classify(const QKeyEvent* key, QChar& digit)
+{
+    switch (key->key()) {
+    case Qt::Key_Backspace:
+        return NumericKey::Backspace;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return NumericKey::Enter;
+    default:
+        break;
+    }
+    const QString text = key->text();
+    if (text == u".")
+        return NumericKey::Point;
+    if (text.size() == 1 && text[0] >= u'0' && text[0] <= u'9') {
+        digit = text[0];
+        return NumericKey::Digit;
+    }
+    return NumericKey::Other;
+}
+
+bool isEditingKey(const QKeyEvent* key)
+{
+    // Navigation, deletion and shortcuts pass: only typed characters are filtered.
+    if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))
+        return false;
+    return !key->text().isEmpty() && key->text()[0].isPrint();
+}
+
+} // namespace
+
+NumericFieldFilter::NumericFieldFilter(QLineEdit* edit, NumericField rules, QWidget* next)
+    : QObject(edit), m_edit(edit), m_rules(rules), m_next(next)
+{
+    edit->installEventFilter(this);
+}
+
+bool NumericFieldFilter::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched != m_edit || event->type() != QEvent::KeyPress)
+        return false;
+    auto* key = static_cast<QKeyEvent*>(event);
+    QChar digit;
+    const NumericKey kind = classify(key, digit);
+    if (kind == NumericKey::Enter) {
+        if (m_next)
+            m_next->setFocus(Qt::OtherFocusReason);
+        return m_next != nullptr;
+    }
+    if (kind == NumericKey::Backspace || (kind == NumericKey::Other && !isEditingKey(key)))
+        return false;
+    // The rules read the whole text before the key, selected or not: a "0" typed
+    // over a selected "0" is refused like one typed after it.
+    return !fieldKeyAccepted(m_rules, m_edit->text(), kind, digit);
+}
+
+SelectAllOnEntry::SelectAllOnEntry(QLineEdit* edit) : QObject(edit), m_edit(edit)
+{
+    edit->installEventFilter(this);
+}
+
+bool SelectAllOnEntry::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_edit &&
+        (event->type() == QEvent::FocusIn || event->type() == QEvent::MouseButtonRelease)) {
+        QTimer::singleShot(0, m_edit, [edit = m_edit] { edit->selectAll(); });
+    }
+    return false;
+}
+
+} // namespace corvanta::app

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "calc/NumericKeyFilter.h"
+
+#include <QObject>
+
+class QLineEdit;
+class QWidget;
+
+namespace corvanta::app {
+
+// Applies the numeric key rules to a line edit: refused keys never reach it.
+// Enter moves the focus to `next` when one is given.
+class NumericFieldFilter : public QObject {
+    Q_OBJECT
+public:
+    NumericFieldFilter(QLineEdit* edit, NumericField rules, QWidget* next = nullptr);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QLineEdit* m_edit;
+    NumericField m_rules;
+    QWidget* m_next;
+};
+
+// Selects the whole text of a line edit when it is clicked or entered.
+class SelectAllOnEntry : public QObject {
+    Q_OBJECT
+public:
+    explicit SelectAllOnEntry(QLineEdit* edit);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QLineEdit* m_edit;
+};
+
+} // namespace corvanta::app

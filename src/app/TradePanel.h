@@ -1,0 +1,68 @@
+#pragma once
+
+#include <QGroupBox>
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QProgressBar;
+class QPushButton;
+class QButtonGroup;
+
+namespace corvanta::app {
+
+// The trade box: the stock (its name is the box's caption), quantity and price,
+// the priced results, the current price, the quote fields and the record buttons.
+class TradePanel : public QGroupBox {
+    Q_OBJECT
+public:
+    explicit TradePanel(QWidget* parent = nullptr);
+
+    // Stock picker
+    QComboBox* candidates; // ComboBox5
+    QLineEdit* code;       // Edit3
+    // Trade inputs
+    QLineEdit* quantity; // Edit4
+    QLabel* quantityCaption;
+    QLabel* unitSuffix;
+    QButtonGroup* unitGroup; // RadioGroup1: 0 股, 1 手
+    QLineEdit* price;        // Edit5
+    QLabel* priceCaption;
+    QComboBox* amountUnit; // ComboBox4: 元 / 万元
+    QLineEdit* otherFee;   // edit6
+    // Results
+    QLineEdit* jyje;
+    QLineEdit* yhs;
+    QLineEdit* yj;
+    QLineEdit* qtzf;
+    QLineEdit* fyhj;
+    QLineEdit* zfze;
+    QLineEdit* mrcb;
+    QLineEdit* bbjg;
+    QLabel* jyjeUnit;
+    QLabel* fyhjUnit;
+    QLabel* zfzeUnit;
+    QLabel* totalCaption;
+    QLabel* mrcbCaption;
+    QLabel* bbjgCaption;
+    // Current price and gain
+    QLineEdit* currentPrice; // syl
+    QLabel* gainLabel;       // Label58
+    QProgressBar* refreshProgress;
+    // Quote
+    QLabel* infoLink; // lbl1
+    QLineEdit* todayOpen;
+    QLineEdit* lastClose;
+    QLineEdit* bestBid;
+    QLineEdit* bestAsk;
+    // Buttons
+    QPushButton* clearButton;
+    QPushButton* recordBuyButton;
+    QPushButton* recordSellButton;
+    QPushButton* deleteButton;
+
+    // The result fields in the order they are cleared and written.
+    QList<QLineEdit*> resultFields() const;
+};
+
+} // namespace corvanta::app
