@@ -1,1 +1,5 @@
 # stock picker tests
+corvanta_qtest(test_picker
+    ${CMAKE_CURRENT_LIST_DIR}/StockPickerTest.cpp
+)
+target_link_libraries(test_picker PRIVATE corvanta_windows)
