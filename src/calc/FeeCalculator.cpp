@@ -2,6 +2,8 @@
 
 #include "Numbers.h"
 
+#include <cmath>
+
 namespace corvanta {
 
 namespace {
@@ -9,6 +11,14 @@ namespace {
 using num::money;
 using num::parseInteger;
 using num::parseNumber;
+
+// A step's value as its field shows it; an overflow stops the steps like a bad text.
+std::optional<QString> shown(double value, QString (*pattern)(double) = money)
+{
+    if (!std::isfinite(value))
+        return std::nullopt;
+    return pattern(value);
+}
 
 // Each step reads back the rounded text of the earlier ones, as the shown fields do.
 void priceTrade(const FeeInputs& in, FeeQuote& out)
@@ -18,49 +28,59 @@ void priceTrade(const FeeInputs& in, FeeQuote& out)
     if (!q || !p)
         return;
     const double u = in.unitMultiplier;
-    out.jyje = money(double(*q) * *p * u);
+    out.jyje = shown(double(*q) * *p * u);
+    if (!out.jyje)
+        return;
 
     const auto amount = parseNumber(*out.jyje);
     const auto s = parseNumber(in.stampRate);
     if (!amount || !s)
         return;
-    out.yhs = money(*amount * *s / 1000 * in.stampDutyFlag);
+    out.yhs = shown(*amount * *s / 1000 * in.stampDutyFlag);
+    if (!out.yhs)
+        return;
 
     const auto c = parseNumber(in.commissionRate);
     if (!c)
         return;
     const double proportional = *amount * *c / 1000;
-    out.yj = proportional >= 5 ? money(proportional) : QStringLiteral("5");
+    out.yj = proportional >= 5 ? shown(proportional) : QStringLiteral("5");
+    if (!out.yj)
+        return;
 
     const auto o = parseInteger(in.otherFee);
     if (!o)
         return;
     const double shares = double(*q) * u;
     const double base = shares / 100 * 0.1;
-    out.qtzf = base >= 1 ? money(base * in.transferFeeFlag + double(*o))
+    out.qtzf = base >= 1 ? shown(base * in.transferFeeFlag + double(*o))
                          : QString::number(*o + in.transferFeeFlag);
+    if (!out.qtzf)
+        return;
 
     const auto yhs = parseNumber(*out.yhs);
     const auto yj = parseNumber(*out.yj);
     const auto qtzf = parseNumber(*out.qtzf);
     if (!yhs || !yj || !qtzf)
         return;
-    out.fyhj = money(*yhs + (*yj + *qtzf));
+    out.fyhj = shown(*yhs + (*yj + *qtzf));
 
-    const auto fyhj = parseNumber(*out.fyhj);
+    const auto fyhj = out.fyhj ? parseNumber(*out.fyhj) : std::nullopt;
     if (!fyhj)
         return;
-    out.zfze = money(in.direction == Direction::Sell ? *amount - *fyhj : *fyhj + *amount);
+    out.zfze = shown(in.direction == Direction::Sell ? *amount - *fyhj : *fyhj + *amount);
 
-    const auto zfze = parseNumber(*out.zfze);
+    const auto zfze = out.zfze ? parseNumber(*out.zfze) : std::nullopt;
     if (!zfze || shares == 0)
         return;
-    out.mrcb = num::perShare(*zfze / shares);
+    out.mrcb = shown(*zfze / shares, num::perShare);
+    if (!out.mrcb)
+        return;
 
     const double denominator = ((1 - *c / 1000) - *s / 1000 * in.stampDutyFlag) * shares;
     if (denominator == 0)
         return;
-    out.bbjg = num::perShare((*zfze + *qtzf) / denominator);
+    out.bbjg = shown((*zfze + *qtzf) / denominator, num::perShare);
 }
 
 } // namespace
