@@ -25,6 +25,9 @@ LedgerPanel::LedgerPanel(QWidget* parent) : QGroupBox(u"交易记录"_s, parent)
     ledgerGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     ledgerGrid->setSelectionBehavior(QAbstractItemView::SelectRows);
     ledgerGrid->setSelectionMode(QAbstractItemView::SingleSelection);
+    QFont gridFont = ledgerGrid->font();
+    gridFont.setPixelSize(11);
+    ledgerGrid->setFont(gridFont);
     ledgerGrid->verticalHeader()->setDefaultSectionSize(18);
     ledgerGrid->verticalHeader()->setMinimumWidth(12);
     ledgerGrid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);

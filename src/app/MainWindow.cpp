@@ -1,22 +1,45 @@
 #include "MainWindow.h"
 
+#include "DesktopServices.h"
 #include "FeeController.h"
+#include "InputBox.h"
+#include "LedgerController.h"
 #include "LedgerPanel.h"
 #include "MainMenus.h"
 #include "ParametersPanel.h"
+#include "SellTargetController.h"
 #include "SellTargetGroup.h"
+#include "ShortcutWriter.h"
 #include "StatusBarPanels.h"
 #include "TradePanel.h"
+#include "TrayController.h"
+#include "TrayPort.h"
 #include "app/Version.h"
+#include "ledger/StockTable.h"
+#include "ledger/sql/Database.h"
+#include "market/ProxyAddress.h"
+#include "windows/Prompter.h"
+#include "windows/StockEditorWindow.h"
+#include "windows/StockPicker.h"
 
+#include <QAction>
+#include <QApplication>
+#include <QButtonGroup>
 #include <QComboBox>
+#include <QDateEdit>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
+#include <QNetworkProxy>
+#include <QPushButton>
 #include <QSlider>
 #include <QStandardItemModel>
 #include <QStatusBar>
+#include <QTableView>
+#include <QTimer>
+#include <QUrl>
 
 using namespace Qt::StringLiterals;
 
@@ -40,13 +63,20 @@ QLabel* mottoLabel(QWidget* parent)
     return motto;
 }
 
+QString proxyLine(const QString& host, int port)
+{
+    return u"代理IP:"_s + host + u":"_s + QString::number(port);
+}
+
 } // namespace
 
-MainWindow::MainWindow(SessionState& state, sql::Database& db, QWidget* parent)
+MainWindow::MainWindow(SessionState& state, sql::Database& db, MainWindowServices services,
+                       QWidget* parent)
     : QMainWindow(parent,
                   Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                       Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
-      m_state(state), m_db(db)
+      m_state(state), m_db(db), m_services(services),
+      m_stocks(std::make_unique<ledger::StockTable>(db))
 {
     setWindowTitle(u"Corvanta "_s);
     QFont font = this->font();
@@ -55,8 +85,12 @@ MainWindow::MainWindow(SessionState& state, sql::Database& db, QWidget* parent)
     buildLayout();
     m_menus = new MainMenus(menuBar(), this);
     m_status = new StatusBarPanels(statusBar(), QString::fromLatin1(CORVANTA_VERSION));
-    m_fees = new FeeController(m_state, *m_parameters, *m_trade, this);
+    buildControllers();
+    wireMenus();
+    wirePopups();
     wireWindowBehaviour();
+    applySettings(ledger::loadSettings(m_db));
+    m_ledgerController->refreshGrid();
     setFixedSize(clientWidth, clientHeight + menuBar()->sizeHint().height());
 }
 
@@ -89,19 +123,274 @@ void MainWindow::buildLayout()
     m_viewSelector->raise();
 }
 
+void MainWindow::buildControllers()
+{
+    m_fees = new FeeController(m_state, *m_parameters, *m_trade, this);
+    m_targets = new SellTargetController(*m_fees, *m_trade, *m_profitTargets, *m_lossTargets,
+                                         this);
+    m_picker = new windows::StockPicker(*m_stocks, m_services.prompter, m_trade->code,
+                                        m_trade->candidates, m_trade->quantity, this);
+    m_editor = new windows::StockEditorWindow(*m_stocks, m_services.prompter, this);
+    m_ledgerController = new LedgerController(
+        m_state, m_db,
+        {*m_parameters, *m_trade, *m_ledger, *m_viewSelector, *m_fees, *m_targets, *m_picker,
+         m_services.prompter},
+        this);
+    m_tray = new TrayController(m_state, m_services.tray, *this, *m_menus, *m_trade);
+
+    connect(m_fees, &FeeController::inputsPriced, m_targets, &SellTargetController::enableInputs);
+    connect(m_fees, &FeeController::codeFocusWanted, this, &MainWindow::focusCodeInput);
+    connect(m_targets, &SellTargetController::codeFocusWanted, this,
+            &MainWindow::focusCodeInput);
+    connect(m_ledgerController, &LedgerController::codeFocusWanted, this,
+            &MainWindow::focusCodeInput);
+
+    connect(m_picker, &windows::StockPicker::marketInferred, m_fees,
+            &FeeController::setMarketFromPicker);
+    connect(m_picker, &windows::StockPicker::stampDutyFlagChanged, m_fees,
+            &FeeController::setStampDutyFlag);
+    connect(m_picker, &windows::StockPicker::captionChanged, m_trade, &QGroupBox::setTitle);
+    connect(m_picker, &windows::StockPicker::infoLinkChanged, this,
+            [this](const QString& caption, const QUrl& url) {
+                m_trade->infoLink->setText(caption);
+                m_trade->infoLink->setProperty("url", url);
+            });
+    connect(m_picker, &windows::StockPicker::addStockRequested, m_editor,
+            &windows::StockEditorWindow::showFor);
+    connect(m_editor, &windows::StockEditorWindow::stockSaved, this,
+            [this](const QString& code, const QString& name) {
+                m_picker->setCurrentStock(code, name);
+                m_ledgerController->refreshGrid();
+            });
+}
+
+void MainWindow::focusCodeInput()
+{
+    m_trade->code->setFocus(Qt::OtherFocusReason);
+}
+
+void MainWindow::wireMenus()
+{
+    MainMenus& m = *m_menus;
+    connect(m.addStock, &QAction::triggered, this,
+            [this] { m_editor->showFor(m_trade->code->text()); });
+    connect(m.clearLedger, &QAction::triggered, m_ledgerController,
+            &LedgerController::clearLedger);
+    connect(m.exit, &QAction::triggered, this, &QWidget::close);
+    connect(m.customTitle, &QAction::triggered, this, &MainWindow::editTitle);
+    connect(m.proxy, &QAction::triggered, this, &MainWindow::editProxy);
+    connect(m.saveSettings, &QAction::triggered, this, &MainWindow::saveSettings);
+    connect(m.desktopShortcut, &QAction::triggered, this, &MainWindow::createDesktopShortcut);
+    connect(m.calculator, &QAction::triggered, this, [this] {
+        if (!m_services.desktop.startCalculator())
+            m_services.prompter.inform(calculatorMissingMessage());
+    });
+    connect(m.checkUpdates, &QAction::triggered, this, [this] {
+        m_services.prompter.inform(u"本程序没有在线更新服务。\n当前版本："_s +
+                                   QString::fromLatin1(CORVANTA_VERSION));
+    });
+    connect(m.trayExit, &QAction::triggered, this, [this] {
+        m_state.inTray = false;
+        close();
+    });
+}
+
+void MainWindow::wirePopups()
+{
+    MainMenus& m = *m_menus;
+    m_trade->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_trade, &QWidget::customContextMenuRequested, this, [this, &m](const QPoint& at) {
+        m.directionMenu->setEnabled(m_parameters->directionBox->isEnabled());
+        m.popupRecordSell->setEnabled(m_trade->recordSellButton->isEnabled());
+        m.popupRecordBuy->setEnabled(m_trade->recordBuyButton->isEnabled());
+        m.tradePopup->popup(m_trade->mapToGlobal(at));
+    });
+    connect(m.directionBuy, &QAction::triggered, this,
+            [this] { m_parameters->setDirection(Direction::Buy); });
+    connect(m.directionSell, &QAction::triggered, this,
+            [this] { m_parameters->setDirection(Direction::Sell); });
+    connect(m.marketShenzhen, &QAction::triggered, this,
+            [this] { m_parameters->setMarket(MarketKind::ShenzhenA); });
+    connect(m.marketShanghai, &QAction::triggered, this,
+            [this] { m_parameters->setMarket(MarketKind::ShanghaiA); });
+    connect(m.marketWarrant, &QAction::triggered, this,
+            [this] { m_parameters->setMarket(MarketKind::WarrantOrFund); });
+    connect(m.popupRecordSell, &QAction::triggered, m_ledgerController,
+            &LedgerController::recordSell);
+    connect(m.popupRecordBuy, &QAction::triggered, m_ledgerController,
+            &LedgerController::recordBuy);
+
+    QTableView* grid = m_ledger->ledgerGrid;
+    grid->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(grid, &QWidget::customContextMenuRequested, this, [this, grid, &m](const QPoint& at) {
+        const bool hasRow = m_ledgerController->currentRow() != nullptr;
+        m.popupDelete->setEnabled(hasRow);
+        m.monitorListMenu->setEnabled(hasRow);
+        m.ledgerPopup->popup(grid->viewport()->mapToGlobal(at));
+    });
+    connect(m.sortByName, &QAction::triggered, this,
+            [this] { m_ledgerController->setSortOrder(1); });
+    connect(m.sortByDate, &QAction::triggered, this,
+            [this] { m_ledgerController->setSortOrder(0); });
+    connect(m.popupDelete, &QAction::triggered, m_ledgerController,
+            &LedgerController::deleteCurrentTrade);
+}
+
 void MainWindow::wireWindowBehaviour()
 {
     connect(m_parameters->opacitySlider, &QSlider::valueChanged, this,
             [this](int position) { setWindowOpacity((255 - position) / 255.0); });
-    connect(m_fees, &FeeController::codeFocusWanted, this,
-            [this] { m_trade->code->setFocus(Qt::OtherFocusReason); });
+    connect(m_trade->recordBuyButton, &QPushButton::clicked, m_ledgerController,
+            &LedgerController::recordBuy);
+    connect(m_trade->recordSellButton, &QPushButton::clicked, m_ledgerController,
+            &LedgerController::recordSell);
+    connect(m_trade->deleteButton, &QPushButton::clicked, m_ledgerController,
+            &LedgerController::deleteCurrentTrade);
+    connect(m_trade->clearButton, &QPushButton::clicked, this, &MainWindow::clearAll);
+    connect(m_parameters->tradeDate, &QDateEdit::editingFinished, this,
+            &MainWindow::focusCodeInput);
+    m_trade->infoLink->installEventFilter(this);
+    m_trade->todayOpen->installEventFilter(this);
+    m_trade->gainLabel->installEventFilter(this);
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::MouseButtonDblClick) {
+        if (watched == m_trade->infoLink) {
+            const QUrl url = m_trade->infoLink->property("url").toUrl();
+            if (url.isValid())
+                m_services.desktop.openUrl(url);
+        } else if (watched == m_trade->todayOpen) {
+            // The opening price can be typed in when no quote gives it.
+            const bool editable = m_trade->todayOpen->isReadOnly();
+            m_trade->todayOpen->setReadOnly(!editable);
+            m_trade->todayOpen->setStyleSheet(editable ? u"color: green;"_s : QString());
+        } else if (watched == m_trade->gainLabel) {
+            m_state.quoteFetchIdle = true;
+        }
+    } else if (event->type() == QEvent::FocusOut && watched == m_trade->todayOpen) {
+        m_trade->todayOpen->setReadOnly(true);
+        m_trade->todayOpen->setStyleSheet(QString());
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::applySettings(const ledger::LoadedSettings& settings)
+{
+    m_state.rates = settings.rates;
+    m_fees->showStartRates(settings.buyOtherFeeText, settings.buyStampRateText,
+                           settings.buyCommissionRateText);
+    m_state.proxyHost = settings.proxyHost;
+    m_state.proxyPort = settings.proxyPort;
+    m_monitorFont = settings.font;
+}
+
+void MainWindow::saveSettings()
+{
+    ledger::SettingsToSave settings;
+    settings.side = m_parameters->direction();
+    settings.otherFee = m_trade->otherFee->text();
+    settings.stampRate = m_parameters->stampRate->currentText();
+    settings.commissionRate = m_parameters->commissionRate->currentText();
+    settings.proxyHost = m_state.proxyHost;
+    settings.proxyPort = m_state.proxyPort;
+    settings.font = m_monitorFont;
+    try {
+        m_state.rates = ledger::saveSettings(m_db, settings, m_state.rates);
+    } catch (const sql::Error& error) {
+        m_services.prompter.inform(u"设置保存失败，未做任何更改：\n"_s + error.message());
+        return;
+    }
+    m_services.prompter.inform(ledger::savedMessage(settings.side));
+}
+
+QPoint MainWindow::dialogPosition() const
+{
+    return frameGeometry().topLeft() + QPoint(60, 120);
+}
+
+void MainWindow::editTitle()
+{
+    const auto title = showInputBox(this, u"窗口标题"_s, u"请输入自定义窗口标题:　　"_s,
+                                    u"Word文档编辑中... ..."_s, dialogPosition());
+    if (!title || title->trimmed().isEmpty())
+        return;
+    setWindowTitle(*title);
+    m_tray->setToolTip(*title);
+}
+
+void MainWindow::editProxy()
+{
+    const bool set = m_state.proxyPort > 0;
+    const QString initial = set ? m_state.proxyHost + u":"_s + QString::number(m_state.proxyPort)
+                                : u"X.X.X.X:X"_s;
+    const QString prompt =
+        set ? u"请输入代理服务器地址及端口号：\r代理服务器地址已设置并起用为如下地址："_s
+            : u"代理服务器地址未设置起用\r请输入代理服务器地址及端口号："_s;
+    const auto entry = showInputBox(this, u"代理服务器"_s, prompt, initial, dialogPosition());
+    if (!entry)
+        return;
+    const auto proxy = parseProxyEntry(*entry);
+    if (!proxy) {
+        m_state.proxyHost.clear();
+        m_state.proxyPort = 0;
+        m_services.prompter.inform(u"代理服务器地址未设置起用"_s);
+        return;
+    }
+    m_state.proxyHost = proxy->host;
+    m_state.proxyPort = proxy->port;
+    m_status->setContactLine(proxyLine(proxy->host, proxy->port));
+    m_state.statusCycleCounter = 101;
+    m_services.prompter.inform(u"代理服务器地址已设置并起用为："_s + *entry);
+}
+
+void MainWindow::createDesktopShortcut()
+{
+    const ShortcutResult result = m_services.shortcuts.createShortcut(
+        QCoreApplication::applicationFilePath(), u" "_s, desktopShortcutPath(),
+        u"Corvanta 编写：Ostrel"_s);
+    if (!result.ok())
+        m_services.prompter.inform(result.error);
+}
+
+void MainWindow::clearAll()
+{
+    m_ledgerController->clearTradeInputs();
+    m_trade->currentPrice->setText(u"0"_s);
+    m_trade->recordBuyButton->setEnabled(false);
+    m_trade->recordSellButton->setEnabled(false);
+    m_parameters->setDirection(Direction::Buy);
+    m_trade->unitGroup->button(0)->setChecked(true);
+    m_parameters->tradeDate->setDate(QDate::currentDate());
+    m_state.trade.unitMultiplier = 1;
+    focusCodeInput();
+}
+
+void MainWindow::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && m_state.proxyPort > 0) {
+        QNetworkProxy::setApplicationProxy(QNetworkProxy(
+            QNetworkProxy::HttpProxy, m_state.proxyHost, quint16(m_state.proxyPort)));
+        m_status->setContactLine(proxyLine(m_state.proxyHost, m_state.proxyPort));
+        m_state.statusCycleCounter = 100;
+    }
+    QMainWindow::changeEvent(event);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    m_state.mainClosing = true;
+    m_editor->close();
+    m_services.tray.hide();
+    QMainWindow::closeEvent(event);
 }
 
 void MainWindow::keyPressEvent(QKeyEvent* event)
 {
     // Enter that no control took moves on to the code input.
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        m_trade->code->setFocus(Qt::OtherFocusReason);
+        focusCodeInput();
         return;
     }
     QMainWindow::keyPressEvent(event);

@@ -1,47 +1,101 @@
 #pragma once
 
 #include "AppState.h"
+#include "ledger/Settings.h"
 
 #include <QMainWindow>
+
+#include <memory>
 
 class QComboBox;
 
 namespace corvanta::sql {
 class Database;
 }
+namespace corvanta::ledger {
+class StockTable;
+}
+namespace corvanta::windows {
+class Prompter;
+class StockEditorWindow;
+class StockPicker;
+} // namespace corvanta::windows
 
 namespace corvanta::app {
 
+class DesktopServices;
 class FeeController;
+class LedgerController;
 class LedgerPanel;
 class MainMenus;
 class ParametersPanel;
+class SellTargetController;
 class SellTargetGroup;
+class ShortcutWriter;
 class StatusBarPanels;
 class TradePanel;
+class TrayController;
+class TrayPort;
+
+// The platform pieces the main window talks through, owned by the application.
+struct MainWindowServices {
+    windows::Prompter& prompter;
+    DesktopServices& desktop;
+    TrayPort& tray;
+    ShortcutWriter& shortcuts;
+};
 
 // The hub of the program: the fee calculator, the sell targets, the ledger grid,
 // the menus, the tray and the status bar, each a panel or controller of its own.
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
-    MainWindow(SessionState& state, sql::Database& db, QWidget* parent = nullptr);
+    MainWindow(SessionState& state, sql::Database& db, MainWindowServices services,
+               QWidget* parent = nullptr);
     ~MainWindow() override;
 
     ParametersPanel& parameters() const { return *m_parameters; }
     TradePanel& trade() const { return *m_trade; }
     LedgerPanel& ledger() const { return *m_ledger; }
+    SellTargetGroup& profitTargets() const { return *m_profitTargets; }
+    SellTargetGroup& lossTargets() const { return *m_lossTargets; }
     MainMenus& menus() const { return *m_menus; }
+    StatusBarPanels& status() const { return *m_status; }
+    windows::StockPicker& picker() const { return *m_picker; }
+    windows::StockEditorWindow& stockEditor() const { return *m_editor; }
+    LedgerController& ledgerController() const { return *m_ledgerController; }
+    TrayController& tray() const { return *m_tray; }
+
+    // Menu actions, callable from tests.
+    void saveSettings();
+    void editProxy();
+    void editTitle();
+    void createDesktopShortcut();
+    void clearAll();
+
+private Q_SLOTS:
+    void focusCodeInput();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void buildLayout();
+    void buildControllers();
+    void wireMenus();
+    void wirePopups();
     void wireWindowBehaviour();
+    void applySettings(const ledger::LoadedSettings& settings);
+    QPoint dialogPosition() const;
 
     SessionState& m_state;
     sql::Database& m_db;
+    MainWindowServices m_services;
+    std::unique_ptr<ledger::StockTable> m_stocks;
+    ledger::MonitorFont m_monitorFont;
     ParametersPanel* m_parameters = nullptr;
     TradePanel* m_trade = nullptr;
     SellTargetGroup* m_profitTargets = nullptr;
@@ -51,6 +105,11 @@ private:
     MainMenus* m_menus = nullptr;
     StatusBarPanels* m_status = nullptr;
     FeeController* m_fees = nullptr;
+    SellTargetController* m_targets = nullptr;
+    windows::StockPicker* m_picker = nullptr;
+    windows::StockEditorWindow* m_editor = nullptr;
+    LedgerController* m_ledgerController = nullptr;
+    TrayController* m_tray = nullptr;
 };
 
 } // namespace corvanta::app

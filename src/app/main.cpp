@@ -1,19 +1,46 @@
 #include "app/AppState.h"
+#include "app/DesktopServices.h"
 #include "app/MainWindow.h"
-#include "ledger/Schema.h"
+#include "app/ShortcutWriter.h"
+#include "app/TrayPort.h"
+#include "ledger/LedgerFile.h"
+#include "ledger/SeedList.h"
 #include "ledger/sql/Database.h"
+#include "windows/Prompter.h"
 
 #include <QApplication>
+#include <QMessageBox>
+#include <QStandardPaths>
 
 using namespace Qt::StringLiterals;
+using namespace corvanta;
 
 int main(int argc, char* argv[])
 {
-    QApplication app(argc, argv);
-    auto db = corvanta::sql::Database::openInMemory();
-    corvanta::ledger::ensureSchema(db, {});
-    corvanta::app::SessionState state;
-    corvanta::app::MainWindow window(state, db);
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(u"Corvanta"_s);
+    QApplication::setOrganizationName(u"Corvanta"_s);
+    QLocale::setDefault(QLocale::c());
+
+    const QString folder =
+        ledger::ledgerFolder(QApplication::applicationDirPath(),
+                             QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+    const QString path = ledger::ledgerPath(folder);
+    std::optional<sql::Database> db;
+    try {
+        db.emplace(ledger::openLedger(path, ledger::loadSeedList()));
+    } catch (const ledger::LedgerOpenError& error) {
+        QMessageBox::critical(nullptr, windows::applicationTitle(), error.message());
+        return 1;
+    }
+
+    app::SessionState state;
+    windows::MessageBoxPrompter prompter;
+    app::SystemDesktopServices desktop;
+    app::SystemTrayPort tray;
+    app::DesktopEntryWriter shortcuts;
+    app::MainWindow window(state, *db, {prompter, desktop, tray, shortcuts});
+    prompter.setParent(&window);
     window.show();
-    return app.exec();
+    return application.exec();
 }

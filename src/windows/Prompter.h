@@ -27,7 +27,9 @@ public:
 // application's title.
 class MessageBoxPrompter : public Prompter {
 public:
-    explicit MessageBoxPrompter(QWidget* parent) : m_parent(parent) {}
+    explicit MessageBoxPrompter(QWidget* parent = nullptr) : m_parent(parent) {}
+    // The window the boxes are centred on, once it exists.
+    void setParent(QWidget* parent) { m_parent = parent; }
     bool askYesNo(const QString& caption, const QString& text) override;
     void inform(const QString& text) override;
 

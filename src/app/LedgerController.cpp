@@ -1,0 +1,282 @@
+#include "LedgerController.h"
+
+#include "FeeController.h"
+#include "LedgerPanel.h"
+#include "LedgerTableModel.h"
+#include "ParametersPanel.h"
+#include "SellTargetController.h"
+#include "TradePanel.h"
+#include "ledger/LedgerMessages.h"
+#include "ledger/sql/Database.h"
+#include "windows/Prompter.h"
+#include "windows/StockInfoLink.h"
+#include "windows/StockPicker.h"
+
+#include <QComboBox>
+#include <QDateEdit>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QTableView>
+#include <QTableWidget>
+
+using namespace Qt::StringLiterals;
+
+namespace corvanta::app {
+
+namespace {
+
+// The widths of the grid's eleven columns, in pixels.
+constexpr int columnWidths[] = {72, 72, 40, 57, 63, 94, 110, 94, 94, 94, 94};
+
+QString sqlFailure(const sql::Error& error)
+{
+    return u"账本写入失败，未做任何更改：\n"_s + error.message();
+}
+
+} // namespace
+
+LedgerController::LedgerController(SessionState& state, sql::Database& db, Parts parts,
+                                   QObject* parent)
+    : QObject(parent), m_state(state), m_db(db), m_parts(parts), m_ledger(db),
+      m_model(new LedgerTableModel(this))
+{
+    QTableView* grid = m_parts.ledger.ledgerGrid;
+    grid->setModel(m_model);
+    for (int column = 0; column < ledger::LedgerColumnCount; ++column)
+        grid->setColumnWidth(column, columnWidths[column]);
+    grid->installEventFilter(this);
+    connect(grid, &QTableView::clicked, this, [this] { selectCurrentRow(); });
+}
+
+bool LedgerController::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched != m_parts.ledger.ledgerGrid)
+        return false;
+    if (event->type() == QEvent::KeyRelease) {
+        switch (static_cast<QKeyEvent*>(event)->key()) {
+        case Qt::Key_PageUp:
+        case Qt::Key_PageDown:
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+        case Qt::Key_Tab:
+            selectCurrentRow();
+            break;
+        default:
+            break;
+        }
+    } else if (event->type() == QEvent::FocusIn) {
+        if (const ledger::LedgerRow* row = currentRow())
+            m_state.currentRecordId = row->id;
+    }
+    return false;
+}
+
+const ledger::LedgerRow* LedgerController::currentRow() const
+{
+    return m_model->rowAt(currentRowNumber());
+}
+
+int LedgerController::currentRowNumber() const
+{
+    return m_parts.ledger.ledgerGrid->currentIndex().row();
+}
+
+void LedgerController::showViewOfLedger()
+{
+    const QSignalBlocker quiet(&m_parts.viewSelector);
+    m_parts.viewSelector.setCurrentIndex(0);
+}
+
+void LedgerController::refreshGrid()
+{
+    LedgerPanel& panel = m_parts.ledger;
+    panel.setTitle(u"交易记录"_s);
+    panel.ledgerGrid->show();
+    panel.summaryGrid->hide();
+    panel.recordLabel->hide();
+    panel.recordLabel->clear();
+    m_model->setRows(
+        ledger::ledgerRows(m_db, ledger::LedgerSortOrder(m_state.ledgerSortOrder)));
+    moveToRow(m_model->rowCount() - 1);
+    m_parts.trade.deleteButton->setEnabled(true);
+    showViewOfLedger();
+}
+
+void LedgerController::moveToRow(int row)
+{
+    QTableView* grid = m_parts.ledger.ledgerGrid;
+    if (row < 0 || row >= m_model->rowCount())
+        return;
+    const QModelIndex index = m_model->index(row, 0);
+    grid->setCurrentIndex(index);
+    grid->scrollTo(index);
+}
+
+void LedgerController::moveTo(qint64 id)
+{
+    moveToRow(m_model->rowOf(id));
+}
+
+void LedgerController::setSortOrder(int order)
+{
+    m_state.ledgerSortOrder = order;
+    refreshGrid();
+    moveTo(m_state.currentRecordId);
+}
+
+void LedgerController::clearTradeInputs()
+{
+    m_parts.fees.clearInputs();
+    m_parts.targets.reset();
+}
+
+ledger::TradeEntry LedgerController::entryFromInputs(Direction direction) const
+{
+    const TradePanel& t = m_parts.trade;
+    ledger::TradeEntry entry;
+    entry.date = m_parts.parameters.tradeDate->date();
+    entry.code = t.code->text();
+    entry.name = m_parts.picker.caption();
+    entry.direction = direction;
+    entry.quantity = t.quantity->text();
+    entry.unitMultiplier = m_state.trade.unitMultiplier;
+    entry.price = t.price->text();
+    entry.fyhj = t.fyhj->text();
+    entry.zfze = t.zfze->text();
+    entry.yhs = t.yhs->text();
+    entry.yj = t.yj->text();
+    entry.qtzf = t.qtzf->text();
+    entry.bbjg = t.bbjg->text();
+    entry.otherFee = t.otherFee->text();
+    return entry;
+}
+
+void LedgerController::recordBuy()
+{
+    record(Direction::Buy);
+}
+
+void LedgerController::recordSell()
+{
+    record(Direction::Sell);
+}
+
+void LedgerController::record(Direction direction)
+{
+    TradePanel& t = m_parts.trade;
+    const QString name = m_parts.picker.caption();
+    if (name.isEmpty() || name == u"无名股票" || t.code->text().isEmpty()) {
+        m_parts.prompter.inform(ledger::messages::noName.toString());
+        return;
+    }
+    (direction == Direction::Buy ? t.recordBuyButton : t.recordSellButton)->setEnabled(false);
+    m_parts.fees.ensureAmountsInYuan();
+    ledger::RecordOutcome outcome;
+    try {
+        outcome = m_ledger.record(entryFromInputs(direction));
+    } catch (const sql::Error& error) {
+        m_parts.prompter.inform(sqlFailure(error));
+        return;
+    }
+    if (!outcome.recorded()) {
+        m_parts.prompter.inform(outcome.refusal);
+        return;
+    }
+    m_state.currentRecordId = outcome.id;
+    clearTradeInputs();
+    refreshGrid();
+    moveTo(outcome.id);
+    Q_EMIT codeFocusWanted();
+}
+
+void LedgerController::selectCurrentRow()
+{
+    const ledger::LedgerRow* row = currentRow();
+    if (!row)
+        return;
+    const auto selection = ledger::selectTrade(m_db, row->id);
+    if (!selection)
+        return;
+    TradePanel& t = m_parts.trade;
+    LedgerPanel& panel = m_parts.ledger;
+    panel.recordLabel->setText(selection->recordLabel);
+    panel.recordLabel->show();
+    m_state.currentRecordId = selection->id;
+
+    m_parts.picker.setCurrentStock(selection->code, selection->name);
+    t.quantity->setText(selection->quantity);
+    t.price->setText(selection->price);
+    t.jyje->setText(selection->jyje);
+    t.zfze->setText(selection->zfze);
+    t.fyhj->setText(selection->fyhj);
+    t.yhs->setText(selection->yhs);
+    t.yj->setText(selection->yj);
+    t.qtzf->setText(selection->qtzf);
+    t.otherFee->setText(selection->otherFee);
+    panel.setTitle(ledger::selectedRecordCaption(currentRowNumber() + 1));
+    t.infoLink->setText(selection->infoLinkCaption);
+    t.infoLink->setProperty("url", windows::stockInfoUrl(selection->code));
+
+    m_parts.fees.loadDirectionAndMarket(selection->direction, selection->market);
+    if (selection->date.isValid())
+        m_parts.parameters.tradeDate->setDate(selection->date);
+    t.recordBuyButton->setEnabled(false);
+    t.recordSellButton->setEnabled(false);
+    if (selection->direction == Direction::Buy)
+        m_parts.targets.enableInputs();
+    else
+        m_parts.targets.reset();
+}
+
+void LedgerController::deleteCurrentTrade()
+{
+    const ledger::LedgerRow* row = currentRow();
+    if (!row)
+        return;
+    const int recordNumber = currentRowNumber() + 1;
+    const qint64 id = row->id;
+    const auto question = m_ledger.deleteQuestion(id);
+    if (!question)
+        return;
+    if (!m_parts.prompter.askYesNo(ledger::messages::deleteCaption.toString(), *question))
+        return;
+    ledger::DeleteOutcome outcome;
+    try {
+        outcome = m_ledger.deleteTrade(id);
+    } catch (const sql::Error& error) {
+        m_parts.prompter.inform(sqlFailure(error));
+        return;
+    }
+    refreshGrid();
+    if (outcome.status == ledger::DeleteOutcome::Status::Refused) {
+        moveToRow(recordNumber - 1);
+        Q_EMIT codeFocusWanted();
+        m_parts.prompter.inform(outcome.refusal);
+        return;
+    }
+    if (recordNumber >= 2)
+        moveToRow(recordNumber - 2);
+    Q_EMIT codeFocusWanted();
+}
+
+void LedgerController::clearLedger()
+{
+    if (!m_parts.prompter.askYesNo(ledger::messages::clearCaption.toString(),
+                                   ledger::messages::clearQuestion.toString()))
+        return;
+    try {
+        m_ledger.clearLedger();
+    } catch (const sql::Error& error) {
+        m_parts.prompter.inform(sqlFailure(error));
+        return;
+    }
+    refreshGrid();
+    m_parts.prompter.inform(ledger::messages::clearDone.toString());
+    showViewOfLedger();
+}
+
+} // namespace corvanta::app

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "calc/SellTargets.h"
+
+#include <QHash>
+#include <QObject>
+
+class QLineEdit;
+
+namespace corvanta::app {
+
+class FeeController;
+class SellTargetGroup;
+class TradePanel;
+
+// Answers the sell-target questions on every key release in the six target boxes
+// and in the current-price input, from the trade as last priced.
+class SellTargetController : public QObject {
+    Q_OBJECT
+public:
+    SellTargetController(FeeController& fees, TradePanel& trade, SellTargetGroup& profit,
+                         SellTargetGroup& loss, QObject* parent = nullptr);
+
+    // Enables the six boxes and the current-price input after a complete pricing.
+    void enableInputs();
+    // Disables the six boxes and the current-price input and sets them to "0".
+    void reset();
+    // Recomputes the gain at the current price (after a price was put in).
+    void computeGain();
+
+Q_SIGNALS:
+    void codeFocusWanted();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void compute(SellTargetBox box, QLineEdit* source);
+    SellTargetInputs inputs() const;
+    QList<QLineEdit*> targetBoxes() const;
+
+    FeeController& m_fees;
+    TradePanel& m_trade;
+    SellTargetGroup& m_profit;
+    SellTargetGroup& m_loss;
+    QHash<QLineEdit*, SellTargetBox> m_boxes;
+};
+
+} // namespace corvanta::app
