@@ -1,0 +1,186 @@
+#include "LedgerFile.h"
+
+#include "sql/Statement.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <sqlite3.h>
+
+using namespace Qt::StringLiterals;
+
+namespace corvanta::ledger {
+
+namespace {
+
+using Reason = LedgerOpenError::Reason;
+
+QString shown(const QString& path)
+{
+    return QDir::toNativeSeparators(path);
+}
+
+const QString untouched = u"\n程序没有改动这个文件。"_s;
+
+LedgerOpenError notALedger(const QString& path, const QString& detail)
+{
+    return {Reason::NotALedger,
+            u"无法打开账本文件“"_s + shown(path) +
+                u"”：它不是本程序的账本数据库，或者密码不符，或者文件已经损坏（"_s + detail +
+                u"）。"_s + untouched +
+                u"请从备份恢复，或者把它移走后重新启动，程序会建立新的账本文件。"_s};
+}
+
+LedgerOpenError emptyFile(const QString& path)
+{
+    return {Reason::EmptyFile,
+            u"无法打开账本文件“"_s + shown(path) + u"”：文件是空的（0 字节），不是账本数据库。"_s +
+                untouched +
+                u"如果确实不再需要它，请把它移走后重新启动，程序会建立新的账本文件。"_s};
+}
+
+LedgerOpenError readOnlyFile(const QString& path)
+{
+    return {Reason::ReadOnly, u"账本文件“"_s + shown(path) +
+                                  u"”是只读的，程序无法在其中记录交易和保存设置。"_s + untouched +
+                                  u"请去掉这个文件的只读属性后重新启动。"_s};
+}
+
+LedgerOpenError readOnlyFolder(const QString& path)
+{
+    return {
+        Reason::FolderReadOnly,
+        u"账本文件“"_s + shown(path) + u"”所在的文件夹“"_s + shown(QFileInfo(path).absolutePath()) +
+            u"”不允许写入，程序无法在其中保存账本数据。"_s + untouched +
+            u"请让这个文件夹可以写入，或者把程序和账本文件一起复制到可以写入的文件夹后再启动。"_s};
+}
+
+LedgerOpenError cannotCreate(const QString& path, const QString& detail)
+{
+    return {Reason::CannotCreate, u"无法建立账本文件“"_s + shown(path) + u"”（"_s + detail +
+                                      u"）。\n请检查磁盘空间和文件夹的写入权限后重新启动。"_s};
+}
+
+LedgerOpenError failed(const QString& path, const QString& detail)
+{
+    return {Reason::Failed,
+            u"无法打开账本文件“"_s + shown(path) + u"”（"_s + detail + u"）。"_s + untouched};
+}
+
+bool damaged(const sql::Error& error)
+{
+    const int primary = error.code() & 0xff;
+    return error.isNotADatabase() || primary == SQLITE_CORRUPT;
+}
+
+bool writeRefused(const sql::Error& error)
+{
+    const int primary = error.code() & 0xff;
+    return primary == SQLITE_READONLY || primary == SQLITE_PERM;
+}
+
+// Reads every page once, so a file damaged past its first page is refused here
+// rather than failing in the middle of some later change.
+void checkIntact(sql::Database& db, const QString& path)
+{
+    auto check = db.prepare("PRAGMA quick_check(1)");
+    if (check.step() && check.text(0) != u"ok"_s)
+        throw notALedger(path, check.text(0));
+}
+
+sql::Database openExisting(const QString& path, const QList<SeedStock>& seedList)
+{
+    const QFileInfo file(path);
+    if (!file.isFile())
+        throw failed(path, u"这不是一个文件"_s);
+    if (file.size() == 0)
+        throw emptyFile(path);
+    if (!file.isWritable())
+        throw readOnlyFile(path);
+    // SQLite keeps its rollback journal beside the file.
+    if (!QFileInfo(file.absolutePath()).isWritable())
+        throw readOnlyFolder(path);
+
+    try {
+        sql::Database db =
+            sql::Database::open(path, QByteArray(ledgerKey), sql::Database::Mode::ReadWrite);
+        if (sqlite3_db_readonly(db.handle(), "main") == 1)
+            throw readOnlyFile(path);
+        checkIntact(db, path);
+        ensureSchema(db, seedList);
+        return db;
+    } catch (const sql::Error& error) {
+        if (damaged(error))
+            throw notALedger(path, error.message());
+        if (writeRefused(error))
+            throw readOnlyFile(path);
+        throw failed(path, error.message());
+    }
+}
+
+void removeNewFile(const QString& path)
+{
+    QFile::remove(path + u"-journal"_s);
+    QFile::remove(path);
+}
+
+sql::Database createNew(const QString& path, const QList<SeedStock>& seedList)
+{
+    const QFileInfo file(path);
+    if (!QFileInfo(file.absolutePath()).isDir())
+        throw cannotCreate(path, u"文件夹不存在"_s);
+    if (!QFileInfo(file.absolutePath()).isWritable())
+        throw readOnlyFolder(path);
+
+    try {
+        sql::Database db =
+            sql::Database::open(path, QByteArray(ledgerKey), sql::Database::Mode::ReadWriteCreate);
+        try {
+            ensureSchema(db, seedList);
+        } catch (...) {
+            // The file is ours and holds nothing yet: leaving it would make the
+            // next start find an empty file and refuse it.
+            db = sql::Database::openInMemory();
+            removeNewFile(path);
+            throw;
+        }
+        return db;
+    } catch (const sql::Error& error) {
+        throw cannotCreate(path, error.message());
+    }
+}
+
+} // namespace
+
+LedgerOpenError::LedgerOpenError(Reason reason, const QString& message)
+    : std::runtime_error(message.toStdString()), m_reason(reason), m_message(message)
+{
+}
+
+QString ledgerFolder(const QString& programDir, const QString& appDataDir)
+{
+    const QFileInfo program(programDir);
+    // A ledger already beside the program stays the one in use; if that folder
+    // turned read-only, opening it says so instead of starting an empty ledger.
+    if (program.isDir() && (program.isWritable() || QFileInfo::exists(ledgerPath(programDir))))
+        return programDir;
+    QDir().mkpath(appDataDir);
+    return appDataDir;
+}
+
+QString ledgerPath(const QString& folder)
+{
+    return QDir(folder).filePath(QString::fromUtf16(ledgerFileName));
+}
+
+sql::Database openLedger(const QString& path, const QList<SeedStock>& seedList)
+{
+    // exists() follows symbolic links; a dangling link counts as present so that
+    // nothing is created through it.
+    if (QFileInfo::exists(path) || QFileInfo(path).isSymLink())
+        return openExisting(path, seedList);
+    return createNew(path, seedList);
+}
+
+} // namespace corvanta::ledger

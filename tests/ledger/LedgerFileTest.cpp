@@ -1,0 +1,416 @@
+#include "ledger/LedgerFile.h"
+#include "StorePrinting.h"
+#include "ledger/SeedList.h"
+#include "ledger/sql/Statement.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+#include <atomic>
+#include <functional>
+
+#include <grp.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+using namespace Qt::StringLiterals;
+
+namespace corvanta::ledger {
+namespace {
+
+using Reason = LedgerOpenError::Reason;
+
+const QList<SeedStock>& seedList()
+{
+    static const QList<SeedStock> list = loadSeedList();
+    return list;
+}
+
+QByteArray contents(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    ASSERT_EQ(file.write(bytes), bytes.size());
+}
+
+sql::Database openWithKey(const QString& path)
+{
+    return sql::Database::open(path, QByteArray(ledgerKey), sql::Database::Mode::ReadWrite);
+}
+
+std::optional<Reason> refusal(const QString& path)
+{
+    try {
+        openLedger(path, seedList());
+    } catch (const LedgerOpenError& error) {
+        EXPECT_TRUE(error.message().contains(QDir::toNativeSeparators(path)))
+            << error.message().toStdString();
+        return error.reason();
+    }
+    return std::nullopt;
+}
+
+class LedgerFileTest : public testing::Test {
+protected:
+    // Some tests take the write permission away; the folder must still go.
+    void TearDown() override { chmod(qPrintable(dirPath()), 0700); }
+    QString path() const { return ledgerPath(m_dir.path()); }
+    QString dirPath() const { return m_dir.path(); }
+
+private:
+    QTemporaryDir m_dir;
+};
+
+TEST_F(LedgerFileTest, NewFileHoldsTheSampleTradeAndTheWholeStockList)
+{
+    {
+        sql::Database db = openLedger(path(), seedList());
+        EXPECT_EQ(db.scalarInt("SELECT count(*) FROM gpjl"), 2);
+        // One recorded buy and the stock's open-position row.
+        EXPECT_EQ(db.scalarInt("SELECT count(*) FROM gpjl WHERE 交易状态='买入' AND 虚拟卖出='假'"),
+                  1);
+        EXPECT_EQ(db.scalarInt("SELECT count(*) FROM gpjl WHERE 交易状态='卖出' AND 虚拟卖出='真'"),
+                  1);
+        EXPECT_EQ(db.scalarInt("SELECT count(*) FROM gpmc"), seedList().size());
+        EXPECT_EQ(db.scalarInt("SELECT count(*) FROM gpmc WHERE gpid IN ('zfsd','yhssd','sxfsd',"
+                               "'mczfsd','mcyhs','mcsxf','proxsd','ztsd','zxsd')"),
+                  0);
+        EXPECT_EQ(db.scalarInt("SELECT count(*) FROM dxgp"), 0);
+    }
+    // Opening it again finds everything in place and adds nothing.
+    sql::Database again = openLedger(path(), seedList());
+    EXPECT_EQ(again.scalarInt("SELECT count(*) FROM gpjl"), 2);
+    EXPECT_EQ(again.scalarInt("SELECT count(*) FROM gpmc"), seedList().size());
+}
+
+TEST_F(LedgerFileTest, FileIsEncryptedWithTheKey)
+{
+    openLedger(path(), seedList());
+    EXPECT_FALSE(contents(path()).startsWith("SQLite format 3"));
+    EXPECT_NO_THROW(openWithKey(path()));
+    EXPECT_THROW(sql::Database::open(path(), {}, sql::Database::Mode::ReadOnly), sql::Error);
+}
+
+TEST_F(LedgerFileTest, DroppedStockTableIsSeededAgainAndTradesKept)
+{
+    {
+        sql::Database db = openLedger(path(), seedList());
+        db.exec("INSERT INTO gpjl (日期,股票名) VALUES ('2024-01-02','平安银行')");
+        db.exec("DROP TABLE gpmc");
+    }
+    sql::Database db = openLedger(path(), seedList());
+    EXPECT_EQ(db.scalarInt("SELECT count(*) FROM gpmc"), seedList().size());
+    EXPECT_EQ(db.scalarInt("SELECT count(*) FROM gpjl"), 3);
+}
+
+TEST_F(LedgerFileTest, TableNamesCountWhateverTheirCase)
+{
+    {
+        sql::Database db = sql::Database::open(path(), QByteArray(ledgerKey),
+                                               sql::Database::Mode::ReadWriteCreate);
+        db.exec("CREATE TABLE GPJL (ID INTEGER PRIMARY KEY, 股票名 TEXT)");
+        db.exec("INSERT INTO GPJL (股票名) VALUES ('平安银行')");
+    }
+    sql::Database db = openLedger(path(), seedList());
+    EXPECT_EQ(db.scalarInt("SELECT count(*) FROM gpjl"), 1);
+    EXPECT_EQ(db.scalarInt("SELECT count(*) FROM gpmc"), seedList().size());
+    EXPECT_TRUE(tableExists(db, u"dxgp"_s));
+}
+
+// Files that are no ledger of this program: each is refused and left as it was.
+struct UnusableFile {
+    const char* what;
+    std::function<void(const QString& path)> make;
+    Reason reason;
+};
+
+void PrintTo(const UnusableFile& c, std::ostream* os)
+{
+    *os << c.what;
+}
+
+class UnusableLedgerFile : public LedgerFileTest,
+                           public testing::WithParamInterface<UnusableFile> {};
+
+TEST_P(UnusableLedgerFile, IsRefusedAndLeftUnchanged)
+{
+    GetParam().make(path());
+    const QByteArray before = contents(path());
+
+    EXPECT_EQ(refusal(path()), GetParam().reason);
+    EXPECT_EQ(contents(path()), before);
+    EXPECT_EQ(QDir(dirPath()).entryList(QDir::Files),
+              QStringList{QString::fromUtf16(ledgerFileName)});
+}
+
+void makeWithOtherKey(const QString& path)
+{
+    sql::Database db =
+        sql::Database::open(path, "another key", sql::Database::Mode::ReadWriteCreate);
+    db.exec("CREATE TABLE gpjl (ID INTEGER PRIMARY KEY, 股票名 TEXT)");
+}
+
+void makeUnencrypted(const QString& path)
+{
+    sql::Database db = sql::Database::open(path, {}, sql::Database::Mode::ReadWriteCreate);
+    db.exec("CREATE TABLE gpjl (ID INTEGER PRIMARY KEY, 股票名 TEXT)");
+}
+
+void makeGarbage(const QString& path)
+{
+    QByteArray bytes;
+    quint32 state = 12345;
+    for (int i = 0; i < 8192; ++i) {
+        state = state * 1103515245u + 12345u;
+        bytes.append(char(state >> 24));
+    }
+    writeFile(path, bytes);
+}
+
+// A real ledger with one page in the middle overwritten.
+void makeDamaged(const QString& path)
+{
+    openLedger(path, seedList());
+    QByteArray bytes = contents(path);
+    const qsizetype middle = bytes.size() / 2;
+    for (qsizetype i = middle; i < middle + 64; ++i)
+        bytes[i] = char(bytes[i] ^ 0x5a);
+    writeFile(path, bytes);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, UnusableLedgerFile,
+    testing::Values(UnusableFile{"other key", makeWithOtherKey, Reason::NotALedger},
+                    UnusableFile{"unencrypted database", makeUnencrypted, Reason::NotALedger},
+                    UnusableFile{"garbage", makeGarbage, Reason::NotALedger},
+                    UnusableFile{"short text",
+                                 [](const QString& p) { writeFile(p, "not a ledger\n"); },
+                                 Reason::NotALedger},
+                    UnusableFile{"damaged page", makeDamaged, Reason::NotALedger},
+                    UnusableFile{"zero length", [](const QString& p) { writeFile(p, {}); },
+                                 Reason::EmptyFile}));
+
+// Interrupts the seeding transaction of every connection part-way, while armed.
+struct SeedingInterrupter {
+    static inline std::atomic<int> ticksLeft{-1}; // -1: disarmed
+    static inline std::atomic<qint64> lastRowAtInterrupt{0};
+
+    static int onProgress(void* db)
+    {
+        auto* connection = static_cast<sqlite3*>(db);
+        if (ticksLeft.load() < 0 || sqlite3_get_autocommit(connection))
+            return 0;
+        if (ticksLeft.fetch_sub(1) > 0)
+            return 0;
+        lastRowAtInterrupt = sqlite3_last_insert_rowid(connection);
+        ticksLeft = -1;
+        return 1;
+    }
+
+    static int install(sqlite3* db, char**, const sqlite3_api_routines*)
+    {
+        sqlite3_progress_handler(db, 100, onProgress, db);
+        return SQLITE_OK;
+    }
+};
+
+class InterruptedSeeding : public LedgerFileTest {
+protected:
+    static void SetUpTestSuite()
+    {
+        sqlite3_auto_extension(reinterpret_cast<void (*)()>(&SeedingInterrupter::install));
+    }
+    static void TearDownTestSuite()
+    {
+        sqlite3_cancel_auto_extension(reinterpret_cast<void (*)()>(&SeedingInterrupter::install));
+    }
+    void TearDown() override { SeedingInterrupter::ticksLeft = -1; }
+
+    // Arms the interrupter and checks afterwards that it struck inside the stock list.
+    void interruptSoon() { SeedingInterrupter::ticksLeft = 30; }
+    void expectStruckPartWay()
+    {
+        // gpjl's two sample rows come first, so a larger row id is a stock's.
+        EXPECT_GT(SeedingInterrupter::lastRowAtInterrupt.load(), 2);
+        EXPECT_LT(SeedingInterrupter::lastRowAtInterrupt.load(), seedList().size());
+    }
+};
+
+TEST_F(InterruptedSeeding, NewFileIsRemovedAndTheNextStartSeedsAfresh)
+{
+    interruptSoon();
+    EXPECT_EQ(refusal(path()), Reason::CannotCreate);
+    expectStruckPartWay();
+    EXPECT_FALSE(QFile::exists(path()));
+
+    sql::Database db = openLedger(path(), seedList());
+    EXPECT_EQ(db.scalarInt("SELECT count(*) FROM gpjl"), 2);
+    EXPECT_EQ(db.scalarInt("SELECT count(*) FROM gpmc"), seedList().size());
+}
+
+TEST_F(InterruptedSeeding, ExistingFileKeepsItsTradesAndIsSeededNextTime)
+{
+    {
+        sql::Database db = openLedger(path(), seedList());
+        db.exec("DROP TABLE gpmc");
+    }
+    interruptSoon();
+    EXPECT_EQ(refusal(path()), Reason::Failed);
+    expectStruckPartWay();
+    {
+        sql::Database db = openWithKey(path());
+        EXPECT_FALSE(tableExists(db, u"gpmc"_s));
+        EXPECT_EQ(db.scalarInt("SELECT count(*) FROM gpjl"), 2);
+    }
+    sql::Database db = openLedger(path(), seedList());
+    EXPECT_EQ(db.scalarInt("SELECT count(*) FROM gpmc"), seedList().size());
+}
+
+// Runs `check` with an ordinary user's rights and returns its complaint, empty
+// when satisfied. Root may write anywhere, so as root the check runs in a child
+// process that has become "nobody".
+QString asOrdinaryUser(const std::function<QString()>& check)
+{
+    if (geteuid() != 0)
+        return check();
+    seedList(); // loaded once, before the fork
+    int channel[2];
+    if (pipe(channel) != 0)
+        return u"no pipe"_s;
+    const pid_t child = fork();
+    if (child == 0) {
+        close(channel[0]);
+        const uid_t nobody = 65534;
+        QByteArray complaint;
+        if (setgroups(0, nullptr) != 0 || setgid(nobody) != 0 || setuid(nobody) != 0)
+            complaint = "cannot become nobody";
+        else
+            complaint = check().toUtf8();
+        const bool written = write(channel[1], complaint.constData(), complaint.size()) >= 0;
+        _exit(written ? 0 : 1);
+    }
+    close(channel[1]);
+    QByteArray complaint;
+    char buffer[512];
+    for (ssize_t n; (n = read(channel[0], buffer, sizeof buffer)) > 0;)
+        complaint.append(buffer, n);
+    close(channel[0]);
+    int status = 0;
+    waitpid(child, &status, 0);
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
+        return u"the check's process failed"_s;
+    return QString::fromUtf8(complaint);
+}
+
+QString expectRefusal(const QString& path, Reason expected)
+{
+    try {
+        openLedger(path, seedList());
+    } catch (const LedgerOpenError& error) {
+        if (error.reason() != expected)
+            return u"wrong reason: "_s + error.message();
+        return {};
+    }
+    return u"opened"_s;
+}
+
+class ReadOnlyLedger : public LedgerFileTest {
+protected:
+    void SetUp() override
+    {
+        openLedger(path(), seedList());
+        m_before = contents(path());
+    }
+    void permit(const QString& file, mode_t mode) { ASSERT_EQ(chmod(qPrintable(file), mode), 0); }
+    QByteArray m_before;
+};
+
+TEST_F(ReadOnlyLedger, ReadOnlyFileIsRefusedUntouched)
+{
+    permit(dirPath(), 0777);
+    permit(path(), 0444);
+    EXPECT_EQ(asOrdinaryUser([&] { return expectRefusal(path(), Reason::ReadOnly); }), QString());
+    EXPECT_EQ(contents(path()), m_before);
+}
+
+TEST_F(ReadOnlyLedger, FileInReadOnlyFolderIsRefusedUntouched)
+{
+    permit(dirPath(), 0555);
+    permit(path(), 0666);
+    EXPECT_EQ(asOrdinaryUser([&] { return expectRefusal(path(), Reason::FolderReadOnly); }),
+              QString());
+    EXPECT_EQ(contents(path()), m_before);
+}
+
+TEST_F(LedgerFileTest, NoNewFileInReadOnlyFolder)
+{
+    ASSERT_EQ(chmod(qPrintable(dirPath()), 0555), 0);
+    EXPECT_EQ(asOrdinaryUser([&] { return expectRefusal(path(), Reason::FolderReadOnly); }),
+              QString());
+    EXPECT_FALSE(QFile::exists(path()));
+}
+
+// Where the ledger lives, for a program folder of each kind.
+struct FolderCase {
+    const char* what;
+    mode_t programMode;
+    bool ledgerInProgramFolder;
+    bool expectProgramFolder;
+};
+
+void PrintTo(const FolderCase& c, std::ostream* os)
+{
+    *os << c.what;
+}
+
+class LedgerFolder : public LedgerFileTest, public testing::WithParamInterface<FolderCase> {
+protected:
+    void TearDown() override
+    {
+        chmod(qPrintable(program), 0700);
+        LedgerFileTest::TearDown();
+    }
+    const QString program = dirPath() + u"/程序"_s;
+    const QString appData = dirPath() + u"/数据/Corvanta"_s;
+};
+
+TEST_P(LedgerFolder, IsTheProgramFolderOnlyWhenUsable)
+{
+    ASSERT_TRUE(QDir().mkpath(program));
+    if (GetParam().ledgerInProgramFolder)
+        writeFile(ledgerPath(program), "x");
+    ASSERT_EQ(chmod(qPrintable(dirPath()), 0777), 0);
+    ASSERT_EQ(chmod(qPrintable(program), GetParam().programMode), 0);
+
+    const QString expected = GetParam().expectProgramFolder ? program : appData;
+    EXPECT_EQ(asOrdinaryUser([&]() -> QString {
+                  const QString folder = ledgerFolder(program, appData);
+                  if (folder != expected)
+                      return u"chose "_s + folder;
+                  if (!QFileInfo(folder).isDir())
+                      return u"not created: "_s + folder;
+                  return {};
+              }),
+              QString());
+}
+
+INSTANTIATE_TEST_SUITE_P(Folders, LedgerFolder,
+                         testing::Values(FolderCase{"writable", 0777, false, true},
+                                         FolderCase{"read-only", 0555, false, false},
+                                         // Says why it cannot open, rather than
+                                         // starting an empty ledger elsewhere.
+                                         FolderCase{"read-only with a ledger", 0555, true, true}));
+
+} // namespace
+} // namespace corvanta::ledger
