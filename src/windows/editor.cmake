@@ -1,1 +1,5 @@
-# target_sources(corvanta_windows PRIVATE ...) for the stock editor
+# The stock editor window.
+target_sources(corvanta_windows PRIVATE
+    ${CMAKE_CURRENT_LIST_DIR}/GbkLengthValidator.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/StockEditorWindow.cpp
+)

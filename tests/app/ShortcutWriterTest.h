@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QObject>
+
+class ShortcutWriterTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void extensionInAnyCaseAccepted_data();
+    void extensionInAnyCaseAccepted();
+    void wrongExtensionWritesNothing_data();
+    void wrongExtensionWritesNothing();
+    void launcherKeys();
+    void execAndCommentEscapes_data();
+    void execAndCommentEscapes();
+    void existingFileReplaced();
+    void missingFolderReported();
+};
