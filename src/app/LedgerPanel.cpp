@@ -1,6 +1,7 @@
 #include "LedgerPanel.h"
 
 #include <QHeaderView>
+#include <QStyledItemDelegate>
 #include <QLabel>
 #include <QTableView>
 #include <QTableWidget>
@@ -8,6 +9,27 @@
 using namespace Qt::StringLiterals;
 
 namespace corvanta::app {
+
+namespace {
+
+// Keeps a row's colour (buy, monitored buy, sell) readable while it is selected.
+class RowColourDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override
+    {
+        QStyledItemDelegate::initStyleOption(option, index);
+        const QVariant colour = index.data(Qt::ForegroundRole);
+        if (colour.canConvert<QBrush>()) {
+            option->palette.setBrush(QPalette::HighlightedText, colour.value<QBrush>());
+            option->palette.setColor(QPalette::Highlight, QColor(0xd6, 0xe4, 0xf5));
+        }
+    }
+};
+
+} // namespace
 
 LedgerPanel::LedgerPanel(QWidget* parent) : QGroupBox(u"交易记录"_s, parent)
 {
@@ -25,6 +47,7 @@ LedgerPanel::LedgerPanel(QWidget* parent) : QGroupBox(u"交易记录"_s, parent)
     ledgerGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     ledgerGrid->setSelectionBehavior(QAbstractItemView::SelectRows);
     ledgerGrid->setSelectionMode(QAbstractItemView::SingleSelection);
+    ledgerGrid->setItemDelegate(new RowColourDelegate(ledgerGrid));
     QFont gridFont = ledgerGrid->font();
     gridFont.setPixelSize(11);
     ledgerGrid->setFont(gridFont);
