@@ -9,11 +9,23 @@ namespace corvanta::ledger {
 
 namespace {
 
-// The settings rows share gpmc with the stocks; their gpid keys are never codes.
-#define CORVANTA_NOT_SETTINGS                                                                      \
-    " gpid NOT IN ('zfsd','yhssd','sxfsd','mczfsd','mcyhs','mcsxf','proxsd','ztsd','zxsd') "
+// The settings rows share gpmc with the stocks; their gpid keys are never codes
+// and each query leaves them out.
+constexpr const char* byCodePrefix =
+    "SELECT id,gpid,gpmc,gppy FROM gpmc WHERE gpid LIKE ?1 ESCAPE '\\' AND gpid NOT IN "
+    "('zfsd','yhssd','sxfsd','mczfsd','mcyhs','mcsxf','proxsd','ztsd','zxsd') "
+    "ORDER BY id LIMIT ?2";
+constexpr const char* byPinyinPrefix =
+    "SELECT id,gpid,gpmc,gppy FROM gpmc WHERE gppy LIKE ?1 ESCAPE '\\' AND gpid NOT IN "
+    "('zfsd','yhssd','sxfsd','mczfsd','mcyhs','mcsxf','proxsd','ztsd','zxsd') "
+    "ORDER BY id LIMIT ?2";
+constexpr const char* byCode =
+    "SELECT id,gpid,gpmc,gppy FROM gpmc WHERE gpid=?1 AND gpid NOT IN "
+    "('zfsd','yhssd','sxfsd','mczfsd','mcyhs','mcsxf','proxsd','ztsd','zxsd') "
+    "ORDER BY id LIMIT 1";
 
-bool isSettingsKey(const QString& code) {
+bool isSettingsKey(const QString& code)
+{
     static const QStringList keys = {
         QStringLiteral("zfsd"),   QStringLiteral("yhssd"), QStringLiteral("sxfsd"),
         QStringLiteral("mczfsd"), QStringLiteral("mcyhs"), QStringLiteral("mcsxf"),
@@ -21,13 +33,15 @@ bool isSettingsKey(const QString& code) {
     return keys.contains(code);
 }
 
-void refuseSettingsKey(const QString& code) {
+void refuseSettingsKey(const QString& code)
+{
     if (isSettingsKey(code))
         throw std::invalid_argument("a settings key is not a stock code");
 }
 
 // A LIKE pattern matching texts that begin with `text` taken literally.
-QString prefixPattern(const QString& text) {
+QString prefixPattern(const QString& text)
+{
     QString pattern;
     pattern.reserve(text.size() + 2);
     for (QChar c : text) {
@@ -39,20 +53,18 @@ QString prefixPattern(const QString& text) {
     return pattern;
 }
 
-StockRow readRow(const sql::Statement& query) {
+StockRow readRow(const sql::Statement& query)
+{
     return {query.int64(0), query.text(1), query.text(2), query.text(3)};
 }
 
 } // namespace
 
-QList<StockRow> StockTable::lookup(const QString& text, int limit) const {
-    const bool byCode = !text.isEmpty() && text.front() >= u'0' && text.front() <= u'9';
-    auto query = byCode
-                     ? m_db.prepare("SELECT id,gpid,gpmc,gppy FROM gpmc WHERE gpid LIKE ?1 "
-                                    "ESCAPE '\\' AND" CORVANTA_NOT_SETTINGS "ORDER BY id LIMIT ?2")
-                     : m_db.prepare("SELECT id,gpid,gpmc,gppy FROM gpmc WHERE gppy LIKE ?1 "
-                                    "ESCAPE '\\' AND" CORVANTA_NOT_SETTINGS "ORDER BY id LIMIT ?2");
-    query.bind(1, prefixPattern(byCode ? text : text.toUpper()));
+QList<StockRow> StockTable::lookup(const QString& text, int limit) const
+{
+    const bool isCode = !text.isEmpty() && text.front() >= u'0' && text.front() <= u'9';
+    auto query = m_db.prepare(isCode ? byCodePrefix : byPinyinPrefix);
+    query.bind(1, prefixPattern(isCode ? text : text.toUpper()));
     query.bind(2, qint64(limit > 0 ? limit : -1));
     QList<StockRow> rows;
     while (query.step())
@@ -60,23 +72,25 @@ QList<StockRow> StockTable::lookup(const QString& text, int limit) const {
     return rows;
 }
 
-std::optional<StockRow> StockTable::findByCode(const QString& code) const {
-    auto query = m_db.prepare("SELECT id,gpid,gpmc,gppy FROM gpmc WHERE gpid=?1 "
-                              "AND" CORVANTA_NOT_SETTINGS "ORDER BY id LIMIT 1");
+std::optional<StockRow> StockTable::findByCode(const QString& code) const
+{
+    auto query = m_db.prepare(byCode);
     query.bind(1, code);
     if (!query.step())
         return std::nullopt;
     return readRow(query);
 }
 
-void StockTable::addStock(const QString& code, const QString& name, const QString& pinyin) {
+void StockTable::addStock(const QString& code, const QString& name, const QString& pinyin)
+{
     refuseSettingsKey(code);
     auto insert = m_db.prepare("INSERT INTO gpmc (gpid,gpmc,gppy) VALUES (?1,?2,?3)");
     insert.bind(1, code).bind(2, name).bind(3, pinyin);
     insert.run();
 }
 
-void StockTable::renameStock(const QString& code, const QString& name, const QString& pinyin) {
+void StockTable::renameStock(const QString& code, const QString& name, const QString& pinyin)
+{
     refuseSettingsKey(code);
     sql::Transaction transaction(m_db);
     auto stocks = m_db.prepare("UPDATE gpmc SET gpmc=?2,gppy=?3 WHERE gpid=?1");
@@ -87,7 +101,5 @@ void StockTable::renameStock(const QString& code, const QString& name, const QSt
     trades.run();
     transaction.commit();
 }
-
-#undef CORVANTA_NOT_SETTINGS
 
 } // namespace corvanta::ledger

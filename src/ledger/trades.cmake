@@ -1,4 +1,9 @@
-# Trade recording, deletion and the stock table.
+# Trade recording, deletion, the ledger grid's data and the stock table.
 target_sources(corvanta_ledger PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/StockTable.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/TradeEntry.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/StockRows.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/TradeRecording.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/TradeDeletion.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/LedgerView.cpp
 )

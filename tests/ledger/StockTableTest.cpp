@@ -1,22 +1,15 @@
 #include "ledger/StockTable.h"
+#include "LedgerTestSupport.h"
 #include "ledger/Schema.h"
 #include "ledger/sql/Database.h"
 #include "ledger/sql/Statement.h"
 
 #include <gtest/gtest.h>
 
-#include <ostream>
-
 #include <stdexcept>
 
 using namespace Qt::StringLiterals;
 
-QT_BEGIN_NAMESPACE
-// Readable failure messages for texts.
-inline void PrintTo(const QString& text, std::ostream* os) {
-    *os << '"' << text.toStdString() << '"';
-}
-QT_END_NAMESPACE
 using corvanta::ledger::SeedStock;
 using corvanta::ledger::StockRow;
 using corvanta::ledger::StockTable;
@@ -24,7 +17,8 @@ namespace sql = corvanta::sql;
 
 namespace {
 
-QList<SeedStock> tinySeed() {
+QList<SeedStock> tinySeed()
+{
     return {
         {u"000000"_s, u"无名股票"_s, u"WMGP"_s}, {u"600000"_s, u"浦发银行"_s, u"PFYX"_s},
         {u"600036"_s, u"招商银行"_s, u"ZSYX"_s}, {u"000709"_s, u"唐钢股份"_s, u"TGGF"_s},
@@ -35,14 +29,16 @@ QList<SeedStock> tinySeed() {
 
 class StockTableTest : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         corvanta::ledger::ensureSchema(db, tinySeed());
         // Settings rows share the table; a few that look like codes or pinyin.
         db.exec("INSERT INTO gpmc (gpid,gpmc,gppy) VALUES ('zfsd','5','5'),"
                 "('proxsd','10.0.0.1','PFYX'),('ztsd','0','0')");
     }
 
-    QStringList codes(const QList<StockRow>& rows) const {
+    QStringList codes(const QList<StockRow>& rows) const
+    {
         QStringList out;
         for (const StockRow& row : rows)
             out << row.code;
@@ -58,11 +54,13 @@ struct LookupCase {
     QString text;
     int limit;
     QStringList expected;
+    friend void PrintTo(const LookupCase& c, std::ostream* os) { *os << c.label; }
 };
 
 class StockLookupTest : public StockTableTest, public ::testing::WithParamInterface<LookupCase> {};
 
-TEST_P(StockLookupTest, MatchesPrefixLiterallyInIdOrder) {
+TEST_P(StockLookupTest, MatchesPrefixLiterallyInIdOrder)
+{
     const LookupCase& c = GetParam();
     EXPECT_EQ(codes(table.lookup(c.text, c.limit)), c.expected);
 }
@@ -87,11 +85,13 @@ INSTANTIATE_TEST_SUITE_P(
         LookupCase{"settings_never_by_empty", u""_s, 3, {u"000000"_s, u"600000"_s, u"600036"_s}}),
     [](const auto& param) { return std::string(param.param.label); });
 
-TEST_F(StockTableTest, EmptyTextListsEveryStockButNoSetting) {
+TEST_F(StockTableTest, EmptyTextListsEveryStockButNoSetting)
+{
     EXPECT_EQ(table.lookup(QString()).size(), tinySeed().size());
 }
 
-TEST_F(StockTableTest, FindByCodeIsExact) {
+TEST_F(StockTableTest, FindByCodeIsExact)
+{
     const auto found = table.findByCode(u"600%01"_s);
     ASSERT_TRUE(found);
     EXPECT_EQ(found->name, u"百分\"号'股"_s);
@@ -100,7 +100,8 @@ TEST_F(StockTableTest, FindByCodeIsExact) {
     EXPECT_FALSE(table.findByCode(u"zfsd"_s));
 }
 
-TEST_F(StockTableTest, AddedStockIsFoundWithItsQuotesIntact) {
+TEST_F(StockTableTest, AddedStockIsFoundWithItsQuotesIntact)
+{
     table.addStock(u"300001"_s, u"O'Neil \"A\" 100%"_s, u"ON\"A\"1"_s);
     const auto rows = table.lookup(u"300"_s);
     ASSERT_EQ(rows.size(), 1);
@@ -109,13 +110,15 @@ TEST_F(StockTableTest, AddedStockIsFoundWithItsQuotesIntact) {
     EXPECT_EQ(codes(table.lookup(u"on\"a"_s)), QStringList{u"300001"_s});
 }
 
-TEST_F(StockTableTest, SettingsKeysAreNeverWrittenAsStocks) {
+TEST_F(StockTableTest, SettingsKeysAreNeverWrittenAsStocks)
+{
     EXPECT_THROW(table.addStock(u"zfsd"_s, u"x"_s, u"X"_s), std::invalid_argument);
     EXPECT_THROW(table.renameStock(u"proxsd"_s, u"x"_s, u"X"_s), std::invalid_argument);
     EXPECT_EQ(db.scalarInt("SELECT count(*) FROM gpmc WHERE gpmc='x'"), 0);
 }
 
-TEST_F(StockTableTest, RenameChangesStockAndEveryLedgerRowOfTheCode) {
+TEST_F(StockTableTest, RenameChangesStockAndEveryLedgerRowOfTheCode)
+{
     table.renameStock(u"000709"_s, u"河钢'股份"_s, u"HGGF"_s);
     EXPECT_EQ(table.findByCode(u"000709"_s)->name, u"河钢'股份"_s);
     EXPECT_EQ(table.findByCode(u"000709"_s)->pinyin, u"HGGF"_s);
@@ -124,7 +127,8 @@ TEST_F(StockTableTest, RenameChangesStockAndEveryLedgerRowOfTheCode) {
     EXPECT_EQ(db.scalarInt("SELECT count(*) FROM gpjl WHERE 股票名='唐钢股份'"), 0);
 }
 
-TEST_F(StockTableTest, RenameIsWholeOrNothing) {
+TEST_F(StockTableTest, RenameIsWholeOrNothing)
+{
     db.exec("CREATE TRIGGER refuse BEFORE UPDATE ON gpjl BEGIN "
             "SELECT RAISE(ABORT, 'refused'); END");
     EXPECT_THROW(table.renameStock(u"000709"_s, u"新名"_s, u"XM"_s), sql::Error);

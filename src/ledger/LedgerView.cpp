@@ -1,0 +1,150 @@
+#include "LedgerView.h"
+
+#include "calc/Numbers.h"
+#include "sql/Database.h"
+#include "sql/Statement.h"
+
+#include <QHash>
+
+using namespace Qt::StringLiterals;
+
+namespace corvanta::ledger {
+
+namespace {
+
+// Columns 1 to 11 are the grid's, in its order; 14 and 15 code the usual texts of
+// 交易状态 and 监控状态.
+constexpr const char* rowsByDate =
+    "SELECT id,日期,股票名,交易状态,数量,价格,费用,总金额,印花税,佣金,过户费等,其它费用,"
+    "股票代码,监控状态,CASE 交易状态 WHEN '买入' THEN 1 WHEN '卖出' THEN 2 ELSE 0 END,"
+    "CASE 监控状态 WHEN '是' THEN 1 WHEN '否' THEN 2 ELSE 0 END FROM gpjl "
+    "WHERE 虚拟卖出='假' ORDER BY 日期,id,股票名";
+constexpr const char* rowsByName =
+    "SELECT id,日期,股票名,交易状态,数量,价格,费用,总金额,印花税,佣金,过户费等,其它费用,"
+    "股票代码,监控状态,CASE 交易状态 WHEN '买入' THEN 1 WHEN '卖出' THEN 2 ELSE 0 END,"
+    "CASE 监控状态 WHEN '是' THEN 1 WHEN '否' THEN 2 ELSE 0 END FROM gpjl "
+    "WHERE 虚拟卖出='假' ORDER BY 股票名,id,日期";
+
+QString numberText(const sql::Statement& query, int column)
+{
+    return query.isNull(column) ? QString() : num::general(query.real(column));
+}
+
+// Fees, quantities and often prices repeat across a ledger: each distinct value is
+// formatted once per refresh and its text shared by the rows.
+class NumberTexts {
+public:
+    QString of(const sql::Statement& query, int column)
+    {
+        if (query.isNull(column))
+            return {};
+        const double value = query.real(column);
+        auto known = m_texts.constFind(value);
+        if (known == m_texts.constEnd())
+            known = m_texts.insert(value, num::general(value));
+        return *known;
+    }
+
+private:
+    QHash<double, QString> m_texts;
+};
+
+// The usual texts of 交易状态 and 监控状态 are literals, needing no copy per row.
+QString stateText(const sql::Statement& query, int codeColumn, int textColumn)
+{
+    switch (query.int64(codeColumn)) {
+    case 1:
+        return u"买入"_s;
+    case 2:
+        return u"卖出"_s;
+    }
+    return query.text(textColumn);
+}
+
+QString monitorText(const sql::Statement& query, int codeColumn, int textColumn)
+{
+    switch (query.int64(codeColumn)) {
+    case 1:
+        return u"是"_s;
+    case 2:
+        return u"否"_s;
+    }
+    return query.text(textColumn);
+}
+
+RowColour colourOf(const QString& state, const QString& monitor)
+{
+    if (state != u"买入"_s)
+        return RowColour::Sell;
+    return monitor == u"是"_s ? RowColour::MonitoredBuy : RowColour::Buy;
+}
+
+} // namespace
+
+std::array<QString, LedgerColumnCount> ledgerColumnTitles()
+{
+    return {u"日期"_s,   u"股票名"_s, u"交易状态"_s, u"数量"_s,     u"价格"_s,    u"费用"_s,
+            u"总金额"_s, u"印花税"_s, u"佣金"_s,     u"过户费等"_s, u"其它费用"_s};
+}
+
+QString selectedRecordCaption(int recordNumber)
+{
+    return u"交易记录    当前记录号:"_s + QString::number(recordNumber);
+}
+
+QList<LedgerRow> ledgerRows(sql::Database& db, LedgerSortOrder order)
+{
+    auto query = db.prepare(order == LedgerSortOrder::ByName ? rowsByName : rowsByDate);
+    QList<LedgerRow> rows;
+    NumberTexts numbers;
+    while (query.step()) {
+        LedgerRow row;
+        row.id = query.int64(0);
+        row.cells[DateColumn] = query.text(1);
+        row.cells[NameColumn] = query.text(2);
+        row.cells[StateColumn] = stateText(query, 14, 3);
+        for (int column = QuantityColumn; column < LedgerColumnCount; ++column)
+            row.cells[column] = numbers.of(query, column + 1);
+        row.code = query.text(12);
+        row.monitor = monitorText(query, 15, 13);
+        row.colour = colourOf(row.cells[StateColumn], row.monitor);
+        rows.append(std::move(row));
+    }
+    return rows;
+}
+
+std::optional<TradeSelection> selectTrade(sql::Database& db, qint64 id)
+{
+    auto query = db.prepare("SELECT 股票名,股票代码,数量,价格,总金额,费用,印花税,佣金,过户费等,"
+                            "其它费用,日期,交易状态 FROM gpjl "
+                            "WHERE ID=?1 AND 虚拟卖出='假' AND 股票名 IS NOT NULL");
+    query.bind(1, id);
+    if (!query.step())
+        return std::nullopt;
+
+    TradeSelection trade;
+    trade.id = id;
+    trade.name = query.text(0);
+    trade.code = query.text(1);
+    trade.recordLabel = trade.name + u":"_s + trade.code;
+    trade.quantity = numberText(query, 2);
+    trade.price = numberText(query, 3);
+    trade.zfze = numberText(query, 4);
+    trade.fyhj = numberText(query, 5);
+    trade.yhs = numberText(query, 6);
+    trade.yj = numberText(query, 7);
+    trade.qtzf = numberText(query, 8);
+    trade.otherFee = numberText(query, 9);
+    trade.date = QDate::fromString(query.text(10), u"yyyy-M-d"_s);
+    trade.direction = query.text(11) == u"买入"_s ? Direction::Buy : Direction::Sell;
+    // The amount traded, before the fees were added (buy) or taken off (sell).
+    const double total = query.real(4);
+    const double fees = query.real(5);
+    trade.jyje = num::general(trade.direction == Direction::Buy ? total - fees : total + fees);
+    trade.market = marketOfStoredCode(trade.code);
+    trade.infoLinkCaption = u"打开"_s + trade.name + u"相关资讯网页"_s;
+    trade.infoLinkPath = u"/q/bc.php?code="_s + trade.code;
+    return trade;
+}
+
+} // namespace corvanta::ledger

@@ -1,0 +1,89 @@
+#pragma once
+
+#include "calc/FeeRates.h"
+#include "calc/MarketKind.h"
+
+#include <QDate>
+#include <QList>
+#include <QString>
+
+#include <array>
+#include <optional>
+
+namespace corvanta::sql {
+class Database;
+}
+
+namespace corvanta::ledger {
+
+enum class LedgerSortOrder { ByDate = 0, ByName = 1 };
+
+// Red for a buy, fuchsia for a buy on the monitor list, blue for a sell.
+enum class RowColour { Buy, MonitoredBuy, Sell };
+
+// The grid's columns, in display order.
+enum LedgerColumn {
+    DateColumn,
+    NameColumn,
+    StateColumn,
+    QuantityColumn,
+    PriceColumn,
+    FeesColumn,
+    TotalColumn,
+    StampDutyColumn,
+    CommissionColumn,
+    TransferFeeColumn,
+    OtherFeeColumn,
+    LedgerColumnCount
+};
+
+// One real trade as the ledger grid shows it.
+struct LedgerRow {
+    qint64 id = 0;
+    // Numbers in shortest general form; a null value gives an empty text.
+    std::array<QString, LedgerColumnCount> cells;
+    QString code;
+    QString monitor; // 监控状态
+    RowColour colour = RowColour::Buy;
+};
+
+// A trade loaded back into the trade inputs. Texts are in general form, a null
+// value giving an empty text.
+struct TradeSelection {
+    qint64 id = 0;
+    QString recordLabel; // 股票名 + ":" + 股票代码
+    QString name;        // the trade box caption
+    QString code;
+    QString quantity; // shares
+    QString price;
+    QString jyje; // trade amount: 总金额 less (buy) or plus (sell) 费用
+    QString zfze;
+    QString fyhj;
+    QString yhs;
+    QString yj;
+    QString qtzf;
+    QString otherFee;
+    QDate date; // invalid when the stored date does not convert: leave the picker
+    Direction direction = Direction::Buy;
+    std::optional<MarketKind> market; // none: leave the market choice as it is
+    QString infoLinkCaption;          // "打开" + 股票名 + "相关资讯网页"
+    QString infoLinkPath;             // "/q/bc.php?code=" + 股票代码
+};
+
+// The column titles of the ledger grid.
+std::array<QString, LedgerColumnCount> ledgerColumnTitles();
+
+// The ledger box caption while row `recordNumber` (first row 1) is selected.
+QString selectedRecordCaption(int recordNumber);
+
+// The real trades (open-position rows left out), by 日期,id,股票名 or by 股票名,id,日期.
+QList<LedgerRow> ledgerRows(sql::Database& db, LedgerSortOrder order);
+
+// The trade to load into the inputs; none when there is no such real trade or it
+// has no stock name.
+std::optional<TradeSelection> selectTrade(sql::Database& db, qint64 id);
+
+} // namespace corvanta::ledger
+
+// Rows hold only texts and numbers, so a growing list may move them as bytes.
+Q_DECLARE_TYPEINFO(corvanta::ledger::LedgerRow, Q_RELOCATABLE_TYPE);

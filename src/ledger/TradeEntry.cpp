@@ -1,0 +1,76 @@
+#include "TradeEntry.h"
+
+#include "LedgerMessages.h"
+#include "calc/Numbers.h"
+
+#include <stdexcept>
+
+using namespace Qt::StringLiterals;
+
+namespace corvanta::ledger {
+
+namespace {
+
+// No listed company has this many shares; it keeps every sum of quantities far
+// from integer overflow.
+constexpr qint64 maxShares = 1'000'000'000'000;
+
+// A number field and the caption the user knows it by.
+struct NumberField {
+    const QString& text;
+    QStringView caption;
+    double& value;
+};
+
+bool hasNoName(const TradeEntry& entry)
+{
+    return entry.name.trimmed().isEmpty() || entry.name == u"无名股票"_s ||
+           entry.code.trimmed().isEmpty();
+}
+
+} // namespace
+
+std::variant<TradeValues, QString> readTradeEntry(const TradeEntry& entry)
+{
+    if (entry.unitMultiplier < 1)
+        throw std::invalid_argument("the unit multiplier must be positive");
+    if (hasNoName(entry))
+        return messages::noName.toString();
+
+    TradeValues values;
+    if (!entry.date.isValid())
+        return messages::dateInvalid.toString();
+    values.date = entry.date.toString(u"yyyy-MM-dd"_s);
+
+    const std::optional<qint64> quantity = num::parseInteger(entry.quantity);
+    if (!quantity)
+        return messages::quantityNotWhole.toString();
+    if (*quantity < 1)
+        return messages::quantityBelowOne.toString();
+    if (*quantity > maxShares / entry.unitMultiplier)
+        return messages::quantityTooLarge.toString();
+    values.shares = *quantity * entry.unitMultiplier;
+
+    const bool buy = entry.direction == Direction::Buy;
+    const NumberField fields[] = {
+        {entry.price, u"价格", values.price},           {entry.fyhj, u"总费用", values.fees},
+        {entry.zfze, u"总金额", values.total},          {entry.yhs, u"印花税", values.stampDuty},
+        {entry.yj, u"手续费", values.commission},       {entry.qtzf, u"过户费", values.transferFee},
+        {entry.otherFee, u"其它费用", values.otherFee},
+    };
+    for (const NumberField& field : fields) {
+        const std::optional<double> number = num::parseNumber(field.text);
+        if (!number)
+            return field.caption.toString() + messages::notANumber;
+        field.value = *number;
+    }
+    if (buy) {
+        const std::optional<double> breakEven = num::parseNumber(entry.bbjg);
+        if (!breakEven)
+            return u"保本价格"_s + messages::notANumber;
+        values.breakEven = *breakEven;
+    }
+    return values;
+}
+
+} // namespace corvanta::ledger

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "calc/FeeRates.h"
+
+#include <QDate>
+#include <QString>
+
+#include <variant>
+
+namespace corvanta::ledger {
+
+// A priced trade as the trade inputs show it, ready to be recorded. The amount
+// texts must be in 元 (convert them back from 万元 before recording).
+struct TradeEntry {
+    QDate date;
+    QString code;
+    QString name; // the trade box caption
+    Direction direction = Direction::Buy;
+    QString quantity;       // as typed, in units of `unitMultiplier` shares
+    int unitMultiplier = 1; // 1 for shares, 100 for lots
+    QString price;
+    QString fyhj; // total fees
+    QString zfze; // total paid or received
+    QString yhs;  // stamp duty
+    QString yj;   // commission
+    QString qtzf; // transfer fee plus other fee
+    QString bbjg; // break-even price; only a buy needs it
+    QString otherFee;
+};
+
+// The numbers a TradeEntry's texts show.
+struct TradeValues {
+    QString date; // "yyyy-MM-dd"
+    qint64 shares = 0;
+    double price = 0;
+    double fees = 0;
+    double total = 0;
+    double stampDuty = 0;
+    double commission = 0;
+    double transferFee = 0;
+    double breakEven = 0;
+    double otherFee = 0;
+};
+
+// The values of the entry, or the message refusing it when a text does not convert,
+// the quantity is below one share, or the stock has no name or code.
+std::variant<TradeValues, QString> readTradeEntry(const TradeEntry& entry);
+
+} // namespace corvanta::ledger
