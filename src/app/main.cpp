@@ -32,6 +32,11 @@ int main(int argc, char* argv[])
     } catch (const ledger::LedgerOpenError& error) {
         QMessageBox::critical(nullptr, windows::applicationTitle(), error.message());
         return 1;
+    } catch (const std::exception& error) {
+        // A program whose built-in stock list is damaged cannot seed a ledger.
+        QMessageBox::critical(nullptr, windows::applicationTitle(),
+                              u"程序无法启动：\n"_s + QString::fromUtf8(error.what()));
+        return 1;
     }
 
     app::SessionState state;
