@@ -20,6 +20,7 @@
 #include "market/ProxyAddress.h"
 #include "windows/Prompter.h"
 #include "windows/StockEditorWindow.h"
+#include "windows/StockInfoLink.h"
 #include "windows/StockPicker.h"
 
 #include <QAction>
@@ -369,13 +370,25 @@ void MainWindow::clearAll()
 
 void MainWindow::changeEvent(QEvent* event)
 {
-    if (event->type() == QEvent::ActivationChange && isActiveWindow() && m_state.proxyPort > 0) {
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        onActivated();
+    QMainWindow::changeEvent(event);
+}
+
+void MainWindow::onActivated()
+{
+    if (m_state.proxyPort > 0) {
         QNetworkProxy::setApplicationProxy(QNetworkProxy(
             QNetworkProxy::HttpProxy, m_state.proxyHost, quint16(m_state.proxyPort)));
         m_status->setContactLine(proxyLine(m_state.proxyHost, m_state.proxyPort));
         m_state.statusCycleCounter = 100;
     }
-    QMainWindow::changeEvent(event);
+    // The info link follows the ledger's current row.
+    if (const ledger::LedgerRow* row = m_ledgerController->currentRow()) {
+        m_trade->infoLink->setText(
+            windows::stockInfoCaption(row->cells[ledger::NameColumn]));
+        m_trade->infoLink->setProperty("url", windows::stockInfoUrl(row->code));
+    }
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)

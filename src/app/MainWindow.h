@@ -88,6 +88,7 @@ private:
     void wireMenus();
     void wirePopups();
     void wireWindowBehaviour();
+    void onActivated();
     void applySettings(const ledger::LoadedSettings& settings);
     QPoint dialogPosition() const;
 
