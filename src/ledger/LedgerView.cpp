@@ -49,6 +49,14 @@ private:
     QHash<double, QString> m_texts;
 };
 
+// Sorted rows repeat the previous row's date, or its name and code: such a text
+// shares the previous row's copy, so a long ledger holds far fewer strings.
+void shareWithPrevious(QString& text, const QString& previous)
+{
+    if (text == previous)
+        text = previous;
+}
+
 // The usual texts of 交易状态 and 监控状态 are literals, needing no copy per row.
 QString stateText(const sql::Statement& query, int codeColumn, int textColumn)
 {
@@ -102,10 +110,16 @@ QList<LedgerRow> ledgerRows(sql::Database& db, LedgerSortOrder order)
         row.id = query.int64(0);
         row.cells[DateColumn] = query.text(1);
         row.cells[NameColumn] = query.text(2);
+        row.code = query.text(12);
+        if (!rows.isEmpty()) {
+            const LedgerRow& previous = rows.constLast();
+            shareWithPrevious(row.cells[DateColumn], previous.cells[DateColumn]);
+            shareWithPrevious(row.cells[NameColumn], previous.cells[NameColumn]);
+            shareWithPrevious(row.code, previous.code);
+        }
         row.cells[StateColumn] = stateText(query, 14, 3);
         for (int column = QuantityColumn; column < LedgerColumnCount; ++column)
             row.cells[column] = numbers.of(query, column + 1);
-        row.code = query.text(12);
         row.monitor = monitorText(query, 15, 13);
         row.colour = colourOf(row.cells[StateColumn], row.monitor);
         rows.append(std::move(row));
