@@ -69,6 +69,12 @@ void seedStockList(sql::Database& db, const QList<SeedStock>& seedList)
     }
 }
 
+// Every recording and deletion finds a stock's rows by name.
+void ensureIndexes(sql::Database& db)
+{
+    db.exec("CREATE INDEX IF NOT EXISTS gpjl_stock_name ON gpjl(股票名)");
+}
+
 } // namespace
 
 bool tableExists(sql::Database& db, const QString& name)
@@ -84,8 +90,10 @@ bool ensureSchema(sql::Database& db, const QList<SeedStock>& seedList)
     const bool needGpjl = !tableExists(db, QStringLiteral("gpjl"));
     const bool needGpmc = !tableExists(db, QStringLiteral("gpmc"));
     const bool needDxgp = !tableExists(db, QStringLiteral("dxgp"));
-    if (!needGpjl && !needGpmc && !needDxgp)
+    if (!needGpjl && !needGpmc && !needDxgp) {
+        ensureIndexes(db);
         return false;
+    }
 
     sql::Transaction transaction(db);
     if (needGpjl) {
@@ -99,6 +107,7 @@ bool ensureSchema(sql::Database& db, const QList<SeedStock>& seedList)
     if (needDxgp)
         db.exec(createDxgp);
     transaction.commit();
+    ensureIndexes(db);
     return true;
 }
 

@@ -56,6 +56,9 @@ Database Database::open(const QString& path, const QByteArray& key, Mode mode)
             throw Error(keyed, describe(raw, keyed));
     }
     sqlite3_extended_result_codes(raw, 1);
+    // Another connection's commit (a backup, a second window) is waited for briefly
+    // rather than failing the user's change.
+    sqlite3_busy_timeout(raw, 2000);
     // The key is only tried by the first statement that reads the file.
     db.exec("SELECT count(*) FROM sqlite_master");
     return db;
