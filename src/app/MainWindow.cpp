@@ -91,6 +91,9 @@ MainWindow::MainWindow(SessionState& state, sql::Database& db, MainWindowService
     wirePopups();
     wireWindowBehaviour();
     applySettings(ledger::loadSettings(m_db));
+    // The code input starts on the placeholder stock: leaving it untouched finds a
+    // stock instead of offering to add one.
+    m_picker->lookupStock(m_trade->code->text());
     m_ledgerController->refreshGrid();
     setFixedSize(clientWidth, clientHeight + menuBar()->sizeHint().height());
 }

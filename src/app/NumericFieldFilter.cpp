@@ -1,5 +1,7 @@
 #include "NumericFieldFilter.h"
 
+#include <QCoreApplication>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QTimer>
@@ -45,9 +47,36 @@ NumericFieldFilter::NumericFieldFilter(QLineEdit* edit, NumericField rules, QWid
     edit->installEventFilter(this);
 }
 
+// An input method delivers its text without key presses: each committed character
+// must pass the rules that a typed key would, or the commit is refused whole.
+bool NumericFieldFilter::commitAccepted(const QString& commit) const
+{
+    QString text = m_edit->text();
+    for (QChar c : commit) {
+        const NumericKey kind = c == u'.'                  ? NumericKey::Point
+                                : (c >= u'0' && c <= u'9') ? NumericKey::Digit
+                                                           : NumericKey::Other;
+        if (!fieldKeyAccepted(m_rules, text, kind, c))
+            return false;
+        text.append(c);
+    }
+    return true;
+}
+
 bool NumericFieldFilter::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched != m_edit || event->type() != QEvent::KeyPress)
+    if (watched != m_edit)
+        return false;
+    if (event->type() == QEvent::InputMethod) {
+        auto* input = static_cast<QInputMethodEvent*>(event);
+        if (input->commitString().isEmpty() || commitAccepted(input->commitString()))
+            return false;
+        // Keep the composition state in step, without the refused text.
+        QInputMethodEvent withoutCommit(input->preeditString(), input->attributes());
+        QCoreApplication::sendEvent(m_edit, &withoutCommit);
+        return true;
+    }
+    if (event->type() != QEvent::KeyPress)
         return false;
     auto* key = static_cast<QKeyEvent*>(event);
     QChar digit;

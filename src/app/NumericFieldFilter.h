@@ -20,6 +20,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    bool commitAccepted(const QString& commit) const;
+
     QLineEdit* m_edit;
     NumericField m_rules;
     QWidget* m_next;
