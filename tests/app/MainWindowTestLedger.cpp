@@ -1,0 +1,421 @@
+#include "MainWindowTestSupport.h"
+
+#include "app/LedgerController.h"
+#include "app/LedgerPanel.h"
+#include "app/MainMenus.h"
+#include "app/ParametersPanel.h"
+#include "app/SellTargetGroup.h"
+#include "app/TradePanel.h"
+#include "ledger/LedgerView.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QBrush>
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+using namespace corvanta;
+
+namespace mwtest {
+
+namespace {
+
+const QString sampleName = u"唐钢股份"_s;
+
+// Every field that recording and clearing set back to "0".
+QList<QLineEdit*> resetFields(app::MainWindow& w)
+{
+    QList<QLineEdit*> fields{w.trade().quantity, w.trade().price, w.trade().currentPrice};
+    fields.append(w.trade().resultFields());
+    for (app::SellTargetGroup* group : {&w.profitTargets(), &w.lossTargets()})
+        fields.append({group->amount, group->percent, group->price});
+    return fields;
+}
+
+QList<QLineEdit*> sellTargetInputs(app::MainWindow& w)
+{
+    return {w.profitTargets().amount, w.profitTargets().percent, w.profitTargets().price,
+            w.lossTargets().amount,   w.lossTargets().percent,   w.lossTargets().price,
+            w.trade().currentPrice};
+}
+
+int currentGridRow(app::MainWindow& w)
+{
+    return w.ledger().ledgerGrid->currentIndex().row();
+}
+
+QColor rowColour(app::MainWindow& w, int row)
+{
+    const QAbstractItemModel* model = w.ledger().ledgerGrid->model();
+    return model->index(row, ledger::NameColumn).data(Qt::ForegroundRole).value<QBrush>().color();
+}
+
+} // namespace
+
+class MainWindowLedgerTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        h = std::make_unique<Harness>();
+        QVERIFY(h->open());
+    }
+    void cleanup() { h.reset(); }
+
+    void recordingABuyInLots();
+    void recordingWithTenThousandsStoresYuan();
+    void overSellIsRefused();
+    void stockWithoutNameIsNotRecorded_data();
+    void stockWithoutNameIsNotRecorded();
+    void selectingRowsLoadsThemBack();
+    void deletion_data();
+    void deletion();
+    void deletingFromAnEmptyGridAsksNothing();
+    void clearingTheLedger_data();
+    void clearingTheLedger();
+    void gridColours();
+    void sortByNameAndByDate();
+
+private:
+    std::unique_ptr<Harness> h;
+};
+
+void MainWindowLedgerTest::recordingABuyInLots()
+{
+    app::MainWindow& w = h->window();
+    app::TradePanel& t = w.trade();
+    pickStock(w, u"600003"_s);
+    click(t.unitGroup->button(1));
+    priceTrade(w, u"5"_s, u"10.00"_s);
+    QVERIFY(t.recordBuyButton->isEnabled());
+    // The commission may be overwritten by hand and is recorded as typed.
+    retype(t.yj, u"8"_s);
+
+    click(t.recordBuyButton);
+
+    QVERIFY(h->prompter.messages.isEmpty());
+    const QTableView* grid = w.ledger().ledgerGrid;
+    QCOMPARE(grid->model()->rowCount(), 2);
+    const int row = currentGridRow(w);
+    QCOMPARE(row, 1);
+    QCOMPARE(w.ledgerController().currentRow()->id, h->state().currentRecordId);
+    const auto cell = [&](int column) {
+        return grid->model()->index(row, column).data();
+    };
+    QCOMPARE(cell(ledger::NameColumn).toString(), u"沪市股票3"_s);
+    QCOMPARE(cell(ledger::StateColumn).toString(), u"买入"_s);
+    QCOMPARE(cell(ledger::QuantityColumn).toString(), u"500"_s);
+    QCOMPARE(cell(ledger::PriceColumn).toString(), u"10"_s);
+    QCOMPARE(cell(ledger::CommissionColumn).toString(), u"8"_s);
+    QCOMPARE(openQuantity(h->db, u"沪市股票3"_s), 500);
+
+    for (const QLineEdit* field : resetFields(w))
+        QCOMPARE(field->text(), u"0"_s);
+    QVERIFY(!t.recordBuyButton->isEnabled());
+    QVERIFY(!t.recordSellButton->isEnabled());
+    QCOMPARE(QApplication::focusWidget(), t.code);
+    // The stock and the unit stay for the next trade.
+    QCOMPARE(t.code->text(), u"600003"_s);
+    QCOMPARE(t.unitSuffix->text(), u"手"_s);
+}
+
+void MainWindowLedgerTest::recordingWithTenThousandsStoresYuan()
+{
+    app::MainWindow& w = h->window();
+    app::TradePanel& t = w.trade();
+    pickStock(w, u"000709"_s);
+    retype(w.parameters().stampRate, u"1"_s);
+    priceTrade(w, u"1200"_s, u"14.46"_s);
+    QTest::keyClick(t.amountUnit, Qt::Key_Down);
+    QCOMPARE(t.zfze->text(), u"1.7426"_s);
+
+    click(t.recordBuyButton);
+
+    QCOMPARE(t.amountUnit->currentText(), u"元"_s);
+    const QAbstractItemModel* model = w.ledger().ledgerGrid->model();
+    QCOMPARE(model->index(currentGridRow(w), ledger::TotalColumn).data().toString(), u"17426"_s);
+    QCOMPARE(model->index(currentGridRow(w), ledger::FeesColumn).data().toString(), u"74"_s);
+    QCOMPARE(openQuantity(h->db, sampleName), 2400);
+}
+
+void MainWindowLedgerTest::overSellIsRefused()
+{
+    app::MainWindow& w = h->window();
+    app::TradePanel& t = w.trade();
+    pickStock(w, u"000709"_s);
+    click(w.parameters().directionGroup->button(1));
+    priceTrade(w, u"1300"_s, u"20"_s);
+    QVERIFY(t.recordSellButton->isEnabled());
+
+    click(t.recordSellButton);
+
+    QCOMPARE(h->prompter.messages, QStringList{u"卖出总数大于已有的买入总数,不能添加!"_s});
+    QCOMPARE(w.ledger().ledgerGrid->model()->rowCount(), 1);
+    QCOMPARE(openQuantity(h->db, sampleName), 1200);
+    QVERIFY(!t.recordSellButton->isEnabled());
+    // The refused trade stays in the inputs.
+    QCOMPARE(t.quantity->text(), u"1300"_s);
+
+    // Selling exactly what is held closes the position.
+    retype(t.quantity, u"1200"_s);
+    click(t.recordSellButton);
+    QCOMPARE(h->prompter.messages.size(), 1);
+    QCOMPARE(w.ledger().ledgerGrid->model()->rowCount(), 2);
+    QCOMPARE(openQuantity(h->db, sampleName), -1);
+}
+
+void MainWindowLedgerTest::stockWithoutNameIsNotRecorded_data()
+{
+    QTest::addColumn<QString>("code");
+    QTest::newRow("placeholder stock") << u"000000"_s;
+    QTest::newRow("code without a stock") << u"999999"_s;
+}
+
+void MainWindowLedgerTest::stockWithoutNameIsNotRecorded()
+{
+    QFETCH(QString, code);
+    app::MainWindow& w = h->window();
+    app::TradePanel& t = w.trade();
+    pickStock(w, code);
+    priceTrade(w, u"100"_s, u"10"_s);
+
+    click(t.recordBuyButton);
+
+    QCOMPARE(h->prompter.messages, QStringList{u"股票没有名称不添加"_s});
+    QCOMPARE(w.ledger().ledgerGrid->model()->rowCount(), 1);
+    QCOMPARE(t.quantity->text(), u"100"_s);
+}
+
+void MainWindowLedgerTest::selectingRowsLoadsThemBack()
+{
+    addTrade(h->db, u"000709"_s, sampleName, Direction::Sell, 200, u"20.5"_s, u"2007-06-01"_s);
+    QVERIFY(h->reopen());
+    app::MainWindow& w = h->window();
+    app::TradePanel& t = w.trade();
+    app::LedgerPanel& panel = w.ledger();
+    QCOMPARE(panel.ledgerGrid->model()->rowCount(), 2);
+    // Another stock and market, which the selection must replace.
+    pickStock(w, u"600000"_s);
+    click(w.parameters().marketGroup->button(1));
+
+    clickGridRow(panel.ledgerGrid, 0);
+
+    QCOMPARE(t.title(), sampleName);
+    QCOMPARE(t.code->text(), u"000709"_s);
+    QCOMPARE(t.quantity->text(), u"1200"_s);
+    QCOMPARE(t.price->text(), u"14.46"_s);
+    QCOMPARE(t.jyje->text(), u"17352"_s);
+    QCOMPARE(t.zfze->text(), u"17426.41"_s);
+    QCOMPARE(t.fyhj->text(), u"74.41"_s);
+    QCOMPARE(t.yj->text(), u"52.06"_s);
+    QCOMPARE(w.parameters().direction(), Direction::Buy);
+    QCOMPARE(w.parameters().market(), MarketKind::ShenzhenA);
+    QCOMPARE(w.parameters().tradeDate->date(), QDate(2007, 5, 21));
+    QVERIFY(panel.recordLabel->isVisible());
+    QCOMPARE(panel.recordLabel->text(), u"唐钢股份:000709"_s);
+    QCOMPARE(panel.title(), u"交易记录    当前记录号:1"_s);
+    QCOMPARE(h->state().currentRecordId, w.ledgerController().currentRow()->id);
+    for (QLineEdit* input : sellTargetInputs(w))
+        QVERIFY(input->isEnabled());
+    QVERIFY(!t.recordBuyButton->isEnabled());
+    QVERIFY(!t.recordSellButton->isEnabled());
+
+    // Typing a target after loading a buy row works from its texts.
+    retype(w.profitTargets().amount, u"100"_s);
+    QVERIFY(w.profitTargets().price->text() != u"0"_s);
+
+    // Down to the sell row: the targets are emptied and disabled.
+    QTest::keyClick(panel.ledgerGrid, Qt::Key_Down);
+    QCOMPARE(currentGridRow(w), 1);
+    QCOMPARE(t.quantity->text(), u"200"_s);
+    QCOMPARE(t.price->text(), u"20.5"_s);
+    QCOMPARE(w.parameters().direction(), Direction::Sell);
+    QCOMPARE(t.quantityCaption->text(), u"卖出数量"_s);
+    QCOMPARE(w.parameters().tradeDate->date(), QDate(2007, 6, 1));
+    QCOMPARE(panel.title(), u"交易记录    当前记录号:2"_s);
+    for (QLineEdit* input : sellTargetInputs(w)) {
+        QVERIFY(!input->isEnabled());
+        QCOMPARE(input->text(), u"0"_s);
+    }
+    QVERIFY(!t.recordBuyButton->isEnabled());
+    QVERIFY(!t.recordSellButton->isEnabled());
+}
+
+void MainWindowLedgerTest::deletion_data()
+{
+    QTest::addColumn<QList<int>>("trades"); // shares of stock 甲: positive buy, negative sell
+    QTest::addColumn<int>("row");           // grid row deleted (the sample trade is row 0)
+    QTest::addColumn<bool>("yes");
+    QTest::addColumn<QString>("question");
+    QTest::addColumn<QString>("refusal");
+    QTest::addColumn<int>("rowsAfter");
+    QTest::addColumn<int>("currentAfter");
+    QTest::addColumn<qint64>("openAfter"); // -1: no open-position row
+
+    const QString mismatch =
+        u"股票:新和成 删除后买入数量与卖出数量不符，请先删除卖出记录后再删除此记录!"_s;
+    const QString sold = u"股票:新和成 的已有卖出记录，请先删除卖出记录后再删除此记录!"_s;
+    QTest::newRow("one of two buys, Yes")
+        << QList<int>{500, 300} << 1 << true << u"股票：新和成买入500股的交易记录删除吗？"_s
+        << QString() << 2 << 0 << qint64(300);
+    QTest::newRow("one of two buys, No")
+        << QList<int>{500, 300} << 1 << false << u"股票：新和成买入500股的交易记录删除吗？"_s
+        << QString() << 3 << 1 << qint64(800);
+    QTest::newRow("buy whose shares were partly sold, open equals it")
+        << QList<int>{500, 300, -300} << 1 << true << u"股票：新和成买入500股的交易记录删除吗？"_s
+        << QString() << 3 << 0 << qint64(-1);
+    QTest::newRow("buy of 500 with only 200 open is refused")
+        << QList<int>{500, 300, -600} << 1 << true << u"股票：新和成买入500股的交易记录删除吗？"_s
+        << mismatch << 4 << 1 << qint64(200);
+    QTest::newRow("buy of a sold-out stock is refused")
+        << QList<int>{500, -500} << 1 << true << u"股票：新和成买入500股的交易记录删除吗？"_s
+        << sold << 3 << 1 << qint64(-1);
+    QTest::newRow("sell while a position is open grows it")
+        << QList<int>{500, -300} << 2 << true << u"股票：新和成卖出300股的交易记录删除吗？"_s
+        << QString() << 2 << 1 << qint64(500);
+    QTest::newRow("sell that closed the position re-opens it")
+        << QList<int>{500, -500} << 2 << true << u"股票：新和成卖出500股的交易记录删除吗？"_s
+        << QString() << 2 << 1 << qint64(500);
+    QTest::newRow("the only trade of the sample stock")
+        << QList<int>{} << 0 << true << u"股票：唐钢股份买入1200股的交易记录删除吗？"_s << QString()
+        << 0 << -1 << qint64(-1);
+}
+
+void MainWindowLedgerTest::deletion()
+{
+    QFETCH(QList<int>, trades);
+    QFETCH(int, row);
+    QFETCH(bool, yes);
+    QFETCH(QString, question);
+    QFETCH(QString, refusal);
+    QFETCH(int, rowsAfter);
+    QFETCH(int, currentAfter);
+    QFETCH(qint64, openAfter);
+    for (int shares : trades) {
+        addTrade(h->db, u"002001"_s, u"新和成"_s, shares > 0 ? Direction::Buy : Direction::Sell,
+                 std::abs(shares), u"10"_s);
+    }
+    QVERIFY(h->reopen());
+    app::MainWindow& w = h->window();
+    clickGridRow(w.ledger().ledgerGrid, row);
+    h->prompter.answers = {yes};
+
+    click(w.trade().deleteButton);
+
+    QCOMPARE(h->prompter.questions.size(), 1);
+    QCOMPARE(h->prompter.questions[0].caption, u"记录删除确认"_s);
+    QCOMPARE(h->prompter.questions[0].text, question);
+    QCOMPARE(h->prompter.messages, refusal.isEmpty() ? QStringList() : QStringList{refusal});
+    QCOMPARE(w.ledger().ledgerGrid->model()->rowCount(), rowsAfter);
+    QCOMPARE(currentGridRow(w), currentAfter);
+    const QString name = trades.isEmpty() ? sampleName : u"新和成"_s;
+    QCOMPARE(openQuantity(h->db, name), openAfter);
+    if (yes)
+        QCOMPARE(QApplication::focusWidget(), w.trade().code);
+}
+
+void MainWindowLedgerTest::deletingFromAnEmptyGridAsksNothing()
+{
+    app::MainWindow& w = h->window();
+    h->prompter.answers = {true};
+    w.menus().clearLedger->trigger();
+    QCOMPARE(w.ledger().ledgerGrid->model()->rowCount(), 0);
+    h->prompter.questions.clear();
+
+    click(w.trade().deleteButton);
+    QVERIFY(h->prompter.questions.isEmpty());
+}
+
+void MainWindowLedgerTest::clearingTheLedger_data()
+{
+    QTest::addColumn<bool>("yes");
+    QTest::newRow("Yes") << true;
+    QTest::newRow("No") << false;
+}
+
+void MainWindowLedgerTest::clearingTheLedger()
+{
+    QFETCH(bool, yes);
+    addTrade(h->db, u"600000"_s, u"沪市股票0"_s, Direction::Buy, 100, u"8"_s);
+    QVERIFY(h->reopen());
+    app::MainWindow& w = h->window();
+    h->prompter.answers = {yes};
+
+    w.menus().clearLedger->trigger();
+
+    QCOMPARE(h->prompter.questions.size(), 1);
+    QCOMPARE(h->prompter.questions[0].caption, u"数据库清空确认"_s);
+    QCOMPARE(h->prompter.questions[0].text, u"股票买卖记录清空，将不能恢复，继续吗？"_s);
+    QCOMPARE(h->prompter.messages, yes ? QStringList{u"数据库清空结束"_s} : QStringList());
+    QCOMPARE(w.ledger().ledgerGrid->model()->rowCount(), yes ? 0 : 2);
+    QCOMPARE(openQuantity(h->db, sampleName), yes ? -1 : 1200);
+    QCOMPARE(openQuantity(h->db, u"沪市股票0"_s), yes ? -1 : 100);
+}
+
+void MainWindowLedgerTest::gridColours()
+{
+    addTrade(h->db, u"600000"_s, u"沪市股票0"_s, Direction::Buy, 100, u"8"_s);
+    addTrade(h->db, u"600000"_s, u"沪市股票0"_s, Direction::Sell, 100, u"9"_s);
+    QVERIFY(h->reopen());
+    app::MainWindow& w = h->window();
+    QCOMPARE(gridColumn(w.ledger().ledgerGrid, ledger::NameColumn),
+             QStringList({sampleName, u"沪市股票0"_s, u"沪市股票0"_s}));
+
+    QCOMPARE(rowColour(w, 0), QColor(Qt::magenta)); // the sample trade is monitored
+    QCOMPARE(rowColour(w, 1), QColor(Qt::red));
+    QCOMPARE(rowColour(w, 2), QColor(Qt::blue));
+
+    // A new buy of a monitored stock joins the monitor list.
+    pickStock(w, u"000709"_s);
+    priceTrade(w, u"100"_s, u"15"_s);
+    click(w.trade().recordBuyButton);
+    QCOMPARE(currentGridRow(w), 3);
+    QCOMPARE(rowColour(w, 3), QColor(Qt::magenta));
+}
+
+void MainWindowLedgerTest::sortByNameAndByDate()
+{
+    const qint64 late =
+        addTrade(h->db, u"002001"_s, u"新和成"_s, Direction::Buy, 100, u"10"_s, u"2021-05-01"_s);
+    addTrade(h->db, u"600001"_s, u"沪市股票1"_s, Direction::Buy, 100, u"10"_s, u"2020-01-01"_s);
+    addTrade(h->db, u"002001"_s, u"新和成"_s, Direction::Buy, 100, u"10"_s, u"2019-01-01"_s);
+    QVERIFY(h->reopen());
+    app::MainWindow& w = h->window();
+    QTableView* grid = w.ledger().ledgerGrid;
+    QCOMPARE(gridColumn(grid, ledger::DateColumn),
+             QStringList({u"2007-05-21"_s, u"2019-01-01"_s, u"2020-01-01"_s, u"2021-05-01"_s}));
+    clickGridRow(grid, 3);
+    QCOMPARE(h->state().currentRecordId, late);
+
+    w.menus().sortByName->trigger();
+    // Names in code-point order, then by ID within a name.
+    QCOMPARE(gridColumn(grid, ledger::NameColumn),
+             QStringList({u"唐钢股份"_s, u"新和成"_s, u"新和成"_s, u"沪市股票1"_s}));
+    QCOMPARE(gridColumn(grid, ledger::DateColumn),
+             QStringList({u"2007-05-21"_s, u"2021-05-01"_s, u"2019-01-01"_s, u"2020-01-01"_s}));
+    QCOMPARE(h->state().ledgerSortOrder, 1);
+    QCOMPARE(w.ledgerController().currentRow()->id, late);
+
+    w.menus().sortByDate->trigger();
+    QCOMPARE(gridColumn(grid, ledger::DateColumn),
+             QStringList({u"2007-05-21"_s, u"2019-01-01"_s, u"2020-01-01"_s, u"2021-05-01"_s}));
+    QCOMPARE(w.ledgerController().currentRow()->id, late);
+}
+
+int runLedgerTests(int argc, char* argv[])
+{
+    MainWindowLedgerTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+} // namespace mwtest
+
+#include "MainWindowTestLedger.moc"

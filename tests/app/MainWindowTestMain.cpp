@@ -1,0 +1,14 @@
+#include "MainWindowTestSupport.h"
+
+#include <QApplication>
+
+// Runs the main window's test classes one after another.
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    int failures = 0;
+    for (auto run : {mwtest::runFeeTests, mwtest::runPickerTests, mwtest::runLedgerTests,
+                     mwtest::runSellTargetTests, mwtest::runWindowTests})
+        failures += run(argc, argv);
+    return failures == 0 ? 0 : 1;
+}

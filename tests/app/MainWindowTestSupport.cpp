@@ -1,0 +1,202 @@
+#include "MainWindowTestSupport.h"
+
+#include "app/InputBox.h"
+#include "app/TradePanel.h"
+#include "calc/Numbers.h"
+#include "ledger/TradeLedger.h"
+#include "ledger/sql/Statement.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QComboBox>
+#include <QInputMethodEvent>
+#include <QLineEdit>
+#include <QTableView>
+#include <QTest>
+#include <QTimer>
+
+#include <stdexcept>
+
+using namespace Qt::StringLiterals;
+
+namespace mwtest {
+
+bool FakePrompter::askYesNo(const QString& caption, const QString& text)
+{
+    questions.append({caption, text});
+    return answers.isEmpty() ? false : answers.takeFirst();
+}
+
+void FakePrompter::inform(const QString& text)
+{
+    messages.append(text);
+}
+
+bool FakeDesktop::openUrl(const QUrl& url)
+{
+    opened.append(url);
+    return true;
+}
+
+bool FakeDesktop::startCalculator()
+{
+    ++calculatorStarts;
+    return true;
+}
+
+app::ShortcutResult FakeShortcuts::createShortcut(const QString& target, const QString& arguments,
+                                                  const QString& linkPath,
+                                                  const QString& description)
+{
+    calls.append({target, arguments, linkPath, description});
+    return {};
+}
+
+QList<ledger::SeedStock> testSeedList()
+{
+    QList<ledger::SeedStock> seed{{u"000000"_s, u"无名股票"_s, u"WMGP"_s}};
+    for (int i = 0; i < 25; ++i)
+        seed.append({u"6000%1"_s.arg(i, 2, 10, QChar(u'0')), u"沪市股票%1"_s.arg(i), u"HSGP"_s});
+    seed.append({{u"601988"_s, u"中国银行"_s, u"ZGYH"_s},
+                 {u"601881"_s, u"中国银河"_s, u"ZGYH"_s},
+                 {u"300001"_s, u"特锐德"_s, u"TRD"_s},
+                 {u"300002"_s, u"神州泰岳"_s, u"SZTY"_s},
+                 {u"300003"_s, u"乐普医疗"_s, u"LPYL"_s},
+                 {u"000001"_s, u"平安银行"_s, u"PAYX"_s},
+                 {u"000709"_s, u"唐钢股份"_s, u"TGGF"_s},
+                 {u"002001"_s, u"新和成"_s, u"XHC"_s},
+                 {u"580010"_s, u"马钢CWB1"_s, u"MGCWB1"_s},
+                 {u"510050"_s, u"50ETF"_s, u"50ETF"_s}});
+    return seed;
+}
+
+Harness::Harness(bool trayAvailable) : db(sql::Database::openInMemory()), tray(trayAvailable)
+{
+    ledger::ensureSchema(db, testSeedList());
+}
+
+Harness::~Harness() = default;
+
+bool Harness::open()
+{
+    m_state = std::make_unique<app::SessionState>();
+    m_window = std::make_unique<app::MainWindow>(
+        *m_state, db, app::MainWindowServices{prompter, desktop, tray, shortcuts});
+    m_window->show();
+    m_window->activateWindow();
+    return QTest::qWaitForWindowActive(m_window.get());
+}
+
+bool Harness::reopen()
+{
+    m_window.reset();
+    return open();
+}
+
+void retype(QLineEdit* edit, const QString& text)
+{
+    edit->setFocus(Qt::MouseFocusReason);
+    // Let the select-all on entry run now, not in the middle of the typing.
+    QCoreApplication::processEvents();
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Backspace);
+    if (!text.isEmpty())
+        QTest::keyClicks(edit, text);
+}
+
+void retype(QComboBox* box, const QString& text)
+{
+    retype(box->lineEdit(), text);
+}
+
+void click(QAbstractButton* button)
+{
+    QTest::mouseClick(button, Qt::LeftButton, {}, button->rect().center());
+}
+
+void commitText(QWidget* widget, const QString& text)
+{
+    QInputMethodEvent event;
+    event.setCommitString(text);
+    QApplication::sendEvent(widget, &event);
+}
+
+void priceTrade(app::MainWindow& window, const QString& quantity, const QString& price)
+{
+    retype(window.trade().quantity, quantity);
+    retype(window.trade().price, price);
+}
+
+void pickStock(app::MainWindow& window, const QString& code)
+{
+    retype(window.trade().code, code);
+    QTest::keyClick(window.trade().code, Qt::Key_Return);
+}
+
+void clickGridRow(QTableView* grid, int row)
+{
+    const QRect cell = grid->visualRect(grid->model()->index(row, 1));
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
+}
+
+QStringList gridColumn(QTableView* grid, int column)
+{
+    QStringList texts;
+    for (int row = 0; row < grid->model()->rowCount(); ++row)
+        texts.append(grid->model()->index(row, column).data().toString());
+    return texts;
+}
+
+void whenInputBoxShows(std::function<void(app::InputBoxDialog&)> answer)
+{
+    // The box is shown by exec(); look for it once its event loop runs, for a while.
+    auto attempt = std::make_shared<std::function<void(int)>>();
+    *attempt = [answer = std::move(answer), attempt](int left) {
+        auto* box = qobject_cast<app::InputBoxDialog*>(QApplication::activeModalWidget());
+        if (box && box->isVisible()) {
+            answer(*box);
+            *attempt = nullptr; // breaks the cycle between the function and itself
+            return;
+        }
+        if (left > 0)
+            QTimer::singleShot(10, [attempt, left] {
+                if (*attempt)
+                    (*attempt)(left - 1);
+            });
+    };
+    QTimer::singleShot(0, [attempt] { (*attempt)(300); });
+}
+
+qint64 openQuantity(sql::Database& db, const QString& name)
+{
+    auto query = db.prepare("SELECT 数量 FROM gpjl WHERE 虚拟卖出='真' AND 股票名=?1");
+    query.bind(1, name);
+    return query.step() ? query.int64(0) : -1;
+}
+
+qint64 addTrade(sql::Database& db, const QString& code, const QString& name, Direction direction,
+                int shares, const QString& price, const QString& date)
+{
+    const double amount = shares * num::parseNumber(price).value();
+    const double fees = 10;
+    ledger::TradeEntry entry;
+    entry.date = QDate::fromString(date, Qt::ISODate);
+    entry.code = code;
+    entry.name = name;
+    entry.direction = direction;
+    entry.quantity = QString::number(shares);
+    entry.price = price;
+    entry.fyhj = num::money(fees);
+    entry.zfze = num::money(direction == Direction::Buy ? amount + fees : amount - fees);
+    entry.yhs = u"0"_s;
+    entry.yj = u"5"_s;
+    entry.qtzf = u"5"_s;
+    entry.bbjg = price;
+    entry.otherFee = u"5"_s;
+    const ledger::RecordOutcome outcome = ledger::TradeLedger(db).record(entry);
+    if (!outcome.recorded())
+        throw std::runtime_error(outcome.refusal.toStdString());
+    return outcome.id;
+}
+
+} // namespace mwtest

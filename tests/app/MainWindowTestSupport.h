@@ -1,0 +1,167 @@
+#pragma once
+
+#include "app/AppState.h"
+#include "app/DesktopServices.h"
+#include "app/MainWindow.h"
+#include "app/ShortcutWriter.h"
+#include "app/TrayPort.h"
+#include "ledger/Schema.h"
+#include "ledger/sql/Database.h"
+#include "windows/Prompter.h"
+
+#include <QList>
+#include <QStringList>
+#include <QUrl>
+
+#include <functional>
+#include <memory>
+
+class QAbstractButton;
+class QComboBox;
+class QLineEdit;
+class QTableView;
+
+namespace corvanta::app {
+class InputBoxDialog;
+}
+
+namespace mwtest {
+
+using namespace corvanta;
+
+// Records every message and answers the Yes/No questions from a queue; an empty
+// queue answers No, the default button.
+class FakePrompter : public windows::Prompter {
+public:
+    struct Question {
+        QString caption;
+        QString text;
+    };
+    bool askYesNo(const QString& caption, const QString& text) override;
+    void inform(const QString& text) override;
+
+    QList<bool> answers;
+    QList<Question> questions;
+    QStringList messages;
+};
+
+class FakeDesktop : public app::DesktopServices {
+public:
+    bool openUrl(const QUrl& url) override;
+    bool startCalculator() override;
+
+    QList<QUrl> opened;
+    int calculatorStarts = 0;
+};
+
+// A tray that is there or not, and remembers what it was told.
+class FakeTray : public app::TrayPort {
+public:
+    explicit FakeTray(bool available) : m_available(available) {}
+
+    bool isAvailable() const override { return m_available; }
+    void show() override { m_visible = true; }
+    void hide() override { m_visible = false; }
+    bool isVisible() const override { return m_visible; }
+    void setIcon(const QIcon& icon) override { m_icon = icon; }
+    void setToolTip(const QString& text) override { m_toolTip = text; }
+    QString toolTip() const override { return m_toolTip; }
+    void setContextMenu(QMenu* menu) override { m_menu = menu; }
+
+private:
+    bool m_available;
+    bool m_visible = false;
+    QIcon m_icon;
+    QString m_toolTip;
+    QMenu* m_menu = nullptr;
+};
+
+class FakeShortcuts : public app::ShortcutWriter {
+public:
+    struct Call {
+        QString target, arguments, linkPath, description;
+    };
+    app::ShortcutResult createShortcut(const QString& target, const QString& arguments,
+                                       const QString& linkPath,
+                                       const QString& description) override;
+    QList<Call> calls;
+};
+
+// A small stock table: the placeholder, 25 Shanghai codes 600000..600024, two
+// stocks with the initials ZGYH, three ChiNext codes, Shenzhen codes (000709 the
+// sample trade's stock), a warrant and a fund.
+QList<ledger::SeedStock> testSeedList();
+
+// The main window over an in-memory ledger (the sample trade included), with fakes
+// for the prompter, desktop, tray and shortcut writer. The ledger can be prepared
+// before open() builds and shows the window.
+class Harness {
+public:
+    explicit Harness(bool trayAvailable = false);
+    ~Harness();
+
+    // Builds the window, shows and activates it; false when it never became active.
+    [[nodiscard]] bool open();
+    // Replaces the window (and the session state) by a new one over the same ledger,
+    // as the next start of the program would.
+    [[nodiscard]] bool reopen();
+
+    app::MainWindow& window() const { return *m_window; }
+    app::SessionState& state() const { return *m_state; }
+
+    // The window's child of that object name.
+    template <typename T> T* find(const QString& name) const
+    {
+        return m_window->findChild<T*>(name);
+    }
+
+    sql::Database db;
+    FakePrompter prompter;
+    FakeDesktop desktop;
+    FakeTray tray;
+    FakeShortcuts shortcuts;
+
+private:
+    std::unique_ptr<app::SessionState> m_state;
+    std::unique_ptr<app::MainWindow> m_window;
+};
+
+// Gives the field the focus as a click would, empties it with Backspace and types
+// the text key by key, so every key filter and key-release handler runs.
+void retype(QLineEdit* edit, const QString& text);
+// Types into an editable rate box.
+void retype(QComboBox* box, const QString& text);
+// Clicks a button, radio button or check box with the mouse.
+void click(QAbstractButton* button);
+// Commits text through the input method, as a Chinese input method delivers it.
+void commitText(QWidget* widget, const QString& text);
+
+// Types quantity and price into the main window, which prices the trade.
+void priceTrade(app::MainWindow& window, const QString& quantity, const QString& price);
+// Types a code into the code input and leaves it with Enter.
+void pickStock(app::MainWindow& window, const QString& code);
+
+// Clicks the ledger grid's row (first row 0).
+void clickGridRow(QTableView* grid, int row);
+// The text of a column for each row of the grid, in grid order.
+QStringList gridColumn(QTableView* grid, int column);
+
+// Runs `answer` on the input box as soon as it is shown modally.
+void whenInputBoxShows(std::function<void(app::InputBoxDialog&)> answer);
+
+// The open-position quantity of a stock, or -1 when it has no open-position row.
+qint64 openQuantity(sql::Database& db, const QString& name);
+
+// Records a trade straight into the ledger, to prepare a test before the window opens.
+qint64 addTrade(sql::Database& db, const QString& code, const QString& name, Direction direction,
+                int shares, const QString& price,
+                const QString& date = QStringLiteral("2021-03-01"));
+
+// Entry points of the test classes, run one after another by the test's main().
+int runFeeTests(int argc, char* argv[]);
+int runPickerTests(int argc, char* argv[]);
+int runLedgerTests(int argc, char* argv[]);
+int runSellTargetTests(int argc, char* argv[]);
+int runWindowTests(int argc, char* argv[]);
+
+} // namespace mwtest
