@@ -1,0 +1,6 @@
+# benchmarks (start-up to the shown main window, under the offscreen platform)
+if(CORVANTA_GUI AND TARGET Qt6::Test)
+    add_executable(bench_app ${CMAKE_CURRENT_LIST_DIR}/AppBench.cpp)
+    target_link_libraries(bench_app
+        PRIVATE corvanta_app Qt6::Test benchmark::benchmark corvanta_options)
+endif()
