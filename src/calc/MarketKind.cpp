@@ -37,7 +37,7 @@ std::optional<MarketKind> marketOfStoredCode(QStringView code)
 
 int stampDutyFlagForCode(QStringView code)
 {
-    return code.startsWith(u"58") ? 0 : 1;
+    return flagsFor(inferMarket(code)).stampDuty;
 }
 
 } // namespace corvanta

@@ -24,7 +24,8 @@ MarketKind inferMarket(QStringView code);
 // "0" or "3" Shenzhen A, "58" a warrant; any other code names none.
 std::optional<MarketKind> marketOfStoredCode(QStringView code);
 
-// Stamp duty follows the code while it is typed: none for warrants ("58...").
+// Stamp duty follows the code while it is typed, as the market it names: none for
+// warrants ("58...") and funds ("51...", "15..."), whatever the market choice was.
 int stampDutyFlagForCode(QStringView code);
 
 } // namespace corvanta

@@ -170,16 +170,16 @@ void StockPickerTest::typingLooksUp_data() {
     QTest::newRow("Shenzhen") << u"0007"_s << MarketKind::ShenzhenA << 1
                               << QStringList{u"唐钢股份"_s};
     QTest::newRow("pinyin in lower case")
-        << u"zgyh"_s << MarketKind::WarrantOrFund << 1 << QStringList{u"中国银行"_s, u"中国银河"_s};
+        << u"zgyh"_s << MarketKind::WarrantOrFund << 0 << QStringList{u"中国银行"_s, u"中国银河"_s};
     QTest::newRow("warrant pays no stamp duty")
         << u"58"_s << MarketKind::WarrantOrFund << 0 << QStringList{u"马钢CWB1"_s};
-    QTest::newRow("fund keeps the code's stamp flag")
-        << u"51"_s << MarketKind::WarrantOrFund << 1 << QStringList{u"50ETF"_s};
+    QTest::newRow("fund pays no stamp duty either")
+        << u"51"_s << MarketKind::WarrantOrFund << 0 << QStringList{u"50ETF"_s};
     QTest::newRow("percent is no wildcard")
-        << u"%"_s << MarketKind::WarrantOrFund << 1 << QStringList{};
+        << u"%"_s << MarketKind::WarrantOrFund << 0 << QStringList{};
     QTest::newRow("underscore is no wildcard")
         << u"60_"_s << MarketKind::ShanghaiA << 1 << QStringList{};
-    QTest::newRow("nothing matches") << u"999"_s << MarketKind::WarrantOrFund << 1 << QStringList{};
+    QTest::newRow("nothing matches") << u"999"_s << MarketKind::WarrantOrFund << 0 << QStringList{};
 }
 
 void StockPickerTest::typingLooksUp() {
