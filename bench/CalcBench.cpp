@@ -8,7 +8,8 @@ using namespace corvanta;
 namespace {
 
 // One pricing as a key release in the quantity or price input runs it (target < 20 µs).
-void BM_ComputeFees(benchmark::State& state) {
+void BM_ComputeFees(benchmark::State& state)
+{
     FeeInputs in;
     in.quantity = QStringLiteral("1200");
     in.price = QStringLiteral("14.46");
@@ -22,7 +23,8 @@ void BM_ComputeFees(benchmark::State& state) {
 BENCHMARK(BM_ComputeFees)->Unit(benchmark::kMicrosecond);
 
 // 1200 shares bought at 14.46 on Shenzhen, as the fee calculator priced them.
-SellTargetInputs pricedHolding() {
+SellTargetInputs pricedHolding()
+{
     SellTargetInputs in;
     in.trade.quantity = QStringLiteral("1200");
     in.trade.price = QStringLiteral("14.46");
@@ -36,7 +38,8 @@ SellTargetInputs pricedHolding() {
 }
 
 // One sell-target operation as a key release in the profit-amount box runs it.
-void BM_PriceForProfitAmount(benchmark::State& state) {
+void BM_PriceForProfitAmount(benchmark::State& state)
+{
     const SellTargetInputs in = pricedHolding();
     const QString typed = QStringLiteral("100");
     for (auto _ : state)
@@ -45,7 +48,8 @@ void BM_PriceForProfitAmount(benchmark::State& state) {
 BENCHMARK(BM_PriceForProfitAmount)->Unit(benchmark::kMicrosecond);
 
 // The price-to-profit direction goes through the full sale total.
-void BM_ProfitAtPrice(benchmark::State& state) {
+void BM_ProfitAtPrice(benchmark::State& state)
+{
     const SellTargetInputs in = pricedHolding();
     const QString typed = QStringLiteral("15");
     for (auto _ : state)

@@ -40,11 +40,10 @@ FeeController::FeeController(SessionState& state, ParametersPanel& parameters, T
         if (checked)
             onUnitChanged(id);
     });
-    connect(m_parameters.marketGroup, &QButtonGroup::idToggled, this,
-            [this](int id, bool checked) {
-                if (checked)
-                    onMarketChanged(MarketKind(id));
-            });
+    connect(m_parameters.marketGroup, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
+        if (checked)
+            onMarketChanged(MarketKind(id));
+    });
     connect(m_trade.amountUnit, &QComboBox::currentIndexChanged, this,
             &FeeController::onAmountUnitChanged);
     installKeyRules();

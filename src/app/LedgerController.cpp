@@ -99,8 +99,7 @@ void LedgerController::refreshGrid()
     panel.summaryGrid->hide();
     panel.recordLabel->hide();
     panel.recordLabel->clear();
-    m_model->setRows(
-        ledger::ledgerRows(m_db, ledger::LedgerSortOrder(m_state.ledgerSortOrder)));
+    m_model->setRows(ledger::ledgerRows(m_db, ledger::LedgerSortOrder(m_state.ledgerSortOrder)));
     moveToRow(m_model->rowCount() - 1);
     m_parts.trade.deleteButton->setEnabled(true);
     showViewOfLedger();

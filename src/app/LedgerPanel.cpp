@@ -1,8 +1,8 @@
 #include "LedgerPanel.h"
 
 #include <QHeaderView>
-#include <QStyledItemDelegate>
 #include <QLabel>
+#include <QStyledItemDelegate>
 #include <QTableView>
 #include <QTableWidget>
 

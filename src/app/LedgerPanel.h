@@ -21,5 +21,4 @@ public:
     QTableWidget* summaryGrid;
 };
 
-
 } // namespace corvanta::app

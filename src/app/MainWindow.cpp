@@ -73,9 +73,8 @@ QString proxyLine(const QString& host, int port)
 
 MainWindow::MainWindow(SessionState& state, sql::Database& db, MainWindowServices services,
                        QWidget* parent)
-    : QMainWindow(parent,
-                  Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                      Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
+    : QMainWindow(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                              Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
       m_state(state), m_db(db), m_services(services),
       m_stocks(std::make_unique<ledger::StockTable>(db))
 {
@@ -130,22 +129,19 @@ void MainWindow::buildLayout()
 void MainWindow::buildControllers()
 {
     m_fees = new FeeController(m_state, *m_parameters, *m_trade, this);
-    m_targets = new SellTargetController(*m_fees, *m_trade, *m_profitTargets, *m_lossTargets,
-                                         this);
+    m_targets = new SellTargetController(*m_fees, *m_trade, *m_profitTargets, *m_lossTargets, this);
     m_picker = new windows::StockPicker(*m_stocks, m_services.prompter, m_trade->code,
                                         m_trade->candidates, m_trade->quantity, this);
     m_editor = new windows::StockEditorWindow(*m_stocks, m_services.prompter, this);
-    m_ledgerController = new LedgerController(
-        m_state, m_db,
-        {*m_parameters, *m_trade, *m_ledger, *m_viewSelector, *m_fees, *m_targets, *m_picker,
-         m_services.prompter},
-        this);
+    m_ledgerController = new LedgerController(m_state, m_db,
+                                              {*m_parameters, *m_trade, *m_ledger, *m_viewSelector,
+                                               *m_fees, *m_targets, *m_picker, m_services.prompter},
+                                              this);
     m_tray = new TrayController(m_state, m_services.tray, *this, *m_menus, *m_trade);
 
     connect(m_fees, &FeeController::inputsPriced, m_targets, &SellTargetController::enableInputs);
     connect(m_fees, &FeeController::codeFocusWanted, this, &MainWindow::focusCodeInput);
-    connect(m_targets, &SellTargetController::codeFocusWanted, this,
-            &MainWindow::focusCodeInput);
+    connect(m_targets, &SellTargetController::codeFocusWanted, this, &MainWindow::focusCodeInput);
     connect(m_ledgerController, &LedgerController::codeFocusWanted, this,
             &MainWindow::focusCodeInput);
 
@@ -178,8 +174,7 @@ void MainWindow::wireMenus()
     MainMenus& m = *m_menus;
     connect(m.addStock, &QAction::triggered, this,
             [this] { m_editor->showFor(m_trade->code->text()); });
-    connect(m.clearLedger, &QAction::triggered, m_ledgerController,
-            &LedgerController::clearLedger);
+    connect(m.clearLedger, &QAction::triggered, m_ledgerController, &LedgerController::clearLedger);
     connect(m.exit, &QAction::triggered, this, &QWidget::close);
     connect(m.customTitle, &QAction::triggered, this, &MainWindow::editTitle);
     connect(m.proxy, &QAction::triggered, this, &MainWindow::editProxy);
@@ -327,8 +322,8 @@ void MainWindow::editTitle()
 void MainWindow::editProxy()
 {
     const bool set = m_state.proxyPort > 0;
-    const QString initial = set ? m_state.proxyHost + u":"_s + QString::number(m_state.proxyPort)
-                                : u"X.X.X.X:X"_s;
+    const QString initial =
+        set ? m_state.proxyHost + u":"_s + QString::number(m_state.proxyPort) : u"X.X.X.X:X"_s;
     const QString prompt =
         set ? u"请输入代理服务器地址及端口号：\r代理服务器地址已设置并起用为如下地址："_s
             : u"代理服务器地址未设置起用\r请输入代理服务器地址及端口号："_s;
@@ -351,9 +346,9 @@ void MainWindow::editProxy()
 
 void MainWindow::createDesktopShortcut()
 {
-    const ShortcutResult result = m_services.shortcuts.createShortcut(
-        QCoreApplication::applicationFilePath(), u" "_s, desktopShortcutPath(),
-        u"Corvanta 编写：Ostrel"_s);
+    const ShortcutResult result =
+        m_services.shortcuts.createShortcut(QCoreApplication::applicationFilePath(), u" "_s,
+                                            desktopShortcutPath(), u"Corvanta 编写：Ostrel"_s);
     if (!result.ok())
         m_services.prompter.inform(result.error);
 }
@@ -381,15 +376,14 @@ void MainWindow::changeEvent(QEvent* event)
 void MainWindow::onActivated()
 {
     if (m_state.proxyPort > 0) {
-        QNetworkProxy::setApplicationProxy(QNetworkProxy(
-            QNetworkProxy::HttpProxy, m_state.proxyHost, quint16(m_state.proxyPort)));
+        QNetworkProxy::setApplicationProxy(
+            QNetworkProxy(QNetworkProxy::HttpProxy, m_state.proxyHost, quint16(m_state.proxyPort)));
         m_status->setContactLine(proxyLine(m_state.proxyHost, m_state.proxyPort));
         m_state.statusCycleCounter = 100;
     }
     // The info link follows the ledger's current row.
     if (const ledger::LedgerRow* row = m_ledgerController->currentRow()) {
-        m_trade->infoLink->setText(
-            windows::stockInfoCaption(row->cells[ledger::NameColumn]));
+        m_trade->infoLink->setText(windows::stockInfoCaption(row->cells[ledger::NameColumn]));
         m_trade->infoLink->setProperty("url", windows::stockInfoUrl(row->code));
     }
 }

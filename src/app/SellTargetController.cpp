@@ -68,12 +68,14 @@ void SellTargetController::compute(SellTargetBox box, QLineEdit* source)
         return;
     m_fees.ensureAmountsInYuan();
     const SellTargetTexts texts = computeSellTarget(box, inputs(), source->text());
-    const bool profit = box == SellTargetBox::ProfitAmount ||
-                        box == SellTargetBox::ProfitPercent || box == SellTargetBox::ProfitPrice;
+    const bool profit = box == SellTargetBox::ProfitAmount || box == SellTargetBox::ProfitPercent ||
+                        box == SellTargetBox::ProfitPrice;
     SellTargetGroup& group = profit ? m_profit : m_loss;
     // Results are written in the order they were computed.
     const std::pair<QLineEdit*, const std::optional<QString>*> order[] = {
-        {group.price, &texts.price}, {group.amount, &texts.amount}, {group.percent, &texts.percent}};
+        {group.price, &texts.price},
+        {group.amount, &texts.amount},
+        {group.percent, &texts.percent}};
     for (const auto& [field, text] : order) {
         if (field != source && *text)
             field->setText(**text);

@@ -96,14 +96,10 @@ TradePanel::TradePanel(QWidget* parent) : QGroupBox(parent)
         QLineEdit* edit;
         QLabel* suffix;
     } rows[] = {
-        {label(u"股票代码"_s), code, nullptr},
-        {quantityCaption, quantity, unitSuffix},
-        {priceCaption, price, label(u"元"_s)},
-        {mrcbCaption, mrcb, label(u"元"_s)},
-        {label(u"交易金额"_s), jyje, jyjeUnit},
-        {label(u"印花税"_s), yhs, label(u"元"_s)},
-        {label(u"总  费  用"_s), fyhj, fyhjUnit},
-        {totalCaption, zfze, zfzeUnit},
+        {label(u"股票代码"_s), code, nullptr},    {quantityCaption, quantity, unitSuffix},
+        {priceCaption, price, label(u"元"_s)},    {mrcbCaption, mrcb, label(u"元"_s)},
+        {label(u"交易金额"_s), jyje, jyjeUnit},   {label(u"印花税"_s), yhs, label(u"元"_s)},
+        {label(u"总  费  用"_s), fyhj, fyhjUnit}, {totalCaption, zfze, zfzeUnit},
         {bbjgCaption, bbjg, label(u"元"_s)},
     };
     int row = 0;

@@ -27,9 +27,9 @@ double transferPart(double shares, double otherFee, int transferFeeFlag);
 // What the shared fee operations read of the trade inputs, taken at one moment so
 // the inputs themselves are never touched.
 struct FeeSnapshot {
-    QString quantity;       // the trade's quantity input (guard only)
-    QString price;          // the trade's price input (guard only)
-    QString stampRate;      // rate inputs as shown
+    QString quantity;  // the trade's quantity input (guard only)
+    QString price;     // the trade's price input (guard only)
+    QString stampRate; // rate inputs as shown
     QString commissionRate;
     QString otherFee;
     Direction direction = Direction::Buy;

@@ -23,12 +23,27 @@ double roundHalfAway(double value, int decimals);
 // below 1 shows as ".50" / "-.50". A value that rounds to zero carries no sign.
 QString fixed(double value, int decimals, bool leadingZero);
 
-inline QString money(double v) { return fixed(v, 2, false); }       // ".00"
-inline QString perShare(double v) { return fixed(v, 3, false); }    // ".000"
-inline QString tenThousands(double v) { return fixed(v, 4, false); } // ".0000"
-inline QString totals(double v) { return fixed(v, 2, true); }       // "0.00"
+inline QString money(double v)
+{
+    return fixed(v, 2, false);
+} // ".00"
+inline QString perShare(double v)
+{
+    return fixed(v, 3, false);
+} // ".000"
+inline QString tenThousands(double v)
+{
+    return fixed(v, 4, false);
+} // ".0000"
+inline QString totals(double v)
+{
+    return fixed(v, 2, true);
+} // "0.00"
 // "  .0": two blanks, then one decimal without a leading zero.
-inline QString blankPadded(double v) { return QStringLiteral("  ") + fixed(v, 1, false); }
+inline QString blankPadded(double v)
+{
+    return QStringLiteral("  ") + fixed(v, 1, false);
+}
 
 // The shortest general form, up to 15 significant digits: 3 → "3", 0.3 → "0.3",
 // 17426.41 → "17426.41".

@@ -13,7 +13,6 @@ bool numericKeyAccepted(QStringView text, NumericKey key, QChar digit = QChar())
 // The per-input rules: the quantity never takes "."; the price, the rate inputs
 // and the sell-target boxes refuse a "." into an empty text.
 enum class NumericField { Quantity, Price };
-bool fieldKeyAccepted(NumericField field, QStringView text, NumericKey key,
-                      QChar digit = QChar());
+bool fieldKeyAccepted(NumericField field, QStringView text, NumericKey key, QChar digit = QChar());
 
 } // namespace corvanta

@@ -15,13 +15,15 @@ using num::parseInteger;
 using num::parseNumber;
 
 // A value the boxes can show; an overflow stops the operation like a bad text.
-std::optional<QString> moneyText(double value) {
+std::optional<QString> moneyText(double value)
+{
     if (!std::isfinite(value))
         return std::nullopt;
     return num::money(value);
 }
 
-std::optional<double> divide(double numerator, double denominator) {
+std::optional<double> divide(double numerator, double denominator)
+{
     if (denominator == 0)
         return std::nullopt;
     const double quotient = numerator / denominator;
@@ -36,7 +38,8 @@ struct SellRates {
 };
 
 // While the trade is a buy the boxes show buy rates, so the saved sell rates apply.
-std::optional<SellRates> sellRates(const FeeSnapshot& trade) {
+std::optional<SellRates> sellRates(const FeeSnapshot& trade)
+{
     if (trade.direction == Direction::Buy)
         return SellRates{trade.saved.sellStampRate, trade.saved.sellCommissionRate};
     const auto stamp = parseNumber(trade.stampRate);
@@ -47,7 +50,8 @@ std::optional<SellRates> sellRates(const FeeSnapshot& trade) {
 }
 
 // The quantity in the entered unit, a whole number as the fee calculator reads it.
-std::optional<double> quantityOf(const FeeSnapshot& trade) {
+std::optional<double> quantityOf(const FeeSnapshot& trade)
+{
     const auto quantity = parseInteger(trade.quantity);
     if (!quantity)
         return std::nullopt;
@@ -55,7 +59,8 @@ std::optional<double> quantityOf(const FeeSnapshot& trade) {
 }
 
 // Money received for selling the holding at `price` after all selling fees.
-std::optional<double> saleTotal(const FeeSnapshot& trade, QStringView priceText) {
+std::optional<double> saleTotal(const FeeSnapshot& trade, QStringView priceText)
+{
     const auto price = parseNumber(priceText);
     const auto quantity = quantityOf(trade);
     if (!price || !quantity)
@@ -69,7 +74,8 @@ std::optional<double> saleTotal(const FeeSnapshot& trade, QStringView priceText)
 // The selling price that yields `profit` (negative for a loss) over T. The selling
 // fees are taken as the proportional stamp duty and commission plus X; when the
 // commission of the buy amount stays under the 5-yuan minimum it is the flat 5.
-std::optional<double> targetPrice(const SellTargetInputs& in, double total, double profit) {
+std::optional<double> targetPrice(const SellTargetInputs& in, double total, double profit)
+{
     const auto quantity = quantityOf(in.trade);
     const auto buyPrice = parseNumber(in.trade.price);
     const auto fixedPart = parseNumber(in.transferAndOther);
@@ -85,7 +91,8 @@ std::optional<double> targetPrice(const SellTargetInputs& in, double total, doub
 }
 
 // Amount box → selling price, then the amount as a percentage of T.
-SellTargetTexts priceForAmount(const SellTargetInputs& in, QStringView boxText, bool profit) {
+SellTargetTexts priceForAmount(const SellTargetInputs& in, QStringView boxText, bool profit)
+{
     SellTargetTexts out;
     const auto amount = parseNumber(boxText);
     const auto total = parseNumber(in.total);
@@ -103,7 +110,8 @@ SellTargetTexts priceForAmount(const SellTargetInputs& in, QStringView boxText, 
 }
 
 // Percentage box → selling price, then the amount that percentage of T makes.
-SellTargetTexts priceForPercent(const SellTargetInputs& in, QStringView boxText, bool profit) {
+SellTargetTexts priceForPercent(const SellTargetInputs& in, QStringView boxText, bool profit)
+{
     SellTargetTexts out;
     const auto percent = parseNumber(boxText);
     const auto total = parseNumber(in.total);
@@ -120,7 +128,8 @@ SellTargetTexts priceForPercent(const SellTargetInputs& in, QStringView boxText,
 
 // Price box → profit (or loss) at that price, then its percentage of T read back
 // from the amount text just written.
-SellTargetTexts amountAtPrice(const SellTargetInputs& in, QStringView boxText, bool profit) {
+SellTargetTexts amountAtPrice(const SellTargetInputs& in, QStringView boxText, bool profit)
+{
     SellTargetTexts out;
     const auto total = parseNumber(in.total);
     if (!total)
@@ -139,26 +148,30 @@ SellTargetTexts amountAtPrice(const SellTargetInputs& in, QStringView boxText, b
     return out;
 }
 
-bool isPriceBox(SellTargetBox box) {
+bool isPriceBox(SellTargetBox box)
+{
     return box == SellTargetBox::ProfitPrice || box == SellTargetBox::LossPrice;
 }
 
 // The colour follows the value as shown, so a break-even that floating point puts
 // a hair below zero still shows as the red ".00" it reads as.
-GainText signedText(QString text, double value, int decimals) {
+GainText signedText(QString text, double value, int decimals)
+{
     return {std::move(text), num::roundHalfAway(value, decimals) < 0};
 }
 
 } // namespace
 
-bool sellTargetWillRun(SellTargetBox box, QStringView boxText, QStringView total) {
+bool sellTargetWillRun(SellTargetBox box, QStringView boxText, QStringView total)
+{
     if (boxText.isEmpty())
         return false;
     return !isPriceBox(box) || !total.isEmpty();
 }
 
 SellTargetTexts computeSellTarget(SellTargetBox box, const SellTargetInputs& in,
-                                  QStringView boxText) {
+                                  QStringView boxText)
+{
     if (!sellTargetWillRun(box, boxText, in.total))
         return {};
     switch (box) {
@@ -178,11 +191,13 @@ SellTargetTexts computeSellTarget(SellTargetBox box, const SellTargetInputs& in,
     return {};
 }
 
-bool currentGainWillRun(QStringView currentPrice, QStringView total) {
+bool currentGainWillRun(QStringView currentPrice, QStringView total)
+{
     return !currentPrice.isEmpty() && !total.isEmpty() && currentPrice != u"-";
 }
 
-std::optional<GainText> gainAtCurrentPrice(const SellTargetInputs& in, QStringView currentPrice) {
+std::optional<GainText> gainAtCurrentPrice(const SellTargetInputs& in, QStringView currentPrice)
+{
     if (!currentGainWillRun(currentPrice, in.total))
         return std::nullopt;
     const auto total = parseNumber(in.total);
@@ -199,7 +214,8 @@ std::optional<GainText> gainAtCurrentPrice(const SellTargetInputs& in, QStringVi
 }
 
 std::optional<GainText> buyBackGain(const FeeSnapshot& trade, QStringView current,
-                                    QStringView specified) {
+                                    QStringView specified)
+{
     const auto quantity = quantityOf(trade);
     const auto currentPrice = parseNumber(current);
     const auto specifiedPrice = parseNumber(specified);

@@ -9,25 +9,24 @@ namespace {
 
 // Column names and defaults are those the ledger has always used; the text
 // widths of the old schema are not enforced, so long stock names fit whole.
-constexpr const char* createGpjl =
-    "CREATE TABLE gpjl ("
-    "ID INTEGER PRIMARY KEY AUTOINCREMENT,"
-    "日期 TEXT,"
-    "股票代码 TEXT,"
-    "股票名 TEXT,"
-    "交易状态 TEXT,"
-    "数量 INTEGER DEFAULT 0,"
-    "价格 REAL DEFAULT 0,"
-    "费用 REAL DEFAULT 0,"
-    "总金额 REAL DEFAULT 0,"
-    "盈亏金额 REAL DEFAULT 0,"
-    "虚拟卖出 TEXT DEFAULT '假',"
-    "监控状态 TEXT DEFAULT '否',"
-    "印花税 REAL DEFAULT 0,"
-    "佣金 REAL DEFAULT 0,"
-    "过户费等 REAL DEFAULT 0,"
-    "其它费用 REAL DEFAULT 0,"
-    "备注 TEXT)";
+constexpr const char* createGpjl = "CREATE TABLE gpjl ("
+                                   "ID INTEGER PRIMARY KEY AUTOINCREMENT,"
+                                   "日期 TEXT,"
+                                   "股票代码 TEXT,"
+                                   "股票名 TEXT,"
+                                   "交易状态 TEXT,"
+                                   "数量 INTEGER DEFAULT 0,"
+                                   "价格 REAL DEFAULT 0,"
+                                   "费用 REAL DEFAULT 0,"
+                                   "总金额 REAL DEFAULT 0,"
+                                   "盈亏金额 REAL DEFAULT 0,"
+                                   "虚拟卖出 TEXT DEFAULT '假',"
+                                   "监控状态 TEXT DEFAULT '否',"
+                                   "印花税 REAL DEFAULT 0,"
+                                   "佣金 REAL DEFAULT 0,"
+                                   "过户费等 REAL DEFAULT 0,"
+                                   "其它费用 REAL DEFAULT 0,"
+                                   "备注 TEXT)";
 
 constexpr const char* createGpmc = "CREATE TABLE gpmc ("
                                    "id INTEGER PRIMARY KEY AUTOINCREMENT,"

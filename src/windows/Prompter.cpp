@@ -15,8 +15,7 @@ bool MessageBoxPrompter::askYesNo(const QString& caption, const QString& text)
 
 void MessageBoxPrompter::inform(const QString& text)
 {
-    QMessageBox box(QMessageBox::Information, applicationTitle(), text,
-                    QMessageBox::Ok, m_parent);
+    QMessageBox box(QMessageBox::Information, applicationTitle(), text, QMessageBox::Ok, m_parent);
     box.exec();
 }
 

@@ -19,26 +19,30 @@ constexpr int codeLength = 6;
 const QString placeholderCode = u"000000"_s;
 const QString placeholderName = u"无名股票"_s;
 
-bool beginsWithDigit(const QString& text) {
+bool beginsWithDigit(const QString& text)
+{
     return !text.isEmpty() && text.front() >= u'0' && text.front() <= u'9';
 }
 
 // Length in code page 936, which stores ASCII in one byte and every other
 // character it holds in two.
-int gbkByteLength(const QString& text) {
+int gbkByteLength(const QString& text)
+{
     int length = 0;
     for (QChar c : text)
         length += c.unicode() < 0x80 ? 1 : 2;
     return length;
 }
 
-bool isEnter(int key) {
+bool isEnter(int key)
+{
     return key == Qt::Key_Return || key == Qt::Key_Enter;
 }
 
 // Keys that move through the candidate list or leave it; every other key would
 // type into it.
-bool isListNavigationKey(int key) {
+bool isListNavigationKey(int key)
+{
     switch (key) {
     case Qt::Key_Up:
     case Qt::Key_Down:
@@ -65,7 +69,8 @@ bool isListNavigationKey(int key) {
 } // namespace
 
 // Database failures are shown and end the step; no exception leaves an event.
-template <typename Step> void StockPicker::guarded(Step step) {
+template <typename Step> void StockPicker::guarded(Step step)
+{
     try {
         step();
     } catch (const sql::Error& error) {
@@ -76,7 +81,8 @@ template <typename Step> void StockPicker::guarded(Step step) {
 StockPicker::StockPicker(ledger::StockTable& stocks, Prompter& prompter, QLineEdit* codeInput,
                          QComboBox* candidateList, QWidget* next, QObject* parent)
     : QObject(parent), m_stocks(stocks), m_prompter(prompter), m_codeInput(codeInput),
-      m_candidateList(candidateList), m_next(next) {
+      m_candidateList(candidateList), m_next(next)
+{
     m_codeInput->setMaxLength(codeLength);
     if (m_codeInput->text().isEmpty())
         m_codeInput->setText(placeholderCode);
@@ -92,7 +98,8 @@ StockPicker::StockPicker(ledger::StockTable& stocks, Prompter& prompter, QLineEd
             [this](int index) { guarded([&] { selectCandidate(index); }); });
 }
 
-void StockPicker::setCurrentStock(const QString& code, const QString& name) {
+void StockPicker::setCurrentStock(const QString& code, const QString& name)
+{
     m_addOffered = false;
     m_current.reset();
     m_candidates.clear();
@@ -110,13 +117,15 @@ void StockPicker::setCurrentStock(const QString& code, const QString& name) {
     showCaptionInList();
 }
 
-void StockPicker::inferMarket(const QString& text) {
+void StockPicker::inferMarket(const QString& text)
+{
     // The market choice's handler sees the flag and leaves the focus in the input.
     QScopedValueRollback updating(m_updating, true);
     emit marketInferred(corvanta::inferMarket(text));
 }
 
-void StockPicker::lookupStock(const QString& text) {
+void StockPicker::lookupStock(const QString& text)
+{
     // Throws before anything changes, so a failed query keeps the old candidates.
     QList<ledger::StockRow> rows = m_stocks.lookup(text, maxCandidates);
 
@@ -135,7 +144,8 @@ void StockPicker::lookupStock(const QString& text) {
     showCaptionInList();
 }
 
-void StockPicker::completeCode() {
+void StockPicker::completeCode()
+{
     if (m_completing)
         return;
     QScopedValueRollback completing(m_completing, true);
@@ -169,7 +179,8 @@ void StockPicker::completeCode() {
     }
 }
 
-void StockPicker::selectCandidate(int index) {
+void StockPicker::selectCandidate(int index)
+{
     if (index < 0 || index >= m_candidates.size())
         return;
     m_current = m_candidates.at(index);
@@ -178,7 +189,8 @@ void StockPicker::selectCandidate(int index) {
     putCode(m_current->code);
 }
 
-bool StockPicker::eventFilter(QObject* watched, QEvent* event) {
+bool StockPicker::eventFilter(QObject* watched, QEvent* event)
+{
     bool consumed = false;
     guarded([&] {
         if (watched == m_codeInput)
@@ -189,7 +201,8 @@ bool StockPicker::eventFilter(QObject* watched, QEvent* event) {
     return consumed || QObject::eventFilter(watched, event);
 }
 
-bool StockPicker::filterCodeInput(QEvent* event) {
+bool StockPicker::filterCodeInput(QEvent* event)
+{
     switch (event->type()) {
     case QEvent::KeyPress: {
         emit refreshStopRequested();
@@ -221,7 +234,8 @@ bool StockPicker::filterCodeInput(QEvent* event) {
 
 // Key release in the list does nothing beyond the selection that navigation
 // already made: a second lookup from the list's text (a name) would empty it.
-bool StockPicker::filterCandidateList(QEvent* event) {
+bool StockPicker::filterCandidateList(QEvent* event)
+{
     switch (event->type()) {
     case QEvent::KeyPress: {
         const int key = static_cast<QKeyEvent*>(event)->key();
@@ -238,24 +252,28 @@ bool StockPicker::filterCandidateList(QEvent* event) {
     }
 }
 
-void StockPicker::onCodeTextChanged(const QString& text) {
+void StockPicker::onCodeTextChanged(const QString& text)
+{
     emit stampDutyFlagChanged(stampDutyFlagForCode(text));
     showCaptionInList();
 }
 
-void StockPicker::setCaption(const QString& name) {
+void StockPicker::setCaption(const QString& name)
+{
     m_caption = name;
     emit captionChanged(name);
 }
 
-void StockPicker::showCaptionInList() {
+void StockPicker::showCaptionInList()
+{
     if (m_candidateList->currentText() != m_caption)
         m_candidateList->setEditText(m_caption);
 }
 
 // Whenever the picker writes a code, the market follows it: a stock found by
 // its pinyin would otherwise keep the market of the typed letters.
-void StockPicker::putCode(const QString& code) {
+void StockPicker::putCode(const QString& code)
+{
     m_codeInput->setText(code);
     inferMarket(code);
 }

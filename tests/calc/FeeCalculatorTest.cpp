@@ -15,10 +15,12 @@ namespace {
 
 // Failure messages name the table row instead of dumping its bytes.
 template <class Case>
-requires requires(const Case& c) {
+requires requires(const Case& c)
+{
     c.name;
 }
-void PrintTo(const Case& c, std::ostream* os) {
+void PrintTo(const Case& c, std::ostream* os)
+{
     *os << c.name;
 }
 
@@ -36,7 +38,8 @@ struct Trade {
     const char* code = nullptr;
 };
 
-FeeInputs inputsOf(const Trade& t) {
+FeeInputs inputsOf(const Trade& t)
+{
     const MarketFlags flags = flagsFor(t.market);
     FeeInputs in;
     in.quantity = QString::fromUtf8(t.quantity);
@@ -63,7 +66,8 @@ struct FeeCase {
 
 class ComputeFees : public ::testing::TestWithParam<FeeCase> {};
 
-TEST_P(ComputeFees, WritesEachStepFromTheRoundedTextsBefore) {
+TEST_P(ComputeFees, WritesEachStepFromTheRoundedTextsBefore)
+{
     const FeeCase& c = GetParam();
     const FeeQuote q = computeFees(inputsOf(c.trade));
     EXPECT_EQ(q.inputsComplete, c.inputsComplete);
@@ -165,7 +169,8 @@ struct RescaleCase {
 
 class ConvertAmountUnit : public ::testing::TestWithParam<RescaleCase> {};
 
-TEST_P(ConvertAmountUnit, RescalesThroughTheShownTexts) {
+TEST_P(ConvertAmountUnit, RescalesThroughTheShownTexts)
+{
     const RescaleCase& c = GetParam();
     const AmountTexts out =
         convertAmountUnit(QString::fromUtf8(c.texts[0]), QString::fromUtf8(c.texts[1]),

@@ -12,10 +12,12 @@ namespace {
 
 // Failure messages name the table row instead of dumping its bytes.
 template <class Case>
-requires requires(const Case& c) {
+requires requires(const Case& c)
+{
     c.name;
 }
-void PrintTo(const Case& c, std::ostream* os) {
+void PrintTo(const Case& c, std::ostream* os)
+{
     *os << c.name;
 }
 
@@ -23,7 +25,8 @@ constexpr double cent = 1e-9;
 
 // 1200 shares of a Shenzhen stock at 14.46; the boxes show 1 ‰ and 3 ‰ and the
 // saved rates differ from them on both sides, so each case shows which it used.
-FeeSnapshot shenzhenTrade(Direction current = Direction::Buy) {
+FeeSnapshot shenzhenTrade(Direction current = Direction::Buy)
+{
     FeeSnapshot s;
     s.quantity = QStringLiteral("1200");
     s.price = QStringLiteral("14.46");
@@ -43,7 +46,8 @@ struct ThresholdCase {
 
 class TransferPart : public ::testing::TestWithParam<ThresholdCase> {};
 
-TEST_P(TransferPart, OneJiaoPerHundredSharesWithOneYuanMinimumPlusOtherFee) {
+TEST_P(TransferPart, OneJiaoPerHundredSharesWithOneYuanMinimumPlusOtherFee)
+{
     const ThresholdCase& c = GetParam();
     EXPECT_NEAR(transferPart(c.shares, 5, c.transferFeeFlag), c.transferPart, cent);
 }
@@ -53,13 +57,15 @@ INSTANTIATE_TEST_SUITE_P(Threshold, TransferPart,
                                            ThresholdCase{1200, 1, 6.2}, ThresholdCase{1200, 0, 5},
                                            ThresholdCase{900, 0, 5}, ThresholdCase{0, 1, 6}));
 
-TEST(Commission, FiveYuanMinimumIncludesTheBoundary) {
+TEST(Commission, FiveYuanMinimumIncludesTheBoundary)
+{
     EXPECT_DOUBLE_EQ(commission(1000, 3), 5);
     EXPECT_DOUBLE_EQ(commission(5000, 1), 5);
     EXPECT_NEAR(commission(17352, 3), 52.056, cent);
 }
 
-TEST(TradeFees, ShownRatesUnitAndFlags) {
+TEST(TradeFees, ShownRatesUnitAndFlags)
+{
     FeeSnapshot s = shenzhenTrade(Direction::Sell); // the direction plays no part
     EXPECT_NEAR(*tradeFees(s, 1200, 14.46), 74.408, cent);
 
@@ -74,7 +80,8 @@ TEST(TradeFees, ShownRatesUnitAndFlags) {
     EXPECT_NEAR(*tradeFees(s, 12, 14.46), 57.056, cent);
 }
 
-TEST(TradeFees, BadRateOrOtherFeeGivesNoValue) {
+TEST(TradeFees, BadRateOrOtherFeeGivesNoValue)
+{
     FeeSnapshot s = shenzhenTrade();
     s.otherFee = QStringLiteral("5.5");
     EXPECT_FALSE(tradeFees(s, 1200, 14.46));
@@ -93,7 +100,8 @@ struct ValueCase {
 
 class TradeValueAfterFees : public ::testing::TestWithParam<ValueCase> {};
 
-TEST_P(TradeValueAfterFees, RatesOfTheNamedSideAndTheGuard) {
+TEST_P(TradeValueAfterFees, RatesOfTheNamedSideAndTheGuard)
+{
     const ValueCase& c = GetParam();
     FeeSnapshot s = shenzhenTrade(c.current);
     if (c.adjust)
@@ -139,7 +147,8 @@ struct CodeCase {
 
 class SellFeesByCode : public ::testing::TestWithParam<CodeCase> {};
 
-TEST_P(SellFeesByCode, MarketFromTheCodeAndSellRates) {
+TEST_P(SellFeesByCode, MarketFromTheCodeAndSellRates)
+{
     const CodeCase& c = GetParam();
     FeeSnapshot s = shenzhenTrade(c.current);
     s.unitMultiplier = 100; // shares are counted as given
@@ -161,7 +170,8 @@ INSTANTIATE_TEST_SUITE_P(Codes, SellFeesByCode,
                                            CodeCase{"600000", Direction::Sell, 1000, 46},
                                            CodeCase{"600000", Direction::Sell, 900, 42}));
 
-TEST(SellFeesByCode, BadOtherFeeGivesNoValue) {
+TEST(SellFeesByCode, BadOtherFeeGivesNoValue)
+{
     FeeSnapshot s = shenzhenTrade();
     s.otherFee = QStringLiteral("");
     EXPECT_FALSE(sellFeesByCode(s, u"600000", 1000, 10));

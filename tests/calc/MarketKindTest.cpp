@@ -8,8 +8,8 @@ namespace {
 
 struct CodeCase {
     const char16_t* code;
-    MarketKind typed;                  // inferred while typing
-    std::optional<MarketKind> stored;  // from a ledger row's code
+    MarketKind typed;                 // inferred while typing
+    std::optional<MarketKind> stored; // from a ledger row's code
     int stampDuty;
 };
 
@@ -25,18 +25,17 @@ TEST_P(CodeMarket, FollowsTheFirstCharacters)
 
 INSTANTIATE_TEST_SUITE_P(
     Codes, CodeMarket,
-    ::testing::Values(
-        CodeCase{u"600000", MarketKind::ShanghaiA, MarketKind::ShanghaiA, 1},
-        CodeCase{u"000709", MarketKind::ShenzhenA, MarketKind::ShenzhenA, 1},
-        CodeCase{u"300750", MarketKind::ShenzhenA, MarketKind::ShenzhenA, 1},
-        CodeCase{u"301001", MarketKind::ShenzhenA, MarketKind::ShenzhenA, 1},
-        CodeCase{u"580012", MarketKind::WarrantOrFund, MarketKind::WarrantOrFund, 0},
-        // Funds pay no stamp duty however many digits were typed.
-        CodeCase{u"51", MarketKind::WarrantOrFund, std::nullopt, 0},
-        CodeCase{u"510050", MarketKind::WarrantOrFund, std::nullopt, 0},
-        CodeCase{u"159915", MarketKind::WarrantOrFund, std::nullopt, 0},
-        CodeCase{u"zgyh", MarketKind::WarrantOrFund, std::nullopt, 0},
-        CodeCase{u"", MarketKind::WarrantOrFund, std::nullopt, 0}));
+    ::testing::Values(CodeCase{u"600000", MarketKind::ShanghaiA, MarketKind::ShanghaiA, 1},
+                      CodeCase{u"000709", MarketKind::ShenzhenA, MarketKind::ShenzhenA, 1},
+                      CodeCase{u"300750", MarketKind::ShenzhenA, MarketKind::ShenzhenA, 1},
+                      CodeCase{u"301001", MarketKind::ShenzhenA, MarketKind::ShenzhenA, 1},
+                      CodeCase{u"580012", MarketKind::WarrantOrFund, MarketKind::WarrantOrFund, 0},
+                      // Funds pay no stamp duty however many digits were typed.
+                      CodeCase{u"51", MarketKind::WarrantOrFund, std::nullopt, 0},
+                      CodeCase{u"510050", MarketKind::WarrantOrFund, std::nullopt, 0},
+                      CodeCase{u"159915", MarketKind::WarrantOrFund, std::nullopt, 0},
+                      CodeCase{u"zgyh", MarketKind::WarrantOrFund, std::nullopt, 0},
+                      CodeCase{u"", MarketKind::WarrantOrFund, std::nullopt, 0}));
 
 TEST(MarketFlags, TransferFeeOnlyInShanghai)
 {

@@ -21,24 +21,19 @@ TEST_P(FixedFormat, RoundsHalfAwayFromZeroOnTheDecimalValue)
     EXPECT_EQ(num::fixed(c.value, c.decimals, c.leadingZero).toStdString(), c.expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(Patterns, FixedFormat,
-                         ::testing::Values(FormatCase{1.005, 2, false, "1.01"},
-                                           FormatCase{2.675, 2, false, "2.68"},
-                                           FormatCase{17426.405, 2, false, "17426.41"},
-                                           FormatCase{-0.005, 2, false, "-.01"},
-                                           FormatCase{0.5, 2, false, ".50"},
-                                           FormatCase{-0.5, 2, false, "-.50"},
-                                           FormatCase{0, 2, false, ".00"},
-                                           FormatCase{-0.001, 2, false, ".00"},
-                                           FormatCase{0.5, 2, true, "0.50"},
-                                           FormatCase{0, 2, true, "0.00"},
-                                           FormatCase{14.5216666, 3, false, "14.522"},
-                                           FormatCase{1.74264, 4, false, "1.7426"},
-                                           FormatCase{999.995, 2, false, "1000.00"},
-                                           FormatCase{0.0005, 3, false, ".001"},
-                                           FormatCase{123456789.125, 2, false, "123456789.13"},
-                                           FormatCase{1e-20, 2, false, ".00"},
-                                           FormatCase{2.5, 0, false, "3"}));
+INSTANTIATE_TEST_SUITE_P(
+    Patterns, FixedFormat,
+    ::testing::Values(FormatCase{1.005, 2, false, "1.01"}, FormatCase{2.675, 2, false, "2.68"},
+                      FormatCase{17426.405, 2, false, "17426.41"},
+                      FormatCase{-0.005, 2, false, "-.01"}, FormatCase{0.5, 2, false, ".50"},
+                      FormatCase{-0.5, 2, false, "-.50"}, FormatCase{0, 2, false, ".00"},
+                      FormatCase{-0.001, 2, false, ".00"}, FormatCase{0.5, 2, true, "0.50"},
+                      FormatCase{0, 2, true, "0.00"}, FormatCase{14.5216666, 3, false, "14.522"},
+                      FormatCase{1.74264, 4, false, "1.7426"},
+                      FormatCase{999.995, 2, false, "1000.00"},
+                      FormatCase{0.0005, 3, false, ".001"},
+                      FormatCase{123456789.125, 2, false, "123456789.13"},
+                      FormatCase{1e-20, 2, false, ".00"}, FormatCase{2.5, 0, false, "3"}));
 
 TEST(NumberFormat, BlankPaddedPattern)
 {

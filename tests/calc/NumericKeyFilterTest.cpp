@@ -16,14 +16,16 @@ struct KeyCase {
     bool accepted;
 };
 
-void PrintTo(const KeyCase& c, std::ostream* os) {
+void PrintTo(const KeyCase& c, std::ostream* os)
+{
     *os << (c.field == NumericField::Quantity ? "quantity" : "price") << " \"" << c.text
         << "\" key " << int(c.key) << " '" << (c.digit ? c.digit : ' ') << "'";
 }
 
 class FieldKeyAccepted : public ::testing::TestWithParam<KeyCase> {};
 
-TEST_P(FieldKeyAccepted, DigitsOnePointBackspaceAndEnter) {
+TEST_P(FieldKeyAccepted, DigitsOnePointBackspaceAndEnter)
+{
     const KeyCase& c = GetParam();
     const QChar digit = c.digit ? QChar(QLatin1Char(c.digit)) : QChar();
     EXPECT_EQ(fieldKeyAccepted(c.field, QString::fromUtf8(c.text), c.key, digit), c.accepted);
@@ -52,7 +54,8 @@ INSTANTIATE_TEST_SUITE_P(Keys, FieldKeyAccepted,
                                            KeyCase{Quantity, "12", NumericKey::Enter, 0, true}));
 
 // The base filter leaves a "." into an empty text to the per-field rules.
-TEST(NumericKeyAccepted, PointIntoEmptyTextWithoutFieldRule) {
+TEST(NumericKeyAccepted, PointIntoEmptyTextWithoutFieldRule)
+{
     EXPECT_TRUE(numericKeyAccepted(u"", NumericKey::Point));
     EXPECT_FALSE(numericKeyAccepted(u".", NumericKey::Point));
 }

@@ -13,10 +13,12 @@ namespace {
 
 // Failure messages name the table row instead of dumping its bytes.
 template <class Case>
-requires requires(const Case& c) {
+requires requires(const Case& c)
+{
     c.name;
 }
-void PrintTo(const Case& c, std::ostream* os) {
+void PrintTo(const Case& c, std::ostream* os)
+{
     *os << c.name;
 }
 
@@ -33,7 +35,8 @@ struct Holding {
     int unit = 1;
 };
 
-SellTargetInputs inputsOf(const Holding& h) {
+SellTargetInputs inputsOf(const Holding& h)
+{
     SellTargetInputs in;
     FeeSnapshot& t = in.trade;
     t.quantity = QString::fromUtf8(h.quantity);
@@ -72,7 +75,8 @@ struct TargetCase {
 
 class SellTarget : public ::testing::TestWithParam<TargetCase> {};
 
-TEST_P(SellTarget, WritesResultsInOrderAndStopsAtAFailure) {
+TEST_P(SellTarget, WritesResultsInOrderAndStopsAtAFailure)
+{
     const TargetCase& c = GetParam();
     const SellTargetTexts out =
         computeSellTarget(c.box, inputsOf(c.holding), QString::fromUtf8(c.typed));
@@ -232,7 +236,8 @@ INSTANTIATE_TEST_SUITE_P(
                    nullptr}),
     test::CaseName());
 
-TEST(SellTargetGuard, PriceBoxesAlsoNeedTheTotal) {
+TEST(SellTargetGuard, PriceBoxesAlsoNeedTheTotal)
+{
     EXPECT_TRUE(sellTargetWillRun(Box::ProfitAmount, u"1", u""));
     EXPECT_FALSE(sellTargetWillRun(Box::LossPercent, u"", u"100"));
     EXPECT_TRUE(sellTargetWillRun(Box::LossPrice, u"1", u"100"));
@@ -249,7 +254,8 @@ struct GainCase {
 
 class GainAtCurrentPrice : public ::testing::TestWithParam<GainCase> {};
 
-TEST_P(GainAtCurrentPrice, SaleTotalLessTotalPaid) {
+TEST_P(GainAtCurrentPrice, SaleTotalLessTotalPaid)
+{
     const GainCase& c = GetParam();
     const auto gain = gainAtCurrentPrice(inputsOf(c.holding), QString::fromUtf8(c.currentPrice));
     EXPECT_EQ(shown(gain ? std::optional(gain->text) : std::nullopt), expected(c.text));
@@ -290,7 +296,8 @@ struct BuyBackCase {
 
 class BuyBackGain : public ::testing::TestWithParam<BuyBackCase> {};
 
-TEST_P(BuyBackGain, ProceedsNowLessCostOfBuyingBack) {
+TEST_P(BuyBackGain, ProceedsNowLessCostOfBuyingBack)
+{
     const BuyBackCase& c = GetParam();
     SellTargetInputs in = inputsOf(c.holding);
     if (in.trade.direction == Direction::Buy) {

@@ -25,7 +25,8 @@ namespace {
 // Answers every question with a fixed reply and remembers what was asked.
 class FakePrompter : public windows::Prompter {
 public:
-    bool askYesNo(const QString& caption, const QString& text) override {
+    bool askYesNo(const QString& caption, const QString& text) override
+    {
         questions.append({caption, text});
         return answer;
     }
@@ -39,7 +40,8 @@ public:
 // A small stock table: the placeholder, 25 Shanghai codes 600000..600024, two
 // stocks whose initials are ZGYH, three ChiNext codes, Shenzhen codes, a warrant,
 // a fund and a stock whose name is one character.
-QList<ledger::SeedStock> seedList() {
+QList<ledger::SeedStock> seedList()
+{
     QList<ledger::SeedStock> seed{{u"000000"_s, u"无名股票"_s, u"WMGP"_s}};
     for (int i = 0; i < 25; ++i)
         seed.append({u"6000%1"_s.arg(i, 2, 10, QChar(u'0')), u"沪市股票%1"_s.arg(i), u"HSGP"_s});
@@ -57,7 +59,8 @@ QList<ledger::SeedStock> seedList() {
     return seed;
 }
 
-sql::Database seededDatabase() {
+sql::Database seededDatabase()
+{
     sql::Database db = sql::Database::openInMemory();
     ledger::ensureSchema(db, seedList());
     return db;
@@ -73,7 +76,8 @@ struct Emitted {
 // The picker over a real window: code input, candidate list, the quantity input
 // that Enter moves to, and another input to leave to.
 struct Fixture {
-    Fixture() : db(seededDatabase()), stocks(db) {
+    Fixture() : db(seededDatabase()), stocks(db)
+    {
         auto* layout = new QVBoxLayout(&window);
         for (QWidget* w : {static_cast<QWidget*>(list), static_cast<QWidget*>(code),
                            static_cast<QWidget*>(quantity), static_cast<QWidget*>(elsewhere)})
@@ -92,7 +96,8 @@ struct Fixture {
         code->setFocus();
     }
 
-    void type(const QString& text) {
+    void type(const QString& text)
+    {
         code->setFocus();
         code->selectAll();
         if (text.isEmpty())
@@ -114,7 +119,8 @@ struct Fixture {
     Emitted emitted;
 };
 
-QStringList listEntries(const QComboBox* list) {
+QStringList listEntries(const QComboBox* list)
+{
     QStringList entries;
     for (int i = 0; i < list->count(); ++i)
         entries.append(list->itemText(i));
@@ -126,7 +132,8 @@ QStringList listEntries(const QComboBox* list) {
 class StockPickerTest : public QObject {
     Q_OBJECT
 private slots:
-    void init() {
+    void init()
+    {
         f = std::make_unique<Fixture>();
         QVERIFY(QTest::qWaitForWindowActive(&f->window));
         QCOMPARE(f->code->text(), u"000000"_s);
@@ -154,7 +161,8 @@ private:
     std::unique_ptr<Fixture> f;
 };
 
-void StockPickerTest::typingLooksUp_data() {
+void StockPickerTest::typingLooksUp_data()
+{
     QTest::addColumn<QString>("typed");
     QTest::addColumn<MarketKind>("market"); // at every key
     QTest::addColumn<int>("stampFlag");     // after the last change
@@ -182,7 +190,8 @@ void StockPickerTest::typingLooksUp_data() {
     QTest::newRow("nothing matches") << u"999"_s << MarketKind::WarrantOrFund << 0 << QStringList{};
 }
 
-void StockPickerTest::typingLooksUp() {
+void StockPickerTest::typingLooksUp()
+{
     QFETCH(QString, typed);
     QFETCH(MarketKind, market);
     QFETCH(int, stampFlag);
@@ -204,7 +213,8 @@ void StockPickerTest::typingLooksUp() {
         QCOMPARE(f->picker->current()->name, caption);
 }
 
-void StockPickerTest::leavingCompletes_data() {
+void StockPickerTest::leavingCompletes_data()
+{
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("code");
     QTest::addColumn<QString>("name");
@@ -220,7 +230,8 @@ void StockPickerTest::leavingCompletes_data() {
         << u""_s << u"000000"_s << u"无名股票"_s << MarketKind::ShenzhenA;
 }
 
-void StockPickerTest::leavingCompletes() {
+void StockPickerTest::leavingCompletes()
+{
     QFETCH(QString, typed);
     QFETCH(QString, code);
     QFETCH(QString, name);
@@ -245,13 +256,15 @@ void StockPickerTest::leavingCompletes() {
     QCOMPARE(quotes.at(0).at(0).toString(), code);
 }
 
-void StockPickerTest::unknownCodeOffersToAdd_data() {
+void StockPickerTest::unknownCodeOffersToAdd_data()
+{
     QTest::addColumn<bool>("yes");
     QTest::newRow("yes") << true;
     QTest::newRow("no") << false;
 }
 
-void StockPickerTest::unknownCodeOffersToAdd() {
+void StockPickerTest::unknownCodeOffersToAdd()
+{
     QFETCH(bool, yes);
     f->prompter.answer = yes;
     QSignalSpy requests(f->picker.get(), &StockPicker::addStockRequested);
@@ -275,7 +288,8 @@ void StockPickerTest::unknownCodeOffersToAdd() {
     QCOMPARE(f->prompter.questions.size(), yes ? 1 : 2);
 }
 
-void StockPickerTest::shortNameGetsNoInfoLink() {
+void StockPickerTest::shortNameGetsNoInfoLink()
+{
     QSignalSpy links(f->picker.get(), &StockPicker::infoLinkChanged);
     QSignalSpy quotes(f->picker.get(), &StockPicker::quoteWanted);
     f->type(u"002999"_s);
@@ -285,7 +299,8 @@ void StockPickerTest::shortNameGetsNoInfoLink() {
     QCOMPARE(quotes.size(), 0);
 }
 
-void StockPickerTest::leavingTheApplicationDoesNotComplete() {
+void StockPickerTest::leavingTheApplicationDoesNotComplete()
+{
     f->type(u"600"_s);
     for (Qt::FocusReason reason : {Qt::ActiveWindowFocusReason, Qt::PopupFocusReason}) {
         QFocusEvent out(QEvent::FocusOut, reason);
@@ -294,7 +309,8 @@ void StockPickerTest::leavingTheApplicationDoesNotComplete() {
     }
 }
 
-void StockPickerTest::codeInputKeys() {
+void StockPickerTest::codeInputKeys()
+{
     QSignalSpy stops(f->picker.get(), &StockPicker::refreshStopRequested);
     f->type(u"600"_s);
     QCOMPARE(stops.size(), 3);
@@ -308,7 +324,8 @@ void StockPickerTest::codeInputKeys() {
     QCOMPARE(f->code->text(), u"600012"_s);
 }
 
-void StockPickerTest::candidateSelection() {
+void StockPickerTest::candidateSelection()
+{
     f->type(u"zgyh"_s);
     f->list->setFocus();
     f->emitted = {};
@@ -331,7 +348,8 @@ void StockPickerTest::candidateSelection() {
     QCOMPARE(QApplication::focusWidget(), f->code);
 }
 
-void StockPickerTest::candidateListRefusesTyping() {
+void StockPickerTest::candidateListRefusesTyping()
+{
     f->type(u"600"_s);
     f->list->setFocus();
     QSignalSpy chosen(f->list, &QComboBox::activated);
@@ -346,7 +364,8 @@ void StockPickerTest::candidateListRefusesTyping() {
     QCOMPARE(f->code->text(), u"600000"_s); // completed when the code input was left
 }
 
-void StockPickerTest::setCurrentStockMakesNoLookup() {
+void StockPickerTest::setCurrentStockMakesNoLookup()
+{
     f->type(u"600"_s);
     f->emitted = {};
 
@@ -369,7 +388,8 @@ void StockPickerTest::setCurrentStockMakesNoLookup() {
     QVERIFY(f->prompter.questions.isEmpty());
 }
 
-void StockPickerTest::databaseFailureKeepsCandidates() {
+void StockPickerTest::databaseFailureKeepsCandidates()
+{
     f->type(u"zgyh"_s);
     f->db.exec("DROP TABLE gpmc");
 
@@ -380,7 +400,8 @@ void StockPickerTest::databaseFailureKeepsCandidates() {
     QCOMPARE(f->picker->caption(), u"中国银行"_s);
 }
 
-void StockPickerTest::infoUrlEncodesTheCode_data() {
+void StockPickerTest::infoUrlEncodesTheCode_data()
+{
     QTest::addColumn<QString>("code");
     QTest::addColumn<QString>("encodedQuery");
     QTest::newRow("digits") << u"600000"_s << u"code=600000"_s;
@@ -388,7 +409,8 @@ void StockPickerTest::infoUrlEncodesTheCode_data() {
     QTest::newRow("percent") << u"6%20"_s << u"code=6%2520"_s;
 }
 
-void StockPickerTest::infoUrlEncodesTheCode() {
+void StockPickerTest::infoUrlEncodesTheCode()
+{
     QFETCH(QString, code);
     QFETCH(QString, encodedQuery);
     const QUrl url = windows::stockInfoUrl(code);

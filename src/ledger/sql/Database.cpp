@@ -67,8 +67,8 @@ Database Database::open(const QString& path, const QByteArray& key, Mode mode)
 Database Database::openInMemory()
 {
     sqlite3* raw = nullptr;
-    const int rc = sqlite3_open_v2(":memory:", &raw, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
-                                   nullptr);
+    const int rc =
+        sqlite3_open_v2(":memory:", &raw, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
     Database db(raw, QStringLiteral(":memory:"));
     if (rc != SQLITE_OK)
         throw Error(rc, describe(raw, rc));

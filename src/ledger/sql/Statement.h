@@ -21,7 +21,10 @@ public:
     ~Statement();
 
     Statement& bind(int index, const QString& value);
-    Statement& bind(int index, const char16_t* value) { return bind(index, QString::fromUtf16(value)); }
+    Statement& bind(int index, const char16_t* value)
+    {
+        return bind(index, QString::fromUtf16(value));
+    }
     Statement& bind(int index, qint64 value);
     Statement& bind(int index, int value) { return bind(index, qint64(value)); }
     Statement& bind(int index, double value);
