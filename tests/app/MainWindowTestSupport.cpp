@@ -32,18 +32,6 @@ void FakePrompter::inform(const QString& text)
     messages.append(text);
 }
 
-bool FakeDesktop::openUrl(const QUrl& url)
-{
-    opened.append(url);
-    return true;
-}
-
-bool FakeDesktop::startCalculator()
-{
-    ++calculatorStarts;
-    return true;
-}
-
 app::ShortcutResult FakeShortcuts::createShortcut(const QString& target, const QString& arguments,
                                                   const QString& linkPath,
                                                   const QString& description)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "FakeDesktopServices.h"
+#include "FakeTrayPort.h"
 #include "app/AppState.h"
 #include "app/DesktopServices.h"
 #include "app/MainWindow.h"
@@ -45,37 +47,6 @@ public:
     QStringList messages;
 };
 
-class FakeDesktop : public app::DesktopServices {
-public:
-    bool openUrl(const QUrl& url) override;
-    bool startCalculator() override;
-
-    QList<QUrl> opened;
-    int calculatorStarts = 0;
-};
-
-// A tray that is there or not, and remembers what it was told.
-class FakeTray : public app::TrayPort {
-public:
-    explicit FakeTray(bool available) : m_available(available) {}
-
-    bool isAvailable() const override { return m_available; }
-    void show() override { m_visible = true; }
-    void hide() override { m_visible = false; }
-    bool isVisible() const override { return m_visible; }
-    void setIcon(const QIcon& icon) override { m_icon = icon; }
-    void setToolTip(const QString& text) override { m_toolTip = text; }
-    QString toolTip() const override { return m_toolTip; }
-    void setContextMenu(QMenu* menu) override { m_menu = menu; }
-
-private:
-    bool m_available;
-    bool m_visible = false;
-    QIcon m_icon;
-    QString m_toolTip;
-    QMenu* m_menu = nullptr;
-};
-
 class FakeShortcuts : public app::ShortcutWriter {
 public:
     struct Call {
@@ -117,8 +88,8 @@ public:
 
     sql::Database db;
     FakePrompter prompter;
-    FakeDesktop desktop;
-    FakeTray tray;
+    FakeDesktopServices desktop;
+    FakeTrayPort tray;
     FakeShortcuts shortcuts;
 
 private:
