@@ -246,8 +246,6 @@ void MainWindow::wireWindowBehaviour()
     connect(m_trade->deleteButton, &QPushButton::clicked, m_ledgerController,
             &LedgerController::deleteCurrentTrade);
     connect(m_trade->clearButton, &QPushButton::clicked, this, &MainWindow::clearAll);
-    connect(m_parameters->tradeDate, &QDateEdit::editingFinished, this,
-            &MainWindow::focusCodeInput);
     m_trade->infoLink->installEventFilter(this);
     m_trade->todayOpen->installEventFilter(this);
     m_trade->gainLabel->installEventFilter(this);

@@ -58,10 +58,37 @@ private slots:
     void customTitle();
     void proxyDialog_data();
     void proxyDialog();
+    void enterMovesToTheCodeInput_data();
+    void enterMovesToTheCodeInput();
 
 private:
     std::unique_ptr<Harness> h;
 };
+
+void MainWindowBehaviourTest::enterMovesToTheCodeInput_data()
+{
+    QTest::addColumn<QString>("control");
+    QTest::newRow("trade date") << u"tradeDate"_s;
+    QTest::newRow("direction") << u"direction"_s;
+    QTest::newRow("market") << u"market"_s;
+}
+
+void MainWindowBehaviourTest::enterMovesToTheCodeInput()
+{
+    QFETCH(QString, control);
+    app::MainWindow& w = h->window();
+    app::ParametersPanel& p = w.parameters();
+    QWidget* from = control == u"tradeDate"_s ? static_cast<QWidget*>(p.tradeDate)
+                    : control == u"direction"_s
+                        ? static_cast<QWidget*>(p.directionGroup->checkedButton())
+                        : static_cast<QWidget*>(p.marketGroup->checkedButton());
+    from->setFocus(Qt::OtherFocusReason);
+    QTRY_COMPARE(QApplication::focusWidget(), from);
+
+    QTest::keyClick(from, Qt::Key_Return);
+
+    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(w.trade().code));
+}
 
 void MainWindowBehaviourTest::opacityFollowsTheSlider_data()
 {
