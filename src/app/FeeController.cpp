@@ -46,6 +46,16 @@ FeeController::FeeController(SessionState& state, ParametersPanel& parameters, T
     });
     connect(m_trade.amountUnit, &QComboBox::currentIndexChanged, this,
             &FeeController::onAmountUnitChanged);
+    // A priced trade follows every later change of what it was priced from, so
+    // the results a record button stores always belong to the inputs shown.
+    connect(m_trade.unitGroup, &QButtonGroup::idClicked, this, &FeeController::repriceIfPriced);
+    connect(m_parameters.marketGroup, &QButtonGroup::idClicked, this,
+            &FeeController::repriceIfPriced);
+    connect(m_trade.otherFee, &QLineEdit::textEdited, this, &FeeController::repriceIfPriced);
+    for (QComboBox* rate : {m_parameters.stampRate, m_parameters.commissionRate}) {
+        connect(rate->lineEdit(), &QLineEdit::textEdited, this, &FeeController::repriceIfPriced);
+        connect(rate, &QComboBox::activated, this, &FeeController::repriceIfPriced);
+    }
     installKeyRules();
 }
 
@@ -53,8 +63,10 @@ void FeeController::installKeyRules()
 {
     new NumericFieldFilter(m_trade.quantity, NumericField::Quantity, m_trade.price);
     new NumericFieldFilter(m_trade.price, NumericField::Price, m_trade.code);
-    new NumericFieldFilter(m_parameters.stampRate->lineEdit(), NumericField::Price);
-    new NumericFieldFilter(m_parameters.commissionRate->lineEdit(), NumericField::Price);
+    new NumericFieldFilter(m_parameters.stampRate, m_parameters.stampRate->lineEdit(),
+                           NumericField::Price);
+    new NumericFieldFilter(m_parameters.commissionRate, m_parameters.commissionRate->lineEdit(),
+                           NumericField::Price);
     new SelectAllOnEntry(m_trade.quantity);
     new SelectAllOnEntry(m_trade.price);
     new SelectAllOnEntry(m_trade.code);
@@ -94,6 +106,18 @@ FeeSnapshot FeeController::snapshot() const
     return s;
 }
 
+QPushButton* FeeController::recordButton() const
+{
+    return m_parameters.direction() == Direction::Sell ? m_trade.recordSellButton
+                                                       : m_trade.recordBuyButton;
+}
+
+void FeeController::repriceIfPriced()
+{
+    if (m_priced)
+        computeFees();
+}
+
 void FeeController::computeFees()
 {
     const FeeSnapshot s = snapshot();
@@ -101,6 +125,10 @@ void FeeController::computeFees()
                        s.commissionRate, s.otherFee,        s.direction,
                        s.unitMultiplier, s.transferFeeFlag, s.stampDutyFlag};
     const FeeQuote quote = corvanta::computeFees(in);
+    // Results of earlier inputs must not be recorded: the button comes back only
+    // when this pricing reaches the total.
+    recordButton()->setEnabled(false);
+    m_priced = true;
     if (!quote.inputsComplete) {
         m_trade.amountUnit->setEnabled(false);
         return;
@@ -111,10 +139,8 @@ void FeeController::computeFees()
     writeIfComputed(m_trade.yj, quote.yj);
     writeIfComputed(m_trade.qtzf, quote.qtzf);
     writeIfComputed(m_trade.fyhj, quote.fyhj);
-    if (quote.zfze) {
-        (s.direction == Direction::Sell ? m_trade.recordSellButton : m_trade.recordBuyButton)
-            ->setEnabled(true);
-    }
+    if (quote.zfze)
+        recordButton()->setEnabled(true);
     writeIfComputed(m_trade.zfze, quote.zfze);
     writeIfComputed(m_trade.mrcb, quote.mrcb);
     writeIfComputed(m_trade.bbjg, quote.bbjg);
@@ -141,11 +167,31 @@ void FeeController::onAmountUnitChanged(int index)
     m_trade.jyjeUnit->setText(unit);
     m_trade.fyhjUnit->setText(unit);
     m_trade.zfzeUnit->setText(unit);
-    const AmountTexts texts = convertAmountUnit(m_trade.jyje->text(), m_trade.fyhj->text(),
-                                                m_trade.zfze->text(), toTenThousands);
+    const ShownAmounts before = shownAmounts();
+    // Back in 元, untouched 万元 texts give the exact amounts they were made from:
+    // going through four decimals would lose the fen of the amounts recorded.
+    if (!toTenThousands && m_tenThousands && before == *m_tenThousands) {
+        m_trade.jyje->setText(m_yuan.jyje);
+        m_trade.fyhj->setText(m_yuan.fyhj);
+        m_trade.zfze->setText(m_yuan.zfze);
+        m_tenThousands.reset();
+        return;
+    }
+    const AmountTexts texts =
+        convertAmountUnit(before.jyje, before.fyhj, before.zfze, toTenThousands);
     writeIfComputed(m_trade.jyje, texts.jyje);
     writeIfComputed(m_trade.fyhj, texts.fyhj);
     writeIfComputed(m_trade.zfze, texts.zfze);
+    m_tenThousands.reset();
+    if (toTenThousands) {
+        m_yuan = before;
+        m_tenThousands = shownAmounts();
+    }
+}
+
+FeeController::ShownAmounts FeeController::shownAmounts() const
+{
+    return {m_trade.jyje->text(), m_trade.fyhj->text(), m_trade.zfze->text()};
 }
 
 void FeeController::onDirectionChanged(Direction direction)
@@ -164,13 +210,16 @@ void FeeController::onDirectionChanged(Direction direction)
         num::general(sell ? r.sellCommissionRate : r.buyCommissionRate));
     if (!m_loadingRow)
         (sell ? m_trade.recordBuyButton : m_trade.recordSellButton)->setEnabled(false);
+    // The other side is priced again only by the next key in quantity or price.
+    m_priced = false;
 }
 
 void FeeController::onUnitChanged(int index)
 {
     m_state.trade.unitMultiplier = index == 1 ? 100 : 1;
     m_trade.unitSuffix->setText(index == 1 ? u"手"_s : u"股"_s);
-    m_trade.quantity->setFocus(Qt::OtherFocusReason);
+    if (!m_loadingRow)
+        m_trade.quantity->setFocus(Qt::OtherFocusReason);
 }
 
 void FeeController::onMarketChanged(MarketKind market)
@@ -184,9 +233,12 @@ void FeeController::onMarketChanged(MarketKind market)
 
 void FeeController::setMarketFromPicker(MarketKind market)
 {
+    if (market == m_parameters.market())
+        return;
     m_quietMarket = true;
     m_parameters.setMarket(market);
     m_quietMarket = false;
+    repriceIfPriced();
 }
 
 void FeeController::setStampDutyFlag(int flag)
@@ -200,7 +252,11 @@ void FeeController::loadDirectionAndMarket(Direction direction, std::optional<Ma
     m_parameters.setDirection(direction);
     if (market)
         m_parameters.setMarket(*market);
+    // A ledger row's quantity is in shares.
+    m_trade.unitGroup->button(0)->setChecked(true);
     m_loadingRow = false;
+    // The row's results are stored ones, not a pricing of the inputs.
+    m_priced = false;
 }
 
 void FeeController::clearInputs()
@@ -213,6 +269,7 @@ void FeeController::clearInputs()
     m_trade.currentPrice->setEnabled(false);
     m_trade.recordBuyButton->setEnabled(false);
     m_trade.recordSellButton->setEnabled(false);
+    m_priced = false;
 }
 
 void FeeController::showStartRates(const std::optional<QString>& otherFee,

@@ -6,6 +6,10 @@
 
 #include <QObject>
 
+#include <optional>
+
+class QPushButton;
+
 namespace corvanta::app {
 
 class ParametersPanel;
@@ -29,8 +33,8 @@ public:
     FeeSnapshot snapshot() const;
     // Resets quantity, price and results to "0" and disables both record buttons.
     void clearInputs();
-    // Direction and market changed while loading a ledger row: the handlers do not
-    // move the focus or touch the record buttons.
+    // Direction and market changed, and the unit set to shares, while loading a
+    // ledger row: the handlers do not move the focus or touch the record buttons.
     void loadDirectionAndMarket(Direction direction, std::optional<MarketKind> market);
     // The market as the stock picker infers it while a code is typed.
     void setMarketFromPicker(MarketKind market);
@@ -51,6 +55,16 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The three amounts as shown, for the 元/万元 round trip.
+    struct ShownAmounts {
+        QString jyje;
+        QString fyhj;
+        QString zfze;
+        bool operator==(const ShownAmounts&) const = default;
+    };
+    ShownAmounts shownAmounts() const;
+    QPushButton* recordButton() const;
+    void repriceIfPriced();
     void onDirectionChanged(Direction direction);
     void onUnitChanged(int index);
     void onMarketChanged(MarketKind market);
@@ -62,6 +76,9 @@ private:
     TradePanel& m_trade;
     bool m_loadingRow = false;  // a ledger row is being loaded back
     bool m_quietMarket = false; // the picker or a row load sets the market
+    bool m_priced = false;      // the inputs on show were priced: their changes price again
+    ShownAmounts m_yuan;        // the amounts in 元 before the switch to 万元
+    std::optional<ShownAmounts> m_tenThousands; // what that switch showed
 };
 
 } // namespace corvanta::app

@@ -4,7 +4,10 @@
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QRegularExpressionValidator>
 #include <QTimer>
+
+using namespace Qt::StringLiterals;
 
 namespace corvanta::app {
 
@@ -42,9 +45,20 @@ bool isEditingKey(const QKeyEvent* key)
 } // namespace
 
 NumericFieldFilter::NumericFieldFilter(QLineEdit* edit, NumericField rules, QWidget* next)
-    : QObject(edit), m_edit(edit), m_rules(rules), m_next(next)
+    : NumericFieldFilter(edit, edit, rules)
 {
-    edit->installEventFilter(this);
+    m_next = next;
+}
+
+NumericFieldFilter::NumericFieldFilter(QWidget* keyReceiver, QLineEdit* edit, NumericField rules)
+    : QObject(edit), m_receiver(keyReceiver), m_edit(edit), m_rules(rules), m_next(nullptr)
+{
+    keyReceiver->installEventFilter(this);
+    if (keyReceiver != edit)
+        edit->installEventFilter(this); // keys sent to the line edit itself
+    // Pasting bypasses the keys: the text must still read as a plain number.
+    const auto shape = rules == NumericField::Quantity ? u"[0-9]*"_s : u"[0-9]*\\.?[0-9]*"_s;
+    edit->setValidator(new QRegularExpressionValidator(QRegularExpression(shape), edit));
 }
 
 // An input method delivers its text without key presses: each committed character
@@ -65,7 +79,7 @@ bool NumericFieldFilter::commitAccepted(const QString& commit) const
 
 bool NumericFieldFilter::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched != m_edit)
+    if (watched != m_receiver && watched != m_edit)
         return false;
     if (event->type() == QEvent::InputMethod) {
         auto* input = static_cast<QInputMethodEvent*>(event);
@@ -73,7 +87,7 @@ bool NumericFieldFilter::eventFilter(QObject* watched, QEvent* event)
             return false;
         // Keep the composition state in step, without the refused text.
         QInputMethodEvent withoutCommit(input->preeditString(), input->attributes());
-        QCoreApplication::sendEvent(m_edit, &withoutCommit);
+        QCoreApplication::sendEvent(watched, &withoutCommit);
         return true;
     }
     if (event->type() != QEvent::KeyPress)

@@ -52,10 +52,12 @@ private slots:
     void pricesTheTypedTrade();
     void failedConversionKeepsLaterResults_data();
     void failedConversionKeepsLaterResults();
-    void tenThousandsRoundTripsThroughFourDecimals();
+    void tenThousandsRoundTripKeepsTheYuanAmounts();
     void emptyPriceLeavesResultsAndDisablesAmountUnit();
     void keyFilters_data();
     void keyFilters();
+    void rateBoxesFilterTheKeysTheyReceive();
+    void pastedTextMustReadAsANumber();
     void inputMethodTextIsRefusedByNumericFields_data();
     void inputMethodTextIsRefusedByNumericFields();
     void directionShowsTheSideAndItsSavedRates();
@@ -200,7 +202,7 @@ void MainWindowFeeTest::failedConversionKeepsLaterResults()
     QVERIFY(t.amountUnit->isEnabled());
 }
 
-void MainWindowFeeTest::tenThousandsRoundTripsThroughFourDecimals()
+void MainWindowFeeTest::tenThousandsRoundTripKeepsTheYuanAmounts()
 {
     app::MainWindow& w = h->window();
     app::TradePanel& t = w.trade();
@@ -216,9 +218,11 @@ void MainWindowFeeTest::tenThousandsRoundTripsThroughFourDecimals()
     // Other results are not rescaled.
     QCOMPARE(t.yhs->text(), u"17.35"_s);
 
+    // Back in 元 the amounts are those that were priced, not the four-decimal
+    // texts scaled up again (17426.00 would lose 41 fen of the record).
     QTest::keyClick(t.amountUnit, Qt::Key_Up);
     QCOMPARE(QStringList({t.jyje->text(), t.fyhj->text(), t.zfze->text()}),
-             QStringList({u"17352.00"_s, u"74.00"_s, u"17426.00"_s}));
+             QStringList({u"17352.00"_s, u"74.41"_s, u"17426.41"_s}));
     for (const QLabel* unit : {t.jyjeUnit, t.fyhjUnit, t.zfzeUnit})
         QCOMPARE(unit->text(), u"元"_s);
 
@@ -290,6 +294,32 @@ void MainWindowFeeTest::keyFilters()
     QVERIFY(edit->isEnabled());
     retype(edit, typed);
     QCOMPARE(edit->text(), expected);
+}
+
+void MainWindowFeeTest::rateBoxesFilterTheKeysTheyReceive()
+{
+    // The keyboard delivers keys to the combo box, which passes them to its line
+    // edit directly: the rules must hold on that path too.
+    QComboBox* box = h->window().parameters().stampRate;
+    box->setFocus(Qt::OtherFocusReason);
+    box->clearEditText();
+    QTest::keyClicks(box, u".2a.5."_s);
+    QCOMPARE(box->currentText(), u"2.5"_s);
+}
+
+void MainWindowFeeTest::pastedTextMustReadAsANumber()
+{
+    app::TradePanel& t = h->window().trade();
+    for (const QString& pasted : {u"-5"_s, u"1e3"_s, u"12.5"_s, u"五"_s}) {
+        t.quantity->clear();
+        t.quantity->insert(pasted);
+        QCOMPARE(t.quantity->text(), QString());
+    }
+    t.price->clear();
+    t.price->insert(u"-3.5"_s);
+    QCOMPARE(t.price->text(), QString());
+    t.price->insert(u"12.50"_s);
+    QCOMPARE(t.price->text(), u"12.50"_s);
 }
 
 void MainWindowFeeTest::inputMethodTextIsRefusedByNumericFields_data()
