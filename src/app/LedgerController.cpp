@@ -37,6 +37,11 @@ QString sqlFailure(const sql::Error& error)
     return u"账本写入失败，未做任何更改：\n"_s + error.message();
 }
 
+QString readFailure(const sql::Error& error)
+{
+    return u"账本读取失败：\n"_s + error.message();
+}
+
 } // namespace
 
 LedgerController::LedgerController(SessionState& state, sql::Database& db, Parts parts,
@@ -99,7 +104,12 @@ void LedgerController::refreshGrid()
     panel.summaryGrid->hide();
     panel.recordLabel->hide();
     panel.recordLabel->clear();
-    m_model->setRows(ledger::ledgerRows(m_db, ledger::LedgerSortOrder(m_state.ledgerSortOrder)));
+    try {
+        m_model->setRows(
+            ledger::ledgerRows(m_db, ledger::LedgerSortOrder(m_state.ledgerSortOrder)));
+    } catch (const sql::Error& error) {
+        m_parts.prompter.inform(readFailure(error));
+    }
     moveToRow(m_model->rowCount() - 1);
     m_parts.trade.deleteButton->setEnabled(true);
     showViewOfLedger();
@@ -172,6 +182,9 @@ void LedgerController::record(Direction direction)
         m_parts.prompter.inform(ledger::messages::noName.toString());
         return;
     }
+    // A code still being typed (recording from the popup) is completed first, so
+    // the stored code is the stock's whole code.
+    m_parts.picker.completeCode();
     (direction == Direction::Buy ? t.recordBuyButton : t.recordSellButton)->setEnabled(false);
     m_parts.fees.ensureAmountsInYuan();
     ledger::RecordOutcome outcome;
@@ -197,10 +210,20 @@ void LedgerController::selectCurrentRow()
     const ledger::LedgerRow* row = currentRow();
     if (!row)
         return;
-    const auto selection = ledger::selectTrade(m_db, row->id);
+    std::optional<ledger::TradeSelection> selection;
+    try {
+        selection = ledger::selectTrade(m_db, row->id);
+    } catch (const sql::Error& error) {
+        m_parts.prompter.inform(readFailure(error));
+        return;
+    }
     if (!selection)
         return;
     TradePanel& t = m_parts.trade;
+    // The row's amounts are in 元 and belong to no pricing of the inputs.
+    m_parts.fees.ensureAmountsInYuan();
+    t.recordBuyButton->setEnabled(false);
+    t.recordSellButton->setEnabled(false);
     LedgerPanel& panel = m_parts.ledger;
     panel.recordLabel->setText(selection->recordLabel);
     panel.recordLabel->show();
@@ -238,7 +261,13 @@ void LedgerController::deleteCurrentTrade()
         return;
     const int recordNumber = currentRowNumber() + 1;
     const qint64 id = row->id;
-    const auto question = m_ledger.deleteQuestion(id);
+    std::optional<QString> question;
+    try {
+        question = m_ledger.deleteQuestion(id);
+    } catch (const sql::Error& error) {
+        m_parts.prompter.inform(readFailure(error));
+        return;
+    }
     if (!question)
         return;
     if (!m_parts.prompter.askYesNo(ledger::messages::deleteCaption.toString(), *question))

@@ -191,6 +191,8 @@ void MainWindow::wireMenus()
     connect(m.trayExit, &QAction::triggered, this, [this] {
         m_state.inTray = false;
         close();
+        // A hidden window's closing does not end the program by itself.
+        QCoreApplication::quit();
     });
 }
 
@@ -332,6 +334,8 @@ void MainWindow::editProxy()
     if (!proxy) {
         m_state.proxyHost.clear();
         m_state.proxyPort = 0;
+        QNetworkProxy::setApplicationProxy(QNetworkProxy::NoProxy);
+        m_status->setContactLine(QString());
         m_services.prompter.inform(u"代理服务器地址未设置起用"_s);
         return;
     }

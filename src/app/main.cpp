@@ -44,8 +44,15 @@ int main(int argc, char* argv[])
     app::SystemDesktopServices desktop;
     app::SystemTrayPort tray;
     app::DesktopEntryWriter shortcuts;
-    app::MainWindow window(state, *db, {prompter, desktop, tray, shortcuts});
-    prompter.setParent(&window);
-    window.show();
+    std::optional<app::MainWindow> window;
+    try {
+        window.emplace(state, *db, app::MainWindowServices{prompter, desktop, tray, shortcuts});
+    } catch (const sql::Error& error) {
+        QMessageBox::critical(nullptr, windows::applicationTitle(),
+                              u"账本读取失败：\n"_s + error.message());
+        return 1;
+    }
+    prompter.setParent(&*window);
+    window->show();
     return application.exec();
 }

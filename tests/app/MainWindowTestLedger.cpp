@@ -71,7 +71,7 @@ private slots:
     void cleanup() { h.reset(); }
 
     void recordingABuyInLots();
-    void recordingWithTenThousandsStoresYuan();
+    void recordingWithTenThousandsStoresTheExactYuan();
     void overSellIsRefused();
     void stockWithoutNameIsNotRecorded_data();
     void stockWithoutNameIsNotRecorded();
@@ -83,6 +83,10 @@ private slots:
     void clearingTheLedger();
     void gridColours();
     void sortByNameAndByDate();
+    void changingTheUnitAfterPricingRepricesWhatIsRecorded();
+    void anUnpricableOtherFeeDisablesRecording();
+    void selectingUnderTenThousandsAndLotsShowsYuanAndShares();
+    void recordingFromThePopupCompletesAPartialCode();
 
 private:
     std::unique_ptr<Harness> h;
@@ -127,7 +131,7 @@ void MainWindowLedgerTest::recordingABuyInLots()
     QCOMPARE(t.unitSuffix->text(), u"手"_s);
 }
 
-void MainWindowLedgerTest::recordingWithTenThousandsStoresYuan()
+void MainWindowLedgerTest::recordingWithTenThousandsStoresTheExactYuan()
 {
     app::MainWindow& w = h->window();
     app::TradePanel& t = w.trade();
@@ -141,8 +145,8 @@ void MainWindowLedgerTest::recordingWithTenThousandsStoresYuan()
 
     QCOMPARE(t.amountUnit->currentText(), u"元"_s);
     const QAbstractItemModel* model = w.ledger().ledgerGrid->model();
-    QCOMPARE(model->index(currentGridRow(w), ledger::TotalColumn).data().toString(), u"17426"_s);
-    QCOMPARE(model->index(currentGridRow(w), ledger::FeesColumn).data().toString(), u"74"_s);
+    QCOMPARE(model->index(currentGridRow(w), ledger::TotalColumn).data().toString(), u"17426.41"_s);
+    QCOMPARE(model->index(currentGridRow(w), ledger::FeesColumn).data().toString(), u"74.41"_s);
     QCOMPARE(openQuantity(h->db, sampleName), 2400);
 }
 
@@ -408,6 +412,82 @@ void MainWindowLedgerTest::sortByNameAndByDate()
     QCOMPARE(gridColumn(grid, ledger::DateColumn),
              QStringList({u"2007-05-21"_s, u"2019-01-01"_s, u"2020-01-01"_s, u"2021-05-01"_s}));
     QCOMPARE(w.ledgerController().currentRow()->id, late);
+}
+
+void MainWindowLedgerTest::changingTheUnitAfterPricingRepricesWhatIsRecorded()
+{
+    app::MainWindow& w = h->window();
+    app::TradePanel& t = w.trade();
+    pickStock(w, u"600003"_s);
+    priceTrade(w, u"12"_s, u"10"_s);
+    QCOMPARE(t.jyje->text(), u"120.00"_s);
+
+    // 12 lots are 1200 shares: the shown amounts follow before anything is stored.
+    click(t.unitGroup->button(1));
+    QCOMPARE(t.jyje->text(), u"12000.00"_s);
+    QVERIFY(t.recordBuyButton->isEnabled());
+    click(t.recordBuyButton);
+
+    const QTableView* grid = w.ledger().ledgerGrid;
+    const int row = currentGridRow(w);
+    QCOMPARE(grid->model()->index(row, ledger::QuantityColumn).data().toString(), u"1200"_s);
+    const double total =
+        grid->model()->index(row, ledger::TotalColumn).data().toString().toDouble();
+    QVERIFY(total > 12000);
+}
+
+void MainWindowLedgerTest::anUnpricableOtherFeeDisablesRecording()
+{
+    app::MainWindow& w = h->window();
+    app::TradePanel& t = w.trade();
+    pickStock(w, u"600003"_s);
+    priceTrade(w, u"100"_s, u"10"_s);
+    QVERIFY(t.recordBuyButton->isEnabled());
+
+    // An other fee with a point stops the pricing after the commission: the
+    // totals on show belong to the old fee and must not be recorded.
+    retype(t.otherFee, u"5.5"_s);
+    QVERIFY(!t.recordBuyButton->isEnabled());
+
+    retype(t.otherFee, u"6"_s);
+    QVERIFY(t.recordBuyButton->isEnabled());
+    QCOMPARE(t.qtzf->text(), u"7"_s);
+}
+
+void MainWindowLedgerTest::selectingUnderTenThousandsAndLotsShowsYuanAndShares()
+{
+    app::MainWindow& w = h->window();
+    app::TradePanel& t = w.trade();
+    click(t.unitGroup->button(1));
+    priceTrade(w, u"1"_s, u"10"_s);
+    QTest::keyClick(t.amountUnit, Qt::Key_Down);
+    QCOMPARE(t.amountUnit->currentText(), u"万元"_s);
+
+    clickGridRow(w.ledger().ledgerGrid, 0);
+
+    QCOMPARE(t.amountUnit->currentText(), u"元"_s);
+    QCOMPARE(t.zfze->text(), u"17426.41"_s);
+    QCOMPARE(t.quantity->text(), u"1200"_s);
+    QCOMPARE(t.unitSuffix->text(), u"股"_s);
+    QCOMPARE(h->state().trade.unitMultiplier, 1);
+}
+
+void MainWindowLedgerTest::recordingFromThePopupCompletesAPartialCode()
+{
+    app::MainWindow& w = h->window();
+    app::TradePanel& t = w.trade();
+    pickStock(w, u"600003"_s);
+    priceTrade(w, u"100"_s, u"10"_s);
+    // Back in the code input, a partial code is typed and not yet left.
+    retype(t.code, u"6000"_s);
+    QCOMPARE(t.title(), u"沪市股票0"_s);
+
+    w.menus().popupRecordBuy->trigger();
+
+    const QTableView* grid = w.ledger().ledgerGrid;
+    const int row = currentGridRow(w);
+    QCOMPARE(grid->model()->index(row, ledger::NameColumn).data().toString(), u"沪市股票0"_s);
+    QCOMPARE(w.ledgerController().currentRow()->code, u"600000"_s);
 }
 
 int runLedgerTests(int argc, char* argv[])
