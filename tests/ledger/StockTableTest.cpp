@@ -127,6 +127,21 @@ TEST_F(StockTableTest, RenameChangesStockAndEveryLedgerRowOfTheCode)
     EXPECT_EQ(db.scalarInt("SELECT count(*) FROM gpjl WHERE 股票名='唐钢股份'"), 0);
 }
 
+TEST_F(StockTableTest, RenameOntoAHeldNameKeepsOneOpenPosition)
+{
+    // 000709 holds 1200 shares (the sample trade); 600000 buys 300 under its name.
+    db.exec("INSERT INTO gpjl (日期,股票代码,股票名,交易状态,数量,虚拟卖出) VALUES "
+            "('2021-01-04','600000','浦发银行','买入',300,'假'),"
+            "('2021-01-04','600000','浦发银行','卖出',300,'真')");
+
+    table.renameStock(u"600000"_s, u"唐钢股份"_s, u"TGGF"_s);
+
+    EXPECT_EQ(db.scalarInt("SELECT count(*) FROM gpjl WHERE 股票名='唐钢股份' AND 虚拟卖出='真'"),
+              1);
+    EXPECT_EQ(db.scalarInt("SELECT 数量 FROM gpjl WHERE 股票名='唐钢股份' AND 虚拟卖出='真'"),
+              1500);
+}
+
 TEST_F(StockTableTest, RenameIsWholeOrNothing)
 {
     db.exec("CREATE TRIGGER refuse BEFORE UPDATE ON gpjl BEGIN "
