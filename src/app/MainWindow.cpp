@@ -2,14 +2,13 @@
 
 #include "DesktopServices.h"
 #include "FeeController.h"
-#include "InputBox.h"
 #include "LedgerController.h"
 #include "LedgerPanel.h"
 #include "MainMenus.h"
 #include "ParametersPanel.h"
 #include "SellTargetController.h"
 #include "SellTargetGroup.h"
-#include "ShortcutWriter.h"
+#include "SettingsMenuController.h"
 #include "StatusBarPanels.h"
 #include "TradePanel.h"
 #include "TrayController.h"
@@ -17,7 +16,6 @@
 #include "app/Version.h"
 #include "ledger/StockTable.h"
 #include "ledger/sql/Database.h"
-#include "market/ProxyAddress.h"
 #include "windows/Prompter.h"
 #include "windows/StockEditorWindow.h"
 #include "windows/StockInfoLink.h"
@@ -33,13 +31,11 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
-#include <QNetworkProxy>
 #include <QPushButton>
 #include <QSlider>
 #include <QStandardItemModel>
 #include <QStatusBar>
 #include <QTableView>
-#include <QTimer>
 #include <QUrl>
 
 using namespace Qt::StringLiterals;
@@ -64,11 +60,6 @@ QLabel* mottoLabel(QWidget* parent)
     return motto;
 }
 
-QString proxyLine(const QString& host, int port)
-{
-    return u"代理IP:"_s + host + u":"_s + QString::number(port);
-}
-
 } // namespace
 
 MainWindow::MainWindow(SessionState& state, sql::Database& db, MainWindowServices services,
@@ -89,7 +80,7 @@ MainWindow::MainWindow(SessionState& state, sql::Database& db, MainWindowService
     wireMenus();
     wirePopups();
     wireWindowBehaviour();
-    applySettings(ledger::loadSettings(m_db));
+    m_settings->loadSettings();
     // The code input starts on the placeholder stock: leaving it untouched finds a
     // stock instead of offering to add one.
     m_picker->lookupStock(m_trade->code->text());
@@ -138,6 +129,9 @@ void MainWindow::buildControllers()
                                                *m_fees, *m_targets, *m_picker, m_services.prompter},
                                               this);
     m_tray = new TrayController(m_state, m_services.tray, *this, *m_menus, *m_trade);
+    m_settings = new SettingsMenuController(
+        m_state, m_db, m_services,
+        {*this, *m_menus, *m_parameters, *m_trade, *m_status, *m_fees, *m_tray});
 
     connect(m_fees, &FeeController::inputsPriced, m_targets, &SellTargetController::enableInputs);
     connect(m_fees, &FeeController::codeFocusWanted, this, &MainWindow::focusCodeInput);
@@ -176,18 +170,6 @@ void MainWindow::wireMenus()
             [this] { m_editor->showFor(m_trade->code->text()); });
     connect(m.clearLedger, &QAction::triggered, m_ledgerController, &LedgerController::clearLedger);
     connect(m.exit, &QAction::triggered, this, &QWidget::close);
-    connect(m.customTitle, &QAction::triggered, this, &MainWindow::editTitle);
-    connect(m.proxy, &QAction::triggered, this, &MainWindow::editProxy);
-    connect(m.saveSettings, &QAction::triggered, this, &MainWindow::saveSettings);
-    connect(m.desktopShortcut, &QAction::triggered, this, &MainWindow::createDesktopShortcut);
-    connect(m.calculator, &QAction::triggered, this, [this] {
-        if (!m_services.desktop.startCalculator())
-            m_services.prompter.inform(calculatorMissingMessage());
-    });
-    connect(m.checkUpdates, &QAction::triggered, this, [this] {
-        m_services.prompter.inform(u"本程序没有在线更新服务。\n当前版本："_s +
-                                   QString::fromLatin1(CORVANTA_VERSION));
-    });
     connect(m.trayExit, &QAction::triggered, this, [this] {
         m_state.inTray = false;
         close();
@@ -275,86 +257,6 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
     return QMainWindow::eventFilter(watched, event);
 }
 
-void MainWindow::applySettings(const ledger::LoadedSettings& settings)
-{
-    m_state.rates = settings.rates;
-    m_fees->showStartRates(settings.buyOtherFeeText, settings.buyStampRateText,
-                           settings.buyCommissionRateText);
-    m_state.proxyHost = settings.proxyHost;
-    m_state.proxyPort = settings.proxyPort;
-    m_monitorFont = settings.font;
-}
-
-void MainWindow::saveSettings()
-{
-    ledger::SettingsToSave settings;
-    settings.side = m_parameters->direction();
-    settings.otherFee = m_trade->otherFee->text();
-    settings.stampRate = m_parameters->stampRate->currentText();
-    settings.commissionRate = m_parameters->commissionRate->currentText();
-    settings.proxyHost = m_state.proxyHost;
-    settings.proxyPort = m_state.proxyPort;
-    settings.font = m_monitorFont;
-    try {
-        m_state.rates = ledger::saveSettings(m_db, settings, m_state.rates);
-    } catch (const sql::Error& error) {
-        m_services.prompter.inform(u"设置保存失败，未做任何更改：\n"_s + error.message());
-        return;
-    }
-    m_services.prompter.inform(ledger::savedMessage(settings.side));
-}
-
-QPoint MainWindow::dialogPosition() const
-{
-    return frameGeometry().topLeft() + QPoint(60, 120);
-}
-
-void MainWindow::editTitle()
-{
-    const auto title = showInputBox(this, u"窗口标题"_s, u"请输入自定义窗口标题:　　"_s,
-                                    u"Word文档编辑中... ..."_s, dialogPosition());
-    if (!title || title->trimmed().isEmpty())
-        return;
-    setWindowTitle(*title);
-    m_tray->setToolTip(*title);
-}
-
-void MainWindow::editProxy()
-{
-    const bool set = m_state.proxyPort > 0;
-    const QString initial =
-        set ? m_state.proxyHost + u":"_s + QString::number(m_state.proxyPort) : u"X.X.X.X:X"_s;
-    const QString prompt =
-        set ? u"请输入代理服务器地址及端口号：\r代理服务器地址已设置并起用为如下地址："_s
-            : u"代理服务器地址未设置起用\r请输入代理服务器地址及端口号："_s;
-    const auto entry = showInputBox(this, u"代理服务器"_s, prompt, initial, dialogPosition());
-    if (!entry)
-        return;
-    const auto proxy = parseProxyEntry(*entry);
-    if (!proxy) {
-        m_state.proxyHost.clear();
-        m_state.proxyPort = 0;
-        QNetworkProxy::setApplicationProxy(QNetworkProxy::NoProxy);
-        m_status->setContactLine(QString());
-        m_services.prompter.inform(u"代理服务器地址未设置起用"_s);
-        return;
-    }
-    m_state.proxyHost = proxy->host;
-    m_state.proxyPort = proxy->port;
-    m_status->setContactLine(proxyLine(proxy->host, proxy->port));
-    m_state.statusCycleCounter = 101;
-    m_services.prompter.inform(u"代理服务器地址已设置并起用为："_s + *entry);
-}
-
-void MainWindow::createDesktopShortcut()
-{
-    const ShortcutResult result =
-        m_services.shortcuts.createShortcut(QCoreApplication::applicationFilePath(), u" "_s,
-                                            desktopShortcutPath(), u"Corvanta 编写：Ostrel"_s);
-    if (!result.ok())
-        m_services.prompter.inform(result.error);
-}
-
 void MainWindow::clearAll()
 {
     m_ledgerController->clearTradeInputs();
@@ -377,12 +279,7 @@ void MainWindow::changeEvent(QEvent* event)
 
 void MainWindow::onActivated()
 {
-    if (m_state.proxyPort > 0) {
-        QNetworkProxy::setApplicationProxy(
-            QNetworkProxy(QNetworkProxy::HttpProxy, m_state.proxyHost, quint16(m_state.proxyPort)));
-        m_status->setContactLine(proxyLine(m_state.proxyHost, m_state.proxyPort));
-        m_state.statusCycleCounter = 100;
-    }
+    m_settings->applyProxy();
     // The info link follows the ledger's current row.
     if (const ledger::LedgerRow* row = m_ledgerController->currentRow()) {
         m_trade->infoLink->setText(windows::stockInfoCaption(row->cells[ledger::NameColumn]));

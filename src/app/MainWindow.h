@@ -1,7 +1,7 @@
 #pragma once
 
 #include "AppState.h"
-#include "ledger/Settings.h"
+#include "MainWindowServices.h"
 
 #include <QMainWindow>
 
@@ -23,7 +23,6 @@ class StockPicker;
 
 namespace corvanta::app {
 
-class DesktopServices;
 class FeeController;
 class LedgerController;
 class LedgerPanel;
@@ -31,19 +30,10 @@ class MainMenus;
 class ParametersPanel;
 class SellTargetController;
 class SellTargetGroup;
-class ShortcutWriter;
+class SettingsMenuController;
 class StatusBarPanels;
 class TradePanel;
 class TrayController;
-class TrayPort;
-
-// The platform pieces the main window talks through, owned by the application.
-struct MainWindowServices {
-    windows::Prompter& prompter;
-    DesktopServices& desktop;
-    TrayPort& tray;
-    ShortcutWriter& shortcuts;
-};
 
 // The hub of the program: the fee calculator, the sell targets, the ledger grid,
 // the menus, the tray and the status bar, each a panel or controller of its own.
@@ -66,11 +56,7 @@ public:
     LedgerController& ledgerController() const { return *m_ledgerController; }
     TrayController& tray() const { return *m_tray; }
 
-    // Menu actions, callable from tests.
-    void saveSettings();
-    void editProxy();
-    void editTitle();
-    void createDesktopShortcut();
+    // "清空(&K)": the trade inputs back to a new buy in shares, dated today.
     void clearAll();
 
 private Q_SLOTS:
@@ -89,14 +75,11 @@ private:
     void wirePopups();
     void wireWindowBehaviour();
     void onActivated();
-    void applySettings(const ledger::LoadedSettings& settings);
-    QPoint dialogPosition() const;
 
     SessionState& m_state;
     sql::Database& m_db;
     MainWindowServices m_services;
     std::unique_ptr<ledger::StockTable> m_stocks;
-    ledger::MonitorFont m_monitorFont;
     ParametersPanel* m_parameters = nullptr;
     TradePanel* m_trade = nullptr;
     SellTargetGroup* m_profitTargets = nullptr;
@@ -111,6 +94,7 @@ private:
     windows::StockEditorWindow* m_editor = nullptr;
     LedgerController* m_ledgerController = nullptr;
     TrayController* m_tray = nullptr;
+    SettingsMenuController* m_settings = nullptr;
 };
 
 } // namespace corvanta::app
