@@ -121,10 +121,7 @@ void FeeController::repriceIfPriced()
 void FeeController::computeFees()
 {
     const FeeSnapshot s = snapshot();
-    const FeeInputs in{s.quantity,       s.price,           s.stampRate,
-                       s.commissionRate, s.otherFee,        s.direction,
-                       s.unitMultiplier, s.transferFeeFlag, s.stampDutyFlag};
-    const FeeQuote quote = corvanta::computeFees(in);
+    const FeeQuote quote = corvanta::computeFees(s);
     // Results of earlier inputs must not be recorded: the button comes back only
     // when this pricing reaches the total.
     recordButton()->setEnabled(false);

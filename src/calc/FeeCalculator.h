@@ -1,25 +1,12 @@
 #pragma once
 
-#include "FeeRates.h"
+#include "FeeRules.h"
 
 #include <QString>
 
 #include <optional>
 
 namespace corvanta {
-
-// The texts a trade is priced from, as typed.
-struct FeeInputs {
-    QString quantity;
-    QString price;
-    QString stampRate;
-    QString commissionRate;
-    QString otherFee;
-    Direction direction = Direction::Buy;
-    int unitMultiplier = 1;
-    int transferFeeFlag = 0;
-    int stampDutyFlag = 1;
-};
 
 // The result texts of a priced trade. An output is present only when its step
 // completed: a failed conversion stops the later steps, whose fields keep their

@@ -24,11 +24,10 @@ double totalFees(const FeeTerms& terms);
 double commission(double amount, double commissionRate);
 double transferPart(double shares, double otherFee, int transferFeeFlag);
 
-// What the shared fee operations read of the trade inputs, taken at one moment so
-// the inputs themselves are never touched.
-struct FeeSnapshot {
-    QString quantity;  // the trade's quantity input (guard only)
-    QString price;     // the trade's price input (guard only)
+// The texts a trade is priced from, as typed, and the flags of its unit and market.
+struct FeeInputs {
+    QString quantity;
+    QString price;
     QString stampRate; // rate inputs as shown
     QString commissionRate;
     QString otherFee;
@@ -36,6 +35,12 @@ struct FeeSnapshot {
     int unitMultiplier = 1;
     int transferFeeFlag = 0;
     int stampDutyFlag = 1;
+};
+
+// What the shared fee operations read of the trade inputs, taken at one moment so
+// the inputs themselves are never touched. Quantity and price serve their guard
+// only; the saved rates price the side that is not shown.
+struct FeeSnapshot : FeeInputs {
     FeeRates saved;
 };
 
