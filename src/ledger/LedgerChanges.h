@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QFlags>
+#include <QObject>
+
+namespace corvanta::ledger {
+
+// What a committed change touched.
+enum class LedgerChange {
+    Trades = 0x1,   // gpjl: trades, open positions, monitor marks
+    Stocks = 0x2,   // gpmc: the stock table
+    Journal = 0x4,  // dxgp: the journal of candidate stocks
+    Settings = 0x8, // settings rows
+};
+Q_DECLARE_FLAGS(LedgerChanges, LedgerChange)
+Q_DECLARE_OPERATORS_FOR_FLAGS(LedgerChanges)
+
+// The one path by which the program's windows change the ledger file. Each
+// operation runs in one transaction through the ledger's own classes, and
+// `changed` is emitted once, after the commit; a refused or rolled-back change
+// emits nothing. Views (the ledger grid, the summary, the monitor, the journal)
+// subscribe to `changed` and refresh themselves; no caller refreshes them by hand.
+class LedgerNotifier : public QObject {
+    Q_OBJECT
+public:
+    using QObject::QObject;
+
+    // Called by the operations after their transaction committed.
+    void announce(LedgerChanges what) { Q_EMIT changed(what); }
+
+Q_SIGNALS:
+    void changed(corvanta::ledger::LedgerChanges what);
+};
+
+} // namespace corvanta::ledger

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QString>
+
+namespace corvanta::windows {
+
+// The main window's trade as other windows see it: the current stock, the trade
+// inputs and their priced totals, and the current price. The monitor, the
+// profit/loss window and the journal read and write the trade only through this,
+// so they never reach the main window's widgets.
+class TradePort {
+public:
+    virtual ~TradePort() = default;
+
+    // The current stock.
+    virtual QString stockCode() const = 0;
+    virtual QString stockName() const = 0;
+    // Makes a stock current as if its code had been typed and the input left.
+    virtual void setCurrentCode(const QString& code) = 0;
+
+    // The trade inputs, as the texts shown.
+    virtual QString quantityText() const = 0;
+    virtual void setQuantityText(const QString& text) = 0;
+    virtual QString priceText() const = 0;
+    virtual void setPriceText(const QString& text) = 0;
+    // True while the quantity is in lots of 100 shares.
+    virtual bool quantityInLots() const = 0;
+    // True while the trade is a buy.
+    virtual bool isBuy() const = 0;
+
+    // The priced results, as shown: total fees, total paid or received, cost per
+    // share and break-even price. Empty until the trade is priced.
+    virtual QString totalFeesText() const = 0;
+    virtual QString totalAmountText() const = 0;
+    virtual QString costPerShareText() const = 0;
+    virtual QString breakEvenText() const = 0;
+
+    // The current price ("syl") and the quote fields shown beside it.
+    virtual QString currentPriceText() const = 0;
+    virtual void setCurrentPriceText(const QString& text) = 0;
+    virtual QString todayOpenText() const = 0;
+    virtual QString lastCloseText() const = 0;
+};
+
+} // namespace corvanta::windows
