@@ -1,0 +1,43 @@
+#include "QuoteFetcher.h"
+
+#include <QNetworkProxy>
+#include <QNetworkReply>
+
+namespace corvanta::market {
+
+QuoteFetcher::QuoteFetcher(const FetchOptions& options, QObject* parent)
+    : QObject(parent), m_manager(new QNetworkAccessManager(this))
+{
+    setOptions(options);
+}
+
+QuoteFetcher::~QuoteFetcher()
+{
+    // The jobs go before the manager deletes their replies under them.
+    for (QuoteJob* job : findChildren<QuoteJob*>(Qt::FindDirectChildrenOnly))
+        job->abandon();
+}
+
+void QuoteFetcher::setOptions(const FetchOptions& options)
+{
+    m_options = options;
+    if (options.proxy.port > 0) {
+        m_manager->setProxy(QNetworkProxy(QNetworkProxy::HttpProxy, options.proxy.host,
+                                          quint16(options.proxy.port)));
+    } else {
+        m_manager->setProxy(QNetworkProxy(QNetworkProxy::NoProxy));
+    }
+}
+
+QuoteJob* QuoteFetcher::fetch(std::shared_ptr<const QuoteSource> source, const QStringList& codes)
+{
+    QNetworkRequest request = source->request(codes);
+    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
+                         m_options.followRedirects ? QNetworkRequest::NoLessSafeRedirectPolicy
+                                                   : QNetworkRequest::ManualRedirectPolicy);
+    request.setTransferTimeout(int(m_options.transferTimeout.count()));
+    QNetworkReply* reply = m_manager->get(request);
+    return new QuoteJob(reply, std::move(source), codes, m_options.maxReplyBytes, this);
+}
+
+} // namespace corvanta::market

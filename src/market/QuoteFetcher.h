@@ -1,0 +1,35 @@
+#pragma once
+
+#include "FetchOptions.h"
+#include "QuoteJob.h"
+
+#include <QNetworkAccessManager>
+#include <QObject>
+
+#include <memory>
+
+namespace corvanta::market {
+
+// A client of its own: one network manager whose proxy is set on it alone (never the
+// application's), and the options every request it sends carries. Destroying it with
+// jobs in flight aborts them silently.
+class QuoteFetcher : public QObject {
+    Q_OBJECT
+
+public:
+    explicit QuoteFetcher(const FetchOptions& options = {}, QObject* parent = nullptr);
+    ~QuoteFetcher() override;
+
+    // Takes effect for the requests sent afterwards.
+    void setOptions(const FetchOptions& options);
+    const FetchOptions& options() const { return m_options; }
+
+    // Sends the source's request for the codes; the job reports the outcome.
+    QuoteJob* fetch(std::shared_ptr<const QuoteSource> source, const QStringList& codes);
+
+private:
+    FetchOptions m_options;
+    QNetworkAccessManager* m_manager;
+};
+
+} // namespace corvanta::market
