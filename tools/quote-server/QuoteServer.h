@@ -1,0 +1,88 @@
+#pragma once
+
+#include "quote-server/QuoteBook.h"
+
+#include <QByteArray>
+#include <QHash>
+#include <QHostAddress>
+#include <QList>
+#include <QObject>
+#include <QSet>
+#include <QTcpServer>
+#include <QUrl>
+
+#include <chrono>
+#include <memory>
+
+class QTcpSocket;
+
+namespace corvanta::tools {
+
+// How the server answers a page request.
+enum class Answer {
+    Page,     // the title line, the record line, a closing line
+    OneLine,  // the title line only
+    Error,    // the error status of the options
+    Drop,     // the connection is closed without a reply
+    Hang,     // nothing is ever sent
+    Oversize, // a page of 2 MiB
+    Redirect, // 302 to the same page with "?moved=1", which is then answered
+};
+
+struct QuoteServerOptions {
+    std::chrono::milliseconds delay{0}; // before each answer
+    Answer answer = Answer::Page;       // for every code not listed below
+    QHash<QString, Answer> byCode;      // answers for single codes
+    int errorStatus = 500;
+    quint32 seed = 1;
+};
+
+// One request as it arrived: the request line's parts and the headers (names in
+// lower case).
+struct ReceivedRequest {
+    QByteArray method;
+    QByteArray target;
+    QByteArray version;
+    QHash<QByteArray, QByteArray> headers;
+};
+
+// A quote server for trying and testing the program: quote pages in GBK at
+// "/htmdata/html/" + code + ".htm" for the stocks it lists; 404 for anything else.
+// HTTP/1.1 with one request per connection.
+class QuoteServer : public QObject {
+    Q_OBJECT
+
+public:
+    QuoteServer(const QList<ListedStock>& stocks, QuoteServerOptions options,
+                QObject* parent = nullptr);
+
+    bool listen(const QHostAddress& address = QHostAddress::LocalHost, quint16 port = 0);
+    quint16 port() const;
+    QUrl address() const; // "http://127.0.0.1:port"
+    QString errorString() const;
+
+    void setOptions(QuoteServerOptions options);
+    const QList<ReceivedRequest>& requests() const { return m_requests; }
+
+signals:
+    void requestReceived(const corvanta::tools::ReceivedRequest& request);
+
+private:
+    void onConnection();
+    void onReadable(QTcpSocket* socket);
+    void answer(QTcpSocket* socket, const ReceivedRequest& request);
+    QByteArray page(const QString& code, Answer answer);
+
+    QTcpServer m_server;
+    QuoteBook m_book;
+    QuoteServerOptions m_options;
+    QList<ReceivedRequest> m_requests;
+};
+
+// The stocks of the shipped stock list, without its placeholder entry.
+QList<ListedStock> shippedStocks();
+
+// GBK bytes of a text.
+QByteArray toGbk(const QString& text);
+
+} // namespace corvanta::tools
