@@ -19,4 +19,24 @@ struct FetchOptions {
     qint64 maxReplyBytes = 1024 * 1024;
 };
 
+// Each worker's client, as its row of the quote rules says. The monitor's workers set
+// no time-out of their own there; the same 60 s keeps a hanging request from stopping
+// later cycles.
+inline FetchOptions singleQuoteOptions(const ProxyAddress& proxy)
+{
+    return {proxy, true, std::chrono::milliseconds(60000), 1024 * 1024};
+}
+inline FetchOptions summaryQuoteOptions(const ProxyAddress& proxy)
+{
+    return {proxy, true, std::chrono::milliseconds(60000), 1024 * 1024};
+}
+inline FetchOptions monitorQuoteOptions(const ProxyAddress& proxy)
+{
+    return {proxy, false, std::chrono::milliseconds(60000), 1024 * 1024};
+}
+
+// The pause before each request of a sequential run.
+inline constexpr std::chrono::milliseconds summaryPause{300};
+inline constexpr std::chrono::milliseconds monitorPause{500};
+
 } // namespace corvanta::market

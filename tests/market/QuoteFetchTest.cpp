@@ -274,6 +274,22 @@ private slots:
         QCOMPARE(finished.size(), 1);
     }
 
+    void destroyingARunInFlightEndsCleanly()
+    {
+        QuoteServerOptions serverOptions;
+        serverOptions.answer = Answer::Hang;
+        auto server = startServer(serverOptions);
+        auto run = std::make_unique<SequentialQuoteRun>(sourceFor(*server), FetchOptions{},
+                                                        std::chrono::milliseconds(1));
+        QSignalSpy each(run.get(), &SequentialQuoteRun::requestFinished);
+        run->start({u"600000"_s, u"000001"_s});
+        QTRY_COMPARE(server->requests().size(), 1);
+        run.reset();
+        QTest::qWait(50);
+        QVERIFY(each.isEmpty());
+        QCOMPARE(server->requests().size(), 1);
+    }
+
     void sequentialRunOfNothingEndsAtOnce()
     {
         auto server = startServer();
