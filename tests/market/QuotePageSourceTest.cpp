@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 
 using namespace Qt::StringLiterals;
@@ -14,6 +15,11 @@ struct BodyCase {
     QByteArray body;
     std::optional<QString> record; // none: no record, a short reply
 };
+
+void PrintTo(const BodyCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 class QuotePageBodyTest : public testing::TestWithParam<BodyCase> {};
 

@@ -232,6 +232,11 @@ struct MainCase {
     QString line;
 };
 
+void PrintTo(const MainCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
 class ParseMainQuoteOtherTest : public testing::TestWithParam<MainCase> {};
 
 // No record of the code: price "-", the fields stay and the captions come from them.

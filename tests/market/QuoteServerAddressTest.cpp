@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 
 using namespace Qt::StringLiterals;
@@ -14,6 +15,11 @@ struct AddressCase {
     QString entry;
     QString stored; // empty: refused
 };
+
+void PrintTo(const AddressCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 class QuoteServerAddressTest : public testing::TestWithParam<AddressCase> {};
 
