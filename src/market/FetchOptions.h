@@ -19,9 +19,9 @@ struct FetchOptions {
     qint64 maxReplyBytes = 1024 * 1024;
 };
 
-// Each worker's client, as its row of the quote rules says. The monitor's workers set
-// no time-out of their own there; the same 60 s keeps a hanging request from stopping
-// later cycles.
+// Each worker's client: the single-stock and summary fetches follow redirects, the
+// monitor's do not. All wait 60 s at most, so a hanging request never stops later
+// monitor cycles.
 inline FetchOptions singleQuoteOptions(const ProxyAddress& proxy)
 {
     return {proxy, true, std::chrono::milliseconds(60000), 1024 * 1024};
