@@ -1,0 +1,5 @@
+# tests of reading broker statements and writing them into the ledger
+corvanta_gtest(test_exchange_statements
+    ${CMAKE_CURRENT_LIST_DIR}/StatementParserTest.cpp
+)
+target_link_libraries(test_exchange_statements PRIVATE corvanta_exchange)
