@@ -1,7 +1,6 @@
 #include "StatementImport.h"
 
 #include "StatementDuplicates.h"
-#include "StatementRecording.h"
 #include "StockTable.h"
 #include "sql/Database.h"
 
@@ -28,6 +27,7 @@ StatementImport::StatementImport(sql::Database& db, QList<StatementTrade> trades
 
 void StatementImport::fail(int line, const QString& error)
 {
+    m_writer.reset();
     m_transaction.reset(); // rolls back
     m_outcome.stoppedAtLine = line;
     m_outcome.error = error;
@@ -51,6 +51,7 @@ bool StatementImport::begin()
         auto stocks = m_db.prepare("SELECT gpid,gpmc FROM gpmc");
         while (stocks.step())
             m_knownStocks.insert(stockKey(stocks.text(0), stocks.text(1)));
+        m_writer.emplace(m_db);
     } catch (const sql::Error& error) {
         fail(0, error.message());
     }
@@ -68,7 +69,7 @@ void StatementImport::applyTrade(const StatementTrade& trade)
             ++m_outcome.stocksAdded;
         }
     }
-    statement::recordTrade(m_db, trade, m_options.otherFee);
+    m_writer->record(trade, m_options.otherFee);
     ++m_outcome.tradesWritten;
 }
 
@@ -101,6 +102,7 @@ StatementImportOutcome StatementImport::finish()
     if (!begin()) // an empty statement still empties the ledger when asked
         return m_outcome;
     if (!failed()) {
+        m_writer.reset();
         try {
             m_transaction->commit();
             m_outcome.committed = true;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "StatementRecording.h"
 #include "StatementTrade.h"
 #include "sql/Statement.h"
 
@@ -66,6 +67,7 @@ private:
     QList<StatementTrade> m_trades;
     StatementImportOptions m_options;
     std::optional<sql::Transaction> m_transaction;
+    std::optional<statement::TradeWriter> m_writer; // lives inside the transaction
     QSet<int> m_skippedLines;
     QSet<QString> m_knownStocks; // code and name pairs of the stock table
     qsizetype m_next = 0;
