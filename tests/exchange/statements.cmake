@@ -5,4 +5,5 @@ corvanta_gtest(test_exchange_statements
 target_link_libraries(test_exchange_statements PRIVATE corvanta_exchange)
 target_sources(test_exchange_statements PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/StatementImportTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/ImportTextsTest.cpp
 )
