@@ -1,6 +1,6 @@
 #include "CsvReader.h"
 
-#include <QStringDecoder>
+#include "ExportText.h"
 
 namespace corvanta::exchange {
 
@@ -92,14 +92,7 @@ QList<QStringList> readCsv(QStringView text)
 
 QList<QStringList> readCsvFile(const QByteArray& bytes)
 {
-    static constexpr char utf8Mark[] = "\xEF\xBB\xBF";
-    if (bytes.startsWith(utf8Mark)) {
-        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-        const QString text = utf8.decode(bytes.sliced(3));
-        return readCsv(text);
-    }
-    QStringDecoder gbk("GBK");
-    const QString text = gbk.decode(bytes);
+    const QString text = decodeExportText(bytes);
     return readCsv(text);
 }
 

@@ -1,12 +1,12 @@
 #include "StatementParser.h"
 
+#include "ExportText.h"
 #include "PinyinCode.h"
 #include "StatementMessages.h"
 #include "calc/Numbers.h"
 
 #include <QDate>
 #include <QSet>
-#include <QStringDecoder>
 
 #include <optional>
 
@@ -190,8 +190,7 @@ LineOutcome readLine(QStringView line, int number, const StatementLayout& layout
 
 QString decodeStatement(const QByteArray& bytes)
 {
-    QStringDecoder gbk("GBK");
-    return gbk.decode(bytes);
+    return decodeExportText(bytes);
 }
 
 QList<QStringView> splitLines(QStringView text)

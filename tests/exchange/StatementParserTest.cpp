@@ -278,6 +278,19 @@ INSTANTIATE_TEST_SUITE_P(LineEnds, StatementLineEndTest, ::testing::Values(u"\r\
                                                                    : "cr");
                          });
 
+TEST(StatementParser, ReadsGbkAndMarkedUtf8Files)
+{
+    const QString text = cdzqHeader() + u"\r\n"_s + Cdzq().line() + u"\r\n"_s;
+    QStringEncoder gbk("GBK");
+    const QList<QByteArray> files = {gbk.encode(text), QByteArray("\xEF\xBB\xBF") + text.toUtf8()};
+    for (const QByteArray& bytes : files) {
+        const ParsedStatement statement = parseStatement(bytes, layout(u"cdzq"));
+        EXPECT_EQ(statement.headerLine, 1);
+        ASSERT_EQ(statement.trades.size(), 1);
+        EXPECT_EQ(statement.trades[0].name, u"浦发银行"_s);
+    }
+}
+
 TEST(StatementParser, SplitLinesKeepsEmptyLinesButNoFinalOne)
 {
     EXPECT_EQ(splitLines(u"a\r\n\r\nb\n"), (QList<QStringView>{u"a", u"", u"b"}));
