@@ -37,8 +37,8 @@ void StatementImport::fail(int line, const QString& error)
 
 bool StatementImport::begin()
 {
-    if (m_transaction || failed())
-        return !failed();
+    if (m_transaction || failed() || m_finished)
+        return m_transaction.has_value();
     try {
         m_transaction.emplace(m_db);
         if (m_options.replaceLedger)
@@ -99,8 +99,10 @@ StatementImportOutcome StatementImport::finish()
 {
     while (!atEnd())
         applyNext(m_trades.size());
-    if (!begin()) // an empty statement still empties the ledger when asked
+    if (!begin()) { // an empty statement still empties the ledger when asked
+        m_finished = true;
         return m_outcome;
+    }
     if (!failed()) {
         m_writer.reset();
         try {
@@ -111,6 +113,7 @@ StatementImportOutcome StatementImport::finish()
         }
     }
     m_transaction.reset();
+    m_finished = true;
     return m_outcome;
 }
 

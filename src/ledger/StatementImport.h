@@ -48,14 +48,14 @@ public:
     qsizetype total() const { return m_trades.size(); }
     qsizetype done() const { return m_next; }
     bool failed() const { return !m_outcome.error.isEmpty(); }
-    // True once every line is written or the import has failed.
-    bool atEnd() const { return failed() || m_next >= m_trades.size(); }
+    // True once every line is written, or the import has failed or finished.
+    bool atEnd() const { return failed() || m_finished || m_next >= m_trades.size(); }
 
     // Writes up to `count` more lines. False once the import has failed: it is
     // rolled back and `finish` reports the line that stopped it.
     bool applyNext(qsizetype count);
 
-    // Writes what is left and commits. Call once.
+    // Writes what is left and commits. Later calls only repeat the outcome.
     StatementImportOutcome finish();
 
 private:
@@ -71,6 +71,7 @@ private:
     QSet<int> m_skippedLines;
     QSet<QString> m_knownStocks; // code and name pairs of the stock table
     qsizetype m_next = 0;
+    bool m_finished = false;
     StatementImportOutcome m_outcome;
 };
 

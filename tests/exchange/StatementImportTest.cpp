@@ -235,6 +235,12 @@ TEST_F(StatementImportTest, SlicesWriteTheSameAsOneGo)
     EXPECT_TRUE(import.finish().committed);
     EXPECT_FALSE(db.inTransaction());
     EXPECT_EQ(openShares(u"甲股份"_s), 300);
+
+    // A finished import writes nothing more.
+    EXPECT_FALSE(import.applyNext(1));
+    EXPECT_TRUE(import.finish().committed);
+    EXPECT_FALSE(db.inTransaction());
+    EXPECT_EQ(openShares(u"甲股份"_s), 300);
     EXPECT_TRUE(invariantHolds(db));
 }
 
