@@ -7,3 +7,10 @@ target_sources(corvanta_ledger PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/TradeDeletion.cpp
     ${CMAKE_CURRENT_LIST_DIR}/LedgerView.cpp
 )
+
+# Writing a broker statement's trades in one transaction.
+target_sources(corvanta_ledger PRIVATE
+    ${CMAKE_CURRENT_LIST_DIR}/StatementRecording.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/StatementDuplicates.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/StatementImport.cpp
+)

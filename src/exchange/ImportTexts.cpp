@@ -1,0 +1,66 @@
+#include "ImportTexts.h"
+
+#include "StatementMessages.h"
+
+using namespace Qt::StringLiterals;
+
+namespace corvanta::exchange {
+
+namespace {
+
+// "第 3、5、9 行"
+QString lineList(const QList<int>& lines)
+{
+    QStringList numbers;
+    for (int line : lines)
+        numbers << QString::number(line);
+    return u"第 "_s + numbers.join(u'、') + u" 行"_s;
+}
+
+} // namespace
+
+QString importListCaption(const StatementLayout& layout)
+{
+    return layout.broker + messages::importListSuffix;
+}
+
+QStringList importFileFilters(std::optional<ImportFileKind> kind)
+{
+    const QStringList text = {u"文本文件 (*.txt)"_s, u"交易记录 (交易记录.txt)"_s};
+    const QStringList csv = {u"csv文件 (*.csv)"_s, u"交易记录 (交易记录.csv)"_s};
+    if (!kind)
+        return text + csv;
+    return *kind == ImportFileKind::Text ? text : csv;
+}
+
+std::optional<QString> duplicatesQuestion(const QList<int>& lines)
+{
+    if (lines.isEmpty())
+        return std::nullopt;
+    return QString::number(lines.size()) +
+           u" 行与账中已有的交易相同（日期、代码、买卖、数量、价格都相同）："_s + lineList(lines) +
+           u"。是否跳过这些行？"_s;
+}
+
+QString importReport(const ParsedStatement& statement,
+                     const ledger::StatementImportOutcome& outcome)
+{
+    if (!outcome.committed) {
+        const QString where = outcome.stoppedAtLine > 0
+                                  ? u"第 "_s + QString::number(outcome.stoppedAtLine) + u" 行"_s
+                                  : QString();
+        return u"导入失败，没有导入任何记录。"_s + where + u"出错："_s + outcome.error;
+    }
+    QString report = messages::importDone.toString();
+    if (!statement.refused.isEmpty()) {
+        report += u"\n"_s + QString::number(statement.refused.size()) + u" 行无法识别，已跳过："_s;
+        for (const LineIssue& issue : statement.refused)
+            report += u"\n第 "_s + QString::number(issue.line) + u" 行："_s + issue.reason;
+    }
+    if (!outcome.duplicatesSkipped.isEmpty())
+        report += u"\n"_s + QString::number(outcome.duplicatesSkipped.size()) +
+                  u" 行与已有的交易相同，已跳过："_s + lineList(outcome.duplicatesSkipped);
+    return report;
+}
+
+} // namespace corvanta::exchange

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "StatementLayout.h"
+#include "StatementParser.h"
+#include "ledger/StatementImport.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+// The texts the import window and the command line show around an import.
+namespace corvanta::exchange {
+
+// The caption of the statement list: the broker's name, "  交易记录导入列表".
+QString importListCaption(const StatementLayout& layout);
+
+enum class ImportFileKind { Text, Csv };
+
+// The open dialog's filters (Qt form): those of the chosen kind, or all four
+// before the user first chooses a kind.
+QStringList importFileFilters(std::optional<ImportFileKind> kind);
+
+// The question before writing when some lines are in the ledger already; none
+// when no line is.
+std::optional<QString> duplicatesQuestion(const QList<int>& lines);
+
+// The closing message: "导入完成", with the lines that could not be read and the
+// lines left out as duplicates; or, when nothing was written, the line that
+// stopped the import and why.
+QString importReport(const ParsedStatement& statement,
+                     const ledger::StatementImportOutcome& outcome);
+
+} // namespace corvanta::exchange

@@ -1,0 +1,58 @@
+#include "exchange/ImportTexts.h"
+#include "StatementFixtures.h"
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+QT_BEGIN_NAMESPACE
+static void PrintTo(const QString& text, std::ostream* os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
+QT_END_NAMESPACE
+
+namespace corvanta::exchange {
+namespace {
+
+TEST(ImportTexts, CaptionsAndFilters)
+{
+    EXPECT_EQ(importListCaption(statementLayouts()[1]), u"财达证券  交易记录导入列表"_s);
+    EXPECT_EQ(importFileFilters(std::nullopt).size(), 4);
+    EXPECT_EQ(importFileFilters(ImportFileKind::Csv),
+              (QStringList{u"csv文件 (*.csv)"_s, u"交易记录 (交易记录.csv)"_s}));
+}
+
+TEST(ImportTexts, ReportNamesRefusedAndDuplicateLines)
+{
+    fixtures::Sczq bad;
+    bad.price = u"x"_s;
+    const ParsedStatement statement = parseStatement(
+        fixtures::statementFile({fixtures::Sczq().line(), bad.line()}), statementLayouts()[0]);
+    ledger::StatementImportOutcome outcome;
+    outcome.committed = true;
+    outcome.duplicatesSkipped = {1};
+    EXPECT_EQ(importReport(statement, outcome),
+              u"导入完成\n1 行无法识别，已跳过：\n第 2 行：价格不是数字\n"
+              u"1 行与已有的交易相同，已跳过：第 1 行"_s);
+    ledger::StatementImportOutcome clean;
+    clean.committed = true;
+    EXPECT_EQ(importReport(ParsedStatement(), clean), u"导入完成"_s);
+
+    ledger::StatementImportOutcome failed;
+    failed.stoppedAtLine = 7;
+    failed.error = u"disk I/O error"_s;
+    EXPECT_EQ(importReport(statement, failed),
+              u"导入失败，没有导入任何记录。第 7 行出错：disk I/O error"_s);
+}
+
+TEST(ImportTexts, DuplicatesQuestionOnlyWhenThereAreSome)
+{
+    EXPECT_FALSE(duplicatesQuestion({}).has_value());
+    EXPECT_EQ(duplicatesQuestion({2, 5}).value_or(QString()),
+              u"2 行与账中已有的交易相同（日期、代码、买卖、数量、价格都相同）：第 2、5 行。"
+              u"是否跳过这些行？"_s);
+}
+
+} // namespace
+} // namespace corvanta::exchange
