@@ -1,9 +1,9 @@
 #pragma once
 
 #include <QObject>
-#include <QTimer>
 
 class QGroupBox;
+class QTimer;
 
 namespace corvanta::windows {
 
@@ -22,7 +22,6 @@ public:
     void stop();
     // Stops ticking and empties the marker, as closing the window does.
     void reset();
-    bool isRunning() const { return m_timer.isActive(); }
 
 Q_SIGNALS:
     // A tick: refresh what depends on the quote. The marker advances after it.
@@ -33,7 +32,7 @@ private:
 
     QGroupBox& m_headerGroup;
     QGroupBox& m_ladderGroup;
-    QTimer m_timer;
+    QTimer* m_timer;
 };
 
 } // namespace corvanta::windows
