@@ -22,6 +22,8 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
 
 namespace corvanta::windows {
@@ -54,7 +56,7 @@ ProfitLossWindow::ProfitLossWindow(TradePort& trade, QWidget* parent)
     m_menu = new ProfitLossMenu(this);
     wireMenu();
 
-    setFixedWidth(500);
+    setFixedWidth(540);
     setFolded(false);
 }
 
@@ -97,8 +99,7 @@ QWidget* ProfitLossWindow::buildLadderGroup()
     m_grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_grid->setStyleSheet(u"QTableView { gridline-color: #c0dcc0; }"_s); // money green
-    for (int col = 0; col < ladderColumns; ++col)
-        m_grid->setColumnWidth(col, columnWidths[col]);
+    fitColumns();
 
     auto* layout = new QGridLayout(m_ladderGroup);
     layout->setContentsMargins(2, 0, 2, 2);
@@ -205,6 +206,16 @@ void ProfitLossWindow::rebuildLadder()
     m_ladderNote->setText(ladder.problem.value_or(QString()));
     m_ladderNote->setVisible(ladder.problem.has_value());
     m_model->setLadder(std::move(ladder));
+    fitColumns();
+}
+
+// The set widths suit a narrow font; a wider one must not cut a level's caption.
+void ProfitLossWindow::fitColumns()
+{
+    for (int col = 0; col < ladderColumns; ++col) {
+        m_grid->resizeColumnToContents(col);
+        m_grid->setColumnWidth(col, std::max(columnWidths[col], m_grid->columnWidth(col)));
+    }
 }
 
 void ProfitLossWindow::copyLadder()

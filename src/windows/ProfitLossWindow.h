@@ -58,6 +58,7 @@ private:
     void refresh();
     void rebuildHeader();
     void rebuildLadder();
+    void fitColumns();
     void setFolded(bool folded);
 
     TradePort& m_trade;
