@@ -184,8 +184,15 @@ void ProfitLossWindowTest::aTickRefreshesPriceGainAndHeaderButNotTheLadder()
     QCOMPARE(trade.quoteRequests, 1);
     QCOMPARE(part<QLineEdit>(window, u"syl"_s)->text(), u"9.90"_s);
     QCOMPARE(part<QLabel>(window, u"Label58"_s)->text(), u"盈利:-279.60元"_s);
+    QVERIFY(part<QLabel>(window, u"Label58"_s)->styleSheet().contains(u"blue"_s));
     QVERIFY(part<QLabel>(window, u"Label1"_s)->text().contains(u"时价:9.90"_s));
     QCOMPARE(cell(window, 0, 1), u"-30.20"_s); // still the ladder of the showing
+
+    // No price fetched: the price is taken, the last gain stays.
+    trade.current = u"-"_s;
+    tick(window);
+    QCOMPARE(part<QLineEdit>(window, u"syl"_s)->text(), u"-"_s);
+    QCOMPARE(part<QLabel>(window, u"Label58"_s)->text(), u"盈利:-279.60元"_s);
 }
 
 void ProfitLossWindowTest::stoppingKeepsTheCaptionAndClosingEmptiesTheMarker()
