@@ -41,6 +41,7 @@ constexpr int columnWidths[ladderColumns] = {90, 85, 50, 90, 85, 50};
 ProfitLossWindow::ProfitLossWindow(TradePort& trade, QWidget* parent)
     : QWidget(parent), m_trade(trade)
 {
+    setWindowFlag(Qt::Window); // its own window even when given an owner
     setWindowTitle(u"盈亏明细表窗口"_s);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(2, 2, 2, 2);

@@ -4,6 +4,9 @@
 
 #include <QSet>
 
+#include <optional>
+#include <utility>
+
 namespace corvanta::test {
 
 // The main window's trade as a test sets it: a priced buy of 1000 shares at 10.00
