@@ -28,18 +28,25 @@ double boardLimit(QStringView code, QStringView name)
     return 0.1;
 }
 
-struct LimitPrices {
+struct LadderLimits {
     QString up;
     QString down;
 };
 
+// A quoted price that can carry a limit: a number above zero.
+std::optional<double> quotedPrice(QStringView text)
+{
+    const auto price = parseNumber(text);
+    return price && *price > 0 ? price : std::nullopt;
+}
+
 // The exchanges compute the limits from the previous close and round half up to
 // the fen; the open stands in only when no close was quoted.
-LimitPrices ladderLimitPrices(const LadderInputs& in)
+LadderLimits ladderLimitPrices(const LadderInputs& in)
 {
-    auto base = parseNumber(in.prevClose);
+    auto base = quotedPrice(in.prevClose);
     if (!base)
-        base = parseNumber(in.open);
+        base = quotedPrice(in.open);
     if (!base)
         return {u"-"_s, u"-"_s};
     const double limit = boardLimit(in.code, in.name);
@@ -142,7 +149,7 @@ CellTone ladderCellTone(const PriceLadder& ladder, int row, int column)
 
 LadderHeader ladderHeader(const LadderInputs& in)
 {
-    const LimitPrices limits = ladderLimitPrices(in);
+    const LadderLimits limits = ladderLimitPrices(in);
     return {in.name + u" "_s + u" 买入价格:"_s + in.trade.price + u"  数量:"_s + in.trade.quantity +
                 u"  今开:"_s + in.open + u"  昨收:"_s + in.prevClose + u"  涨停:"_s + limits.up +
                 u"  跌停:"_s + limits.down,

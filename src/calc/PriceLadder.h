@@ -56,8 +56,8 @@ PriceLadder buildPriceLadder(const LadderInputs& in);
 CellTone ladderCellTone(const PriceLadder& ladder, int row, int column);
 
 // The two header lines above the ladder. Its limit prices are the day's: from the
-// previous close (the open when the close does not read) by the board's limit,
-// "-" when neither price reads.
+// previous close (the open when no close is quoted) by the board's limit,
+// "-" when neither is a price above zero.
 struct LadderHeader {
     QString first;
     QString second;

@@ -237,6 +237,7 @@ INSTANTIATE_TEST_SUITE_P(
         HeaderCase{"SpecialTreatment", "600123", "*ST兰花", "3.00", "3.10", "3.26", "2.95"},
         HeaderCase{"SpecialTreatmentOnChiNext", "300100", "ST双林", "5.00", "5.00", "6.00", "4.00"},
         HeaderCase{"OpenWithoutClose", "000002", "万科A", "10.00", "-", "11.00", "9.00"},
+        HeaderCase{"SuspendedWithoutClose", "000002", "万科A", "10.00", "0.00", "11.00", "9.00"},
         HeaderCase{"NoPrices", "000002", "万科A", "-", "", "-", "-"}),
     test::CaseName{});
 
