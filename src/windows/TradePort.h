@@ -1,5 +1,8 @@
 #pragma once
 
+#include "calc/FeeRules.h"
+#include "calc/SellTargets.h"
+
 #include <QString>
 
 namespace corvanta::windows {
@@ -40,6 +43,21 @@ public:
     virtual void setCurrentPriceText(const QString& text) = 0;
     virtual QString todayOpenText() const = 0;
     virtual QString lastCloseText() const = 0;
+    // The quote's 主买 and 主卖 fields as shown.
+    virtual QString bestBidText() const = 0;
+    virtual QString bestAskText() const = 0;
+    // Fetches the current stock's quote the way leaving the code input does.
+    virtual void refreshQuote() = 0;
+
+    // What the shared fee operations read of the trade inputs.
+    virtual FeeSnapshot feeSnapshot() const = 0;
+    // The transfer fee plus other fee as last priced ("qtzf").
+    virtual QString transferAndOtherText() const = 0;
+    // Shows the priced amounts in 元 again when they are shown in 万元, so that the
+    // totals read are yuan.
+    virtual void ensureAmountsInYuan() = 0;
+    // Whether the main window's own box for that sell target takes input.
+    virtual bool sellTargetEnabled(SellTargetBox box) const = 0;
 };
 
 } // namespace corvanta::windows

@@ -1,0 +1,15 @@
+// Shows the profit/loss window for a priced buy, for looking at it on a display.
+#include "FakeTradePort.h"
+
+#include "windows/ProfitLossWindow.h"
+
+#include <QApplication>
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    corvanta::test::FakeTradePort trade;
+    corvanta::windows::ProfitLossWindow window(trade);
+    window.open(QRect(0, 0, 1280, 900));
+    return app.exec();
+}
