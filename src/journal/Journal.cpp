@@ -116,7 +116,7 @@ WriteOutcome Journal::add(const NoteDraft& draft, QDate today, ledger::LedgerNot
 }
 
 WriteOutcome Journal::save(std::optional<qint64> id, const NoteDraft& draft,
-                           ledger::LedgerNotifier& notifier)
+                           ledger::LedgerNotifier& notifier, const ReminderSettings* reminder)
 {
     const bool rated = !m_currentRating.trimmed().isEmpty();
     if (auto refusal = overlongValue(draft, rated ? m_currentRating : QString(), WriteKind::Save))
@@ -136,6 +136,8 @@ WriteOutcome Journal::save(std::optional<qint64> id, const NoteDraft& draft,
             return {0, QStringLiteral("该日志已被删除,不能保存!")};
         written = *id;
     }
+    if (reminder)
+        writeReminder(written, *reminder);
     transaction.commit();
     notifier.announce(ledger::LedgerChange::Journal);
     return {written, {}};
@@ -172,6 +174,14 @@ bool Journal::setReminder(qint64 id, const ReminderSettings& settings,
     exists.bind(1, id);
     if (!exists.step())
         return false;
+    writeReminder(id, settings);
+    transaction.commit();
+    notifier.announce(ledger::LedgerChange::Journal);
+    return true;
+}
+
+void Journal::writeReminder(qint64 id, const ReminderSettings& settings)
+{
     // What fired is kept for whatever did not change.
     std::optional<QDate> lastReminded;
     std::array<bool, 2> fired{false, false};
@@ -208,9 +218,6 @@ bool Journal::setReminder(qint64 id, const ReminderSettings& settings,
         upsert.bindNull(9);
     upsert.bind(10, qint64(fired[ReachTarget])).bind(11, qint64(fired[HighTarget]));
     upsert.run();
-    transaction.commit();
-    notifier.announce(ledger::LedgerChange::Journal);
-    return true;
 }
 
 QList<NoteReminder> Journal::reminders() const

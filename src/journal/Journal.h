@@ -49,9 +49,10 @@ public:
     WriteOutcome add(const NoteDraft& draft, QDate today, ledger::LedgerNotifier& notifier);
     // Writes the draft into the note, keeping its date; the current rating replaces
     // 评级 only when it is not blank. Without a note (an empty view) the draft is
-    // added as a new note without a date.
+    // added as a new note without a date. With `reminder`, the note's reminder is
+    // set in the same transaction.
     WriteOutcome save(std::optional<qint64> id, const NoteDraft& draft,
-                      ledger::LedgerNotifier& notifier);
+                      ledger::LedgerNotifier& notifier, const ReminderSettings* reminder = nullptr);
     // Deletes the note and its reminder; false when there was no such note.
     bool remove(qint64 id, ledger::LedgerNotifier& notifier);
     // Deletes every note and every reminder.
@@ -68,6 +69,7 @@ public:
 
 private:
     qint64 insertNote(const NoteDraft& draft, const QString& date);
+    void writeReminder(qint64 id, const ReminderSettings& settings);
 
     sql::Database& m_db;
     QString m_currentRating;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDate>
 #include <QString>
 
 namespace corvanta::windows {
@@ -27,6 +28,8 @@ public:
     virtual bool quantityInLots() const = 0;
     // True while the trade is a buy.
     virtual bool isBuy() const = 0;
+    // The trade-date picker's value.
+    virtual QDate tradeDate() const = 0;
 
     // The priced results, as shown: total fees, total paid or received, cost per
     // share and break-even price. Empty until the trade is priced.
@@ -40,6 +43,9 @@ public:
     virtual void setCurrentPriceText(const QString& text) = 0;
     virtual QString todayOpenText() const = 0;
     virtual QString lastCloseText() const = 0;
+    // Active buying ("zm") and active selling ("zms") of the last quote.
+    virtual QString activeBuyingText() const = 0;
+    virtual QString activeSellingText() const = 0;
 };
 
 } // namespace corvanta::windows
