@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QShowEvent>
 #include <QVBoxLayout>
 
@@ -174,6 +175,11 @@ void JournalMemoWindow::showEvent(QShowEvent* event)
     QWidget::showEvent(event);
     if (event->spontaneous())
         return;
+    // Centred on the window it belongs to (the main window), else on the screen.
+    const QRect over = parentWidget() ? parentWidget()->window()->frameGeometry()
+                                      : (screen() ? screen()->availableGeometry() : QRect());
+    if (over.isValid())
+        move(over.center() - rect().center());
     if (const std::optional<double> price = number(m_trade.currentPriceText()))
         m_reachTarget->setText(QString::number(*price * 2, 'g', QLocale::FloatingPointShortest));
 }

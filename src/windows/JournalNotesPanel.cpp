@@ -4,9 +4,11 @@
 #include "journal/NoteTexts.h"
 
 #include <QHeaderView>
+
 #include <QKeyEvent>
 #include <QTableView>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace corvanta::windows {
 
@@ -21,14 +23,23 @@ JournalNotesPanel::JournalNotesPanel(JournalTableModel& model, QWidget* parent)
     m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
     m_grid->verticalHeader()->setDefaultSectionSize(m_grid->fontMetrics().height() + 4);
     m_grid->verticalHeader()->hide();
-    const auto widths = journal::journalColumnWidths();
-    for (int column = 0; column < journal::JournalColumnCount; ++column)
-        m_grid->setColumnWidth(column, widths[column]);
+    fitColumns();
+    connect(&model, &QAbstractItemModel::modelReset, this, &JournalNotesPanel::fitColumns);
     m_grid->installEventFilter(this);
     connect(m_grid, &QTableView::clicked, this, &JournalNotesPanel::noteChosen);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_grid);
+}
+
+void JournalNotesPanel::fitColumns()
+{
+    // The columns' own widths, widened where the texts of today's fonts need more.
+    const auto widths = journal::journalColumnWidths();
+    for (int column = 0; column < journal::JournalColumnCount; ++column) {
+        m_grid->resizeColumnToContents(column);
+        m_grid->setColumnWidth(column, std::max(widths[column], m_grid->columnWidth(column)));
+    }
 }
 
 int JournalNotesPanel::currentRow() const

@@ -17,6 +17,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QShowEvent>
 #include <QTableView>
 #include <QTimer>
@@ -333,6 +334,8 @@ void JournalWindow::showEvent(QShowEvent* event)
     QWidget::showEvent(event);
     if (event->spontaneous())
         return;
+    if (QScreen* desk = screen())
+        move(desk->availableGeometry().center() - rect().center());
     Q_EMIT shown();
     showSelectedNote();
 }

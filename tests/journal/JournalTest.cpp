@@ -1,5 +1,7 @@
 #include "JournalTestSupport.h"
 
+#include "journal/JournalGrid.h"
+
 using namespace Qt::StringLiterals;
 using namespace corvanta;
 using namespace corvanta::journal;
@@ -290,6 +292,57 @@ TEST_F(JournalTest, ReminderSettingsKeepWhatFiredUnlessTheyChange)
     EXPECT_EQ(stored.frequency, Frequency::Daily);
 
     EXPECT_FALSE(journal.setReminder(id + 1, settings, notifier));
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(JournalTest, SaveWithAReminderWritesBothOrNeither)
+{
+    const qint64 id = added(draft(QStringLiteral("600001"), QStringLiteral("甲")));
+    ReminderSettings reminder;
+    reminder.date = QDate(2026, 12, 20);
+    reminder.targets = {21.0, std::nullopt};
+    ASSERT_TRUE(
+        journal.save(id, draft(QStringLiteral("600001"), QStringLiteral("甲")), notifier, &reminder)
+            .written());
+    EXPECT_EQ(journal.reminders().value(0).date, QDate(2026, 12, 20));
+
+    // A refused save leaves the reminder as it was.
+    reminder.date = QDate(2027, 1, 5);
+    EXPECT_FALSE(
+        journal
+            .save(id, draft(QStringLiteral("6000011"), QStringLiteral("甲")), notifier, &reminder)
+            .written());
+    EXPECT_EQ(journal.reminders().value(0).date, QDate(2026, 12, 20));
+}
+
+TEST_F(JournalTest, GridRowsAlternateRedAndBlueAndCarryTheReminders)
+{
+    const qint64 first = added(draft(QStringLiteral("600001"), QStringLiteral("甲")));
+    added(draft(QStringLiteral("600002"), QStringLiteral("乙")));
+    added(draft(QStringLiteral("600003"), QStringLiteral("丙")));
+    ReminderSettings reminder;
+    reminder.date = QDate(2026, 12, 20);
+    reminder.targets = {21.0, 30.5};
+    ASSERT_TRUE(journal.setReminder(first, reminder, notifier));
+
+    const QList<JournalGridRow> rows =
+        journalGridRows(journal.notes(RatingFilter::All, NoteOrder::ByEntry), journal.reminders(),
+                        QDate(2026, 12, 10), {first});
+    ASSERT_EQ(rows.size(), 3);
+    EXPECT_EQ(rows[0].colour, Qt::red);
+    EXPECT_EQ(rows[1].colour, Qt::blue);
+    EXPECT_EQ(rows[2].colour, Qt::red);
+    EXPECT_EQ(rows[0].cells[NextReminderColumn], QStringLiteral("2026-12-20"));
+    EXPECT_EQ(rows[0].cells[TargetsColumn], QStringLiteral("21 / 30.5"));
+    EXPECT_TRUE(rows[0].alerted);
+    EXPECT_EQ(rows[1].cells[NextReminderColumn], QString());
+    EXPECT_FALSE(rows[1].alerted);
+    EXPECT_EQ(rows[2].cells[CodeColumn], QStringLiteral("600003"));
+    EXPECT_EQ(rows[2].cells[ActiveSellingColumn], QStringLiteral("800"));
+    EXPECT_EQ(journalColumnTitles()[NextReminderColumn], QStringLiteral("下次提醒"));
 }
 
 } // namespace
