@@ -1,5 +1,6 @@
 #include "JournalSchema.h"
 
+#include "ledger/Schema.h"
 #include "ledger/sql/Database.h"
 #include "ledger/sql/Statement.h"
 
@@ -7,6 +8,9 @@ namespace corvanta::journal {
 
 void upgradeJournalSchema(sql::Database& db)
 {
+    // An upgraded file is left alone, without even a write lock.
+    if (ledger::tableExists(db, QStringLiteral("dxgp_reminder")))
+        return;
     sql::Transaction transaction(db);
     // Dates are "yyyy-mm-dd" texts like the rest of the ledger; a NULL date or
     // level means none. 提醒频率: 0 on the date, 1 daily, 2 weekly.

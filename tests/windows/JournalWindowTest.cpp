@@ -72,6 +72,7 @@ private slots:
     void memoWindowTargetFollowsThePrice();
     void memoWindowStoresReminderAndShowsItInTheGrid();
     void confirmingTwiceAppendsTheRatingTwice();
+    void confirmingWhileEmptyAddsARatedNoteWithoutDate();
     void hidingTheMainWindowToggles();
     void showingAndHidingAreAnnounced();
 
@@ -470,6 +471,17 @@ void JournalWindowTest::confirmingTwiceAppendsTheRatingTwice()
     confirmMemo(2);
     confirmMemo(2);
     QVERIFY(storedNote(0).text.endsWith(u"\n三星级　\n三星级　"_s));
+}
+
+void JournalWindowTest::confirmingWhileEmptyAddsARatedNoteWithoutDate()
+{
+    m_trade->quote(u"600000"_s, u"浦发银行"_s, u"10.50"_s);
+    confirmMemo(0);
+    QCOMPARE(gridColumn(journal::CodeColumn), QStringList{u"600000"_s});
+    QCOMPARE(storedNote(0).rating, u"五星级"_s);
+    QCOMPARE(storedNote(0).date, QString());
+    QCOMPARE(storedNote(0).text, u"五星级　"_s);
+    QCOMPARE(m_journal->reminders().size(), 1);
 }
 
 void JournalWindowTest::hidingTheMainWindowToggles()
