@@ -3,14 +3,24 @@
 #include "Journal.h"
 #include "Notifier.h"
 
+#include <QTimer>
+
 #include <cmath>
 
 namespace corvanta::journal {
 
 ReminderWatch::ReminderWatch(Journal& journal, ledger::LedgerNotifier& changes, Notifier& notifier,
                              QObject* parent)
-    : QObject(parent), m_journal(journal), m_changes(changes), m_notifier(notifier)
+    : QObject(parent), m_journal(journal), m_changes(changes), m_notifier(notifier),
+      m_timer(new QTimer(this))
 {
+    connect(m_timer, &QTimer::timeout, this, [this] { check(QDate::currentDate()); });
+}
+
+void ReminderWatch::startChecking(std::chrono::milliseconds interval)
+{
+    m_timer->start(interval);
+    check(QDate::currentDate());
 }
 
 void ReminderWatch::check(QDate today)

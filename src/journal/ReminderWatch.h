@@ -7,6 +7,10 @@
 #include <QObject>
 #include <QString>
 
+#include <chrono>
+
+class QTimer;
+
 namespace corvanta::ledger {
 class LedgerNotifier;
 }
@@ -25,9 +29,11 @@ public:
     ReminderWatch(Journal& journal, ledger::LedgerNotifier& changes, Notifier& notifier,
                   QObject* parent = nullptr);
 
-    // Reports whatever is due on `today`. Call it at start and on a periodic timer
-    // (a minute is plenty), so the date reminders come when their day comes.
+    // Reports whatever is due on `today`.
     void check(QDate today);
+    // Checks at once and then every `interval` against the clock, so the date
+    // reminders come when their day comes while the program runs.
+    void startChecking(std::chrono::milliseconds interval = std::chrono::minutes(1));
     // A quote was fetched (main window, summary or monitor): remembers the price of
     // the stock and reports the targets it reached. Texts that are not a positive
     // number ("-", empty) are ignored.
@@ -44,6 +50,7 @@ private:
     ledger::LedgerNotifier& m_changes;
     Notifier& m_notifier;
     QHash<QString, double> m_lastPrices;
+    QTimer* m_timer;
 };
 
 } // namespace corvanta::journal

@@ -4,6 +4,7 @@
 #include "journal/ReminderWatch.h"
 
 #include <QSignalSpy>
+#include <QTest>
 
 using namespace Qt::StringLiterals;
 using namespace corvanta;
@@ -90,6 +91,17 @@ TEST_F(ReminderWatchTest, ANoteDeletedBeforeItsDateNeverReminds)
     watch.quoteArrived(u"600000"_s, u"30"_s, QDate(2026, 12, 12));
     watch.check(QDate(2026, 12, 13));
     EXPECT_TRUE(told.told.isEmpty());
+}
+
+TEST_F(ReminderWatchTest, CheckingByTheClockTellsTodaysReminder)
+{
+    ReminderSettings settings;
+    settings.date = QDate::currentDate();
+    noteWith(settings);
+    watch.startChecking(std::chrono::milliseconds(5));
+    EXPECT_EQ(told.told.size(), 1);
+    QTest::qWait(30);
+    EXPECT_EQ(told.told.size(), 1);
 }
 
 TEST_F(ReminderWatchTest, ReportingIsAnnouncedSoTheGridFollows)
