@@ -182,20 +182,30 @@ bool Journal::setReminder(qint64 id, const ReminderSettings& settings,
 
 void Journal::writeReminder(qint64 id, const ReminderSettings& settings)
 {
-    // What fired is kept for whatever did not change.
+    // What fired, and the price a target was set at, are kept for whatever did not
+    // change: setting the same target again does not turn its direction round.
     std::optional<QDate> lastReminded;
     std::array<bool, 2> fired{false, false};
-    auto previous = m_db.prepare("SELECT 提醒日期,提醒频率,已提醒日期,目标价,目标价已到,"
-                                 "最高目标价,最高目标价已到 FROM dxgp_reminder WHERE note_id=?1");
+    std::array<std::optional<double>, 2> bases;
+    for (int index : {ReachTarget, HighTarget}) {
+        if (settings.targets[index])
+            bases[index] = settings.basePrice;
+    }
+    auto previous = m_db.prepare(
+        "SELECT 提醒日期,提醒频率,已提醒日期,目标价,目标价已到,目标价基准,"
+        "最高目标价,最高目标价已到,最高目标价基准 FROM dxgp_reminder WHERE note_id=?1");
     previous.bind(1, id);
     if (previous.step()) {
         if (optionalDate(previous, 0) == settings.date &&
             previous.int64(1) == qint64(settings.frequency))
             lastReminded = optionalDate(previous, 2);
         for (int index : {ReachTarget, HighTarget}) {
-            const int column = 3 + 2 * index;
-            fired[index] = previous.optionalReal(column) == settings.targets[index] &&
-                           previous.int64(column + 1) != 0;
+            const int column = 3 + 3 * index;
+            if (!settings.targets[index] ||
+                previous.optionalReal(column) != settings.targets[index])
+                continue;
+            fired[index] = previous.int64(column + 1) != 0;
+            bases[index] = previous.optionalReal(column + 2);
         }
     }
     auto upsert = m_db.prepare("INSERT OR REPLACE INTO dxgp_reminder "
@@ -209,9 +219,9 @@ void Journal::writeReminder(qint64 id, const ReminderSettings& settings)
         upsert.bindNull(2);
     upsert.bind(3, qint64(settings.frequency)).bind(4, settings.period);
     bindOptional(upsert, 5, settings.targets[ReachTarget]);
-    bindOptional(upsert, 6, settings.targets[ReachTarget] ? settings.basePrice : std::nullopt);
+    bindOptional(upsert, 6, bases[ReachTarget]);
     bindOptional(upsert, 7, settings.targets[HighTarget]);
-    bindOptional(upsert, 8, settings.targets[HighTarget] ? settings.basePrice : std::nullopt);
+    bindOptional(upsert, 8, bases[HighTarget]);
     if (lastReminded)
         upsert.bind(9, dateText(lastReminded));
     else

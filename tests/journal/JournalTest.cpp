@@ -276,6 +276,7 @@ TEST_F(JournalTest, ReminderSettingsKeepWhatFiredUnlessTheyChange)
                          notifier);
 
     settings.targets[HighTarget] = 35.0;
+    settings.basePrice = 22.0;
     ASSERT_TRUE(journal.setReminder(id, settings, notifier));
     NoteReminder stored = journal.reminders().value(0);
     EXPECT_EQ(stored.lastReminded, QDate(2026, 12, 10));
@@ -283,6 +284,7 @@ TEST_F(JournalTest, ReminderSettingsKeepWhatFiredUnlessTheyChange)
     EXPECT_FALSE(stored.targets[HighTarget].fired);
     EXPECT_EQ(stored.targets[HighTarget].level, 35.0);
     EXPECT_EQ(stored.targets[ReachTarget].basePrice, 10.5);
+    EXPECT_EQ(stored.targets[HighTarget].basePrice, 22.0);
     EXPECT_EQ(stored.period, QStringLiteral("20"));
 
     settings.frequency = Frequency::Daily;
