@@ -3,6 +3,7 @@
 #include "calc/FeeRules.h"
 #include "calc/SellTargets.h"
 
+#include <QDate>
 #include <QString>
 
 namespace corvanta::windows {
@@ -30,6 +31,8 @@ public:
     virtual bool quantityInLots() const = 0;
     // True while the trade is a buy.
     virtual bool isBuy() const = 0;
+    // The trade-date picker's value.
+    virtual QDate tradeDate() const = 0;
 
     // The priced results, as shown: total fees, total paid or received, cost per
     // share and break-even price. Empty until the trade is priced.
@@ -58,6 +61,9 @@ public:
     virtual void ensureAmountsInYuan() = 0;
     // Whether the main window's own box for that sell target takes input.
     virtual bool sellTargetEnabled(SellTargetBox box) const = 0;
+    // Active buying ("zm") and active selling ("zms") of the last quote.
+    virtual QString activeBuyingText() const = 0;
+    virtual QString activeSellingText() const = 0;
 };
 
 } // namespace corvanta::windows

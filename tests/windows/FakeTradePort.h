@@ -2,6 +2,7 @@
 
 #include "windows/TradePort.h"
 
+#include <QDate>
 #include <QSet>
 
 #include <optional>
@@ -46,6 +47,7 @@ public:
     void setPriceText(const QString& text) override { price = text; }
     bool quantityInLots() const override { return false; }
     bool isBuy() const override { return true; }
+    QDate tradeDate() const override { return QDate(2026, 12, 8); }
     QString totalFeesText() const override { return QStringLiteral("35.00"); }
     QString totalAmountText() const override { return total; }
     QString costPerShareText() const override { return QStringLiteral("10.035"); }
@@ -57,6 +59,8 @@ public:
     QString bestBidText() const override { return bid; }
     QString bestAskText() const override { return ask; }
     void refreshQuote() override { ++quoteRequests; }
+    QString activeBuyingText() const override { return {}; }
+    QString activeSellingText() const override { return {}; }
     FeeSnapshot feeSnapshot() const override
     {
         FeeSnapshot s;
