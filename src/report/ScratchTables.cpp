@@ -1,0 +1,140 @@
+#include "ScratchTables.h"
+
+#include "ledger/sql/Database.h"
+#include "ledger/sql/Statement.h"
+
+#include <QHash>
+
+namespace corvanta::report {
+
+namespace {
+
+// The restriction is one of these fixed pieces, never text from outside.
+constexpr const char* tmpdb1All =
+    "CREATE TABLE tmpdb1 AS SELECT 股票名 AS 股票名,CAST(sum(数量) AS INTEGER) AS 数量,"
+    "CAST(avg(价格) AS REAL) AS 买入价,CAST(sum(费用) AS REAL) AS 费用,"
+    "CAST(sum(总金额) AS REAL) AS 总金额,CAST(sum(盈亏金额) AS REAL) AS 盈亏金额 "
+    "FROM gpjl WHERE 交易状态='买入' GROUP BY 股票名";
+constexpr const char* tmpdb1Monitored =
+    "CREATE TABLE tmpdb1 AS SELECT 股票名 AS 股票名,CAST(sum(数量) AS INTEGER) AS 数量,"
+    "CAST(avg(价格) AS REAL) AS 买入价,CAST(sum(费用) AS REAL) AS 费用,"
+    "CAST(sum(总金额) AS REAL) AS 总金额,CAST(sum(盈亏金额) AS REAL) AS 盈亏金额 "
+    "FROM gpjl WHERE 交易状态='买入' AND 监控状态='是' GROUP BY 股票名";
+constexpr const char* tmpdb2All =
+    "CREATE TABLE tmpdb2 AS SELECT 股票名 AS 股票名,CAST(sum(数量) AS INTEGER) AS 数量,"
+    "CAST(avg(价格) AS REAL) AS 卖价,CAST(sum(费用) AS REAL) AS 费用,"
+    "CAST(sum(总金额) AS REAL) AS 总金额,CAST(sum(盈亏金额) AS REAL) AS 盈亏金额 "
+    "FROM gpjl WHERE 交易状态='卖出' GROUP BY 股票名";
+constexpr const char* tmpdb2Monitored =
+    "CREATE TABLE tmpdb2 AS SELECT 股票名 AS 股票名,CAST(sum(数量) AS INTEGER) AS 数量,"
+    "CAST(avg(价格) AS REAL) AS 卖价,CAST(sum(费用) AS REAL) AS 费用,"
+    "CAST(sum(总金额) AS REAL) AS 总金额,CAST(sum(盈亏金额) AS REAL) AS 盈亏金额 "
+    "FROM gpjl WHERE 交易状态='卖出' AND 监控状态='是' GROUP BY 股票名";
+// The sold figures mix real sells with the open position; the completion of
+// each stock replaces them.
+constexpr const char* tmpdb3 =
+    "CREATE TABLE tmpdb3 AS SELECT tmpdb1.股票名 AS 股票名称,tmpdb1.数量 AS 买入,"
+    "CAST((tmpdb1.总金额-tmpdb1.费用)/tmpdb1.数量 AS REAL) AS 买入均价,tmpdb2.数量 AS 已卖,"
+    "CAST((tmpdb2.总金额+tmpdb2.费用)/tmpdb2.数量 AS REAL) AS 卖出均价,tmpdb2.数量 AS 未卖,"
+    "tmpdb2.卖价 AS 时价,tmpdb2.总金额 AS 卖出收入,tmpdb1.总金额 AS 买入支付,"
+    "CAST(tmpdb2.总金额-tmpdb1.总金额 AS REAL) AS 盈亏金额,"
+    "CAST(tmpdb1.费用+tmpdb2.费用 AS REAL) AS 费用合计,tmpdb2.费用 AS 卖出费用,"
+    "tmpdb1.费用 AS 买入费用 FROM tmpdb1,tmpdb2 WHERE tmpdb1.股票名=tmpdb2.股票名 "
+    "ORDER BY tmpdb1.股票名";
+
+// Per stock of tmpdb3: its real sells, its open position and the codes of its
+// own rows (the open position's first).
+constexpr const char* figures =
+    "SELECT t.rowid,t.股票名称,t.买入,t.买入均价,t.买入支付,t.买入费用,"
+    "s.soldQty,s.sellFee,s.sellIncome,s.heldQty,coalesce(s.heldCode,s.anyCode) "
+    "FROM tmpdb3 t LEFT JOIN (SELECT 股票名,"
+    "sum(CASE WHEN 交易状态='卖出' AND 虚拟卖出='假' THEN 数量 END) AS soldQty,"
+    "sum(CASE WHEN 交易状态='卖出' AND 虚拟卖出='假' THEN 费用 END) AS sellFee,"
+    "sum(CASE WHEN 交易状态='卖出' AND 虚拟卖出='假' THEN 总金额 END) AS sellIncome,"
+    "sum(CASE WHEN 交易状态='卖出' AND 虚拟卖出='真' THEN 数量 END) AS heldQty,"
+    "max(CASE WHEN 交易状态='卖出' AND 虚拟卖出='真' THEN 股票代码 END) AS heldCode,"
+    "max(股票代码) AS anyCode "
+    "FROM gpjl WHERE 股票名 IN (SELECT 股票名称 FROM tmpdb3) GROUP BY 股票名) s "
+    "ON s.股票名=t.股票名称 ORDER BY t.rowid";
+
+// The settings rows share gpmc with the stocks; their keys are never codes.
+constexpr const char* stockCodes =
+    "SELECT gpmc,gpid FROM gpmc WHERE gpid NOT IN "
+    "('zfsd','yhssd','sxfsd','mczfsd','mcyhs','mcsxf','proxsd','ztsd','zxsd') "
+    "ORDER BY id DESC";
+
+constexpr const char* storeRow =
+    "UPDATE tmpdb3 SET 已卖=?2,卖出均价=?3,未卖=?4,时价=?5,卖出收入=?6,卖出费用=?7,"
+    "费用合计=coalesce(?8,费用合计),盈亏金额=coalesce(?9,盈亏金额) WHERE rowid=?1";
+
+// The first code of each name in the stock table.
+QHash<QString, QString> codesByName(sql::Database& db)
+{
+    QHash<QString, QString> codes;
+    auto query = db.prepare(stockCodes);
+    while (query.step())
+        codes.insert(query.text(0), query.text(1)); // later rows first: the first wins
+    return codes;
+}
+
+void bindOptional(sql::Statement& statement, int index, const std::optional<double>& value)
+{
+    if (value)
+        statement.bind(index, *value);
+    else
+        statement.bindNull(index);
+}
+
+} // namespace
+
+void buildScratchTables(sql::Database& db, SummaryScope scope)
+{
+    const bool monitored = scope == SummaryScope::MonitoredStocks;
+    db.exec("DROP TABLE IF EXISTS tmpdb1");
+    db.exec("DROP TABLE IF EXISTS tmpdb2");
+    db.exec("DROP TABLE IF EXISTS tmpdb3");
+    db.exec(monitored ? tmpdb1Monitored : tmpdb1All);
+    db.exec(monitored ? tmpdb2Monitored : tmpdb2All);
+    db.exec(tmpdb3);
+}
+
+QList<StockFigures> readStockFigures(sql::Database& db)
+{
+    const QHash<QString, QString> codes = codesByName(db);
+    auto query = db.prepare(figures);
+    QList<StockFigures> stocks;
+    while (query.step()) {
+        StockFigures stock;
+        stock.rowId = query.int64(0);
+        stock.name = query.text(1);
+        stock.code = codes.value(stock.name, query.text(10));
+        stock.bought = query.int64(2);
+        stock.buyAverage = query.optionalReal(3);
+        stock.buyPay = query.optionalReal(4);
+        stock.buyFee = query.optionalReal(5);
+        stock.soldQty = query.int64(6);
+        if (stock.soldQty > 0) {
+            stock.sellFee = query.real(7);
+            stock.sellIncome = query.real(8);
+        }
+        stock.heldQty = query.int64(9);
+        stocks.append(std::move(stock));
+    }
+    return stocks;
+}
+
+void storeFigures(sql::Database& db, const QList<StoredFigures>& figures)
+{
+    auto update = db.prepare(storeRow);
+    for (const StoredFigures& row : figures) {
+        update.bind(1, row.rowId).bind(2, row.soldQty).bind(3, row.sellAverage);
+        update.bind(4, row.heldQty).bind(5, row.price).bind(6, row.sellIncome);
+        update.bind(7, row.sellFee);
+        bindOptional(update, 8, row.feeTotal);
+        bindOptional(update, 9, row.profit);
+        update.run();
+        update.reset();
+    }
+}
+
+} // namespace corvanta::report
