@@ -9,27 +9,29 @@ namespace corvanta::report {
 
 namespace {
 
-// The restriction is one of these fixed pieces, never text from outside.
+// The restriction is one of these fixed pieces, never text from outside. The
+// ledger is read in storage order: walking it by the name index would fetch its
+// rows one by one, each page decrypted again and again.
 constexpr const char* tmpdb1All =
     "CREATE TABLE tmpdb1 AS SELECT 股票名 AS 股票名,CAST(sum(数量) AS INTEGER) AS 数量,"
     "CAST(avg(价格) AS REAL) AS 买入价,CAST(sum(费用) AS REAL) AS 费用,"
     "CAST(sum(总金额) AS REAL) AS 总金额,CAST(sum(盈亏金额) AS REAL) AS 盈亏金额 "
-    "FROM gpjl WHERE 交易状态='买入' GROUP BY 股票名";
+    "FROM gpjl NOT INDEXED WHERE 交易状态='买入' GROUP BY 股票名";
 constexpr const char* tmpdb1Monitored =
     "CREATE TABLE tmpdb1 AS SELECT 股票名 AS 股票名,CAST(sum(数量) AS INTEGER) AS 数量,"
     "CAST(avg(价格) AS REAL) AS 买入价,CAST(sum(费用) AS REAL) AS 费用,"
     "CAST(sum(总金额) AS REAL) AS 总金额,CAST(sum(盈亏金额) AS REAL) AS 盈亏金额 "
-    "FROM gpjl WHERE 交易状态='买入' AND 监控状态='是' GROUP BY 股票名";
+    "FROM gpjl NOT INDEXED WHERE 交易状态='买入' AND 监控状态='是' GROUP BY 股票名";
 constexpr const char* tmpdb2All =
     "CREATE TABLE tmpdb2 AS SELECT 股票名 AS 股票名,CAST(sum(数量) AS INTEGER) AS 数量,"
     "CAST(avg(价格) AS REAL) AS 卖价,CAST(sum(费用) AS REAL) AS 费用,"
     "CAST(sum(总金额) AS REAL) AS 总金额,CAST(sum(盈亏金额) AS REAL) AS 盈亏金额 "
-    "FROM gpjl WHERE 交易状态='卖出' GROUP BY 股票名";
+    "FROM gpjl NOT INDEXED WHERE 交易状态='卖出' GROUP BY 股票名";
 constexpr const char* tmpdb2Monitored =
     "CREATE TABLE tmpdb2 AS SELECT 股票名 AS 股票名,CAST(sum(数量) AS INTEGER) AS 数量,"
     "CAST(avg(价格) AS REAL) AS 卖价,CAST(sum(费用) AS REAL) AS 费用,"
     "CAST(sum(总金额) AS REAL) AS 总金额,CAST(sum(盈亏金额) AS REAL) AS 盈亏金额 "
-    "FROM gpjl WHERE 交易状态='卖出' AND 监控状态='是' GROUP BY 股票名";
+    "FROM gpjl NOT INDEXED WHERE 交易状态='卖出' AND 监控状态='是' GROUP BY 股票名";
 // The sold figures mix real sells with the open position; the completion of
 // each stock replaces them.
 constexpr const char* tmpdb3 =
@@ -54,7 +56,7 @@ constexpr const char* figures =
     "sum(CASE WHEN 交易状态='卖出' AND 虚拟卖出='真' THEN 数量 END) AS heldQty,"
     "max(CASE WHEN 交易状态='卖出' AND 虚拟卖出='真' THEN 股票代码 END) AS heldCode,"
     "max(股票代码) AS anyCode "
-    "FROM gpjl WHERE 股票名 IN (SELECT 股票名称 FROM tmpdb3) GROUP BY 股票名) s "
+    "FROM gpjl NOT INDEXED GROUP BY 股票名) s "
     "ON s.股票名=t.股票名称 ORDER BY t.rowid";
 
 // The settings rows share gpmc with the stocks; their keys are never codes.

@@ -45,6 +45,14 @@ const std::vector<FlowCase> flowCases = {
      10000,
      12000,
      12000},
+    // Within one date the recording order counts: the sell pays the buy.
+    {"SameDateByRecordingOrder",
+     {buy("2008-01-01", "000001", u"乙深", 100, 10, 0, 1000),
+      sell("2008-01-02", "000001", u"乙深", 100, 5, 0, 500),
+      buy("2008-01-02", "600000", u"甲沪", 100, 3, 0, 300)},
+     1000,
+     200,
+     500},
     // Open-position rows carry money figures that move nothing.
     {"OpenPositionsMoveNoMoney",
      {buy("2008-01-02", "600000", u"甲沪", 1000, 10, 0, 10000),
