@@ -5,6 +5,8 @@
 
 #include <QHash>
 
+#include <stdexcept>
+
 namespace corvanta::report {
 
 namespace {
@@ -91,6 +93,9 @@ void bindOptional(sql::Statement& statement, int index, const std::optional<doub
 
 void buildScratchTables(sql::Database& db, SummaryScope scope)
 {
+    // Outside a transaction a failure part-way would leave half the tables.
+    if (!db.inTransaction())
+        throw std::logic_error("the scratch tables are built inside a transaction");
     const bool monitored = scope == SummaryScope::MonitoredStocks;
     db.exec("DROP TABLE IF EXISTS tmpdb1");
     db.exec("DROP TABLE IF EXISTS tmpdb2");

@@ -20,7 +20,8 @@ enum class SummaryScope { WholeLedger, MonitoredStocks };
 //   tmpdb3: 股票名称, 买入, 买入均价, 已卖, 卖出均价, 未卖, 时价, 卖出收入, 买入支付,
 //           盈亏金额, 费用合计, 卖出费用, 买入费用 — per name in both.
 // Quantities are integers, everything else floating point. The caller holds the
-// transaction, so a failure leaves the tables as they were before.
+// transaction (std::logic_error without one), so a failure leaves the tables as
+// they were before.
 void buildScratchTables(sql::Database& db, SummaryScope scope);
 
 // The stocks of tmpdb3 in its row order, with the sums of their real sells and

@@ -7,6 +7,7 @@
 #include <sqlite3.h>
 
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -337,6 +338,13 @@ TEST_F(Summarising, FailedFirstSummaryLeavesNoScratchTable)
     sqlite3_set_authorizer(db.handle(), refuse, &refusal);
     EXPECT_THROW(buildSummary(db), sql::Error);
     sqlite3_set_authorizer(db.handle(), nullptr, nullptr);
+    EXPECT_EQ(db.scalarInt("SELECT count(*) FROM sqlite_master WHERE name LIKE 'tmpdb%'"), 0);
+}
+
+TEST_F(Summarising, ScratchTablesAreNeverBuiltOutsideATransaction)
+{
+    add(summaryCases[3].trades);
+    EXPECT_THROW(buildScratchTables(db, SummaryScope::WholeLedger), std::logic_error);
     EXPECT_EQ(db.scalarInt("SELECT count(*) FROM sqlite_master WHERE name LIKE 'tmpdb%'"), 0);
 }
 
