@@ -4,8 +4,6 @@
 #include "ledger/sql/Database.h"
 #include "ledger/sql/Statement.h"
 
-#include <QSet>
-
 #include <algorithm>
 #include <cmath>
 #include <vector>
@@ -22,7 +20,7 @@ enum class Kind { Buy, RealSell, OpenPosition, Other };
 // whole ledger to a temporary file first.
 constexpr const char* flowRows =
     "SELECT 日期,CASE WHEN 交易状态='卖出' THEN (CASE WHEN 虚拟卖出='假' THEN 2 ELSE 0 END) "
-    "WHEN 交易状态='买入' THEN 1 ELSE 3 END,总金额,费用,股票名 FROM gpjl NOT INDEXED ORDER BY id";
+    "WHEN 交易状态='买入' THEN 1 ELSE 3 END,总金额,费用 FROM gpjl NOT INDEXED ORDER BY id";
 
 struct FlowRow {
     QString date;
@@ -61,7 +59,6 @@ std::optional<LedgerTotals> capitalFlow(sql::Database& db)
     std::vector<FlowRow> rows;
     qint64 buyTotal = 0, buyFees = 0, sellTotal = 0, sellFees = 0;
     bool anyBuy = false, anySell = false;
-    QSet<QString> boughtNames;
     QString previousDate;
     while (query.step()) {
         FlowRow row;
@@ -75,7 +72,6 @@ std::optional<LedgerTotals> capitalFlow(sql::Database& db)
             anyBuy = true;
             buyTotal += row.total;
             buyFees += fen(query, 3);
-            boughtNames.insert(query.text(4));
         } else if (row.kind == Kind::RealSell) {
             anySell = true;
             sellTotal += row.total;
@@ -115,7 +111,6 @@ std::optional<LedgerTotals> capitalFlow(sql::Database& db)
     totals.cashBalance = double(cash) / 100;
     totals.sellProceeds = double(sellTotal) / 100;
     if (anyBuy) {
-        totals.stocksTraded = QString::number(boughtNames.size());
         totals.buyTotalText = yuanText(buyTotal);
         totals.buyFeesText = yuanText(buyFees);
     }

@@ -129,8 +129,10 @@ Summary buildSummary(sql::Database& db, const SummaryRequest& request)
         return {};
 
     sql::Transaction transaction(db);
-    buildScratchTables(db, request.scope);
-    const QList<StockFigures> stocks = readStockFigures(db);
+    const QList<StockFigures> stocks = buildScratchTables(db, SummaryScope::WholeLedger);
+    // tmpdb1 holds one row per stock name with a buy.
+    if (const qint64 bought = db.scalarInt("SELECT count(*) FROM tmpdb1"); bought > 0)
+        totals->stocksTraded = QString::number(bought);
     QList<StoredFigures> stored;
     Summary summary =
         summarise(stocks, std::move(*totals), request.quotes ? &*request.quotes : nullptr, &stored);

@@ -35,10 +35,9 @@ struct Summary {
     QString caption; // the frame caption once done
 };
 
-// The quoted mode: prices fetched for the ledger's stocks and the selling side's
-// fee inputs.
+// The whole ledger, in the quoted mode with prices fetched for the ledger's
+// stocks and the selling side's fee inputs.
 struct SummaryRequest {
-    SummaryScope scope = SummaryScope::WholeLedger;
     std::optional<QuotedPricing> quotes;
 };
 

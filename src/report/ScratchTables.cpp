@@ -11,29 +11,38 @@ namespace corvanta::report {
 
 namespace {
 
-// The restriction is one of these fixed pieces, never text from outside. The
-// ledger is read in storage order: walking it by the name index would fetch its
-// rows one by one, each page decrypted again and again.
+// The ledger is read once, in storage order, into sums per stock name, side,
+// open-position mark and monitor mark; the scratch tables and each stock's
+// figures are made from those few rows. (Walking the ledger by its name index
+// would fetch the rows one by one, each page decrypted again and again.)
+constexpr const char* ledgerSums =
+    "CREATE TEMP TABLE ledger_sums AS SELECT 股票名 AS name,交易状态 AS state,"
+    "虚拟卖出 AS open,监控状态 AS monitored,sum(数量) AS quantity,sum(价格) AS priceSum,"
+    "count(价格) AS priceCount,sum(费用) AS fees,sum(总金额) AS total,"
+    "sum(盈亏金额) AS profit,max(股票代码) AS code "
+    "FROM gpjl NOT INDEXED GROUP BY 股票名,交易状态,虚拟卖出,监控状态";
+
+// The restriction is one of these fixed pieces, never text from outside.
 constexpr const char* tmpdb1All =
-    "CREATE TABLE tmpdb1 AS SELECT 股票名 AS 股票名,CAST(sum(数量) AS INTEGER) AS 数量,"
-    "CAST(avg(价格) AS REAL) AS 买入价,CAST(sum(费用) AS REAL) AS 费用,"
-    "CAST(sum(总金额) AS REAL) AS 总金额,CAST(sum(盈亏金额) AS REAL) AS 盈亏金额 "
-    "FROM gpjl NOT INDEXED WHERE 交易状态='买入' GROUP BY 股票名";
+    "CREATE TABLE tmpdb1 AS SELECT name AS 股票名,CAST(sum(quantity) AS INTEGER) AS 数量,"
+    "CAST(sum(priceSum)/sum(priceCount) AS REAL) AS 买入价,CAST(sum(fees) AS REAL) AS 费用,"
+    "CAST(sum(total) AS REAL) AS 总金额,CAST(sum(profit) AS REAL) AS 盈亏金额 "
+    "FROM temp.ledger_sums WHERE state='买入' GROUP BY name ORDER BY name";
 constexpr const char* tmpdb1Monitored =
-    "CREATE TABLE tmpdb1 AS SELECT 股票名 AS 股票名,CAST(sum(数量) AS INTEGER) AS 数量,"
-    "CAST(avg(价格) AS REAL) AS 买入价,CAST(sum(费用) AS REAL) AS 费用,"
-    "CAST(sum(总金额) AS REAL) AS 总金额,CAST(sum(盈亏金额) AS REAL) AS 盈亏金额 "
-    "FROM gpjl NOT INDEXED WHERE 交易状态='买入' AND 监控状态='是' GROUP BY 股票名";
+    "CREATE TABLE tmpdb1 AS SELECT name AS 股票名,CAST(sum(quantity) AS INTEGER) AS 数量,"
+    "CAST(sum(priceSum)/sum(priceCount) AS REAL) AS 买入价,CAST(sum(fees) AS REAL) AS 费用,"
+    "CAST(sum(total) AS REAL) AS 总金额,CAST(sum(profit) AS REAL) AS 盈亏金额 "
+    "FROM temp.ledger_sums WHERE state='买入' AND monitored='是' GROUP BY name ORDER BY name";
 constexpr const char* tmpdb2All =
-    "CREATE TABLE tmpdb2 AS SELECT 股票名 AS 股票名,CAST(sum(数量) AS INTEGER) AS 数量,"
-    "CAST(avg(价格) AS REAL) AS 卖价,CAST(sum(费用) AS REAL) AS 费用,"
-    "CAST(sum(总金额) AS REAL) AS 总金额,CAST(sum(盈亏金额) AS REAL) AS 盈亏金额 "
-    "FROM gpjl NOT INDEXED WHERE 交易状态='卖出' GROUP BY 股票名";
+    "CREATE TABLE tmpdb2 AS SELECT name AS 股票名,CAST(sum(quantity) AS INTEGER) AS 数量,"
+    "CAST(sum(priceSum)/sum(priceCount) AS REAL) AS 卖价,CAST(sum(fees) AS REAL) AS 费用,"
+    "CAST(sum(total) AS REAL) AS 总金额,CAST(sum(profit) AS REAL) AS 盈亏金额 "
+    "FROM temp.ledger_sums WHERE state='卖出' GROUP BY name ORDER BY name";
 constexpr const char* tmpdb2Monitored =
-    "CREATE TABLE tmpdb2 AS SELECT 股票名 AS 股票名,CAST(sum(数量) AS INTEGER) AS 数量,"
-    "CAST(avg(价格) AS REAL) AS 卖价,CAST(sum(费用) AS REAL) AS 费用,"
-    "CAST(sum(总金额) AS REAL) AS 总金额,CAST(sum(盈亏金额) AS REAL) AS 盈亏金额 "
-    "FROM gpjl NOT INDEXED WHERE 交易状态='卖出' AND 监控状态='是' GROUP BY 股票名";
+    "CREATE TABLE tmpdb2 AS SELECT name AS 股票名,CAST(sum(quantity) AS INTEGER) AS 数量,"
+    "CAST(sum(priceSum)/sum(priceCount) AS REAL) AS 卖价,CAST(sum(fees) AS REAL) AS 费用,"
+    "CAST(sum(total) AS REAL) AS 总金额,CAST(sum(profit) AS REAL) AS 盈亏金额 "
+    "FROM temp.ledger_sums WHERE state='卖出' AND monitored='是' GROUP BY name ORDER BY name";
 // The sold figures mix real sells with the open position; the completion of
 // each stock replaces them.
 constexpr const char* tmpdb3 =
@@ -46,20 +55,19 @@ constexpr const char* tmpdb3 =
     "tmpdb1.费用 AS 买入费用 FROM tmpdb1,tmpdb2 WHERE tmpdb1.股票名=tmpdb2.股票名 "
     "ORDER BY tmpdb1.股票名";
 
-// Per stock of tmpdb3: its real sells, its open position and the codes of its
-// own rows (the open position's first).
+// Per stock of tmpdb3: its real sells and its open position over the whole
+// ledger, and the codes of its own rows (the open position's first).
 constexpr const char* figures =
     "SELECT t.rowid,t.股票名称,t.买入,t.买入均价,t.买入支付,t.买入费用,"
     "s.soldQty,s.sellFee,s.sellIncome,s.heldQty,coalesce(s.heldCode,s.anyCode) "
-    "FROM tmpdb3 t LEFT JOIN (SELECT 股票名,"
-    "sum(CASE WHEN 交易状态='卖出' AND 虚拟卖出='假' THEN 数量 END) AS soldQty,"
-    "sum(CASE WHEN 交易状态='卖出' AND 虚拟卖出='假' THEN 费用 END) AS sellFee,"
-    "sum(CASE WHEN 交易状态='卖出' AND 虚拟卖出='假' THEN 总金额 END) AS sellIncome,"
-    "sum(CASE WHEN 交易状态='卖出' AND 虚拟卖出='真' THEN 数量 END) AS heldQty,"
-    "max(CASE WHEN 交易状态='卖出' AND 虚拟卖出='真' THEN 股票代码 END) AS heldCode,"
-    "max(股票代码) AS anyCode "
-    "FROM gpjl NOT INDEXED GROUP BY 股票名) s "
-    "ON s.股票名=t.股票名称 ORDER BY t.rowid";
+    "FROM tmpdb3 t LEFT JOIN (SELECT name,"
+    "sum(CASE WHEN state='卖出' AND open='假' THEN quantity END) AS soldQty,"
+    "sum(CASE WHEN state='卖出' AND open='假' THEN fees END) AS sellFee,"
+    "sum(CASE WHEN state='卖出' AND open='假' THEN total END) AS sellIncome,"
+    "sum(CASE WHEN state='卖出' AND open='真' THEN quantity END) AS heldQty,"
+    "max(CASE WHEN state='卖出' AND open='真' THEN code END) AS heldCode,"
+    "max(code) AS anyCode FROM temp.ledger_sums GROUP BY name) s "
+    "ON s.name=t.股票名称 ORDER BY t.rowid";
 
 // The settings rows share gpmc with the stocks; their keys are never codes.
 constexpr const char* stockCodes =
@@ -89,22 +97,7 @@ void bindOptional(sql::Statement& statement, int index, const std::optional<doub
         statement.bindNull(index);
 }
 
-} // namespace
-
-void buildScratchTables(sql::Database& db, SummaryScope scope)
-{
-    // Outside a transaction a failure part-way would leave half the tables.
-    if (!db.inTransaction())
-        throw std::logic_error("the scratch tables are built inside a transaction");
-    const bool monitored = scope == SummaryScope::MonitoredStocks;
-    db.exec("DROP TABLE IF EXISTS tmpdb1");
-    db.exec("DROP TABLE IF EXISTS tmpdb2");
-    db.exec("DROP TABLE IF EXISTS tmpdb3");
-    db.exec(monitored ? tmpdb1Monitored : tmpdb1All);
-    db.exec(monitored ? tmpdb2Monitored : tmpdb2All);
-    db.exec(tmpdb3);
-}
-
+// The stocks of tmpdb3 with their figures from the ledger's sums.
 QList<StockFigures> readStockFigures(sql::Database& db)
 {
     const QHash<QString, QString> codes = codesByName(db);
@@ -127,6 +120,27 @@ QList<StockFigures> readStockFigures(sql::Database& db)
         stock.heldQty = query.int64(9);
         stocks.append(std::move(stock));
     }
+    return stocks;
+}
+
+} // namespace
+
+QList<StockFigures> buildScratchTables(sql::Database& db, SummaryScope scope)
+{
+    // Outside a transaction a failure part-way would leave half the tables.
+    if (!db.inTransaction())
+        throw std::logic_error("the scratch tables are built inside a transaction");
+    const bool monitored = scope == SummaryScope::MonitoredStocks;
+    db.exec("DROP TABLE IF EXISTS tmpdb1");
+    db.exec("DROP TABLE IF EXISTS tmpdb2");
+    db.exec("DROP TABLE IF EXISTS tmpdb3");
+    db.exec("DROP TABLE IF EXISTS temp.ledger_sums");
+    db.exec(ledgerSums);
+    db.exec(monitored ? tmpdb1Monitored : tmpdb1All);
+    db.exec(monitored ? tmpdb2Monitored : tmpdb2All);
+    db.exec(tmpdb3);
+    QList<StockFigures> stocks = readStockFigures(db);
+    db.exec("DROP TABLE temp.ledger_sums");
     return stocks;
 }
 

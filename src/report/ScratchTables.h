@@ -22,13 +22,12 @@ enum class SummaryScope { WholeLedger, MonitoredStocks };
 // Quantities are integers, everything else floating point. The caller holds the
 // transaction (std::logic_error without one), so a failure leaves the tables as
 // they were before.
-void buildScratchTables(sql::Database& db, SummaryScope scope);
-
-// The stocks of tmpdb3 in its row order, with the sums of their real sells and
-// open positions over the whole ledger. A stock is priced under the stock
-// table's code for its name; a name the table does not hold (a renamed stock)
-// under the code of its own ledger rows.
-QList<StockFigures> readStockFigures(sql::Database& db);
+//
+// Returns the stocks of tmpdb3 in its row order, with the sums of their real
+// sells and open positions over the whole ledger, whatever the scope. A stock is
+// priced under the stock table's code for its name; a name the table does not
+// hold (a renamed stock) under the code of its own ledger rows.
+QList<StockFigures> buildScratchTables(sql::Database& db, SummaryScope scope);
 
 // The finished figures of one stock, written back to its tmpdb3 row. A group
 // whose figures could not be worked out keeps the row's aggregated values.
