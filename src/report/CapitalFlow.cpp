@@ -1,0 +1,124 @@
+#include "CapitalFlow.h"
+
+#include "calc/Numbers.h"
+#include "ledger/sql/Database.h"
+#include "ledger/sql/Statement.h"
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+namespace corvanta::report {
+
+namespace {
+
+enum class Kind { Buy, RealSell, OpenPosition, Other };
+
+// 1 buy, 2 real sell, 0 open position (any other sell row), 3 a row of another
+// state: it pays like a buy but is not counted among the buys. The rows come in
+// storage order and are put in date order here: sorting in SQL would spill the
+// whole ledger to a temporary file first.
+constexpr const char* flowRows =
+    "SELECT 日期,CASE WHEN 交易状态='卖出' THEN (CASE WHEN 虚拟卖出='假' THEN 2 ELSE 0 END) "
+    "WHEN 交易状态='买入' THEN 1 ELSE 3 END,总金额,费用 FROM gpjl NOT INDEXED ORDER BY id";
+
+struct FlowRow {
+    QString date;
+    qint64 total = 0; // fen
+    Kind kind = Kind::Other;
+};
+
+Kind kindOf(qint64 code)
+{
+    switch (code) {
+    case 1:
+        return Kind::Buy;
+    case 2:
+        return Kind::RealSell;
+    case 0:
+        return Kind::OpenPosition;
+    }
+    return Kind::Other;
+}
+
+qint64 fen(const sql::Statement& query, int column)
+{
+    return std::llround(query.real(column) * 100);
+}
+
+QString yuanText(qint64 amount)
+{
+    return num::general(double(amount) / 100);
+}
+
+} // namespace
+
+std::optional<LedgerTotals> capitalFlow(sql::Database& db)
+{
+    auto query = db.prepare(flowRows);
+    std::vector<FlowRow> rows;
+    qint64 buyTotal = 0, buyFees = 0, sellTotal = 0, sellFees = 0;
+    bool anyBuy = false, anySell = false;
+    QString previousDate;
+    while (query.step()) {
+        FlowRow row;
+        row.date = query.text(0);
+        if (row.date == previousDate)
+            row.date = previousDate; // share the text of a run of one date
+        previousDate = row.date;
+        row.kind = kindOf(query.int64(1));
+        row.total = fen(query, 2);
+        if (row.kind == Kind::Buy) {
+            anyBuy = true;
+            buyTotal += row.total;
+            buyFees += fen(query, 3);
+        } else if (row.kind == Kind::RealSell) {
+            anySell = true;
+            sellTotal += row.total;
+            sellFees += fen(query, 3);
+        }
+        rows.push_back(std::move(row));
+    }
+    if (rows.empty())
+        return std::nullopt;
+
+    // By date, then id: the rows came by id, so a stable sort by date keeps that.
+    std::stable_sort(rows.begin(), rows.end(),
+                     [](const FlowRow& a, const FlowRow& b) { return a.date < b.date; });
+    qint64 invested = 0, cash = 0;
+    for (const FlowRow& row : rows) {
+        switch (row.kind) {
+        case Kind::Buy:
+        case Kind::Other:
+            // Paid first from the cash of earlier sells; only the shortfall is new money.
+            if (row.total > cash) {
+                invested += row.total - cash;
+                cash = 0;
+            } else {
+                cash -= row.total;
+            }
+            break;
+        case Kind::RealSell:
+            cash += row.total;
+            break;
+        case Kind::OpenPosition:
+            break;
+        }
+    }
+
+    LedgerTotals totals;
+    totals.capitalInvested = double(invested) / 100;
+    totals.cashBalance = double(cash) / 100;
+    totals.sellProceeds = double(sellTotal) / 100;
+    if (anyBuy) {
+        totals.buyTotalText = yuanText(buyTotal);
+        totals.buyFeesText = yuanText(buyFees);
+    }
+    if (anySell) {
+        totals.sellTotalText = yuanText(sellTotal);
+        totals.sellFeesText = yuanText(sellFees);
+    }
+    return totals;
+}
+
+} // namespace corvanta::report

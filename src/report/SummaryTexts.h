@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QStringView>
+
+// The texts the summary, its grid and the trade detail show.
+namespace corvanta::report::texts {
+
+// Frame captions while and after summarising.
+inline constexpr QStringView summarising = u"数据汇总中，请稍等！";
+inline constexpr QStringView summarisingPlain = u"数据汇总中";
+inline constexpr QStringView fetchingQuotes = u"实时行情下载中";
+inline constexpr QStringView fetchTimedOut = u"网络连接超时!";
+inline constexpr QStringView summaryPlain = u"交易汇总";
+inline constexpr QStringView summaryQuoted = u"交易汇总 未卖出股票的数据按当前价格进行卖出计算";
+inline constexpr QStringView ledgerCaption = u"交易记录";
+
+// View selector items and hints.
+inline constexpr QStringView ledgerItem = u"交易记录";
+inline constexpr QStringView summaryItem = u"交易汇总";
+inline constexpr QStringView selectorHintLedger = u"点击显示所有买卖股票数据";
+inline constexpr QStringView selectorHintSummary = u"点击显示汇总后每只股票盈亏金额等数据";
+
+// The summary grid: its hint and popup menu.
+inline constexpr QStringView gridHint = u"交易汇总表";
+inline constexpr QStringView showTotalsAction = u"显示汇总金额(&S)";
+inline constexpr QStringView ledgerAction = u"交易记录(&J)";
+inline constexpr QStringView detailAction = u"交易明细(L)";
+
+// The trade-detail panel.
+inline constexpr QStringView detailCaption = u"交易明细";
+inline constexpr QStringView detailCloseAction = u"关闭(&C)";
+
+// The totals row's name cell.
+inline constexpr QStringView totalsRowName = u"合　　计";
+
+} // namespace corvanta::report::texts

@@ -1,0 +1,39 @@
+#include "TradeDetail.h"
+
+#include "calc/Numbers.h"
+#include "ledger/sql/Database.h"
+#include "ledger/sql/Statement.h"
+
+using namespace Qt::StringLiterals;
+
+namespace corvanta::report {
+
+std::array<QString, TradeDetailColumnCount> tradeDetailTitles()
+{
+    return {u"日期"_s, u"股票名"_s, u"交易状态"_s, u"数量"_s, u"价格"_s,
+            u"费用"_s, u"总金额"_s, u"股票代码"_s, u"编号"_s};
+}
+
+QList<TradeDetailRow> tradeDetailRows(sql::Database& db, const QString& name)
+{
+    auto query =
+        db.prepare("SELECT 日期,股票名,交易状态,数量,价格,费用,总金额,股票代码,id FROM gpjl "
+                   "WHERE 股票名=?1 AND 虚拟卖出='假' ORDER BY id,日期,交易状态");
+    query.bind(1, name);
+    QList<TradeDetailRow> rows;
+    while (query.step()) {
+        TradeDetailRow row;
+        for (int column : {DetailDateColumn, DetailNameColumn, DetailStateColumn, DetailCodeColumn})
+            row.cells[std::size_t(column)] = query.text(column);
+        for (int column : {DetailQuantityColumn, DetailPriceColumn, DetailFeesColumn,
+                           DetailTotalColumn, DetailNumberColumn}) {
+            if (!query.isNull(column))
+                row.cells[std::size_t(column)] = num::general(query.real(column));
+        }
+        row.sell = row.cells[DetailStateColumn] == u"卖出"_s;
+        rows.append(std::move(row));
+    }
+    return rows;
+}
+
+} // namespace corvanta::report

@@ -1,0 +1,54 @@
+#include "TradeDetailModel.h"
+
+namespace corvanta::report {
+
+void TradeDetailModel::setRows(QString name, QList<TradeDetailRow> rows)
+{
+    beginResetModel();
+    m_name = std::move(name);
+    m_rows = std::move(rows);
+    endResetModel();
+}
+
+void TradeDetailModel::setColourData(ColourData colourData)
+{
+    m_colour = std::move(colourData);
+    if (!m_rows.isEmpty())
+        Q_EMIT dataChanged(index(0, 0), index(rowCount() - 1, TradeDetailColumnCount - 1));
+}
+
+int TradeDetailModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : int(m_rows.size());
+}
+
+int TradeDetailModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : TradeDetailColumnCount;
+}
+
+QVariant TradeDetailModel::data(const QModelIndex& index, int role) const
+{
+    if (index.row() < 0 || index.row() >= m_rows.size() || index.column() < 0 ||
+        index.column() >= TradeDetailColumnCount)
+        return {};
+    const TradeDetailRow& row = m_rows[index.row()];
+    switch (role) {
+    case Qt::DisplayRole:
+        return row.cells[std::size_t(index.column())];
+    case Qt::ForegroundRole:
+        return m_colour(row.sell ? CellColour::Loss : CellColour::Profit);
+    default:
+        return {};
+    }
+}
+
+QVariant TradeDetailModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (role != Qt::DisplayRole || orientation != Qt::Horizontal || section < 0 ||
+        section >= TradeDetailColumnCount)
+        return {};
+    return m_titles[std::size_t(section)];
+}
+
+} // namespace corvanta::report

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "CellColour.h"
+#include "TradeDetail.h"
+
+#include <QAbstractTableModel>
+
+namespace corvanta::report {
+
+// The trade-detail panel's rows: one stock's real trades, sells blue and buys red.
+class TradeDetailModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    using QAbstractTableModel::QAbstractTableModel;
+
+    void setRows(QString name, QList<TradeDetailRow> rows);
+    // The stock shown; empty before the first.
+    const QString& name() const { return m_name; }
+    void setColourData(ColourData colourData);
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+private:
+    QString m_name;
+    QList<TradeDetailRow> m_rows;
+    std::array<QString, TradeDetailColumnCount> m_titles = tradeDetailTitles();
+    ColourData m_colour = colourName;
+};
+
+} // namespace corvanta::report
