@@ -6,8 +6,6 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include <sqlite3.h>
-
 using namespace Qt::StringLiterals;
 
 namespace corvanta::ledger {
@@ -70,14 +68,13 @@ LedgerOpenError failed(const QString& path, const QString& detail)
 
 bool damaged(const sql::Error& error)
 {
-    const int primary = error.code() & 0xff;
-    return error.isNotADatabase() || primary == SQLITE_CORRUPT;
+    return error.kind() == sql::Error::Kind::NotADatabase ||
+           error.kind() == sql::Error::Kind::Corrupt;
 }
 
 bool writeRefused(const sql::Error& error)
 {
-    const int primary = error.code() & 0xff;
-    return primary == SQLITE_READONLY || primary == SQLITE_PERM;
+    return error.kind() == sql::Error::Kind::ReadOnly;
 }
 
 // Reads every page once, so a file damaged past its first page is refused here
@@ -105,7 +102,7 @@ sql::Database openExisting(const QString& path, const QList<SeedStock>& seedList
     try {
         sql::Database db =
             sql::Database::open(path, QByteArray(ledgerKey), sql::Database::Mode::ReadWrite);
-        if (sqlite3_db_readonly(db.handle(), "main") == 1)
+        if (db.isReadOnly())
             throw readOnlyFile(path);
         checkIntact(db, path);
         ensureSchema(db, seedList);
