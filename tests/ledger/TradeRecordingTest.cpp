@@ -111,6 +111,12 @@ TEST_F(TradeRecordingTest, RefusedEntryWritesNothing)
     letters.price = u"1a.5"_s;
     EXPECT_FALSE(ledger.recordBuy(letters).recorded());
     EXPECT_FALSE(ledger.recordBuy(buy(u"甲股份"_s, u"000001"_s, u"0"_s)).recorded());
+    TradeEntry negativeFee = buy(u"甲股份"_s, u"000001"_s, u"100"_s);
+    negativeFee.otherFee = u"-100"_s;
+    EXPECT_EQ(ledger.recordBuy(negativeFee).refusal, u"其它费用不能为负数,不能添加!"_s);
+    TradeEntry absurdRate = sell(u"唐钢股份"_s, u"000709"_s, u"100"_s);
+    absurdRate.stampRate = u"99999"_s;
+    EXPECT_EQ(ledger.recordSell(absurdRate).refusal, u"印花税率超过100‰,不能添加!"_s);
     EXPECT_EQ(dumpLedger(db), before);
 }
 
