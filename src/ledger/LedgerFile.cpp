@@ -30,6 +30,14 @@ LedgerOpenError notALedger(const QString& path, const QString& detail)
                 u"请从备份恢复，或者把它移走后重新启动，程序会建立新的账本文件。"_s};
 }
 
+LedgerOpenError foreignTables(const QString& path, const ForeignTableError& error)
+{
+    return {Reason::NotALedger,
+            u"无法打开账本文件“"_s + shown(path) + u"”：它不是本程序的账本数据库（表 "_s +
+                error.table() + u" 缺少列 "_s + error.missingColumns().join(u'、') + u"）。"_s +
+                untouched + u"请从备份恢复，或者把它移走后重新启动，程序会建立新的账本文件。"_s};
+}
+
 LedgerOpenError emptyFile(const QString& path)
 {
     return {Reason::EmptyFile,
@@ -107,6 +115,8 @@ sql::Database openExisting(const QString& path, const QList<SeedStock>& seedList
         checkIntact(db, path);
         ensureSchema(db, seedList);
         return db;
+    } catch (const ForeignTableError& error) {
+        throw foreignTables(path, error);
     } catch (const sql::Error& error) {
         if (damaged(error))
             throw notALedger(path, error.message());

@@ -119,7 +119,9 @@ TEST_F(LedgerFileTest, TableNamesCountWhateverTheirCase)
     {
         sql::Database db = sql::Database::open(path(), QByteArray(ledgerKey),
                                                sql::Database::Mode::ReadWriteCreate);
-        db.exec("CREATE TABLE GPJL (ID INTEGER PRIMARY KEY, 股票名 TEXT)");
+        db.exec("CREATE TABLE GPJL (ID INTEGER PRIMARY KEY, 日期, 股票代码, 股票名, 交易状态, "
+                "数量, 价格, 费用, 总金额, 盈亏金额, 虚拟卖出, 监控状态, 印花税, 佣金, 过户费等, "
+                "其它费用, 备注)");
         db.exec("INSERT INTO GPJL (股票名) VALUES ('平安银行')");
     }
     sql::Database db = openLedger(path(), seedList());
@@ -167,6 +169,24 @@ void makeUnencrypted(const QString& path)
     db.exec("CREATE TABLE gpjl (ID INTEGER PRIMARY KEY, 股票名 TEXT)");
 }
 
+// Keyed like a ledger, but its gpjl is someone else's table.
+void makeForeignGpjl(const QString& path)
+{
+    sql::Database db =
+        sql::Database::open(path, QByteArray(ledgerKey), sql::Database::Mode::ReadWriteCreate);
+    db.exec("CREATE TABLE gpjl (ID, 名)");
+}
+
+// A whole ledger but for one column of its journal table.
+void makeLedgerWithShortJournal(const QString& path)
+{
+    {
+        sql::Database db = openLedger(path, seedList());
+        db.exec("DROP TABLE dxgp");
+        db.exec("CREATE TABLE dxgp (ID, 日期, 股票代码, 股票名)");
+    }
+}
+
 void makeGarbage(const QString& path)
 {
     QByteArray bytes;
@@ -189,17 +209,32 @@ void makeDamaged(const QString& path)
     writeFile(path, bytes);
 }
 
+TEST_F(LedgerFileTest, ForeignTableIsNamedInTheRefusal)
+{
+    makeForeignGpjl(path());
+    try {
+        openLedger(path(), seedList());
+        FAIL() << "opened";
+    } catch (const LedgerOpenError& error) {
+        EXPECT_TRUE(error.message().contains(u"gpjl"_s));
+        EXPECT_TRUE(error.message().contains(u"股票名"_s));
+        EXPECT_TRUE(error.message().contains(u"程序没有改动这个文件"_s));
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Files, UnusableLedgerFile,
-    testing::Values(UnusableFile{"other key", makeWithOtherKey, Reason::NotALedger},
-                    UnusableFile{"unencrypted database", makeUnencrypted, Reason::NotALedger},
-                    UnusableFile{"garbage", makeGarbage, Reason::NotALedger},
-                    UnusableFile{"short text",
-                                 [](const QString& p) { writeFile(p, "not a ledger\n"); },
-                                 Reason::NotALedger},
-                    UnusableFile{"damaged page", makeDamaged, Reason::NotALedger},
-                    UnusableFile{"zero length", [](const QString& p) { writeFile(p, {}); },
-                                 Reason::EmptyFile}));
+    testing::Values(
+        UnusableFile{"other key", makeWithOtherKey, Reason::NotALedger},
+        UnusableFile{"unencrypted database", makeUnencrypted, Reason::NotALedger},
+        UnusableFile{"foreign gpjl", makeForeignGpjl, Reason::NotALedger},
+        UnusableFile{"short journal table", makeLedgerWithShortJournal, Reason::NotALedger},
+        UnusableFile{"garbage", makeGarbage, Reason::NotALedger},
+        UnusableFile{"short text", [](const QString& p) { writeFile(p, "not a ledger\n"); },
+                     Reason::NotALedger},
+        UnusableFile{"damaged page", makeDamaged, Reason::NotALedger},
+        UnusableFile{"zero length", [](const QString& p) { writeFile(p, {}); },
+                     Reason::EmptyFile}));
 
 // While it lives, no file of the process may grow past `bytes`: a write beyond
 // fails as it would on a full disk.
