@@ -3,5 +3,6 @@ corvanta_gtest(test_ledger_store
     ${CMAKE_CURRENT_LIST_DIR}/SeedListTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/LedgerFileTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/SettingsTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/LedgerLockTest.cpp
 )
 target_link_libraries(test_ledger_store PRIVATE corvanta_ledger corvanta_exchange)
