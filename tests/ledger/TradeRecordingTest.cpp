@@ -176,5 +176,28 @@ TEST_F(TradeRecordingTest, NamesWithQuotesAndWildcardsAreStoredAndMatchedExactly
     EXPECT_TRUE(invariantHolds(db));
 }
 
+// An import or a restore wraps many recordings in one transaction: a refused one
+// leaves nothing of itself, the others commit or roll back together.
+TEST_F(TradeRecordingTest, RecordingsJoinTheCallersTransaction)
+{
+    const QStringList before = dumpLedger(db);
+    for (const bool commit : {false, true}) {
+        sql::Transaction batch(db);
+        recorded(buy(u"甲股份"_s, u"000001"_s, u"500"_s));
+        EXPECT_FALSE(ledger.record(sell(u"乙股份"_s, u"000002"_s, u"100"_s)).recorded());
+        recorded(sell(u"甲股份"_s, u"000001"_s, u"200"_s));
+        EXPECT_TRUE(db.inTransaction());
+        if (commit)
+            batch.commit();
+        else
+            EXPECT_EQ(count("SELECT count(*) FROM gpjl"), before.size() + 3);
+    }
+    EXPECT_FALSE(db.inTransaction());
+    EXPECT_EQ(count("SELECT count(*) FROM gpjl"), before.size() + 3);
+    EXPECT_EQ(openShares(u"甲股份"_s), 300);
+    EXPECT_EQ(count("SELECT count(*) FROM gpjl WHERE 股票名='乙股份'"), 0);
+    EXPECT_TRUE(invariantHolds(db));
+}
+
 } // namespace
 } // namespace corvanta::ledger::testing
