@@ -6,8 +6,6 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include <sqlite3.h>
-
 using namespace Qt::StringLiterals;
 
 namespace corvanta::ledger {
@@ -30,6 +28,14 @@ LedgerOpenError notALedger(const QString& path, const QString& detail)
                 u"”：它不是本程序的账本数据库，或者密码不符，或者文件已经损坏（"_s + detail +
                 u"）。"_s + untouched +
                 u"请从备份恢复，或者把它移走后重新启动，程序会建立新的账本文件。"_s};
+}
+
+LedgerOpenError foreignTables(const QString& path, const ForeignTableError& error)
+{
+    return {Reason::NotALedger,
+            u"无法打开账本文件“"_s + shown(path) + u"”：它不是本程序的账本数据库（表 "_s +
+                error.table() + u" 缺少列 "_s + error.missingColumns().join(u'、') + u"）。"_s +
+                untouched + u"请从备份恢复，或者把它移走后重新启动，程序会建立新的账本文件。"_s};
 }
 
 LedgerOpenError emptyFile(const QString& path)
@@ -70,14 +76,13 @@ LedgerOpenError failed(const QString& path, const QString& detail)
 
 bool damaged(const sql::Error& error)
 {
-    const int primary = error.code() & 0xff;
-    return error.isNotADatabase() || primary == SQLITE_CORRUPT;
+    return error.kind() == sql::Error::Kind::NotADatabase ||
+           error.kind() == sql::Error::Kind::Corrupt;
 }
 
 bool writeRefused(const sql::Error& error)
 {
-    const int primary = error.code() & 0xff;
-    return primary == SQLITE_READONLY || primary == SQLITE_PERM;
+    return error.kind() == sql::Error::Kind::ReadOnly;
 }
 
 // Reads every page once, so a file damaged past its first page is refused here
@@ -105,11 +110,13 @@ sql::Database openExisting(const QString& path, const QList<SeedStock>& seedList
     try {
         sql::Database db =
             sql::Database::open(path, QByteArray(ledgerKey), sql::Database::Mode::ReadWrite);
-        if (sqlite3_db_readonly(db.handle(), "main") == 1)
+        if (db.isReadOnly())
             throw readOnlyFile(path);
         checkIntact(db, path);
         ensureSchema(db, seedList);
         return db;
+    } catch (const ForeignTableError& error) {
+        throw foreignTables(path, error);
     } catch (const sql::Error& error) {
         if (damaged(error))
             throw notALedger(path, error.message());

@@ -19,7 +19,7 @@ inline constexpr char ledgerKey[] = "MiLor_427";
 class LedgerOpenError : public std::runtime_error {
 public:
     enum class Reason {
-        NotALedger,     // not a database, another key, or damaged
+        NotALedger,     // not a database, another key, damaged, or foreign tables
         EmptyFile,      // zero bytes long
         ReadOnly,       // the file may not be written
         FolderReadOnly, // the folder may not be written (no journal, no new file)
@@ -45,9 +45,9 @@ QString ledgerPath(const QString& folder);
 
 // Opens the ledger file, creating it when there is none, and creates and seeds
 // whichever of its tables is missing (one transaction). An existing file that
-// cannot be opened, read or written is never changed or re-created: that throws
-// LedgerOpenError. A new file whose seeding fails is removed again, so the next
-// start begins afresh.
+// cannot be opened, read or written, or whose tables lack the ledger's columns,
+// is never changed or re-created: that throws LedgerOpenError. A new file whose
+// seeding fails is removed again, so the next start begins afresh.
 sql::Database openLedger(const QString& path, const QList<SeedStock>& seedList);
 
 } // namespace corvanta::ledger

@@ -14,6 +14,10 @@ inline constexpr QStringView quantityTooLarge = u"数量过大,不能添加!";
 inline constexpr QStringView dateInvalid = u"交易日期无效,不能添加!";
 // Appended to the caption of a field whose text is not a number.
 inline constexpr QStringView notANumber = u"不是有效的数字,不能添加!";
+// Appended to the caption of a fee or rate below zero.
+inline constexpr QStringView negativeFee = u"不能为负数,不能添加!";
+// Appended to the caption of a rate above the highest one recorded.
+inline constexpr QStringView rateTooHigh = u"超过100‰,不能添加!";
 
 // Deletion.
 inline constexpr QStringView deleteCaption = u"记录删除确认";

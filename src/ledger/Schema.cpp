@@ -3,6 +3,8 @@
 #include "sql/Database.h"
 #include "sql/Statement.h"
 
+using namespace Qt::StringLiterals;
+
 namespace corvanta::ledger {
 
 namespace {
@@ -47,6 +49,70 @@ constexpr const char* createDxgp = "CREATE TABLE dxgp ("
                                    "评级 TEXT,"
                                    "基本资料 TEXT)";
 
+// The columns every statement of the program relies on. An existing table may
+// hold more; it may not hold fewer.
+struct TableShape {
+    QString name;
+    QStringList columns;
+};
+
+const TableShape& gpjlShape()
+{
+    static const TableShape shape{
+        QStringLiteral("gpjl"),
+        {QStringLiteral("ID"), QStringLiteral("日期"), QStringLiteral("股票代码"),
+         QStringLiteral("股票名"), QStringLiteral("交易状态"), QStringLiteral("数量"),
+         QStringLiteral("价格"), QStringLiteral("费用"), QStringLiteral("总金额"),
+         QStringLiteral("盈亏金额"), QStringLiteral("虚拟卖出"), QStringLiteral("监控状态"),
+         QStringLiteral("印花税"), QStringLiteral("佣金"), QStringLiteral("过户费等"),
+         QStringLiteral("其它费用"), QStringLiteral("备注")}};
+    return shape;
+}
+
+const TableShape& gpmcShape()
+{
+    static const TableShape shape{QStringLiteral("gpmc"),
+                                  {QStringLiteral("id"), QStringLiteral("gpid"),
+                                   QStringLiteral("gpmc"), QStringLiteral("gppy")}};
+    return shape;
+}
+
+const TableShape& dxgpShape()
+{
+    static const TableShape shape{
+        QStringLiteral("dxgp"),
+        {QStringLiteral("ID"), QStringLiteral("日期"), QStringLiteral("股票代码"),
+         QStringLiteral("股票名"), QStringLiteral("时价"), QStringLiteral("今开"),
+         QStringLiteral("昨收"), QStringLiteral("主买"), QStringLiteral("主卖"),
+         QStringLiteral("评级"), QStringLiteral("基本资料")}};
+    return shape;
+}
+
+// Throws when the existing table lacks one of the shape's columns. Column names
+// compare ignoring case, as SQLite's do.
+void checkColumns(sql::Database& db, const TableShape& shape)
+{
+    // The name is one of the ledger's own, never user text.
+    const QByteArray sql = "PRAGMA table_info(" + shape.name.toUtf8() + ")";
+    auto query = db.prepare(sql.constData());
+    QStringList present;
+    while (query.step())
+        present << query.text(1).toLower();
+    QStringList missing;
+    for (const QString& column : shape.columns) {
+        if (!present.contains(column.toLower()))
+            missing << column;
+    }
+    if (!missing.isEmpty())
+        throw ForeignTableError(shape.name, missing);
+}
+
+bool indexExists(sql::Database& db)
+{
+    return db.scalarInt("SELECT count(*) FROM sqlite_master WHERE type='index' AND "
+                        "name='gpjl_stock_name'") > 0;
+}
+
 void seedSampleTrade(sql::Database& db)
 {
     db.exec("INSERT INTO gpjl (日期,股票代码,股票名,交易状态,数量,价格,费用,总金额,盈亏金额,"
@@ -76,6 +142,13 @@ void ensureIndexes(sql::Database& db)
 
 } // namespace
 
+ForeignTableError::ForeignTableError(const QString& table, const QStringList& missingColumns)
+    : std::runtime_error(
+          QString(u"table "_s + table + u" lacks "_s + missingColumns.join(u", "_s)).toStdString()),
+      m_table(table), m_missing(missingColumns)
+{
+}
+
 bool tableExists(sql::Database& db, const QString& name)
 {
     auto query = db.prepare("SELECT 1 FROM sqlite_master WHERE type='table' AND "
@@ -86,13 +159,19 @@ bool tableExists(sql::Database& db, const QString& name)
 
 bool ensureSchema(sql::Database& db, const QList<SeedStock>& seedList)
 {
-    const bool needGpjl = !tableExists(db, QStringLiteral("gpjl"));
-    const bool needGpmc = !tableExists(db, QStringLiteral("gpmc"));
-    const bool needDxgp = !tableExists(db, QStringLiteral("dxgp"));
-    if (!needGpjl && !needGpmc && !needDxgp) {
-        ensureIndexes(db);
+    const bool needGpjl = !tableExists(db, gpjlShape().name);
+    const bool needGpmc = !tableExists(db, gpmcShape().name);
+    const bool needDxgp = !tableExists(db, dxgpShape().name);
+    // Nothing is written to a file whose tables are not the ledger's.
+    if (!needGpjl)
+        checkColumns(db, gpjlShape());
+    if (!needGpmc)
+        checkColumns(db, gpmcShape());
+    if (!needDxgp)
+        checkColumns(db, dxgpShape());
+    const bool creates = needGpjl || needGpmc || needDxgp;
+    if (!creates && indexExists(db))
         return false;
-    }
 
     sql::Transaction transaction(db);
     if (needGpjl) {
@@ -105,9 +184,9 @@ bool ensureSchema(sql::Database& db, const QList<SeedStock>& seedList)
     }
     if (needDxgp)
         db.exec(createDxgp);
-    transaction.commit();
     ensureIndexes(db);
-    return true;
+    transaction.commit();
+    return creates;
 }
 
 } // namespace corvanta::ledger

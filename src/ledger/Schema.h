@@ -2,6 +2,9 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
+
+#include <stdexcept>
 
 namespace corvanta::sql {
 class Database;
@@ -16,12 +19,27 @@ struct SeedStock {
     QString pinyin;
 };
 
+// A table of the ledger's name lacks columns the ledger needs: the file belongs
+// to something else.
+class ForeignTableError : public std::runtime_error {
+public:
+    ForeignTableError(const QString& table, const QStringList& missingColumns);
+    QString table() const { return m_table; }
+    QStringList missingColumns() const { return m_missing; }
+
+private:
+    QString m_table;
+    QStringList m_missing;
+};
+
 // True when the database holds a table of that name, compared ignoring case.
 bool tableExists(sql::Database& db, const QString& name);
 
-// Creates whichever of the three tables is missing and seeds a new gpjl with the
-// sample trade and a new gpmc with the stock list, all in one transaction: either
-// everything missing is created and seeded, or nothing is.
+// Checks the columns of whichever of the three tables exist, then creates the
+// missing tables, seeds a new gpjl with the sample trade and a new gpmc with the
+// stock list, and creates the indexes, all in one transaction: either everything
+// missing is created and seeded, or nothing is. A table lacking a column throws
+// ForeignTableError before anything is written.
 // Returns true when anything was created.
 bool ensureSchema(sql::Database& db, const QList<SeedStock>& seedList);
 

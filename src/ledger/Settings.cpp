@@ -98,6 +98,12 @@ void writeRow(sql::Database& db, const QString& key, const QString& value,
 
 } // namespace
 
+FeeRates defaultFeeRates()
+{
+    return {defaultOtherFee, defaultStampRate, defaultCommissionRate,
+            defaultOtherFee, defaultStampRate, defaultCommissionRate};
+}
+
 LoadedSettings loadSettings(sql::Database& db)
 {
     LoadedSettings loaded;

@@ -18,19 +18,29 @@ struct MonitorFont {
     bool bold = false;
 };
 
+// What a fee row that is missing (or holds no number) stands for, on either
+// side: the values the fee inputs show before anything is loaded ("5", "3", "3"),
+// so that a trade is never priced with rates other than those the user sees.
+inline constexpr double defaultOtherFee = 5;
+inline constexpr double defaultStampRate = 3;
+inline constexpr double defaultCommissionRate = 3;
+FeeRates defaultFeeRates();
+
 // The settings rows as found at start. A buy-side text is present when its row
 // exists and holds a number: the window then shows it (and appends the rate
-// texts to their drop-down lists); otherwise the window keeps its own default.
+// texts to their drop-down lists); otherwise the window keeps its own default,
+// which `rates` holds as well.
 struct LoadedSettings {
-    FeeRates rates;
+    FeeRates rates = defaultFeeRates();
     std::optional<QString> buyOtherFeeText, buyStampRateText, buyCommissionRateText;
     QString proxyHost;
     int proxyPort = 0;
     MonitorFont font;
 };
 
-// Reads the nine settings rows of gpmc (the first row of each key). A row whose
-// value does not convert keeps that value's default; the other rows still load.
+// Reads the nine settings rows of gpmc (the first row of each key). A row that is
+// missing or whose value does not convert keeps that value's default; the other
+// rows still load.
 LoadedSettings loadSettings(sql::Database& db);
 
 // What "save settings" writes: the fee inputs of the current trade side as typed,

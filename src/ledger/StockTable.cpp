@@ -1,5 +1,6 @@
 #include "StockTable.h"
 
+#include "TradeLedger.h"
 #include "sql/Database.h"
 #include "sql/Statement.h"
 
@@ -93,45 +94,22 @@ void StockTable::renameStock(const QString& code, const QString& name, const QSt
 {
     refuseSettingsKey(code);
     sql::Transaction transaction(m_db);
+    // Every name the code's rows leave, and the one they join, may now hold the
+    // wrong shares in its open position.
+    QStringList touched{name};
+    auto names = m_db.prepare("SELECT DISTINCT 股票名 FROM gpjl WHERE 股票代码=?1");
+    names.bind(1, code);
+    while (names.step())
+        touched << names.text(0);
+
     auto stocks = m_db.prepare("UPDATE gpmc SET gpmc=?2,gppy=?3 WHERE gpid=?1");
     stocks.bind(1, code).bind(2, name).bind(3, pinyin);
     stocks.run();
     auto trades = m_db.prepare("UPDATE gpjl SET 股票名=?2 WHERE 股票代码=?1");
     trades.bind(1, code).bind(2, name);
     trades.run();
-    mergeOpenPositions(name);
+    TradeLedger(m_db).rederiveOpenPositions(touched);
     transaction.commit();
-}
-
-// Rows of one name are one stock: a rename onto a name that already holds an
-// open position leaves one open-position row carrying both quantities.
-void StockTable::mergeOpenPositions(const QString& name)
-{
-    auto positions =
-        m_db.prepare("SELECT ID,数量 FROM gpjl WHERE 股票名=?1 AND 虚拟卖出='真' ORDER BY ID");
-    positions.bind(1, name);
-    qint64 keep = 0;
-    qint64 shares = 0;
-    QList<qint64> merged;
-    while (positions.step()) {
-        const qint64 id = positions.int64(0);
-        if (keep == 0)
-            keep = id;
-        else
-            merged.append(id);
-        shares += positions.int64(1);
-    }
-    if (merged.isEmpty())
-        return;
-    auto grow = m_db.prepare("UPDATE gpjl SET 数量=?2 WHERE ID=?1");
-    grow.bind(1, keep).bind(2, shares);
-    grow.run();
-    auto remove = m_db.prepare("DELETE FROM gpjl WHERE ID=?1");
-    for (qint64 id : merged) {
-        remove.bind(1, id);
-        remove.run();
-        remove.reset();
-    }
 }
 
 } // namespace corvanta::ledger

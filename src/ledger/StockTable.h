@@ -37,13 +37,13 @@ public:
     void addStock(const QString& code, const QString& name, const QString& pinyin);
 
     // Renames every stock row of the code and every ledger row of the code (the
-    // open-position row included), in one transaction. Renaming onto the name of
-    // another held stock merges the two open positions into one row.
+    // open-position row included), then re-derives the open positions of every
+    // name involved, in one transaction. Renaming onto the name of another held
+    // stock leaves one open position for both; renaming back gives each name its
+    // own shares again.
     void renameStock(const QString& code, const QString& name, const QString& pinyin);
 
 private:
-    void mergeOpenPositions(const QString& name);
-
     sql::Database& m_db;
 };
 

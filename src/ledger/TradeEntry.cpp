@@ -15,12 +15,31 @@ namespace {
 // from integer overflow.
 constexpr qint64 maxShares = 1'000'000'000'000;
 
+// No stamp duty or commission has ever come near a tenth of the amount.
+constexpr double highestRate = 100; // per mille
+
 // A number field and the caption the user knows it by.
 struct NumberField {
     const QString& text;
     QStringView caption;
     double& value;
+    bool isFee = false; // a fee is never below zero
 };
+
+// The refusal of a rate text, if any; an empty text is not checked.
+std::optional<QString> refuseRate(const QString& text, QStringView caption)
+{
+    if (text.isEmpty())
+        return std::nullopt;
+    const std::optional<double> rate = num::parseNumber(text);
+    if (!rate)
+        return caption + messages::notANumber;
+    if (*rate < 0)
+        return caption + messages::negativeFee;
+    if (*rate > highestRate)
+        return caption + messages::rateTooHigh;
+    return std::nullopt;
+}
 
 bool hasNoName(const TradeEntry& entry)
 {
@@ -53,17 +72,26 @@ std::variant<TradeValues, QString> readTradeEntry(const TradeEntry& entry)
 
     const bool buy = entry.direction == Direction::Buy;
     const NumberField fields[] = {
-        {entry.price, u"价格", values.price},           {entry.fyhj, u"总费用", values.fees},
-        {entry.zfze, u"总金额", values.total},          {entry.yhs, u"印花税", values.stampDuty},
-        {entry.yj, u"手续费", values.commission},       {entry.qtzf, u"过户费", values.transferFee},
-        {entry.otherFee, u"其它费用", values.otherFee},
+        {entry.price, u"价格", values.price},
+        {entry.fyhj, u"总费用", values.fees, true},
+        {entry.zfze, u"总金额", values.total},
+        {entry.yhs, u"印花税", values.stampDuty, true},
+        {entry.yj, u"手续费", values.commission, true},
+        {entry.qtzf, u"过户费", values.transferFee, true},
+        {entry.otherFee, u"其它费用", values.otherFee, true},
     };
     for (const NumberField& field : fields) {
         const std::optional<double> number = num::parseNumber(field.text);
         if (!number)
             return field.caption.toString() + messages::notANumber;
+        if (field.isFee && *number < 0)
+            return field.caption.toString() + messages::negativeFee;
         field.value = *number;
     }
+    if (auto refusal = refuseRate(entry.stampRate, u"印花税率"))
+        return *refusal;
+    if (auto refusal = refuseRate(entry.commissionRate, u"佣金费率"))
+        return *refusal;
     if (buy) {
         const std::optional<double> breakEven = num::parseNumber(entry.bbjg);
         if (!breakEven)

@@ -26,6 +26,10 @@ struct TradeEntry {
     QString qtzf; // transfer fee plus other fee
     QString bbjg; // break-even price; only a buy needs it
     QString otherFee;
+    // The rates the trade was priced with, per mille, as typed. An empty text is
+    // not checked (a caller that has no rate inputs).
+    QString stampRate;
+    QString commissionRate;
 };
 
 // The numbers a TradeEntry's texts show.
@@ -43,7 +47,8 @@ struct TradeValues {
 };
 
 // The values of the entry, or the message refusing it when a text does not convert,
-// the quantity is below one share, or the stock has no name or code.
+// the quantity is below one share, the stock has no name or code, a fee or rate is
+// negative, or a rate is above 100‰.
 std::variant<TradeValues, QString> readTradeEntry(const TradeEntry& entry);
 
 } // namespace corvanta::ledger

@@ -3,6 +3,7 @@
 #include "TradeEntry.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -53,6 +54,15 @@ public:
 
     // Deletes every ledger row and empties the scratch tables tmpdb1..3 that exist.
     void clearLedger();
+
+    // Re-derives the open positions of these names from their trades, for changes
+    // that move rows between names (a rename, an import, a restore): each name gets
+    // one open-position row holding the shares bought minus the shares really
+    // sold, or none when that is not positive. An existing row keeps its price and
+    // amounts; a missing one is priced from the name's first buy as recording that
+    // buy priced it (its break-even price, fees and total). Whole or not at all,
+    // inside the caller's transaction when there is one.
+    void rederiveOpenPositions(const QStringList& names);
 
 private:
     sql::Database& m_db;

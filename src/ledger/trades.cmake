@@ -5,6 +5,7 @@ target_sources(corvanta_ledger PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/StockRows.cpp
     ${CMAKE_CURRENT_LIST_DIR}/TradeRecording.cpp
     ${CMAKE_CURRENT_LIST_DIR}/TradeDeletion.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/OpenPositions.cpp
     ${CMAKE_CURRENT_LIST_DIR}/LedgerView.cpp
 )
 

@@ -8,12 +8,12 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
-#include <sqlite3.h>
 
-#include <atomic>
 #include <functional>
 
+#include <csignal>
 #include <grp.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -119,7 +119,9 @@ TEST_F(LedgerFileTest, TableNamesCountWhateverTheirCase)
     {
         sql::Database db = sql::Database::open(path(), QByteArray(ledgerKey),
                                                sql::Database::Mode::ReadWriteCreate);
-        db.exec("CREATE TABLE GPJL (ID INTEGER PRIMARY KEY, 股票名 TEXT)");
+        db.exec("CREATE TABLE GPJL (ID INTEGER PRIMARY KEY, 日期, 股票代码, 股票名, 交易状态, "
+                "数量, 价格, 费用, 总金额, 盈亏金额, 虚拟卖出, 监控状态, 印花税, 佣金, 过户费等, "
+                "其它费用, 备注)");
         db.exec("INSERT INTO GPJL (股票名) VALUES ('平安银行')");
     }
     sql::Database db = openLedger(path(), seedList());
@@ -167,6 +169,24 @@ void makeUnencrypted(const QString& path)
     db.exec("CREATE TABLE gpjl (ID INTEGER PRIMARY KEY, 股票名 TEXT)");
 }
 
+// Keyed like a ledger, but its gpjl is someone else's table.
+void makeForeignGpjl(const QString& path)
+{
+    sql::Database db =
+        sql::Database::open(path, QByteArray(ledgerKey), sql::Database::Mode::ReadWriteCreate);
+    db.exec("CREATE TABLE gpjl (ID, 名)");
+}
+
+// A whole ledger but for one column of its journal table.
+void makeLedgerWithShortJournal(const QString& path)
+{
+    {
+        sql::Database db = openLedger(path, seedList());
+        db.exec("DROP TABLE dxgp");
+        db.exec("CREATE TABLE dxgp (ID, 日期, 股票代码, 股票名)");
+    }
+}
+
 void makeGarbage(const QString& path)
 {
     QByteArray bytes;
@@ -189,69 +209,70 @@ void makeDamaged(const QString& path)
     writeFile(path, bytes);
 }
 
+TEST_F(LedgerFileTest, ForeignTableIsNamedInTheRefusal)
+{
+    makeForeignGpjl(path());
+    try {
+        openLedger(path(), seedList());
+        FAIL() << "opened";
+    } catch (const LedgerOpenError& error) {
+        EXPECT_TRUE(error.message().contains(u"gpjl"_s));
+        EXPECT_TRUE(error.message().contains(u"股票名"_s));
+        EXPECT_TRUE(error.message().contains(u"程序没有改动这个文件"_s));
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Files, UnusableLedgerFile,
-    testing::Values(UnusableFile{"other key", makeWithOtherKey, Reason::NotALedger},
-                    UnusableFile{"unencrypted database", makeUnencrypted, Reason::NotALedger},
-                    UnusableFile{"garbage", makeGarbage, Reason::NotALedger},
-                    UnusableFile{"short text",
-                                 [](const QString& p) { writeFile(p, "not a ledger\n"); },
-                                 Reason::NotALedger},
-                    UnusableFile{"damaged page", makeDamaged, Reason::NotALedger},
-                    UnusableFile{"zero length", [](const QString& p) { writeFile(p, {}); },
-                                 Reason::EmptyFile}));
+    testing::Values(
+        UnusableFile{"other key", makeWithOtherKey, Reason::NotALedger},
+        UnusableFile{"unencrypted database", makeUnencrypted, Reason::NotALedger},
+        UnusableFile{"foreign gpjl", makeForeignGpjl, Reason::NotALedger},
+        UnusableFile{"short journal table", makeLedgerWithShortJournal, Reason::NotALedger},
+        UnusableFile{"garbage", makeGarbage, Reason::NotALedger},
+        UnusableFile{"short text", [](const QString& p) { writeFile(p, "not a ledger\n"); },
+                     Reason::NotALedger},
+        UnusableFile{"damaged page", makeDamaged, Reason::NotALedger},
+        UnusableFile{"zero length", [](const QString& p) { writeFile(p, {}); },
+                     Reason::EmptyFile}));
 
-// Interrupts the seeding transaction of every connection part-way, while armed.
-struct SeedingInterrupter {
-    static inline std::atomic<int> ticksLeft{-1}; // -1: disarmed
-    static inline std::atomic<qint64> lastRowAtInterrupt{0};
-
-    static int onProgress(void* db)
+// While it lives, no file of the process may grow past `bytes`: a write beyond
+// fails as it would on a full disk.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(qint64 bytes)
     {
-        auto* connection = static_cast<sqlite3*>(db);
-        if (ticksLeft.load() < 0 || sqlite3_get_autocommit(connection))
-            return 0;
-        if (ticksLeft.fetch_sub(1) > 0)
-            return 0;
-        lastRowAtInterrupt = sqlite3_last_insert_rowid(connection);
-        ticksLeft = -1;
-        return 1;
+        getrlimit(RLIMIT_FSIZE, &m_saved);
+        m_savedHandler = signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{rlim_t(bytes), m_saved.rlim_max};
+        EXPECT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
     }
-
-    static int install(sqlite3* db, char**, const sqlite3_api_routines*)
+    ~FileSizeLimit()
     {
-        sqlite3_progress_handler(db, 100, onProgress, db);
-        return SQLITE_OK;
+        setrlimit(RLIMIT_FSIZE, &m_saved);
+        signal(SIGXFSZ, m_savedHandler);
     }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    rlimit m_saved{};
+    sighandler_t m_savedHandler = SIG_DFL;
 };
 
+// The disk fills up while the stock list is being written.
 class InterruptedSeeding : public LedgerFileTest {
 protected:
-    static void SetUpTestSuite()
-    {
-        sqlite3_auto_extension(reinterpret_cast<void (*)()>(&SeedingInterrupter::install));
-    }
-    static void TearDownTestSuite()
-    {
-        sqlite3_cancel_auto_extension(reinterpret_cast<void (*)()>(&SeedingInterrupter::install));
-    }
-    void TearDown() override { SeedingInterrupter::ticksLeft = -1; }
-
-    // Arms the interrupter and checks afterwards that it struck inside the stock list.
-    void interruptSoon() { SeedingInterrupter::ticksLeft = 30; }
-    void expectStruckPartWay()
-    {
-        // gpjl's two sample rows come first, so a larger row id is a stock's.
-        EXPECT_GT(SeedingInterrupter::lastRowAtInterrupt.load(), 2);
-        EXPECT_LT(SeedingInterrupter::lastRowAtInterrupt.load(), seedList().size());
-    }
+    // A little more than the file holds now, far less than the stock list needs.
+    qint64 roomForAFewPages() const { return QFileInfo(path()).size() + 16 * 1024; }
 };
 
 TEST_F(InterruptedSeeding, NewFileIsRemovedAndTheNextStartSeedsAfresh)
 {
-    interruptSoon();
-    EXPECT_EQ(refusal(path()), Reason::CannotCreate);
-    expectStruckPartWay();
+    {
+        const FileSizeLimit full(roomForAFewPages());
+        EXPECT_EQ(refusal(path()), Reason::CannotCreate);
+    }
     EXPECT_FALSE(QFile::exists(path()));
 
     sql::Database db = openLedger(path(), seedList());
@@ -264,10 +285,12 @@ TEST_F(InterruptedSeeding, ExistingFileKeepsItsTradesAndIsSeededNextTime)
     {
         sql::Database db = openLedger(path(), seedList());
         db.exec("DROP TABLE gpmc");
+        db.exec("VACUUM"); // so that the stock list must grow the file again
     }
-    interruptSoon();
-    EXPECT_EQ(refusal(path()), Reason::Failed);
-    expectStruckPartWay();
+    {
+        const FileSizeLimit full(roomForAFewPages());
+        EXPECT_EQ(refusal(path()), Reason::Failed);
+    }
     {
         sql::Database db = openWithKey(path());
         EXPECT_FALSE(tableExists(db, u"gpmc"_s));

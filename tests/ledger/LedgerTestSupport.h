@@ -48,6 +48,8 @@ inline TradeEntry trade(Direction direction, const QString& name, const QString&
     entry.qtzf = QStringLiteral("5.00");
     entry.bbjg = QStringLiteral("14.612");
     entry.otherFee = QStringLiteral("5");
+    entry.stampRate = QStringLiteral("1");
+    entry.commissionRate = QStringLiteral("3");
     return entry;
 }
 

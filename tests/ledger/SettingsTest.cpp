@@ -56,10 +56,14 @@ TEST_F(SettingsTest, FreshLedgerGivesTheDefaults)
     EXPECT_FALSE(loaded.buyOtherFeeText);
     EXPECT_FALSE(loaded.buyStampRateText);
     EXPECT_FALSE(loaded.buyCommissionRateText);
-    for (double value :
-         {loaded.rates.buyOtherFee, loaded.rates.buyStampRate, loaded.rates.buyCommissionRate,
-          loaded.rates.sellOtherFee, loaded.rates.sellStampRate, loaded.rates.sellCommissionRate})
-        EXPECT_EQ(value, 0);
+    // The rates are those the fee inputs show, "5", "3" and "3", on both sides:
+    // a first trade is never priced without fees.
+    EXPECT_EQ(loaded.rates.buyOtherFee, 5);
+    EXPECT_EQ(loaded.rates.buyStampRate, 3);
+    EXPECT_EQ(loaded.rates.buyCommissionRate, 3);
+    EXPECT_EQ(loaded.rates.sellOtherFee, 5);
+    EXPECT_EQ(loaded.rates.sellStampRate, 3);
+    EXPECT_EQ(loaded.rates.sellCommissionRate, 3);
     EXPECT_EQ(loaded.proxyHost, QString());
     EXPECT_EQ(loaded.proxyPort, 0);
     EXPECT_EQ(loaded.font.sizeIndex, 0);
@@ -131,6 +135,21 @@ TEST_F(SettingsTest, ARestartGivesBackTheTextsAsTyped)
     EXPECT_TRUE(loaded.font.bold);
 }
 
+// Only what is missing takes a default; a stored 0 stays 0.
+TEST_F(SettingsTest, RowsThatExistKeepTheirValues)
+{
+    addRow(u"zfsd"_s, u"0"_s);
+    addRow(u"mcyhs"_s, u"1"_s);
+    addRow(u"mcsxf"_s, u"0"_s);
+    const LoadedSettings loaded = loadSettings(db);
+    EXPECT_EQ(loaded.rates.buyOtherFee, 0);
+    EXPECT_EQ(loaded.rates.buyStampRate, 3);
+    EXPECT_EQ(loaded.rates.buyCommissionRate, 3);
+    EXPECT_EQ(loaded.rates.sellOtherFee, 5);
+    EXPECT_EQ(loaded.rates.sellStampRate, 1);
+    EXPECT_EQ(loaded.rates.sellCommissionRate, 0);
+}
+
 TEST_F(SettingsTest, LoadingTakesTheFirstRowOfAnExactKey)
 {
     addRow(u"ZFSD"_s, u"9"_s);
@@ -155,12 +174,13 @@ TEST_F(SettingsTest, ABadRowKeepsItsDefaultAndTheOthersStillLoad)
 
     const LoadedSettings loaded = loadSettings(db);
     EXPECT_FALSE(loaded.buyOtherFeeText);
-    EXPECT_EQ(loaded.rates.buyOtherFee, 0);
+    EXPECT_EQ(loaded.rates.buyOtherFee, 5);
     EXPECT_EQ(loaded.buyStampRateText, u"2"_s);
     EXPECT_EQ(loaded.rates.buyStampRate, 2);
     EXPECT_FALSE(loaded.buyCommissionRateText);
+    EXPECT_EQ(loaded.rates.buyCommissionRate, 3);
     EXPECT_EQ(loaded.rates.sellOtherFee, 5);
-    EXPECT_EQ(loaded.rates.sellStampRate, 0);
+    EXPECT_EQ(loaded.rates.sellStampRate, 3);
     EXPECT_EQ(loaded.rates.sellCommissionRate, 0.25);
     EXPECT_EQ(loaded.proxyHost, u"10.1.1.1"_s);
     EXPECT_EQ(loaded.proxyPort, 0);

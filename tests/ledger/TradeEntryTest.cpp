@@ -73,6 +73,40 @@ INSTANTIATE_TEST_SUITE_P(
                   u"过户费不是有效的数字,不能添加!"_s},
         EntryCase{"other_fee", [](TradeEntry& e) { e.otherFee.clear(); },
                   u"其它费用不是有效的数字,不能添加!"_s},
+        // Fees below zero and rates beyond reason price nothing real.
+        EntryCase{"other_fee_negative", [](TradeEntry& e) { e.otherFee = u"-100"_s; },
+                  u"其它费用不能为负数,不能添加!"_s},
+        EntryCase{"total_fees_negative", [](TradeEntry& e) { e.fyhj = u"-91.00"_s; },
+                  u"总费用不能为负数,不能添加!"_s},
+        EntryCase{"stamp_duty_negative", [](TradeEntry& e) { e.yhs = u"-.01"_s; },
+                  u"印花税不能为负数,不能添加!"_s},
+        EntryCase{"commission_negative", [](TradeEntry& e) { e.yj = u"-5"_s; },
+                  u"手续费不能为负数,不能添加!"_s},
+        EntryCase{"transfer_fee_negative", [](TradeEntry& e) { e.qtzf = u"-1"_s; },
+                  u"过户费不能为负数,不能添加!"_s},
+        EntryCase{"fees_zero",
+                  [](TradeEntry& e) {
+                      e.otherFee = e.fyhj = e.yhs = e.yj = e.qtzf = u"0"_s;
+                      e.stampRate = e.commissionRate = u"0"_s;
+                  },
+                  QString()},
+        EntryCase{"stamp_rate_absurd", [](TradeEntry& e) { e.stampRate = u"99999"_s; },
+                  u"印花税率超过100‰,不能添加!"_s},
+        EntryCase{"stamp_rate_negative", [](TradeEntry& e) { e.stampRate = u"-1"_s; },
+                  u"印花税率不能为负数,不能添加!"_s},
+        EntryCase{"stamp_rate_letters", [](TradeEntry& e) { e.stampRate = u"3‰"_s; },
+                  u"印花税率不是有效的数字,不能添加!"_s},
+        EntryCase{"commission_rate_just_too_high",
+                  [](TradeEntry& e) { e.commissionRate = u"100.01"_s; },
+                  u"佣金费率超过100‰,不能添加!"_s},
+        EntryCase{"commission_rate_highest", [](TradeEntry& e) { e.commissionRate = u"100"_s; },
+                  QString()},
+        EntryCase{"rates_not_given",
+                  [](TradeEntry& e) {
+                      e.stampRate.clear();
+                      e.commissionRate.clear();
+                  },
+                  QString()},
         EntryCase{"break_even_of_buy", [](TradeEntry& e) { e.bbjg = u"inf"_s; },
                   u"保本价格不是有效的数字,不能添加!"_s},
         EntryCase{"break_even_unused_by_sell",

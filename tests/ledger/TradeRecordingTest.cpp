@@ -111,6 +111,12 @@ TEST_F(TradeRecordingTest, RefusedEntryWritesNothing)
     letters.price = u"1a.5"_s;
     EXPECT_FALSE(ledger.recordBuy(letters).recorded());
     EXPECT_FALSE(ledger.recordBuy(buy(u"甲股份"_s, u"000001"_s, u"0"_s)).recorded());
+    TradeEntry negativeFee = buy(u"甲股份"_s, u"000001"_s, u"100"_s);
+    negativeFee.otherFee = u"-100"_s;
+    EXPECT_EQ(ledger.recordBuy(negativeFee).refusal, u"其它费用不能为负数,不能添加!"_s);
+    TradeEntry absurdRate = sell(u"唐钢股份"_s, u"000709"_s, u"100"_s);
+    absurdRate.stampRate = u"99999"_s;
+    EXPECT_EQ(ledger.recordSell(absurdRate).refusal, u"印花税率超过100‰,不能添加!"_s);
     EXPECT_EQ(dumpLedger(db), before);
 }
 
@@ -167,6 +173,29 @@ TEST_F(TradeRecordingTest, NamesWithQuotesAndWildcardsAreStoredAndMatchedExactly
     recorded(sell(u"甲%"_s, u"000006"_s, u"200"_s));
     EXPECT_EQ(openShares(u"甲股"_s), 900);
     EXPECT_EQ(openShares(u"甲_"_s), 100);
+    EXPECT_TRUE(invariantHolds(db));
+}
+
+// An import or a restore wraps many recordings in one transaction: a refused one
+// leaves nothing of itself, the others commit or roll back together.
+TEST_F(TradeRecordingTest, RecordingsJoinTheCallersTransaction)
+{
+    const QStringList before = dumpLedger(db);
+    for (const bool commit : {false, true}) {
+        sql::Transaction batch(db);
+        recorded(buy(u"甲股份"_s, u"000001"_s, u"500"_s));
+        EXPECT_FALSE(ledger.record(sell(u"乙股份"_s, u"000002"_s, u"100"_s)).recorded());
+        recorded(sell(u"甲股份"_s, u"000001"_s, u"200"_s));
+        EXPECT_TRUE(db.inTransaction());
+        if (commit)
+            batch.commit();
+        else
+            EXPECT_EQ(count("SELECT count(*) FROM gpjl"), before.size() + 3);
+    }
+    EXPECT_FALSE(db.inTransaction());
+    EXPECT_EQ(count("SELECT count(*) FROM gpjl"), before.size() + 3);
+    EXPECT_EQ(openShares(u"甲股份"_s), 300);
+    EXPECT_EQ(count("SELECT count(*) FROM gpjl WHERE 股票名='乙股份'"), 0);
     EXPECT_TRUE(invariantHolds(db));
 }
 

@@ -1,5 +1,6 @@
 #include "LedgerTestSupport.h"
 #include "ledger/LedgerMessages.h"
+#include "ledger/StockTable.h"
 
 #include <random>
 
@@ -20,9 +21,9 @@ const Stock stocks[] = {{u"甲股份"_s, u"000001"_s},
                         {u"同名"_s, u"600002"_s},
                         {u"O'Neil \"A\" 100%"_s, u"580003"_s}};
 
-// Random buys, sells and deletions, some of which must be refused. After every
-// step the invariant holds, refusals happen exactly when they should, and a
-// refusal changes nothing.
+// Random buys, sells, deletions and rename round trips, some of which must be
+// refused. After every step the invariant holds, refusals happen exactly when
+// they should, and a refusal changes nothing.
 class TradeSequenceTest : public LedgerTest, public ::testing::WithParamInterface<unsigned> {
 protected:
     qint64 held(const QString& name)
@@ -43,6 +44,8 @@ protected:
     }
     qint64 realTrades() { return count("SELECT count(*) FROM gpjl WHERE 虚拟卖出='假'"); }
 
+    StockTable table{db};
+
     void buyOrSell(const Stock& stock, bool isBuy, std::mt19937& random)
     {
         const bool lots = random() % 2 == 0;
@@ -62,6 +65,24 @@ protected:
         } else {
             EXPECT_EQ(realTrades(), trades + 1);
         }
+    }
+
+    // Renames a stock's code onto another name, which may hold shares, and back:
+    // each name's trades, and so its open position, are what they were before.
+    void renameRoundTrip(const Stock& stock, std::mt19937& random)
+    {
+        const Stock& other = stocks[random() % std::size(stocks)];
+        const qint64 ownHeld = held(stock.name);
+        const qint64 otherHeld = held(other.name);
+        const qint64 trades = realTrades();
+
+        table.renameStock(stock.code, other.name, u"X"_s);
+        ASSERT_TRUE(invariantHolds(db)) << "renamed onto " << other.name.toStdString();
+        table.renameStock(stock.code, stock.name, u"X"_s);
+
+        EXPECT_EQ(held(stock.name), ownHeld);
+        EXPECT_EQ(held(other.name), otherHeld);
+        EXPECT_EQ(realTrades(), trades);
     }
 
     void deleteOne(std::mt19937& random)
@@ -96,13 +117,15 @@ TEST_P(TradeSequenceTest, InvariantHoldsAfterEveryStep)
     db.exec("DELETE FROM gpjl");
     for (int step = 0; step < 400; ++step) {
         const Stock& stock = stocks[random() % std::size(stocks)];
-        const unsigned kind = random() % 10;
+        const unsigned kind = random() % 11;
         if (kind < 4)
             buyOrSell(stock, true, random);
         else if (kind < 7)
             buyOrSell(stock, false, random);
-        else
+        else if (kind < 10)
             deleteOne(random);
+        else
+            renameRoundTrip(stock, random);
         ASSERT_FALSE(HasFailure()) << "at step " << step;
         ASSERT_TRUE(invariantHolds(db)) << "after step " << step;
     }

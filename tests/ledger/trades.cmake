@@ -1,6 +1,7 @@
 # tests of trades and the stock table
 corvanta_gtest(test_ledger_trades
     ${CMAKE_CURRENT_LIST_DIR}/StockTableTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/OpenPositionTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/TradeEntryTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/TradeRecordingTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/TradeDeletionTest.cpp

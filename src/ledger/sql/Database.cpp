@@ -17,16 +17,31 @@ QString describe(sqlite3* db, int code)
     return QString::fromUtf8(sqlite3_errstr(code));
 }
 
+Error::Kind kindOf(int code)
+{
+    switch (code & 0xff) {
+    case SQLITE_CORRUPT:
+        return Error::Kind::Corrupt;
+    case SQLITE_NOTADB:
+        return Error::Kind::NotADatabase;
+    case SQLITE_READONLY:
+    case SQLITE_PERM:
+        return Error::Kind::ReadOnly;
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        return Error::Kind::Busy;
+    case SQLITE_FULL:
+        return Error::Kind::Full;
+    default:
+        return Error::Kind::Other;
+    }
+}
+
 } // namespace
 
 Error::Error(int code, const QString& message)
-    : std::runtime_error(message.toStdString()), m_code(code)
+    : std::runtime_error(message.toStdString()), m_code(code), m_kind(kindOf(code))
 {
-}
-
-bool Error::isNotADatabase() const
-{
-    return (m_code & 0xff) == SQLITE_NOTADB;
 }
 
 Database::Database(sqlite3* db, QString path) : m_db(db), m_path(std::move(path)) {}
@@ -72,11 +87,13 @@ Database Database::openInMemory()
     Database db(raw, QStringLiteral(":memory:"));
     if (rc != SQLITE_OK)
         throw Error(rc, describe(raw, rc));
+    sqlite3_extended_result_codes(raw, 1);
     return db;
 }
 
 Database::Database(Database&& other) noexcept
-    : m_db(std::exchange(other.m_db, nullptr)), m_path(std::move(other.m_path))
+    : m_db(std::exchange(other.m_db, nullptr)), m_path(std::move(other.m_path)),
+      m_guards(std::move(other.m_guards))
 {
 }
 
@@ -87,6 +104,7 @@ Database& Database::operator=(Database&& other) noexcept
             sqlite3_close_v2(m_db);
         m_db = std::exchange(other.m_db, nullptr);
         m_path = std::move(other.m_path);
+        m_guards = std::move(other.m_guards);
     }
     return *this;
 }
@@ -99,6 +117,12 @@ Database::~Database()
 
 void Database::exec(const char* sql)
 {
+    requireOpenTransaction();
+    execControl(sql);
+}
+
+void Database::execControl(const char* sql)
+{
     char* message = nullptr;
     const int rc = sqlite3_exec(m_db, sql, nullptr, nullptr, &message);
     if (rc != SQLITE_OK) {
@@ -109,14 +133,21 @@ void Database::exec(const char* sql)
     }
 }
 
+void Database::requireOpenTransaction() const
+{
+    if (m_guards && *m_guards > 0 && sqlite3_get_autocommit(m_db))
+        throw Error(SQLITE_ABORT,
+                    QStringLiteral("the transaction was rolled back by the database"));
+}
+
 Statement Database::prepare(const char* sql)
 {
-    return Statement(m_db, sql);
+    return Statement(m_db, m_guards.get(), sql);
 }
 
 qint64 Database::scalarInt(const char* sql)
 {
-    Statement query(m_db, sql);
+    Statement query = prepare(sql);
     return query.step() ? query.int64(0) : 0;
 }
 
@@ -133,6 +164,11 @@ int Database::changes() const
 bool Database::inTransaction() const
 {
     return sqlite3_get_autocommit(m_db) == 0;
+}
+
+bool Database::isReadOnly() const
+{
+    return sqlite3_db_readonly(m_db, "main") == 1;
 }
 
 } // namespace corvanta::sql

@@ -15,17 +15,44 @@ namespace {
     throw Error(code, QString::fromUtf8(sqlite3_errmsg(db)));
 }
 
+// True when `tail` holds nothing but blanks, semicolons and comments.
+bool isEmptyTail(sqlite3* db, const char* tail)
+{
+    while (*tail != '\0') {
+        sqlite3_stmt* next = nullptr;
+        const char* rest = nullptr;
+        const int rc = sqlite3_prepare_v2(db, tail, -1, &next, &rest);
+        sqlite3_finalize(next);
+        if (rc != SQLITE_OK || next != nullptr)
+            return false;
+        if (rest == tail)
+            return true;
+        tail = rest;
+    }
+    return true;
+}
+
 } // namespace
 
-Statement::Statement(sqlite3* db, const char* sql) : m_db(db)
+Statement::Statement(sqlite3* db, const int* guards, const char* sql) : m_db(db), m_guards(guards)
 {
-    const int rc = sqlite3_prepare_v2(db, sql, -1, &m_stmt, nullptr);
+    const char* tail = nullptr;
+    const int rc = sqlite3_prepare_v2(db, sql, -1, &m_stmt, &tail);
     if (rc != SQLITE_OK)
         fail(db, rc);
+    // Text is run exactly as one statement: anything after it would otherwise be
+    // dropped without a word.
+    if (m_stmt == nullptr)
+        throw Error(SQLITE_MISUSE, QStringLiteral("no SQL statement in the text"));
+    if (!isEmptyTail(db, tail)) {
+        sqlite3_finalize(std::exchange(m_stmt, nullptr));
+        throw Error(SQLITE_MISUSE, QStringLiteral("more than one SQL statement in the text: ") +
+                                       QString::fromUtf8(tail).trimmed());
+    }
 }
 
 Statement::Statement(Statement&& other) noexcept
-    : m_db(other.m_db), m_stmt(std::exchange(other.m_stmt, nullptr))
+    : m_db(other.m_db), m_stmt(std::exchange(other.m_stmt, nullptr)), m_guards(other.m_guards)
 {
 }
 
@@ -35,6 +62,7 @@ Statement& Statement::operator=(Statement&& other) noexcept
         sqlite3_finalize(m_stmt);
         m_db = other.m_db;
         m_stmt = std::exchange(other.m_stmt, nullptr);
+        m_guards = other.m_guards;
     }
     return *this;
 }
@@ -47,6 +75,7 @@ Statement::~Statement()
 Statement& Statement::bind(int index, const QString& value)
 {
     const QByteArray utf8 = value.toUtf8();
+    // A null QString binds an empty text, like an empty one; bindNull binds NULL.
     const int rc =
         sqlite3_bind_text(m_stmt, index, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
     if (rc != SQLITE_OK)
@@ -80,6 +109,9 @@ Statement& Statement::bindNull(int index)
 
 bool Statement::step()
 {
+    if (m_guards && *m_guards > 0 && sqlite3_get_autocommit(m_db))
+        throw Error(SQLITE_ABORT,
+                    QStringLiteral("the transaction was rolled back by the database"));
     const int rc = sqlite3_step(m_stmt);
     if (rc == SQLITE_ROW)
         return true;
@@ -140,24 +172,52 @@ std::optional<double> Statement::optionalReal(int column) const
 
 Transaction::Transaction(Database& db) : m_db(db)
 {
-    m_db.exec("BEGIN IMMEDIATE");
+    m_db.requireOpenTransaction();
+    m_outermost = !m_db.inTransaction();
+    m_level = *m_db.m_guards + 1;
+    const QByteArray begin =
+        m_outermost ? QByteArray("BEGIN IMMEDIATE") : savepointSql("SAVEPOINT");
+    m_db.execControl(begin.constData());
+    ++*m_db.m_guards;
+    m_open = true;
 }
 
 Transaction::~Transaction()
 {
-    if (!m_done) {
-        try {
-            m_db.exec("ROLLBACK");
-        } catch (const Error&) {
-            // The connection already rolled back (a failed COMMIT does that).
+    if (!m_open)
+        return;
+    try {
+        if (m_outermost) {
+            m_db.execControl("ROLLBACK");
+        } else {
+            m_db.execControl(savepointSql("ROLLBACK TO").constData());
+            m_db.execControl(savepointSql("RELEASE").constData());
         }
+    } catch (const Error&) {
+        // SQLite already rolled the transaction back (a failed COMMIT, a full disk).
     }
+    close();
 }
 
 void Transaction::commit()
 {
-    m_db.exec("COMMIT");
-    m_done = true;
+    if (!m_open)
+        throw Error(SQLITE_MISUSE, QStringLiteral("the transaction has already ended"));
+    m_db.requireOpenTransaction();
+    const QByteArray end = m_outermost ? QByteArray("COMMIT") : savepointSql("RELEASE");
+    m_db.execControl(end.constData());
+    close();
+}
+
+QByteArray Transaction::savepointSql(const char* verb) const
+{
+    return QByteArray(verb) + " nested_" + QByteArray::number(m_level);
+}
+
+void Transaction::close()
+{
+    m_open = false;
+    --*m_db.m_guards;
 }
 
 } // namespace corvanta::sql

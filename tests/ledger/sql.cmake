@@ -1,0 +1,6 @@
+# tests of the SQL layer itself
+corvanta_gtest(test_ledger_sql
+    ${CMAKE_CURRENT_LIST_DIR}/sql/StatementTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/sql/TransactionTest.cpp
+)
+target_link_libraries(test_ledger_sql PRIVATE corvanta_ledger)
