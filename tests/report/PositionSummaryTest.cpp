@@ -1,10 +1,9 @@
 #include "ReportTestSupport.h"
 
+#include "ledger/sql/FaultInjection.h"
 #include "report/PositionSummary.h"
 
 #include "../calc/CaseTables.h"
-
-#include <sqlite3.h>
 
 #include <optional>
 #include <stdexcept>
@@ -280,18 +279,11 @@ TEST_F(Summarising, UnpricedVirtualSaleLosesItsCells)
     EXPECT_EQ(summary.totals.heldCount, 6);
 }
 
-// SQLite refuses the chosen statement, as a full disk or a lock would.
+// The connection refuses the chosen statement, as a full disk or a lock would.
 struct Refusal {
-    int action;
-    const char* table;
+    sql::RefusalGuard::Action action;
+    QString table;
 };
-
-int refuse(void* data, int action, const char* first, const char*, const char*, const char*)
-{
-    const auto* refusal = static_cast<const Refusal*>(data);
-    return action == refusal->action && first && std::string(first) == refusal->table ? SQLITE_DENY
-                                                                                      : SQLITE_OK;
-}
 
 struct FailureCase {
     std::string name;
@@ -314,10 +306,11 @@ TEST_P(FailedSummary, LeavesTheScratchTablesAsTheyWere)
     add({buy("2008-02-01", "000001", u"乙深", 100, 10, 5, 1005),
          open("2008-02-01", "000001", u"乙深", 100)});
 
-    Refusal refusal = GetParam().refusal;
-    sqlite3_set_authorizer(db.handle(), refuse, &refusal);
-    EXPECT_THROW(buildSummary(db), sql::Error);
-    sqlite3_set_authorizer(db.handle(), nullptr, nullptr);
+    {
+        const Refusal refusal = GetParam().refusal;
+        sql::RefusalGuard guard(db, refusal.action, refusal.table);
+        EXPECT_THROW(buildSummary(db), sql::Error);
+    }
 
     EXPECT_FALSE(db.inTransaction());
     EXPECT_EQ(dump("SELECT * FROM tmpdb1") + dump("SELECT * FROM tmpdb2") +
@@ -327,17 +320,18 @@ TEST_P(FailedSummary, LeavesTheScratchTablesAsTheyWere)
 
 INSTANTIATE_TEST_SUITE_P(
     Steps, FailedSummary,
-    ::testing::Values(FailureCase{"CreatingTmpdb3", {SQLITE_CREATE_TABLE, "tmpdb3"}},
-                      FailureCase{"StoringFigures", {SQLITE_UPDATE, "tmpdb3"}}),
+    ::testing::Values(
+        FailureCase{"CreatingTmpdb3", {sql::RefusalGuard::Action::CreateTable, u"tmpdb3"_s}},
+        FailureCase{"StoringFigures", {sql::RefusalGuard::Action::Update, u"tmpdb3"_s}}),
     test::CaseName());
 
 TEST_F(Summarising, FailedFirstSummaryLeavesNoScratchTable)
 {
     add(summaryCases[3].trades);
-    Refusal refusal{SQLITE_CREATE_TABLE, "tmpdb3"};
-    sqlite3_set_authorizer(db.handle(), refuse, &refusal);
-    EXPECT_THROW(buildSummary(db), sql::Error);
-    sqlite3_set_authorizer(db.handle(), nullptr, nullptr);
+    {
+        sql::RefusalGuard guard(db, sql::RefusalGuard::Action::CreateTable, u"tmpdb3"_s);
+        EXPECT_THROW(buildSummary(db), sql::Error);
+    }
     EXPECT_EQ(db.scalarInt("SELECT count(*) FROM sqlite_master WHERE name LIKE 'tmpdb%'"), 0);
 }
 
