@@ -20,8 +20,9 @@ public:
     explicit TextStartKeeper(QLineEdit* edit) : QObject(edit), m_edit(edit)
     {
         edit->installEventFilter(this);
-        connect(edit, &QLineEdit::textChanged, this, [this] {
-            if (!m_edit->hasFocus())
+        // Writing a text moves the cursor to its end, even when the text is the same.
+        connect(edit, &QLineEdit::cursorPositionChanged, this, [this](int, int position) {
+            if (position != 0 && !m_edit->hasFocus())
                 m_edit->setCursorPosition(0);
         });
     }
