@@ -30,10 +30,18 @@ void fitCaption(QMessageBox& box)
 
 } // namespace
 
+QWidget* MessageBoxPrompter::owner() const
+{
+    // A window kept above the others (the stock editor) would hide a box centred
+    // on the main window: the box goes over whichever window the user is in.
+    QWidget* active = QApplication::activeWindow();
+    return active ? active : m_parent;
+}
+
 bool MessageBoxPrompter::askYesNo(const QString& caption, const QString& text)
 {
     QMessageBox box(QMessageBox::Critical, caption, lineBreaks(text),
-                    QMessageBox::Yes | QMessageBox::No, m_parent);
+                    QMessageBox::Yes | QMessageBox::No, owner());
     box.setDefaultButton(QMessageBox::No);
     fitCaption(box);
     return box.exec() == QMessageBox::Yes;
@@ -42,7 +50,7 @@ bool MessageBoxPrompter::askYesNo(const QString& caption, const QString& text)
 void MessageBoxPrompter::inform(const QString& text)
 {
     QMessageBox box(QMessageBox::Information, applicationTitle(), lineBreaks(text), QMessageBox::Ok,
-                    m_parent);
+                    owner());
     fitCaption(box);
     box.exec();
 }

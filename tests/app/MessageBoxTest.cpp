@@ -92,3 +92,19 @@ void MessageBoxTest::carriageReturnStartsNewLine()
 
     QCOMPARE(shown, u"第一行\n第二行\n第三行"_s);
 }
+
+void MessageBoxTest::shownOverTheActiveWindow()
+{
+    QWidget main;
+    main.show();
+    QWidget onTop(nullptr, Qt::Window | Qt::WindowStaysOnTopHint);
+    onTop.show();
+    onTop.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&onTop));
+    QWidget* owner = nullptr;
+    whenBoxShows([&](QMessageBox& box) { owner = box.parentWidget(); });
+
+    MessageBoxPrompter(&main).inform(u"股票名称不能为空！"_s);
+
+    QCOMPARE(owner, &onTop);
+}

@@ -10,4 +10,5 @@ private slots:
     void captionShownInFull_data();
     void captionShownInFull();
     void carriageReturnStartsNewLine();
+    void shownOverTheActiveWindow();
 };
