@@ -4,8 +4,8 @@
 #include "windows/LineBreaks.h"
 
 #include <QButtonGroup>
-#include <QEvent>
 #include <QComboBox>
+#include <QEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
