@@ -42,4 +42,10 @@ QString calculatorMissingMessage()
            "请先安装 gnome-calculator、kcalc 或 galculator 等计算器。"_s;
 }
 
+QString browserFailedMessage(const QUrl& url)
+{
+    return u"无法打开网页：系统中没有找到可用的浏览器，或浏览器未能启动。\n网页地址："_s +
+           url.toString();
+}
+
 } // namespace corvanta::app

@@ -32,5 +32,7 @@ QStringList calculatorPrograms();
 QString findCalculator();
 // The message shown when no calculator could be started.
 QString calculatorMissingMessage();
+// The message shown when no browser opened the address.
+QString browserFailedMessage(const QUrl& url);
 
 } // namespace corvanta::app

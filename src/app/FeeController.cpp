@@ -19,6 +19,12 @@ namespace corvanta::app {
 
 namespace {
 
+// Why a trade cannot be recorded while the other fee has decimals.
+QString otherFeeNotWholeHint()
+{
+    return u"其他费用只能是整数元：带小数时无法算出总额，不能记录。"_s;
+}
+
 void writeIfComputed(QLineEdit* field, const std::optional<QString>& text)
 {
     if (text)
@@ -52,6 +58,7 @@ FeeController::FeeController(SessionState& state, ParametersPanel& parameters, T
     connect(m_parameters.marketGroup, &QButtonGroup::idClicked, this,
             &FeeController::repriceIfPriced);
     connect(m_trade.otherFee, &QLineEdit::textEdited, this, &FeeController::repriceIfPriced);
+    connect(m_trade.otherFee, &QLineEdit::textChanged, this, &FeeController::showOtherFeeHint);
     for (QComboBox* rate : {m_parameters.stampRate, m_parameters.commissionRate}) {
         connect(rate->lineEdit(), &QLineEdit::textEdited, this, &FeeController::repriceIfPriced);
         connect(rate, &QComboBox::activated, this, &FeeController::repriceIfPriced);
@@ -63,6 +70,8 @@ void FeeController::installKeyRules()
 {
     new NumericFieldFilter(m_trade.quantity, NumericField::Quantity, m_trade.price);
     new NumericFieldFilter(m_trade.price, NumericField::Price, m_trade.code);
+    // A fee is never negative: no minus sign is typed, pasted or committed.
+    new NumericFieldFilter(m_trade.otherFee, NumericField::Price);
     new NumericFieldFilter(m_parameters.stampRate, m_parameters.stampRate->lineEdit(),
                            NumericField::Price);
     new NumericFieldFilter(m_parameters.commissionRate, m_parameters.commissionRate->lineEdit(),
@@ -88,6 +97,14 @@ bool FeeController::eventFilter(QObject* watched, QEvent* event)
             Q_EMIT codeFocusWanted();
     }
     return false;
+}
+
+void FeeController::showOtherFeeHint()
+{
+    QLineEdit* fee = m_trade.otherFee;
+    const bool whole = fee->text().isEmpty() || num::parseInteger(fee->text()).has_value();
+    fee->setToolTip(whole ? QString() : otherFeeNotWholeHint());
+    fee->setStyleSheet(whole ? QString() : u"color: red;"_s);
 }
 
 FeeSnapshot FeeController::snapshot() const

@@ -70,6 +70,7 @@ private:
     void onMarketChanged(MarketKind market);
     void onAmountUnitChanged(int index);
     void installKeyRules();
+    void showOtherFeeHint();
 
     SessionState& m_state;
     ParametersPanel& m_parameters;

@@ -1,5 +1,7 @@
 #include "InputBox.h"
 
+#include "windows/LineBreaks.h"
+
 #include <QApplication>
 #include <QFontDatabase>
 #include <QFontMetrics>
@@ -38,15 +40,6 @@ struct DialogUnits {
     int cy = 0;
 };
 
-// A carriage return in a prompt starts a new line, alone or followed by a line feed.
-QString promptLines(const QString& prompt)
-{
-    QString lines = prompt;
-    lines.replace(u"\r\n"_s, u"\n"_s);
-    lines.replace(u'\r', u'\n');
-    return lines;
-}
-
 } // namespace
 
 QFont inputBoxFont()
@@ -75,7 +68,7 @@ InputBoxDialog::InputBoxDialog(QWidget* parent, const QString& caption, const QS
     m_input = new QLineEdit(value, this);
     m_ok = new QPushButton(u"确定(&O)"_s, this);
     m_cancel = new QPushButton(u"取消(&C)"_s, this);
-    m_prompt = new QLabel(promptLines(prompt), this);
+    m_prompt = new QLabel(windows::lineBreaks(prompt), this);
 
     m_prompt->setTextFormat(Qt::PlainText);
     m_prompt->setWordWrap(true);

@@ -23,6 +23,8 @@
 #include <QTableView>
 #include <QTableWidget>
 
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
 
 namespace corvanta::app {
@@ -51,8 +53,10 @@ LedgerController::LedgerController(SessionState& state, sql::Database& db, Parts
 {
     QTableView* grid = m_parts.ledger.ledgerGrid;
     grid->setModel(m_model);
+    // A header longer than its column's width widens the column.
     for (int column = 0; column < ledger::LedgerColumnCount; ++column)
-        grid->setColumnWidth(column, columnWidths[column]);
+        grid->setColumnWidth(column, std::max(columnWidths[column],
+                                              grid->horizontalHeader()->sectionSizeHint(column)));
     grid->installEventFilter(this);
     connect(grid, &QTableView::clicked, this, [this] { selectCurrentRow(); });
 }

@@ -1,5 +1,7 @@
 #include "LedgerPanel.h"
 
+#include "windows/LineBreaks.h"
+
 #include <QHeaderView>
 #include <QLabel>
 #include <QStyledItemDelegate>
@@ -33,12 +35,15 @@ protected:
 
 LedgerPanel::LedgerPanel(QWidget* parent) : QGroupBox(u"交易记录"_s, parent)
 {
-    // Fixed places inside the box, as the rest of the window's layout.
+    // Fixed places inside the box, as the rest of the window's layout; both end
+    // left of the view selector, which sits on the box's top right corner.
     auto* unit = new QLabel(u"单位:元"_s, this);
-    unit->setGeometry(490, 0, 60, 16);
+    unit->setObjectName(u"unitLabel"_s);
+    unit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    unit->setGeometry(400, 0, 68, 16);
     recordLabel = new QLabel(this);
     recordLabel->setObjectName(u"recordLabel"_s);
-    recordLabel->setGeometry(200, 0, 280, 16);
+    recordLabel->setGeometry(200, 0, 196, 16);
     recordLabel->hide();
 
     ledgerGrid = new QTableView(this);
@@ -54,7 +59,8 @@ LedgerPanel::LedgerPanel(QWidget* parent) : QGroupBox(u"交易记录"_s, parent)
     ledgerGrid->verticalHeader()->setDefaultSectionSize(18);
     ledgerGrid->verticalHeader()->setMinimumWidth(12);
     ledgerGrid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    ledgerGrid->setToolTip(u"红色为买入股票,粉色为实时监控列表中股票\r\n蓝色为卖出股票"_s);
+    ledgerGrid->setToolTip(
+        windows::lineBreaks(u"红色为买入股票,粉色为实时监控列表中股票\r\n蓝色为卖出股票"_s));
 
     summaryGrid = new QTableWidget(this);
     summaryGrid->setObjectName(u"summaryGrid"_s);

@@ -240,8 +240,8 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
     if (event->type() == QEvent::MouseButtonDblClick) {
         if (watched == m_trade->infoLink) {
             const QUrl url = m_trade->infoLink->property("url").toUrl();
-            if (url.isValid())
-                m_services.desktop.openUrl(url);
+            if (url.isValid() && !m_services.desktop.openUrl(url))
+                m_services.prompter.inform(browserFailedMessage(url));
         } else if (watched == m_trade->todayOpen) {
             // The opening price can be typed in when no quote gives it.
             const bool editable = m_trade->todayOpen->isReadOnly();

@@ -1,6 +1,10 @@
 #include "ParametersPanel.h"
 
+#include "FieldFit.h"
+#include "windows/LineBreaks.h"
+
 #include <QButtonGroup>
+#include <QCalendarWidget>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QGridLayout>
@@ -57,7 +61,13 @@ ParametersPanel::ParametersPanel(QWidget* parent) : QGroupBox(u"参数设置"_s,
     tradeDate = new QDateEdit(QDate::currentDate());
     tradeDate->setDisplayFormat(u"yyyy-MM-dd"_s);
     tradeDate->setCalendarPopup(true);
-    tradeDate->setToolTip(u"买卖股票日期选择\r2007年5月30日前印花税为0.1%\r以后为0.3%"_s);
+    // Month and day names in Chinese; the numbers elsewhere keep the program's
+    // own locale-independent formats.
+    const QLocale chinese(QLocale::Chinese, QLocale::China);
+    tradeDate->setLocale(chinese);
+    tradeDate->calendarWidget()->setLocale(chinese);
+    tradeDate->setToolTip(
+        windows::lineBreaks(u"买卖股票日期选择\r2007年5月30日前印花税为0.1%\r以后为0.3%"_s));
     dateLayout->addWidget(tradeDate);
     grid->addWidget(dateBox, 1, 0);
 
@@ -74,6 +84,10 @@ ParametersPanel::ParametersPanel(QWidget* parent) : QGroupBox(u"参数设置"_s,
     rates->addWidget(commissionRate, 1, 1);
     rates->addWidget(new QLabel(u"‰"_s), 1, 2);
     grid->addWidget(rateBox, 2, 0);
+    for (QComboBox* rate : {stampRate, commissionRate}) {
+        keepTextStartInView(rate->lineEdit());
+        rate->setMinimumWidth(comboWidthToShow(rate, u"0.25"));
+    }
 
     marketBox = new QGroupBox(u"证券公司"_s);
     auto* markets = new QVBoxLayout(marketBox);

@@ -1,8 +1,11 @@
 #include "SellTargetGroup.h"
 
-#include <QGridLayout>
+#include "FieldFit.h"
+
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
 
@@ -15,7 +18,7 @@ QLineEdit* box(const QString& name, bool enabled)
     auto* edit = new QLineEdit(u"0"_s);
     edit->setObjectName(name);
     edit->setEnabled(enabled);
-    edit->setMaximumWidth(64);
+    keepTextStartInView(edit);
     return edit;
 }
 
@@ -29,17 +32,31 @@ SellTargetGroup::SellTargetGroup(Kind kind, QWidget* parent) : QGroupBox(parent)
     percent = box(profit ? u"Edit9"_s : u"Edit10"_s, false);
     price = box(profit ? u"Edit7"_s : u"Edit12"_s, true);
 
-    auto* grid = new QGridLayout(this);
-    grid->setContentsMargins(4, 0, 4, 2);
-    grid->setSpacing(2);
-    grid->addWidget(new QLabel(profit ? u"当利润金额为"_s : u"当亏损金额为"_s), 0, 0);
-    grid->addWidget(amount, 0, 1);
-    grid->addWidget(new QLabel(profit ? u"元   或盈利"_s : u"元   或亏损"_s), 0, 2);
-    grid->addWidget(percent, 0, 3);
-    grid->addWidget(new QLabel(u"%"_s), 0, 4);
-    grid->addWidget(new QLabel(u"时,即该股价格为"_s), 1, 0);
-    grid->addWidget(price, 1, 1);
-    grid->addWidget(new QLabel(u"元时抛售"_s), 1, 2, 1, 3);
+    // One pixel smaller than the rest of the window, and each line laid out on its
+    // own, so that an amount of six digits and a price of four show in full.
+    QFont small = font();
+    small.setPixelSize(11);
+    setFont(small);
+    auto* rows = new QVBoxLayout(this);
+    rows->setContentsMargins(4, 0, 4, 2);
+    rows->setSpacing(2);
+    auto* first = new QHBoxLayout;
+    first->setSpacing(2);
+    first->addWidget(new QLabel(profit ? u"当利润金额为"_s : u"当亏损金额为"_s));
+    first->addWidget(amount, 1);
+    first->addWidget(new QLabel(profit ? u"元   或盈利"_s : u"元   或亏损"_s));
+    first->addWidget(percent);
+    first->addWidget(new QLabel(u"%"_s));
+    rows->addLayout(first);
+    auto* second = new QHBoxLayout;
+    second->setSpacing(2);
+    second->addWidget(new QLabel(u"时,即该股价格为"_s));
+    second->addWidget(price);
+    second->addWidget(new QLabel(u"元时抛售"_s));
+    second->addStretch(1);
+    rows->addLayout(second);
+    percent->setFixedWidth(widthToShow(percent, u"99.99"));
+    price->setFixedWidth(widthToShow(price, u"12345.678"));
 }
 
 QString SellTargetGroup::baseTitle() const

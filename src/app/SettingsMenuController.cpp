@@ -130,8 +130,8 @@ void SettingsMenuController::editProxy()
 void SettingsMenuController::createDesktopShortcut()
 {
     const ShortcutResult result =
-        m_services.shortcuts.createShortcut(QCoreApplication::applicationFilePath(), u" "_s,
-                                            desktopShortcutPath(), u"Corvanta 编写：Ostrel"_s);
+        app::createDesktopShortcut(m_services.shortcuts, QCoreApplication::applicationFilePath(),
+                                   u" "_s, u"Corvanta 编写：Ostrel"_s);
     if (!result.ok())
         m_services.prompter.inform(result.error);
 }

@@ -112,6 +112,20 @@ QString desktopShortcutPath()
     return QDir(desktopFolder()).filePath(shortcutFileName());
 }
 
+QString desktopFolderMessage(const QString& folder)
+{
+    return u"无法创建桌面文件夹："_s + QDir::toNativeSeparators(folder);
+}
+
+ShortcutResult createDesktopShortcut(ShortcutWriter& writer, const QString& target,
+                                     const QString& arguments, const QString& description)
+{
+    const QString folder = desktopFolder();
+    if (folder.isEmpty() || !QDir().mkpath(folder))
+        return {desktopFolderMessage(folder)};
+    return writer.createShortcut(target, arguments, desktopShortcutPath(), description);
+}
+
 ShortcutResult DesktopEntryWriter::createShortcut(const QString& target, const QString& arguments,
                                                   const QString& linkPath,
                                                   const QString& description)

@@ -42,5 +42,13 @@ QString desktopFolder();
 QString shortcutFileName();
 // The shortcut's full path in the desktop folder.
 QString desktopShortcutPath();
+// "无法创建桌面文件夹：" followed by the folder.
+QString desktopFolderMessage(const QString& folder);
+
+// Writes the program's shortcut into the desktop folder, which is created when it
+// does not exist yet (a fresh account has none until a desktop makes it).
+[[nodiscard]] ShortcutResult createDesktopShortcut(ShortcutWriter& writer, const QString& target,
+                                                   const QString& arguments,
+                                                   const QString& description);
 
 } // namespace corvanta::app

@@ -1,7 +1,11 @@
 #include "TradePanel.h"
 
+#include "FieldFit.h"
+#include "windows/LineBreaks.h"
+
 #include <QButtonGroup>
 #include <QComboBox>
+#include <QEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -10,6 +14,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
@@ -42,8 +48,13 @@ QGroupBox* smallBox(const QString& title)
 TradePanel::TradePanel(QWidget* parent) : QGroupBox(parent)
 {
     setObjectName(u"GroupBox4"_s);
-    auto* outer = new QVBoxLayout(this);
-    outer->setContentsMargins(4, 2, 4, 2);
+    // An empty caption narrows the box's top margin: measured once with one, the
+    // difference is made up below.
+    setTitle(u"　"_s);
+    m_captionedTop = contentsMargins().top();
+    setTitle(QString());
+    auto* outer = m_outer = new QVBoxLayout(this);
+    keepContentsInPlace();
     outer->setSpacing(2);
 
     // Top edge: candidates, the amount unit.
@@ -64,16 +75,17 @@ TradePanel::TradePanel(QWidget* parent) : QGroupBox(parent)
     outer->addLayout(top);
 
     auto* columns = new QHBoxLayout;
-    columns->setSpacing(4);
+    columns->setSpacing(2);
     outer->addLayout(columns);
 
     // Left column: inputs and results as caption, field, unit.
     auto* left = new QGridLayout;
     left->setSpacing(1);
-    columns->addLayout(left, 3);
+    columns->addLayout(left);
     code = field(u"Edit3"_s, u"000000"_s, false);
     code->setMaxLength(6);
-    code->setToolTip(u"直接输入股票代码,可自动判断股票所属证券商\r注：银行的拼音代码为YX而非YH"_s);
+    code->setToolTip(windows::lineBreaks(
+        u"直接输入股票代码,可自动判断股票所属证券商\r注：银行的拼音代码为YX而非YH"_s));
     quantity = field(u"Edit4"_s, u"0"_s, false);
     price = field(u"Edit5"_s, u"0"_s, false);
     jyje = field(u"jyje"_s, u"0"_s, true);
@@ -110,15 +122,23 @@ TradePanel::TradePanel(QWidget* parent) : QGroupBox(parent)
             left->addWidget(r.suffix, row, 2);
         ++row;
     }
+    // A seven-digit trade shows in full, and switching to 万元 moves no field.
+    const int amountWidth = widthToShow(jyje, u"1234500.00");
+    for (const auto& r : rows)
+        r.edit->setFixedWidth(amountWidth);
+    const int unitWidth = jyjeUnit->fontMetrics().horizontalAdvance(u"万元"_s);
+    for (QLabel* unit : {jyjeUnit, fyhjUnit, zfzeUnit})
+        unit->setMinimumWidth(unitWidth);
 
     // Right column: unit choice, commission and other-fee boxes.
     auto* right = new QVBoxLayout;
     right->setSpacing(1);
-    columns->addLayout(right, 2);
+    columns->addLayout(right, 1);
     auto* unitBox = smallBox(u"单位"_s);
     unitBox->setToolTip(u"一手等于100股"_s);
     auto* units = new QHBoxLayout(unitBox);
     units->setContentsMargins(2, 0, 2, 0);
+    units->setSpacing(0);
     unitGroup = new QButtonGroup(this);
     auto* shares = new QRadioButton(u"股(&G)"_s);
     auto* lots = new QRadioButton(u"手(&S)"_s);
@@ -144,10 +164,15 @@ TradePanel::TradePanel(QWidget* parent) : QGroupBox(parent)
     auto* otherBox = smallBox(u"手续费或过户费中含"_s);
     auto* others = new QHBoxLayout(otherBox);
     others->setContentsMargins(2, 0, 2, 0);
+    others->setSpacing(2);
     otherFee = field(u"edit6"_s, u"5"_s, false);
     others->addWidget(label(u"其他费用/杂费"_s));
     others->addWidget(otherFee);
     right->addWidget(otherBox);
+    // The fee is a few whole yuan and the caption needs no more than its own
+    // width: the rest goes to the amounts.
+    otherFee->setMinimumWidth(widthToShow(otherFee, u"100"));
+    otherBox->setMinimumWidth(otherBox->fontMetrics().horizontalAdvance(otherBox->title()) + 8);
 
     auto* priceBox = smallBox(QString());
     auto* prices = new QGridLayout(priceBox);
@@ -217,6 +242,24 @@ TradePanel::TradePanel(QWidget* parent) : QGroupBox(parent)
     recordSellButton->setEnabled(false);
     deleteButton->setEnabled(false);
     outer->addLayout(buttons);
+
+    for (QLineEdit* edit : findChildren<QLineEdit*>())
+        keepTextStartInView(edit);
+}
+
+void TradePanel::changeEvent(QEvent* event)
+{
+    QGroupBox::changeEvent(event);
+    if (event->type() == QEvent::ContentsRectChange)
+        keepContentsInPlace();
+}
+
+void TradePanel::keepContentsInPlace()
+{
+    if (!m_outer)
+        return;
+    const int missing = std::max(0, m_captionedTop - contentsMargins().top());
+    m_outer->setContentsMargins(2, 2 + missing, 2, 2);
 }
 
 QList<QLineEdit*> TradePanel::resultFields() const

@@ -8,6 +8,7 @@ class QLineEdit;
 class QProgressBar;
 class QPushButton;
 class QButtonGroup;
+class QVBoxLayout;
 
 namespace corvanta::app {
 
@@ -63,6 +64,16 @@ public:
 
     // The result fields in the order they are cleared and written.
     QList<QLineEdit*> resultFields() const;
+
+protected:
+    void changeEvent(QEvent* event) override;
+
+private:
+    void keepContentsInPlace();
+
+    // The box's top margin with a caption; without one, the contents keep their place.
+    int m_captionedTop = 0;
+    QVBoxLayout* m_outer = nullptr;
 };
 
 } // namespace corvanta::app

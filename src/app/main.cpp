@@ -1,6 +1,7 @@
 #include "app/AppState.h"
 #include "app/DesktopServices.h"
 #include "app/MainWindow.h"
+#include "app/QtTranslations.h"
 #include "app/ShortcutWriter.h"
 #include "app/TrayPort.h"
 #include "ledger/LedgerFile.h"
@@ -21,6 +22,7 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(u"Corvanta"_s);
     QApplication::setOrganizationName(u"Corvanta"_s);
     QLocale::setDefault(QLocale::c());
+    app::installQtTranslations(application);
 
     const QString folder =
         ledger::ledgerFolder(QApplication::applicationDirPath(),

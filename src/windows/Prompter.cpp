@@ -1,21 +1,57 @@
 #include "Prompter.h"
 
+#include "LineBreaks.h"
+
 #include <QApplication>
+#include <QGridLayout>
 #include <QMessageBox>
+#include <QSpacerItem>
 
 namespace corvanta::windows {
 
+namespace {
+
+// Room beside a caption for the window's icon and its title-bar buttons.
+constexpr int titleBarExtras = 160;
+
+// A box as wide as its caption needs, so that the title bar does not shorten it.
+// The box sizes itself from its layout's minimum, which a spacer widens.
+void fitCaption(QMessageBox& box)
+{
+    auto* grid = qobject_cast<QGridLayout*>(box.layout());
+    if (!grid)
+        return;
+    QFont titleFont = QApplication::font("QMdiSubWindowTitleBar");
+    titleFont.setBold(true);
+    const int width = QFontMetrics(titleFont).horizontalAdvance(box.windowTitle()) + titleBarExtras;
+    grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
+                  grid->rowCount(), 0, 1, grid->columnCount());
+}
+
+} // namespace
+
+QWidget* MessageBoxPrompter::owner() const
+{
+    // A window kept above the others (the stock editor) would hide a box centred
+    // on the main window: the box goes over whichever window the user is in.
+    QWidget* active = QApplication::activeWindow();
+    return active ? active : m_parent;
+}
+
 bool MessageBoxPrompter::askYesNo(const QString& caption, const QString& text)
 {
-    QMessageBox box(QMessageBox::Critical, caption, text, QMessageBox::Yes | QMessageBox::No,
-                    m_parent);
+    QMessageBox box(QMessageBox::Critical, caption, lineBreaks(text),
+                    QMessageBox::Yes | QMessageBox::No, owner());
     box.setDefaultButton(QMessageBox::No);
+    fitCaption(box);
     return box.exec() == QMessageBox::Yes;
 }
 
 void MessageBoxPrompter::inform(const QString& text)
 {
-    QMessageBox box(QMessageBox::Information, applicationTitle(), text, QMessageBox::Ok, m_parent);
+    QMessageBox box(QMessageBox::Information, applicationTitle(), lineBreaks(text), QMessageBox::Ok,
+                    owner());
+    fitCaption(box);
     box.exec();
 }
 

@@ -23,8 +23,8 @@ public:
     virtual void inform(const QString& text) = 0;
 };
 
-// Message boxes over a parent window; a plain message is captioned with the
-// application's title.
+// Message boxes over the active window, or the parent window when none is; a
+// plain message is captioned with the application's title.
 class MessageBoxPrompter : public Prompter {
 public:
     explicit MessageBoxPrompter(QWidget* parent = nullptr) : m_parent(parent) {}
@@ -34,6 +34,8 @@ public:
     void inform(const QString& text) override;
 
 private:
+    QWidget* owner() const;
+
     QWidget* m_parent;
 };
 

@@ -1,6 +1,7 @@
 #include "StockEditorWindow.h"
 
 #include "GbkLengthValidator.h"
+#include "LineBreaks.h"
 #include "Prompter.h"
 #include "calc/NumericKeyFilter.h"
 #include "exchange/PinyinCode.h"
@@ -36,9 +37,8 @@ const QString messagePrefix = u"　"_s;
 
 QString noteText()
 {
-    // The carriage returns mark the note's line breaks.
-    return u"　　不要输入不存在的股票，这\r样会引起实时监控无法获取数据\r：出现网络超时的错误。"_s
-        .replace(u'\r', u'\n');
+    return lineBreaks(
+        u"　　不要输入不存在的股票，这\r样会引起实时监控无法获取数据\r：出现网络超时的错误。"_s);
 }
 
 bool isEnter(const QKeyEvent* event)
@@ -118,10 +118,24 @@ void StockEditorWindow::showFor(const QString& mainCode)
     m_name->setFocus();
     lockCodeField();
     m_code->setText(mainCode);
+    placeOverOwner();
     show();
     raise();
     activateWindow();
     m_name->setFocus();
+}
+
+// Over the window it was opened from, not wherever the window manager puts a new
+// window.
+void StockEditorWindow::placeOverOwner()
+{
+    const QWidget* owner = parentWidget() ? parentWidget()->window() : nullptr;
+    if (!owner || !owner->isVisible())
+        return;
+    adjustSize();
+    QRect frame = frameGeometry();
+    frame.moveCenter(owner->frameGeometry().center());
+    move(frame.topLeft());
 }
 
 bool StockEditorWindow::eventFilter(QObject* watched, QEvent* event)

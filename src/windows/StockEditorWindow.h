@@ -49,6 +49,7 @@ private:
     void clearName();
     void unlockCodeField();
     void lockCodeField();
+    void placeOverOwner();
 
     ledger::StockTable& m_stocks;
     Prompter& m_prompter;

@@ -1,4 +1,5 @@
 #include "InputBoxTest.h"
+#include "MessageBoxTest.h"
 #include "ShortcutWriterTest.h"
 
 #include <QApplication>
@@ -15,6 +16,10 @@ int main(int argc, char* argv[])
     }
     {
         ShortcutWriterTest test;
+        failures += QTest::qExec(&test, argc, argv);
+    }
+    {
+        MessageBoxTest test;
         failures += QTest::qExec(&test, argc, argv);
     }
     return failures == 0 ? 0 : 1;

@@ -8,7 +8,7 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     int failures = 0;
     for (auto run : {mwtest::runFeeTests, mwtest::runPickerTests, mwtest::runLedgerTests,
-                     mwtest::runSellTargetTests, mwtest::runWindowTests})
+                     mwtest::runSellTargetTests, mwtest::runWindowTests, mwtest::runDisplayTests})
         failures += run(argc, argv);
     return failures == 0 ? 0 : 1;
 }

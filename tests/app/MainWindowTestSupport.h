@@ -134,5 +134,6 @@ int runPickerTests(int argc, char* argv[]);
 int runLedgerTests(int argc, char* argv[]);
 int runSellTargetTests(int argc, char* argv[]);
 int runWindowTests(int argc, char* argv[]);
+int runDisplayTests(int argc, char* argv[]);
 
 } // namespace mwtest

@@ -3,10 +3,12 @@
 #include "app/ShortcutWriter.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
+using corvanta::app::createDesktopShortcut;
 using corvanta::app::DesktopEntryWriter;
 
 namespace {
@@ -28,6 +30,29 @@ QString keyValue(const QStringList& lines, const QString& key)
     }
     return u"<missing>"_s;
 }
+
+// Points the desktop folder into a home folder of the test's own for its lifetime.
+class HomeOverride {
+public:
+    explicit HomeOverride(const QString& home)
+        : m_home(qgetenv("HOME")), m_config(qgetenv("XDG_CONFIG_HOME"))
+    {
+        qputenv("HOME", QFile::encodeName(home));
+        // No user-dirs file: the desktop is the home folder's "Desktop".
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(home + u"/.config"_s));
+    }
+    ~HomeOverride()
+    {
+        qputenv("HOME", m_home);
+        qputenv("XDG_CONFIG_HOME", m_config);
+    }
+    HomeOverride(const HomeOverride&) = delete;
+    HomeOverride& operator=(const HomeOverride&) = delete;
+
+private:
+    QByteArray m_home;
+    QByteArray m_config;
+};
 
 } // namespace
 
@@ -165,4 +190,35 @@ void ShortcutWriterTest::missingFolderReported()
     QVERIFY(!result.ok());
     QVERIFY(result.error.contains(u"no such folder"_s));
     QVERIFY(!QFile::exists(path));
+}
+
+void ShortcutWriterTest::desktopFolderCreatedWhenMissing()
+{
+    QTemporaryDir home;
+    const HomeOverride override(home.path());
+    const QString desktop = home.filePath(u"Desktop"_s);
+    QVERIFY(!QFileInfo::exists(desktop));
+
+    DesktopEntryWriter writer;
+    const auto result = createDesktopShortcut(writer, u"/usr/bin/corvanta"_s, u" "_s, u"c"_s);
+
+    QVERIFY2(result.ok(), qPrintable(result.error));
+    QVERIFY(QFile::exists(desktop + u"/Corvanta.desktop"_s));
+}
+
+void ShortcutWriterTest::unmakeableDesktopFolderReported()
+{
+    QTemporaryDir dir;
+    // A home that is a file: no folder can be made inside it.
+    const QString home = dir.filePath(u"home"_s);
+    QFile file(home);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.close();
+    const HomeOverride override(home);
+
+    DesktopEntryWriter writer;
+    const auto result = createDesktopShortcut(writer, u"/usr/bin/corvanta"_s, u" "_s, u"c"_s);
+
+    QVERIFY(!result.ok());
+    QCOMPARE(result.error, corvanta::app::desktopFolderMessage(home + u"/Desktop"_s));
 }

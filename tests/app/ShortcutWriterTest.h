@@ -15,4 +15,6 @@ private slots:
     void execAndCommentEscapes();
     void existingFileReplaced();
     void missingFolderReported();
+    void desktopFolderCreatedWhenMissing();
+    void unmakeableDesktopFolderReported();
 };

@@ -7,5 +7,6 @@ corvanta_qtest(test_mainwindow
     ${CMAKE_CURRENT_LIST_DIR}/MainWindowTestLedger.cpp
     ${CMAKE_CURRENT_LIST_DIR}/MainWindowTestSellTargets.cpp
     ${CMAKE_CURRENT_LIST_DIR}/MainWindowTestWindow.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/MainWindowTestDisplay.cpp
 )
 target_link_libraries(test_mainwindow PRIVATE corvanta_app)

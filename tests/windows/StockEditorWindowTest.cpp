@@ -72,6 +72,7 @@ private slots:
     void existingCodeKeptOnNo();
     void databaseErrorLeavesNothingHalfWritten();
     void exitHidesTheWindow();
+    void opensOverItsOwner();
 
 private:
     QLineEdit* nameField() const { return m_window->findChild<QLineEdit*>(u"Edit1"_s); }
@@ -423,6 +424,28 @@ void StockEditorWindowTest::exitHidesTheWindow()
     QTest::mouseClick(button("exitButton"), Qt::LeftButton);
     QVERIFY(!m_window->isVisible());
     QCOMPARE(hidden.count(), 1);
+}
+
+void StockEditorWindowTest::opensOverItsOwner()
+{
+    QWidget owner;
+    owner.setGeometry(420, 260, 558, 580);
+    owner.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&owner));
+    windows::StockEditorWindow editor(*m_stocks, *m_prompter, &owner);
+
+    editor.showFor(u"600048"_s);
+    QVERIFY(QTest::qWaitForWindowExposed(&editor));
+
+    // Centred, give or take the window frame the window manager adds on showing.
+    const QPoint offset = editor.frameGeometry().center() - owner.frameGeometry().center();
+    const auto where = [](const QRect& r) {
+        return u"%1,%2 %3x%4"_s.arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
+    };
+    QVERIFY2(
+        owner.frameGeometry().contains(editor.frameGeometry()) && offset.manhattanLength() <= 30,
+        qPrintable(where(editor.frameGeometry()) + u" over "_s + where(owner.frameGeometry())));
+    editor.close();
 }
 
 QTEST_MAIN(StockEditorWindowTest)
