@@ -1,5 +1,7 @@
 #include "TradePanel.h"
 
+#include "TradeUnits.h"
+
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QGridLayout>
@@ -122,8 +124,8 @@ TradePanel::TradePanel(QWidget* parent) : QGroupBox(parent)
     unitGroup = new QButtonGroup(this);
     auto* shares = new QRadioButton(u"股(&G)"_s);
     auto* lots = new QRadioButton(u"手(&S)"_s);
-    unitGroup->addButton(shares, 0);
-    unitGroup->addButton(lots, 1);
+    unitGroup->addButton(shares, int(QuantityUnit::Shares));
+    unitGroup->addButton(lots, int(QuantityUnit::Lots));
     shares->setChecked(true);
     units->addWidget(shares);
     units->addWidget(lots);

@@ -6,4 +6,5 @@ target_sources(corvanta_ledger PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/TradeRecording.cpp
     ${CMAKE_CURRENT_LIST_DIR}/TradeDeletion.cpp
     ${CMAKE_CURRENT_LIST_DIR}/LedgerView.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/LedgerWriter.cpp
 )

@@ -58,26 +58,34 @@ QList<ledger::SeedStock> testSeedList()
     return seed;
 }
 
-Harness::Harness(bool trayAvailable) : db(sql::Database::openInMemory()), tray(trayAvailable)
+Harness::Harness(bool trayAvailable) : db(openLedger()), tray(trayAvailable)
 {
     ledger::ensureSchema(db, testSeedList());
 }
 
 Harness::~Harness() = default;
 
+sql::Database Harness::openLedger() const
+{
+    sql::Database connection = sql::Database::open(folder.filePath(u"ledger.db"_s), {},
+                                                   sql::Database::Mode::ReadWriteCreate);
+    // A scratch file: nothing needs to survive a crash.
+    connection.exec("PRAGMA synchronous=OFF");
+    return connection;
+}
+
 bool Harness::open()
 {
-    m_state = std::make_unique<app::SessionState>();
-    m_window = std::make_unique<app::MainWindow>(
-        *m_state, db, app::MainWindowServices{prompter, desktop, tray, shortcuts});
-    m_window->show();
-    m_window->activateWindow();
-    return QTest::qWaitForWindowActive(m_window.get());
+    m_program = std::make_unique<app::Program>(
+        openLedger(), app::MainWindowServices{prompter, desktop, tray, shortcuts});
+    m_program->show();
+    window().activateWindow();
+    return QTest::qWaitForWindowActive(&window());
 }
 
 bool Harness::reopen()
 {
-    m_window.reset();
+    m_program.reset();
     return open();
 }
 
