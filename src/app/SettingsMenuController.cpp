@@ -13,6 +13,7 @@
 #include "ledger/sql/Database.h"
 #include "market/NetworkState.h"
 #include "market/ProxyAddress.h"
+#include "windows/DatabaseFailure.h"
 #include "windows/Prompter.h"
 
 #include <QAction>
@@ -77,7 +78,7 @@ void SettingsMenuController::saveSettings()
     try {
         m_parts.fees.setSavedRates(ledger::saveSettings(m_db, settings, m_parts.fees.savedRates()));
     } catch (const sql::Error& error) {
-        m_services.prompter.inform(u"设置保存失败，未做任何更改：\n"_s + error.message());
+        windows::showDatabaseFailure(m_services.prompter, windows::LedgerAccess::Write, error);
         return;
     }
     m_services.prompter.inform(ledger::savedMessage(settings.side));

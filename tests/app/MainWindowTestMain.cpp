@@ -16,13 +16,14 @@ struct TestClass {
 constexpr TestClass testClasses[] = {
     {"fees", mwtest::runFeeTests},      {"picker", mwtest::runPickerTests},
     {"ledger", mwtest::runLedgerTests}, {"selltargets", mwtest::runSellTargetTests},
-    {"window", mwtest::runWindowTests},
+    {"window", mwtest::runWindowTests}, {"program", mwtest::runProgramTests},
 };
 
 } // namespace
 
 // Runs the main window's test classes one after another, or only the one named
-// by the first argument ("fees", "picker", "ledger", "selltargets", "window");
+// by the first argument ("fees", "picker", "ledger", "selltargets", "window",
+// "program");
 // the arguments after it go to Qt Test.
 int main(int argc, char* argv[])
 {

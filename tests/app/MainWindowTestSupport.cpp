@@ -170,8 +170,8 @@ qint64 openQuantity(sql::Database& db, const QString& name)
     return query.step() ? query.int64(0) : -1;
 }
 
-qint64 addTrade(sql::Database& db, const QString& code, const QString& name, Direction direction,
-                int shares, const QString& price, const QString& date)
+ledger::TradeEntry tradeEntry(const QString& code, const QString& name, Direction direction,
+                              int shares, const QString& price, const QString& date)
 {
     const double amount = shares * num::parseNumber(price).value();
     const double fees = 10;
@@ -189,7 +189,14 @@ qint64 addTrade(sql::Database& db, const QString& code, const QString& name, Dir
     entry.qtzf = u"5"_s;
     entry.bbjg = price;
     entry.otherFee = u"5"_s;
-    const ledger::RecordOutcome outcome = ledger::TradeLedger(db).record(entry);
+    return entry;
+}
+
+qint64 addTrade(sql::Database& db, const QString& code, const QString& name, Direction direction,
+                int shares, const QString& price, const QString& date)
+{
+    const ledger::RecordOutcome outcome =
+        ledger::TradeLedger(db).record(tradeEntry(code, name, direction, shares, price, date));
     if (!outcome.recorded())
         throw std::runtime_error(outcome.refusal.toStdString());
     return outcome.id;

@@ -130,6 +130,11 @@ void whenInputBoxShows(std::function<void(app::InputBoxDialog&)> answer);
 // The open-position quantity of a stock, or -1 when it has no open-position row.
 qint64 openQuantity(sql::Database& db, const QString& name);
 
+// A priced trade with plausible result texts (fees 10).
+ledger::TradeEntry tradeEntry(const QString& code, const QString& name, Direction direction,
+                              int shares, const QString& price,
+                              const QString& date = QStringLiteral("2021-03-01"));
+
 // Records a trade straight into the ledger, to prepare a test before the window opens.
 qint64 addTrade(sql::Database& db, const QString& code, const QString& name, Direction direction,
                 int shares, const QString& price,
@@ -141,5 +146,6 @@ int runPickerTests(int argc, char* argv[]);
 int runLedgerTests(int argc, char* argv[]);
 int runSellTargetTests(int argc, char* argv[]);
 int runWindowTests(int argc, char* argv[]);
+int runProgramTests(int argc, char* argv[]);
 
 } // namespace mwtest
