@@ -92,12 +92,8 @@ Program::Program(sql::Database db, std::unique_ptr<SystemServices> system,
     wire();
 }
 
-Program::~Program()
-{
-    m_stockEditor.reset();
-    m_tradePort.reset();
-    m_mainWindow.reset();
-}
+// The members go in reverse: the windows first, the database last.
+Program::~Program() = default;
 
 void Program::wire()
 {
