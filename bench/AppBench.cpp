@@ -2,15 +2,10 @@
 // the main window shown and exposed. Target: under 400 ms. Runs on the offscreen
 // platform unless QT_QPA_PLATFORM names another.
 
-#include "app/AppState.h"
-#include "app/DesktopServices.h"
 #include "app/MainWindow.h"
-#include "app/ShortcutWriter.h"
-#include "app/TrayPort.h"
+#include "app/Program.h"
 #include "ledger/LedgerFile.h"
 #include "ledger/SeedList.h"
-#include "ledger/sql/Database.h"
-#include "windows/Prompter.h"
 
 #include <benchmark/benchmark.h>
 
@@ -29,24 +24,15 @@ namespace {
 class StartedProgram {
 public:
     explicit StartedProgram(const QString& ledgerPath)
-        : m_db(ledger::openLedger(ledgerPath, ledger::loadSeedList())),
-          m_window(std::make_unique<app::MainWindow>(
-              m_state, m_db, app::MainWindowServices{m_prompter, m_desktop, m_tray, m_shortcuts}))
+        : m_program(ledger::openLedger(ledgerPath, ledger::loadSeedList()))
     {
-        m_prompter.setParent(m_window.get());
-        m_window->show();
+        m_program.show();
     }
 
-    bool waitUntilExposed() { return QTest::qWaitForWindowExposed(m_window.get()); }
+    bool waitUntilExposed() { return QTest::qWaitForWindowExposed(&m_program.mainWindow()); }
 
 private:
-    sql::Database m_db;
-    app::SessionState m_state;
-    windows::MessageBoxPrompter m_prompter;
-    app::SystemDesktopServices m_desktop;
-    app::SystemTrayPort m_tray;
-    app::DesktopEntryWriter m_shortcuts;
-    std::unique_ptr<app::MainWindow> m_window;
+    app::Program m_program;
 };
 
 // One start, timed up to the exposed window; closing the program is not timed.

@@ -3,6 +3,7 @@
 #include "NumericFieldFilter.h"
 #include "ParametersPanel.h"
 #include "TradePanel.h"
+#include "TradeUnits.h"
 #include "calc/FeeCalculator.h"
 #include "calc/Numbers.h"
 
@@ -33,9 +34,8 @@ void writeIfComputed(QLineEdit* field, const std::optional<QString>& text)
 
 } // namespace
 
-FeeController::FeeController(SessionState& state, ParametersPanel& parameters, TradePanel& trade,
-                             QObject* parent)
-    : QObject(parent), m_state(state), m_parameters(parameters), m_trade(trade)
+FeeController::FeeController(ParametersPanel& parameters, TradePanel& trade, QObject* parent)
+    : QObject(parent), m_parameters(parameters), m_trade(trade)
 {
     connect(m_parameters.directionGroup, &QButtonGroup::idToggled, this,
             [this](int id, bool checked) {
@@ -116,10 +116,10 @@ FeeSnapshot FeeController::snapshot() const
     s.commissionRate = m_parameters.commissionRate->currentText();
     s.otherFee = m_trade.otherFee->text();
     s.direction = m_parameters.direction();
-    s.unitMultiplier = m_state.trade.unitMultiplier;
-    s.transferFeeFlag = m_state.trade.transferFeeFlag;
-    s.stampDutyFlag = m_state.trade.stampDutyFlag;
-    s.saved = m_state.rates;
+    s.unitMultiplier = m_unitMultiplier;
+    s.transferFeeFlag = m_transferFeeFlag;
+    s.stampDutyFlag = m_stampDutyFlag;
+    s.saved = m_savedRates;
     return s;
 }
 
@@ -165,18 +165,18 @@ void FeeController::computeFees()
 
 bool FeeController::amountsInTenThousands() const
 {
-    return m_trade.amountUnit->currentIndex() == 1;
+    return m_trade.amountUnit->currentIndex() == int(AmountUnit::TenThousandYuan);
 }
 
 void FeeController::ensureAmountsInYuan()
 {
     if (amountsInTenThousands())
-        m_trade.amountUnit->setCurrentIndex(0); // runs the conversion
+        m_trade.amountUnit->setCurrentIndex(int(AmountUnit::Yuan)); // runs the conversion
 }
 
 void FeeController::onAmountUnitChanged(int index)
 {
-    const bool toTenThousands = index == 1;
+    const bool toTenThousands = index == int(AmountUnit::TenThousandYuan);
     const QString unit = toTenThousands ? u"万元"_s : u"元"_s;
     m_trade.jyjeUnit->setText(unit);
     m_trade.fyhjUnit->setText(unit);
@@ -217,7 +217,7 @@ void FeeController::onDirectionChanged(Direction direction)
     m_parameters.setRateCaption(sell ? u"卖出税率"_s : u"买入税率"_s);
     m_trade.mrcbCaption->setEnabled(!sell);
     m_trade.bbjgCaption->setEnabled(!sell);
-    const FeeRates& r = m_state.rates;
+    const FeeRates& r = m_savedRates;
     m_trade.otherFee->setText(num::general(sell ? r.sellOtherFee : r.buyOtherFee));
     m_parameters.stampRate->setCurrentText(num::general(sell ? r.sellStampRate : r.buyStampRate));
     m_parameters.commissionRate->setCurrentText(
@@ -230,8 +230,9 @@ void FeeController::onDirectionChanged(Direction direction)
 
 void FeeController::onUnitChanged(int index)
 {
-    m_state.trade.unitMultiplier = index == 1 ? 100 : 1;
-    m_trade.unitSuffix->setText(index == 1 ? u"手"_s : u"股"_s);
+    const bool lots = index == int(QuantityUnit::Lots);
+    m_unitMultiplier = lots ? sharesPerLot : 1;
+    m_trade.unitSuffix->setText(lots ? u"手"_s : u"股"_s);
     if (!m_loadingRow)
         m_trade.quantity->setFocus(Qt::OtherFocusReason);
 }
@@ -239,8 +240,8 @@ void FeeController::onUnitChanged(int index)
 void FeeController::onMarketChanged(MarketKind market)
 {
     const MarketFlags flags = flagsFor(market);
-    m_state.trade.transferFeeFlag = flags.transferFee;
-    m_state.trade.stampDutyFlag = flags.stampDuty;
+    m_transferFeeFlag = flags.transferFee;
+    m_stampDutyFlag = flags.stampDuty;
     if (!m_quietMarket && !m_loadingRow)
         Q_EMIT codeFocusWanted();
 }
@@ -255,9 +256,14 @@ void FeeController::setMarketFromPicker(MarketKind market)
     repriceIfPriced();
 }
 
+void FeeController::setSavedRates(const FeeRates& rates)
+{
+    m_savedRates = rates;
+}
+
 void FeeController::setStampDutyFlag(int flag)
 {
-    m_state.trade.stampDutyFlag = flag;
+    m_stampDutyFlag = flag;
 }
 
 void FeeController::loadDirectionAndMarket(Direction direction, std::optional<MarketKind> market)
@@ -267,7 +273,7 @@ void FeeController::loadDirectionAndMarket(Direction direction, std::optional<Ma
     if (market)
         m_parameters.setMarket(*market);
     // A ledger row's quantity is in shares.
-    m_trade.unitGroup->button(0)->setChecked(true);
+    m_trade.unitGroup->button(int(QuantityUnit::Shares))->setChecked(true);
     m_loadingRow = false;
     // The row's results are stored ones, not a pricing of the inputs.
     m_priced = false;

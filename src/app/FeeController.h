@@ -1,6 +1,6 @@
 #pragma once
 
-#include "AppState.h"
+#include "calc/FeeRates.h"
 #include "calc/FeeRules.h"
 #include "calc/MarketKind.h"
 
@@ -17,12 +17,13 @@ class TradePanel;
 
 // Prices the trade on every key release in quantity or price and keeps the
 // captions, rates and flags of the direction, unit, market and amount-unit
-// choices in step with them.
+// choices in step with them. It owns the unit multiplier and the market flags
+// (written only by its own handlers) and holds the saved fee rates (written only
+// by the settings).
 class FeeController : public QObject {
     Q_OBJECT
 public:
-    FeeController(SessionState& state, ParametersPanel& parameters, TradePanel& trade,
-                  QObject* parent = nullptr);
+    FeeController(ParametersPanel& parameters, TradePanel& trade, QObject* parent = nullptr);
 
     // Prices the trade from the inputs and writes the results that were computed.
     void computeFees();
@@ -31,6 +32,9 @@ public:
     bool amountsInTenThousands() const;
     // What the shared fee operations read of the inputs.
     FeeSnapshot snapshot() const;
+    // The saved fee rates of both sides, as loaded or last saved.
+    const FeeRates& savedRates() const { return m_savedRates; }
+    void setSavedRates(const FeeRates& rates);
     // Resets quantity, price and results to "0" and disables both record buttons.
     void clearInputs();
     // Direction and market changed, and the unit set to shares, while loading a
@@ -72,9 +76,12 @@ private:
     void installKeyRules();
     void showOtherFeeHint();
 
-    SessionState& m_state;
     ParametersPanel& m_parameters;
     TradePanel& m_trade;
+    FeeRates m_savedRates;
+    int m_unitMultiplier = 1;   // shares per unit of the quantity
+    int m_transferFeeFlag = 0;  // 1 for Shanghai A shares
+    int m_stampDutyFlag = 1;    // 0 for warrants and funds
     bool m_loadingRow = false;  // a ledger row is being loaded back
     bool m_quietMarket = false; // the picker or a row load sets the market
     bool m_priced = false;      // the inputs on show were priced: their changes price again

@@ -7,7 +7,9 @@
 #include "SellTargetController.h"
 #include "TradePanel.h"
 #include "ledger/LedgerMessages.h"
+#include "ledger/LedgerWriter.h"
 #include "ledger/sql/Database.h"
+#include "windows/DatabaseFailure.h"
 #include "windows/Prompter.h"
 #include "windows/StockInfoLink.h"
 #include "windows/StockPicker.h"
@@ -34,21 +36,11 @@ namespace {
 // The widths of the grid's eleven columns, in pixels.
 constexpr int columnWidths[] = {72, 72, 40, 57, 63, 94, 110, 94, 94, 94, 94};
 
-QString sqlFailure(const sql::Error& error)
-{
-    return u"账本写入失败，未做任何更改：\n"_s + error.message();
-}
-
-QString readFailure(const sql::Error& error)
-{
-    return u"账本读取失败：\n"_s + error.message();
-}
-
 } // namespace
 
-LedgerController::LedgerController(SessionState& state, sql::Database& db, Parts parts,
+LedgerController::LedgerController(sql::Database& db, ledger::LedgerWriter& writer, Parts parts,
                                    QObject* parent)
-    : QObject(parent), m_state(state), m_db(db), m_parts(parts), m_ledger(db),
+    : QObject(parent), m_db(db), m_writer(writer), m_parts(parts), m_ledger(db),
       m_model(new LedgerTableModel(this))
 {
     QTableView* grid = m_parts.ledger.ledgerGrid;
@@ -59,6 +51,8 @@ LedgerController::LedgerController(SessionState& state, sql::Database& db, Parts
                                               grid->horizontalHeader()->sectionSizeHint(column)));
     grid->installEventFilter(this);
     connect(grid, &QTableView::clicked, this, [this] { selectCurrentRow(); });
+    connect(&m_writer.notifier(), &ledger::LedgerNotifier::changed, this,
+            &LedgerController::onLedgerChanged);
 }
 
 bool LedgerController::eventFilter(QObject* watched, QEvent* event)
@@ -79,7 +73,7 @@ bool LedgerController::eventFilter(QObject* watched, QEvent* event)
         }
     } else if (event->type() == QEvent::FocusIn) {
         if (const ledger::LedgerRow* row = currentRow())
-            m_state.currentRecordId = row->id;
+            m_currentRecordId = row->id;
     }
     return false;
 }
@@ -100,7 +94,14 @@ void LedgerController::showViewOfLedger()
     m_parts.viewSelector.setCurrentIndex(0);
 }
 
-void LedgerController::refreshGrid()
+void LedgerController::onLedgerChanged(ledger::LedgerChanges what)
+{
+    if (what.testFlag(ledger::LedgerChange::Trades))
+        refreshGrid();
+}
+
+// The grid of trades on show, no row's details shown.
+void LedgerController::resetLedgerView()
 {
     LedgerPanel& panel = m_parts.ledger;
     panel.setTitle(u"交易记录"_s);
@@ -108,11 +109,15 @@ void LedgerController::refreshGrid()
     panel.summaryGrid->hide();
     panel.recordLabel->hide();
     panel.recordLabel->clear();
+}
+
+void LedgerController::refreshGrid()
+{
+    resetLedgerView();
     try {
-        m_model->setRows(
-            ledger::ledgerRows(m_db, ledger::LedgerSortOrder(m_state.ledgerSortOrder)));
+        m_model->setRows(ledger::ledgerRows(m_db, m_sortOrder));
     } catch (const sql::Error& error) {
-        m_parts.prompter.inform(readFailure(error));
+        windows::showDatabaseFailure(m_parts.prompter, windows::LedgerAccess::Read, error);
     }
     moveToRow(m_model->rowCount() - 1);
     m_parts.trade.deleteButton->setEnabled(true);
@@ -134,11 +139,11 @@ void LedgerController::moveTo(qint64 id)
     moveToRow(m_model->rowOf(id));
 }
 
-void LedgerController::setSortOrder(int order)
+void LedgerController::setSortOrder(ledger::LedgerSortOrder order)
 {
-    m_state.ledgerSortOrder = order;
+    m_sortOrder = order;
     refreshGrid();
-    moveTo(m_state.currentRecordId);
+    moveTo(m_currentRecordId);
 }
 
 void LedgerController::clearTradeInputs()
@@ -156,7 +161,7 @@ ledger::TradeEntry LedgerController::entryFromInputs(Direction direction) const
     entry.name = m_parts.picker.caption();
     entry.direction = direction;
     entry.quantity = t.quantity->text();
-    entry.unitMultiplier = m_state.trade.unitMultiplier;
+    entry.unitMultiplier = m_parts.fees.snapshot().unitMultiplier;
     entry.price = t.price->text();
     entry.fyhj = t.fyhj->text();
     entry.zfze = t.zfze->text();
@@ -193,18 +198,17 @@ void LedgerController::record(Direction direction)
     m_parts.fees.ensureAmountsInYuan();
     ledger::RecordOutcome outcome;
     try {
-        outcome = m_ledger.record(entryFromInputs(direction));
+        outcome = m_writer.record(entryFromInputs(direction));
     } catch (const sql::Error& error) {
-        m_parts.prompter.inform(sqlFailure(error));
+        windows::showDatabaseFailure(m_parts.prompter, windows::LedgerAccess::Write, error);
         return;
     }
     if (!outcome.recorded()) {
         m_parts.prompter.inform(outcome.refusal);
         return;
     }
-    m_state.currentRecordId = outcome.id;
+    m_currentRecordId = outcome.id;
     clearTradeInputs();
-    refreshGrid();
     moveTo(outcome.id);
     Q_EMIT codeFocusWanted();
 }
@@ -218,7 +222,7 @@ void LedgerController::selectCurrentRow()
     try {
         selection = ledger::selectTrade(m_db, row->id);
     } catch (const sql::Error& error) {
-        m_parts.prompter.inform(readFailure(error));
+        windows::showDatabaseFailure(m_parts.prompter, windows::LedgerAccess::Read, error);
         return;
     }
     if (!selection)
@@ -231,7 +235,7 @@ void LedgerController::selectCurrentRow()
     LedgerPanel& panel = m_parts.ledger;
     panel.recordLabel->setText(selection->recordLabel);
     panel.recordLabel->show();
-    m_state.currentRecordId = selection->id;
+    m_currentRecordId = selection->id;
 
     m_parts.picker.setCurrentStock(selection->code, selection->name);
     t.quantity->setText(selection->quantity);
@@ -269,7 +273,7 @@ void LedgerController::deleteCurrentTrade()
     try {
         question = m_ledger.deleteQuestion(id);
     } catch (const sql::Error& error) {
-        m_parts.prompter.inform(readFailure(error));
+        windows::showDatabaseFailure(m_parts.prompter, windows::LedgerAccess::Read, error);
         return;
     }
     if (!question)
@@ -278,13 +282,18 @@ void LedgerController::deleteCurrentTrade()
         return;
     ledger::DeleteOutcome outcome;
     try {
-        outcome = m_ledger.deleteTrade(id);
+        outcome = m_writer.deleteTrade(id);
     } catch (const sql::Error& error) {
-        m_parts.prompter.inform(sqlFailure(error));
+        windows::showDatabaseFailure(m_parts.prompter, windows::LedgerAccess::Write, error);
         return;
     }
-    refreshGrid();
+    if (outcome.status == ledger::DeleteOutcome::Status::NotFound)
+        refreshGrid(); // the trade was gone already: the grid was out of date
     if (outcome.status == ledger::DeleteOutcome::Status::Refused) {
+        // Nothing changed: the grid keeps its rows and shows the ledger again.
+        resetLedgerView();
+        m_parts.trade.deleteButton->setEnabled(true);
+        showViewOfLedger();
         moveToRow(recordNumber - 1);
         Q_EMIT codeFocusWanted();
         m_parts.prompter.inform(outcome.refusal);
@@ -301,12 +310,11 @@ void LedgerController::clearLedger()
                                    ledger::messages::clearQuestion.toString()))
         return;
     try {
-        m_ledger.clearLedger();
+        m_writer.clearLedger();
     } catch (const sql::Error& error) {
-        m_parts.prompter.inform(sqlFailure(error));
+        windows::showDatabaseFailure(m_parts.prompter, windows::LedgerAccess::Write, error);
         return;
     }
-    refreshGrid();
     m_parts.prompter.inform(ledger::messages::clearDone.toString());
     showViewOfLedger();
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "AppState.h"
+#include "ledger/LedgerChanges.h"
 #include "ledger/LedgerView.h"
 #include "ledger/TradeLedger.h"
 
@@ -10,6 +10,9 @@ class QComboBox;
 
 namespace corvanta::sql {
 class Database;
+}
+namespace corvanta::ledger {
+class LedgerWriter;
 }
 namespace corvanta::windows {
 class Prompter;
@@ -26,7 +29,9 @@ class SellTargetController;
 class TradePanel;
 
 // Everything the ledger grid and the record buttons do: recording a priced trade,
-// loading a row back, deleting it, clearing the ledger and refreshing the grid.
+// loading a row back, deleting it and clearing the ledger. Changes go through the
+// ledger writer; the grid reloads when the writer announces a change of the trades,
+// whoever made it. It owns the grid's sort order and the current record.
 class LedgerController : public QObject {
     Q_OBJECT
 public:
@@ -40,7 +45,7 @@ public:
         windows::StockPicker& picker;
         windows::Prompter& prompter;
     };
-    LedgerController(SessionState& state, sql::Database& db, Parts parts,
+    LedgerController(sql::Database& db, ledger::LedgerWriter& writer, Parts parts,
                      QObject* parent = nullptr);
 
     void recordBuy();
@@ -48,8 +53,13 @@ public:
     void selectCurrentRow();
     void deleteCurrentTrade();
     void clearLedger();
+    // Shows the ledger view and reloads its rows (at start, on a new sort order
+    // and on every announced change of the trades).
     void refreshGrid();
-    void setSortOrder(int order);
+    void setSortOrder(ledger::LedgerSortOrder order);
+    ledger::LedgerSortOrder sortOrder() const { return m_sortOrder; }
+    // The ID of the trade last recorded, selected or entered in the grid.
+    qint64 currentRecordId() const { return m_currentRecordId; }
     // Puts the grid's current row on the trade of that ID, when it is shown.
     void moveTo(qint64 id);
     // Resets the trade inputs and the sell targets.
@@ -67,14 +77,18 @@ private:
     void record(Direction direction);
     ledger::TradeEntry entryFromInputs(Direction direction) const;
     void showViewOfLedger();
+    void resetLedgerView();
+    void onLedgerChanged(ledger::LedgerChanges what);
     void moveToRow(int row);
     int currentRowNumber() const;
 
-    SessionState& m_state;
     sql::Database& m_db;
+    ledger::LedgerWriter& m_writer;
     Parts m_parts;
-    ledger::TradeLedger m_ledger;
+    ledger::TradeLedger m_ledger; // the questions asked before a change
     LedgerTableModel* m_model;
+    ledger::LedgerSortOrder m_sortOrder = ledger::LedgerSortOrder::ByDate;
+    qint64 m_currentRecordId = 0;
 };
 
 } // namespace corvanta::app

@@ -11,13 +11,12 @@
 #include "SettingsMenuController.h"
 #include "StatusBarPanels.h"
 #include "TradePanel.h"
+#include "TradeUnits.h"
 #include "TrayController.h"
 #include "TrayPort.h"
 #include "app/Version.h"
-#include "ledger/StockTable.h"
-#include "ledger/sql/Database.h"
+#include "market/NetworkState.h"
 #include "windows/Prompter.h"
-#include "windows/StockEditorWindow.h"
 #include "windows/StockInfoLink.h"
 #include "windows/StockPicker.h"
 
@@ -62,12 +61,11 @@ QLabel* mottoLabel(QWidget* parent)
 
 } // namespace
 
-MainWindow::MainWindow(SessionState& state, sql::Database& db, MainWindowServices services,
-                       QWidget* parent)
+MainWindow::MainWindow(sql::Database& db, ledger::StockTable& stocks, ledger::LedgerWriter& writer,
+                       market::NetworkState& network, MainWindowServices services, QWidget* parent)
     : QMainWindow(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                               Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
-      m_state(state), m_db(db), m_services(services),
-      m_stocks(std::make_unique<ledger::StockTable>(db))
+      m_db(db), m_stocks(stocks), m_writer(writer), m_network(network), m_services(services)
 {
     setWindowTitle(u"Corvanta "_s);
     QFont font = this->font();
@@ -119,18 +117,17 @@ void MainWindow::buildLayout()
 
 void MainWindow::buildControllers()
 {
-    m_fees = new FeeController(m_state, *m_parameters, *m_trade, this);
+    m_fees = new FeeController(*m_parameters, *m_trade, this);
     m_targets = new SellTargetController(*m_fees, *m_trade, *m_profitTargets, *m_lossTargets, this);
-    m_picker = new windows::StockPicker(*m_stocks, m_services.prompter, m_trade->code,
+    m_picker = new windows::StockPicker(m_stocks, m_services.prompter, m_trade->code,
                                         m_trade->candidates, m_trade->quantity, this);
-    m_editor = new windows::StockEditorWindow(*m_stocks, m_services.prompter, this);
-    m_ledgerController = new LedgerController(m_state, m_db,
+    m_ledgerController = new LedgerController(m_db, m_writer,
                                               {*m_parameters, *m_trade, *m_ledger, *m_viewSelector,
                                                *m_fees, *m_targets, *m_picker, m_services.prompter},
                                               this);
-    m_tray = new TrayController(m_state, m_services.tray, *this, *m_menus, *m_trade);
+    m_tray = new TrayController(m_services.tray, *this, *m_menus, *m_trade);
     m_settings = new SettingsMenuController(
-        m_state, m_db, m_services,
+        m_network, m_db, m_services,
         {*this, *m_menus, *m_parameters, *m_trade, *m_status, *m_fees, *m_tray});
 
     connect(m_fees, &FeeController::inputsPriced, m_targets, &SellTargetController::enableInputs);
@@ -149,13 +146,13 @@ void MainWindow::buildControllers()
                 m_trade->infoLink->setText(caption);
                 m_trade->infoLink->setProperty("url", url);
             });
-    connect(m_picker, &windows::StockPicker::addStockRequested, m_editor,
-            &windows::StockEditorWindow::showFor);
-    connect(m_editor, &windows::StockEditorWindow::stockSaved, this,
-            [this](const QString& code, const QString& name) {
-                m_picker->setCurrentStock(code, name);
-                m_ledgerController->refreshGrid();
-            });
+    connect(m_picker, &windows::StockPicker::addStockRequested, this,
+            &MainWindow::stockEditorWanted);
+}
+
+void MainWindow::makeStockCurrent(const QString& code, const QString& name)
+{
+    m_picker->setCurrentStock(code, name);
 }
 
 void MainWindow::focusCodeInput()
@@ -167,11 +164,11 @@ void MainWindow::wireMenus()
 {
     MainMenus& m = *m_menus;
     connect(m.addStock, &QAction::triggered, this,
-            [this] { m_editor->showFor(m_trade->code->text()); });
+            [this] { Q_EMIT stockEditorWanted(m_trade->code->text()); });
     connect(m.clearLedger, &QAction::triggered, m_ledgerController, &LedgerController::clearLedger);
     connect(m.exit, &QAction::triggered, this, &QWidget::close);
     connect(m.trayExit, &QAction::triggered, this, [this] {
-        m_state.inTray = false;
+        m_tray->leaveForExit();
         close();
         // A hidden window's closing does not end the program by itself.
         QCoreApplication::quit();
@@ -212,9 +209,9 @@ void MainWindow::wirePopups()
         m.ledgerPopup->popup(grid->viewport()->mapToGlobal(at));
     });
     connect(m.sortByName, &QAction::triggered, this,
-            [this] { m_ledgerController->setSortOrder(1); });
+            [this] { m_ledgerController->setSortOrder(ledger::LedgerSortOrder::ByName); });
     connect(m.sortByDate, &QAction::triggered, this,
-            [this] { m_ledgerController->setSortOrder(0); });
+            [this] { m_ledgerController->setSortOrder(ledger::LedgerSortOrder::ByDate); });
     connect(m.popupDelete, &QAction::triggered, m_ledgerController,
             &LedgerController::deleteCurrentTrade);
 }
@@ -248,7 +245,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
             m_trade->todayOpen->setReadOnly(!editable);
             m_trade->todayOpen->setStyleSheet(editable ? u"color: green;"_s : QString());
         } else if (watched == m_trade->gainLabel) {
-            m_state.quoteFetchIdle = true;
+            m_network.setQuoteFetchIdle(true);
         }
     } else if (event->type() == QEvent::FocusOut && watched == m_trade->todayOpen) {
         m_trade->todayOpen->setReadOnly(true);
@@ -264,9 +261,9 @@ void MainWindow::clearAll()
     m_trade->recordBuyButton->setEnabled(false);
     m_trade->recordSellButton->setEnabled(false);
     m_parameters->setDirection(Direction::Buy);
-    m_trade->unitGroup->button(0)->setChecked(true);
+    // The unit's handler sets the quantity back to shares.
+    m_trade->unitGroup->button(int(QuantityUnit::Shares))->setChecked(true);
     m_parameters->tradeDate->setDate(QDate::currentDate());
-    m_state.trade.unitMultiplier = 1;
     focusCodeInput();
 }
 
@@ -289,8 +286,8 @@ void MainWindow::onActivated()
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
-    m_state.mainClosing = true;
-    m_editor->close();
+    m_closing = true;
+    Q_EMIT closing();
     m_services.tray.hide();
     QMainWindow::closeEvent(event);
 }

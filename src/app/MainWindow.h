@@ -1,11 +1,8 @@
 #pragma once
 
-#include "AppState.h"
 #include "MainWindowServices.h"
 
 #include <QMainWindow>
-
-#include <memory>
 
 class QComboBox;
 
@@ -13,13 +10,15 @@ namespace corvanta::sql {
 class Database;
 }
 namespace corvanta::ledger {
+class LedgerWriter;
 class StockTable;
+} // namespace corvanta::ledger
+namespace corvanta::market {
+class NetworkState;
 }
 namespace corvanta::windows {
-class Prompter;
-class StockEditorWindow;
 class StockPicker;
-} // namespace corvanta::windows
+}
 
 namespace corvanta::app {
 
@@ -37,10 +36,13 @@ class TrayController;
 
 // The hub of the program: the fee calculator, the sell targets, the ledger grid,
 // the menus, the tray and the status bar, each a panel or controller of its own.
+// Other windows are built and wired by the program; this window asks for them by
+// its signals.
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
-    MainWindow(SessionState& state, sql::Database& db, MainWindowServices services,
+    MainWindow(sql::Database& db, ledger::StockTable& stocks, ledger::LedgerWriter& writer,
+               market::NetworkState& network, MainWindowServices services,
                QWidget* parent = nullptr);
     ~MainWindow() override;
 
@@ -52,12 +54,22 @@ public:
     MainMenus& menus() const { return *m_menus; }
     StatusBarPanels& status() const { return *m_status; }
     windows::StockPicker& picker() const { return *m_picker; }
-    windows::StockEditorWindow& stockEditor() const { return *m_editor; }
+    FeeController& fees() const { return *m_fees; }
     LedgerController& ledgerController() const { return *m_ledgerController; }
     TrayController& tray() const { return *m_tray; }
 
     // "清空(&K)": the trade inputs back to a new buy in shares, dated today.
     void clearAll();
+    // A stock saved elsewhere becomes the current stock.
+    void makeStockCurrent(const QString& code, const QString& name);
+    // True once the window is closing: the program is ending.
+    bool isClosing() const { return m_closing; }
+
+Q_SIGNALS:
+    // The user wants the stock editor, for the code given.
+    void stockEditorWanted(const QString& code);
+    // The window is closing; the program's other windows close with it.
+    void closing();
 
 private Q_SLOTS:
     void focusCodeInput();
@@ -76,10 +88,12 @@ private:
     void wireWindowBehaviour();
     void onActivated();
 
-    SessionState& m_state;
     sql::Database& m_db;
+    ledger::StockTable& m_stocks;
+    ledger::LedgerWriter& m_writer;
+    market::NetworkState& m_network;
     MainWindowServices m_services;
-    std::unique_ptr<ledger::StockTable> m_stocks;
+    bool m_closing = false;
     ParametersPanel* m_parameters = nullptr;
     TradePanel* m_trade = nullptr;
     SellTargetGroup* m_profitTargets = nullptr;
@@ -91,7 +105,6 @@ private:
     FeeController* m_fees = nullptr;
     SellTargetController* m_targets = nullptr;
     windows::StockPicker* m_picker = nullptr;
-    windows::StockEditorWindow* m_editor = nullptr;
     LedgerController* m_ledgerController = nullptr;
     TrayController* m_tray = nullptr;
     SettingsMenuController* m_settings = nullptr;

@@ -10,7 +10,8 @@ class DesktopServices;
 class ShortcutWriter;
 class TrayPort;
 
-// The platform pieces the main window talks through, owned by the application.
+// The platform pieces the windows talk through, owned by the program (or by a
+// test that passes its fakes).
 struct MainWindowServices {
     windows::Prompter& prompter;
     DesktopServices& desktop;

@@ -11,7 +11,9 @@
 #include "TrayController.h"
 #include "app/Version.h"
 #include "ledger/sql/Database.h"
+#include "market/NetworkState.h"
 #include "market/ProxyAddress.h"
+#include "windows/DatabaseFailure.h"
 #include "windows/Prompter.h"
 
 #include <QAction>
@@ -19,7 +21,6 @@
 #include <QCoreApplication>
 #include <QLineEdit>
 #include <QMainWindow>
-#include <QNetworkProxy>
 
 using namespace Qt::StringLiterals;
 
@@ -34,9 +35,9 @@ QString proxyLine(const QString& host, int port)
 
 } // namespace
 
-SettingsMenuController::SettingsMenuController(SessionState& state, sql::Database& db,
+SettingsMenuController::SettingsMenuController(market::NetworkState& network, sql::Database& db,
                                                MainWindowServices services, Parts parts)
-    : QObject(&parts.window), m_state(state), m_db(db), m_services(services), m_parts(parts)
+    : QObject(&parts.window), m_network(network), m_db(db), m_services(services), m_parts(parts)
 {
     MainMenus& m = m_parts.menus;
     connect(m.customTitle, &QAction::triggered, this, &SettingsMenuController::editTitle);
@@ -57,11 +58,10 @@ SettingsMenuController::SettingsMenuController(SessionState& state, sql::Databas
 void SettingsMenuController::loadSettings()
 {
     const ledger::LoadedSettings settings = ledger::loadSettings(m_db);
-    m_state.rates = settings.rates;
+    m_parts.fees.setSavedRates(settings.rates);
     m_parts.fees.showStartRates(settings.buyOtherFeeText, settings.buyStampRateText,
                                 settings.buyCommissionRateText);
-    m_state.proxyHost = settings.proxyHost;
-    m_state.proxyPort = settings.proxyPort;
+    m_network.setProxy(settings.proxyHost, settings.proxyPort);
     m_monitorFont = settings.font;
 }
 
@@ -72,13 +72,13 @@ void SettingsMenuController::saveSettings()
     settings.otherFee = m_parts.trade.otherFee->text();
     settings.stampRate = m_parts.parameters.stampRate->currentText();
     settings.commissionRate = m_parts.parameters.commissionRate->currentText();
-    settings.proxyHost = m_state.proxyHost;
-    settings.proxyPort = m_state.proxyPort;
+    settings.proxyHost = m_network.proxyHost();
+    settings.proxyPort = m_network.proxyPort();
     settings.font = m_monitorFont;
     try {
-        m_state.rates = ledger::saveSettings(m_db, settings, m_state.rates);
+        m_parts.fees.setSavedRates(ledger::saveSettings(m_db, settings, m_parts.fees.savedRates()));
     } catch (const sql::Error& error) {
-        m_services.prompter.inform(u"设置保存失败，未做任何更改：\n"_s + error.message());
+        windows::showDatabaseFailure(m_services.prompter, windows::LedgerAccess::Write, error);
         return;
     }
     m_services.prompter.inform(ledger::savedMessage(settings.side));
@@ -101,9 +101,10 @@ void SettingsMenuController::editTitle()
 
 void SettingsMenuController::editProxy()
 {
-    const bool set = m_state.proxyPort > 0;
+    const bool set = m_network.hasProxy();
     const QString initial =
-        set ? m_state.proxyHost + u":"_s + QString::number(m_state.proxyPort) : u"X.X.X.X:X"_s;
+        set ? m_network.proxyHost() + u":"_s + QString::number(m_network.proxyPort())
+            : u"X.X.X.X:X"_s;
     const QString prompt =
         set ? u"请输入代理服务器地址及端口号：\r代理服务器地址已设置并起用为如下地址："_s
             : u"代理服务器地址未设置起用\r请输入代理服务器地址及端口号："_s;
@@ -113,17 +114,14 @@ void SettingsMenuController::editProxy()
         return;
     const auto proxy = parseProxyEntry(*entry);
     if (!proxy) {
-        m_state.proxyHost.clear();
-        m_state.proxyPort = 0;
-        QNetworkProxy::setApplicationProxy(QNetworkProxy::NoProxy);
+        m_network.clearProxy();
         m_parts.status.setContactLine(QString());
         m_services.prompter.inform(u"代理服务器地址未设置起用"_s);
         return;
     }
-    m_state.proxyHost = proxy->host;
-    m_state.proxyPort = proxy->port;
+    m_network.setProxy(proxy->host, proxy->port);
     m_parts.status.setContactLine(proxyLine(proxy->host, proxy->port));
-    m_state.statusCycleCounter = 101;
+    m_network.setStatusCycle(market::NetworkState::CycleOnProxyAccepted);
     m_services.prompter.inform(u"代理服务器地址已设置并起用为："_s + *entry);
 }
 
@@ -138,12 +136,11 @@ void SettingsMenuController::createDesktopShortcut()
 
 void SettingsMenuController::applyProxy()
 {
-    if (m_state.proxyPort <= 0)
+    if (!m_network.hasProxy())
         return;
-    QNetworkProxy::setApplicationProxy(
-        QNetworkProxy(QNetworkProxy::HttpProxy, m_state.proxyHost, quint16(m_state.proxyPort)));
-    m_parts.status.setContactLine(proxyLine(m_state.proxyHost, m_state.proxyPort));
-    m_state.statusCycleCounter = 100;
+    m_network.useEnteredProxy();
+    m_parts.status.setContactLine(proxyLine(m_network.proxyHost(), m_network.proxyPort()));
+    m_network.setStatusCycle(market::NetworkState::CycleOnActivation);
 }
 
 } // namespace corvanta::app

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "AppState.h"
 #include "MainWindowServices.h"
 #include "ledger/Settings.h"
 
@@ -10,6 +9,9 @@ class QMainWindow;
 
 namespace corvanta::sql {
 class Database;
+}
+namespace corvanta::market {
+class NetworkState;
 }
 
 namespace corvanta::app {
@@ -35,8 +37,8 @@ public:
         FeeController& fees;
         TrayController& tray;
     };
-    SettingsMenuController(SessionState& state, sql::Database& db, MainWindowServices services,
-                           Parts parts);
+    SettingsMenuController(market::NetworkState& network, sql::Database& db,
+                           MainWindowServices services, Parts parts);
 
     // Shows the saved settings at start.
     void loadSettings();
@@ -44,13 +46,13 @@ public:
     void editTitle();
     void editProxy();
     void createDesktopShortcut();
-    // The main window became active: the saved proxy takes effect.
+    // The main window became active: the entered proxy takes effect for the quotes.
     void applyProxy();
 
 private:
     QPoint dialogPosition() const;
 
-    SessionState& m_state;
+    market::NetworkState& m_network;
     sql::Database& m_db;
     MainWindowServices m_services;
     Parts m_parts;

@@ -2,6 +2,7 @@
 
 #include "FieldFit.h"
 #include "windows/LineBreaks.h"
+#include "TradeUnits.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
@@ -142,8 +143,8 @@ TradePanel::TradePanel(QWidget* parent) : QGroupBox(parent)
     unitGroup = new QButtonGroup(this);
     auto* shares = new QRadioButton(u"股(&G)"_s);
     auto* lots = new QRadioButton(u"手(&S)"_s);
-    unitGroup->addButton(shares, 0);
-    unitGroup->addButton(lots, 1);
+    unitGroup->addButton(shares, int(QuantityUnit::Shares));
+    unitGroup->addButton(lots, int(QuantityUnit::Lots));
     shares->setChecked(true);
     units->addWidget(shares);
     units->addWidget(lots);

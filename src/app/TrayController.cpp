@@ -37,9 +37,9 @@ QIcon trayIcon()
 
 } // namespace
 
-TrayController::TrayController(SessionState& state, TrayPort& tray, QMainWindow& window,
-                               MainMenus& menus, TradePanel& trade)
-    : QObject(&window), m_state(state), m_tray(tray), m_window(window), m_trade(trade)
+TrayController::TrayController(TrayPort& tray, QMainWindow& window, MainMenus& menus,
+                               TradePanel& trade)
+    : QObject(&window), m_tray(tray), m_window(window), m_trade(trade)
 {
     m_tray.setIcon(trayIcon());
     m_tray.setToolTip(idleToolTip());
@@ -63,7 +63,7 @@ void TrayController::hideToTray()
 {
     const QString code = m_trade.code->text();
     if (!code.isEmpty() && code != u"000000") {
-        m_state.inTray = true;
+        m_inTray = true;
         m_tray.setToolTip(code + u"-"_s + m_trade.candidates->currentText() + u" 当前价:"_s +
                           m_trade.currentPrice->text() + u"元,"_s);
     }
@@ -82,7 +82,7 @@ void TrayController::restore()
     m_window.setWindowState(m_window.windowState() & ~Qt::WindowMinimized);
     m_window.raise();
     m_window.activateWindow();
-    m_state.inTray = false;
+    m_inTray = false;
     m_tray.setToolTip(idleToolTip());
     m_tray.hide();
 }

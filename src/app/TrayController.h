@@ -1,7 +1,5 @@
 #pragma once
 
-#include "AppState.h"
-
 #include <QObject>
 
 class QMainWindow;
@@ -17,20 +15,23 @@ class TrayPort;
 class TrayController : public QObject {
     Q_OBJECT
 public:
-    TrayController(SessionState& state, TrayPort& tray, QMainWindow& window, MainMenus& menus,
-                   TradePanel& trade);
+    TrayController(TrayPort& tray, QMainWindow& window, MainMenus& menus, TradePanel& trade);
 
     void hideToTray();
     void restore();
     void setToolTip(const QString& text);
+    // True while the main window is hidden to the tray.
+    bool inTray() const { return m_inTray; }
+    // The program ends from the tray menu: the window is no longer in the tray.
+    void leaveForExit() { m_inTray = false; }
 
     static QString idleToolTip();
 
 private:
-    SessionState& m_state;
     TrayPort& m_tray;
     QMainWindow& m_window;
     TradePanel& m_trade;
+    bool m_inTray = false;
 };
 
 } // namespace corvanta::app

@@ -145,9 +145,9 @@ void JournalWindow::onLedgerChanged(ledger::LedgerChanges what)
 
 journal::NoteDraft JournalWindow::draft() const
 {
-    return {m_trade.stockCode(),         m_trade.stockName(),          m_trade.currentPriceText(),
-            m_trade.todayOpenText(),     m_trade.lastCloseText(),      m_trade.activeBuyingText(),
-            m_trade.activeSellingText(), m_memo->memo()->toPlainText()};
+    return {m_trade.stockCode(),     m_trade.stockName(),          m_trade.currentPriceText(),
+            m_trade.todayOpenText(), m_trade.lastCloseText(),      m_trade.bestBidText(),
+            m_trade.bestAskText(),   m_memo->memo()->toPlainText()};
 }
 
 void JournalWindow::fillTemplate()
@@ -288,7 +288,7 @@ void JournalWindow::showQuoteHeader()
     m_notes->setTitle(
         journal::quoteHeader({m_trade.stockCode(), m_trade.stockName(), m_trade.currentPriceText(),
                               m_trade.todayOpenText(), m_trade.lastCloseText(),
-                              m_trade.activeBuyingText(), m_trade.activeSellingText()}));
+                              m_trade.bestBidText(), m_trade.bestAskText()}));
 }
 
 void JournalWindow::quoteChanged()

@@ -5,6 +5,7 @@
 #include "Prompter.h"
 #include "calc/NumericKeyFilter.h"
 #include "exchange/PinyinCode.h"
+#include "ledger/LedgerWriter.h"
 #include "ledger/StockTable.h"
 
 #include <QFocusEvent>
@@ -57,9 +58,10 @@ QPushButton* makeButton(const QString& text, const QString& objectName, QWidget*
 
 } // namespace
 
-StockEditorWindow::StockEditorWindow(ledger::StockTable& stocks, Prompter& prompter,
-                                     QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint), m_stocks(stocks), m_prompter(prompter)
+StockEditorWindow::StockEditorWindow(const ledger::StockTable& stocks, ledger::LedgerWriter& writer,
+                                     Prompter& prompter, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint), m_stocks(stocks), m_writer(writer),
+      m_prompter(prompter)
 {
     setObjectName(u"TForm8"_s);
     setWindowTitle(u"股票添加窗口"_s);
@@ -232,10 +234,10 @@ bool StockEditorWindow::saveStock(const QString& code, const QString& name, cons
                 unlockCodeField();
                 return false;
             }
-            m_stocks.renameStock(code, name, pinyin);
+            m_writer.renameStock(code, name, pinyin);
             saved = Saved::Renamed;
         } else {
-            m_stocks.addStock(code, name, pinyin);
+            m_writer.addStock(code, name, pinyin);
         }
     } catch (const std::exception& error) {
         m_prompter.inform(u"股票没有保存，数据库未作任何修改。\n"_s +

@@ -8,8 +8,9 @@ class QLineEdit;
 class QPushButton;
 
 namespace corvanta::ledger {
+class LedgerWriter;
 class StockTable;
-}
+} // namespace corvanta::ledger
 
 namespace corvanta::windows {
 
@@ -21,15 +22,16 @@ class Prompter;
 class StockEditorWindow : public QWidget {
     Q_OBJECT
 public:
-    StockEditorWindow(ledger::StockTable& stocks, Prompter& prompter, QWidget* parent = nullptr);
+    // Looks stocks up in `stocks` and saves them through `writer`.
+    StockEditorWindow(const ledger::StockTable& stocks, ledger::LedgerWriter& writer,
+                      Prompter& prompter, QWidget* parent = nullptr);
 
     // Clears both fields, puts the main window's code into the code field (which
     // stays locked until "修改代码(&D)") and shows the window.
     void showFor(const QString& mainCode);
 
 signals:
-    // A stock was added or renamed: the main window makes it the current stock,
-    // refreshes its ledger grid and the stock picker's list.
+    // A stock was added or renamed: the main window makes it the current stock.
     void stockSaved(const QString& code, const QString& name);
     // The window appeared or went away (the main window's quote timer pauses
     // while it is shown).
@@ -51,7 +53,8 @@ private:
     void lockCodeField();
     void placeOverOwner();
 
-    ledger::StockTable& m_stocks;
+    const ledger::StockTable& m_stocks;
+    ledger::LedgerWriter& m_writer;
     Prompter& m_prompter;
     QLineEdit* m_name;
     QLineEdit* m_code;

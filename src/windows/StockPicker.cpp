@@ -1,5 +1,6 @@
 #include "StockPicker.h"
 
+#include "DatabaseFailure.h"
 #include "ledger/sql/Database.h"
 #include "windows/Prompter.h"
 
@@ -74,7 +75,7 @@ template <typename Step> void StockPicker::guarded(Step step)
     try {
         step();
     } catch (const sql::Error& error) {
-        m_prompter.inform(error.message());
+        showDatabaseFailure(m_prompter, LedgerAccess::Read, error);
     }
 }
 

@@ -46,7 +46,8 @@ public:
     virtual void setCurrentPriceText(const QString& text) = 0;
     virtual QString todayOpenText() const = 0;
     virtual QString lastCloseText() const = 0;
-    // The quote's 主买 and 主卖 fields as shown.
+    // The quote's 主买 and 主卖 fields as shown (active buying and selling, "zm" and
+    // "zms").
     virtual QString bestBidText() const = 0;
     virtual QString bestAskText() const = 0;
     // Fetches the current stock's quote the way leaving the code input does.
@@ -61,9 +62,6 @@ public:
     virtual void ensureAmountsInYuan() = 0;
     // Whether the main window's own box for that sell target takes input.
     virtual bool sellTargetEnabled(SellTargetBox box) const = 0;
-    // Active buying ("zm") and active selling ("zms") of the last quote.
-    virtual QString activeBuyingText() const = 0;
-    virtual QString activeSellingText() const = 0;
 };
 
 } // namespace corvanta::windows

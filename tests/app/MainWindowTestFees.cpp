@@ -406,16 +406,16 @@ void MainWindowFeeTest::choicesMoveTheFocus()
 
     click(t.unitGroup->button(1));
     QCOMPARE(t.unitSuffix->text(), u"手"_s);
-    QCOMPARE(h->state().trade.unitMultiplier, 100);
+    QCOMPARE(h->window().fees().snapshot().unitMultiplier, 100);
     QCOMPARE(QApplication::focusWidget(), t.quantity);
 
     click(w.parameters().marketGroup->button(1));
-    QCOMPARE(h->state().trade.transferFeeFlag, 1);
+    QCOMPARE(h->window().fees().snapshot().transferFeeFlag, 1);
     QCOMPARE(QApplication::focusWidget(), t.code);
 
     click(t.unitGroup->button(0));
     QCOMPARE(t.unitSuffix->text(), u"股"_s);
-    QCOMPARE(h->state().trade.unitMultiplier, 1);
+    QCOMPARE(h->window().fees().snapshot().unitMultiplier, 1);
     QCOMPARE(QApplication::focusWidget(), t.quantity);
 }
 

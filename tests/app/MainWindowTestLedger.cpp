@@ -110,7 +110,8 @@ void MainWindowLedgerTest::recordingABuyInLots()
     QCOMPARE(grid->model()->rowCount(), 2);
     const int row = currentGridRow(w);
     QCOMPARE(row, 1);
-    QCOMPARE(w.ledgerController().currentRow()->id, h->state().currentRecordId);
+    QCOMPARE(w.ledgerController().currentRow()->id,
+             h->window().ledgerController().currentRecordId());
     const auto cell = [&](int column) {
         return grid->model()->index(row, column).data();
     };
@@ -226,7 +227,8 @@ void MainWindowLedgerTest::selectingRowsLoadsThemBack()
     QVERIFY(panel.recordLabel->isVisible());
     QCOMPARE(panel.recordLabel->text(), u"唐钢股份:000709"_s);
     QCOMPARE(panel.title(), u"交易记录    当前记录号:1"_s);
-    QCOMPARE(h->state().currentRecordId, w.ledgerController().currentRow()->id);
+    QCOMPARE(h->window().ledgerController().currentRecordId(),
+             w.ledgerController().currentRow()->id);
     for (QLineEdit* input : sellTargetInputs(w))
         QVERIFY(input->isEnabled());
     QVERIFY(!t.recordBuyButton->isEnabled());
@@ -397,7 +399,7 @@ void MainWindowLedgerTest::sortByNameAndByDate()
     QCOMPARE(gridColumn(grid, ledger::DateColumn),
              QStringList({u"2007-05-21"_s, u"2019-01-01"_s, u"2020-01-01"_s, u"2021-05-01"_s}));
     clickGridRow(grid, 3);
-    QCOMPARE(h->state().currentRecordId, late);
+    QCOMPARE(h->window().ledgerController().currentRecordId(), late);
 
     w.menus().sortByName->trigger();
     // Names in code-point order, then by ID within a name.
@@ -405,7 +407,7 @@ void MainWindowLedgerTest::sortByNameAndByDate()
              QStringList({u"唐钢股份"_s, u"新和成"_s, u"新和成"_s, u"沪市股票1"_s}));
     QCOMPARE(gridColumn(grid, ledger::DateColumn),
              QStringList({u"2007-05-21"_s, u"2021-05-01"_s, u"2019-01-01"_s, u"2020-01-01"_s}));
-    QCOMPARE(h->state().ledgerSortOrder, 1);
+    QCOMPARE(int(h->window().ledgerController().sortOrder()), 1);
     QCOMPARE(w.ledgerController().currentRow()->id, late);
 
     w.menus().sortByDate->trigger();
@@ -469,7 +471,7 @@ void MainWindowLedgerTest::selectingUnderTenThousandsAndLotsShowsYuanAndShares()
     QCOMPARE(t.zfze->text(), u"17426.41"_s);
     QCOMPARE(t.quantity->text(), u"1200"_s);
     QCOMPARE(t.unitSuffix->text(), u"股"_s);
-    QCOMPARE(h->state().trade.unitMultiplier, 1);
+    QCOMPARE(h->window().fees().snapshot().unitMultiplier, 1);
 }
 
 void MainWindowLedgerTest::recordingFromThePopupCompletesAPartialCode()

@@ -2,13 +2,45 @@
 
 #include <QApplication>
 
-// Runs the main window's test classes one after another.
+#include <cstring>
+#include <iterator>
+#include <vector>
+
+namespace {
+
+struct TestClass {
+    const char* name;
+    int (*run)(int argc, char* argv[]);
+};
+
+constexpr TestClass testClasses[] = {
+    {"fees", mwtest::runFeeTests},      {"picker", mwtest::runPickerTests},
+    {"ledger", mwtest::runLedgerTests}, {"selltargets", mwtest::runSellTargetTests},
+    {"window", mwtest::runWindowTests}, {"program", mwtest::runProgramTests}, {"display", mwtest::runDisplayTests},
+};
+
+} // namespace
+
+// Runs the main window's test classes one after another, or only the one named
+// by the first argument ("fees", "picker", "ledger", "selltargets", "window",
+// "program", "display");
+// the arguments after it go to Qt Test.
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
+    std::vector<char*> args(argv, argv + argc);
+    const char* only = nullptr;
+    if (args.size() > 1 && args[1][0] != '-') {
+        only = args[1];
+        args.erase(args.begin() + 1);
+    }
     int failures = 0;
-    for (auto run : {mwtest::runFeeTests, mwtest::runPickerTests, mwtest::runLedgerTests,
-                     mwtest::runSellTargetTests, mwtest::runWindowTests, mwtest::runDisplayTests})
-        failures += run(argc, argv);
-    return failures == 0 ? 0 : 1;
+    bool ran = false;
+    for (const TestClass& test : testClasses) {
+        if (only && std::strcmp(only, test.name) != 0)
+            continue;
+        ran = true;
+        failures += test.run(int(args.size()), args.data());
+    }
+    return ran && failures == 0 ? 0 : 1;
 }

@@ -95,7 +95,7 @@ void MainWindowPickerTest::typingPicksAStock()
     QCOMPARE(t.title(), caption);
     QCOMPARE(t.candidates->count(), candidates);
     QCOMPARE(t.candidates->currentText(), caption);
-    QCOMPARE(h->state().trade.stampDutyFlag, stampDuty);
+    QCOMPARE(h->window().fees().snapshot().stampDutyFlag, stampDuty);
     // The focus stays in the code input while the market follows the typing.
     QCOMPARE(QApplication::focusWidget(), t.code);
 }
@@ -181,9 +181,9 @@ void MainWindowPickerTest::unknownCodeOffersTheStockEditor()
     QCOMPARE(h->prompter.questions.size(), 1);
     QCOMPARE(h->prompter.questions[0].caption, u"股票添加确认"_s);
     QCOMPARE(h->prompter.questions[0].text, u"此股票无记录,是否添加？"_s);
-    QCOMPARE(w.stockEditor().isVisible(), yes);
+    QCOMPARE(h->stockEditor().isVisible(), yes);
     QCOMPARE(w.trade().code->text(), u"999999"_s);
-    w.stockEditor().close();
+    h->stockEditor().close();
 }
 
 void MainWindowPickerTest::choosingACandidate()

@@ -58,26 +58,34 @@ QList<ledger::SeedStock> testSeedList()
     return seed;
 }
 
-Harness::Harness(bool trayAvailable) : db(sql::Database::openInMemory()), tray(trayAvailable)
+Harness::Harness(bool trayAvailable) : db(openLedger()), tray(trayAvailable)
 {
     ledger::ensureSchema(db, testSeedList());
 }
 
 Harness::~Harness() = default;
 
+sql::Database Harness::openLedger() const
+{
+    sql::Database connection = sql::Database::open(folder.filePath(u"ledger.db"_s), {},
+                                                   sql::Database::Mode::ReadWriteCreate);
+    // A scratch file: nothing needs to survive a crash.
+    connection.exec("PRAGMA synchronous=OFF");
+    return connection;
+}
+
 bool Harness::open()
 {
-    m_state = std::make_unique<app::SessionState>();
-    m_window = std::make_unique<app::MainWindow>(
-        *m_state, db, app::MainWindowServices{prompter, desktop, tray, shortcuts});
-    m_window->show();
-    m_window->activateWindow();
-    return QTest::qWaitForWindowActive(m_window.get());
+    m_program = std::make_unique<app::Program>(
+        openLedger(), app::MainWindowServices{prompter, desktop, tray, shortcuts});
+    m_program->show();
+    window().activateWindow();
+    return QTest::qWaitForWindowActive(&window());
 }
 
 bool Harness::reopen()
 {
-    m_window.reset();
+    m_program.reset();
     return open();
 }
 
@@ -162,8 +170,8 @@ qint64 openQuantity(sql::Database& db, const QString& name)
     return query.step() ? query.int64(0) : -1;
 }
 
-qint64 addTrade(sql::Database& db, const QString& code, const QString& name, Direction direction,
-                int shares, const QString& price, const QString& date)
+ledger::TradeEntry tradeEntry(const QString& code, const QString& name, Direction direction,
+                              int shares, const QString& price, const QString& date)
 {
     const double amount = shares * num::parseNumber(price).value();
     const double fees = 10;
@@ -181,7 +189,14 @@ qint64 addTrade(sql::Database& db, const QString& code, const QString& name, Dir
     entry.qtzf = u"5"_s;
     entry.bbjg = price;
     entry.otherFee = u"5"_s;
-    const ledger::RecordOutcome outcome = ledger::TradeLedger(db).record(entry);
+    return entry;
+}
+
+qint64 addTrade(sql::Database& db, const QString& code, const QString& name, Direction direction,
+                int shares, const QString& price, const QString& date)
+{
+    const ledger::RecordOutcome outcome =
+        ledger::TradeLedger(db).record(tradeEntry(code, name, direction, shares, price, date));
     if (!outcome.recorded())
         throw std::runtime_error(outcome.refusal.toStdString());
     return outcome.id;

@@ -2,10 +2,12 @@
 
 #include "FakeDesktopServices.h"
 #include "FakeTrayPort.h"
-#include "app/AppState.h"
 #include "app/DesktopServices.h"
+#include "app/FeeController.h"
 #include "app/MainWindow.h"
+#include "app/Program.h"
 #include "app/ShortcutWriter.h"
+#include "app/TrayController.h"
 #include "app/TrayPort.h"
 #include "ledger/Schema.h"
 #include "ledger/sql/Database.h"
@@ -13,6 +15,7 @@
 
 #include <QList>
 #include <QStringList>
+#include <QTemporaryDir>
 #include <QUrl>
 
 #include <functional>
@@ -63,9 +66,10 @@ public:
 // sample trade's stock), a warrant and a fund.
 QList<ledger::SeedStock> testSeedList();
 
-// The main window over an in-memory ledger (the sample trade included), with fakes
-// for the prompter, desktop, tray and shortcut writer. The ledger can be prepared
-// before open() builds and shows the window.
+// The program over a scratch ledger file (the sample trade included), with fakes
+// for the prompter, desktop, tray and shortcut writer. `db` is a connection of the
+// test's own to that file: the ledger can be prepared before open() builds the
+// program and shows its main window, and checked afterwards.
 class Harness {
 public:
     explicit Harness(bool trayAvailable = false);
@@ -73,19 +77,21 @@ public:
 
     // Builds the window, shows and activates it; false when it never became active.
     [[nodiscard]] bool open();
-    // Replaces the window (and the session state) by a new one over the same ledger,
-    // as the next start of the program would.
+    // Replaces the program by a new one over the same ledger, as the next start of
+    // the program would.
     [[nodiscard]] bool reopen();
 
-    app::MainWindow& window() const { return *m_window; }
-    app::SessionState& state() const { return *m_state; }
+    app::Program& program() const { return *m_program; }
+    app::MainWindow& window() const { return m_program->mainWindow(); }
+    windows::StockEditorWindow& stockEditor() const { return m_program->stockEditor(); }
 
     // The window's child of that object name.
     template <typename T> T* find(const QString& name) const
     {
-        return m_window->findChild<T*>(name);
+        return window().findChild<T*>(name);
     }
 
+    QTemporaryDir folder;
     sql::Database db;
     FakePrompter prompter;
     FakeDesktopServices desktop;
@@ -93,8 +99,9 @@ public:
     FakeShortcuts shortcuts;
 
 private:
-    std::unique_ptr<app::SessionState> m_state;
-    std::unique_ptr<app::MainWindow> m_window;
+    sql::Database openLedger() const;
+
+    std::unique_ptr<app::Program> m_program;
 };
 
 // Gives the field the focus as a click would, empties it with Backspace and types
@@ -123,6 +130,11 @@ void whenInputBoxShows(std::function<void(app::InputBoxDialog&)> answer);
 // The open-position quantity of a stock, or -1 when it has no open-position row.
 qint64 openQuantity(sql::Database& db, const QString& name);
 
+// A priced trade with plausible result texts (fees 10).
+ledger::TradeEntry tradeEntry(const QString& code, const QString& name, Direction direction,
+                              int shares, const QString& price,
+                              const QString& date = QStringLiteral("2021-03-01"));
+
 // Records a trade straight into the ledger, to prepare a test before the window opens.
 qint64 addTrade(sql::Database& db, const QString& code, const QString& name, Direction direction,
                 int shares, const QString& price,
@@ -135,5 +147,6 @@ int runLedgerTests(int argc, char* argv[]);
 int runSellTargetTests(int argc, char* argv[]);
 int runWindowTests(int argc, char* argv[]);
 int runDisplayTests(int argc, char* argv[]);
+int runProgramTests(int argc, char* argv[]);
 
 } // namespace mwtest

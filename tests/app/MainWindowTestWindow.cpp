@@ -142,7 +142,7 @@ void MainWindowBehaviourTest::hideToTray()
 
     w.menus().hideToTray->trigger();
 
-    QCOMPARE(h->state().inTray, inTray);
+    QCOMPARE(h->window().tray().inTray(), inTray);
     QCOMPARE(h->tray.toolTip(), toolTip);
     if (trayAvailable) {
         QVERIFY(h->tray.isVisible());
@@ -178,7 +178,7 @@ void MainWindowBehaviourTest::restoreFromTheTray()
     QVERIFY(w.isVisible());
     QVERIFY(!w.isMinimized());
     QVERIFY(!h->tray.isVisible());
-    QVERIFY(!h->state().inTray);
+    QVERIFY(!h->window().tray().inTray());
     QCOMPARE(h->tray.toolTip(), u"Corvanta Ostrel"_s);
     QVERIFY(QTest::qWaitForWindowActive(&w));
 }
@@ -218,7 +218,7 @@ void MainWindowBehaviourTest::clearResetsTheTrade()
     QCOMPARE(p.direction(), Direction::Buy);
     QCOMPARE(t.quantityCaption->text(), u"买入数量"_s);
     QCOMPARE(t.unitSuffix->text(), u"股"_s);
-    QCOMPARE(h->state().trade.unitMultiplier, 1);
+    QCOMPARE(h->window().fees().snapshot().unitMultiplier, 1);
     QCOMPARE(p.tradeDate->date(), QDate::currentDate());
     QCOMPARE(QApplication::focusWidget(), t.code);
     // The stock stays chosen.
@@ -324,8 +324,7 @@ void MainWindowBehaviourTest::proxyDialog()
     QFETCH(int, port);
     app::MainWindow& w = h->window();
     // A proxy in use is shown, and cleared by a refused entry.
-    h->state().proxyHost = u"10.0.0.1"_s;
-    h->state().proxyPort = 3128;
+    h->program().network().setProxy(u"10.0.0.1"_s, 3128);
     QString prompt, initial;
     whenInputBoxShows([&](app::InputBoxDialog& box) {
         prompt = box.promptLabel()->text();
@@ -339,8 +338,8 @@ void MainWindowBehaviourTest::proxyDialog()
     QCOMPARE(initial, u"10.0.0.1:3128"_s);
     QCOMPARE(prompt, u"请输入代理服务器地址及端口号：\n代理服务器地址已设置并起用为如下地址："_s);
     QCOMPARE(h->prompter.messages, QStringList{message});
-    QCOMPARE(h->state().proxyHost, host);
-    QCOMPARE(h->state().proxyPort, port);
+    QCOMPARE(h->program().network().proxyHost(), host);
+    QCOMPARE(h->program().network().proxyPort(), port);
     if (port > 0)
         QCOMPARE(w.status().contact->text(), u"代理IP:"_s + host + u":"_s + QString::number(port));
 }

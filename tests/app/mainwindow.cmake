@@ -1,5 +1,6 @@
-# widget tests of the main window, typing into its real fields
-corvanta_qtest(test_mainwindow
+# widget tests of the main window, typing into its real fields; each test class is
+# a ctest entry of its own (ctest -R mainwindow_ledger)
+add_executable(test_mainwindow
     ${CMAKE_CURRENT_LIST_DIR}/MainWindowTestMain.cpp
     ${CMAKE_CURRENT_LIST_DIR}/MainWindowTestSupport.cpp
     ${CMAKE_CURRENT_LIST_DIR}/MainWindowTestFees.cpp
@@ -8,5 +9,10 @@ corvanta_qtest(test_mainwindow
     ${CMAKE_CURRENT_LIST_DIR}/MainWindowTestSellTargets.cpp
     ${CMAKE_CURRENT_LIST_DIR}/MainWindowTestWindow.cpp
     ${CMAKE_CURRENT_LIST_DIR}/MainWindowTestDisplay.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/MainWindowTestProgram.cpp
 )
-target_link_libraries(test_mainwindow PRIVATE corvanta_app)
+target_link_libraries(test_mainwindow PRIVATE corvanta_app Qt6::Test corvanta_options)
+foreach(class fees picker ledger selltargets window program display)
+    add_test(NAME mainwindow_${class} COMMAND test_mainwindow ${class})
+    set_tests_properties(mainwindow_${class} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+endforeach()

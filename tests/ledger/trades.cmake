@@ -8,5 +8,6 @@ corvanta_gtest(test_ledger_trades
     ${CMAKE_CURRENT_LIST_DIR}/TradeAtomicityTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/TradeSequenceTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/LedgerViewTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/LedgerWriterTest.cpp
 )
 target_link_libraries(test_ledger_trades PRIVATE corvanta_ledger)

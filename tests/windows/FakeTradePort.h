@@ -59,8 +59,6 @@ public:
     QString bestBidText() const override { return bid; }
     QString bestAskText() const override { return ask; }
     void refreshQuote() override { ++quoteRequests; }
-    QString activeBuyingText() const override { return {}; }
-    QString activeSellingText() const override { return {}; }
     FeeSnapshot feeSnapshot() const override
     {
         FeeSnapshot s;

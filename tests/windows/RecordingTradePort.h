@@ -35,10 +35,8 @@ public:
     void setCurrentPriceText(const QString& text) override { current = text; }
     QString todayOpenText() const override { return open; }
     QString lastCloseText() const override { return lastClose; }
-    QString activeBuyingText() const override { return buying; }
-    QString activeSellingText() const override { return selling; }
-    QString bestBidText() const override { return {}; }
-    QString bestAskText() const override { return {}; }
+    QString bestBidText() const override { return buying; }
+    QString bestAskText() const override { return selling; }
     void refreshQuote() override {}
     FeeSnapshot feeSnapshot() const override { return {}; }
     QString transferAndOtherText() const override { return {}; }

@@ -1,5 +1,6 @@
 #include "windows/StockEditorWindow.h"
 
+#include "ledger/LedgerWriter.h"
 #include "ledger/Schema.h"
 #include "ledger/StockTable.h"
 #include "ledger/sql/Database.h"
@@ -89,6 +90,8 @@ private:
 
     std::unique_ptr<sql::Database> m_db;
     std::unique_ptr<ledger::StockTable> m_stocks;
+    std::unique_ptr<ledger::LedgerNotifier> m_notifier;
+    std::unique_ptr<ledger::LedgerWriter> m_writer;
     std::unique_ptr<RecordingPrompter> m_prompter;
     std::unique_ptr<windows::StockEditorWindow> m_window;
     std::unique_ptr<QSignalSpy> m_saved;
@@ -101,8 +104,10 @@ void StockEditorWindowTest::init()
                                  {u"000709"_s, u"唐钢股份"_s, u"TGGF"_s},
                                  {u"600048"_s, u"保利地产"_s, u"BLDC"_s}});
     m_stocks = std::make_unique<ledger::StockTable>(*m_db);
+    m_notifier = std::make_unique<ledger::LedgerNotifier>();
+    m_writer = std::make_unique<ledger::LedgerWriter>(*m_db, *m_notifier);
     m_prompter = std::make_unique<RecordingPrompter>();
-    m_window = std::make_unique<windows::StockEditorWindow>(*m_stocks, *m_prompter);
+    m_window = std::make_unique<windows::StockEditorWindow>(*m_stocks, *m_writer, *m_prompter);
     m_saved = std::make_unique<QSignalSpy>(m_window.get(), &windows::StockEditorWindow::stockSaved);
 }
 
@@ -111,6 +116,8 @@ void StockEditorWindowTest::cleanup()
     m_saved.reset();
     m_window.reset();
     m_prompter.reset();
+    m_writer.reset();
+    m_notifier.reset();
     m_stocks.reset();
     m_db.reset();
 }

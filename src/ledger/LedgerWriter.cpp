@@ -1,0 +1,44 @@
+#include "LedgerWriter.h"
+
+namespace corvanta::ledger {
+
+LedgerWriter::LedgerWriter(sql::Database& db, LedgerNotifier& notifier)
+    : m_notifier(notifier), m_trades(db), m_stocks(db)
+{
+}
+
+RecordOutcome LedgerWriter::record(const TradeEntry& entry)
+{
+    RecordOutcome outcome = m_trades.record(entry);
+    if (outcome.recorded())
+        m_notifier.announce(LedgerChange::Trades);
+    return outcome;
+}
+
+DeleteOutcome LedgerWriter::deleteTrade(qint64 id)
+{
+    DeleteOutcome outcome = m_trades.deleteTrade(id);
+    if (outcome.status == DeleteOutcome::Status::Deleted)
+        m_notifier.announce(LedgerChange::Trades);
+    return outcome;
+}
+
+void LedgerWriter::clearLedger()
+{
+    m_trades.clearLedger();
+    m_notifier.announce(LedgerChange::Trades);
+}
+
+void LedgerWriter::addStock(const QString& code, const QString& name, const QString& pinyin)
+{
+    m_stocks.addStock(code, name, pinyin);
+    m_notifier.announce(LedgerChange::Stocks);
+}
+
+void LedgerWriter::renameStock(const QString& code, const QString& name, const QString& pinyin)
+{
+    m_stocks.renameStock(code, name, pinyin);
+    m_notifier.announce(LedgerChange::Stocks | LedgerChange::Trades);
+}
+
+} // namespace corvanta::ledger

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "LedgerChanges.h"
+#include "StockTable.h"
+#include "TradeLedger.h"
+
+namespace corvanta::sql {
+class Database;
+}
+
+namespace corvanta::ledger {
+
+// The windows' one way of changing gpjl and gpmc. Each operation runs in its own
+// transaction through the ledger's classes; once it has committed, the notifier
+// announces what changed. A refusal or a failure (sql::Error, rolled back)
+// announces nothing.
+class LedgerWriter {
+public:
+    LedgerWriter(sql::Database& db, LedgerNotifier& notifier);
+
+    LedgerNotifier& notifier() const { return m_notifier; }
+
+    RecordOutcome record(const TradeEntry& entry);
+    DeleteOutcome deleteTrade(qint64 id);
+    void clearLedger();
+
+    void addStock(const QString& code, const QString& name, const QString& pinyin);
+    // Renames the stock in gpmc and in its ledger rows.
+    void renameStock(const QString& code, const QString& name, const QString& pinyin);
+
+private:
+    LedgerNotifier& m_notifier;
+    TradeLedger m_trades;
+    StockTable m_stocks;
+};
+
+} // namespace corvanta::ledger

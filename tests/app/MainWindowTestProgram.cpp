@@ -1,0 +1,136 @@
+#include "MainWindowTestSupport.h"
+
+#include "app/LedgerPanel.h"
+#include "app/ParametersPanel.h"
+#include "app/TradePanel.h"
+#include "ledger/LedgerView.h"
+#include "ledger/LedgerWriter.h"
+#include "ledger/Settings.h"
+#include "windows/TradePort.h"
+
+#include <QButtonGroup>
+#include <QLineEdit>
+#include <QNetworkProxy>
+#include <QTableView>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+using namespace corvanta;
+
+namespace mwtest {
+
+// The program's wiring: the ledger grid follows changes announced by the ledger's
+// change path whoever makes them, the trade port reads and writes the main
+// window's trade, and the proxy reaches the network state only.
+class MainWindowProgramTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup() { h.reset(); }
+
+    void gridFollowsChangesMadeElsewhere();
+    void tradePortReadsAndWritesTheTrade();
+    void tradePortMakesACodeCurrent();
+    void proxyTakesEffectForTheQuotesOnly();
+
+private:
+    app::Program& program() const { return h->program(); }
+    QTableView* grid() const { return h->window().ledger().ledgerGrid; }
+
+    std::unique_ptr<Harness> h;
+};
+
+void MainWindowProgramTest::init()
+{
+    h = std::make_unique<Harness>();
+}
+
+void MainWindowProgramTest::gridFollowsChangesMadeElsewhere()
+{
+    QVERIFY(h->open());
+    ledger::LedgerWriter& writer = program().ledgerWriter();
+
+    writer.record(tradeEntry(u"600000"_s, u"沪市股票0"_s, Direction::Buy, 100, u"8"_s));
+    QCOMPARE(gridColumn(grid(), ledger::NameColumn), (QStringList{u"唐钢股份"_s, u"沪市股票0"_s}));
+
+    writer.renameStock(u"000709"_s, u"河钢股份"_s, u"HGGF"_s);
+    QCOMPARE(gridColumn(grid(), ledger::NameColumn), (QStringList{u"河钢股份"_s, u"沪市股票0"_s}));
+
+    writer.clearLedger();
+    QCOMPARE(grid()->model()->rowCount(), 0);
+    QVERIFY(h->prompter.messages.isEmpty());
+}
+
+void MainWindowProgramTest::tradePortReadsAndWritesTheTrade()
+{
+    QVERIFY(h->open());
+    app::MainWindow& w = h->window();
+    windows::TradePort& port = program().tradePort();
+    pickStock(w, u"000709"_s);
+    priceTrade(w, u"1200"_s, u"14.46"_s);
+
+    QCOMPARE(port.stockCode(), u"000709"_s);
+    QCOMPARE(port.stockName(), u"唐钢股份"_s);
+    QCOMPARE(port.quantityText(), u"1200"_s);
+    QCOMPARE(port.priceText(), u"14.46"_s);
+    QVERIFY(port.isBuy());
+    QVERIFY(!port.quantityInLots());
+    QCOMPARE(port.totalAmountText(), w.trade().zfze->text());
+    QCOMPARE(port.totalFeesText(), w.trade().fyhj->text());
+    QCOMPARE(port.breakEvenText(), w.trade().bbjg->text());
+    QCOMPARE(port.costPerShareText(), w.trade().mrcb->text());
+    QVERIFY(!port.totalAmountText().isEmpty());
+
+    port.setQuantityText(u"300"_s);
+    port.setPriceText(u"9.5"_s);
+    port.setCurrentPriceText(u"10.25"_s);
+    QCOMPARE(w.trade().quantity->text(), u"300"_s);
+    QCOMPARE(w.trade().price->text(), u"9.5"_s);
+    QCOMPARE(w.trade().currentPrice->text(), u"10.25"_s);
+    QCOMPARE(port.currentPriceText(), u"10.25"_s);
+
+    click(w.trade().unitGroup->button(1));
+    QVERIFY(port.quantityInLots());
+    w.parameters().setDirection(Direction::Sell);
+    QVERIFY(!port.isBuy());
+}
+
+void MainWindowProgramTest::tradePortMakesACodeCurrent()
+{
+    QVERIFY(h->open());
+    app::MainWindow& w = h->window();
+    windows::TradePort& port = program().tradePort();
+
+    port.setCurrentCode(u"600001"_s);
+
+    QCOMPARE(port.stockCode(), u"600001"_s);
+    QCOMPARE(port.stockName(), u"沪市股票1"_s);
+    QCOMPARE(w.trade().title(), u"沪市股票1"_s);
+    QCOMPARE(w.parameters().market(), MarketKind::ShanghaiA);
+}
+
+void MainWindowProgramTest::proxyTakesEffectForTheQuotesOnly()
+{
+    ledger::SettingsToSave settings;
+    settings.proxyHost = u"127.0.0.1"_s;
+    settings.proxyPort = 3128;
+    ledger::saveSettings(h->db, settings, {});
+    QVERIFY(h->open());
+
+    const QNetworkProxy proxy = program().network().networkProxy();
+    QCOMPARE(proxy.type(), QNetworkProxy::HttpProxy);
+    QCOMPARE(proxy.hostName(), u"127.0.0.1"_s);
+    QCOMPARE(proxy.port(), 3128);
+    QCOMPARE(QNetworkProxy::applicationProxy().type(), QNetworkProxy::NoProxy);
+}
+
+int runProgramTests(int argc, char* argv[])
+{
+    MainWindowProgramTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+} // namespace mwtest
+
+#include "MainWindowTestProgram.moc"
