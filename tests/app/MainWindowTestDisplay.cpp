@@ -1,6 +1,7 @@
 #include "MainWindowTestSupport.h"
 
 #include "app/DesktopServices.h"
+#include "app/FeeController.h"
 #include "app/LedgerPanel.h"
 #include "app/ParametersPanel.h"
 #include "app/SellTargetGroup.h"
@@ -132,8 +133,10 @@ void MainWindowDisplayTest::sellTargetsShowTheirStart()
 void MainWindowDisplayTest::loadedRatesShowTheirStart()
 {
     app::MainWindow& w = h->window();
-    h->state().rates.sellStampRate = 0.25;
-    h->state().rates.sellCommissionRate = 99999;
+    FeeRates rates = w.fees().savedRates();
+    rates.sellStampRate = 0.25;
+    rates.sellCommissionRate = 99999;
+    w.fees().setSavedRates(rates);
 
     click(w.parameters().directionGroup->button(1));
 

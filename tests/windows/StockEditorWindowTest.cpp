@@ -439,7 +439,7 @@ void StockEditorWindowTest::opensOverItsOwner()
     owner.setGeometry(420, 260, 558, 580);
     owner.show();
     QVERIFY(QTest::qWaitForWindowExposed(&owner));
-    windows::StockEditorWindow editor(*m_stocks, *m_prompter, &owner);
+    windows::StockEditorWindow editor(*m_stocks, *m_writer, *m_prompter, &owner);
 
     editor.showFor(u"600048"_s);
     QVERIFY(QTest::qWaitForWindowExposed(&editor));
