@@ -1,8 +1,8 @@
 #include "TradePanel.h"
 
 #include "FieldFit.h"
-#include "windows/LineBreaks.h"
 #include "TradeUnits.h"
+#include "windows/LineBreaks.h"
 
 #include <QButtonGroup>
 #include <QComboBox>

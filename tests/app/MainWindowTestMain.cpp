@@ -14,9 +14,10 @@ struct TestClass {
 };
 
 constexpr TestClass testClasses[] = {
-    {"fees", mwtest::runFeeTests},      {"picker", mwtest::runPickerTests},
-    {"ledger", mwtest::runLedgerTests}, {"selltargets", mwtest::runSellTargetTests},
-    {"window", mwtest::runWindowTests}, {"program", mwtest::runProgramTests}, {"display", mwtest::runDisplayTests},
+    {"fees", mwtest::runFeeTests},        {"picker", mwtest::runPickerTests},
+    {"ledger", mwtest::runLedgerTests},   {"selltargets", mwtest::runSellTargetTests},
+    {"window", mwtest::runWindowTests},   {"program", mwtest::runProgramTests},
+    {"display", mwtest::runDisplayTests},
 };
 
 } // namespace
