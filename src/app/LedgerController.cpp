@@ -170,6 +170,8 @@ ledger::TradeEntry LedgerController::entryFromInputs(Direction direction) const
     entry.qtzf = t.qtzf->text();
     entry.bbjg = t.bbjg->text();
     entry.otherFee = t.otherFee->text();
+    entry.stampRate = m_parts.parameters.stampRate->currentText();
+    entry.commissionRate = m_parts.parameters.commissionRate->currentText();
     return entry;
 }
 

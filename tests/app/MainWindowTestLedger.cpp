@@ -85,6 +85,8 @@ private slots:
     void sortByNameAndByDate();
     void changingTheUnitAfterPricingRepricesWhatIsRecorded();
     void anUnpricableOtherFeeDisablesRecording();
+    void absurdRatesAreRefused_data();
+    void absurdRatesAreRefused();
     void selectingUnderTenThousandsAndLotsShowsYuanAndShares();
     void recordingFromThePopupCompletesAPartialCode();
 
@@ -454,6 +456,30 @@ void MainWindowLedgerTest::anUnpricableOtherFeeDisablesRecording()
     retype(t.otherFee, u"6"_s);
     QVERIFY(t.recordBuyButton->isEnabled());
     QCOMPARE(t.qtzf->text(), u"7"_s);
+}
+
+void MainWindowLedgerTest::absurdRatesAreRefused_data()
+{
+    QTest::addColumn<bool>("stamp"); // the stamp rate, else the commission rate
+    QTest::newRow("stamp rate") << true;
+    QTest::newRow("commission rate") << false;
+}
+
+void MainWindowLedgerTest::absurdRatesAreRefused()
+{
+    QFETCH(bool, stamp);
+    app::MainWindow& w = h->window();
+    app::TradePanel& t = w.trade();
+    pickStock(w, u"600003"_s);
+    retype(stamp ? w.parameters().stampRate : w.parameters().commissionRate, u"99999"_s);
+    priceTrade(w, u"100"_s, u"10"_s);
+
+    click(t.recordBuyButton);
+
+    QCOMPARE(h->prompter.messages.size(), 1);
+    QVERIFY2(h->prompter.messages.first().endsWith(u"超过100‰,不能添加!"_s),
+             qPrintable(h->prompter.messages.first()));
+    QCOMPARE(w.ledger().ledgerGrid->model()->rowCount(), 1);
 }
 
 void MainWindowLedgerTest::selectingUnderTenThousandsAndLotsShowsYuanAndShares()
