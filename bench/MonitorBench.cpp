@@ -52,7 +52,9 @@ struct MonitoredLedger {
                 const char16_t* state;
                 qint64 quantity;
                 bool open;
-            } rows[] = {{u"买入", 1000, false}, {u"买入", 500, false}, {u"卖出", 700, false},
+            } rows[] = {{u"买入", 1000, false},
+                        {u"买入", 500, false},
+                        {u"卖出", 700, false},
                         {u"卖出", 800, true}};
             for (const auto& row : rows) {
                 insert.reset();
