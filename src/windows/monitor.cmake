@@ -4,5 +4,10 @@ target_sources(corvanta_windows PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/MonitorQuotePanels.cpp
     ${CMAKE_CURRENT_LIST_DIR}/MonitorHeadController.cpp
     ${CMAKE_CURRENT_LIST_DIR}/MonitorWindow.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/TickerBar.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/UsageNotesWindow.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/MonitorFontWindow.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/CodeLookupWindow.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/DateRangeDialog.cpp
 )
 target_link_libraries(corvanta_windows PUBLIC corvanta_report)
