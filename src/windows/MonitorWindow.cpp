@@ -76,6 +76,7 @@ MonitorWindow::MonitorWindow(report::MonitorSession& session, TradePort& trade,
     quoteLayout->addWidget(m_buyBack);
     stack->addWidget(buildDetailGroup());
     stack->addWidget(quoteArea);
+    m_detailGroup->hide(); // shown over the quote panels on request
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(2, 2, 2, 2);
@@ -178,7 +179,6 @@ QWidget* MonitorWindow::buildDetailGroup()
     auto* layout = new QVBoxLayout(m_detailGroup);
     layout->setContentsMargins(2, 0, 2, 2);
     layout->addWidget(m_detailGrid);
-    m_detailGroup->hide();
     return m_detailGroup;
 }
 

@@ -1,0 +1,3 @@
+# monitor window, floating bar and small windows
+corvanta_qtest(test_monitor_window ${CMAKE_CURRENT_LIST_DIR}/MonitorWindowTest.cpp)
+target_link_libraries(test_monitor_window PRIVATE corvanta_windows corvanta_quote_server)
