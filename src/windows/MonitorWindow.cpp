@@ -3,6 +3,7 @@
 #include "MonitorHeadController.h"
 #include "MonitorHeadPanel.h"
 #include "MonitorQuotePanels.h"
+#include "NumericFieldFilter.h"
 #include "StockPicker.h"
 #include "TradePort.h"
 
@@ -99,6 +100,12 @@ MonitorWindow::MonitorWindow(report::MonitorSession& session, TradePort& trade,
         m_trade.setCurrentCode(m_head->code->text());
     });
     m_head->code->installEventFilter(this);
+    new NumericFieldFilter(m_head->quantity, NumericField::Quantity, m_head->code);
+    new NumericFieldFilter(m_head->price, NumericField::Price, m_head->quantity);
+    new NumericFieldFilter(m_head->current, NumericField::Price);
+    new NumericFieldFilter(m_buyBack->specified, NumericField::Price);
+    for (QLineEdit* edit : {m_head->code, m_head->quantity, m_head->price, m_head->current})
+        new SelectAllOnEntry(edit);
 
     m_controller = new MonitorHeadController(trade, *m_head, *m_buyBack, this);
     connect(m_controller, &MonitorHeadController::indexLabelsChanged, this,

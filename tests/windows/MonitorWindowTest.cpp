@@ -100,6 +100,10 @@ private slots:
     void headCalculations()
     {
         m_window->show();
+        type(head()->quantity, u"1.5"_s);
+        QCOMPARE(head()->quantity->text(), u"15"_s); // no point in a quantity
+        type(head()->current, u".5"_s);
+        QCOMPARE(head()->current->text(), u"5"_s); // no leading point in a price
         type(head()->quantity, u"1000"_s);
         type(head()->price, u"10.00"_s);
         QCOMPARE(m_trade.quantity, u"1000"_s);
