@@ -118,11 +118,12 @@ void foldTextWidths(MonitorWidths& textWidths, const MonitorCells& row, int firs
         textWidths[column] = std::max(textWidths[column], gbkByteCount(row[column]));
 }
 
-MonitorWidths monitorColumnWidths(const MonitorWidths& textWidths, int extraWidth)
+MonitorWidths monitorColumnWidths(const MonitorWidths& textWidths, int extraWidth,
+                                  int pixelsPerByte)
 {
     MonitorWidths widths;
     for (int column = 0; column < MonitorColumnCount; ++column)
-        widths[column] = textWidths[column] * 6 + extraWidth + 6;
+        widths[column] = textWidths[column] * pixelsPerByte + extraWidth + 6;
     return widths;
 }
 

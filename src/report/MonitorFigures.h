@@ -106,9 +106,10 @@ MonitorCells monitorTotalsRow(const MonitorSums& sums);
 // never shrink.
 void foldTextWidths(MonitorWidths& textWidths, const MonitorCells& row, int firstColumn = 0);
 
-// Column widths in pixels once texts have been seen: 6 a byte, plus the font's
-// extra width and 6.
-MonitorWidths monitorColumnWidths(const MonitorWidths& textWidths, int extraWidth);
+// Column widths in pixels once texts have been seen: 6 a byte (or what a byte
+// takes in a wider font), plus the font's extra width and 6.
+MonitorWidths monitorColumnWidths(const MonitorWidths& textWidths, int extraWidth,
+                                  int pixelsPerByte = 6);
 // Before any pass: the base widths plus the font's extra width.
 MonitorWidths monitorInitialWidths(int extraWidth);
 

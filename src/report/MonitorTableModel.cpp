@@ -30,9 +30,9 @@ void MonitorTableModel::setExtraWidth(int extraWidth)
     emit columnWidthsChanged();
 }
 
-MonitorWidths MonitorTableModel::columnWidths() const
+MonitorWidths MonitorTableModel::columnWidths(int pixelsPerByte) const
 {
-    return m_grid.sized ? monitorColumnWidths(m_grid.textWidths, m_extraWidth)
+    return m_grid.sized ? monitorColumnWidths(m_grid.textWidths, m_extraWidth, pixelsPerByte)
                         : monitorInitialWidths(m_extraWidth);
 }
 

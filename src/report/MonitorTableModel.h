@@ -24,7 +24,9 @@ public:
     void setExtraWidth(int extraWidth);
 
     const MonitorGrid& grid() const { return m_grid; }
-    MonitorWidths columnWidths() const;
+    // `pixelsPerByte`: what one GBK byte of text takes in the grid's font (6 in
+    // the font the widths were made for).
+    MonitorWidths columnWidths(int pixelsPerByte = 6) const;
     // The stock name of a model row; empty for the totals row or no row.
     QString stockName(int row) const;
 

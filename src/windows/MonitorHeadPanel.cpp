@@ -68,38 +68,41 @@ MonitorHeadPanel::MonitorHeadPanel(QWidget* parent) : QGroupBox(parent)
     progress = label(QString(), u">代表更新正常 |代表数据没下载"_s, u"green"_s);
     progress->setObjectName(u"Label5"_s);
 
+    // Captions, inputs and units in three column groups; the switch, the
+    // progress and the gain on the right.
     auto* grid = new QGridLayout(this);
     grid->setContentsMargins(4, 2, 4, 2);
     grid->setHorizontalSpacing(4);
     grid->setVerticalSpacing(2);
-    grid->addWidget(picker, 0, 0);
-    grid->addWidget(label(u"股票代码"_s), 0, 1);
-    grid->addWidget(code, 0, 2);
-    grid->addWidget(label(u"买入数量"_s), 0, 3);
-    grid->addWidget(quantity, 0, 4);
-    grid->addWidget(label(u"股"_s), 0, 5);
-    grid->addWidget(progress, 0, 6, 1, 2);
-    grid->addWidget(label(u"买入价格"_s), 1, 0, Qt::AlignRight);
-    grid->addWidget(price, 1, 2);
-    grid->addWidget(label(u"元"_s), 1, 3);
-    grid->addWidget(label(u"　总费用"_s, u"支付手续费、印花税、杂费合计"_s), 1, 3, Qt::AlignRight);
-    grid->addWidget(fees, 1, 4);
+    grid->addWidget(picker, 0, 0, 1, 2);
+    grid->addWidget(label(u"股票代码"_s), 0, 3, Qt::AlignRight);
+    grid->addWidget(code, 0, 4);
+    grid->addWidget(progress, 0, 6);
+    grid->addWidget(label(u"买入数量"_s), 1, 0, Qt::AlignRight);
+    grid->addWidget(quantity, 1, 1);
+    grid->addWidget(label(u"股"_s), 1, 2);
+    grid->addWidget(label(u"买入价格"_s), 1, 3, Qt::AlignRight);
+    grid->addWidget(price, 1, 4);
     grid->addWidget(label(u"元"_s), 1, 5);
-    grid->addWidget(monitoring, 1, 6, 1, 2);
-    grid->addWidget(label(u"当前价"_s, u"输入当前价格,计算盈亏金额"_s, u"red"_s), 2, 0,
-                    Qt::AlignRight);
-    grid->addWidget(current, 2, 2);
-    grid->addWidget(label(u"元"_s, {}, u"red"_s), 2, 3);
+    grid->addWidget(monitoring, 1, 6);
+    grid->addWidget(label(u"　总费用"_s, u"支付手续费、印花税、杂费合计"_s), 2, 0, Qt::AlignRight);
+    grid->addWidget(fees, 2, 1);
+    grid->addWidget(label(u"元"_s), 2, 2);
     grid->addWidget(label(u"支付总额"_s, u"当前交易你总共支出或收入多少金额"_s), 2, 3,
                     Qt::AlignRight);
     grid->addWidget(paid, 2, 4);
     grid->addWidget(label(u"元"_s), 2, 5);
-    grid->addWidget(gain, 2, 6, 1, 2);
+    grid->addWidget(label(u"当前价"_s, u"输入当前价格,计算盈亏金额"_s, u"red"_s), 3, 0,
+                    Qt::AlignRight);
+    grid->addWidget(current, 3, 1);
+    grid->addWidget(label(u"元"_s, {}, u"red"_s), 3, 2);
+    grid->addWidget(gain, 3, 3, 1, 4);
     auto* intervalRow = new QHBoxLayout;
     intervalRow->addWidget(label(u"行情刷新间隔"_s));
     intervalRow->addWidget(interval, 1);
     intervalRow->addWidget(intervalText);
-    grid->addLayout(intervalRow, 3, 0, 1, 8);
+    grid->addLayout(intervalRow, 4, 0, 1, 7);
+    grid->setColumnStretch(6, 1);
 }
 
 MonitorBuyBackPanel::MonitorBuyBackPanel(QWidget* parent) : QWidget(parent)

@@ -244,9 +244,17 @@ void MonitorWindow::applyGrid()
     m_model->setGrid(m_session.grid());
 }
 
+int MonitorWindow::pixelsPerByte() const
+{
+    // A font wider than the one the widths were made for widens the columns,
+    // so the texts are never cut.
+    const QFontMetrics metrics(m_grid->font());
+    return std::max(6, (metrics.horizontalAdvance(u"0123456789"_s) + 9) / 10 + 1);
+}
+
 void MonitorWindow::applyColumnWidths()
 {
-    const report::MonitorWidths widths = m_model->columnWidths();
+    const report::MonitorWidths widths = m_model->columnWidths(pixelsPerByte());
     for (int column = 0; column < report::MonitorColumnCount; ++column)
         m_grid->setColumnWidth(column, widths[column]);
 }
@@ -268,6 +276,7 @@ void MonitorWindow::setGridFont(ledger::MonitorFont font)
     m_grid->verticalHeader()->setMinimumSectionSize(1);
     m_grid->verticalHeader()->setDefaultSectionSize(metrics.rowHeight);
     m_model->setExtraWidth(metrics.extraWidth);
+    applyColumnWidths();
 }
 
 void MonitorWindow::setHeadCaption(const QString& name)

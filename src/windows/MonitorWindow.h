@@ -75,6 +75,8 @@ public:
     QMenu* popupMenu() const { return m_popup; }
     QMenu* toolsMenu() const { return m_tools; }
     report::MonitorTableModel* model() const { return m_model; }
+    // What one GBK byte of the grid's texts takes in its font, 6 at least.
+    int pixelsPerByte() const;
 
 Q_SIGNALS:
     // Showing: the main window's 2-second timer stops and its throttle is held.

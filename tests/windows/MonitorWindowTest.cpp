@@ -92,7 +92,8 @@ private slots:
         QCOMPARE(model->index(2, 8).data(Qt::ForegroundRole).value<QBrush>().color(),
                  QColor(Qt::red));
         for (int column = 0; column < report::MonitorColumnCount; ++column)
-            QCOMPARE(m_window->grid()->columnWidth(column), model->columnWidths()[column]);
+            QCOMPARE(m_window->grid()->columnWidth(column),
+                     model->columnWidths(m_window->pixelsPerByte())[column]);
     }
 
     // The head inputs: trade totals copied to the main window, the gain at the
@@ -197,7 +198,8 @@ private slots:
         QVERIFY(m_window->grid()->font().bold());
         QCOMPARE(m_window->grid()->verticalHeader()->defaultSectionSize(), 27);
         const report::MonitorGrid& grid = m_window->model()->grid();
-        QCOMPARE(m_window->grid()->columnWidth(0), grid.textWidths[0] * 6 + 36 + 6);
+        QCOMPARE(m_window->grid()->columnWidth(0),
+                 grid.textWidths[0] * m_window->pixelsPerByte() + 36 + 6);
 
         fonts.defaultsButton()->click();
         QVERIFY(fonts.applyButton()->isEnabled());
