@@ -133,6 +133,9 @@ bool MonitorSession::startMonitoring()
         runCodes(Job::Pass, codes, true);
     } else {
         m_loadIdle = true;
+        // The rows left from an earlier pass are no longer coloured.
+        m_grid.coloured = false;
+        emit gridChanged();
     }
     setMonitoring(true);
     m_intervalEnabled = true;
