@@ -285,6 +285,32 @@ private slots:
                  (QStringList{target(u"000709"_s), target(u"000002"_s), target(u"600000"_s)}));
     }
 
+    // With no monitored row the pass fetches nothing and leaves the grid; the
+    // cycles then refresh the head stock only.
+    void emptyListRefreshesTheHeadOnly()
+    {
+        QVERIFY(pass());
+        m_db.exec("UPDATE gpjl SET 监控状态='否'");
+        const qsizetype before = m_server->requests().size();
+        QSignalSpy gridChanged(m_session.get(), &MonitorSession::gridChanged);
+        QVERIFY(m_session->startMonitoring());
+        QVERIFY(m_session->isLoadIdle());
+        QVERIFY(!m_session->listNonEmpty());
+        QCOMPARE(m_server->requests().size(), before);
+        QCOMPARE(m_session->grid().rows.size(), 5);
+        QVERIFY(!m_session->grid().coloured);
+
+        m_context.codeInput = u"000002"_s;
+        m_context.caption = u"己未"_s;
+        m_context.currentCode = u"000002"_s;
+        QSignalSpy quoted(m_session.get(), &MonitorSession::headQuoted);
+        QVERIFY(cycle());
+        QCOMPARE(targets().mid(before), QStringList{target(u"000002"_s)});
+        QCOMPARE(quoted.size(), 1);
+        QCOMPARE(quoted.first().first().value<market::MonitorQuoteDisplay>().snapshot.code,
+                 u"000002"_s);
+    }
+
     // The switch: the timer and the interval follow it; a tick while the
     // network is down starts nothing.
     void switchAndInterval()
