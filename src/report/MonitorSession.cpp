@@ -164,6 +164,22 @@ void MonitorSession::setMonitoring(bool on)
     emit tickerChanged();
 }
 
+void MonitorSession::stopMonitoring()
+{
+    m_monitoring = false;
+    m_intervalEnabled = false;
+    m_timer.stop();
+    emit switchChanged();
+}
+
+void MonitorSession::waitForNetwork()
+{
+    m_monitoring = false;
+    m_intervalEnabled = false;
+    m_timer.start();
+    emit switchChanged();
+}
+
 void MonitorSession::tick()
 {
     const MonitorContext c = context();

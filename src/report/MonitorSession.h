@@ -65,6 +65,12 @@ public:
     // The monitoring switch: the timer and the interval follow it, except that
     // the timer runs anyway while the network is down.
     void setMonitoring(bool on);
+    // The monitor window hides (not for the floating bar): the switch goes off,
+    // the timer stops and the interval is disabled.
+    void stopMonitoring();
+    // The monitor window shows while the network is down: the switch goes off
+    // and the timer runs, so the next tick finds out when the network is back.
+    void waitForNetwork();
     // The monitor timer's action: a cycle when the network is up and nothing
     // runs. ticked() follows either way.
     void tick();

@@ -331,7 +331,7 @@ void MonitorWindow::showEvent(QShowEvent* event)
     if (!name.isEmpty() && name != u"无名股票"_s)
         m_picker->setCurrentStock(m_head->code->text(), name);
     if (!m_networkOk) {
-        m_session.setMonitoring(false);
+        m_session.waitForNetwork();
         m_head->progress->setText(u"网络未连接,无数据"_s);
     }
     applySwitch();
@@ -343,7 +343,7 @@ void MonitorWindow::hideEvent(QHideEvent* event)
     QWidget::hideEvent(event);
     if (event->spontaneous() || m_session.ticker().isActive())
         return;
-    m_session.setMonitoring(false);
+    m_session.stopMonitoring();
     emit mainWindowRestoreRequested();
 }
 
