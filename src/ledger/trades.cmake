@@ -16,3 +16,6 @@ target_sources(corvanta_ledger PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/StatementDuplicates.cpp
     ${CMAKE_CURRENT_LIST_DIR}/StatementImport.cpp
 )
+
+# The monitor list's marks.
+target_sources(corvanta_ledger PRIVATE ${CMAKE_CURRENT_LIST_DIR}/MonitorList.cpp)

@@ -61,6 +61,7 @@ RecordParse parseQuoteRecord(const QString& code, const QStringList& lines, Reco
     parse.latestQuoteTime = latestQuoteTime;
     if (code == placeholderCode)
         return parse;
+    bool found = false; // a record with a price was met
     for (const QString& line : lines) {
         const QuoteSnapshot record = QuoteSnapshot::fromLine(line);
         if (record.code != code || recordKey(line).isEmpty())
@@ -70,15 +71,24 @@ RecordParse parseQuoteRecord(const QString& code, const QStringList& lines, Reco
             parse.latestQuoteTime = stamp;
             parse.timeLabel = u"获取价格时间:"_s + stamp;
         }
-        parse.price = record.priceOrMissing();
-        if (mode == RecordMode::PriceOnly)
-            return parse;
+        const QString price = record.priceOrMissing();
+        // A record without a price neither ends the search for one nor replaces
+        // a price already found.
+        if (price != missingPrice || !found)
+            parse.price = price;
+        found = found || price != missingPrice;
+        if (mode == RecordMode::PriceOnly) {
+            if (found)
+                return parse;
+            continue;
+        }
         MonitorQuoteDisplay display;
         if (parse.display) {
             display.changeColour = parse.display->changeColour;
             display.ratioColour = parse.display->ratioColour;
         }
         display.snapshot = record;
+        display.snapshot.price = parse.price == missingPrice ? record.price : parse.price;
         applyColour(display.changeColour, record.change);
         applyColour(display.ratioColour, record.changeRatio);
         parse.display = display;

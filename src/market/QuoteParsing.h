@@ -22,8 +22,9 @@ enum class SignColour { Keep, Red, Blue };
 SignColour signColour(QStringView value);
 
 enum class RecordMode {
-    PriceOnly,     // the first record of the code gives the price
-    ShowInMonitor, // every record of the code is shown, the last one stays
+    PriceOnly,     // the first record of the code with a price gives the price
+    ShowInMonitor, // every record of the code is shown, the last one stays; a
+                   // record without a price keeps the price shown before
 };
 
 // What the monitor window shows of a code's record (when asked to show it).

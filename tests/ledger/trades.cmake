@@ -11,3 +11,6 @@ corvanta_gtest(test_ledger_trades
     ${CMAKE_CURRENT_LIST_DIR}/LedgerWriterTest.cpp
 )
 target_link_libraries(test_ledger_trades PRIVATE corvanta_ledger)
+
+corvanta_gtest(test_ledger_monitor_list ${CMAKE_CURRENT_LIST_DIR}/MonitorListTest.cpp)
+target_link_libraries(test_ledger_monitor_list PRIVATE corvanta_ledger Qt6::Test)

@@ -1,0 +1,112 @@
+#include "MonitorList.h"
+
+#include "sql/Database.h"
+#include "sql/Statement.h"
+
+using namespace Qt::StringLiterals;
+
+namespace corvanta::ledger {
+
+namespace {
+
+constexpr const char* markName = "UPDATE gpjl SET 监控状态='是' WHERE 股票名=?1";
+constexpr const char* unmarkName = "UPDATE gpjl SET 监控状态='否' WHERE 股票名=?1";
+constexpr const char* markAll = "UPDATE gpjl SET 监控状态='是'";
+constexpr const char* unmarkAll = "UPDATE gpjl SET 监控状态='否'";
+
+// Open positions of stocks that are not monitored yet.
+constexpr const char* unsoldNames =
+    "SELECT DISTINCT 股票名 FROM gpjl WHERE 监控状态='否' AND 虚拟卖出='真' "
+    "AND 股票名 IS NOT NULL";
+// Buys dated within the range, compared as the "yyyy-mm-dd" texts they are.
+constexpr const char* boughtNames =
+    "SELECT DISTINCT 股票名 FROM gpjl WHERE 交易状态='买入' AND 日期>=?1 AND 日期<=?2 "
+    "AND 股票名 IS NOT NULL";
+
+} // namespace
+
+void MonitorList::mark(const char* sql, const QString& name)
+{
+    sql::Transaction transaction(m_db);
+    auto update = m_db.prepare(sql);
+    if (!name.isNull())
+        update.bind(1, name);
+    update.run();
+    transaction.commit();
+    m_notifier.announce(LedgerChange::Trades);
+}
+
+void MonitorList::markNames(const char* select, const QList<QString>& parameters)
+{
+    sql::Transaction transaction(m_db);
+    QList<QString> names;
+    {
+        auto query = m_db.prepare(select);
+        for (int i = 0; i < parameters.size(); ++i)
+            query.bind(i + 1, parameters[i]);
+        while (query.step())
+            names << query.text(0);
+    }
+    auto update = m_db.prepare(markName);
+    for (const QString& name : names) {
+        update.reset();
+        update.bind(1, name);
+        update.run();
+    }
+    transaction.commit();
+    m_notifier.announce(LedgerChange::Trades);
+}
+
+MonitorList::BarLines MonitorList::add(const QString& name)
+{
+    mark(markName, name);
+    return BarLines::Rebuild;
+}
+
+MonitorList::BarLines MonitorList::remove(const QString& name)
+{
+    mark(unmarkName, name);
+    return BarLines::Rebuild;
+}
+
+MonitorList::BarLines MonitorList::addAll()
+{
+    mark(markAll);
+    return BarLines::Rebuild;
+}
+
+MonitorList::BarLines MonitorList::removeAll()
+{
+    mark(unmarkAll);
+    return BarLines::Rebuild;
+}
+
+MonitorList::BarLines MonitorList::addUnsold()
+{
+    markNames(unsoldNames, {});
+    return BarLines::Keep;
+}
+
+MonitorList::BarLines MonitorList::addBoughtBetween(const QDate& first, const QDate& last)
+{
+    markNames(boughtNames, {first.toString(u"yyyy-MM-dd"_s), last.toString(u"yyyy-MM-dd"_s)});
+    return BarLines::Keep;
+}
+
+QList<MonitoredStock> MonitorList::listing() const
+{
+    auto query = m_db.prepare("SELECT 股票名,sum(数量),avg(价格),sum(费用),sum(总金额) FROM gpjl "
+                              "WHERE 交易状态='买入' AND 监控状态='是' GROUP BY 股票名");
+    QList<MonitoredStock> stocks;
+    while (query.step())
+        stocks.append({query.text(0), query.int64(1), query.optionalReal(2), query.optionalReal(3),
+                       query.optionalReal(4)});
+    return stocks;
+}
+
+bool MonitorList::isEmpty() const
+{
+    return m_db.scalarInt("SELECT count(*) FROM gpjl WHERE 监控状态='是'") == 0;
+}
+
+} // namespace corvanta::ledger

@@ -1,0 +1,61 @@
+#pragma once
+
+#include "LedgerChanges.h"
+
+#include <QDate>
+#include <QList>
+#include <QString>
+
+#include <optional>
+
+namespace corvanta::sql {
+class Database;
+}
+
+namespace corvanta::ledger {
+
+// One stock of the monitor list as the listing shows it: its buys summed.
+struct MonitoredStock {
+    QString name;
+    qint64 boughtQty = 0;
+    std::optional<double> averagePrice;
+    std::optional<double> buyFees;
+    std::optional<double> buyTotal;
+};
+
+// The monitor list: the stock names whose gpjl rows carry 监控状态 "是". Every
+// change marks all rows of a name at once, runs in one transaction and, once
+// committed, announces the trades as changed. Names are bound, never spliced,
+// so a name with quotes is marked like any other.
+class MonitorList {
+public:
+    MonitorList(sql::Database& db, LedgerNotifier& notifier) : m_db(db), m_notifier(notifier) {}
+
+    // Whether a command changes which lines the floating bar rotates (the bar's
+    // lines are then rebuilt on the next showing of the monitor window).
+    enum class BarLines { Keep, Rebuild };
+
+    BarLines add(const QString& name);
+    BarLines remove(const QString& name);
+    BarLines addAll();
+    BarLines removeAll();
+    // Every stock with unsold shares that is not monitored yet.
+    BarLines addUnsold();
+    // Every stock bought between the two days, both included; nothing when the
+    // start is after the end.
+    BarLines addBoughtBetween(const QDate& first, const QDate& last);
+
+    // The monitored stocks with their buys summed, by name.
+    QList<MonitoredStock> listing() const;
+    // Whether any row is monitored.
+    bool isEmpty() const;
+
+private:
+    void mark(const char* sql, const QString& name = {});
+    void markNames(const char* select, const QList<QString>& parameters);
+
+    sql::Database& m_db;
+    LedgerNotifier& m_notifier;
+};
+
+} // namespace corvanta::ledger
