@@ -85,26 +85,26 @@ QString averageOf(std::optional<double> turnover, std::optional<double> shares)
 
 QList<KeyedPayload> keyedPayloads(QStringView text, QStringView linePrefix)
 {
+    // Every record ends with `";`, normally followed by a line break; what follows
+    // the last end (a record cut off, blanks) is no record.
     QList<KeyedPayload> found;
-    for (QStringView line : text.split(u'\n')) {
-        line = line.trimmed();
-        if (!line.startsWith(linePrefix))
+    const QList<QStringView> pieces = text.split(u"\";");
+    for (qsizetype i = 0; i + 1 < pieces.size(); ++i) {
+        QStringView piece = pieces[i].trimmed();
+        if (!piece.startsWith(linePrefix))
             continue;
-        line = line.mid(linePrefix.size());
-        // <key>="<payload>"; with the key a market prefix and six digits.
-        const qsizetype equals = line.indexOf(u"=\"");
-        if (equals != 8)
+        piece = piece.mid(linePrefix.size());
+        // <key>="<payload> with the key a market prefix and six digits.
+        if (piece.size() < 10 || piece.mid(8, 2) != u"=\"")
             continue;
-        const QStringView key = line.left(8);
-        const QString prefix = key.left(2).toString();
-        if ((prefix != u"sh"_s && prefix != u"sz"_s && prefix != u"bj"_s) ||
-            !isSixDigitCode(key.mid(2)))
+        const QStringView key = piece.left(8);
+        const QStringView prefix = key.left(2);
+        if ((prefix != u"sh" && prefix != u"sz" && prefix != u"bj") || !isSixDigitCode(key.mid(2)))
             continue;
-        const QStringView rest = line.mid(equals + 2);
-        const qsizetype closing = rest.indexOf(u'"');
-        if (closing < 0)
-            continue; // cut off mid-record
-        found.append({key.toString(), rest.left(closing).toString()});
+        const QStringView payload = piece.mid(10);
+        if (payload.contains(u'"'))
+            continue;
+        found.append({key.toString(), payload.toString()});
     }
     return found;
 }

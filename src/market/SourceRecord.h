@@ -55,8 +55,9 @@ QString lotsOfShares(std::optional<double> shares);
 // Turnover over volume with three decimals; "-" without volume.
 QString averageOf(std::optional<double> turnover, std::optional<double> shares);
 
-// The text between the quotes of each `<prefix><key>="<payload>"` line whose key is
-// a market prefix and six digits, in the body's order (later duplicates win).
+// The text between the quotes of each `<prefix><key>="<payload>";` record whose key
+// is a market prefix and six digits, in the body's order. A record cut off before
+// its `";` is left out.
 struct KeyedPayload {
     QString key; // "sh600000"
     QString payload;
