@@ -4,6 +4,7 @@ corvanta_gtest(test_ledger_store
     ${CMAKE_CURRENT_LIST_DIR}/LedgerFileTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/SettingsTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/QuoteServerSettingTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/QuoteSourceSettingTest.cpp
 )
 # SQLite itself, to interrupt a seeding part-way.
 target_link_libraries(test_ledger_store
