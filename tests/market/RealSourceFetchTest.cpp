@@ -325,6 +325,20 @@ private slots:
         QVERIFY(secondDone.wait(waitMs));
         QCOMPARE(f.sina->requests().size(), 2);
         QVERIFY(secondDone.first().first().value<QuoteResult>().ok());
+
+        // A fetch cancelled while it waits its turn gives the turn to the next one.
+        QuoteJob* busy = single.fetch(f.choice->source(), {u"600000"_s});
+        QTRY_VERIFY(f.choice->gate(QuoteSourceKind::Sina).isBusy());
+        QPointer<QuoteJob> queued = run.fetch(f.choice->source(), {u"000002"_s});
+        QuoteJob* last = single.fetch(f.choice->source(), {u"000001"_s});
+        QCOMPARE(f.choice->gate(QuoteSourceKind::Sina).waiting(), 2);
+        queued->cancel();
+        QCOMPARE(f.choice->gate(QuoteSourceKind::Sina).waiting(), 1);
+        QSignalSpy busyDone(busy, &QuoteJob::finished);
+        QVERIFY(waitFor(last).ok());
+        QCOMPARE(busyDone.size(), 1);
+        QCOMPARE(askedCodes(f.sina->requests().last()), QStringList{u"000001"_s});
+        QCOMPARE(f.sina->requests().size(), 4);
     }
 
     void aRealSourcesRunFillsTheListInTheCodesOrder()
