@@ -14,15 +14,18 @@ namespace {
 // and each query leaves them out.
 constexpr const char* byCodePrefix =
     "SELECT id,gpid,gpmc,gppy FROM gpmc WHERE gpid LIKE ?1 ESCAPE '\\' AND gpid NOT IN "
-    "('zfsd','yhssd','sxfsd','mczfsd','mcyhs','mcsxf','proxsd','ztsd','zxsd') "
+    "('zfsd','yhssd','sxfsd','mczfsd','mcyhs','mcsxf','proxsd','ztsd','zxsd',"
+    "'hqdz','hqly','xlzj','txzj') "
     "ORDER BY id LIMIT ?2";
 constexpr const char* byPinyinPrefix =
     "SELECT id,gpid,gpmc,gppy FROM gpmc WHERE gppy LIKE ?1 ESCAPE '\\' AND gpid NOT IN "
-    "('zfsd','yhssd','sxfsd','mczfsd','mcyhs','mcsxf','proxsd','ztsd','zxsd') "
+    "('zfsd','yhssd','sxfsd','mczfsd','mcyhs','mcsxf','proxsd','ztsd','zxsd',"
+    "'hqdz','hqly','xlzj','txzj') "
     "ORDER BY id LIMIT ?2";
 constexpr const char* byCode =
     "SELECT id,gpid,gpmc,gppy FROM gpmc WHERE gpid=?1 AND gpid NOT IN "
-    "('zfsd','yhssd','sxfsd','mczfsd','mcyhs','mcsxf','proxsd','ztsd','zxsd') "
+    "('zfsd','yhssd','sxfsd','mczfsd','mcyhs','mcsxf','proxsd','ztsd','zxsd',"
+    "'hqdz','hqly','xlzj','txzj') "
     "ORDER BY id LIMIT 1";
 
 bool isSettingsKey(const QString& code)
@@ -30,7 +33,9 @@ bool isSettingsKey(const QString& code)
     static const QStringList keys = {
         QStringLiteral("zfsd"),   QStringLiteral("yhssd"), QStringLiteral("sxfsd"),
         QStringLiteral("mczfsd"), QStringLiteral("mcyhs"), QStringLiteral("mcsxf"),
-        QStringLiteral("proxsd"), QStringLiteral("ztsd"),  QStringLiteral("zxsd")};
+        QStringLiteral("proxsd"), QStringLiteral("ztsd"),  QStringLiteral("zxsd"),
+        QStringLiteral("hqdz"),   QStringLiteral("hqly"),  QStringLiteral("xlzj"),
+        QStringLiteral("txzj")};
     return keys.contains(code);
 }
 

@@ -31,13 +31,16 @@ void QuoteFetcher::setOptions(const FetchOptions& options)
 
 QuoteJob* QuoteFetcher::fetch(std::shared_ptr<const QuoteSource> source, const QStringList& codes)
 {
-    QNetworkRequest request = source->request(codes);
-    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
-                         m_options.followRedirects ? QNetworkRequest::NoLessSafeRedirectPolicy
-                                                   : QNetworkRequest::ManualRedirectPolicy);
-    request.setTransferTimeout(int(m_options.transferTimeout.count()));
-    QNetworkReply* reply = m_manager->get(request);
-    return new QuoteJob(reply, std::move(source), codes, m_options.maxReplyBytes, this);
+    // The request goes out when the source's gate lets it, with the options of then.
+    const auto send = [this](const QuoteSource& asked, const QStringList& askedCodes) {
+        QNetworkRequest request = asked.request(askedCodes);
+        request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
+                             m_options.followRedirects ? QNetworkRequest::NoLessSafeRedirectPolicy
+                                                       : QNetworkRequest::ManualRedirectPolicy);
+        request.setTransferTimeout(int(m_options.transferTimeout.count()));
+        return m_manager->get(request);
+    };
+    return new QuoteJob(send, std::move(source), codes, m_options.maxReplyBytes, this);
 }
 
 } // namespace corvanta::market

@@ -24,7 +24,8 @@ public:
     void setOptions(const FetchOptions& options);
     const FetchOptions& options() const { return m_options; }
 
-    // Sends the source's request for the codes; the job reports the outcome.
+    // Sends the source's request for the codes when its gate lets it (falling back
+    // once to the source's fallback); the job reports the outcome.
     QuoteJob* fetch(std::shared_ptr<const QuoteSource> source, const QStringList& codes);
 
 private:

@@ -8,6 +8,11 @@ namespace corvanta::market {
 
 QuotePageSource::QuotePageSource(QUrl server) : m_server(std::move(server)) {}
 
+QString QuotePageSource::sourceName()
+{
+    return u"金融界"_s;
+}
+
 QNetworkRequest QuotePageSource::request(const QStringList& codes) const
 {
     QUrl url = m_server;
@@ -27,11 +32,15 @@ std::optional<QStringList> QuotePageSource::records(const QByteArray& body,
     return QStringList{lines[1]};
 }
 
-QStringList gbkLines(const QByteArray& body)
+QString gbkText(const QByteArray& body)
 {
     QStringDecoder decoder("GB18030");
-    QString text = decoder.isValid() ? decoder.decode(body) : QString::fromLatin1(body);
-    QStringList lines = text.split(u'\n');
+    return decoder.isValid() ? decoder.decode(body) : QString::fromLatin1(body);
+}
+
+QStringList gbkLines(const QByteArray& body)
+{
+    QStringList lines = gbkText(body).split(u'\n');
     // A final line break ends the last line rather than starting an empty one.
     if (!lines.isEmpty() && lines.last().isEmpty())
         lines.removeLast();

@@ -13,6 +13,9 @@ public:
     // `server` is an http address without a path (see QuoteServerAddress.h).
     explicit QuotePageSource(QUrl server);
 
+    static QString sourceName();
+
+    QString name() const override { return sourceName(); }
     qsizetype codesPerRequest() const override { return 1; }
     QNetworkRequest request(const QStringList& codes) const override;
     std::optional<QStringList> records(const QByteArray& body,
@@ -23,6 +26,10 @@ public:
 private:
     QUrl m_server;
 };
+
+// The body decoded from GBK (as GB18030, its superset), whatever charset the reply
+// claims. Bytes that are not GBK become replacement characters.
+QString gbkText(const QByteArray& body);
 
 // The body decoded from GBK (as GB18030, its superset) and split into lines at LF
 // or CR LF. Bytes that are not GBK become replacement characters.

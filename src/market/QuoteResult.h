@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <QStringList>
 
 namespace corvanta::market {
@@ -11,7 +12,8 @@ enum class QuoteFailure {
     HttpStatus, // the server answered with a status other than 2xx
     Connection, // refused, dropped, no route or host (through a proxy too)
     TimedOut,   // nothing arrived within the transfer time-out
-    ShortReply, // the body held no record (fewer than two lines)
+    ShortReply, // the body held no record (fewer than two lines, not the source's layout)
+    EmptyReply, // the server answered with an empty body
     Cancelled,  // the caller cancelled the job
 };
 
@@ -20,6 +22,7 @@ struct QuoteResult {
     QuoteFailure failure = QuoteFailure::None;
     QStringList records; // the record lines, when it succeeded
     int httpStatus = 0;  // 0 when no status line arrived
+    QString source = {}; // the name of the source that gave this outcome (the last one asked)
 
     bool ok() const { return failure == QuoteFailure::None; }
 };

@@ -21,11 +21,9 @@ void SequentialQuoteRun::start(const QStringList& codes)
 {
     if (m_running)
         return;
-    const qsizetype size = std::max<qsizetype>(1, m_source->codesPerRequest());
-    m_batches.clear();
-    for (qsizetype i = 0; i < codes.size(); i += size)
-        m_batches.append(codes.mid(i, size));
+    m_codes = codes;
     m_next = 0;
+    m_batch.clear();
     m_running = true;
     emit started();
     next();
@@ -33,9 +31,18 @@ void SequentialQuoteRun::start(const QStringList& codes)
 
 void SequentialQuoteRun::next()
 {
-    while (m_next < m_batches.size() && m_skip && m_skip(m_batches[m_next]))
-        ++m_next;
-    if (m_next >= m_batches.size()) {
+    // The batch is made just before its pause, from the codes in the caller's order,
+    // so what earlier replies brought is skipped as one by one; a code twice in a
+    // batch is asked once.
+    const qsizetype size = std::max<qsizetype>(1, m_source->codesPerRequest());
+    m_batch.clear();
+    while (m_batch.size() < size && m_next < m_codes.size()) {
+        const QString& code = m_codes[m_next++];
+        if (m_batch.contains(code) || (m_skip && m_skip({code})))
+            continue;
+        m_batch.append(code);
+    }
+    if (m_batch.isEmpty()) {
         end(true);
         return;
     }
@@ -44,14 +51,14 @@ void SequentialQuoteRun::next()
 
 void SequentialQuoteRun::send()
 {
-    m_job = m_fetcher->fetch(m_source, m_batches[m_next]);
+    m_job = m_fetcher->fetch(m_source, m_batch);
     connect(m_job, &QuoteJob::finished, this, &SequentialQuoteRun::onJobFinished);
 }
 
 void SequentialQuoteRun::onJobFinished(const QuoteResult& result)
 {
     m_job = nullptr;
-    const QStringList codes = m_batches[m_next++];
+    const QStringList codes = m_batch;
     emit requestFinished(codes, result);
     if (m_running)
         next();

@@ -13,7 +13,9 @@ namespace corvanta::market {
 
 // Fetches a list of codes one request after another, each request preceded by a
 // pause on a timer (300 ms for the summary, 500 ms for the monitor), with a client
-// of its own for the run. The codes go in requests of as many as the source takes.
+// of its own for the run. The codes go, in their order, in requests of as many as
+// the source takes (one for the quote page, up to 100 for a real source), so the
+// record lines arrive in the order of the codes.
 class SequentialQuoteRun : public QObject {
     Q_OBJECT
 
@@ -21,8 +23,9 @@ public:
     SequentialQuoteRun(std::shared_ptr<const QuoteSource> source, const FetchOptions& options,
                        std::chrono::milliseconds pause, QObject* parent = nullptr);
 
-    // Asked just before a request's pause: true leaves the codes out of this run
-    // (their records are already in the list being filled).
+    // Asked for each code (a list of one) as its request is made up, just before the
+    // request's pause: true leaves the code out of this run (its record is already
+    // in the list being filled).
     void setSkip(std::function<bool(const QStringList& codes)> skip);
 
     // Starts a run; started() comes at once, finished() when the run ends (at once
@@ -50,8 +53,9 @@ private:
     QuoteFetcher* m_fetcher;
     QTimer m_pause;
     std::function<bool(const QStringList&)> m_skip;
-    QList<QStringList> m_batches;
-    qsizetype m_next = 0;
+    QStringList m_codes;
+    qsizetype m_next = 0; // the first code not yet put in a batch
+    QStringList m_batch;  // the codes of the request paused for or in flight
     QPointer<QuoteJob> m_job;
     bool m_running = false;
 };

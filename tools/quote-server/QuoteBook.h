@@ -27,6 +27,13 @@ public:
     // close, open, high, low.
     QString nextRecord(const QString& code, const QDateTime& now);
 
+    // The same move in the real sources' layouts (the text between the quotes):
+    // Sina's comma-separated fields with volume in shares and turnover in yuan,
+    // ending with a comma; Tencent's "~"-separated fields with volume in lots (in
+    // shares for STAR codes) and turnover in 万元.
+    QString nextSinaPayload(const QString& code, const QDateTime& now);
+    QString nextTencentPayload(const QString& code, const QDateTime& now);
+
 private:
     struct Trading {
         QString name;
@@ -42,6 +49,8 @@ private:
     };
 
     Trading opening(const ListedStock& stock);
+    // Moves the price one step; the lots traded in the step.
+    qint64 move(Trading& t, const QString& code);
 
     QHash<QString, Trading> m_stocks;
     QRandomGenerator m_random;

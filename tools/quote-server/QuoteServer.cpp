@@ -3,6 +3,7 @@
 #include "ledger/SeedList.h"
 
 #include <QDateTime>
+#include <QFile>
 #include <QRegularExpression>
 #include <QStringEncoder>
 #include <QTcpSocket>
@@ -24,6 +25,8 @@ QByteArray statusText(int status)
         return "OK";
     case 302:
         return "Found";
+    case 403:
+        return "Forbidden";
     case 404:
         return "Not Found";
     case 500:
@@ -75,6 +78,23 @@ QByteArray toGbk(const QString& text)
     return encoder.encode(text);
 }
 
+QHash<QString, QString> fixtureLines(Layout layout)
+{
+    QHash<QString, QString> lines;
+    if (layout == Layout::Page)
+        return lines;
+    QFile file(layout == Layout::Sina ? u":/quote-server/fixtures/sina.txt"_s
+                                      : u":/quote-server/fixtures/tencent.txt"_s);
+    if (!file.open(QIODevice::ReadOnly))
+        return lines;
+    const QString prefix = layout == Layout::Sina ? u"var hq_str_"_s : u"v_"_s;
+    for (const QString& line : QString::fromUtf8(file.readAll()).split(u'\n')) {
+        if (line.startsWith(prefix))
+            lines.insert(line.mid(prefix.size(), 8), line.trimmed());
+    }
+    return lines;
+}
+
 QList<ListedStock> shippedStocks()
 {
     QList<ListedStock> stocks;
@@ -87,7 +107,8 @@ QList<ListedStock> shippedStocks()
 
 QuoteServer::QuoteServer(const QList<ListedStock>& stocks, QuoteServerOptions options,
                          QObject* parent)
-    : QObject(parent), m_book(stocks, options.seed), m_options(std::move(options))
+    : QObject(parent), m_book(stocks, options.seed), m_options(std::move(options)),
+      m_fixtures(fixtureLines(m_options.layout))
 {
     connect(&m_server, &QTcpServer::newConnection, this, &QuoteServer::onConnection);
 }
@@ -119,6 +140,7 @@ QString QuoteServer::errorString() const
 void QuoteServer::setOptions(QuoteServerOptions options)
 {
     m_options = std::move(options);
+    m_fixtures = fixtureLines(m_options.layout);
 }
 
 void QuoteServer::onConnection()
@@ -160,13 +182,37 @@ void QuoteServer::onReadable(QTcpSocket* socket)
 
 void QuoteServer::answer(QTcpSocket* socket, const ReceivedRequest& request)
 {
-    static const QRegularExpression pagePath(u"^/htmdata/html/([0-9A-Za-z]{1,8})\\.htm$"_s);
     const QUrl url = targetUrl(request.target);
+    if (m_options.layout == Layout::Page)
+        answerPage(socket, url, request);
+    else
+        answerList(socket, url, request);
+}
+
+void QuoteServer::send(QTcpSocket* socket, const QByteArray& bytes)
+{
+    if (!m_options.splitReply) {
+        socket->write(bytes);
+        socket->disconnectFromHost();
+        return;
+    }
+    // Half now and the rest a little later: the client reads the reply in pieces.
+    const qsizetype half = bytes.size() / 2;
+    socket->write(bytes.left(half));
+    socket->flush();
+    QTimer::singleShot(30, socket, [socket, rest = bytes.mid(half)] {
+        socket->write(rest);
+        socket->disconnectFromHost();
+    });
+}
+
+void QuoteServer::answerPage(QTcpSocket* socket, const QUrl& url, const ReceivedRequest& request)
+{
+    static const QRegularExpression pagePath(u"^/htmdata/html/([0-9A-Za-z]{1,8})\\.htm$"_s);
     const QRegularExpressionMatch match = pagePath.match(url.path());
     const QString code = match.captured(1);
     if (request.method != "GET" || !match.hasMatch() || !m_book.lists(code)) {
-        socket->write(response(404, toGbk(u"没有这个页面"_s)));
-        socket->disconnectFromHost();
+        send(socket, response(404, toGbk(u"没有这个页面"_s)));
         return;
     }
     Answer kind = m_options.byCode.value(code, m_options.answer);
@@ -179,18 +225,109 @@ void QuoteServer::answer(QTcpSocket* socket, const ReceivedRequest& request)
     case Answer::Hang:
         return;
     case Answer::Error:
-        socket->write(response(m_options.errorStatus, toGbk(u"服务器忙"_s)));
-        break;
+        send(socket, response(m_options.errorStatus, toGbk(u"服务器忙"_s)));
+        return;
     case Answer::Redirect:
-        socket->write(response(302, {}, "Location: " + url.path().toUtf8() + "?moved=1\r\n"));
-        break;
+        send(socket, response(302, {}, "Location: " + url.path().toUtf8() + "?moved=1\r\n"));
+        return;
+    case Answer::Empty:
+        send(socket, response(200, {}));
+        return;
     case Answer::Page:
     case Answer::OneLine:
     case Answer::Oversize:
-        socket->write(response(200, page(code, kind)));
-        break;
+        send(socket, response(200, page(code, kind)));
+        return;
     }
-    socket->disconnectFromHost();
+}
+
+void QuoteServer::answerList(QTcpSocket* socket, const QUrl& url, const ReceivedRequest& request)
+{
+    // The list after "list=" (Sina) or "q=" (Tencent), in the path or the query.
+    const QString target =
+        QUrl::fromPercentEncoding(url.toEncoded(QUrl::RemoveScheme | QUrl::RemoveAuthority));
+    const QString name = m_options.layout == Layout::Sina ? u"list="_s : u"q="_s;
+    static const QRegularExpression listPattern(u"^/(?:\\?|rn=[0-9]+&)?(list|q)=([^&]*)$"_s);
+    const QRegularExpressionMatch match = listPattern.match(target);
+    if (request.method != "GET" || !match.hasMatch() || match.captured(1) + u"="_s != name) {
+        send(socket, response(404, toGbk(u"没有这个页面"_s)));
+        return;
+    }
+    // The host refuses whoever does not come from its finance site.
+    if (m_options.layout == Layout::Sina &&
+        !request.headers.value("referer").contains("sina.com.cn")) {
+        send(socket, response(403, sinaRefusal.toByteArray()));
+        return;
+    }
+    const QStringList keys = match.captured(2).split(u',', Qt::SkipEmptyParts);
+    Answer kind = m_options.answer;
+    for (const QString& key : keys) {
+        const auto special = m_options.byCode.constFind(key.right(6));
+        if (special != m_options.byCode.constEnd()) {
+            kind = *special;
+            break;
+        }
+    }
+    switch (kind) {
+    case Answer::Drop:
+        socket->abort();
+        return;
+    case Answer::Hang:
+        return;
+    case Answer::Error:
+        send(socket, response(m_options.errorStatus, toGbk(u"服务器忙"_s)));
+        return;
+    case Answer::Empty:
+        send(socket, response(200, {}));
+        return;
+    case Answer::OneLine:
+        send(socket, response(200, toGbk(u"<html>服务维护中</html>\n"_s)));
+        return;
+    case Answer::Redirect:
+    case Answer::Page:
+    case Answer::Oversize: {
+        QByteArray body = m_options.layout == Layout::Sina ? sinaBody(keys) : tencentBody(keys);
+        if (kind == Answer::Oversize)
+            body.append(QByteArray(oversizeBytes, ' '));
+        send(socket, response(200, body));
+        return;
+    }
+    }
+}
+
+// One line per requested code, in the request's order; an unknown code's is empty.
+QByteArray QuoteServer::sinaBody(const QStringList& keys)
+{
+    QString text;
+    for (const QString& key : keys) {
+        const QString code = key.right(6);
+        if (const auto fixture = m_fixtures.constFind(key); fixture != m_fixtures.constEnd())
+            text += *fixture + u"\n"_s;
+        else if (key.size() == 8 && m_book.lists(code))
+            text += u"var hq_str_"_s + key + u"=\""_s +
+                    m_book.nextSinaPayload(code, QDateTime::currentDateTime()) + u"\";\n"_s;
+        else
+            text += u"var hq_str_"_s + key + u"=\"\";\n"_s;
+    }
+    return toGbk(text);
+}
+
+// One line per known code; unknown and unprefixed codes are left out, and a reply
+// with no line at all is `v_pv_none_match="1";`.
+QByteArray QuoteServer::tencentBody(const QStringList& keys)
+{
+    QString text;
+    for (const QString& key : keys) {
+        const QString code = key.right(6);
+        if (const auto fixture = m_fixtures.constFind(key); fixture != m_fixtures.constEnd())
+            text += *fixture + u"\n"_s;
+        else if (key.size() == 8 && m_book.lists(code))
+            text += u"v_"_s + key + u"=\""_s +
+                    m_book.nextTencentPayload(code, QDateTime::currentDateTime()) + u"\";\n"_s;
+    }
+    if (text.isEmpty())
+        text = u"v_pv_none_match=\"1\";\n"_s;
+    return toGbk(text);
 }
 
 QByteArray QuoteServer::page(const QString& code, Answer kind)

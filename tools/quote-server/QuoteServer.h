@@ -27,6 +27,14 @@ enum class Answer {
     Hang,     // nothing is ever sent
     Oversize, // a page of 2 MiB
     Redirect, // 302 to the same page with "?moved=1", which is then answered
+    Empty,    // 200 with an empty body
+};
+
+// Whose replies the server imitates.
+enum class Layout {
+    Page,    // the quote page per stock: GET /htmdata/html/<code>.htm
+    Sina,    // GET /list=sh600000,sz000001 (also /?list= and /rn=...&list=)
+    Tencent, // GET /q=sh600000,sz000001 (also /?q=)
 };
 
 struct QuoteServerOptions {
@@ -35,6 +43,10 @@ struct QuoteServerOptions {
     QHash<QString, Answer> byCode;      // answers for single codes
     int errorStatus = 500;
     quint32 seed = 1;
+    Layout layout = Layout::Page;
+    // The reply goes out in two writes some milliseconds apart, so the client reads
+    // it in pieces.
+    bool splitReply = false;
 };
 
 // One request as it arrived: the request line's parts and the headers (names in
@@ -47,8 +59,10 @@ struct ReceivedRequest {
 };
 
 // A quote server for trying and testing the program: quote pages in GBK at
-// "/htmdata/html/" + code + ".htm" for the stocks it lists; 404 for anything else.
-// HTTP/1.1 with one request per connection.
+// "/htmdata/html/" + code + ".htm" for the stocks it lists, 404 for anything else;
+// or, in a real source's layout, that source's replies for lists of codes, with the
+// lines of its fixture file served as they are. HTTP/1.1 with one request per
+// connection.
 class QuoteServer : public QObject {
     Q_OBJECT
 
@@ -71,11 +85,17 @@ private:
     void onConnection();
     void onReadable(QTcpSocket* socket);
     void answer(QTcpSocket* socket, const ReceivedRequest& request);
+    void answerPage(QTcpSocket* socket, const QUrl& url, const ReceivedRequest& request);
+    void answerList(QTcpSocket* socket, const QUrl& url, const ReceivedRequest& request);
     QByteArray page(const QString& code, Answer answer);
+    QByteArray sinaBody(const QStringList& keys);
+    QByteArray tencentBody(const QStringList& keys);
+    void send(QTcpSocket* socket, const QByteArray& bytes);
 
     QTcpServer m_server;
     QuoteBook m_book;
     QuoteServerOptions m_options;
+    QHash<QString, QString> m_fixtures; // key ("sh600000") to its line, for the layout
     QList<ReceivedRequest> m_requests;
 };
 
@@ -84,5 +104,12 @@ QList<ListedStock> shippedStocks();
 
 // GBK bytes of a text.
 QByteArray toGbk(const QString& text);
+
+// The lines of a real source's fixture file by their key ("sh600000"); none for
+// the page layout.
+QHash<QString, QString> fixtureLines(Layout layout);
+
+// The bodies a refused Sina request gets (HTTP 403; both are reported).
+inline constexpr QByteArrayView sinaRefusal = "Kinsoku jikou desu!";
 
 } // namespace corvanta::tools

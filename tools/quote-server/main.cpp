@@ -15,7 +15,7 @@ int main(int argc, char* argv[])
     QCoreApplication app(argc, argv);
     QCommandLineParser parser;
     parser.setApplicationDescription(
-        u"Serves quote pages at /htmdata/html/<code>.htm for the shipped stocks."_s);
+        u"Serves quotes of the shipped stocks as the quote page, Sina or Tencent serve them."_s);
     parser.addHelpOption();
     const QCommandLineOption port(u"port"_s, u"Port on 127.0.0.1 (default 18080)."_s, u"port"_s,
                                   u"18080"_s);
@@ -27,10 +27,29 @@ int main(int argc, char* argv[])
     const QCommandLineOption oneLine(u"one-line"_s, u"Answer with the title line only."_s);
     const QCommandLineOption httpError(u"http-error"_s,
                                        u"Answer every page with this HTTP status."_s, u"status"_s);
-    parser.addOptions({port, delay, fail, hang, oneLine, httpError});
+    const QCommandLineOption layout(
+        u"source"_s,
+        u"Answer like this source: page (/htmdata/html/<code>.htm), sina (/list=...) or "
+        u"tencent (/q=...)."_s,
+        u"source"_s, u"page"_s);
+    const QCommandLineOption split(u"split"_s, u"Send every reply in two pieces."_s);
+    const QCommandLineOption empty(u"empty"_s, u"Answer every request with an empty body."_s);
+    parser.addOptions({port, delay, fail, hang, oneLine, httpError, layout, split, empty});
     parser.process(app);
 
     corvanta::tools::QuoteServerOptions options;
+    const QString source = parser.value(layout);
+    if (source == u"sina"_s) {
+        options.layout = corvanta::tools::Layout::Sina;
+    } else if (source == u"tencent"_s) {
+        options.layout = corvanta::tools::Layout::Tencent;
+    } else if (source != u"page"_s) {
+        std::fprintf(stderr, "quote-server: --source is page, sina or tencent\n");
+        return 1;
+    }
+    options.splitReply = parser.isSet(split);
+    if (parser.isSet(empty))
+        options.answer = Answer::Empty;
     options.delay = std::chrono::milliseconds(parser.value(delay).toInt());
     options.seed = quint32(QDateTime::currentMSecsSinceEpoch());
     if (parser.isSet(oneLine))
@@ -51,8 +70,11 @@ int main(int argc, char* argv[])
         std::fprintf(stderr, "quote-server: %s\n", qPrintable(server.errorString()));
         return 1;
     }
-    std::printf("quote-server: serving %s/htmdata/html/<code>.htm\n",
-                qPrintable(server.address().toString()));
+    const char* path = options.layout == corvanta::tools::Layout::Sina ? "/list=<codes>"
+                       : options.layout == corvanta::tools::Layout::Tencent
+                           ? "/q=<codes>"
+                           : "/htmdata/html/<code>.htm";
+    std::printf("quote-server: serving %s%s\n", qPrintable(server.address().toString()), path);
     std::fflush(stdout);
     return app.exec();
 }
