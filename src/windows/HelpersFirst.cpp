@@ -1,5 +1,6 @@
 #include "HelpersFirst.h"
 
+#include <QLayout>
 #include <QList>
 #include <QObject>
 #include <QPointer>
@@ -11,7 +12,8 @@ void deleteHelpersFirst(QObject& owner)
     // Guarded: a helper's destructor may take a sibling with it.
     QList<QPointer<QObject>> helpers;
     for (QObject* child : owner.children()) {
-        if (!child->isWidgetType())
+        // The layout places the widgets and goes with them.
+        if (!child->isWidgetType() && !qobject_cast<QLayout*>(child))
             helpers << child;
     }
     for (const QPointer<QObject>& helper : helpers)
