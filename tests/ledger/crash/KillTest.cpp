@@ -194,8 +194,8 @@ protected:
     QStringList before;
     QStringList after;
     qint64 duration = 1; // microseconds the operation takes when not killed
-    int kills = 0;
-    int struck = 0; // kills that stopped the operation rather than came after it
+    int kills = 0;       // runs with a kill planned
+    int struck = 0;      // runs the kill stopped before the operation ended
 };
 
 TEST_P(KillTest, LeavesTheOldOrTheNewLedger)
@@ -219,9 +219,9 @@ TEST_P(KillTest, LeavesTheOldOrTheNewLedger)
     for (int i = 0; i < randomKills && !HasFatalFailure(); ++i)
         killAndCheck({.afterMicroseconds = 1 + int(random.bounded(2 * duration))}, false);
 
-    std::printf("%s: %d file changes, %d kills (%d at file changes, %d at random times), %d "
-                "stopped it\n",
-                GetParam().name, changes, kills, points + 1, randomKills, struck);
+    std::printf("%s: %d file changes; %d runs (%d kill points at file changes, one after the "
+                "last, %d random times); %d killed mid-operation\n",
+                GetParam().name, changes, kills, points, randomKills, struck);
 }
 
 std::string testName(const ::testing::TestParamInfo<CrashOperation>& info)
