@@ -207,17 +207,26 @@ TEST_P(KillTest, LeavesTheOldOrTheNewLedger)
     ASSERT_GT(changes, 0);
 
     // Before every change (or a spread of them), and once it has all happened.
-    const int points = longRun() ? changes : std::min(changes, 8);
+    const int points = longRun() ? changes : std::min(changes, 9);
     for (int i = 0; i < points && !HasFatalFailure(); ++i) {
         const int change = 1 + int(qint64(i) * changes / points);
         killAndCheck({.beforeChange = change}, true);
     }
     killAndCheck({.beforeChange = changes + 1}, false);
 
-    const int randomKills = longRun() ? std::max(130 - points, 20) : 3;
+    // Random times, in the long run until the operation has been stopped part-way
+    // at least `wantedKills` times.
+    const int wantedKills = longRun() ? 125 : 0;
+    const int leastRandom = longRun() ? 20 : 4;
+    const int mostRandom = longRun() ? 1000 : 4;
     QRandomGenerator random(20090401);
-    for (int i = 0; i < randomKills && !HasFatalFailure(); ++i)
+    int randomKills = 0;
+    while (!HasFatalFailure() && randomKills < mostRandom &&
+           (randomKills < leastRandom || struck < wantedKills)) {
         killAndCheck({.afterMicroseconds = 1 + int(random.bounded(2 * duration))}, false);
+        ++randomKills;
+    }
+    EXPECT_GE(struck, wantedKills);
 
     std::printf("%s: %d file changes; %d runs (%d kill points at file changes, one after the "
                 "last, %d random times); %d killed mid-operation\n",
