@@ -16,6 +16,7 @@
 #include "TrayPort.h"
 #include "app/Version.h"
 #include "market/NetworkState.h"
+#include "windows/HelpersFirst.h"
 #include "windows/Prompter.h"
 #include "windows/StockInfoLink.h"
 #include "windows/StockPicker.h"
@@ -86,7 +87,10 @@ MainWindow::MainWindow(sql::Database& db, ledger::StockTable& stocks, ledger::Le
     setFixedSize(clientWidth, clientHeight + menuBar()->sizeHint().height());
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow()
+{
+    windows::deleteHelpersFirst(*this);
+}
 
 void MainWindow::buildLayout()
 {

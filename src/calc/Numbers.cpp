@@ -110,7 +110,9 @@ std::optional<qint64> parseInteger(QStringView text)
 
 double roundHalfAway(double value, int decimals)
 {
-    if (!std::isfinite(value))
+    // From 2^53 on every double is a whole number: nothing to round, and scaling the
+    // largest ones up would leave the range of a double.
+    if (!std::isfinite(value) || (decimals >= 0 && std::abs(value) >= 0x1p53))
         return value;
     const Decimal d = toDecimal(value);
     const std::string scaled = scaledDigits(d, decimals);

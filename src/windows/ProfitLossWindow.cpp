@@ -4,6 +4,7 @@
 #include "DetailRefresh.h"
 #include "DetailRefreshController.h"
 #include "GainControllers.h"
+#include "HelpersFirst.h"
 #include "PriceLadderModel.h"
 #include "ProfitLossMenu.h"
 #include "SellTargetBinder.h"
@@ -37,6 +38,11 @@ constexpr int groupFoldedHeight = 213;
 constexpr int columnWidths[ladderColumns] = {90, 85, 50, 90, 85, 50};
 
 } // namespace
+
+ProfitLossWindow::~ProfitLossWindow()
+{
+    deleteHelpersFirst(*this);
+}
 
 ProfitLossWindow::ProfitLossWindow(TradePort& trade, QWidget* parent)
     : QWidget(parent), m_trade(trade)

@@ -27,6 +27,7 @@ class ProfitLossWindow : public QWidget {
     Q_OBJECT
 public:
     explicit ProfitLossWindow(TradePort& trade, QWidget* parent = nullptr);
+    ~ProfitLossWindow() override;
 
     static constexpr int fullHeight = 597;
     static constexpr int foldedHeight = 288;

@@ -82,7 +82,7 @@ template <typename Step> void StockPicker::guarded(Step step)
 StockPicker::StockPicker(ledger::StockTable& stocks, Prompter& prompter, QLineEdit* codeInput,
                          QComboBox* candidateList, QWidget* next, QObject* parent)
     : QObject(parent), m_stocks(stocks), m_prompter(prompter), m_codeInput(codeInput),
-      m_candidateList(candidateList), m_next(next)
+      m_codeInputObject(codeInput), m_candidateList(candidateList), m_next(next)
 {
     m_codeInput->setMaxLength(codeLength);
     if (m_codeInput->text().isEmpty())
@@ -194,7 +194,7 @@ bool StockPicker::eventFilter(QObject* watched, QEvent* event)
 {
     bool consumed = false;
     guarded([&] {
-        if (watched == m_codeInput)
+        if (watched == m_codeInputObject)
             consumed = filterCodeInput(event);
         else
             consumed = filterCandidateList(event);

@@ -95,6 +95,10 @@ private:
     ledger::StockTable& m_stocks;
     Prompter& m_prompter;
     QPointer<QLineEdit> m_codeInput;
+    // The code input as the event filter sees it, compared and never used: events
+    // still arrive while the input is being destroyed, when it is no QLineEdit any
+    // more and reading it through m_codeInput would be undefined.
+    const QObject* m_codeInputObject = nullptr;
     QPointer<QComboBox> m_candidateList;
     QPointer<QWidget> m_next;
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 using namespace corvanta;
 
 namespace {
@@ -80,6 +82,17 @@ TEST(NumberRound, HalfAwayFromZero)
     EXPECT_DOUBLE_EQ(num::roundHalfAway(1.005, 2), 1.01);
     EXPECT_DOUBLE_EQ(num::roundHalfAway(-2.675, 2), -2.68);
     EXPECT_DOUBLE_EQ(num::roundHalfAway(17426.405, 2), 17426.41);
+}
+
+// A typed number of hundreds of digits is parsed; rounding it must not throw.
+TEST(NumberRound, HugeValuesStayAsTheyAre)
+{
+    const auto huge = num::parseNumber(QString(QString(u'9').repeated(308) + QStringLiteral(".5")));
+    ASSERT_TRUE(huge);
+    for (const double value : {*huge, -*huge, std::numeric_limits<double>::max(), 0x1p53}) {
+        for (int decimals = 0; decimals <= 4; ++decimals)
+            EXPECT_EQ(num::roundHalfAway(value, decimals), value) << decimals;
+    }
 }
 
 } // namespace
