@@ -274,8 +274,14 @@ void SummaryController::show(const report::Summary& summary)
 {
     QTableView* grid = m_panel.summaryGrid;
     m_model->setSummary(summary);
-    for (int column = 0; column < report::SummaryColumnCount; ++column)
-        grid->setColumnWidth(column, summary.columnWidths[std::size_t(column)]);
+    // The widths fit the texts by their byte length; the view's cell margins and
+    // font may need a little more, which the content's own width then gives.
+    grid->setColumnWidth(0, summary.columnWidths[0]);
+    for (int column = 1; column < report::SummaryColumnCount; ++column) {
+        grid->resizeColumnToContents(column);
+        grid->setColumnWidth(
+            column, std::max(summary.columnWidths[std::size_t(column)], grid->columnWidth(column)));
+    }
     grid->setToolTip(summary.hint.isEmpty() ? report::texts::gridHint.toString() : summary.hint);
     m_panel.ledgerGrid->hide();
     grid->show();

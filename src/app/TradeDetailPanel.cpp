@@ -15,6 +15,8 @@ TradeDetailPanel::TradeDetailPanel(QWidget* parent)
 {
     setObjectName(u"tradeDetailPanel"_s);
     setGeometry(0, 196, 553, 142);
+    // It lies over the sell-target boxes: their texts must not show through.
+    setAutoFillBackground(true);
     grid = new QTableView(this);
     grid->setObjectName(u"detailGrid"_s);
     grid->setGeometry(4, 18, 545, 120);

@@ -65,7 +65,7 @@ TotalsReportWindow::TotalsReportWindow(QWidget* parent)
     layout->addWidget(notice);
     layout->addWidget(result, 1);
     layout->addLayout(buttons);
-    resize(420, 460);
+    resize(440, 540);
 }
 
 void TotalsReportWindow::showReport(const report::TotalsReport& report, const QWidget* over)
