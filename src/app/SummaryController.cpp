@@ -190,6 +190,7 @@ void SummaryController::startQuoted(const QStringList& codes)
     m_quotes.clearMonitorLines();
     setCaption(report::texts::fetchingQuotes.toString());
     m_fetchFailed = false;
+    m_abandoned = false;
 
     const QNetworkProxy proxy = m_network.networkProxy();
     market::FetchOptions options = market::summaryQuoteOptions(
@@ -231,6 +232,11 @@ void SummaryController::onQuoteRequest(const QStringList& codes, const market::Q
 void SummaryController::onQuotesDone(bool completed)
 {
     m_progress->hide();
+    if (m_abandoned) {
+        m_abandoned = false;
+        Q_EMIT summaryFinished(false);
+        return;
+    }
     if (!completed || m_fetchFailed) {
         // The summary ends here; the grids stay as they were.
         setCaption(report::texts::fetchTimedOut.toString());
@@ -297,6 +303,11 @@ void SummaryController::show(const report::Summary& summary)
 
 void SummaryController::showLedger()
 {
+    // Back to the ledger while quotes come in: the summary is no longer wanted.
+    if (isFetching()) {
+        m_abandoned = true;
+        m_run->stop();
+    }
     m_shown = false;
     m_panel.summaryGrid->hide();
     m_panel.ledgerGrid->show();

@@ -115,6 +115,7 @@ private:
     std::chrono::milliseconds m_fetchTimeout;
     QPointer<market::SequentialQuoteRun> m_run;
     bool m_fetchFailed = false;
+    bool m_abandoned = false; // the user went back to the ledger during the fetch
     report::Summary m_summary;
     bool m_shown = false;
 };

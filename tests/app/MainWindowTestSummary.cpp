@@ -94,6 +94,7 @@ private slots:
     void failedFetchEndsTheSummary_data();
     void failedFetchEndsTheSummary();
     void secondRequestWhileFetchingIsRefused();
+    void switchingBackDuringTheFetchDropsTheSummary();
 
 private:
     app::SummaryController& summary() const { return h->program().summary(); }
@@ -301,6 +302,24 @@ void MainWindowSummaryTest::secondRequestWhileFetchingIsRefused()
     QCOMPARE(done.size(), 1);
     QCOMPARE(server->requests().size(), 2);
     QVERIFY(h->prompter.messages.isEmpty());
+}
+
+void MainWindowSummaryTest::switchingBackDuringTheFetchDropsTheSummary()
+{
+    tools::QuoteServerOptions options;
+    options.delay = std::chrono::milliseconds(200);
+    goOnline(options);
+    QSignalSpy done(&summary(), &app::SummaryController::summaryFinished);
+    selector().setCurrentIndex(1);
+    QVERIFY(summary().isFetching());
+    selector().setCurrentIndex(0);
+    QVERIFY(!summary().isFetching());
+    QCOMPARE(done.size(), 1);
+    QCOMPARE(done.first().first().toBool(), false);
+    QCOMPARE(panel().title(), u"交易记录"_s);
+    QTest::qWait(600);
+    QVERIFY(panel().ledgerGrid->isVisible());
+    QCOMPARE(selector().currentIndex(), 0);
 }
 
 int runSummaryTests(int argc, char* argv[])
