@@ -23,7 +23,6 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QTableView>
-#include <QTableWidget>
 
 #include <algorithm>
 
@@ -96,7 +95,12 @@ void LedgerController::showViewOfLedger()
 
 void LedgerController::onLedgerChanged(ledger::LedgerChanges what)
 {
-    if (what.testFlag(ledger::LedgerChange::Trades))
+    if (!what.testFlag(ledger::LedgerChange::Trades))
+        return;
+    // The summary on show refreshes itself; the ledger grid only takes the new rows.
+    if (!m_parts.ledger.summaryGrid->isHidden())
+        reloadRows();
+    else
         refreshGrid();
 }
 
@@ -114,14 +118,19 @@ void LedgerController::resetLedgerView()
 void LedgerController::refreshGrid()
 {
     resetLedgerView();
+    reloadRows();
+    m_parts.trade.deleteButton->setEnabled(true);
+    showViewOfLedger();
+}
+
+void LedgerController::reloadRows()
+{
     try {
         m_model->setRows(ledger::ledgerRows(m_db, m_sortOrder));
     } catch (const sql::Error& error) {
         windows::showDatabaseFailure(m_parts.prompter, windows::LedgerAccess::Read, error);
     }
     moveToRow(m_model->rowCount() - 1);
-    m_parts.trade.deleteButton->setEnabled(true);
-    showViewOfLedger();
 }
 
 void LedgerController::moveToRow(int row)

@@ -79,6 +79,7 @@ private:
     void showViewOfLedger();
     void resetLedgerView();
     void onLedgerChanged(ledger::LedgerChanges what);
+    void reloadRows();
     void moveToRow(int row);
     int currentRowNumber() const;
 

@@ -6,7 +6,6 @@
 #include <QLabel>
 #include <QStyledItemDelegate>
 #include <QTableView>
-#include <QTableWidget>
 
 using namespace Qt::StringLiterals;
 
@@ -62,7 +61,7 @@ LedgerPanel::LedgerPanel(QWidget* parent) : QGroupBox(u"交易记录"_s, parent)
     ledgerGrid->setToolTip(
         windows::lineBreaks(u"红色为买入股票,粉色为实时监控列表中股票\r\n蓝色为卖出股票"_s));
 
-    summaryGrid = new QTableWidget(this);
+    summaryGrid = new QTableView(this);
     summaryGrid->setObjectName(u"summaryGrid"_s);
     summaryGrid->setGeometry(ledgerGrid->geometry());
     summaryGrid->setToolTip(u"交易汇总表"_s);

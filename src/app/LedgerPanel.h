@@ -5,7 +5,6 @@
 class QComboBox;
 class QLabel;
 class QTableView;
-class QTableWidget;
 
 namespace corvanta::app {
 
@@ -18,7 +17,7 @@ public:
 
     QLabel* recordLabel;
     QTableView* ledgerGrid;
-    QTableWidget* summaryGrid;
+    QTableView* summaryGrid;
 };
 
 } // namespace corvanta::app

@@ -33,7 +33,6 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QSlider>
-#include <QStandardItemModel>
 #include <QStatusBar>
 #include <QTableView>
 #include <QUrl>
@@ -112,9 +111,6 @@ void MainWindow::buildLayout()
     m_viewSelector->setObjectName(u"viewSelector"_s);
     m_viewSelector->addItems({u"交易记录"_s, u"交易汇总"_s});
     m_viewSelector->setToolTip(u"点击显示所有买卖股票数据"_s);
-    // The summary view arrives with the position summary.
-    if (auto* model = qobject_cast<QStandardItemModel*>(m_viewSelector->model()))
-        model->item(1)->setEnabled(false);
     m_viewSelector->setGeometry(475, 337, 78, 18);
     m_viewSelector->raise();
 }

@@ -57,6 +57,8 @@ public:
     FeeController& fees() const { return *m_fees; }
     LedgerController& ledgerController() const { return *m_ledgerController; }
     TrayController& tray() const { return *m_tray; }
+    QComboBox& viewSelector() const { return *m_viewSelector; }
+    SellTargetController& sellTargets() const { return *m_targets; }
 
     // "清空(&K)": the trade inputs back to a new buy in shares, dated today.
     void clearAll();

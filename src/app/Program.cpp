@@ -5,12 +5,15 @@
 #include "MainWindow.h"
 #include "QtTranslations.h"
 #include "ShortcutWriter.h"
+#include "SummaryController.h"
 #include "TrayPort.h"
 #include "ledger/LedgerFile.h"
 #include "ledger/SeedList.h"
+#include "report/TotalsReport.h"
 #include "windows/DatabaseFailure.h"
 #include "windows/Prompter.h"
 #include "windows/StockEditorWindow.h"
+#include "windows/TotalsReportWindow.h"
 
 #include <QApplication>
 #include <QLocale>
@@ -100,6 +103,9 @@ Program::Program(sql::Database db, std::unique_ptr<SystemServices> system,
     // A child window of the main window, so it stays above it; destroyed first.
     m_stockEditor = std::make_unique<windows::StockEditorWindow>(
         m_stocks, m_writer, m_services.prompter, m_mainWindow.get());
+    m_summary = std::make_unique<SummaryController>(m_db, m_notifier, m_network, m_quoteLines,
+                                                    *m_mainWindow, m_services.prompter);
+    m_totalsReport = std::make_unique<windows::TotalsReportWindow>(m_mainWindow.get());
     if (m_system)
         m_system->prompter.setParent(m_mainWindow.get());
     wire();
@@ -117,6 +123,15 @@ void Program::wire()
     QObject::connect(editor, &windows::StockEditorWindow::stockSaved, main,
                      &MainWindow::makeStockCurrent);
     QObject::connect(main, &MainWindow::closing, editor, &QWidget::close);
+
+    SummaryController* summary = m_summary.get();
+    windows::TotalsReportWindow* totals = m_totalsReport.get();
+    QObject::connect(
+        summary, &SummaryController::totalsReportWanted, totals, [summary, totals, main] {
+            totals->showReport(
+                report::totalsReport(summary->summary().totals, summary->marketValueText()), main);
+        });
+    QObject::connect(main, &MainWindow::closing, totals, &QWidget::close);
 }
 
 windows::TradePort& Program::tradePort() const

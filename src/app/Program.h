@@ -7,11 +7,13 @@
 #include "ledger/StockTable.h"
 #include "ledger/sql/Database.h"
 #include "market/NetworkState.h"
+#include "market/QuoteLines.h"
 
 #include <memory>
 
 namespace corvanta::windows {
 class StockEditorWindow;
+class TotalsReportWindow;
 class TradePort;
 } // namespace corvanta::windows
 
@@ -19,6 +21,7 @@ namespace corvanta::app {
 
 class MainTradePort;
 class MainWindow;
+class SummaryController;
 class SystemServices;
 
 // The running program: it owns the ledger database, the services (message boxes,
@@ -50,6 +53,9 @@ public:
     MainWindow& mainWindow() const { return *m_mainWindow; }
     windows::TradePort& tradePort() const;
     windows::StockEditorWindow& stockEditor() const { return *m_stockEditor; }
+    market::QuoteLines& quoteLines() { return m_quoteLines; }
+    SummaryController& summary() const { return *m_summary; }
+    windows::TotalsReportWindow& totalsReport() const { return *m_totalsReport; }
 
 private:
     Program(sql::Database db, std::unique_ptr<SystemServices> system,
@@ -64,9 +70,12 @@ private:
     ledger::StockTable m_stocks;
     ledger::LedgerWriter m_writer;
     market::NetworkState m_network;
+    market::QuoteLines m_quoteLines;
     std::unique_ptr<MainWindow> m_mainWindow;
     std::unique_ptr<MainTradePort> m_tradePort;
     std::unique_ptr<windows::StockEditorWindow> m_stockEditor;
+    std::unique_ptr<SummaryController> m_summary;
+    std::unique_ptr<windows::TotalsReportWindow> m_totalsReport;
 };
 
 } // namespace corvanta::app

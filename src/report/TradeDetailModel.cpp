@@ -17,6 +17,13 @@ void TradeDetailModel::setColourData(ColourData colourData)
         Q_EMIT dataChanged(index(0, 0), index(rowCount() - 1, TradeDetailColumnCount - 1));
 }
 
+void TradeDetailModel::setLocked(bool locked)
+{
+    m_locked = locked;
+    if (!m_rows.isEmpty())
+        Q_EMIT dataChanged(index(0, 0), index(rowCount() - 1, TradeDetailColumnCount - 1));
+}
+
 int TradeDetailModel::rowCount(const QModelIndex& parent) const
 {
     return parent.isValid() ? 0 : int(m_rows.size());
@@ -37,7 +44,7 @@ QVariant TradeDetailModel::data(const QModelIndex& index, int role) const
     case Qt::DisplayRole:
         return row.cells[std::size_t(index.column())];
     case Qt::ForegroundRole:
-        return m_colour(row.sell ? CellColour::Loss : CellColour::Profit);
+        return m_colour(row.sell && !m_locked ? CellColour::Loss : CellColour::Profit);
     default:
         return {};
     }

@@ -17,6 +17,9 @@ public:
     // The stock shown; empty before the first.
     const QString& name() const { return m_name; }
     void setColourData(ColourData colourData);
+    // While locked (the panel lists monitored stocks), every row is red.
+    void setLocked(bool locked);
+    bool locked() const { return m_locked; }
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -28,6 +31,7 @@ private:
     QList<TradeDetailRow> m_rows;
     std::array<QString, TradeDetailColumnCount> m_titles = tradeDetailTitles();
     ColourData m_colour = colourName;
+    bool m_locked = false;
 };
 
 } // namespace corvanta::report

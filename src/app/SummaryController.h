@@ -1,0 +1,123 @@
+#pragma once
+
+#include "ledger/LedgerChanges.h"
+#include "report/PositionSummary.h"
+
+#include <QObject>
+#include <QPointer>
+
+#include <chrono>
+#include <functional>
+#include <memory>
+
+class QComboBox;
+class QMenu;
+class QProgressBar;
+
+namespace corvanta::sql {
+class Database;
+}
+namespace corvanta::ledger {
+class LedgerNotifier;
+}
+namespace corvanta::market {
+class NetworkState;
+class QuoteLines;
+class QuoteSource;
+class SequentialQuoteRun;
+struct QuoteResult;
+} // namespace corvanta::market
+namespace corvanta::windows {
+class Prompter;
+}
+namespace corvanta::report {
+class SummaryTableModel;
+class TradeDetailModel;
+} // namespace corvanta::report
+
+namespace corvanta::app {
+
+class LedgerController;
+class LedgerPanel;
+class MainWindow;
+class TradeDetailPanel;
+
+// The summary view of the ledger box and the trade-detail panel: switching the
+// view selector to the summary builds it, in the quoted mode (quotes fetched one
+// stock after another first) while the network is up, in the plain mode
+// otherwise. While on show it follows every change of the trades at once, in the
+// plain mode. Switching back shows the ledger grid as it was left.
+class SummaryController : public QObject {
+    Q_OBJECT
+public:
+    using SourceFactory = std::function<std::shared_ptr<const market::QuoteSource>()>;
+
+    SummaryController(sql::Database& db, ledger::LedgerNotifier& notifier,
+                      market::NetworkState& network, market::QuoteLines& quotes, MainWindow& window,
+                      windows::Prompter& prompter, QObject* parent = nullptr);
+    ~SummaryController() override;
+
+    // Where the quoted mode fetches from (the configured quote server by default).
+    void setQuoteSource(SourceFactory factory) { m_sourceFactory = std::move(factory); }
+    // How long a quote request may receive nothing before it fails.
+    void setFetchTimeout(std::chrono::milliseconds timeout) { m_fetchTimeout = timeout; }
+
+    // Builds the summary and shows it; quietly nothing while quotes are being fetched.
+    void requestSummary();
+    // Shows the ledger grid again, as it was.
+    void showLedger();
+    // Lists the trades of a stock name in the detail panel.
+    void showDetail(const QString& name);
+
+    bool isFetching() const;
+    bool isShown() const { return m_shown; }
+    const report::Summary& summary() const { return m_summary; }
+    // The totals row's market value as the grid shows it.
+    QString marketValueText() const;
+    report::SummaryTableModel& model() const { return *m_model; }
+    report::TradeDetailModel& detailModel() const { return *m_detailModel; }
+    TradeDetailPanel& detailPanel() const { return *m_detail; }
+    QProgressBar& progress() const { return *m_progress; }
+    QMenu& popup() const { return *m_popup; }
+
+Q_SIGNALS:
+    // "显示汇总金额(&S)" was picked.
+    void totalsReportWanted();
+    // A summary was shown (plain or quoted) or a quote fetch ended it early.
+    void summaryFinished(bool shown);
+
+private:
+    void buildPopup();
+    void onSelectorChanged(int index);
+    void onLedgerChanged(ledger::LedgerChanges what);
+    void startQuoted(const QStringList& codes);
+    void onQuoteRequest(const QStringList& codes, const market::QuoteResult& result);
+    void onQuotesDone(bool completed);
+    void summarise(const report::SummaryRequest& request);
+    void show(const report::Summary& summary);
+    void setSelector(int index);
+    void setCaption(const QString& caption);
+    void onGridClicked(int row);
+
+    sql::Database& m_db;
+    market::NetworkState& m_network;
+    market::QuoteLines& m_quotes;
+    MainWindow& m_window;
+    windows::Prompter& m_prompter;
+    LedgerPanel& m_panel;
+    QComboBox& m_selector;
+    report::SummaryTableModel* m_model;
+    report::TradeDetailModel* m_detailModel;
+    TradeDetailPanel* m_detail;
+    QProgressBar* m_progress;
+    QMenu* m_popup;
+    SourceFactory m_sourceFactory;
+    std::chrono::milliseconds m_fetchTimeout;
+    QPointer<market::SequentialQuoteRun> m_run;
+    bool m_fetchFailed = false;
+    bool m_abandoned = false; // the user went back to the ledger during the fetch
+    report::Summary m_summary;
+    bool m_shown = false;
+};
+
+} // namespace corvanta::app

@@ -1,0 +1,333 @@
+#include "MainWindowTestSupport.h"
+
+#include "app/LedgerController.h"
+#include "app/LedgerPanel.h"
+#include "app/SummaryController.h"
+#include "app/TradeDetailPanel.h"
+#include "app/TradePanel.h"
+#include "ledger/LedgerWriter.h"
+#include "market/NetworkState.h"
+#include "market/QuoteLines.h"
+#include "market/QuotePageSource.h"
+#include "quote-server/QuoteServer.h"
+#include "report/PositionSummary.h"
+#include "report/SummaryTableModel.h"
+#include "report/TradeDetailModel.h"
+#include "windows/TotalsReportWindow.h"
+
+#include <QAction>
+#include <QBrush>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMenu>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTableView>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+using namespace corvanta;
+
+namespace mwtest {
+
+namespace {
+
+const QString bankName = u"浦发银行"_s;
+const QString steelName = u"唐钢股份"_s;
+
+// The action of a popup menu with that text.
+QAction* menuAction(QMenu& menu, const QString& text)
+{
+    for (QAction* action : menu.actions())
+        if (action->text() == text)
+            return action;
+    return nullptr;
+}
+
+QColor foreground(const QAbstractItemModel& model, int row, int column)
+{
+    return model.index(row, column).data(Qt::ForegroundRole).value<QBrush>().color();
+}
+
+QString cell(const QAbstractItemModel& model, int row, int column)
+{
+    return model.index(row, column).data().toString();
+}
+
+// The grid row of a stock name, or -1.
+int rowOf(const report::SummaryTableModel& model, const QString& name)
+{
+    for (int row = 0; row < model.rowCount(); ++row)
+        if (model.stockName(row) == name)
+            return row;
+    return -1;
+}
+
+} // namespace
+
+class MainWindowSummaryTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        h = std::make_unique<Harness>();
+        // A small ledger of its own: one stock sold out at a profit, one still held.
+        h->db.exec("delete from gpjl");
+        addTrade(h->db, u"600000"_s, bankName, Direction::Buy, 1000, u"10"_s, u"2021-03-01"_s);
+        addTrade(h->db, u"600000"_s, bankName, Direction::Sell, 1000, u"12"_s, u"2021-03-02"_s);
+        addTrade(h->db, u"000709"_s, steelName, Direction::Buy, 500, u"8"_s, u"2021-03-03"_s);
+        QVERIFY(h->open());
+    }
+    void cleanup()
+    {
+        h.reset();
+        server.reset();
+    }
+
+    void switchingShowsTheSummaryAndBackTheLedgerAsItWas();
+    void aRecordedTradeRefreshesTheShownSummary();
+    void detailPanelListsOneStock();
+    void totalsReportBeforeAndAfterASummary();
+    void quotedSummaryValuesHoldingsAtFetchedPrices();
+    void failedFetchEndsTheSummary_data();
+    void failedFetchEndsTheSummary();
+    void secondRequestWhileFetchingIsRefused();
+    void switchingBackDuringTheFetchDropsTheSummary();
+
+private:
+    app::SummaryController& summary() const { return h->program().summary(); }
+    QComboBox& selector() const { return h->window().viewSelector(); }
+    app::LedgerPanel& panel() const { return h->window().ledger(); }
+
+    // Puts the network up with quotes from an in-process server.
+    void goOnline(tools::QuoteServerOptions options = {})
+    {
+        server = std::make_unique<tools::QuoteServer>(
+            QList<tools::ListedStock>{{u"600000"_s, bankName}, {u"000709"_s, steelName}}, options);
+        QVERIFY(server->listen());
+        const QUrl address = server->address();
+        summary().setQuoteSource(
+            [address] { return std::make_shared<market::QuotePageSource>(address); });
+        h->program().network().setNetworkOk(true);
+    }
+
+    std::unique_ptr<Harness> h;
+    std::unique_ptr<tools::QuoteServer> server;
+};
+
+void MainWindowSummaryTest::switchingShowsTheSummaryAndBackTheLedgerAsItWas()
+{
+    QTableView* ledgerGrid = panel().ledgerGrid;
+    clickGridRow(ledgerGrid, 1);
+    const QStringList ledgerNames = gridColumn(ledgerGrid, ledger::NameColumn);
+
+    selector().setCurrentIndex(1);
+    QVERIFY(panel().summaryGrid->isVisible());
+    QVERIFY(!ledgerGrid->isVisible());
+    QCOMPARE(panel().title(), u"交易汇总"_s);
+    QCOMPARE(selector().toolTip(), u"点击显示汇总后每只股票盈亏金额等数据"_s);
+    QVERIFY(!h->window().trade().deleteButton->isEnabled());
+
+    // The totals row first, then one row per stock.
+    const report::SummaryTableModel& model = summary().model();
+    QCOMPARE(model.rowCount(), 3);
+    QCOMPARE(cell(model, 0, report::NameColumn), u"合　　计"_s);
+    const int bank = rowOf(model, bankName);
+    QVERIFY(bank > 0);
+    QCOMPARE(cell(model, bank, report::BoughtColumn), u"1000"_s);
+    QCOMPARE(cell(model, bank, report::SoldColumn), u"1000"_s);
+    QCOMPARE(cell(model, bank, report::ProfitColumn), u"1980.00"_s);
+    QCOMPARE(foreground(model, bank, report::ProfitColumn), QColor(Qt::red));
+    QVERIFY(rowOf(model, steelName) > 0);
+
+    selector().setCurrentIndex(0);
+    QVERIFY(ledgerGrid->isVisible());
+    QVERIFY(!panel().summaryGrid->isVisible());
+    QCOMPARE(panel().title(), u"交易记录"_s);
+    QCOMPARE(ledgerGrid->currentIndex().row(), 1);
+    QCOMPARE(gridColumn(ledgerGrid, ledger::NameColumn), ledgerNames);
+    QVERIFY(h->window().trade().deleteButton->isEnabled());
+}
+
+void MainWindowSummaryTest::aRecordedTradeRefreshesTheShownSummary()
+{
+    selector().setCurrentIndex(1);
+    QCOMPARE(summary().model().rowCount(), 3);
+
+    const ledger::RecordOutcome outcome = h->program().ledgerWriter().record(
+        tradeEntry(u"000709"_s, steelName, Direction::Sell, 500, u"9"_s, u"2021-03-04"_s));
+    QVERIFY(outcome.recorded());
+
+    // Still the summary, now with the steel stock sold out: 4490 - 4010.
+    QVERIFY(panel().summaryGrid->isVisible());
+    QCOMPARE(selector().currentIndex(), 1);
+    const report::SummaryTableModel& model = summary().model();
+    const int steel = rowOf(model, steelName);
+    QVERIFY(steel > 0);
+    QCOMPARE(cell(model, steel, report::SoldColumn), u"500"_s);
+    QCOMPARE(cell(model, steel, report::ProfitColumn), u"480.00"_s);
+    // The ledger grid took the trade too.
+    selector().setCurrentIndex(0);
+    QCOMPARE(panel().ledgerGrid->model()->rowCount(), 4);
+}
+
+void MainWindowSummaryTest::detailPanelListsOneStock()
+{
+    selector().setCurrentIndex(1);
+    QTableView* grid = panel().summaryGrid;
+    const int bank = rowOf(summary().model(), bankName);
+    grid->setCurrentIndex(grid->model()->index(bank, 0));
+    QAction* detail = menuAction(summary().popup(), u"交易明细(L)"_s);
+    QVERIFY(detail);
+    detail->trigger();
+
+    app::TradeDetailPanel& detailPanel = summary().detailPanel();
+    QVERIFY(detailPanel.isVisible());
+    QCOMPARE(detailPanel.title(), u"交易明细"_s);
+    const report::TradeDetailModel& model = summary().detailModel();
+    QCOMPARE(model.rowCount(), 2);
+    QCOMPARE(foreground(model, 0, 0), QColor(Qt::red));  // the buy
+    QCOMPARE(foreground(model, 1, 0), QColor(Qt::blue)); // the sell
+
+    // Locked for the monitored stocks, every row is red; a new detail unlocks it.
+    summary().detailModel().setLocked(true);
+    QCOMPARE(foreground(model, 1, 0), QColor(Qt::red));
+    const int steel = rowOf(summary().model(), steelName);
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
+                      grid->visualRect(grid->model()->index(steel, 0)).center());
+    QCOMPARE(model.name(), steelName);
+    QVERIFY(!model.locked());
+    QCOMPARE(model.rowCount(), 1);
+
+    detailPanel.closeAction->trigger();
+    QVERIFY(!detailPanel.isVisible());
+}
+
+void MainWindowSummaryTest::totalsReportBeforeAndAfterASummary()
+{
+    windows::TotalsReportWindow& report = h->program().totalsReport();
+    QAction* totals = menuAction(summary().popup(), u"显示汇总金额(&S)"_s);
+    QVERIFY(totals);
+    totals->trigger();
+    QVERIFY(report.isVisible());
+    QCOMPARE(report.windowTitle(), u"汇总总金额显示"_s);
+    QCOMPARE(report.lines(), (QStringList{u""_s, u"空"_s, u""_s, u""_s}));
+    report.exitButton->click();
+    QVERIFY(!report.isVisible());
+
+    selector().setCurrentIndex(1);
+    totals->trigger();
+    const QStringList lines = report.lines();
+    QVERIFY(lines.size() > 14);
+    // Bought 10010, sold for 11990 which paid the 4010 of the next buy.
+    QCOMPARE(lines[1], u"买卖2只股票：　总计投入:10010.00元"_s);
+    QCOMPARE(lines[3], u"　现持有:1支股票"_s);
+    QCOMPARE(lines[8], u"    卖出总金额：11990.00元(未卖出不统计)"_s);
+    QCOMPARE(report.balance->text(), u"7980"_s);
+    QVERIFY(!report.closeButton->isEnabled());
+}
+
+void MainWindowSummaryTest::quotedSummaryValuesHoldingsAtFetchedPrices()
+{
+    goOnline();
+    QSignalSpy done(&summary(), &app::SummaryController::summaryFinished);
+    selector().setCurrentIndex(1);
+    QCOMPARE(panel().title(), u"实时行情下载中"_s);
+    QVERIFY(summary().isFetching());
+    QVERIFY(summary().progress().isVisible());
+    QCOMPARE(summary().progress().maximum(), 2);
+    // The ledger stays on show while the quotes come in.
+    QVERIFY(panel().ledgerGrid->isVisible());
+
+    QVERIFY(done.wait(10000));
+    QCOMPARE(done.first().first().toBool(), true);
+    QCOMPARE(panel().title(), u"交易汇总 未卖出股票的数据按当前价格进行卖出计算"_s);
+    QVERIFY(panel().summaryGrid->isVisible());
+    QVERIFY(!summary().progress().isVisible());
+    QCOMPARE(server->requests().size(), 2);
+    const market::QuoteLines& quotes = h->program().quoteLines();
+    QCOMPARE(quotes.monitorLines().size(), 2);
+    QVERIFY(quotes.holdsCode(u"000709"_s));
+    QCOMPARE(quotes.latestQuoteTime(), market::QuoteLines::noQuoteTime);
+    // The held stock has a market value now.
+    const report::SummaryTableModel& model = summary().model();
+    QVERIFY(!cell(model, rowOf(model, steelName), report::MarketValueColumn).isEmpty());
+    QVERIFY(!summary().marketValueText().isEmpty());
+}
+
+void MainWindowSummaryTest::failedFetchEndsTheSummary_data()
+{
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<int>("timeoutMs");
+    QTest::newRow("second stock answers an error") << int(tools::Answer::Error) << 60000;
+    QTest::newRow("second stock's server hangs") << int(tools::Answer::Hang) << 300;
+}
+
+void MainWindowSummaryTest::failedFetchEndsTheSummary()
+{
+    QFETCH(int, answer);
+    QFETCH(int, timeoutMs);
+    const QStringList codes = report::ledgerQuoteCodes(h->db);
+    QCOMPARE(codes.size(), 2);
+    tools::QuoteServerOptions options;
+    options.byCode.insert(codes[1], tools::Answer(answer));
+    goOnline(options);
+    summary().setFetchTimeout(std::chrono::milliseconds(timeoutMs));
+
+    QSignalSpy done(&summary(), &app::SummaryController::summaryFinished);
+    selector().setCurrentIndex(1);
+    QVERIFY(done.wait(10000));
+    QCOMPARE(done.first().first().toBool(), false);
+    QCOMPARE(panel().title(), u"网络连接超时!"_s);
+    // The grids as they were: the ledger, and the selector on it.
+    QVERIFY(panel().ledgerGrid->isVisible());
+    QVERIFY(!panel().summaryGrid->isVisible());
+    QCOMPARE(selector().currentIndex(), 0);
+    QVERIFY(!summary().isFetching());
+    QCOMPARE(h->program().quoteLines().monitorLines().size(), 1);
+}
+
+void MainWindowSummaryTest::secondRequestWhileFetchingIsRefused()
+{
+    goOnline();
+    QSignalSpy done(&summary(), &app::SummaryController::summaryFinished);
+    selector().setCurrentIndex(1);
+    QVERIFY(summary().isFetching());
+    summary().requestSummary();
+    summary().requestSummary();
+    QVERIFY(done.wait(10000));
+    QTest::qWait(800); // time for a second run's requests, were there one
+    QCOMPARE(done.size(), 1);
+    QCOMPARE(server->requests().size(), 2);
+    QVERIFY(h->prompter.messages.isEmpty());
+}
+
+void MainWindowSummaryTest::switchingBackDuringTheFetchDropsTheSummary()
+{
+    tools::QuoteServerOptions options;
+    options.delay = std::chrono::milliseconds(200);
+    goOnline(options);
+    QSignalSpy done(&summary(), &app::SummaryController::summaryFinished);
+    selector().setCurrentIndex(1);
+    QVERIFY(summary().isFetching());
+    selector().setCurrentIndex(0);
+    QVERIFY(!summary().isFetching());
+    QCOMPARE(done.size(), 1);
+    QCOMPARE(done.first().first().toBool(), false);
+    QCOMPARE(panel().title(), u"交易记录"_s);
+    QTest::qWait(600);
+    QVERIFY(panel().ledgerGrid->isVisible());
+    QCOMPARE(selector().currentIndex(), 0);
+}
+
+int runSummaryTests(int argc, char* argv[])
+{
+    MainWindowSummaryTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+} // namespace mwtest
+
+#include "MainWindowTestSummary.moc"
