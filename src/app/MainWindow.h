@@ -27,6 +27,8 @@ class LedgerController;
 class LedgerPanel;
 class MainMenus;
 class ParametersPanel;
+class QuoteMenusController;
+class QuoteRefreshController;
 class SellTargetController;
 class SellTargetGroup;
 class SettingsMenuController;
@@ -57,6 +59,8 @@ public:
     FeeController& fees() const { return *m_fees; }
     LedgerController& ledgerController() const { return *m_ledgerController; }
     TrayController& tray() const { return *m_tray; }
+    QuoteRefreshController& quotes() const { return *m_quotes; }
+    QuoteMenusController& quoteMenus() const { return *m_quoteMenus; }
 
     // "清空(&K)": the trade inputs back to a new buy in shares, dated today.
     void clearAll();
@@ -83,6 +87,7 @@ protected:
 private:
     void buildLayout();
     void buildControllers();
+    void buildQuoteControllers();
     void wireMenus();
     void wirePopups();
     void wireWindowBehaviour();
@@ -108,6 +113,8 @@ private:
     LedgerController* m_ledgerController = nullptr;
     TrayController* m_tray = nullptr;
     SettingsMenuController* m_settings = nullptr;
+    QuoteRefreshController* m_quotes = nullptr;
+    QuoteMenusController* m_quoteMenus = nullptr;
 };
 
 } // namespace corvanta::app
