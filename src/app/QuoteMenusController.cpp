@@ -7,6 +7,7 @@
 #include "TradePanel.h"
 #include "TrayController.h"
 #include "ledger/QuoteServerSetting.h"
+#include "ledger/sql/Database.h"
 #include "market/QuotePageSource.h"
 #include "market/QuoteServerAddress.h"
 #include "windows/DatabaseFailure.h"

@@ -330,7 +330,7 @@ void MainWindowQuoteTest::leavingTheCodeFetchesThroughTheSettingsProxy()
     ledger::SettingsToSave settings;
     settings.proxyHost = u"127.0.0.1"_s;
     settings.proxyPort = proxySet ? proxy.port() : 0;
-    ledger::saveSettings(h->db, settings, defaultFeeRates());
+    ledger::saveSettings(h->db, settings, ledger::defaultFeeRates());
     openWindow();
     quotes().tick();
 
