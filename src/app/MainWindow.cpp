@@ -203,6 +203,7 @@ void MainWindow::wirePopups()
     m_trade->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(m_trade, &QWidget::customContextMenuRequested, this, [this, &m](const QPoint& at) {
         m.directionMenu->setEnabled(m_parameters->directionBox->isEnabled());
+        m.fetchPrice->setEnabled(!m_parameters->directionBox->isEnabled() && m_network.networkOk());
         m.popupRecordSell->setEnabled(m_trade->recordSellButton->isEnabled());
         m.popupRecordBuy->setEnabled(m_trade->recordBuyButton->isEnabled());
         m.tradePopup->popup(m_trade->mapToGlobal(at));
