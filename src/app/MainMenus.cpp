@@ -54,6 +54,7 @@ void MainMenus::buildMenuBar(QMenuBar* bar)
     monitorFont = later(settings, u"实时监控字体设置(&F)"_s);
     customTitle = settings->addAction(u"自定义窗口标题(&Z)"_s);
     proxy = settings->addAction(u"代理服务器设置(&I)"_s);
+    quoteServer = settings->addAction(u"行情服务器地址(&Q)"_s);
     saveSettings = settings->addAction(u"保存当前设置(&S)"_s);
     desktopShortcut = settings->addAction(u"在桌面创建快捷方式(&C)"_s);
 

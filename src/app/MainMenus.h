@@ -32,6 +32,7 @@ public:
     QAction* monitorFont;
     QAction* customTitle;
     QAction* proxy;
+    QAction* quoteServer;
     QAction* saveSettings;
     QAction* desktopShortcut;
     // 帮助(&L)

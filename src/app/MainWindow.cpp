@@ -6,6 +6,8 @@
 #include "LedgerPanel.h"
 #include "MainMenus.h"
 #include "ParametersPanel.h"
+#include "QuoteMenusController.h"
+#include "QuoteRefreshController.h"
 #include "SellTargetController.h"
 #include "SellTargetGroup.h"
 #include "SettingsMenuController.h"
@@ -15,8 +17,11 @@
 #include "TrayController.h"
 #include "TrayPort.h"
 #include "app/Version.h"
+#include "ledger/QuoteServerSetting.h"
 #include "market/NetworkState.h"
 #include "windows/HelpersFirst.h"
+#include "market/QuotePageSource.h"
+#include "market/QuoteServerAddress.h"
 #include "windows/Prompter.h"
 #include "windows/StockInfoLink.h"
 #include "windows/StockPicker.h"
@@ -75,6 +80,7 @@ MainWindow::MainWindow(sql::Database& db, ledger::StockTable& stocks, ledger::Le
     m_menus = new MainMenus(menuBar(), this);
     m_status = new StatusBarPanels(statusBar(), QString::fromLatin1(CORVANTA_VERSION));
     buildControllers();
+    buildQuoteControllers();
     wireMenus();
     wirePopups();
     wireWindowBehaviour();
@@ -150,6 +156,22 @@ void MainWindow::buildControllers()
             &MainWindow::stockEditorWanted);
 }
 
+void MainWindow::buildQuoteControllers()
+{
+    auto source = std::make_shared<market::QuotePageSource>(
+        market::quoteServerFromSetting(ledger::loadQuoteServer(m_db)));
+    m_quotes = new QuoteRefreshController(m_network, std::move(source),
+                                          {*m_trade, *m_menus, *m_status, *m_fees, *m_profitTargets,
+                                           *m_lossTargets, *m_tray, *m_ledgerController},
+                                          this);
+    m_quoteMenus = new QuoteMenusController(
+        m_db, m_services, {*this, *m_trade, *m_menus, *m_picker, *m_quotes, *m_tray}, this);
+    connect(m_picker, &windows::StockPicker::quoteWanted, m_quotes,
+            &QuoteRefreshController::onQuoteWanted);
+    connect(m_picker, &windows::StockPicker::refreshStopRequested, m_quotes,
+            &QuoteRefreshController::stopLiveRefresh);
+}
+
 void MainWindow::makeStockCurrent(const QString& code, const QString& name)
 {
     m_picker->setCurrentStock(code, name);
@@ -181,6 +203,7 @@ void MainWindow::wirePopups()
     m_trade->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(m_trade, &QWidget::customContextMenuRequested, this, [this, &m](const QPoint& at) {
         m.directionMenu->setEnabled(m_parameters->directionBox->isEnabled());
+        m.fetchPrice->setEnabled(!m_parameters->directionBox->isEnabled() && m_network.networkOk());
         m.popupRecordSell->setEnabled(m_trade->recordSellButton->isEnabled());
         m.popupRecordBuy->setEnabled(m_trade->recordBuyButton->isEnabled());
         m.tradePopup->popup(m_trade->mapToGlobal(at));

@@ -27,6 +27,8 @@ class LedgerController;
 class LedgerPanel;
 class MainMenus;
 class ParametersPanel;
+class QuoteMenusController;
+class QuoteRefreshController;
 class SellTargetController;
 class SellTargetGroup;
 class SettingsMenuController;
@@ -59,6 +61,8 @@ public:
     TrayController& tray() const { return *m_tray; }
     QComboBox& viewSelector() const { return *m_viewSelector; }
     SellTargetController& sellTargets() const { return *m_targets; }
+    QuoteRefreshController& quotes() const { return *m_quotes; }
+    QuoteMenusController& quoteMenus() const { return *m_quoteMenus; }
 
     // "清空(&K)": the trade inputs back to a new buy in shares, dated today.
     void clearAll();
@@ -85,6 +89,7 @@ protected:
 private:
     void buildLayout();
     void buildControllers();
+    void buildQuoteControllers();
     void wireMenus();
     void wirePopups();
     void wireWindowBehaviour();
@@ -110,6 +115,8 @@ private:
     LedgerController* m_ledgerController = nullptr;
     TrayController* m_tray = nullptr;
     SettingsMenuController* m_settings = nullptr;
+    QuoteRefreshController* m_quotes = nullptr;
+    QuoteMenusController* m_quoteMenus = nullptr;
 };
 
 } // namespace corvanta::app

@@ -1,5 +1,6 @@
 #include "PriceLadder.h"
 
+#include "LimitPrices.h"
 #include "Numbers.h"
 
 #include <cmath>
@@ -15,43 +16,18 @@ using num::parseNumber;
 
 constexpr double levelStep = 0.005;
 
-// The day's limit: 20% on ChiNext and STAR codes, 5% for names marked "ST", 10%
-// elsewhere.
-double boardLimit(QStringView code, QStringView name)
-{
-    for (const auto prefix : {u"300", u"301", u"688", u"689"}) {
-        if (code.startsWith(prefix))
-            return 0.2;
-    }
-    if (name.contains(u"ST"))
-        return 0.05;
-    return 0.1;
-}
-
 struct LadderLimits {
     QString up;
     QString down;
 };
 
-// A quoted price that can carry a limit: a number above zero.
-std::optional<double> quotedPrice(QStringView text)
-{
-    const auto price = parseNumber(text);
-    return price && *price > 0 ? price : std::nullopt;
-}
-
-// The exchanges compute the limits from the previous close and round half up to
-// the fen; the open stands in only when no close was quoted.
+// The day's limits as the header shows them; "-" when no price carries them.
 LadderLimits ladderLimitPrices(const LadderInputs& in)
 {
-    auto base = quotedPrice(in.prevClose);
-    if (!base)
-        base = quotedPrice(in.open);
-    if (!base)
+    const auto limits = limitPrices(in.code, in.name, in.prevClose, in.open);
+    if (!limits)
         return {u"-"_s, u"-"_s};
-    const double limit = boardLimit(in.code, in.name);
-    return {num::money(num::roundHalfAway(*base * (1 + limit), 2)),
-            num::money(num::roundHalfAway(*base * (1 - limit), 2))};
+    return {num::money(limits->up), num::money(limits->down)};
 }
 
 // " ↑  0.5%" for the first level, then " ↑" and the percentage as "  .0".

@@ -18,13 +18,14 @@ constexpr TestClass testClasses[] = {
     {"ledger", mwtest::runLedgerTests},   {"selltargets", mwtest::runSellTargetTests},
     {"window", mwtest::runWindowTests},   {"program", mwtest::runProgramTests},
     {"display", mwtest::runDisplayTests}, {"summary", mwtest::runSummaryTests},
+    {"quotes", mwtest::runQuoteTests},
 };
 
 } // namespace
 
 // Runs the main window's test classes one after another, or only the one named
 // by the first argument ("fees", "picker", "ledger", "selltargets", "window",
-// "program", "display", "summary");
+// "program", "display", "summary", "quotes");
 // the arguments after it go to Qt Test.
 int main(int argc, char* argv[])
 {

@@ -149,5 +149,6 @@ int runWindowTests(int argc, char* argv[]);
 int runDisplayTests(int argc, char* argv[]);
 int runProgramTests(int argc, char* argv[]);
 int runSummaryTests(int argc, char* argv[]);
+int runQuoteTests(int argc, char* argv[]);
 
 } // namespace mwtest

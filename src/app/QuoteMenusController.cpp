@@ -1,0 +1,110 @@
+#include "QuoteMenusController.h"
+
+#include "DesktopServices.h"
+#include "InputBox.h"
+#include "MainMenus.h"
+#include "QuoteRefreshController.h"
+#include "TradePanel.h"
+#include "TrayController.h"
+#include "ledger/QuoteServerSetting.h"
+#include "ledger/sql/Database.h"
+#include "market/QuotePageSource.h"
+#include "market/QuoteServerAddress.h"
+#include "windows/DatabaseFailure.h"
+#include "windows/Prompter.h"
+#include "windows/StockPicker.h"
+
+#include <QAction>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QProgressBar>
+#include <QScreen>
+
+using namespace Qt::StringLiterals;
+
+namespace corvanta::app {
+
+QuoteMenusController::QuoteMenusController(sql::Database& db, MainWindowServices services,
+                                           Parts parts, QObject* parent)
+    : QObject(parent), m_db(db), m_services(services), m_parts(parts)
+{
+    QLabel* link = m_parts.trade.infoLink;
+    auto* pages = new QMenu(link);
+    for (InfoPortal portal : {InfoPortal::Sohu, InfoPortal::Sina, InfoPortal::Hexun}) {
+        QAction* item = pages->addAction(infoPortalName(portal));
+        connect(item, &QAction::triggered, this, [this, portal] { openInfoPage(portal); });
+    }
+    link->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(link, &QWidget::customContextMenuRequested, pages,
+            [link, pages](const QPoint& at) { pages->popup(link->mapToGlobal(at)); });
+
+    connect(m_parts.menus.trayQuery, &QAction::triggered, this, &QuoteMenusController::askStock);
+    connect(m_parts.menus.quoteServer, &QAction::triggered, this,
+            &QuoteMenusController::askQuoteServer);
+}
+
+void QuoteMenusController::openInfoPage(InfoPortal portal)
+{
+    const QUrl url = infoPageUrl(portal, m_parts.trade.code->text());
+    m_parts.trade.infoLink->setProperty("url", url);
+    if (!m_services.desktop.openUrl(url))
+        m_services.prompter.inform(browserFailedMessage(url));
+}
+
+void QuoteMenusController::askStock()
+{
+    QPoint at(0, 0);
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        at = {screen->geometry().width() - 280, screen->geometry().height() - 160};
+    const auto answer = showInputBox(nullptr, u"股票查询"_s, u"请输入股票代码:　　"_s,
+                                     m_parts.trade.code->text(), at);
+    if (answer)
+        queryStock(*answer);
+}
+
+void QuoteMenusController::queryStock(const QString& answer)
+{
+    if (answer.trimmed().isEmpty())
+        return;
+    m_parts.trade.code->setText(answer);
+    m_parts.picker.inferMarket(answer);
+    m_parts.picker.lookupStock(answer);
+    m_parts.picker.completeCode();
+    m_parts.refresh.startLiveRefresh();
+    m_parts.trade.refreshProgress->setVisible(true);
+    m_parts.refresh.showTrayHint(u"元"_s);
+}
+
+void QuoteMenusController::askQuoteServer()
+{
+    const QString current =
+        market::quoteServerFromSetting(ledger::loadQuoteServer(m_db)).toString();
+    const auto answer =
+        showInputBox(&m_parts.window, u"行情服务器地址"_s, u"请输入行情服务器地址:"_s, current,
+                     m_parts.window.geometry().center());
+    if (answer)
+        setQuoteServer(*answer);
+}
+
+bool QuoteMenusController::setQuoteServer(const QString& text)
+{
+    const auto checked = market::validateQuoteServer(text);
+    if (const QString* message = std::get_if<QString>(&checked)) {
+        m_services.prompter.inform(*message);
+        return false;
+    }
+    const QUrl server = std::get<QUrl>(checked);
+    try {
+        ledger::saveQuoteServer(m_db, server.toString());
+    } catch (const sql::Error& error) {
+        m_services.prompter.inform(
+            windows::databaseFailureText(windows::LedgerAccess::Write, error));
+        return false;
+    }
+    m_parts.refresh.setSource(std::make_shared<market::QuotePageSource>(server));
+    return true;
+}
+
+} // namespace corvanta::app

@@ -1,0 +1,59 @@
+#pragma once
+
+#include "InfoPages.h"
+#include "MainWindowServices.h"
+
+#include <QObject>
+
+class QWidget;
+
+namespace corvanta::sql {
+class Database;
+}
+namespace corvanta::windows {
+class StockPicker;
+}
+
+namespace corvanta::app {
+
+class MainMenus;
+class QuoteRefreshController;
+class TradePanel;
+class TrayController;
+
+// The quote commands around the live stock: the link label's portal pages, the
+// tray's stock query and the quote server's address.
+class QuoteMenusController : public QObject {
+    Q_OBJECT
+public:
+    struct Parts {
+        QWidget& window;
+        TradePanel& trade;
+        MainMenus& menus;
+        windows::StockPicker& picker;
+        QuoteRefreshController& refresh;
+        TrayController& tray;
+    };
+
+    QuoteMenusController(sql::Database& db, MainWindowServices services, Parts parts,
+                         QObject* parent = nullptr);
+
+    // Opens the code input's page on the portal, and keeps it as the link's target.
+    void openInfoPage(InfoPortal portal);
+    // The tray's "股票查询(&I)" with the code answered: it becomes the current stock
+    // and is refreshed live.
+    void queryStock(const QString& answer);
+    // A new quote server address: stored and used when valid, refused otherwise.
+    // True when it was taken.
+    bool setQuoteServer(const QString& text);
+
+private:
+    void askStock();
+    void askQuoteServer();
+
+    sql::Database& m_db;
+    MainWindowServices m_services;
+    Parts m_parts;
+};
+
+} // namespace corvanta::app

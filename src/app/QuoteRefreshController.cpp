@@ -1,0 +1,253 @@
+#include "QuoteRefreshController.h"
+
+#include "FeeController.h"
+#include "LedgerController.h"
+#include "MainMenus.h"
+#include "SellTargetGroup.h"
+#include "StatusBarPanels.h"
+#include "TradePanel.h"
+#include "TrayController.h"
+#include "calc/FeeRules.h"
+#include "calc/Numbers.h"
+#include "market/ConnectionCheck.h"
+#include "market/NetworkState.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+
+using namespace Qt::StringLiterals;
+
+namespace corvanta::app {
+
+namespace {
+
+constexpr int progressMaximum = 20;
+
+QString proxyStatusLine(const market::NetworkState& network)
+{
+    return u"代理IP:"_s + network.proxyHost() + u":"_s + QString::number(network.proxyPort());
+}
+
+ProxyAddress proxyInUse(const market::NetworkState& network)
+{
+    const QNetworkProxy proxy = network.networkProxy();
+    if (proxy.type() != QNetworkProxy::HttpProxy)
+        return {};
+    return {proxy.hostName(), int(proxy.port())};
+}
+
+} // namespace
+
+QuoteRefreshController::QuoteRefreshController(market::NetworkState& network,
+                                               std::shared_ptr<const market::QuoteSource> source,
+                                               Parts parts, QObject* parent)
+    : QObject(parent), m_network(network), m_parts(parts),
+      m_check(std::make_unique<market::SystemConnectionCheck>()),
+      m_worker(new market::SingleQuoteWorker(std::move(source), {}, this))
+{
+    m_timer.setInterval(periodMs);
+    connect(&m_timer, &QTimer::timeout, this, &QuoteRefreshController::tick);
+    connect(m_worker, &market::SingleQuoteWorker::started, this,
+            &QuoteRefreshController::onStarted);
+    connect(m_worker, &market::SingleQuoteWorker::finished, this,
+            &QuoteRefreshController::onFinished);
+
+    MainMenus& m = m_parts.menus;
+    m_parts.trade.refreshProgress->setMaximum(progressMaximum);
+    m_parts.trade.refreshProgress->setToolTip(u"实时行情刷新进行中"_s);
+    m_parts.trade.refreshProgress->setVisible(false);
+    for (QAction* item : {m.tradeRefresh, m.trayRefresh, m.fetchPrice, m.trayQuery})
+        item->setEnabled(true);
+    connect(m.tradeRefresh, &QAction::triggered, this, [this](bool on) {
+        setRefresh(on);
+        m_parts.trade.refreshProgress->setVisible(on);
+        if (!on)
+            m_parts.trade.refreshProgress->setValue(0);
+    });
+    connect(m.trayRefresh, &QAction::triggered, this, [this](bool on) {
+        setRefresh(on);
+        if (on)
+            showTrayHint(u"元,"_s);
+        else
+            m_parts.tray.setToolTip(TrayController::idleToolTip());
+    });
+    connect(m.fetchPrice, &QAction::triggered, this, &QuoteRefreshController::fetchIfReady);
+    m_timer.start();
+}
+
+QuoteRefreshController::~QuoteRefreshController()
+{
+    // A fetch in flight ends with the window; its result has nowhere to go.
+    disconnect(m_worker, nullptr, this, nullptr);
+    m_worker->cancel();
+}
+
+void QuoteRefreshController::setConnectionCheck(std::unique_ptr<market::ConnectionCheck> check)
+{
+    m_check = std::move(check);
+}
+
+void QuoteRefreshController::setSource(std::shared_ptr<const market::QuoteSource> source)
+{
+    m_worker->setSource(std::move(source));
+}
+
+void QuoteRefreshController::setTimerActive(bool on)
+{
+    if (on)
+        m_timer.start();
+    else
+        m_timer.stop();
+}
+
+void QuoteRefreshController::setRefresh(bool on)
+{
+    m_parts.menus.tradeRefresh->setChecked(on);
+    m_parts.menus.trayRefresh->setChecked(on);
+    setTimerActive(on);
+}
+
+void QuoteRefreshController::tick()
+{
+    MainMenus& m = m_parts.menus;
+    if (!m_check->isConnected()) {
+        m_parts.status.setNetworkState(u"网络未连接"_s);
+        m.ledgerMonitor->setEnabled(false);
+        m.tradeMonitor->setEnabled(false);
+        m.floatingBar->setEnabled(false);
+        m_network.setNetworkOk(false);
+        return;
+    }
+    m_parts.status.setNetworkState(u"网络连接正常"_s);
+    m_network.setNetworkOk(true);
+    // With the refresh off the timer stops at the first tick that finds the network.
+    if (!m.tradeRefresh->isChecked())
+        m_timer.stop();
+    m_network.setQuoteThrottleTicks(m_network.quoteThrottleTicks() + 1);
+    if (m_network.quoteThrottleTicks() > 2 && fetchIfReady()) {
+        m_network.setQuoteThrottleTicks(0);
+        advanceProgress();
+    }
+    int cycle = m_network.statusCycle() + 1;
+    if (cycle > market::NetworkState::CycleEnd)
+        cycle = 0;
+    m_network.setStatusCycle(cycle);
+    if (cycle < market::NetworkState::ProxyLineFrom || !m_network.hasProxy())
+        m_parts.status.setContactLine(QString());
+    else
+        m_parts.status.setContactLine(proxyStatusLine(m_network));
+    if (m_parts.tray.inTray() && m_network.quoteThrottleTicks() == 0) {
+        m_spinner = nextSpinner(m_spinner);
+        showTrayHint(u"元 "_s + m_spinner);
+    }
+    // The ledger grid's current row is what these items act on.
+    const bool hasRow = m_parts.ledger.currentRow() != nullptr;
+    for (QAction* item : {m.ledgerMonitor, m.tradeMonitor, m.summary, m.floatingBar})
+        item->setEnabled(hasRow);
+}
+
+bool QuoteRefreshController::fetchIfReady()
+{
+    if (!m_network.quoteFetchIdle() || !m_network.networkOk())
+        return false;
+    market::SingleQuoteInputs in;
+    in.codeInput = m_parts.trade.code->text();
+    in.stockName = m_parts.trade.title();
+    in.shown = {m_parts.trade.bestBid->text(), m_parts.trade.bestAsk->text(),
+                m_parts.trade.lastClose->text(), m_parts.trade.todayOpen->text()};
+    in.proxy = proxyInUse(m_network);
+    return m_worker->start(in);
+}
+
+void QuoteRefreshController::onQuoteWanted()
+{
+    fetchIfReady();
+}
+
+void QuoteRefreshController::startLiveRefresh()
+{
+    setRefresh(true);
+    m_network.setQuoteThrottleTicks(0);
+}
+
+void QuoteRefreshController::stopLiveRefresh()
+{
+    setRefresh(false);
+}
+
+void QuoteRefreshController::onStarted()
+{
+    m_network.setQuoteFetchIdle(false);
+}
+
+void QuoteRefreshController::onFinished(const market::SingleQuoteOutcome& outcome)
+{
+    using Kind = market::SingleQuoteOutcome::Kind;
+    TradePanel& t = m_parts.trade;
+    if (outcome.kind == Kind::Failed) {
+        t.gainLabel->setStyleSheet(u"color: red;"_s);
+        t.gainLabel->setText(market::SingleQuoteWorker::failureText());
+    } else if (outcome.kind == Kind::Fetched) {
+        if (const auto& f = outcome.quote.fields) {
+            t.bestBid->setText(f->activeBuy);
+            t.bestAsk->setText(f->activeSell);
+            t.lastClose->setText(f->previousClose);
+            t.todayOpen->setText(f->open);
+        }
+        if (const auto& c = outcome.quote.captions) {
+            m_parts.profitTargets.setTitle(c->profit);
+            m_parts.lossTargets.setTitle(c->loss);
+        }
+        t.currentPrice->setText(outcome.quote.price);
+        showGain();
+    }
+    m_network.setQuoteFetchIdle(true);
+    Q_EMIT quoteShown();
+}
+
+void QuoteRefreshController::showGain()
+{
+    TradePanel& t = m_parts.trade;
+    const QString price = t.currentPrice->text();
+    if (price.isEmpty() || t.zfze->text().isEmpty() || price == u"-"_s)
+        return;
+    const FeeSnapshot in = m_parts.fees.snapshot();
+    if (in.direction != Direction::Buy)
+        return;
+    const auto quantity = num::parseNumber(t.quantity->text());
+    const auto current = num::parseNumber(price);
+    if (!quantity || !current)
+        return;
+    const auto proceeds = tradeValueAfterFees(in, *quantity, *current, Direction::Sell);
+    if (!proceeds)
+        return;
+    const double gain = *proceeds - num::parseNumber(t.zfze->text()).value_or(0);
+    t.gainLabel->setStyleSheet(gain >= 0 ? u"color: red;"_s : u"color: blue;"_s);
+    t.gainLabel->setText(u"盈利:"_s + QString::number(gain, 'f', 2) + u"元"_s);
+}
+
+void QuoteRefreshController::advanceProgress()
+{
+    QProgressBar* bar = m_parts.trade.refreshProgress;
+    if (bar->value() >= bar->maximum())
+        bar->setValue(0);
+    bar->setValue(bar->value() + 1);
+}
+
+void QuoteRefreshController::showTrayHint(const QString& ending)
+{
+    TradePanel& t = m_parts.trade;
+    m_parts.tray.setToolTip(t.code->text() + u"-"_s + t.title() + u" 当前价:"_s +
+                            t.currentPrice->text() + ending);
+}
+
+QString QuoteRefreshController::nextSpinner(const QString& current)
+{
+    static const QStringList cycle{u"-"_s, u"\\"_s, u"|"_s, u"/"_s, u"="_s, u"*"_s};
+    const qsizetype at = cycle.indexOf(current);
+    return at < 0 ? current : cycle.at((at + 1) % cycle.size());
+}
+
+} // namespace corvanta::app

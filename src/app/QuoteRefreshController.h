@@ -1,0 +1,93 @@
+#pragma once
+
+#include "market/SingleQuoteWorker.h"
+
+#include <QObject>
+#include <QTimer>
+
+#include <memory>
+
+namespace corvanta::market {
+class ConnectionCheck;
+class NetworkState;
+} // namespace corvanta::market
+
+namespace corvanta::app {
+
+class FeeController;
+class LedgerController;
+class MainMenus;
+class SellTargetGroup;
+class StatusBarPanels;
+class TradePanel;
+class TrayController;
+
+// The main window's live stock: the 2-second network timer, the single-stock
+// refresh and its menu items, and the quote fields, current price, limit captions
+// and gain that a fetch brings.
+class QuoteRefreshController : public QObject {
+    Q_OBJECT
+public:
+    struct Parts {
+        TradePanel& trade;
+        MainMenus& menus;
+        StatusBarPanels& status;
+        FeeController& fees;
+        SellTargetGroup& profitTargets;
+        SellTargetGroup& lossTargets;
+        TrayController& tray;
+        LedgerController& ledger;
+    };
+    static constexpr int periodMs = 2000;
+
+    QuoteRefreshController(market::NetworkState& network,
+                           std::shared_ptr<const market::QuoteSource> source, Parts parts,
+                           QObject* parent = nullptr);
+    ~QuoteRefreshController() override;
+
+    // The connection check the timer asks (the system's by default).
+    void setConnectionCheck(std::unique_ptr<market::ConnectionCheck> check);
+    // The quote source of the next fetches.
+    void setSource(std::shared_ptr<const market::QuoteSource> source);
+
+    // One tick of the timer.
+    void tick();
+    bool timerActive() const { return m_timer.isActive(); }
+    void setTimerActive(bool on);
+
+    // Starts the single-stock fetch when the fetch is idle and the network is up.
+    bool fetchIfReady();
+    // The stock picker chose a stock.
+    void onQuoteWanted();
+    // Both refresh items checked, the timer on and the throttle at 0.
+    void startLiveRefresh();
+    // A key in the code input: both refresh items unchecked and the timer off.
+    void stopLiveRefresh();
+    // The tray hint: code, name and current price, then `ending`.
+    void showTrayHint(const QString& ending);
+
+    // The tray spinner's next character after `current`.
+    static QString nextSpinner(const QString& current);
+
+    market::SingleQuoteWorker& worker() { return *m_worker; }
+
+Q_SIGNALS:
+    // A fetch ended and its result is on screen.
+    void quoteShown();
+
+private:
+    void setRefresh(bool on);
+    void onStarted();
+    void onFinished(const market::SingleQuoteOutcome& outcome);
+    void showGain();
+    void advanceProgress();
+
+    market::NetworkState& m_network;
+    Parts m_parts;
+    std::unique_ptr<market::ConnectionCheck> m_check;
+    market::SingleQuoteWorker* m_worker;
+    QTimer m_timer;
+    QString m_spinner = QStringLiteral("-");
+};
+
+} // namespace corvanta::app
