@@ -3,6 +3,7 @@
 #include "DesktopServices.h"
 #include "MainTradePort.h"
 #include "MainWindow.h"
+#include "MonitorController.h"
 #include "QtTranslations.h"
 #include "ShortcutWriter.h"
 #include "TrayPort.h"
@@ -100,6 +101,8 @@ Program::Program(sql::Database db, std::unique_ptr<SystemServices> system,
     // A child window of the main window, so it stays above it; destroyed first.
     m_stockEditor = std::make_unique<windows::StockEditorWindow>(
         m_stocks, m_writer, m_services.prompter, m_mainWindow.get());
+    m_monitor = std::make_unique<MonitorController>(MonitorController::Parts{
+        m_db, m_stocks, m_notifier, m_network, *m_mainWindow, *m_tradePort, m_services});
     if (m_system)
         m_system->prompter.setParent(m_mainWindow.get());
     wire();
@@ -122,6 +125,11 @@ void Program::wire()
 windows::TradePort& Program::tradePort() const
 {
     return *m_tradePort;
+}
+
+void Program::onMainTimerTick(bool networkOk)
+{
+    m_monitor->onMainTimerTick(networkOk);
 }
 
 void Program::show()

@@ -19,6 +19,7 @@ namespace corvanta::app {
 
 class MainTradePort;
 class MainWindow;
+class MonitorController;
 class SystemServices;
 
 // The running program: it owns the ledger database, the services (message boxes,
@@ -50,6 +51,11 @@ public:
     MainWindow& mainWindow() const { return *m_mainWindow; }
     windows::TradePort& tradePort() const;
     windows::StockEditorWindow& stockEditor() const { return *m_stockEditor; }
+    MonitorController& monitor() const { return *m_monitor; }
+
+    // What the main window's 2-second timer does for the other windows on every
+    // tick, with the outcome of its connection check.
+    void onMainTimerTick(bool networkOk);
 
 private:
     Program(sql::Database db, std::unique_ptr<SystemServices> system,
@@ -67,6 +73,7 @@ private:
     std::unique_ptr<MainWindow> m_mainWindow;
     std::unique_ptr<MainTradePort> m_tradePort;
     std::unique_ptr<windows::StockEditorWindow> m_stockEditor;
+    std::unique_ptr<MonitorController> m_monitor;
 };
 
 } // namespace corvanta::app
