@@ -190,12 +190,7 @@ void MonitorController::wireListCommands()
     windows::DateRangeDialog* range = m_dateRange.get();
     connect(range, &windows::DateRangeDialog::rangeChosen, this,
             [this](const QDate& first, const QDate& last) {
-                try {
-                    applyBarLines(m_list.addBoughtBetween(first, last));
-                } catch (const sql::Error& error) {
-                    windows::showDatabaseFailure(m_parts.services.prompter,
-                                                 windows::LedgerAccess::Write, error);
-                }
+                runCommand([this, first, last] { return m_list.addBoughtBetween(first, last); });
             });
     connect(range, &windows::DateRangeDialog::mainTimerStopRequested, this,
             &MonitorController::mainTimerStopRequested);
@@ -206,12 +201,7 @@ void MonitorController::wireListCommands()
 void MonitorController::runListCommand(
     ledger::MonitorList::BarLines (ledger::MonitorList::*command)())
 {
-    try {
-        applyBarLines((m_list.*command)());
-    } catch (const sql::Error& error) {
-        windows::showDatabaseFailure(m_parts.services.prompter, windows::LedgerAccess::Write,
-                                     error);
-    }
+    runCommand([this, command] { return (m_list.*command)(); });
 }
 
 void MonitorController::runNamedCommand(
@@ -221,18 +211,24 @@ void MonitorController::runNamedCommand(
     if (!row)
         return;
     const QString name = row->cells[ledger::NameColumn];
+    runCommand([this, command, name] { return (m_list.*command)(name); });
+}
+
+void MonitorController::runCommand(const std::function<ledger::MonitorList::BarLines()>& command)
+{
+    // The grid is re-read by the change; it goes back to the row that was current.
+    LedgerController& ledger = m_parts.main.ledgerController();
+    const ledger::LedgerRow* row = ledger.currentRow();
+    const std::optional<qint64> current = row ? std::optional(row->id) : std::nullopt;
     try {
-        applyBarLines((m_list.*command)(name));
+        if (command() == ledger::MonitorList::BarLines::Rebuild)
+            m_session->ticker().markRebuildPending();
     } catch (const sql::Error& error) {
         windows::showDatabaseFailure(m_parts.services.prompter, windows::LedgerAccess::Write,
                                      error);
     }
-}
-
-void MonitorController::applyBarLines(ledger::MonitorList::BarLines lines)
-{
-    if (lines == ledger::MonitorList::BarLines::Rebuild)
-        m_session->ticker().markRebuildPending();
+    if (current)
+        ledger.moveTo(*current);
 }
 
 bool MonitorController::hasCurrentRow() const

@@ -5,6 +5,7 @@
 
 #include <QObject>
 
+#include <functional>
 #include <memory>
 
 namespace corvanta::sql {
@@ -89,7 +90,9 @@ private:
     void runListCommand(ledger::MonitorList::BarLines (ledger::MonitorList::*command)());
     void runNamedCommand(
         ledger::MonitorList::BarLines (ledger::MonitorList::*command)(const QString&));
-    void applyBarLines(ledger::MonitorList::BarLines lines);
+    // Runs a command, marks the bar's lines when it changes them and keeps the
+    // ledger grid on its row.
+    void runCommand(const std::function<ledger::MonitorList::BarLines()>& command);
     void restoreMainWindow();
     bool hasCurrentRow() const;
     std::shared_ptr<const market::QuoteSource> currentSource() const;
