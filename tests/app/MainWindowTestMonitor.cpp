@@ -18,6 +18,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QDateEdit>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -206,6 +207,7 @@ void MainWindowMonitorTest::monitorItemStartsAPass()
     QVERIFY(h->tray.isVisible());
     QCOMPARE(stops.count(), 1);
     QCOMPARE(program().network().quoteThrottleTicks(), -99999);
+    QCOMPARE(window.head()->code->text(), u"000709"_s); // the ledger row's stock heads
     QVERIFY(passes.wait(10000));
     QCOMPARE(passes.constFirst().constFirst().toBool(), true);
     QVERIFY(!server->requests().isEmpty());
