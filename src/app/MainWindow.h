@@ -57,6 +57,7 @@ public:
     FeeController& fees() const { return *m_fees; }
     LedgerController& ledgerController() const { return *m_ledgerController; }
     TrayController& tray() const { return *m_tray; }
+    SettingsMenuController& settings() const { return *m_settings; }
 
     // "清空(&K)": the trade inputs back to a new buy in shares, dated today.
     void clearAll();

@@ -4,6 +4,7 @@
 #include "LedgerController.h"
 #include "MainMenus.h"
 #include "MainWindow.h"
+#include "SettingsMenuController.h"
 #include "TrayController.h"
 #include "TrayPort.h"
 #include "ledger/QuoteServerSetting.h"
@@ -28,6 +29,7 @@
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QMenu>
+#include <QPushButton>
 
 using namespace Qt::StringLiterals;
 
@@ -158,11 +160,17 @@ void MonitorController::wireMenus()
     m.tutorial->setEnabled(true);
     connect(m.tutorial, &QAction::triggered, m_notes.get(), &QWidget::show);
     // Restoring from the tray closes the monitor and the bar first.
-    connect(m.trayRestore, &QAction::triggered, this, [this] {
+    const auto closeMonitor = [this] {
         if (m_bar)
             m_bar->hide();
         m_monitor->hide();
-    });
+    };
+    connect(m.trayRestore, &QAction::triggered, this, closeMonitor);
+    connect(&m_parts.services.tray, &TrayPort::doubleClicked, this, closeMonitor);
+    // "保存当前设置(&S)" saves the font the font window last applied.
+    for (QPushButton* button : {m_fontWindow->applyButton(), m_fontWindow->defaultsButton()})
+        connect(button, &QPushButton::clicked, this,
+                [this] { m_parts.main.settings().setMonitorFont(m_monitor->gridFont()); });
     for (QMenu* popup : {m.ledgerPopup, m.tradePopup, m.trayPopup})
         connect(popup, &QMenu::aboutToShow, this, &MonitorController::updateMenuStates);
     for (QObject* owner : m.floatingBar->associatedObjects())
