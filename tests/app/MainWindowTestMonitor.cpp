@@ -6,17 +6,21 @@
 #include "app/MonitorController.h"
 #include "ledger/LedgerView.h"
 #include "ledger/QuoteServerSetting.h"
+#include "ledger/Settings.h"
 #include "ledger/sql/Statement.h"
 #include "market/NetworkState.h"
 #include "quote-server/QuoteServer.h"
 #include "report/MonitorSession.h"
 #include "windows/DateRangeDialog.h"
+#include "windows/MonitorFontWindow.h"
 #include "windows/MonitorHeadPanel.h"
 #include "windows/MonitorWindow.h"
 #include "windows/TickerBar.h"
+#include "windows/UsageNotesWindow.h"
 
 #include <QAction>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDateEdit>
 #include <QLineEdit>
 #include <QMenu>
@@ -59,6 +63,7 @@ private slots:
     void monitorItemStartsAPass();
     void monitorWithoutNetworkStartsNothing();
     void floatingBarAndBack();
+    void fontWindowAndUsageNotesFromTheMenus();
 
 private:
     app::Program& program() const { return h->program(); }
@@ -280,6 +285,30 @@ void MainWindowMonitorTest::floatingBarAndBack()
     h->window().close();
     QVERIFY(!monitor().bar());
     QVERIFY(!monitor().monitorWindow().isVisible());
+}
+
+// The settings menu opens the font window, whose font the saved settings keep; the
+// help menu opens the usage notes.
+void MainWindowMonitorTest::fontWindowAndUsageNotesFromTheMenus()
+{
+    QVERIFY(h->open());
+    QVERIFY(menus().monitorFont->isEnabled());
+    menus().monitorFont->trigger();
+    windows::MonitorFontWindow& fonts = monitor().fontWindow();
+    QVERIFY(fonts.isVisible());
+    fonts.sizes()->setCurrentIndex(3);
+    fonts.bold()->setChecked(true);
+    fonts.applyButton()->click();
+    QCOMPARE(monitor().monitorWindow().gridFont().sizeIndex, 3);
+
+    menus().saveSettings->trigger();
+    const ledger::LoadedSettings saved = ledger::loadSettings(h->db);
+    QCOMPARE(saved.font.sizeIndex, 3);
+    QVERIFY(saved.font.bold);
+
+    QVERIFY(menus().tutorial->isEnabled());
+    menus().tutorial->trigger();
+    QVERIFY(monitor().usageNotes().isVisible());
 }
 
 int runMonitorTests(int argc, char* argv[])
