@@ -102,10 +102,11 @@ void MainMenus::buildLedgerPopup()
     monitorListMenu = ledgerPopup->addMenu(u"监控列表(&K)"_s);
     monitorAdd = later(monitorListMenu, u"加入监控列表(&A)"_s);
     monitorRemove = later(monitorListMenu, u"监控列表中删除(&D)"_s);
-    for (const QString& text :
-         {u"全部股票加入监控列表(&Q)"_s, u"全部股票从列表删除(&X)"_s, u"未卖出的全部加入列表(&L)"_s,
-          u"某期间买入股票加入列表(T)"_s, u"显示所有被实时监控股票(&S)"_s})
-        later(monitorListMenu, text);
+    monitorAddAll = later(monitorListMenu, u"全部股票加入监控列表(&Q)"_s);
+    monitorRemoveAll = later(monitorListMenu, u"全部股票从列表删除(&X)"_s);
+    monitorAddUnsold = later(monitorListMenu, u"未卖出的全部加入列表(&L)"_s);
+    monitorAddRange = later(monitorListMenu, u"某期间买入股票加入列表(T)"_s);
+    monitorShowAll = later(monitorListMenu, u"显示所有被实时监控股票(&S)"_s);
     ledgerPopup->addSeparator();
     ledgerJournalAdd = later(ledgerPopup, u"加入股票日志(&A)"_s);
     ledgerJournalView = later(ledgerPopup, u"股票日志查看(&W)"_s);

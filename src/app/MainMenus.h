@@ -70,6 +70,11 @@ public:
     QMenu* monitorListMenu;
     QAction* monitorAdd;
     QAction* monitorRemove;
+    QAction* monitorAddAll;
+    QAction* monitorRemoveAll;
+    QAction* monitorAddUnsold;
+    QAction* monitorAddRange;
+    QAction* monitorShowAll;
     QAction* ledgerJournalAdd;
     QAction* ledgerJournalView;
     QAction* updateNames;

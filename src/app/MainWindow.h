@@ -63,6 +63,7 @@ public:
     SellTargetController& sellTargets() const { return *m_targets; }
     QuoteRefreshController& quotes() const { return *m_quotes; }
     QuoteMenusController& quoteMenus() const { return *m_quoteMenus; }
+    SettingsMenuController& settings() const { return *m_settings; }
 
     // "清空(&K)": the trade inputs back to a new buy in shares, dated today.
     void clearAll();

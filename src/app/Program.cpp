@@ -3,7 +3,9 @@
 #include "DesktopServices.h"
 #include "MainTradePort.h"
 #include "MainWindow.h"
+#include "MonitorController.h"
 #include "QtTranslations.h"
+#include "QuoteRefreshController.h"
 #include "ShortcutWriter.h"
 #include "SummaryController.h"
 #include "TrayPort.h"
@@ -106,6 +108,8 @@ Program::Program(sql::Database db, std::unique_ptr<SystemServices> system,
     m_summary = std::make_unique<SummaryController>(m_db, m_notifier, m_network, m_quoteLines,
                                                     *m_mainWindow, m_services.prompter);
     m_totalsReport = std::make_unique<windows::TotalsReportWindow>(m_mainWindow.get());
+    m_monitor = std::make_unique<MonitorController>(MonitorController::Parts{
+        m_db, m_stocks, m_notifier, m_network, *m_mainWindow, *m_tradePort, m_services});
     if (m_system)
         m_system->prompter.setParent(m_mainWindow.get());
     wire();
@@ -132,11 +136,25 @@ void Program::wire()
                 report::totalsReport(summary->summary().totals, summary->marketValueText()), main);
         });
     QObject::connect(main, &MainWindow::closing, totals, &QWidget::close);
+
+    // The monitor follows the main window's 2-second timer and stops it while shown.
+    QuoteRefreshController* quotes = &main->quotes();
+    QObject::connect(quotes, &QuoteRefreshController::ticked, quotes,
+                     [this](bool networkOk) { onMainTimerTick(networkOk); });
+    QObject::connect(m_monitor.get(), &MonitorController::mainTimerStopRequested, quotes,
+                     [quotes] { quotes->setTimerActive(false); });
+    QObject::connect(m_monitor.get(), &MonitorController::mainTimerStartRequested, quotes,
+                     [quotes] { quotes->setTimerActive(true); });
 }
 
 windows::TradePort& Program::tradePort() const
 {
     return *m_tradePort;
+}
+
+void Program::onMainTimerTick(bool networkOk)
+{
+    m_monitor->onMainTimerTick(networkOk);
 }
 
 void Program::show()

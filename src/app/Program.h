@@ -22,6 +22,7 @@ namespace corvanta::app {
 class MainTradePort;
 class MainWindow;
 class SummaryController;
+class MonitorController;
 class SystemServices;
 
 // The running program: it owns the ledger database, the services (message boxes,
@@ -56,6 +57,11 @@ public:
     market::QuoteLines& quoteLines() { return m_quoteLines; }
     SummaryController& summary() const { return *m_summary; }
     windows::TotalsReportWindow& totalsReport() const { return *m_totalsReport; }
+    MonitorController& monitor() const { return *m_monitor; }
+
+    // What the main window's 2-second timer does for the other windows on every
+    // tick, with the outcome of its connection check.
+    void onMainTimerTick(bool networkOk);
 
 private:
     Program(sql::Database db, std::unique_ptr<SystemServices> system,
@@ -76,6 +82,7 @@ private:
     std::unique_ptr<windows::StockEditorWindow> m_stockEditor;
     std::unique_ptr<SummaryController> m_summary;
     std::unique_ptr<windows::TotalsReportWindow> m_totalsReport;
+    std::unique_ptr<MonitorController> m_monitor;
 };
 
 } // namespace corvanta::app

@@ -118,6 +118,7 @@ void QuoteRefreshController::tick()
         m.tradeMonitor->setEnabled(false);
         m.floatingBar->setEnabled(false);
         m_network.setNetworkOk(false);
+        Q_EMIT ticked(false);
         return;
     }
     m_parts.status.setNetworkState(u"网络连接正常"_s);
@@ -146,6 +147,7 @@ void QuoteRefreshController::tick()
     const bool hasRow = m_parts.ledger.currentRow() != nullptr;
     for (QAction* item : {m.ledgerMonitor, m.tradeMonitor, m.summary, m.floatingBar})
         item->setEnabled(hasRow);
+    Q_EMIT ticked(true);
 }
 
 bool QuoteRefreshController::fetchIfReady()

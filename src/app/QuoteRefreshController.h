@@ -74,6 +74,9 @@ public:
 Q_SIGNALS:
     // A fetch ended and its result is on screen.
     void quoteShown();
+    // A tick ended, with what its connection check found; the program's other
+    // windows follow the timer through this.
+    void ticked(bool networkOk);
 
 private:
     void setRefresh(bool on);

@@ -48,6 +48,8 @@ public:
     void createDesktopShortcut();
     // The main window became active: the entered proxy takes effect for the quotes.
     void applyProxy();
+    // The monitor grid's font as the font window last applied it; saved with the settings.
+    void setMonitorFont(ledger::MonitorFont font) { m_monitorFont = font; }
 
 private:
     QPoint dialogPosition() const;

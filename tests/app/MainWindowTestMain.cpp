@@ -19,13 +19,14 @@ constexpr TestClass testClasses[] = {
     {"window", mwtest::runWindowTests},   {"program", mwtest::runProgramTests},
     {"display", mwtest::runDisplayTests}, {"summary", mwtest::runSummaryTests},
     {"quotes", mwtest::runQuoteTests},
+    {\"monitor\", mwtest::runMonitorTests},
 };
 
 } // namespace
 
 // Runs the main window's test classes one after another, or only the one named
 // by the first argument ("fees", "picker", "ledger", "selltargets", "window",
-// "program", "display", "summary", "quotes");
+// "program", "display", "summary", "quotes", "monitor");
 // the arguments after it go to Qt Test.
 int main(int argc, char* argv[])
 {

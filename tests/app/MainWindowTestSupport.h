@@ -150,5 +150,6 @@ int runDisplayTests(int argc, char* argv[]);
 int runProgramTests(int argc, char* argv[]);
 int runSummaryTests(int argc, char* argv[]);
 int runQuoteTests(int argc, char* argv[]);
+int runMonitorTests(int argc, char* argv[]);
 
 } // namespace mwtest

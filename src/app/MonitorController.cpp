@@ -1,0 +1,304 @@
+#include "MonitorController.h"
+
+#include "DesktopServices.h"
+#include "LedgerController.h"
+#include "MainMenus.h"
+#include "MainWindow.h"
+#include "SettingsMenuController.h"
+#include "TrayController.h"
+#include "TrayPort.h"
+#include "ledger/QuoteServerSetting.h"
+#include "ledger/Settings.h"
+#include "ledger/sql/Database.h"
+#include "market/FetchOptions.h"
+#include "market/NetworkState.h"
+#include "market/QuotePageSource.h"
+#include "market/QuoteServerAddress.h"
+#include "report/MonitorSession.h"
+#include "windows/CodeLookupWindow.h"
+#include "windows/DatabaseFailure.h"
+#include "windows/DateRangeDialog.h"
+#include "windows/MonitorFontWindow.h"
+#include "windows/MonitorHeadPanel.h"
+#include "windows/MonitorWindow.h"
+#include "windows/Prompter.h"
+#include "windows/TickerBar.h"
+#include "windows/UsageNotesWindow.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QMenu>
+#include <QPushButton>
+
+using namespace Qt::StringLiterals;
+
+namespace corvanta::app {
+
+namespace {
+
+// The quote throttle while the monitor window shows: the single-stock fetch waits.
+constexpr int heldThrottle = -99999;
+
+} // namespace
+
+MonitorController::MonitorController(Parts parts) : m_parts(parts), m_list(parts.db, parts.notifier)
+{
+    m_session =
+        std::make_unique<report::MonitorSession>(m_parts.db, currentSource(), currentOptions());
+    m_monitor = std::make_unique<windows::MonitorWindow>(*m_session, m_parts.trade, m_parts.stocks,
+                                                         m_parts.db, m_parts.services.prompter,
+                                                         ledger::loadSettings(m_parts.db).font);
+    m_bar = std::make_unique<windows::TickerBar>(*m_session);
+    m_fontWindow = std::make_unique<windows::MonitorFontWindow>(*m_monitor);
+    m_lookup = std::make_unique<windows::CodeLookupWindow>(m_parts.stocks, *m_monitor);
+    m_notes = std::make_unique<windows::UsageNotesWindow>(
+        windows::UsageNotesWindow::locate(QCoreApplication::applicationDirPath()));
+    m_dateRange = std::make_unique<windows::DateRangeDialog>();
+    wireMonitor();
+    wireBar();
+    wireMenus();
+    wireListCommands();
+}
+
+// The small windows go first, the session last: the windows hold it.
+MonitorController::~MonitorController()
+{
+    m_dateRange.reset();
+    m_notes.reset();
+    m_lookup.reset();
+    m_fontWindow.reset();
+    m_bar.reset();
+    m_monitor.reset();
+    m_session.reset();
+}
+
+std::shared_ptr<const market::QuoteSource> MonitorController::currentSource() const
+{
+    return std::make_shared<market::QuotePageSource>(
+        market::quoteServerFromSetting(ledger::loadQuoteServer(m_parts.db)));
+}
+
+market::FetchOptions MonitorController::currentOptions() const
+{
+    const QNetworkProxy proxy = m_parts.network.networkProxy();
+    ProxyAddress address;
+    if (proxy.type() != QNetworkProxy::NoProxy)
+        address = {proxy.hostName(), proxy.port()};
+    return market::monitorQuoteOptions(address);
+}
+
+void MonitorController::wireMonitor()
+{
+    windows::MonitorWindow* monitor = m_monitor.get();
+    market::NetworkState& network = m_parts.network;
+    connect(monitor, &windows::MonitorWindow::mainTimerStopRequested, this, [this, &network] {
+        m_shownOnce = true;
+        network.setQuoteThrottleTicks(heldThrottle);
+        Q_EMIT mainTimerStopRequested();
+    });
+    connect(monitor, &windows::MonitorWindow::mainWindowRestoreRequested, this,
+            &MonitorController::restoreMainWindow);
+    connect(monitor, &windows::MonitorWindow::floatingBarRequested, this, [this] {
+        if (m_bar)
+            m_bar->show();
+    });
+    connect(monitor, &windows::MonitorWindow::fontWindowRequested, m_fontWindow.get(),
+            &QWidget::show);
+    connect(monitor, &windows::MonitorWindow::calculatorRequested, this, [this] {
+        if (!m_parts.services.desktop.startCalculator())
+            m_parts.services.prompter.inform(calculatorMissingMessage());
+    });
+    connect(m_lookup.get(), &windows::CodeLookupWindow::refreshRequested, m_session.get(),
+            &report::MonitorSession::tick);
+    // A proxy taken into use reaches the next pass and cycle.
+    connect(&network, &market::NetworkState::changed, this,
+            [this] { m_session->setFetchOptions(currentOptions()); });
+    connect(m_session.get(), &report::MonitorSession::databaseFailed, this,
+            [this](const QString& message) { m_parts.services.prompter.inform(message); });
+}
+
+void MonitorController::wireBar()
+{
+    windows::TickerBar* bar = m_bar.get();
+    connect(bar, &windows::TickerBar::monitorWindowRequested, m_monitor.get(),
+            &QWidget::showNormal);
+    connect(bar, &windows::TickerBar::codeWindowRequested, this, [this] {
+        if (m_bar)
+            m_lookup->openBeside(m_bar->pos());
+    });
+    // The program ends: the bar goes first, the monitor window closes without
+    // bringing the main window back.
+    connect(&m_parts.main, &MainWindow::closing, this, [this] {
+        m_bar.reset();
+        m_monitor->close();
+        m_fontWindow->close();
+        m_lookup->close();
+        m_notes->close();
+        m_dateRange->close();
+    });
+}
+
+void MonitorController::restoreMainWindow()
+{
+    m_parts.network.setQuoteThrottleTicks(0);
+    if (m_parts.main.isClosing())
+        return;
+    m_parts.main.tray().restore();
+    Q_EMIT mainTimerStartRequested();
+}
+
+void MonitorController::wireMenus()
+{
+    MainMenus& m = m_parts.main.menus();
+    for (QAction* item : {m.tradeMonitor, m.ledgerMonitor, m.trayRealtime})
+        connect(item, &QAction::triggered, this, &MonitorController::openMonitor);
+    for (QAction* item : {m.floatingBar, m.trayFloating})
+        connect(item, &QAction::triggered, this, &MonitorController::openFloatingBar);
+    m.monitorFont->setEnabled(true);
+    connect(m.monitorFont, &QAction::triggered, m_fontWindow.get(), &QWidget::show);
+    m.tutorial->setEnabled(true);
+    connect(m.tutorial, &QAction::triggered, m_notes.get(), &QWidget::show);
+    // Restoring from the tray closes the monitor and the bar first.
+    const auto closeMonitor = [this] {
+        if (m_bar)
+            m_bar->hide();
+        m_monitor->hide();
+    };
+    connect(m.trayRestore, &QAction::triggered, this, closeMonitor);
+    connect(&m_parts.services.tray, &TrayPort::doubleClicked, this, closeMonitor);
+    // "保存当前设置(&S)" saves the font the font window last applied.
+    for (QPushButton* button : {m_fontWindow->applyButton(), m_fontWindow->defaultsButton()})
+        connect(button, &QPushButton::clicked, this,
+                [this] { m_parts.main.settings().setMonitorFont(m_monitor->gridFont()); });
+    for (QMenu* popup : {m.ledgerPopup, m.tradePopup, m.trayPopup})
+        connect(popup, &QMenu::aboutToShow, this, &MonitorController::updateMenuStates);
+    for (QObject* owner : m.floatingBar->associatedObjects())
+        if (auto* menu = qobject_cast<QMenu*>(owner))
+            connect(menu, &QMenu::aboutToShow, this, &MonitorController::updateMenuStates);
+    updateMenuStates();
+}
+
+void MonitorController::wireListCommands()
+{
+    using L = ledger::MonitorList;
+    MainMenus& m = m_parts.main.menus();
+    for (QAction* item : {m.monitorAdd, m.monitorRemove, m.monitorAddAll, m.monitorRemoveAll,
+                          m.monitorAddUnsold, m.monitorAddRange})
+        item->setEnabled(true);
+    connect(m.monitorAdd, &QAction::triggered, this, [this] { runNamedCommand(&L::add); });
+    connect(m.monitorRemove, &QAction::triggered, this, [this] { runNamedCommand(&L::remove); });
+    connect(m.monitorAddAll, &QAction::triggered, this, [this] { runListCommand(&L::addAll); });
+    connect(m.monitorRemoveAll, &QAction::triggered, this,
+            [this] { runListCommand(&L::removeAll); });
+    connect(m.monitorAddUnsold, &QAction::triggered, this,
+            [this] { runListCommand(&L::addUnsold); });
+    connect(m.monitorAddRange, &QAction::triggered, this,
+            [this] { m_dateRange->openOver(m_parts.main.frameGeometry()); });
+    windows::DateRangeDialog* range = m_dateRange.get();
+    connect(range, &windows::DateRangeDialog::rangeChosen, this,
+            [this](const QDate& first, const QDate& last) {
+                runCommand([this, first, last] { return m_list.addBoughtBetween(first, last); });
+            });
+    connect(range, &windows::DateRangeDialog::mainTimerStopRequested, this,
+            &MonitorController::mainTimerStopRequested);
+    connect(range, &windows::DateRangeDialog::mainTimerStartRequested, this,
+            &MonitorController::mainTimerStartRequested);
+}
+
+void MonitorController::runListCommand(
+    ledger::MonitorList::BarLines (ledger::MonitorList::*command)())
+{
+    runCommand([this, command] { return (m_list.*command)(); });
+}
+
+void MonitorController::runNamedCommand(
+    ledger::MonitorList::BarLines (ledger::MonitorList::*command)(const QString&))
+{
+    const ledger::LedgerRow* row = m_parts.main.ledgerController().currentRow();
+    if (!row)
+        return;
+    const QString name = row->cells[ledger::NameColumn];
+    runCommand([this, command, name] { return (m_list.*command)(name); });
+}
+
+void MonitorController::runCommand(const std::function<ledger::MonitorList::BarLines()>& command)
+{
+    // The grid is re-read by the change; it goes back to the row that was current.
+    LedgerController& ledger = m_parts.main.ledgerController();
+    const ledger::LedgerRow* row = ledger.currentRow();
+    const std::optional<qint64> current = row ? std::optional(row->id) : std::nullopt;
+    try {
+        if (command() == ledger::MonitorList::BarLines::Rebuild)
+            m_session->ticker().markRebuildPending();
+    } catch (const sql::Error& error) {
+        windows::showDatabaseFailure(m_parts.services.prompter, windows::LedgerAccess::Write,
+                                     error);
+    }
+    if (current)
+        ledger.moveTo(*current);
+}
+
+bool MonitorController::hasCurrentRow() const
+{
+    return m_parts.main.ledgerController().currentRow() != nullptr;
+}
+
+void MonitorController::updateMenuStates()
+{
+    MainMenus& m = m_parts.main.menus();
+    const bool hasRow = hasCurrentRow();
+    const bool networkOk = m_parts.network.networkOk();
+    const bool monitorShowing = m_monitor->isVisible();
+    for (QAction* item : {m.tradeMonitor, m.ledgerMonitor})
+        item->setEnabled(hasRow && networkOk && !monitorShowing);
+    m.floatingBar->setEnabled(hasRow && networkOk);
+    m.trayRealtime->setEnabled(!monitorShowing);
+    m.trayFloating->setEnabled(!(m_bar && m_bar->isVisible() && m_shownOnce));
+    const ledger::LedgerRow* row = m_parts.main.ledgerController().currentRow();
+    const bool monitored = row && row->monitor == u"是"_s;
+    m.monitorAdd->setEnabled(!monitored);
+    m.monitorRemove->setEnabled(monitored);
+}
+
+void MonitorController::openMonitor()
+{
+    // Opened again from the tray: the bar and a showing monitor close first.
+    if (m_bar && m_bar->isVisible())
+        m_bar->hide();
+    m_session->ticker().setActive(false);
+    m_parts.services.tray.show();
+    m_parts.main.hide();
+    m_monitor->setNetworkOk(m_parts.network.networkOk());
+    // The quote server may have been changed since the last pass.
+    m_session->setSource(currentSource());
+    m_session->setFetchOptions(currentOptions());
+    if (m_parts.network.networkOk() && hasCurrentRow())
+        m_session->startMonitoring();
+    m_monitor->showNormal();
+    m_monitor->raise();
+    m_monitor->activateWindow();
+}
+
+void MonitorController::openFloatingBar()
+{
+    openMonitor();
+    m_monitor->switchToFloatingBar();
+}
+
+void MonitorController::onMainTimerTick(bool networkOk)
+{
+    if (networkOk != m_monitor->networkOk())
+        m_monitor->setNetworkOk(networkOk);
+    // A showing monitor whose switch is off switches on again once quotes can
+    // be fetched.
+    QCheckBox* monitoring = m_monitor->head()->monitoring;
+    if (networkOk && m_monitor->isVisible() && !monitoring->isChecked()) {
+        monitoring->setEnabled(true);
+        monitoring->setChecked(true);
+        m_session->setMonitoring(true);
+    }
+    updateMenuStates();
+}
+
+} // namespace corvanta::app
