@@ -18,8 +18,7 @@ constexpr TestClass testClasses[] = {
     {"ledger", mwtest::runLedgerTests},   {"selltargets", mwtest::runSellTargetTests},
     {"window", mwtest::runWindowTests},   {"program", mwtest::runProgramTests},
     {"display", mwtest::runDisplayTests}, {"summary", mwtest::runSummaryTests},
-    {"quotes", mwtest::runQuoteTests},
-    {\"monitor\", mwtest::runMonitorTests},
+    {"quotes", mwtest::runQuoteTests},    {"monitor", mwtest::runMonitorTests},
 };
 
 } // namespace
