@@ -5,7 +5,9 @@
 #include "MainWindow.h"
 #include "QtTranslations.h"
 #include "ShortcutWriter.h"
+#include "SideWindows.h"
 #include "TrayPort.h"
+#include "journal/JournalSchema.h"
 #include "ledger/LedgerFile.h"
 #include "ledger/SeedList.h"
 #include "windows/DatabaseFailure.h"
@@ -95,11 +97,15 @@ Program::Program(sql::Database db, std::unique_ptr<SystemServices> system,
     : m_system(std::move(system)), m_services(services ? *services : m_system->services()),
       m_db(std::move(db)), m_stocks(m_db), m_writer(m_db, m_notifier)
 {
+    // Ledgers written without reminders gain the journal's reminder table first.
+    journal::upgradeJournalSchema(m_db);
     m_mainWindow = std::make_unique<MainWindow>(m_db, m_stocks, m_writer, m_network, m_services);
     m_tradePort = std::make_unique<MainTradePort>(*m_mainWindow);
     // A child window of the main window, so it stays above it; destroyed first.
     m_stockEditor = std::make_unique<windows::StockEditorWindow>(
         m_stocks, m_writer, m_services.prompter, m_mainWindow.get());
+    m_sideWindows = std::make_unique<SideWindows>(m_db, m_notifier, *m_mainWindow, *m_tradePort,
+                                                  m_services.prompter, m_services.tray);
     if (m_system)
         m_system->prompter.setParent(m_mainWindow.get());
     wire();
@@ -127,6 +133,7 @@ windows::TradePort& Program::tradePort() const
 void Program::show()
 {
     m_mainWindow->show();
+    m_sideWindows->startReminders();
 }
 
 } // namespace corvanta::app

@@ -19,6 +19,7 @@ namespace corvanta::app {
 
 class MainTradePort;
 class MainWindow;
+class SideWindows;
 class SystemServices;
 
 // The running program: it owns the ledger database, the services (message boxes,
@@ -50,6 +51,7 @@ public:
     MainWindow& mainWindow() const { return *m_mainWindow; }
     windows::TradePort& tradePort() const;
     windows::StockEditorWindow& stockEditor() const { return *m_stockEditor; }
+    SideWindows& sideWindows() const { return *m_sideWindows; }
 
 private:
     Program(sql::Database db, std::unique_ptr<SystemServices> system,
@@ -67,6 +69,8 @@ private:
     std::unique_ptr<MainWindow> m_mainWindow;
     std::unique_ptr<MainTradePort> m_tradePort;
     std::unique_ptr<windows::StockEditorWindow> m_stockEditor;
+    // The profit/loss detail and the journal; top-level windows of their own.
+    std::unique_ptr<SideWindows> m_sideWindows;
 };
 
 } // namespace corvanta::app
