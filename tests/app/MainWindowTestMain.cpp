@@ -17,14 +17,14 @@ constexpr TestClass testClasses[] = {
     {"fees", mwtest::runFeeTests},        {"picker", mwtest::runPickerTests},
     {"ledger", mwtest::runLedgerTests},   {"selltargets", mwtest::runSellTargetTests},
     {"window", mwtest::runWindowTests},   {"program", mwtest::runProgramTests},
-    {"display", mwtest::runDisplayTests},
+    {"display", mwtest::runDisplayTests}, {"sidewindows", mwtest::runSideWindowTests},
 };
 
 } // namespace
 
 // Runs the main window's test classes one after another, or only the one named
 // by the first argument ("fees", "picker", "ledger", "selltargets", "window",
-// "program", "display");
+// "program", "display", "sidewindows");
 // the arguments after it go to Qt Test.
 int main(int argc, char* argv[])
 {

@@ -148,5 +148,6 @@ int runSellTargetTests(int argc, char* argv[]);
 int runWindowTests(int argc, char* argv[]);
 int runDisplayTests(int argc, char* argv[]);
 int runProgramTests(int argc, char* argv[]);
+int runSideWindowTests(int argc, char* argv[]);
 
 } // namespace mwtest

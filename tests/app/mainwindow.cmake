@@ -10,9 +10,10 @@ add_executable(test_mainwindow
     ${CMAKE_CURRENT_LIST_DIR}/MainWindowTestWindow.cpp
     ${CMAKE_CURRENT_LIST_DIR}/MainWindowTestDisplay.cpp
     ${CMAKE_CURRENT_LIST_DIR}/MainWindowTestProgram.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/MainWindowTestSideWindows.cpp
 )
 target_link_libraries(test_mainwindow PRIVATE corvanta_app Qt6::Test corvanta_options)
-foreach(class fees picker ledger selltargets window program display)
+foreach(class fees picker ledger selltargets window program display sidewindows)
     add_test(NAME mainwindow_${class} COMMAND test_mainwindow ${class})
     set_tests_properties(mainwindow_${class} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
 endforeach()
