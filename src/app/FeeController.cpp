@@ -1,11 +1,11 @@
 #include "FeeController.h"
 
-#include "NumericFieldFilter.h"
 #include "ParametersPanel.h"
 #include "TradePanel.h"
 #include "TradeUnits.h"
 #include "calc/FeeCalculator.h"
 #include "calc/Numbers.h"
+#include "windows/NumericFieldFilter.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
@@ -17,6 +17,9 @@
 using namespace Qt::StringLiterals;
 
 namespace corvanta::app {
+
+using windows::NumericFieldFilter;
+using windows::SelectAllOnEntry;
 
 namespace {
 

@@ -7,8 +7,10 @@
 #include "QtTranslations.h"
 #include "QuoteRefreshController.h"
 #include "ShortcutWriter.h"
+#include "SideWindows.h"
 #include "SummaryController.h"
 #include "TrayPort.h"
+#include "journal/JournalSchema.h"
 #include "ledger/LedgerFile.h"
 #include "ledger/SeedList.h"
 #include "report/TotalsReport.h"
@@ -100,6 +102,8 @@ Program::Program(sql::Database db, std::unique_ptr<SystemServices> system,
     : m_system(std::move(system)), m_services(services ? *services : m_system->services()),
       m_db(std::move(db)), m_stocks(m_db), m_writer(m_db, m_notifier)
 {
+    // Ledgers written without reminders gain the journal's reminder table first.
+    journal::upgradeJournalSchema(m_db);
     m_mainWindow = std::make_unique<MainWindow>(m_db, m_stocks, m_writer, m_network, m_services);
     m_tradePort = std::make_unique<MainTradePort>(*m_mainWindow);
     // A child window of the main window, so it stays above it; destroyed first.
@@ -110,6 +114,8 @@ Program::Program(sql::Database db, std::unique_ptr<SystemServices> system,
     m_totalsReport = std::make_unique<windows::TotalsReportWindow>(m_mainWindow.get());
     m_monitor = std::make_unique<MonitorController>(MonitorController::Parts{
         m_db, m_stocks, m_notifier, m_network, *m_mainWindow, *m_tradePort, m_services});
+    m_sideWindows = std::make_unique<SideWindows>(m_db, m_notifier, *m_mainWindow, *m_tradePort,
+                                                  m_services.prompter, m_services.tray);
     if (m_system)
         m_system->prompter.setParent(m_mainWindow.get());
     wire();
@@ -145,6 +151,9 @@ void Program::wire()
                      [quotes] { quotes->setTimerActive(false); });
     QObject::connect(m_monitor.get(), &MonitorController::mainTimerStartRequested, quotes,
                      [quotes] { quotes->setTimerActive(true); });
+    // The journal stops it too while shown.
+    QObject::connect(m_sideWindows.get(), &SideWindows::mainTimerPauseWanted, quotes,
+                     [quotes](bool pause) { quotes->setTimerActive(!pause); });
 }
 
 windows::TradePort& Program::tradePort() const
@@ -160,6 +169,7 @@ void Program::onMainTimerTick(bool networkOk)
 void Program::show()
 {
     m_mainWindow->show();
+    m_sideWindows->startReminders();
 }
 
 } // namespace corvanta::app

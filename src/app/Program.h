@@ -23,6 +23,7 @@ class MainTradePort;
 class MainWindow;
 class SummaryController;
 class MonitorController;
+class SideWindows;
 class SystemServices;
 
 // The running program: it owns the ledger database, the services (message boxes,
@@ -62,6 +63,7 @@ public:
     // What the main window's 2-second timer does for the other windows on every
     // tick, with the outcome of its connection check.
     void onMainTimerTick(bool networkOk);
+    SideWindows& sideWindows() const { return *m_sideWindows; }
 
 private:
     Program(sql::Database db, std::unique_ptr<SystemServices> system,
@@ -83,6 +85,8 @@ private:
     std::unique_ptr<SummaryController> m_summary;
     std::unique_ptr<windows::TotalsReportWindow> m_totalsReport;
     std::unique_ptr<MonitorController> m_monitor;
+    // The profit/loss detail and the journal; top-level windows of their own.
+    std::unique_ptr<SideWindows> m_sideWindows;
 };
 
 } // namespace corvanta::app

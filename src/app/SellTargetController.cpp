@@ -1,9 +1,9 @@
 #include "SellTargetController.h"
 
 #include "FeeController.h"
-#include "NumericFieldFilter.h"
 #include "SellTargetGroup.h"
 #include "TradePanel.h"
+#include "windows/NumericFieldFilter.h"
 
 #include <QFocusEvent>
 #include <QLabel>
@@ -12,6 +12,9 @@
 using namespace Qt::StringLiterals;
 
 namespace corvanta::app {
+
+using windows::NumericFieldFilter;
+using windows::SelectAllOnEntry;
 
 SellTargetController::SellTargetController(FeeController& fees, TradePanel& trade,
                                            SellTargetGroup& profit, SellTargetGroup& loss,

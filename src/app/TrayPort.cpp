@@ -70,4 +70,9 @@ void SystemTrayPort::setContextMenu(QMenu* menu)
     m_icon->setContextMenu(menu);
 }
 
+void SystemTrayPort::showMessage(const QString& title, const QString& text)
+{
+    m_icon->showMessage(title, text);
+}
+
 } // namespace corvanta::app

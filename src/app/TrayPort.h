@@ -27,6 +27,8 @@ public:
     virtual QString toolTip() const = 0;
     // The menu shown on a right click; the caller keeps ownership.
     virtual void setContextMenu(QMenu* menu) = 0;
+    // A balloon message beside the icon.
+    virtual void showMessage(const QString& title, const QString& text) = 0;
 
 signals:
     // The icon was clicked once.
@@ -50,6 +52,7 @@ public:
     void setToolTip(const QString& text) override;
     QString toolTip() const override;
     void setContextMenu(QMenu* menu) override;
+    void showMessage(const QString& title, const QString& text) override;
 
 private:
     QSystemTrayIcon* m_icon;

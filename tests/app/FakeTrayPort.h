@@ -2,6 +2,10 @@
 
 #include "app/TrayPort.h"
 
+#include <QList>
+
+#include <utility>
+
 // A tray icon that only keeps its state; `available` false stands for a desktop
 // without a tray. Tests emit clicked() / doubleClicked() themselves.
 class FakeTrayPort : public corvanta::app::TrayPort {
@@ -16,10 +20,15 @@ public:
     void setToolTip(const QString& text) override { tip = text; }
     QString toolTip() const override { return tip; }
     void setContextMenu(QMenu* newMenu) override { menu = newMenu; }
+    void showMessage(const QString& title, const QString& text) override
+    {
+        messages.append({title, text});
+    }
 
     bool available;
     bool visible = false;
     QIcon icon;
     QString tip;
     QMenu* menu = nullptr;
+    QList<std::pair<QString, QString>> messages; // title, text
 };

@@ -14,18 +14,24 @@ struct TestClass {
 };
 
 constexpr TestClass testClasses[] = {
-    {"fees", mwtest::runFeeTests},        {"picker", mwtest::runPickerTests},
-    {"ledger", mwtest::runLedgerTests},   {"selltargets", mwtest::runSellTargetTests},
-    {"window", mwtest::runWindowTests},   {"program", mwtest::runProgramTests},
-    {"display", mwtest::runDisplayTests}, {"summary", mwtest::runSummaryTests},
-    {"quotes", mwtest::runQuoteTests},    {"monitor", mwtest::runMonitorTests},
+    {"fees", mwtest::runFeeTests},
+    {"picker", mwtest::runPickerTests},
+    {"ledger", mwtest::runLedgerTests},
+    {"selltargets", mwtest::runSellTargetTests},
+    {"window", mwtest::runWindowTests},
+    {"program", mwtest::runProgramTests},
+    {"display", mwtest::runDisplayTests},
+    {"summary", mwtest::runSummaryTests},
+    {"quotes", mwtest::runQuoteTests},
+    {"monitor", mwtest::runMonitorTests},
+    {"sidewindows", mwtest::runSideWindowTests},
 };
 
 } // namespace
 
 // Runs the main window's test classes one after another, or only the one named
 // by the first argument ("fees", "picker", "ledger", "selltargets", "window",
-// "program", "display", "summary", "quotes", "monitor");
+// "program", "display", "summary", "quotes", "monitor", "sidewindows");
 // the arguments after it go to Qt Test.
 int main(int argc, char* argv[])
 {

@@ -151,5 +151,6 @@ int runProgramTests(int argc, char* argv[]);
 int runSummaryTests(int argc, char* argv[]);
 int runQuoteTests(int argc, char* argv[]);
 int runMonitorTests(int argc, char* argv[]);
+int runSideWindowTests(int argc, char* argv[]);
 
 } // namespace mwtest

@@ -1,0 +1,244 @@
+#include "MainWindowTestSupport.h"
+
+#include "app/MainMenus.h"
+#include "app/SideWindows.h"
+#include "app/TradePanel.h"
+#include "journal/Journal.h"
+#include "journal/JournalSchema.h"
+#include "ledger/LedgerChanges.h"
+#include "windows/JournalWindow.h"
+#include "windows/ProfitLossMenu.h"
+#include "windows/ProfitLossWindow.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QStatusBar>
+#include <QTableView>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+using namespace corvanta;
+
+namespace mwtest {
+
+namespace {
+
+QString ladderCell(const windows::ProfitLossWindow& window, int row, int column)
+{
+    auto* grid = window.findChild<QTableView*>(u"ladderGrid"_s);
+    return grid ? grid->model()->index(row, column).data().toString() : QString();
+}
+
+QAction* menuItem(app::MainMenus& menus, const QString& name)
+{
+    if (name == u"trade detail")
+        return menus.tradeDetail;
+    if (name == u"ledger detail")
+        return menus.ledgerDetail;
+    if (name == u"tray detail")
+        return menus.trayDetail;
+    if (name == u"trade journal")
+        return menus.tradeJournalView;
+    return menus.ledgerJournalView;
+}
+
+} // namespace
+
+// The profit/loss detail and the journal inside the running program: opened from
+// the main window's menus, reading the main window's trade, and telling reminders.
+class MainWindowSideWindowsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void cleanup() { h.reset(); }
+
+    void eachWindowOpensFromItsMenu_data();
+    void eachWindowOpensFromItsMenu();
+    void theLadderShowsThePricedBuyOfTheMainWindow();
+    void addingToTheJournalTakesTheCurrentCode_data();
+    void addingToTheJournalTakesTheCurrentCode();
+    void aReminderDueAtStartIsToldInTheTray();
+    void withoutATrayAReminderIsToldInTheStatusBar();
+    void theProfitLossWindowHidesAndShowsTheMainWindow();
+    void theMainTimerPausesWhileTheJournalShows();
+
+private:
+    app::SideWindows& side() const { return h->program().sideWindows(); }
+
+    std::unique_ptr<Harness> h;
+};
+
+void MainWindowSideWindowsTest::eachWindowOpensFromItsMenu_data()
+{
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<bool>("journal");
+    QTest::newRow("trade popup detail") << u"trade detail"_s << false;
+    QTest::newRow("ledger popup detail") << u"ledger detail"_s << false;
+    QTest::newRow("tray detail") << u"tray detail"_s << false;
+    QTest::newRow("trade popup journal") << u"trade journal"_s << true;
+    QTest::newRow("ledger popup journal") << u"ledger journal"_s << true;
+}
+
+void MainWindowSideWindowsTest::eachWindowOpensFromItsMenu()
+{
+    QFETCH(QString, item);
+    QFETCH(bool, journal);
+    h = std::make_unique<Harness>();
+    QVERIFY(h->open());
+    QAction* action = menuItem(h->window().menus(), item);
+    QVERIFY(action->isEnabled());
+    QWidget* expected = journal ? static_cast<QWidget*>(&side().journalWindow())
+                                : static_cast<QWidget*>(&side().profitLoss());
+    QWidget* other = journal ? static_cast<QWidget*>(&side().profitLoss())
+                             : static_cast<QWidget*>(&side().journalWindow());
+    action->trigger();
+    QVERIFY(expected->isVisible());
+    QVERIFY(!other->isVisible());
+
+    // Closing the main window ends the program: its side windows close with it.
+    h->window().close();
+    QVERIFY(!expected->isVisible());
+}
+
+void MainWindowSideWindowsTest::theLadderShowsThePricedBuyOfTheMainWindow()
+{
+    h = std::make_unique<Harness>();
+    QVERIFY(h->open());
+    app::MainWindow& w = h->window();
+    pickStock(w, u"000709"_s);
+    priceTrade(w, u"1200"_s, u"14.46"_s);
+    w.trade().todayOpen->setText(u"14.00"_s);
+    retype(w.trade().currentPrice, u"14.80"_s);
+
+    w.menus().tradeDetail->trigger();
+    const windows::ProfitLossWindow& window = side().profitLoss();
+    QCOMPARE(ladderCell(window, 0, 0), u"14.07 ↑  0.5%"_s);
+    QCOMPARE(ladderCell(window, 19, 3), u"12.60 ↓  10.0%"_s);
+    QVERIFY(!ladderCell(window, 0, 1).isEmpty());
+    auto* header = window.findChild<QLabel*>(u"Label1"_s);
+    QVERIFY(header);
+    QVERIFY2(header->text().startsWith(u"唐钢股份  买入价格:14.46  数量:1200  今开:14.00"_s),
+             qPrintable(header->text()));
+    QCOMPARE(window.findChild<QLineEdit*>(u"syl"_s)->text(), u"14.80"_s);
+}
+
+void MainWindowSideWindowsTest::addingToTheJournalTakesTheCurrentCode_data()
+{
+    QTest::addColumn<QString>("code");
+    QTest::addColumn<int>("notes");
+    // The placeholder code is a code like any other to the journal.
+    QTest::newRow("placeholder") << u"000000"_s << 1;
+    QTest::newRow("empty") << QString() << 0;
+}
+
+void MainWindowSideWindowsTest::addingToTheJournalTakesTheCurrentCode()
+{
+    QFETCH(QString, code);
+    QFETCH(int, notes);
+    h = std::make_unique<Harness>();
+    QVERIFY(h->open());
+    app::MainWindow& w = h->window();
+    w.trade().code->setText(code);
+    const QString before = w.trade().gainLabel->text();
+
+    w.menus().tradeJournalAdd->trigger();
+
+    const auto written =
+        side().journal().notes(journal::RatingFilter::All, journal::NoteOrder::ByEntry);
+    QCOMPARE(written.size(), notes);
+    if (notes) {
+        QCOMPARE(written.first().code, code);
+        QCOMPARE(w.trade().gainLabel->text(), u"添加待选股票成功!"_s);
+    } else {
+        QCOMPARE(w.trade().gainLabel->text(), before);
+    }
+    QVERIFY(h->prompter.messages.isEmpty());
+    // The journal window need not show for a note to be added.
+    QVERIFY(!side().journalWindow().isVisible());
+}
+
+namespace {
+
+// A note on 000709 with a date reminder for today, written before the program starts.
+void writeDueNote(sql::Database& db)
+{
+    journal::upgradeJournalSchema(db);
+    journal::Journal notes(db);
+    ledger::LedgerNotifier changes;
+    const auto added =
+        notes.add({u"000709"_s, u"唐钢股份"_s, u"14.80"_s, {}, {}, {}, {}, u"回调到位再看"_s},
+                  QDate::currentDate(), changes);
+    QVERIFY(added.written());
+    journal::ReminderSettings reminder;
+    reminder.date = QDate::currentDate();
+    QVERIFY(notes.setReminder(added.id, reminder, changes));
+}
+
+} // namespace
+
+void MainWindowSideWindowsTest::aReminderDueAtStartIsToldInTheTray()
+{
+    h = std::make_unique<Harness>(true);
+    writeDueNote(h->db);
+    QVERIFY(h->open());
+    QCOMPARE(h->tray.messages.size(), 1);
+    QVERIFY(h->tray.visible);
+    const QString told =
+        h->tray.messages.first().first + u" / "_s + h->tray.messages.first().second;
+    QVERIFY2(told.contains(u"000709"_s) || told.contains(u"唐钢股份"_s), qPrintable(told));
+
+    // Told once: the next start stays quiet.
+    QVERIFY(h->reopen());
+    QCOMPARE(h->tray.messages.size(), 1);
+}
+
+void MainWindowSideWindowsTest::withoutATrayAReminderIsToldInTheStatusBar()
+{
+    h = std::make_unique<Harness>(false);
+    writeDueNote(h->db);
+    QVERIFY(h->open());
+    QVERIFY(h->tray.messages.isEmpty());
+    QVERIFY(!h->window().statusBar()->currentMessage().isEmpty());
+}
+
+void MainWindowSideWindowsTest::theProfitLossWindowHidesAndShowsTheMainWindow()
+{
+    h = std::make_unique<Harness>(true);
+    QVERIFY(h->open());
+    app::MainWindow& w = h->window();
+    w.menus().tradeDetail->trigger();
+    QAction* toggle = side().profitLoss().popupMenu()->mainWindowAction;
+
+    toggle->trigger();
+    QVERIFY(!w.isVisible());
+    QVERIFY(h->tray.visible);
+    QVERIFY(side().profitLoss().isVisible());
+
+    toggle->trigger();
+    QVERIFY(w.isVisible());
+    QVERIFY(!h->tray.visible);
+}
+
+void MainWindowSideWindowsTest::theMainTimerPausesWhileTheJournalShows()
+{
+    h = std::make_unique<Harness>();
+    QVERIFY(h->open());
+    QSignalSpy pause(&side(), &app::SideWindows::mainTimerPauseWanted);
+    h->window().menus().ledgerJournalView->trigger();
+    side().journalWindow().hide();
+    QCOMPARE(pause.size(), 2);
+    QCOMPARE(pause.at(0).at(0).toBool(), true);
+    QCOMPARE(pause.at(1).at(0).toBool(), false);
+}
+
+int runSideWindowTests(int argc, char* argv[])
+{
+    MainWindowSideWindowsTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+} // namespace mwtest
+
+#include "MainWindowTestSideWindows.moc"
