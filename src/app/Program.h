@@ -5,6 +5,7 @@
 #include "ledger/LedgerLock.h"
 #include "ledger/LedgerWriter.h"
 #include "ledger/StockTable.h"
+#include "ledger/TickerState.h"
 #include "ledger/sql/Database.h"
 #include "market/NetworkState.h"
 
@@ -12,6 +13,8 @@
 
 namespace corvanta::windows {
 class StockEditorWindow;
+class BackupWindow;
+class FileChooser;
 class TradePort;
 } // namespace corvanta::windows
 
@@ -32,6 +35,9 @@ public:
     // the program over the system's services. When it cannot start, it shows why
     // and returns none.
     static std::unique_ptr<Program> start();
+    // The ledger file the window and the command line use. Names the application
+    // (for the user's data folder) first, so it needs a core application only.
+    static QString defaultLedgerPath();
 
     // Over an open ledger, with the system's services.
     explicit Program(sql::Database db);
@@ -50,11 +56,14 @@ public:
     MainWindow& mainWindow() const { return *m_mainWindow; }
     windows::TradePort& tradePort() const;
     windows::StockEditorWindow& stockEditor() const { return *m_stockEditor; }
+    windows::BackupWindow& backupWindow() const { return *m_backupWindow; }
+    ledger::TickerState& ticker() { return m_ticker; }
 
 private:
     Program(sql::Database db, std::unique_ptr<SystemServices> system,
             std::optional<MainWindowServices> services);
     void wire();
+    void wireDataExchange();
 
     std::unique_ptr<ledger::LedgerLock> m_lock; // held while the ledger is open
     std::unique_ptr<SystemServices> m_system;   // the system's services, when none are given
@@ -67,6 +76,10 @@ private:
     std::unique_ptr<MainWindow> m_mainWindow;
     std::unique_ptr<MainTradePort> m_tradePort;
     std::unique_ptr<windows::StockEditorWindow> m_stockEditor;
+    // Backup, restore and statement import.
+    ledger::TickerState m_ticker; // the monitor's pending work, until a monitor owns it
+    std::unique_ptr<windows::FileChooser> m_files;
+    std::unique_ptr<windows::BackupWindow> m_backupWindow;
 };
 
 } // namespace corvanta::app
