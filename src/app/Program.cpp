@@ -6,6 +6,7 @@
 #include "MainWindow.h"
 #include "QtTranslations.h"
 #include "ShortcutWriter.h"
+#include "TradePanel.h"
 #include "TrayPort.h"
 #include "ledger/LedgerBackup.h"
 #include "ledger/LedgerFile.h"
@@ -14,12 +15,14 @@
 #include "windows/BackupWindow.h"
 #include "windows/DatabaseFailure.h"
 #include "windows/FileChooser.h"
+#include "windows/ImportWindow.h"
 #include "windows/Prompter.h"
 #include "windows/StockEditorWindow.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QDateTime>
+#include <QLineEdit>
 #include <QLocale>
 #include <QMessageBox>
 #include <QStandardPaths>
@@ -149,6 +152,19 @@ void Program::wireDataExchange()
         backupWindow->activateWindow();
     });
     QObject::connect(main, &MainWindow::closing, backupWindow, &QWidget::close);
+
+    m_importWindow = std::make_unique<windows::ImportWindow>(
+        m_db, m_notifier, m_services.prompter, *m_files,
+        [main] { return main->trade().otherFee->text().toDouble(); }, main);
+    QAction* brokerImport = main->menus().brokerImport;
+    brokerImport->setEnabled(true);
+    windows::ImportWindow* importWindow = m_importWindow.get();
+    QObject::connect(brokerImport, &QAction::triggered, importWindow, [importWindow] {
+        importWindow->show();
+        importWindow->raise();
+        importWindow->activateWindow();
+    });
+    QObject::connect(main, &MainWindow::closing, importWindow, &QWidget::close);
 }
 
 // The members go in reverse: the windows first, the database last.

@@ -14,6 +14,7 @@
 namespace corvanta::windows {
 class StockEditorWindow;
 class BackupWindow;
+class ImportWindow;
 class FileChooser;
 class TradePort;
 } // namespace corvanta::windows
@@ -57,6 +58,7 @@ public:
     windows::TradePort& tradePort() const;
     windows::StockEditorWindow& stockEditor() const { return *m_stockEditor; }
     windows::BackupWindow& backupWindow() const { return *m_backupWindow; }
+    windows::ImportWindow& importWindow() const { return *m_importWindow; }
     ledger::TickerState& ticker() { return m_ticker; }
 
 private:
@@ -80,6 +82,7 @@ private:
     ledger::TickerState m_ticker; // the monitor's pending work, until a monitor owns it
     std::unique_ptr<windows::FileChooser> m_files;
     std::unique_ptr<windows::BackupWindow> m_backupWindow;
+    std::unique_ptr<windows::ImportWindow> m_importWindow;
 };
 
 } // namespace corvanta::app

@@ -25,7 +25,7 @@ namespace corvanta::windows {
 
 namespace {
 
-const QString filter = u"access 数据库文件|*.mdb|所有文件|*.*"_s;
+const QString filter = dialogFilter(u"access 数据库文件|*.mdb|所有文件|*.*"_s);
 const QString idleStatus = u"数据备份恢复"_s;
 
 } // namespace

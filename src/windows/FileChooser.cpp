@@ -8,13 +8,13 @@ namespace corvanta::windows {
 
 QString DialogFileChooser::openFile(const QString& filter)
 {
-    return QFileDialog::getOpenFileName(m_parent, {}, {}, dialogFilter(filter));
+    return QFileDialog::getOpenFileName(m_parent, {}, {}, filter);
 }
 
 QString DialogFileChooser::saveFile(const QString& filter, const QString& proposed,
                                     const QString& suffix)
 {
-    QFileDialog dialog(m_parent, {}, {}, dialogFilter(filter));
+    QFileDialog dialog(m_parent, {}, {}, filter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
     dialog.setDefaultSuffix(suffix);

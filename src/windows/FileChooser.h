@@ -7,7 +7,8 @@ class QWidget;
 namespace corvanta::windows {
 
 // The open and save dialogs, behind an interface so tests can choose files
-// without a dialog. An empty result means the user cancelled.
+// without a dialog. Filters are in Qt's form ("name (pattern);;..."). An empty
+// result means the user cancelled.
 class FileChooser {
 public:
     virtual ~FileChooser() = default;

@@ -2,4 +2,5 @@
 target_sources(corvanta_windows PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/FileChooser.cpp
     ${CMAKE_CURRENT_LIST_DIR}/BackupWindow.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/ImportWindow.cpp
 )

@@ -126,7 +126,7 @@ private Q_SLOTS:
         m_prompter.answers = {answer};
         m_window->run();
         QCOMPARE(m_window->statusLine(), status);
-        QCOMPARE(m_files.filters, QStringList{u"access 数据库文件|*.mdb|所有文件|*.*"_s});
+        QCOMPARE(m_files.filters, QStringList{u"access 数据库文件 (*.mdb);;所有文件 (*.*)"_s});
         QCOMPARE(m_files.proposals, QStringList{u"gpmc.mdb"_s});
         QCOMPARE(m_prompter.questions.size(), exists ? 1 : 0);
         if (exists)
