@@ -62,14 +62,14 @@ void BackupWindow::build()
     wayLayout->addWidget(m_restoreChoice);
     choices->addWidget(way);
 
-    auto* data = new QGroupBox(u"数据选择"_s, m_statusGroup);
-    auto* dataLayout = new QVBoxLayout(data);
-    m_trades = new QCheckBox(u"交易记录"_s, data);
-    m_stocks = new QCheckBox(u"股票代码表"_s, data);
+    auto* dataGroup = new QGroupBox(u"数据选择"_s, m_statusGroup);
+    auto* dataLayout = new QVBoxLayout(dataGroup);
+    m_trades = new QCheckBox(u"交易记录"_s, dataGroup);
+    m_stocks = new QCheckBox(u"股票代码表"_s, dataGroup);
     m_trades->setChecked(true);
     dataLayout->addWidget(m_trades);
     dataLayout->addWidget(m_stocks);
-    choices->addWidget(data);
+    choices->addWidget(dataGroup);
     inner->addLayout(choices);
 
     m_progress = new QProgressBar(m_statusGroup);

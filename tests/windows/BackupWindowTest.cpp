@@ -146,9 +146,11 @@ private Q_SLOTS:
 
     void restoreRunsInSlicesAndAnnounces()
     {
+        sql::Transaction filling(*m_db);
         for (int i = 0; i < 1200; ++i)
             m_db->exec("INSERT INTO gpjl (日期,股票代码,股票名,交易状态,数量,价格) "
                        "VALUES ('2008-01-02','600000','浦发银行','买入',100,1)");
+        filling.commit();
         ledger::backupLedger(*m_db, path(u"copy.mdb"_s));
         m_db->exec("DELETE FROM gpjl");
         m_db->exec("INSERT INTO dxgp (股票代码) VALUES ('600000')");
