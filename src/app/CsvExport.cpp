@@ -1,5 +1,6 @@
 #include "CsvExport.h"
 
+#include "ledger/sql/Database.h"
 #include "ledger/sql/Statement.h"
 #include "report/PositionSummary.h"
 
@@ -42,7 +43,7 @@ CsvTable ledgerTable(sql::Database& db)
 {
     CsvTable table;
     auto query =
-        db.prepare("SELECT id,日期,股票代码,股票名,交易状态,数量,价格,费用,总金额,盈亏金额,"
+        db.prepare("SELECT ID,日期,股票代码,股票名,交易状态,数量,价格,费用,总金额,盈亏金额,"
                    "虚拟卖出,监控状态,印花税,佣金,过户费等,其它费用,备注 "
                    "FROM gpjl ORDER BY id");
     for (int column = 0; column < query.columnCount(); ++column)
