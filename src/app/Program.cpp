@@ -1,6 +1,7 @@
 #include "Program.h"
 
 #include "DesktopServices.h"
+#include "MainMenus.h"
 #include "MainTradePort.h"
 #include "MainWindow.h"
 #include "MonitorController.h"
@@ -9,17 +10,26 @@
 #include "ShortcutWriter.h"
 #include "SideWindows.h"
 #include "SummaryController.h"
+#include "TradePanel.h"
 #include "TrayPort.h"
 #include "journal/JournalSchema.h"
+#include "ledger/LedgerBackup.h"
 #include "ledger/LedgerFile.h"
+#include "ledger/SafetyCopies.h"
 #include "ledger/SeedList.h"
 #include "report/TotalsReport.h"
+#include "windows/BackupWindow.h"
 #include "windows/DatabaseFailure.h"
+#include "windows/FileChooser.h"
+#include "windows/ImportWindow.h"
 #include "windows/Prompter.h"
 #include "windows/StockEditorWindow.h"
 #include "windows/TotalsReportWindow.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QDateTime>
+#include <QLineEdit>
 #include <QLocale>
 #include <QMessageBox>
 #include <QStandardPaths>
@@ -46,19 +56,39 @@ void showStartFailure(const QString& text)
     QMessageBox::critical(nullptr, windows::applicationTitle(), text);
 }
 
+// The first start of a day keeps a copy of the ledger as it was. A copy that
+// cannot be made does not keep the user from working.
+void keepDailySafetyCopy(sql::Database& db, const QString& path)
+{
+    const ledger::SafetyCopies copies(path);
+    const QDateTime now = QDateTime::currentDateTime();
+    if (!copies.dueOn(now.date()))
+        return;
+    try {
+        copies.make(db, now);
+    } catch (const ledger::BackupError& error) {
+        qWarning("%s", qPrintable(error.message()));
+    }
+}
+
 } // namespace
+
+QString Program::defaultLedgerPath()
+{
+    QCoreApplication::setApplicationName(u"Corvanta"_s);
+    QCoreApplication::setOrganizationName(u"Corvanta"_s);
+    const QString folder =
+        ledger::ledgerFolder(QCoreApplication::applicationDirPath(),
+                             QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+    return ledger::ledgerPath(folder);
+}
 
 std::unique_ptr<Program> Program::start()
 {
-    QApplication::setApplicationName(u"Corvanta"_s);
-    QApplication::setOrganizationName(u"Corvanta"_s);
+    const QString path = defaultLedgerPath();
     QLocale::setDefault(QLocale::c());
     installQtTranslations(*QCoreApplication::instance());
 
-    const QString folder =
-        ledger::ledgerFolder(QApplication::applicationDirPath(),
-                             QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
-    const QString path = ledger::ledgerPath(folder);
     // A second copy must never write beside the first: it says so and ends. A lock
     // file that cannot be written leaves the folder's own refusal to the opening.
     ledger::LedgerLock lock(path);
@@ -78,6 +108,7 @@ std::unique_ptr<Program> Program::start()
         showStartFailure(u"程序无法启动：\n"_s + QString::fromUtf8(error.what()));
         return nullptr;
     }
+    keepDailySafetyCopy(*db, path);
     try {
         auto program = std::make_unique<Program>(std::move(*db));
         program->m_lock = std::make_unique<ledger::LedgerLock>(std::move(lock));
@@ -119,6 +150,37 @@ Program::Program(sql::Database db, std::unique_ptr<SystemServices> system,
     if (m_system)
         m_system->prompter.setParent(m_mainWindow.get());
     wire();
+    wireDataExchange();
+}
+
+void Program::wireDataExchange()
+{
+    MainWindow* main = m_mainWindow.get();
+    m_files = std::make_unique<windows::DialogFileChooser>(main);
+    m_backupWindow = std::make_unique<windows::BackupWindow>(m_db, m_notifier, m_ticker,
+                                                             m_services.prompter, *m_files, main);
+    QAction* backup = main->menus().backup;
+    backup->setEnabled(true);
+    windows::BackupWindow* backupWindow = m_backupWindow.get();
+    QObject::connect(backup, &QAction::triggered, backupWindow, [backupWindow] {
+        backupWindow->show();
+        backupWindow->raise();
+        backupWindow->activateWindow();
+    });
+    QObject::connect(main, &MainWindow::closing, backupWindow, &QWidget::close);
+
+    m_importWindow = std::make_unique<windows::ImportWindow>(
+        m_db, m_notifier, m_services.prompter, *m_files,
+        [main] { return main->trade().otherFee->text().toDouble(); }, main);
+    QAction* brokerImport = main->menus().brokerImport;
+    brokerImport->setEnabled(true);
+    windows::ImportWindow* importWindow = m_importWindow.get();
+    QObject::connect(brokerImport, &QAction::triggered, importWindow, [importWindow] {
+        importWindow->show();
+        importWindow->raise();
+        importWindow->activateWindow();
+    });
+    QObject::connect(main, &MainWindow::closing, importWindow, &QWidget::close);
 }
 
 // The members go in reverse: the windows first, the database last.

@@ -5,6 +5,7 @@
 #include "ledger/LedgerLock.h"
 #include "ledger/LedgerWriter.h"
 #include "ledger/StockTable.h"
+#include "ledger/TickerState.h"
 #include "ledger/sql/Database.h"
 #include "market/NetworkState.h"
 #include "market/QuoteLines.h"
@@ -14,6 +15,9 @@
 namespace corvanta::windows {
 class StockEditorWindow;
 class TotalsReportWindow;
+class BackupWindow;
+class ImportWindow;
+class FileChooser;
 class TradePort;
 } // namespace corvanta::windows
 
@@ -37,6 +41,9 @@ public:
     // the program over the system's services. When it cannot start, it shows why
     // and returns none.
     static std::unique_ptr<Program> start();
+    // The ledger file the window and the command line use. Names the application
+    // (for the user's data folder) first, so it needs a core application only.
+    static QString defaultLedgerPath();
 
     // Over an open ledger, with the system's services.
     explicit Program(sql::Database db);
@@ -64,11 +71,15 @@ public:
     // tick, with the outcome of its connection check.
     void onMainTimerTick(bool networkOk);
     SideWindows& sideWindows() const { return *m_sideWindows; }
+    windows::BackupWindow& backupWindow() const { return *m_backupWindow; }
+    windows::ImportWindow& importWindow() const { return *m_importWindow; }
+    ledger::TickerState& ticker() { return m_ticker; }
 
 private:
     Program(sql::Database db, std::unique_ptr<SystemServices> system,
             std::optional<MainWindowServices> services);
     void wire();
+    void wireDataExchange();
 
     std::unique_ptr<ledger::LedgerLock> m_lock; // held while the ledger is open
     std::unique_ptr<SystemServices> m_system;   // the system's services, when none are given
@@ -87,6 +98,11 @@ private:
     std::unique_ptr<MonitorController> m_monitor;
     // The profit/loss detail and the journal; top-level windows of their own.
     std::unique_ptr<SideWindows> m_sideWindows;
+    // Backup, restore and statement import.
+    ledger::TickerState m_ticker; // the monitor's pending work, until a monitor owns it
+    std::unique_ptr<windows::FileChooser> m_files;
+    std::unique_ptr<windows::BackupWindow> m_backupWindow;
+    std::unique_ptr<windows::ImportWindow> m_importWindow;
 };
 
 } // namespace corvanta::app

@@ -1,9 +1,34 @@
+#include "app/CommandLine.h"
 #include "app/Program.h"
 
 #include <QApplication>
+#include <QTextStream>
+
+#include <cstdio>
+
+namespace {
+
+// A subcommand runs without a display: only a core application is made.
+int runSubcommand(int argc, char* argv[])
+{
+    QCoreApplication application(argc, argv);
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    const QStringList arguments = QCoreApplication::arguments().mid(1);
+    return corvanta::app::runCommandLine(arguments, corvanta::app::Program::defaultLedgerPath(),
+                                         out, err);
+}
+
+} // namespace
 
 int main(int argc, char* argv[])
 {
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    if (corvanta::app::wantsCommandLine(arguments))
+        return runSubcommand(argc, argv);
+
     QApplication application(argc, argv);
     const auto program = corvanta::app::Program::start();
     if (!program)

@@ -157,6 +157,15 @@ bool tableExists(sql::Database& db, const QString& name)
     return query.step();
 }
 
+void requireTradeTables(sql::Database& db)
+{
+    for (const TableShape* shape : {&gpjlShape(), &gpmcShape()}) {
+        if (!tableExists(db, shape->name))
+            throw ForeignTableError(shape->name, shape->columns);
+        checkColumns(db, *shape);
+    }
+}
+
 bool ensureSchema(sql::Database& db, const QList<SeedStock>& seedList)
 {
     const bool needGpjl = !tableExists(db, gpjlShape().name);

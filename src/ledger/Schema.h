@@ -35,6 +35,10 @@ private:
 // True when the database holds a table of that name, compared ignoring case.
 bool tableExists(sql::Database& db, const QString& name);
 
+// Throws ForeignTableError when gpjl or gpmc is missing or lacks a column the
+// ledger needs (a file to read trades and stocks from, such as a backup).
+void requireTradeTables(sql::Database& db);
+
 // Checks the columns of whichever of the three tables exist, then creates the
 // missing tables, seeds a new gpjl with the sample trade and a new gpmc with the
 // stock list, and creates the indexes, all in one transaction: either everything

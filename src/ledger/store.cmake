@@ -6,6 +6,9 @@ target_sources(corvanta_ledger PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/QuoteServerSetting.cpp
     ${CMAKE_CURRENT_LIST_DIR}/LedgerLock.cpp
     ${CMAKE_CURRENT_LIST_DIR}/QuoteSourceSetting.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/LedgerBackup.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/LedgerRestore.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/SafetyCopies.cpp
 )
 
 # The shipped stock list, read as ":/data/seed-stocks.txt". For a static library

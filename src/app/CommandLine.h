@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class QTextStream;
+
+namespace corvanta::app {
+
+// Exit codes of the subcommands.
+enum CommandExit {
+    CommandDone = 0,
+    CommandFailed = 1, // the ledger or a file refused; the message says why
+    CommandMisused = 2 // unknown subcommand, missing file or option
+};
+
+// True when the arguments (without the program's name) ask for a subcommand or
+// for help rather than for the window.
+bool wantsCommandLine(const QStringList& arguments);
+
+// Runs one subcommand on the ledger at `ledgerPath`, through the same ledger code
+// the window uses, without any widget. Refuses while a window holds the ledger.
+// Results go to `out`, failures to `err`; returns a CommandExit.
+int runCommandLine(const QStringList& arguments, const QString& ledgerPath, QTextStream& out,
+                   QTextStream& err);
+
+// The text of `--help`.
+QString commandLineHelp();
+
+} // namespace corvanta::app

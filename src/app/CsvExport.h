@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <stdexcept>
+
+namespace corvanta::sql {
+class Database;
+}
+
+namespace corvanta::app {
+
+// A table to write: its titles, then its rows.
+struct CsvTable {
+    QStringList titles;
+    QList<QStringList> rows;
+};
+
+class CsvExportError : public std::runtime_error {
+public:
+    explicit CsvExportError(const QString& message)
+        : std::runtime_error(message.toStdString()), m_message(message)
+    {
+    }
+    QString message() const { return m_message; }
+
+private:
+    QString m_message;
+};
+
+// Every ledger row (open positions included) in the order of its id, with the
+// ledger's column names.
+CsvTable ledgerTable(sql::Database& db);
+
+// The plain summary (no quotes): a row per stock, then the totals row.
+CsvTable summaryTable(sql::Database& db);
+
+// The text of a table as CSV: UTF-8 with its mark (so spreadsheets read the
+// Chinese texts), CR LF line ends, fields quoted when they hold a comma, a quote
+// or a line end.
+QByteArray csvText(const CsvTable& table);
+
+// Writes the CSV whole or not at all. Throws CsvExportError naming the reason.
+void writeCsv(const QString& path, const CsvTable& table);
+
+} // namespace corvanta::app

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "sql/Database.h"
+
+#include <QString>
+
+#include <stdexcept>
+
+namespace corvanta::ledger {
+
+// A backup could not be written, or a file could not be read as one. message()
+// is a complete sentence for the user naming the file and the reason.
+class BackupError : public std::runtime_error {
+public:
+    explicit BackupError(const QString& message);
+    QString message() const { return m_message; }
+
+private:
+    QString m_message;
+};
+
+// Writes a consistent copy of the open ledger to `target`, keyed as the ledger
+// is. The copy is made beside the target under a temporary name and takes the
+// target's name only when complete, so a failed copy leaves an existing file
+// as it was. Throws BackupError.
+void backupLedger(sql::Database& ledger, const QString& target);
+
+// Opens a backup read-only and checks that it opens with the ledger's key and
+// holds gpjl and gpmc with the ledger's columns. Throws BackupError.
+sql::Database openBackup(const QString& path);
+
+} // namespace corvanta::ledger

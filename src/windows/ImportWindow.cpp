@@ -1,0 +1,287 @@
+#include "ImportWindow.h"
+
+#include "FileChooser.h"
+#include "Prompter.h"
+#include "exchange/CsvReader.h"
+#include "exchange/CsvTableModel.h"
+#include "exchange/StatementMessages.h"
+#include "ledger/LedgerBackup.h"
+#include "ledger/SafetyCopies.h"
+#include "ledger/StatementDuplicates.h"
+#include "ledger/StatementImport.h"
+#include "ledger/sql/Database.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QColor>
+#include <QComboBox>
+#include <QDateTime>
+#include <QFile>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QIdentityProxyModel>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableView>
+#include <QTimer>
+#include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
+
+namespace corvanta::windows {
+
+namespace {
+
+namespace texts = exchange::messages;
+
+// Draws each csv row's text in the colour its operation gives.
+class CsvColourModel : public QIdentityProxyModel {
+public:
+    using QIdentityProxyModel::QIdentityProxyModel;
+    QVariant data(const QModelIndex& index, int role) const override
+    {
+        if (role == Qt::ForegroundRole) {
+            const QVariant rgb =
+                QIdentityProxyModel::data(index, exchange::CsvTableModel::RowColourRole);
+            if (rgb.isValid())
+                return QColor::fromRgb(QRgb(rgb.toUInt()));
+        }
+        return QIdentityProxyModel::data(index, role);
+    }
+};
+
+QByteArray readAll(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
+ImportWindow::ImportWindow(sql::Database& db, ledger::LedgerNotifier& notifier, Prompter& prompter,
+                           FileChooser& files, std::function<double()> otherFee, QWidget* parent)
+    : QWidget(parent, Qt::Window), m_db(db), m_notifier(notifier), m_prompter(prompter),
+      m_files(files), m_otherFee(std::move(otherFee)), m_slices(new QTimer(this))
+{
+    setWindowTitle(texts::importCaption.toString());
+    build();
+    m_slices->setInterval(0);
+    connect(m_slices, &QTimer::timeout, this, &ImportWindow::importSlice);
+}
+
+ImportWindow::~ImportWindow() = default;
+
+void ImportWindow::build()
+{
+    auto* outer = new QVBoxLayout(this);
+    auto* top = new QHBoxLayout;
+
+    auto* brokerGroup = new QGroupBox(u"证券公司选择"_s, this);
+    auto* brokerLayout = new QVBoxLayout(brokerGroup);
+    m_brokers = new QComboBox(brokerGroup);
+    for (const exchange::StatementLayout& known : exchange::statementLayouts())
+        m_brokers->addItem(known.broker);
+    brokerLayout->addWidget(m_brokers);
+    top->addWidget(brokerGroup);
+
+    auto* kindGroup = new QGroupBox(u"文件类型"_s, this);
+    auto* kindLayout = new QHBoxLayout(kindGroup);
+    m_textKind = new QRadioButton(u"文本文件"_s, kindGroup);
+    m_csvKind = new QRadioButton(u"csv文件"_s, kindGroup);
+    m_textKind->setChecked(true);
+    kindLayout->addWidget(m_textKind);
+    kindLayout->addWidget(m_csvKind);
+    top->addWidget(kindGroup);
+    outer->addLayout(top);
+
+    auto* fileGroup = new QGroupBox(u"导入文件"_s, this);
+    auto* fileLayout = new QHBoxLayout(fileGroup);
+    fileLayout->addWidget(new QLabel(u"数据文件"_s, fileGroup));
+    m_path = new QLineEdit(fileGroup);
+    fileLayout->addWidget(m_path, 1);
+    m_browse = new QPushButton(u"浏览(&L)"_s, fileGroup);
+    m_import = new QPushButton(u"导入(&R)"_s, fileGroup);
+    m_import->setEnabled(false);
+    fileLayout->addWidget(m_browse);
+    fileLayout->addWidget(m_import);
+    outer->addWidget(fileGroup);
+
+    m_memoGroup = new QGroupBox(u"证券商交易记录列表"_s, this);
+    auto* memoLayout = new QVBoxLayout(m_memoGroup);
+    m_memo = new QPlainTextEdit(m_memoGroup);
+    m_memo->setLineWrapMode(QPlainTextEdit::NoWrap);
+    memoLayout->addWidget(m_memo);
+    outer->addWidget(m_memoGroup, 1);
+
+    m_csvGroup = new QGroupBox(u"csv格式数据文件内容"_s, this);
+    auto* csvLayout = new QVBoxLayout(m_csvGroup);
+    m_csvModel = new exchange::CsvTableModel(this);
+    auto* coloured = new CsvColourModel(this);
+    coloured->setSourceModel(m_csvModel);
+    m_csvView = new QTableView(m_csvGroup);
+    m_csvView->setModel(coloured);
+    m_csvView->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_csvView->setContextMenuPolicy(Qt::ActionsContextMenu);
+    m_csvView->addAction(new QAction(u"删除(&D)"_s, m_csvView)); // offered, does nothing
+    csvLayout->addWidget(m_csvView);
+    m_csvGroup->hide();
+    outer->addWidget(m_csvGroup, 1);
+
+    m_progress = new QProgressBar(this);
+    m_progress->setRange(0, 1);
+    m_progress->setValue(0);
+    outer->addWidget(m_progress);
+
+    connect(m_brokers, &QComboBox::currentIndexChanged, this,
+            [this] { m_memoGroup->setTitle(exchange::importListCaption(layout())); });
+    connect(m_textKind, &QRadioButton::clicked, this,
+            [this] { m_kind = exchange::ImportFileKind::Text; });
+    connect(m_csvKind, &QRadioButton::clicked, this,
+            [this] { m_kind = exchange::ImportFileKind::Csv; });
+    connect(m_browse, &QPushButton::clicked, this, &ImportWindow::browse);
+    connect(m_import, &QPushButton::clicked, this, &ImportWindow::startImport);
+    resize(760, 520);
+}
+
+const exchange::StatementLayout& ImportWindow::layout() const
+{
+    return exchange::statementLayouts().at(qMax(0, m_brokers->currentIndex()));
+}
+
+bool ImportWindow::importing() const
+{
+    return m_run != nullptr;
+}
+
+void ImportWindow::browse()
+{
+    const QString path = m_files.openFile(exchange::importFileFilters(m_kind).join(u";;"_s));
+    if (!path.isEmpty())
+        openFile(path);
+}
+
+void ImportWindow::openFile(const QString& path)
+{
+    m_path->setText(path);
+    loadMemo();
+    m_import->setEnabled(true);
+    m_csvGroup->hide();
+    m_memoGroup->show();
+    if (!m_csvKind->isChecked())
+        return;
+    m_csvModel->setRows(exchange::readCsvFile(readAll(path)));
+    m_memoGroup->hide();
+    m_csvGroup->show();
+    m_import->setEnabled(false);
+}
+
+void ImportWindow::loadMemo()
+{
+    m_memo->setPlainText(exchange::decodeStatement(readAll(m_path->text())));
+}
+
+void ImportWindow::startImport()
+{
+    if (importing())
+        return;
+    m_import->setEnabled(false);
+    m_statement = exchange::parseStatement(QStringView(m_memo->toPlainText()), layout());
+    QStringList shown;
+    for (const exchange::StatementLine& line : m_statement.dataLines)
+        shown << line.text;
+    m_memo->setPlainText(shown.join(u'\n'));
+
+    ledger::StatementImportOptions options;
+    try {
+        const QList<int> duplicates = ledger::duplicateLines(m_db, m_statement.trades);
+        if (const auto question = exchange::duplicatesQuestion(duplicates))
+            options.skipDuplicates =
+                m_prompter.askYesNo(texts::questionCaption.toString(), *question);
+    } catch (const sql::Error& error) {
+        m_prompter.inform(u"无法读取账本（"_s + error.message() + u"）。"_s);
+        m_import->setEnabled(true);
+        return;
+    }
+    if (!m_prompter.askYesNo(texts::questionCaption.toString(),
+                             texts::proceedQuestion.toString())) {
+        m_import->setEnabled(true);
+        loadMemo();
+        return;
+    }
+    options.replaceLedger =
+        m_prompter.askYesNo(texts::questionCaption.toString(), texts::replaceQuestion.toString());
+    if (options.replaceLedger)
+        options.skipDuplicates = false; // nothing is left to match
+    options.otherFee = m_otherFee ? m_otherFee() : 0;
+    try {
+        // The ledger as it was stays one restore away.
+        ledger::SafetyCopies(m_db.path()).make(m_db, QDateTime::currentDateTime());
+    } catch (const ledger::BackupError& error) {
+        m_prompter.inform(u"没有导入："_s + error.message());
+        m_import->setEnabled(true);
+        return;
+    }
+    m_run = std::make_unique<ledger::StatementImport>(m_db, m_statement.trades, options);
+    m_progress->setRange(0, qMax<int>(1, int(m_run->total())));
+    m_progress->setValue(0);
+    setWindowModality(Qt::ApplicationModal);
+    if (isVisible()) { // modality takes effect on showing
+        hide();
+        show();
+    }
+    m_slices->start();
+}
+
+void ImportWindow::importSlice()
+{
+    m_run->applyNext(sliceLines);
+    m_progress->setValue(int(m_run->done()));
+    if (m_run->atEnd())
+        endImport();
+}
+
+void ImportWindow::endImport()
+{
+    m_slices->stop();
+    const ledger::StatementImportOutcome outcome = m_run->finish();
+    m_run.reset();
+    setWindowModality(Qt::NonModal);
+    if (isVisible()) {
+        hide();
+        show();
+    }
+    m_import->setEnabled(outcome.committed);
+    if (outcome.committed)
+        m_notifier.announce(ledger::LedgerChange::Trades | ledger::LedgerChange::Stocks);
+    m_prompter.inform(exchange::importReport(m_statement, outcome));
+    Q_EMIT importEnded(outcome.committed);
+}
+
+void ImportWindow::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (!importing())
+        Q_EMIT shownChanged(true);
+}
+
+void ImportWindow::hideEvent(QHideEvent* event)
+{
+    QWidget::hideEvent(event);
+    if (!importing())
+        Q_EMIT shownChanged(false);
+}
+
+void ImportWindow::closeEvent(QCloseEvent* event)
+{
+    if (importing())
+        event->ignore();
+    else
+        QWidget::closeEvent(event);
+}
+
+} // namespace corvanta::windows

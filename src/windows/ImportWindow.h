@@ -1,0 +1,113 @@
+#pragma once
+
+#include "exchange/ImportTexts.h"
+#include "exchange/StatementParser.h"
+#include "ledger/LedgerChanges.h"
+
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+class QComboBox;
+class QGroupBox;
+class QLineEdit;
+class QPlainTextEdit;
+class QProgressBar;
+class QPushButton;
+class QRadioButton;
+class QTableView;
+class QTimer;
+
+namespace corvanta::sql {
+class Database;
+}
+namespace corvanta::ledger {
+class StatementImport;
+}
+namespace corvanta::exchange {
+class CsvTableModel;
+}
+
+namespace corvanta::windows {
+
+class FileChooser;
+class Prompter;
+
+// The broker statement import window: a statement is chosen, shown, confirmed
+// and written in one transaction, in slices on a timer so a long statement shows
+// its progress. A csv export is only viewed, in a grid coloured by its rows'
+// operation. While an import runs the window is modal, so nothing else writes to
+// the ledger meanwhile.
+class ImportWindow : public QWidget {
+    Q_OBJECT
+public:
+    // `otherFee` gives the fee calculator's other fee at the time of an import.
+    ImportWindow(sql::Database& db, ledger::LedgerNotifier& notifier, Prompter& prompter,
+                 FileChooser& files, std::function<double()> otherFee, QWidget* parent = nullptr);
+    ~ImportWindow() override;
+
+    // Statement lines written per slice.
+    static constexpr int sliceLines = 500;
+
+    QComboBox* brokers() const { return m_brokers; }
+    QRadioButton* textKind() const { return m_textKind; }
+    QRadioButton* csvKind() const { return m_csvKind; }
+    QLineEdit* pathField() const { return m_path; }
+    QPushButton* importButton() const { return m_import; }
+    QPlainTextEdit* memo() const { return m_memo; }
+    QGroupBox* memoGroup() const { return m_memoGroup; }
+    QGroupBox* csvGroup() const { return m_csvGroup; }
+    QTableView* csvView() const { return m_csvView; }
+    QProgressBar* progress() const { return m_progress; }
+    bool importing() const;
+
+    // "浏览(&L)".
+    void browse();
+    // Opens a file as "浏览(&L)" does once the dialog has chosen it.
+    void openFile(const QString& path);
+    // "导入(&R)".
+    void startImport();
+
+Q_SIGNALS:
+    void shownChanged(bool shown);
+    // An import has ended, committed or not.
+    void importEnded(bool committed);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void build();
+    void loadMemo();
+    void importSlice();
+    void endImport();
+    const exchange::StatementLayout& layout() const;
+
+    sql::Database& m_db;
+    ledger::LedgerNotifier& m_notifier;
+    Prompter& m_prompter;
+    FileChooser& m_files;
+    std::function<double()> m_otherFee;
+    std::optional<exchange::ImportFileKind> m_kind; // none until the user chooses
+    QComboBox* m_brokers = nullptr;
+    QRadioButton* m_textKind = nullptr;
+    QRadioButton* m_csvKind = nullptr;
+    QLineEdit* m_path = nullptr;
+    QPushButton* m_browse = nullptr;
+    QPushButton* m_import = nullptr;
+    QGroupBox* m_memoGroup = nullptr;
+    QPlainTextEdit* m_memo = nullptr;
+    QGroupBox* m_csvGroup = nullptr;
+    QTableView* m_csvView = nullptr;
+    exchange::CsvTableModel* m_csvModel = nullptr;
+    QProgressBar* m_progress = nullptr;
+    QTimer* m_slices = nullptr;
+    exchange::ParsedStatement m_statement;
+    std::unique_ptr<ledger::StatementImport> m_run;
+};
+
+} // namespace corvanta::windows

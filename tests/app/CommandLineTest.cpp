@@ -1,0 +1,214 @@
+#include "app/CommandLine.h"
+#include "../exchange/StatementFixtures.h"
+#include "ledger/LedgerBackup.h"
+#include "ledger/LedgerFile.h"
+#include "ledger/LedgerLock.h"
+#include "ledger/SafetyCopies.h"
+#include "ledger/SeedList.h"
+#include "ledger/sql/Statement.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextStream>
+
+using namespace Qt::StringLiterals;
+using namespace corvanta;
+
+namespace {
+
+struct Run {
+    int code = -1;
+    QString out;
+    QString err;
+};
+
+} // namespace
+
+class CommandLineTest : public QObject {
+    Q_OBJECT
+
+private:
+    QString path(const QString& name) const { return m_dir->path() + u'/' + name; }
+    QString ledgerPath() const { return path(u"gpmc.mdb"_s); }
+
+    Run run(const QStringList& arguments) const
+    {
+        Run result;
+        QTextStream out(&result.out);
+        QTextStream err(&result.err);
+        result.code = app::runCommandLine(arguments, ledgerPath(), out, err);
+        return result;
+    }
+
+    qint64 count(const char* sql) const
+    {
+        auto db = ledger::openLedger(ledgerPath(), ledger::loadSeedList());
+        return db.scalarInt(sql);
+    }
+
+    void writeFile(const QString& name, const QByteArray& bytes) const
+    {
+        QFile file(path(name));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+
+    QString readText(const QString& name) const
+    {
+        QFile file(path(name));
+        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+    }
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+
+private Q_SLOTS:
+    void init() { m_dir = std::make_unique<QTemporaryDir>(); }
+
+    void misuse_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("says");
+        QTest::newRow("unknown") << QStringList{u"frobnicate"_s} << u"未知的子命令"_s;
+        QTest::newRow("backup without file") << QStringList{u"backup"_s} << u"缺少文件名"_s;
+        QTest::newRow("restore unconfirmed") << QStringList{u"restore"_s, u"x.mdb"_s} << u"--yes"_s;
+        QTest::newRow("import without broker")
+            << QStringList{u"import"_s, u"x.txt"_s, u"--yes"_s} << u"--broker"_s;
+        QTest::newRow("import unknown broker")
+            << QStringList{u"import"_s, u"x.txt"_s, u"--broker"_s, u"abc"_s} << u"sczq"_s;
+        QTest::newRow("two files") << QStringList{u"backup"_s, u"a"_s, u"b"_s} << u"无法理解“b”"_s;
+    }
+    void misuse()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, says);
+        const Run result = run(arguments);
+        QCOMPARE(result.code, int(app::CommandMisused));
+        QVERIFY2(result.err.contains(says), qPrintable(result.err));
+    }
+
+    void helpNamesEverySubcommand()
+    {
+        const Run result = run({u"--help"_s});
+        QCOMPARE(result.code, 0);
+        for (const char* word :
+             {"backup", "restore", "import", "export-ledger", "export-summary", "--yes"})
+            QVERIFY2(result.out.contains(QLatin1StringView(word)), word);
+        QVERIFY(!QFile::exists(ledgerPath()));
+    }
+
+    void backupThenRestoreRoundTrip()
+    {
+        QCOMPARE(run({u"backup"_s, path(u"copy.mdb"_s)}).code, 0);
+        {
+            auto db = ledger::openLedger(ledgerPath(), ledger::loadSeedList());
+            db.exec("DELETE FROM gpjl; DELETE FROM gpmc WHERE gpid<>'000709'");
+        }
+        const Run restored = run({u"restore"_s, path(u"copy.mdb"_s), u"--yes"_s});
+        QCOMPARE(restored.code, 0);
+        QVERIFY2(restored.out.contains(u"数据导入成功"_s), qPrintable(restored.out));
+        QCOMPARE(count("SELECT count(*) FROM gpjl"), 2); // the sample trade and its position
+        QVERIFY(count("SELECT count(*) FROM gpmc") > 1000);
+        // The state before the restore is kept.
+        QCOMPARE(ledger::SafetyCopies(ledgerPath()).copies().size(), 1);
+    }
+
+    void failuresNameTheReason_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("says");
+        QTest::newRow("backup into a missing folder")
+            << QStringList{u"backup"_s, u"/nonexistent-folder/copy.mdb"_s} << u"文件夹不存在"_s;
+        QTest::newRow("restore of a missing file")
+            << QStringList{u"restore"_s, u"missing.mdb"_s, u"--yes"_s} << u"找不到备份文件"_s;
+        QTest::newRow("import of a missing file")
+            << QStringList{u"import"_s, u"missing.txt"_s, u"--broker"_s, u"sczq"_s, u"--yes"_s}
+            << u"无法读取对账单"_s;
+        QTest::newRow("export into a missing folder")
+            << QStringList{u"export-ledger"_s, u"/nonexistent-folder/l.csv"_s} << u"无法写入"_s;
+    }
+    void failuresNameTheReason()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, says);
+        const Run result = run(arguments);
+        QCOMPARE(result.code, int(app::CommandFailed));
+        QVERIFY2(result.err.contains(says), qPrintable(result.err));
+    }
+
+    void restoreOfANonBackupLeavesTheLedger()
+    {
+        writeFile(u"text.mdb"_s, QByteArray(2048, 'x'));
+        const Run result = run({u"restore"_s, path(u"text.mdb"_s), u"--yes"_s});
+        QCOMPARE(result.code, int(app::CommandFailed));
+        QVERIFY2(result.err.contains(u"不是本程序的备份文件"_s), qPrintable(result.err));
+        QCOMPARE(count("SELECT count(*) FROM gpjl"), 2);
+    }
+
+    void refusesWhileAWindowHoldsTheLedger()
+    {
+        ledger::LedgerLock window(ledgerPath());
+        QCOMPARE(window.acquire(), ledger::LedgerLock::Outcome::Acquired);
+        const Run result = run({u"backup"_s, path(u"copy.mdb"_s)});
+        QCOMPARE(result.code, int(app::CommandFailed));
+        QVERIFY2(result.err.contains(u"窗口"_s), qPrintable(result.err));
+        QVERIFY(!QFile::exists(path(u"copy.mdb"_s)));
+    }
+
+    void importAsksFirstThenSkipsRepeatedLines()
+    {
+        using namespace exchange::fixtures;
+        writeFile(u"s.txt"_s, statementFile({sczqHeader(), Sczq{}.line()}));
+        const QStringList import{u"import"_s, path(u"s.txt"_s), u"--broker"_s, u"sczq"_s};
+
+        const Run asked = run(import);
+        QCOMPARE(asked.code, int(app::CommandMisused));
+        QCOMPARE(count("SELECT count(*) FROM gpjl WHERE 虚拟卖出='假'"), 1);
+
+        const Run first = run(import + QStringList{u"--yes"_s});
+        QCOMPARE(first.code, 0);
+        QVERIFY2(first.out.contains(u"导入成功"_s), qPrintable(first.out));
+        QCOMPARE(count("SELECT count(*) FROM gpjl WHERE 虚拟卖出='假'"), 2);
+
+        const Run again = run(import + QStringList{u"--yes"_s});
+        QCOMPARE(again.code, 0);
+        QVERIFY2(again.out.contains(u"1 笔与账本中已有的交易相同"_s), qPrintable(again.out));
+        QCOMPARE(count("SELECT count(*) FROM gpjl WHERE 虚拟卖出='假'"), 2);
+
+        QCOMPARE(run(import + QStringList{u"--yes"_s, u"--replace"_s}).code, 0);
+        QCOMPARE(count("SELECT count(*) FROM gpjl WHERE 虚拟卖出='假'"), 1);
+    }
+
+    void exportsWriteCsv()
+    {
+        QCOMPARE(run({u"export-ledger"_s, path(u"ledger.csv"_s)}).code, 0);
+        const QStringList ledgerLines = readText(u"ledger.csv"_s).split(u"\r\n"_s);
+        QVERIFY(ledgerLines.first().startsWith(u"ID,日期,股票代码"_s));
+        QFile raw(path(u"ledger.csv"_s));
+        QVERIFY(raw.open(QIODevice::ReadOnly));
+        QCOMPARE(raw.read(3), QByteArray("\xEF\xBB\xBF")); // the UTF-8 mark
+        QCOMPARE(ledgerLines.size(), 4); // titles, the sample trade and its position, the end
+
+        QCOMPARE(run({u"export-summary"_s, path(u"summary.csv"_s)}).code, 0);
+        const QStringList summaryLines = readText(u"summary.csv"_s).split(u"\r\n"_s);
+        QVERIFY(summaryLines.size() >= 3);
+    }
+
+    void theProgramRunsASubcommandWithoutADisplay()
+    {
+        QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.remove(u"DISPLAY"_s);
+        environment.remove(u"QT_QPA_PLATFORM"_s);
+        process.setProcessEnvironment(environment);
+        process.start(QStringLiteral(CORVANTA_EXECUTABLE), {u"--help"_s});
+        QVERIFY(process.waitForFinished(20000));
+        QCOMPARE(process.exitCode(), 0);
+        QVERIFY(QString::fromUtf8(process.readAllStandardOutput()).contains(u"export-summary"_s));
+        QCOMPARE(run({u"nothing"_s}).code, int(app::CommandMisused));
+    }
+};
+
+QTEST_GUILESS_MAIN(CommandLineTest)
+#include "CommandLineTest.moc"

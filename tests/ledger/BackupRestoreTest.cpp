@@ -1,0 +1,225 @@
+#include "LedgerTestSupport.h"
+#include "ledger/LedgerBackup.h"
+#include "ledger/LedgerFile.h"
+#include "ledger/LedgerRestore.h"
+#include "ledger/SafetyCopies.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+using namespace Qt::StringLiterals;
+
+namespace corvanta::ledger {
+namespace {
+
+using testing::tinySeedList;
+
+class BackupRestoreTest : public ::testing::Test {
+protected:
+    QString path(const QString& name) const { return m_dir.path() + u'/' + name; }
+
+    sql::Database ledgerAt(const QString& name) { return openLedger(path(name), tinySeedList()); }
+
+    static void addTrade(sql::Database& db, const QString& date, const QString& code,
+                         const QString& name)
+    {
+        auto insert = db.prepare("INSERT INTO gpjl (日期,股票代码,股票名,交易状态,数量,价格,备注) "
+                                 "VALUES (?1,?2,?3,'买入',100,12.5,'memo')");
+        insert.bind(1, date).bind(2, code).bind(3, name).run();
+    }
+
+    static QStringList rows(sql::Database& db, const char* sql)
+    {
+        QStringList out;
+        auto query = db.prepare(sql);
+        while (query.step()) {
+            QStringList row;
+            for (int column = 0; column < query.columnCount(); ++column)
+                row << (query.isNull(column) ? u"<null>"_s : query.text(column));
+            out << row.join(u'|');
+        }
+        return out;
+    }
+
+    QTemporaryDir m_dir;
+};
+
+TEST_F(BackupRestoreTest, RoundTripReplacesTradesAndStocksInTheirOrderAndKeepsTheJournal)
+{
+    sql::Database source = ledgerAt(u"source.mdb"_s);
+    source.exec("DELETE FROM gpjl");
+    addTrade(source, u"2008-03-20"_s, u"600000"_s, u"浦发银行"_s);
+    addTrade(source, u"2008-03-14"_s, u"000709"_s, u"唐钢'股份"_s);
+    source.exec("INSERT INTO gpmc (gpid,gpmc,gppy) VALUES ('000001','平安银行',NULL)");
+    backupLedger(source, path(u"copy.mdb"_s));
+
+    sql::Database target = ledgerAt(u"target.mdb"_s);
+    target.exec(
+        "INSERT INTO dxgp (日期,股票代码,股票名) VALUES ('2008-01-01','600000','浦发银行')");
+    addTrade(target, u"2009-01-01"_s, u"000000"_s, u"无名股票"_s);
+
+    LedgerRestore restore(target, path(u"copy.mdb"_s));
+    EXPECT_EQ(restore.tradeCount(), 2);
+    EXPECT_EQ(restore.stockCount(), 4);
+    restore.copyNext(1);
+    EXPECT_EQ(restore.progress().status, u"股票交易记录导入中 1"_s);
+    EXPECT_EQ(restore.progress().maximum, 2);
+    restore.copyNext(3);
+    EXPECT_EQ(restore.progress().status, u"股票代码导入中 2"_s);
+    restore.finish();
+    EXPECT_EQ(restore.progress().status, u"数据导入成功"_s);
+
+    // Oldest date first, new ids, no memo; values keep their types.
+    EXPECT_EQ(
+        rows(target, "SELECT 日期,股票名,typeof(数量),typeof(价格),备注 FROM gpjl ORDER BY id"),
+        (QStringList{u"2008-03-14|唐钢'股份|integer|real|<null>"_s,
+                     u"2008-03-20|浦发银行|integer|real|<null>"_s}));
+    EXPECT_EQ(
+        rows(target, "SELECT gpid,gppy FROM gpmc ORDER BY id"),
+        (QStringList{u"000000|WMGP"_s, u"000001|<null>"_s, u"000709|TGGF"_s, u"600000|PFYX"_s}));
+    EXPECT_EQ(target.scalarInt("SELECT count(*) FROM dxgp"), 1);
+}
+
+TEST_F(BackupRestoreTest, BackupOfAnEmptyLedgerRestoresAnEmptyLedger)
+{
+    sql::Database source = ledgerAt(u"source.mdb"_s);
+    source.exec("DELETE FROM gpjl");
+    backupLedger(source, path(u"copy.mdb"_s));
+    sql::Database target = ledgerAt(u"target.mdb"_s);
+    LedgerRestore restore(target, path(u"copy.mdb"_s));
+    restore.finish();
+    EXPECT_EQ(target.scalarInt("SELECT count(*) FROM gpjl"), 0);
+    EXPECT_EQ(target.scalarInt("SELECT count(*) FROM gpmc"), 3);
+    EXPECT_EQ(restore.progress().status, u"数据导入成功"_s);
+}
+
+TEST_F(BackupRestoreTest, AnUnfinishedRestoreLeavesTheLedgerAsItWas)
+{
+    sql::Database source = ledgerAt(u"source.mdb"_s);
+    source.exec("DELETE FROM gpjl");
+    backupLedger(source, path(u"copy.mdb"_s));
+    sql::Database target = ledgerAt(u"target.mdb"_s);
+    const qint64 before = target.scalarInt("SELECT count(*) FROM gpjl");
+    {
+        LedgerRestore restore(target, path(u"copy.mdb"_s));
+        restore.copyNext(2);
+    }
+    EXPECT_EQ(target.scalarInt("SELECT count(*) FROM gpjl"), before);
+    EXPECT_FALSE(target.inTransaction());
+}
+
+struct BadBackup {
+    const char* name;
+    std::function<void(const QString&)> make;
+    const char* messagePart;
+};
+
+class BadBackupTest : public BackupRestoreTest, public ::testing::WithParamInterface<BadBackup> {};
+
+TEST_P(BadBackupTest, IsRefusedBeforeTheLedgerIsTouched)
+{
+    sql::Database target = ledgerAt(u"target.mdb"_s);
+    const qint64 trades = target.scalarInt("SELECT count(*) FROM gpjl");
+    const QString bad = path(u"bad.mdb"_s);
+    GetParam().make(bad);
+    try {
+        LedgerRestore restore(target, bad);
+        FAIL() << "no refusal";
+    } catch (const BackupError& error) {
+        EXPECT_TRUE(error.message().contains(QString::fromUtf8(GetParam().messagePart)))
+            << error.message().toStdString();
+    }
+    EXPECT_EQ(target.scalarInt("SELECT count(*) FROM gpjl"), trades);
+    EXPECT_EQ(target.scalarInt("SELECT count(*) FROM gpmc"), 3);
+}
+
+void writeBytes(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, BadBackupTest,
+    ::testing::Values(
+        BadBackup{"TextFile", [](const QString& p) { writeBytes(p, QByteArray(4096, 'x')); },
+                  "不是本程序的备份文件"},
+        BadBackup{"EmptyFile", [](const QString& p) { writeBytes(p, {}); }, "文件是空的"},
+        BadBackup{"Missing", [](const QString&) {}, "找不到备份文件"},
+        BadBackup{"AnotherKey",
+                  [](const QString& p) {
+                      auto db =
+                          sql::Database::open(p, "another", sql::Database::Mode::ReadWriteCreate);
+                      ensureSchema(db, tinySeedList());
+                  },
+                  "密码不符"},
+        BadBackup{"NoStockTable",
+                  [](const QString& p) {
+                      auto db = sql::Database::open(p, QByteArray(ledgerKey),
+                                                    sql::Database::Mode::ReadWriteCreate);
+                      ensureSchema(db, tinySeedList());
+                      db.exec("DROP TABLE gpmc");
+                  },
+                  "gpmc"},
+        BadBackup{"ForeignColumns",
+                  [](const QString& p) {
+                      auto db = sql::Database::open(p, QByteArray(ledgerKey),
+                                                    sql::Database::Mode::ReadWriteCreate);
+                      db.exec("CREATE TABLE gpjl (x); CREATE TABLE gpmc (id,gpid,gpmc,gppy)");
+                  },
+                  "股票代码"}),
+    [](const auto& row) { return std::string(row.param.name); });
+
+TEST_F(BackupRestoreTest, AFailedBackupNamesTheReasonAndLeavesNoPartialFile)
+{
+    sql::Database source = ledgerAt(u"source.mdb"_s);
+    const struct {
+        QString target;
+        QString reason;
+    } cases[] = {{path(u"nowhere/copy.mdb"_s), u"文件夹不存在"_s},
+                 {m_dir.path(), u"这是一个文件夹"_s},
+                 {path(u"source.mdb"_s), u"正在使用的账本文件"_s}};
+    for (const auto& failure : cases) {
+        try {
+            backupLedger(source, failure.target);
+            ADD_FAILURE() << "no refusal for " << failure.target.toStdString();
+        } catch (const BackupError& error) {
+            EXPECT_TRUE(error.message().contains(failure.reason)) << error.message().toStdString();
+        }
+    }
+    EXPECT_EQ(QDir(m_dir.path()).entryList({u"*.part"_s}, QDir::Files | QDir::Hidden).size(), 0);
+}
+
+TEST_F(BackupRestoreTest, ABackupReplacesAnExistingFileWhole)
+{
+    sql::Database source = ledgerAt(u"source.mdb"_s);
+    writeBytes(path(u"old.mdb"_s), "old");
+    backupLedger(source, path(u"old.mdb"_s));
+    sql::Database copy = openBackup(path(u"old.mdb"_s));
+    EXPECT_EQ(copy.scalarInt("SELECT count(*) FROM gpmc"), 3);
+}
+
+TEST_F(BackupRestoreTest, SafetyCopiesKeepTheLastTenAndOnePerDayIsDue)
+{
+    sql::Database ledger = ledgerAt(u"gpmc.mdb"_s);
+    SafetyCopies copies(path(u"gpmc.mdb"_s));
+    EXPECT_EQ(copies.folder(), path(u"backups"_s));
+    const QDateTime first(QDate(2026, 1, 1), QTime(9, 0));
+    EXPECT_TRUE(copies.dueOn(first.date()));
+    for (int i = 0; i < 12; ++i)
+        copies.make(ledger, first.addSecs(i * 3600));
+    const QStringList kept = copies.copies();
+    ASSERT_EQ(kept.size(), 10);
+    EXPECT_TRUE(kept.first().endsWith(u"gpmc-20260101-110000.mdb"_s)) << kept.first().toStdString();
+    EXPECT_TRUE(kept.last().endsWith(u"gpmc-20260101-200000.mdb"_s));
+    EXPECT_FALSE(copies.dueOn(first.date()));
+    EXPECT_TRUE(copies.dueOn(first.date().addDays(1)));
+    // Each copy is a backup that restores.
+    LedgerRestore restore(ledger, kept.last());
+    restore.finish();
+}
+
+} // namespace
+} // namespace corvanta::ledger

@@ -1,0 +1,228 @@
+#include "windows/BackupWindow.h"
+#include "ledger/LedgerBackup.h"
+#include "ledger/LedgerFile.h"
+#include "ledger/SafetyCopies.h"
+#include "ledger/Schema.h"
+#include "ledger/sql/Statement.h"
+#include "windows/FileChooser.h"
+#include "windows/Prompter.h"
+
+#include <QCheckBox>
+#include <QFile>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+using namespace corvanta;
+
+namespace {
+
+class ScriptedPrompter : public windows::Prompter {
+public:
+    bool askYesNo(const QString& caption, const QString& text) override
+    {
+        questions << caption + u':' + text;
+        return answers.isEmpty() ? false : answers.takeFirst();
+    }
+    void inform(const QString& text) override { messages << text; }
+
+    QList<bool> answers;
+    QStringList questions;
+    QStringList messages;
+};
+
+class ScriptedFiles : public windows::FileChooser {
+public:
+    QString openFile(const QString& filter) override
+    {
+        filters << filter;
+        return chosen;
+    }
+    QString saveFile(const QString& filter, const QString& proposed, const QString&) override
+    {
+        filters << filter;
+        proposals << proposed;
+        return chosen;
+    }
+    QString chosen;
+    QStringList filters;
+    QStringList proposals;
+};
+
+QList<ledger::SeedStock> seeds()
+{
+    return {{u"000709"_s, u"唐钢股份"_s, u"TGGF"_s}, {u"600000"_s, u"浦发银行"_s, u"PFYX"_s}};
+}
+
+} // namespace
+
+class BackupWindowTest : public QObject {
+    Q_OBJECT
+
+private:
+    QString path(const QString& name) const { return m_dir->path() + u'/' + name; }
+    qint64 trades() { return m_db->scalarInt("SELECT count(*) FROM gpjl"); }
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::optional<sql::Database> m_db;
+    ledger::LedgerNotifier m_notifier;
+    ledger::TickerState m_ticker;
+    ScriptedPrompter m_prompter;
+    ScriptedFiles m_files;
+    std::unique_ptr<windows::BackupWindow> m_window;
+
+private Q_SLOTS:
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        m_db.emplace(ledger::openLedger(path(u"gpmc.mdb"_s), seeds()));
+        m_prompter = {};
+        m_files = {};
+        m_ticker = {};
+        m_window = std::make_unique<windows::BackupWindow>(*m_db, m_notifier, m_ticker, m_prompter,
+                                                           m_files);
+    }
+    void cleanup()
+    {
+        m_window.reset();
+        m_db.reset();
+    }
+
+    void choicesSetTheBoxes()
+    {
+        QCOMPARE(m_window->statusLine(), u"数据备份恢复"_s);
+        m_window->chooseRestore(true);
+        QVERIFY(m_window->tradesBox()->isChecked() && m_window->stocksBox()->isChecked());
+        QVERIFY(!m_window->tradesBox()->isEnabled());
+        QCOMPARE(m_window->statusLine(), u"数据导入导出"_s);
+        m_window->chooseRestore(false);
+        QVERIFY(m_window->tradesBox()->isChecked() && !m_window->stocksBox()->isChecked());
+        QVERIFY(m_window->stocksBox()->isEnabled());
+    }
+
+    void backupAsksBeforeOverwriting_data()
+    {
+        QTest::addColumn<bool>("exists");
+        QTest::addColumn<bool>("answer");
+        QTest::addColumn<QString>("status");
+        QTest::newRow("new file") << false << false << u"备份成功！"_s;
+        QTest::newRow("existing, yes") << true << true << u"备份成功！"_s;
+        QTest::newRow("existing, no") << true << false << u"数据备份恢复"_s;
+    }
+    void backupAsksBeforeOverwriting()
+    {
+        QFETCH(bool, exists);
+        QFETCH(bool, answer);
+        QFETCH(QString, status);
+        m_files.chosen = path(u"copy.mdb"_s);
+        if (exists) {
+            QFile file(m_files.chosen);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write("old");
+        }
+        m_prompter.answers = {answer};
+        m_window->run();
+        QCOMPARE(m_window->statusLine(), status);
+        QCOMPARE(m_files.filters, QStringList{u"access 数据库文件 (*.mdb);;所有文件 (*.*)"_s});
+        QCOMPARE(m_files.proposals, QStringList{u"gpmc.mdb"_s});
+        QCOMPARE(m_prompter.questions.size(), exists ? 1 : 0);
+        if (exists)
+            QCOMPARE(m_prompter.questions.first(), u"备份覆盖:文件已存在,是否覆盖？"_s);
+        QVERIFY(m_window->runButton()->isEnabled());
+        QCOMPARE(QFileInfo(m_files.chosen).size() > 3, status == u"备份成功！"_s);
+    }
+
+    void aFailedBackupSaysWhy()
+    {
+        m_files.chosen = path(u"missing/copy.mdb"_s);
+        m_window->run();
+        QCOMPARE(m_prompter.messages.size(), 1);
+        QVERIFY(m_prompter.messages.first().contains(u"文件夹不存在"_s));
+        QCOMPARE(m_window->statusLine(), u"数据备份恢复"_s);
+    }
+
+    void restoreRunsInSlicesAndAnnounces()
+    {
+        sql::Transaction filling(*m_db);
+        for (int i = 0; i < 1200; ++i)
+            m_db->exec("INSERT INTO gpjl (日期,股票代码,股票名,交易状态,数量,价格) "
+                       "VALUES ('2008-01-02','600000','浦发银行','买入',100,1)");
+        filling.commit();
+        ledger::backupLedger(*m_db, path(u"copy.mdb"_s));
+        m_db->exec("DELETE FROM gpjl");
+        m_db->exec("INSERT INTO dxgp (股票代码) VALUES ('600000')");
+
+        QSignalSpy changed(&m_notifier, &ledger::LedgerNotifier::changed);
+        QSignalSpy ended(m_window.get(), &windows::BackupWindow::restoreEnded);
+        m_window->chooseRestore(true);
+        m_files.chosen = path(u"copy.mdb"_s);
+        m_prompter.answers = {true};
+        m_window->run();
+        QCOMPARE(m_prompter.questions,
+                 QStringList{u"恢复覆盖:将覆盖数据库中的所有记录，\r操作不可恢复，是否进行？"_s});
+        QVERIFY(m_window->restoring());
+        QVERIFY(!m_window->runButton()->isEnabled() && !m_window->exitButton()->isEnabled());
+        QVERIFY(ended.wait(10000));
+        QCOMPARE(ended.first().first().toBool(), true);
+        QCOMPARE(m_window->statusLine(), u"数据导入成功"_s);
+        QCOMPARE(trades(), 1202);
+        QCOMPARE(m_db->scalarInt("SELECT count(*) FROM dxgp"), 1);
+        QVERIFY(m_ticker.tickerRebuildPending);
+        QCOMPARE(changed.size(), 1);
+        QCOMPARE(changed.first().first().value<ledger::LedgerChanges>(),
+                 ledger::LedgerChange::Trades | ledger::LedgerChange::Stocks);
+        QVERIFY(m_window->runButton()->isEnabled());
+        QCOMPARE(ledger::SafetyCopies(path(u"gpmc.mdb"_s)).copies().size(), 1);
+    }
+
+    void restoreRefusals_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<bool>("answer");
+        QTest::addColumn<bool>("message");
+        QTest::newRow("cancelled dialog") << QString() << true << false;
+        QTest::newRow("answered no") << u"copy.mdb"_s << false << false;
+        QTest::newRow("not a backup") << u"text.mdb"_s << true << true;
+    }
+    void restoreRefusals()
+    {
+        QFETCH(QString, file);
+        QFETCH(bool, answer);
+        QFETCH(bool, message);
+        ledger::backupLedger(*m_db, path(u"copy.mdb"_s));
+        QFile text(path(u"text.mdb"_s));
+        QVERIFY(text.open(QIODevice::WriteOnly));
+        text.write(QByteArray(3000, 'x'));
+        text.close();
+        const qint64 before = trades();
+        QSignalSpy changed(&m_notifier, &ledger::LedgerNotifier::changed);
+        m_window->chooseRestore(true);
+        m_files.chosen = file.isEmpty() ? QString() : path(file);
+        m_prompter.answers = {answer};
+        m_window->run();
+        QVERIFY(!m_window->restoring());
+        QCOMPARE(m_prompter.messages.size(), message ? 1 : 0);
+        if (message)
+            QVERIFY(m_prompter.messages.first().contains(u"不是本程序的备份文件"_s));
+        QVERIFY(m_window->runButton()->isEnabled() && m_window->exitButton()->isEnabled());
+        QCOMPARE(trades(), before);
+        QCOMPARE(changed.size(), 0);
+        QVERIFY(!m_ticker.tickerRebuildPending);
+    }
+
+    void showingPausesTheMainWindow()
+    {
+        QSignalSpy shown(m_window.get(), &windows::BackupWindow::shownChanged);
+        m_window->show();
+        m_window->exitButton()->click();
+        QCOMPARE(shown.size(), 2);
+        QCOMPARE(shown.at(0).first().toBool(), true);
+        QCOMPARE(shown.at(1).first().toBool(), false);
+    }
+};
+
+QTEST_MAIN(BackupWindowTest)
+#include "BackupWindowTest.moc"

@@ -1,0 +1,223 @@
+#include "windows/ImportWindow.h"
+#include "../exchange/StatementFixtures.h"
+#include "exchange/CsvTableModel.h"
+#include "ledger/LedgerFile.h"
+#include "ledger/SafetyCopies.h"
+#include "ledger/sql/Statement.h"
+#include "windows/FileChooser.h"
+#include "windows/Prompter.h"
+
+#include <QComboBox>
+#include <QFile>
+#include <QGroupBox>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+using namespace Qt::StringLiterals;
+using namespace corvanta;
+using namespace corvanta::exchange::fixtures;
+
+namespace {
+
+class ScriptedPrompter : public windows::Prompter {
+public:
+    bool askYesNo(const QString&, const QString& text) override
+    {
+        questions << text;
+        return answers.isEmpty() ? false : answers.takeFirst();
+    }
+    void inform(const QString& text) override { messages << text; }
+    QList<bool> answers;
+    QStringList questions;
+    QStringList messages;
+};
+
+class ScriptedFiles : public windows::FileChooser {
+public:
+    QString openFile(const QString& filter) override
+    {
+        filters << filter;
+        return chosen;
+    }
+    QString saveFile(const QString&, const QString&, const QString&) override { return {}; }
+    QString chosen;
+    QStringList filters;
+};
+
+QList<ledger::SeedStock> seeds()
+{
+    return {{u"000709"_s, u"唐钢股份"_s, u"TGGF"_s}};
+}
+
+// A statement of `count` buys of 100 stocks in turn, each a day apart.
+QByteArray longStatement(int count)
+{
+    QStringList lines{sczqHeader()};
+    const QDate first(2007, 1, 1);
+    for (int i = 0; i < count; ++i) {
+        Sczq line;
+        line.date = first.addDays(i).toString(u"yyyy-MM-dd"_s);
+        line.code = QString::number(600000 + i % 100);
+        line.name = u"股票"_s + QString::number(i % 100);
+        lines << line.line();
+    }
+    return statementFile(lines);
+}
+
+} // namespace
+
+class ImportWindowTest : public QObject {
+    Q_OBJECT
+
+private:
+    QString path(const QString& name) const { return m_dir->path() + u'/' + name; }
+    qint64 trades() { return m_db->scalarInt("SELECT count(*) FROM gpjl WHERE 虚拟卖出='假'"); }
+    void writeFile(const QString& name, const QByteArray& bytes)
+    {
+        QFile file(path(name));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+    bool runImport(QList<bool> answers)
+    {
+        m_prompter.answers = answers;
+        QSignalSpy ended(m_window.get(), &windows::ImportWindow::importEnded);
+        m_window->importButton()->click();
+        if (!m_window->importing())
+            return false;
+        return ended.wait(20000) && ended.first().first().toBool();
+    }
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::optional<sql::Database> m_db;
+    ledger::LedgerNotifier m_notifier;
+    ScriptedPrompter m_prompter;
+    ScriptedFiles m_files;
+    std::unique_ptr<windows::ImportWindow> m_window;
+
+private Q_SLOTS:
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        m_db.emplace(ledger::openLedger(path(u"gpmc.mdb"_s), seeds()));
+        m_db->exec("DELETE FROM gpjl");
+        m_prompter = {};
+        m_files = {};
+        m_window = std::make_unique<windows::ImportWindow>(*m_db, m_notifier, m_prompter, m_files,
+                                                           [] { return 5.0; });
+    }
+    void cleanup()
+    {
+        m_window.reset();
+        m_db.reset();
+    }
+
+    void controlsFollowTheChoices()
+    {
+        QVERIFY(!m_window->importButton()->isEnabled());
+        m_window->brokers()->setCurrentIndex(1);
+        QCOMPARE(m_window->memoGroup()->title(), u"财达证券  交易记录导入列表"_s);
+        m_files.chosen.clear();
+        m_window->browse();
+        QCOMPARE(m_files.filters.last().count(u";;"_s), 3);
+        m_window->csvKind()->click();
+        m_window->browse();
+        QCOMPARE(m_files.filters.last(), u"csv文件 (*.csv);;交易记录 (交易记录.csv)"_s);
+        QVERIFY(!m_window->importButton()->isEnabled());
+    }
+
+    void aCsvFileIsShownColouredAndNotImported()
+    {
+        writeFile(u"s.csv"_s,
+                  QStringEncoder("GBK").encode(u"日期,代码,名称,数量,操作\r\n"
+                                               "2007-05-21,000709,\"唐钢,股份\",100,买入\r\n"
+                                               "2007-05-22,000709,唐钢股份,100,卖出\r\n"_s));
+        m_window->csvKind()->click();
+        m_files.chosen = path(u"s.csv"_s);
+        m_window->browse();
+        QVERIFY(!m_window->csvGroup()->isHidden());
+        QVERIFY(m_window->memoGroup()->isHidden());
+        QVERIFY(!m_window->importButton()->isEnabled());
+        const QAbstractItemModel* model = m_window->csvView()->model();
+        QCOMPARE(model->rowCount(), 3);
+        QCOMPARE(model->index(1, 2).data().toString(), u"唐钢,股份"_s);
+        QCOMPARE(model->index(1, 0).data(Qt::ForegroundRole).value<QColor>(), QColor(Qt::red));
+        QCOMPARE(model->index(2, 0).data(Qt::ForegroundRole).value<QColor>(), QColor(Qt::blue));
+        QCOMPARE(model->index(0, 0).data(Qt::ForegroundRole).value<QColor>(),
+                 QColor(166, 202, 240));
+    }
+
+    void importAsksThenWritesAndAnnounces()
+    {
+        writeFile(u"s.txt"_s, statementFile({u"header text"_s, sczqHeader(), Sczq{}.line()}));
+        m_files.chosen = path(u"s.txt"_s);
+        m_window->browse();
+        QVERIFY(m_window->memo()->toPlainText().contains(u"唐钢股份"_s));
+        QSignalSpy changed(&m_notifier, &ledger::LedgerNotifier::changed);
+        QVERIFY(runImport({true, false}));
+        QCOMPARE(m_prompter.questions, (QStringList{u"导入如下的交易记录，是否进行？"_s,
+                                                    u"导入交易记录，原数据是否清空？"_s}));
+        QVERIFY(m_prompter.messages.last().startsWith(u"导入完成"_s));
+        QCOMPARE(trades(), 1);
+        QCOMPARE(changed.size(), 1);
+        QCOMPARE(ledger::SafetyCopies(path(u"gpmc.mdb"_s)).copies().size(), 1);
+        QVERIFY(m_window->importButton()->isEnabled());
+    }
+
+    void answeringNoReloadsTheFileAndChangesNothing()
+    {
+        writeFile(u"s.txt"_s, statementFile({sczqHeader(), Sczq{}.line()}));
+        m_files.chosen = path(u"s.txt"_s);
+        m_window->browse();
+        QVERIFY(!runImport({false}));
+        QCOMPARE(trades(), 0);
+        QVERIFY(m_window->memo()->toPlainText().contains(u"成交日期"_s));
+        QVERIFY(m_window->importButton()->isEnabled());
+    }
+
+    void aRepeatedStatementOffersToSkipItsLines()
+    {
+        writeFile(u"s.txt"_s, statementFile({sczqHeader(), Sczq{}.line()}));
+        m_files.chosen = path(u"s.txt"_s);
+        m_window->browse();
+        QVERIFY(runImport({true, false}));
+        m_window->openFile(path(u"s.txt"_s));
+        m_prompter.questions.clear();
+        QVERIFY(runImport({true, true, false}));
+        QVERIFY2(m_prompter.questions.first().startsWith(u"1 行与账中已有的交易相同"_s),
+                 qPrintable(m_prompter.questions.first()));
+        QCOMPARE(trades(), 1);
+    }
+
+    void aLongStatementShowsProgressAndStaysResponsive()
+    {
+        const int lines = 3000;
+        writeFile(u"long.txt"_s, longStatement(lines));
+        m_files.chosen = path(u"long.txt"_s);
+        m_window->browse();
+        m_prompter.answers = {true, true};
+        QSignalSpy ended(m_window.get(), &windows::ImportWindow::importEnded);
+        int ticks = 0;
+        QTimer ticker;
+        connect(&ticker, &QTimer::timeout, this, [&ticks] { ++ticks; });
+        ticker.start(0);
+        m_window->importButton()->click();
+        QVERIFY(m_window->importing());
+        QVERIFY(ended.wait(60000));
+        QVERIFY(ended.first().first().toBool());
+        QCOMPARE(trades(), lines);
+        QCOMPARE(m_window->progress()->value(), lines);
+        // The event loop ran between the slices.
+        QVERIFY(ticks >= lines / windows::ImportWindow::sliceLines);
+    }
+};
+
+QTEST_MAIN(ImportWindowTest)
+#include "ImportWindowTest.moc"
