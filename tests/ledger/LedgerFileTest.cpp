@@ -417,8 +417,9 @@ protected:
 TEST_P(LedgerFolder, IsTheProgramFolderOnlyWhenUsable)
 {
     ASSERT_TRUE(QDir().mkpath(program));
-    if (GetParam().installed)
+    if (GetParam().installed) {
         ASSERT_TRUE(QDir().mkpath(dirPath() + u"/前缀/share/corvanta"_s));
+    }
     if (GetParam().ledgerInProgramFolder)
         writeFile(ledgerPath(program), "x");
     ASSERT_EQ(chmod(qPrintable(dirPath()), 0777), 0);
