@@ -1,5 +1,7 @@
 #include "ShortcutWriter.h"
 
+#include "ledger/LedgerFile.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
@@ -71,6 +73,9 @@ QString desktopEntry(const QString& target, const QString& arguments, const QStr
     entry += u"Exec="_s + escapedValue(execLine(target, arguments)) + u'\n';
     entry += u"Path="_s + escapedValue(QFileInfo(target).absolutePath()) + u'\n';
     entry += u"Terminal=false\n"_s;
+    // Only an installed program has its icon in the theme.
+    if (!ledger::installedDataFolder(QFileInfo(target).absolutePath()).isEmpty())
+        entry += u"Icon="_s + installedIconName() + u'\n';
     return entry;
 }
 
@@ -86,6 +91,11 @@ QString unwritableMessage(const QString& linkPath)
 }
 
 } // namespace
+
+QString installedIconName()
+{
+    return u"io.github.corvanta.Corvanta"_s;
+}
 
 QString linkExtension()
 {

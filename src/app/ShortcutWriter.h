@@ -23,8 +23,12 @@ public:
                                                         const QString& description) = 0;
 };
 
+// The name of the icon an installed program puts into the icon theme; also the
+// id of its desktop entry.
+QString installedIconName();
+
 // A desktop-entry launcher file (Type=Application), made executable; an existing
-// file is replaced whole.
+// file is replaced whole. A launcher of an installed program shows its icon.
 class DesktopEntryWriter : public ShortcutWriter {
 public:
     [[nodiscard]] ShortcutResult createShortcut(const QString& target, const QString& arguments,

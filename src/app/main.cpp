@@ -20,6 +20,7 @@ int runSubcommand(int argc, char* argv[])
 }
 
 } // namespace
+#include <QTimer>
 
 int main(int argc, char* argv[])
 {
@@ -34,5 +35,9 @@ int main(int argc, char* argv[])
     if (!program)
         return 1;
     program->show();
+    // For tests of an installed program: it starts as a user's would, opening or
+    // creating its ledger and showing its window, then ends through the event loop.
+    if (qEnvironmentVariableIntValue("CORVANTA_QUIT_AFTER_START") == 1)
+        QTimer::singleShot(0, &application, &QCoreApplication::quit);
     return application.exec();
 }

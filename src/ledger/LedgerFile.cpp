@@ -165,9 +165,30 @@ LedgerOpenError::LedgerOpenError(Reason reason, const QString& message)
 {
 }
 
+QString installedDataFolder(const QString& programDir)
+{
+    const QDir bin(programDir);
+    if (bin.dirName() != u"bin"_s)
+        return {};
+    const QString data = QDir::cleanPath(bin.absoluteFilePath(u"../share/corvanta"_s));
+    return QFileInfo(data).isDir() ? data : QString();
+}
+
+QString programDataFolder(const QString& programDir)
+{
+    const QString installed = installedDataFolder(programDir);
+    return installed.isEmpty() ? programDir : installed;
+}
+
 QString ledgerFolder(const QString& programDir, const QString& appDataDir)
 {
     const QFileInfo program(programDir);
+    // A package's files belong to the package manager: the ledger never goes
+    // among them, whoever runs the program.
+    if (!installedDataFolder(programDir).isEmpty()) {
+        QDir().mkpath(appDataDir);
+        return appDataDir;
+    }
     // A ledger already beside the program stays the one in use; if that folder
     // turned read-only, opening it says so instead of starting an empty ledger.
     if (program.isDir() && (program.isWritable() || QFileInfo::exists(ledgerPath(programDir))))

@@ -36,8 +36,19 @@ private:
     QString m_message;
 };
 
-// The folder that holds the ledger: the program's own folder when it is writable
-// or already holds a ledger file, otherwise `appDataDir`, which is created if needed.
+// The data folder an installed program ships beside its bin/ folder
+// (`<prefix>/share/corvanta`), or an empty string for a program that is not
+// installed (a build tree, a copied folder).
+QString installedDataFolder(const QString& programDir);
+
+// The folder with the program's own files, such as its usage notes: the installed
+// data folder, or the program's own folder when it is not installed.
+QString programDataFolder(const QString& programDir);
+
+// The folder that holds the ledger. An installed program always keeps it in
+// `appDataDir`, even when its install folder is writable (root, a user prefix).
+// Otherwise the program's own folder when it is writable or already holds a
+// ledger file, else `appDataDir`. `appDataDir` is created when it is chosen.
 QString ledgerFolder(const QString& programDir, const QString& appDataDir);
 
 // The ledger file inside that folder.

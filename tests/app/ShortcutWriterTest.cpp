@@ -2,6 +2,7 @@
 
 #include "app/ShortcutWriter.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -119,6 +120,19 @@ void ShortcutWriterTest::launcherKeys()
     QCOMPARE(keyValue(lines, u"Path"_s), u"/opt/corvanta app/bin"_s);
     QCOMPARE(keyValue(lines, u"Comment"_s), u"Corvanta 编写：Ostrel"_s);
     QCOMPARE(keyValue(lines, u"Terminal"_s), u"false"_s);
+    QCOMPARE(keyValue(lines, u"Icon"_s), u"<missing>"_s);
+}
+
+void ShortcutWriterTest::installedProgramShowsItsIcon()
+{
+    QTemporaryDir dir;
+    QVERIFY(QDir(dir.path()).mkpath(u"usr/bin"_s));
+    QVERIFY(QDir(dir.path()).mkpath(u"usr/share/corvanta"_s));
+    const QString path = dir.filePath(u"Corvanta.desktop"_s);
+    DesktopEntryWriter writer;
+    QVERIFY(writer.createShortcut(dir.filePath(u"usr/bin/corvanta"_s), {}, path, {}).ok());
+
+    QCOMPARE(keyValue(fileLines(path), u"Icon"_s), corvanta::app::installedIconName());
 }
 
 void ShortcutWriterTest::execAndCommentEscapes_data()

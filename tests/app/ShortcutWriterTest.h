@@ -11,6 +11,7 @@ private slots:
     void wrongExtensionWritesNothing_data();
     void wrongExtensionWritesNothing();
     void launcherKeys();
+    void installedProgramShowsItsIcon();
     void execAndCommentEscapes_data();
     void execAndCommentEscapes();
     void existingFileReplaced();

@@ -389,6 +389,7 @@ struct FolderCase {
     const char* what;
     mode_t programMode;
     bool ledgerInProgramFolder;
+    bool installed; // bin/ with share/corvanta beside it
     bool expectProgramFolder;
 };
 
@@ -399,18 +400,26 @@ void PrintTo(const FolderCase& c, std::ostream* os)
 
 class LedgerFolder : public LedgerFileTest, public testing::WithParamInterface<FolderCase> {
 protected:
+    void SetUp() override
+    {
+        LedgerFileTest::SetUp();
+        program = GetParam().installed ? dirPath() + u"/前缀/bin"_s : dirPath() + u"/程序"_s;
+    }
     void TearDown() override
     {
         chmod(qPrintable(program), 0700);
         LedgerFileTest::TearDown();
     }
-    const QString program = dirPath() + u"/程序"_s;
+    QString program;
     const QString appData = dirPath() + u"/数据/Corvanta"_s;
 };
 
 TEST_P(LedgerFolder, IsTheProgramFolderOnlyWhenUsable)
 {
     ASSERT_TRUE(QDir().mkpath(program));
+    if (GetParam().installed) {
+        ASSERT_TRUE(QDir().mkpath(dirPath() + u"/前缀/share/corvanta"_s));
+    }
     if (GetParam().ledgerInProgramFolder)
         writeFile(ledgerPath(program), "x");
     ASSERT_EQ(chmod(qPrintable(dirPath()), 0777), 0);
@@ -428,12 +437,49 @@ TEST_P(LedgerFolder, IsTheProgramFolderOnlyWhenUsable)
               QString());
 }
 
-INSTANTIATE_TEST_SUITE_P(Folders, LedgerFolder,
-                         testing::Values(FolderCase{"writable", 0777, false, true},
-                                         FolderCase{"read-only", 0555, false, false},
-                                         // Says why it cannot open, rather than
-                                         // starting an empty ledger elsewhere.
-                                         FolderCase{"read-only with a ledger", 0555, true, true}));
+INSTANTIATE_TEST_SUITE_P(
+    Folders, LedgerFolder,
+    testing::Values(FolderCase{"writable", 0777, false, false, true},
+                    FolderCase{"read-only", 0555, false, false, false},
+                    // Says why it cannot open, rather than starting an empty
+                    // ledger elsewhere.
+                    FolderCase{"read-only with a ledger", 0555, true, false, true},
+                    // A package's folder is never written, even where it could be.
+                    FolderCase{"installed and writable", 0777, false, true, false},
+                    FolderCase{"installed with a stray ledger", 0777, true, true, false}));
+
+// The installed data folder is recognised only beside a bin/ folder.
+struct DataFolderCase {
+    const char* what;
+    const char* programDir;
+    const char* made;
+    bool installed;
+};
+
+void PrintTo(const DataFolderCase& c, std::ostream* os)
+{
+    *os << c.what;
+}
+
+class DataFolder : public LedgerFileTest, public testing::WithParamInterface<DataFolderCase> {};
+
+TEST_P(DataFolder, IsTheInstalledOneOrTheProgramFolder)
+{
+    const QString program = dirPath() + u'/' + QString::fromUtf8(GetParam().programDir);
+    ASSERT_TRUE(QDir().mkpath(program));
+    ASSERT_TRUE(QDir().mkpath(dirPath() + u'/' + QString::fromUtf8(GetParam().made)));
+    const QString installed = dirPath() + u"/usr/share/corvanta"_s;
+
+    EXPECT_EQ(installedDataFolder(program), GetParam().installed ? installed : QString());
+    EXPECT_EQ(programDataFolder(program), GetParam().installed ? installed : program);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Folders, DataFolder,
+    testing::Values(DataFolderCase{"installed", "usr/bin", "usr/share/corvanta", true},
+                    DataFolderCase{"bin without data", "usr/bin", "usr/share/other", false},
+                    DataFolderCase{"data beside another folder", "usr/build", "usr/share/corvanta",
+                                   false}));
 
 } // namespace
 } // namespace corvanta::ledger
