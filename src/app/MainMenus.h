@@ -63,6 +63,7 @@ public:
     QAction* sortByName;
     QAction* sortByDate;
     QAction* summary;
+    QAction* accountCharts;
     QAction* stockTrades;
     QAction* popupDelete;
     QAction* ledgerMonitor;

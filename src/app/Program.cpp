@@ -1,6 +1,7 @@
 #include "Program.h"
 
 #include "DesktopServices.h"
+#include "MainMenus.h"
 #include "MainTradePort.h"
 #include "MainWindow.h"
 #include "QtTranslations.h"
@@ -8,10 +9,12 @@
 #include "TrayPort.h"
 #include "ledger/LedgerFile.h"
 #include "ledger/SeedList.h"
+#include "windows/AccountChartWindow.h"
 #include "windows/DatabaseFailure.h"
 #include "windows/Prompter.h"
 #include "windows/StockEditorWindow.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QLocale>
 #include <QMessageBox>
@@ -100,6 +103,8 @@ Program::Program(sql::Database db, std::unique_ptr<SystemServices> system,
     // A child window of the main window, so it stays above it; destroyed first.
     m_stockEditor = std::make_unique<windows::StockEditorWindow>(
         m_stocks, m_writer, m_services.prompter, m_mainWindow.get());
+    m_accountCharts =
+        std::make_unique<windows::AccountChartWindow>(m_db, m_notifier, m_mainWindow.get());
     if (m_system)
         m_system->prompter.setParent(m_mainWindow.get());
     wire();
@@ -117,6 +122,13 @@ void Program::wire()
     QObject::connect(editor, &windows::StockEditorWindow::stockSaved, main,
                      &MainWindow::makeStockCurrent);
     QObject::connect(main, &MainWindow::closing, editor, &QWidget::close);
+    windows::AccountChartWindow* charts = m_accountCharts.get();
+    QObject::connect(main->menus().accountCharts, &QAction::triggered, charts, [charts] {
+        charts->refresh();
+        charts->show();
+        charts->raise();
+    });
+    QObject::connect(main, &MainWindow::closing, charts, &QWidget::close);
 }
 
 windows::TradePort& Program::tradePort() const

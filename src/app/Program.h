@@ -12,6 +12,7 @@
 
 namespace corvanta::windows {
 class StockEditorWindow;
+class AccountChartWindow;
 class TradePort;
 } // namespace corvanta::windows
 
@@ -67,6 +68,7 @@ private:
     std::unique_ptr<MainWindow> m_mainWindow;
     std::unique_ptr<MainTradePort> m_tradePort;
     std::unique_ptr<windows::StockEditorWindow> m_stockEditor;
+    std::unique_ptr<windows::AccountChartWindow> m_accountCharts;
 };
 
 } // namespace corvanta::app
