@@ -1,3 +1,4 @@
+#include "report/AccountSeries.h"
 #include "report/CapitalFlow.h"
 #include "report/PositionSummary.h"
 
@@ -122,6 +123,15 @@ BENCHMARK(BM_ScratchTables)
     ->Args({10'000, 500})
     ->Args({100'000, 2'000})
     ->Unit(benchmark::kMillisecond);
+
+// The chart series of 10,000 trades in 500 stocks (target < 200 ms).
+void BM_AccountSeries(benchmark::State& state)
+{
+    FileLedger file(int(state.range(0)), int(state.range(1)));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(report::accountSeries(file.db));
+}
+BENCHMARK(BM_AccountSeries)->Args({10'000, 500})->Unit(benchmark::kMillisecond);
 
 // The quoted mode's work besides the network: 500 held stocks valued from their
 // fetched record lines (target < 50 ms).

@@ -96,6 +96,7 @@ void MainMenus::buildLedgerPopup()
     sortByName = sort->addAction(u"按股票名称(&N)"_s);
     sortByDate = sort->addAction(u"按买卖日期(&D)"_s);
     summary = later(ledgerPopup, u"交易汇总(&H)"_s);
+    accountCharts = ledgerPopup->addAction(u"账户图表"_s);
     stockTrades = later(ledgerPopup, u"该股交易明细(&L)"_s);
     popupDelete = ledgerPopup->addAction(u"删除记录(&D)"_s);
     ledgerMonitor = later(ledgerPopup, u"实时监控(&D)"_s);

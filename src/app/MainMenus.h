@@ -64,6 +64,7 @@ public:
     QAction* sortByName;
     QAction* sortByDate;
     QAction* summary;
+    QAction* accountCharts;
     QAction* stockTrades;
     QAction* popupDelete;
     QAction* ledgerMonitor;

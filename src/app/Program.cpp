@@ -18,6 +18,7 @@
 #include "ledger/SafetyCopies.h"
 #include "ledger/SeedList.h"
 #include "report/TotalsReport.h"
+#include "windows/AccountChartWindow.h"
 #include "windows/BackupWindow.h"
 #include "windows/DatabaseFailure.h"
 #include "windows/FileChooser.h"
@@ -147,6 +148,8 @@ Program::Program(sql::Database db, std::unique_ptr<SystemServices> system,
         m_db, m_stocks, m_notifier, m_network, *m_mainWindow, *m_tradePort, m_services});
     m_sideWindows = std::make_unique<SideWindows>(m_db, m_notifier, *m_mainWindow, *m_tradePort,
                                                   m_services.prompter, m_services.tray);
+    m_accountCharts =
+        std::make_unique<windows::AccountChartWindow>(m_db, m_notifier, m_mainWindow.get());
     if (m_system)
         m_system->prompter.setParent(m_mainWindow.get());
     wire();
@@ -216,6 +219,13 @@ void Program::wire()
     // The journal stops it too while shown.
     QObject::connect(m_sideWindows.get(), &SideWindows::mainTimerPauseWanted, quotes,
                      [quotes](bool pause) { quotes->setTimerActive(!pause); });
+    windows::AccountChartWindow* charts = m_accountCharts.get();
+    QObject::connect(main->menus().accountCharts, &QAction::triggered, charts, [charts] {
+        charts->refresh();
+        charts->show();
+        charts->raise();
+    });
+    QObject::connect(main, &MainWindow::closing, charts, &QWidget::close);
 }
 
 windows::TradePort& Program::tradePort() const

@@ -18,6 +18,7 @@ class TotalsReportWindow;
 class BackupWindow;
 class ImportWindow;
 class FileChooser;
+class AccountChartWindow;
 class TradePort;
 } // namespace corvanta::windows
 
@@ -103,6 +104,7 @@ private:
     std::unique_ptr<windows::FileChooser> m_files;
     std::unique_ptr<windows::BackupWindow> m_backupWindow;
     std::unique_ptr<windows::ImportWindow> m_importWindow;
+    std::unique_ptr<windows::AccountChartWindow> m_accountCharts;
 };
 
 } // namespace corvanta::app

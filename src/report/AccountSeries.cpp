@@ -1,0 +1,151 @@
+#include "AccountSeries.h"
+
+#include "ledger/sql/Database.h"
+#include "ledger/sql/Statement.h"
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+namespace corvanta::report {
+
+namespace {
+
+// 1 buy, 2 real sell, 0 open position, 3 another state (pays like a buy).
+constexpr const char* seriesRows =
+    "SELECT 日期,股票代码,股票名,CASE WHEN 交易状态='卖出' THEN (CASE WHEN 虚拟卖出='假' "
+    "THEN 2 ELSE 0 END) WHEN 交易状态='买入' THEN 1 ELSE 3 END,数量,总金额 FROM gpjl NOT "
+    "INDEXED ORDER BY id";
+
+enum class Kind { OpenPosition = 0, Buy = 1, RealSell = 2, Other = 3 };
+
+struct Row {
+    QString date;
+    QString code;
+    QString name;
+    Kind kind = Kind::Other;
+    qint64 shares = 0;
+    qint64 total = 0; // fen
+};
+
+struct Pool {
+    QString name;
+    qint64 shares = 0;
+    qint64 cost = 0;
+};
+
+// The cost of `sold` shares out of a pool, rounded to the fen; a sell of more
+// than is held takes the whole pool.
+qint64 costOfSale(const Pool& pool, qint64 sold)
+{
+    if (pool.shares <= 0 || sold <= 0)
+        return 0;
+    if (sold >= pool.shares)
+        return pool.cost;
+    return std::llround(double(pool.cost) * double(sold) / double(pool.shares));
+}
+
+std::vector<Row> readRows(sql::Database& db)
+{
+    auto query = db.prepare(seriesRows);
+    std::vector<Row> rows;
+    QString previousDate;
+    while (query.step()) {
+        Row row;
+        row.date = query.text(0);
+        if (row.date == previousDate)
+            row.date = previousDate; // share the text of a run of one date
+        previousDate = row.date;
+        row.code = query.text(1);
+        row.name = query.text(2);
+        const qint64 kind = query.int64(3);
+        row.kind = kind >= 0 && kind <= 3 ? Kind(kind) : Kind::Other;
+        row.shares = query.int64(4);
+        row.total = std::llround(query.real(5) * 100);
+        rows.push_back(std::move(row));
+    }
+    // By date, then id: the rows came by id, so a stable sort keeps that.
+    std::stable_sort(rows.begin(), rows.end(),
+                     [](const Row& a, const Row& b) { return a.date < b.date; });
+    return rows;
+}
+
+} // namespace
+
+AccountSeries accountSeries(sql::Database& db, const QuotedValues* quoted)
+{
+    const std::vector<Row> rows = readRows(db);
+    AccountSeries series;
+    QHash<QString, Pool> pools; // by code
+    QStringList order;          // codes by first appearance
+    qint64 invested = 0, cash = 0, holdingCost = 0, cumulative = 0;
+
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const Row& row = rows[i];
+        switch (row.kind) {
+        case Kind::Buy:
+        case Kind::Other: {
+            if (row.total > cash) {
+                invested += row.total - cash;
+                cash = 0;
+            } else {
+                cash -= row.total;
+            }
+            if (row.kind == Kind::Other)
+                break;
+            auto pool = pools.find(row.code);
+            if (pool == pools.end()) {
+                pool = pools.insert(row.code, Pool{});
+                order << row.code;
+            }
+            pool->name = row.name;
+            pool->shares += row.shares;
+            pool->cost += row.total;
+            holdingCost += row.total;
+            break;
+        }
+        case Kind::RealSell: {
+            cash += row.total;
+            Pool& pool = pools[row.code];
+            if (pool.name.isEmpty())
+                pool.name = row.name;
+            const qint64 cost = costOfSale(pool, row.shares);
+            pool.cost -= cost;
+            pool.shares = std::max<qint64>(0, pool.shares - row.shares);
+            holdingCost -= cost;
+            cumulative += row.total - cost;
+            series.profits.append({row.date, row.code, row.name, row.total - cost, cumulative});
+            break;
+        }
+        case Kind::OpenPosition:
+            break;
+        }
+        if (i + 1 == rows.size() || rows[i + 1].date != row.date)
+            series.money.append({row.date, invested, cash, holdingCost});
+    }
+
+    qint64 marketValue = 0;
+    for (const QString& code : std::as_const(order)) {
+        const Pool& pool = pools[code];
+        if (pool.shares <= 0)
+            continue;
+        OpenPosition position{code, pool.name, pool.shares, pool.cost, pool.cost, false};
+        if (quoted) {
+            const auto value = quoted->constFind(pool.name);
+            if (value != quoted->cend()) {
+                position.value = *value;
+                position.quoted = true;
+            }
+        }
+        marketValue += position.value;
+        series.positions.append(position);
+    }
+    std::stable_sort(
+        series.positions.begin(), series.positions.end(),
+        [](const OpenPosition& a, const OpenPosition& b) { return a.value > b.value; });
+    if (quoted && !series.money.isEmpty())
+        series.marketValue = marketValue;
+    return series;
+}
+
+} // namespace corvanta::report

@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QHash>
+#include <QList>
+#include <QString>
+
+#include <optional>
+
+namespace corvanta::sql {
+class Database;
+}
+
+namespace corvanta::report {
+
+// Money is kept in whole fen throughout, so running sums never drift.
+
+// The account after the last row of one trade date.
+struct MoneyPoint {
+    QString date;           // yyyy-MM-dd
+    qint64 invested = 0;    // new money put in so far
+    qint64 cash = 0;        // left over from sells, not yet spent
+    qint64 holdingCost = 0; // unsold shares at their average cost, fees included
+};
+
+// One real sell and what it made.
+struct SellProfit {
+    QString date;
+    QString code;
+    QString name;
+    qint64 profit = 0;     // proceeds after fees minus the average cost of the shares sold
+    qint64 cumulative = 0; // all sells' profit up to and including this one
+};
+
+// One stock with unsold shares.
+struct OpenPosition {
+    QString code;
+    QString name;
+    qint64 shares = 0;
+    qint64 cost = 0;  // at the average cost, fees included
+    qint64 value = 0; // the market value when quoted, else the cost
+    bool quoted = false;
+};
+
+struct AccountSeries {
+    QList<MoneyPoint> money; // by trade date
+    // The holdings' market value today, drawn after the last money point.
+    std::optional<qint64> marketValue;
+    QList<SellProfit> profits;     // by date, then recording order
+    QList<OpenPosition> positions; // largest value first
+};
+
+// Market values of a quoted summary by stock name, in fen.
+using QuotedValues = QHash<QString, qint64>;
+
+// Walks the ledger by date, then recording order. Each stock keeps a pool of
+// shares and their cost: a buy adds its total, a sell takes out the average
+// cost of the shares it sold. Open-position rows move nothing; a row of another
+// state pays like a buy but buys no shares. With `quoted`, held stocks found in
+// it are valued at its figure and their sum is the last money point's market
+// value.
+AccountSeries accountSeries(sql::Database& db, const QuotedValues* quoted = nullptr);
+
+} // namespace corvanta::report

@@ -1,0 +1,257 @@
+#include "AccountChartWindow.h"
+
+#include "ledger/sql/Database.h"
+
+#include <QApplication>
+#include <QBarCategoryAxis>
+#include <QBarSeries>
+#include <QBarSet>
+#include <QChart>
+#include <QChartView>
+#include <QClipboard>
+#include <QDateTime>
+#include <QDateTimeAxis>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineSeries>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QVBoxLayout>
+#include <QValueAxis>
+
+#include <algorithm>
+
+namespace corvanta::windows {
+
+namespace {
+
+double yuan(qint64 fen)
+{
+    return double(fen) / 100;
+}
+
+qreal msecs(const QString& date)
+{
+    return qreal(
+        QDateTime(QDate::fromString(date, u"yyyy-MM-dd"), QTime(0, 0)).toMSecsSinceEpoch());
+}
+
+QChartView* newView(QWidget* parent)
+{
+    auto* view = new QChartView(new QChart, parent);
+    view->setRenderHint(QPainter::Antialiasing);
+    return view;
+}
+
+// Replaces a view's chart: a fresh chart is cheaper than emptying the old one.
+QChart* freshChart(QChartView* view, const QString& title)
+{
+    QChart* old = view->chart();
+    auto* chart = new QChart;
+    chart->setTitle(title);
+    chart->legend()->setAlignment(Qt::AlignBottom);
+    view->setChart(chart);
+    delete old;
+    return chart;
+}
+
+QValueAxis* moneyAxis(QChart* chart)
+{
+    auto* axis = new QValueAxis;
+    axis->setTitleText(QStringLiteral("金额（元）"));
+    axis->setLabelFormat(QStringLiteral("%.0f"));
+    chart->addAxis(axis, Qt::AlignLeft);
+    return axis;
+}
+
+void fitRange(QValueAxis* axis, double low, double high)
+{
+    low = std::min(low, 0.0);
+    high = std::max(high, 0.0);
+    if (high <= low)
+        high = low + 1;
+    const double margin = (high - low) * 0.05;
+    axis->setRange(low < 0 ? low - margin : 0, high + margin);
+    axis->applyNiceNumbers();
+}
+
+} // namespace
+
+AccountChartWindow::AccountChartWindow(sql::Database& db, ledger::LedgerNotifier& notifier,
+                                       QWidget* parent)
+    : QWidget(parent, Qt::Window), m_db(db), m_pages(new QTabWidget(this)), m_money(newView(this)),
+      m_profit(newView(this)), m_positions(newView(this))
+{
+    setWindowTitle(QStringLiteral("账户图表"));
+    resize(900, 600);
+    m_pages->addTab(m_money, QStringLiteral("资金变化"));
+    auto* profitPage = new QWidget(this);
+    auto* profitLayout = new QVBoxLayout(profitPage);
+    profitLayout->setContentsMargins(0, 0, 0, 0);
+    profitLayout->addWidget(m_profit);
+    auto* note =
+        new QLabel(QStringLiteral("每笔卖出的盈亏 = 卖出所得（扣除费用）− 所卖股数的平均成本；"
+                                  "平均成本按该股此前各笔买入的总金额（含费用）计算。"),
+                   profitPage);
+    note->setWordWrap(true);
+    profitLayout->addWidget(note);
+    m_pages->addTab(profitPage, QStringLiteral("卖出盈亏"));
+    m_pages->addTab(m_positions, QStringLiteral("持仓分布"));
+
+    auto* copy = new QPushButton(QStringLiteral("复制图片"), this);
+    connect(copy, &QPushButton::clicked, this, &AccountChartWindow::copyImage);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(copy);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_pages);
+    layout->addLayout(buttons);
+
+    connect(&notifier, &ledger::LedgerNotifier::changed, this, [this](ledger::LedgerChanges what) {
+        if (what.testFlag(ledger::LedgerChange::Trades) && isVisible())
+            refresh();
+    });
+}
+
+void AccountChartWindow::setQuotedValues(const report::QuotedValues& values, bool quoted)
+{
+    m_quoted = values;
+    m_isQuoted = quoted;
+    if (isVisible())
+        refresh();
+}
+
+void AccountChartWindow::refresh()
+{
+    draw(report::accountSeries(m_db, m_isQuoted ? &m_quoted : nullptr));
+}
+
+void AccountChartWindow::copyImage()
+{
+    QChartView* shown = m_pages->currentIndex() == 0   ? m_money
+                        : m_pages->currentIndex() == 1 ? m_profit
+                                                       : m_positions;
+    QApplication::clipboard()->setImage(shown->grab().toImage());
+}
+
+void AccountChartWindow::draw(const report::AccountSeries& series)
+{
+    // Page 1: money over time.
+    QChart* money = freshChart(m_money, QStringLiteral("资金变化"));
+    auto* invested = new QLineSeries;
+    invested->setName(QStringLiteral("总计投入"));
+    auto* cash = new QLineSeries;
+    cash->setName(QStringLiteral("现金余额"));
+    auto* holdings = new QLineSeries;
+    holdings->setName(QStringLiteral("持仓成本"));
+    double low = 0, high = 0;
+    for (const report::MoneyPoint& p : series.money) {
+        const qreal x = msecs(p.date);
+        invested->append(x, yuan(p.invested));
+        cash->append(x, yuan(p.cash));
+        holdings->append(x, yuan(p.holdingCost));
+        high = std::max({high, yuan(p.invested), yuan(p.cash), yuan(p.holdingCost)});
+    }
+    auto* dates = new QDateTimeAxis;
+    dates->setFormat(QStringLiteral("yyyy-MM-dd"));
+    dates->setTitleText(QStringLiteral("交易日期"));
+    money->addAxis(dates, Qt::AlignBottom);
+    QValueAxis* moneyValues = moneyAxis(money);
+    QList<QLineSeries*> lines{invested, cash, holdings};
+    if (series.marketValue && !series.money.isEmpty()) {
+        auto* market = new QLineSeries;
+        market->setName(QStringLiteral("持仓市值（今日）"));
+        const QDate today = QDate::currentDate();
+        const QDate last = QDate::fromString(series.money.last().date, u"yyyy-MM-dd");
+        const QDate at = today > last ? today : last.addDays(1);
+        market->append(msecs(series.money.last().date), yuan(series.money.last().holdingCost));
+        market->append(qreal(QDateTime(at, QTime(0, 0)).toMSecsSinceEpoch()),
+                       yuan(*series.marketValue));
+        market->setPointsVisible(true);
+        high = std::max(high, yuan(*series.marketValue));
+        lines << market;
+    }
+    for (QLineSeries* line : lines) {
+        money->addSeries(line);
+        line->attachAxis(dates);
+        line->attachAxis(moneyValues);
+    }
+    if (series.money.isEmpty()) {
+        const QDateTime now = QDateTime(QDate::currentDate(), QTime(0, 0));
+        dates->setRange(now.addDays(-30), now);
+    } else if (series.money.size() == 1 && !series.marketValue) {
+        const QDateTime only(QDate::fromString(series.money.first().date, u"yyyy-MM-dd"),
+                             QTime(0, 0));
+        dates->setRange(only.addDays(-1), only.addDays(1));
+    }
+    fitRange(moneyValues, low, high);
+
+    // Page 2: realised profit per sell, red for profit and blue for loss.
+    QChart* profit = freshChart(m_profit, QStringLiteral("卖出盈亏"));
+    auto* gains = new QBarSet(QStringLiteral("盈利"));
+    gains->setColor(Qt::red);
+    auto* losses = new QBarSet(QStringLiteral("亏损"));
+    losses->setColor(Qt::blue);
+    auto* cumulative = new QLineSeries;
+    cumulative->setName(QStringLiteral("累计盈亏"));
+    cumulative->setColor(QColor(0x40, 0x40, 0x40));
+    QStringList categories;
+    low = high = 0;
+    for (int i = 0; i < series.profits.size(); ++i) {
+        const report::SellProfit& p = series.profits[i];
+        const double value = yuan(p.profit);
+        *gains << (value >= 0 ? value : 0);
+        *losses << (value < 0 ? value : 0);
+        cumulative->append(i, yuan(p.cumulative));
+        categories << p.date + u'\n' + p.name;
+        low = std::min({low, value, yuan(p.cumulative)});
+        high = std::max({high, value, yuan(p.cumulative)});
+    }
+    auto* bars = new QBarSeries;
+    bars->append(gains);
+    bars->append(losses);
+    bars->setBarWidth(0.8);
+    profit->addSeries(bars);
+    profit->addSeries(cumulative);
+    auto* sells = new QBarCategoryAxis;
+    sells->append(categories);
+    sells->setTitleText(QStringLiteral("卖出日期"));
+    sells->setLabelsVisible(categories.size() <= 40);
+    profit->addAxis(sells, Qt::AlignBottom);
+    QValueAxis* profitValues = moneyAxis(profit);
+    bars->attachAxis(sells);
+    bars->attachAxis(profitValues);
+    cumulative->attachAxis(sells);
+    cumulative->attachAxis(profitValues);
+    fitRange(profitValues, low, high);
+
+    // Page 3: open positions by value.
+    QChart* positions =
+        freshChart(m_positions, series.marketValue ? QStringLiteral("持仓分布（按市值）")
+                                                   : QStringLiteral("持仓分布（按成本）"));
+    auto* values = new QBarSet(QStringLiteral("持仓金额"));
+    values->setColor(QColor(0xd0, 0x80, 0x20));
+    QStringList names;
+    high = 0;
+    for (const report::OpenPosition& p : series.positions) {
+        *values << yuan(p.value);
+        names << p.name;
+        high = std::max(high, yuan(p.value));
+    }
+    auto* held = new QBarSeries;
+    held->append(values);
+    held->setLabelsVisible(series.positions.size() <= 20);
+    held->setLabelsFormat(QStringLiteral("@value"));
+    positions->addSeries(held);
+    auto* stocks = new QBarCategoryAxis;
+    stocks->append(names);
+    stocks->setLabelsVisible(names.size() <= 30);
+    positions->addAxis(stocks, Qt::AlignBottom);
+    QValueAxis* heldValues = moneyAxis(positions);
+    held->attachAxis(stocks);
+    held->attachAxis(heldValues);
+    positions->legend()->hide();
+    fitRange(heldValues, 0, high);
+}
+
+} // namespace corvanta::windows

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "ledger/LedgerChanges.h"
+#include "report/AccountSeries.h"
+
+#include <QWidget>
+
+class QTabWidget;
+class QChartView;
+
+namespace corvanta::sql {
+class Database;
+}
+
+namespace corvanta::windows {
+
+// "账户图表": money over time, realised profit per sell and where the money
+// sits, drawn from the account series. Redraws when the trades change.
+class AccountChartWindow : public QWidget {
+    Q_OBJECT
+public:
+    AccountChartWindow(sql::Database& db, ledger::LedgerNotifier& notifier,
+                       QWidget* parent = nullptr);
+
+    // The market values of the last quoted summary by stock name, in fen;
+    // an empty set when the last summary was not quoted.
+    void setQuotedValues(const report::QuotedValues& values, bool quoted);
+
+    // Reads the ledger again and redraws every page.
+    void refresh();
+
+    // Copies the chart of the shown page to the clipboard as an image.
+    void copyImage();
+
+    QTabWidget* pages() const { return m_pages; }
+
+private:
+    void draw(const report::AccountSeries& series);
+
+    sql::Database& m_db;
+    report::QuotedValues m_quoted;
+    bool m_isQuoted = false;
+    QTabWidget* m_pages;
+    QChartView* m_money;
+    QChartView* m_profit;
+    QChartView* m_positions;
+};
+
+} // namespace corvanta::windows

@@ -1,0 +1,3 @@
+# The account chart window.
+target_sources(corvanta_windows PRIVATE ${CMAKE_CURRENT_LIST_DIR}/AccountChartWindow.cpp)
+target_link_libraries(corvanta_windows PUBLIC Qt6::Charts corvanta_report)
