@@ -17,6 +17,7 @@
 #include "ledger/LedgerFile.h"
 #include "ledger/SafetyCopies.h"
 #include "ledger/SeedList.h"
+#include "report/MonitorSession.h"
 #include "report/TotalsReport.h"
 #include "windows/AccountChartWindow.h"
 #include "windows/BackupWindow.h"
@@ -219,6 +220,11 @@ void Program::wire()
     // The journal stops it too while shown.
     QObject::connect(m_sideWindows.get(), &SideWindows::mainTimerPauseWanted, quotes,
                      [quotes](bool pause) { quotes->setTimerActive(!pause); });
+    // Quotes fetched by the summary and the monitor reach the journal's targets too.
+    SideWindows* side = m_sideWindows.get();
+    QObject::connect(summary, &SummaryController::quotesArrived, side, &SideWindows::quotesArrived);
+    QObject::connect(&m_monitor->session(), &report::MonitorSession::quotesArrived, side,
+                     &SideWindows::quotesArrived);
     windows::AccountChartWindow* charts = m_accountCharts.get();
     QObject::connect(main->menus().accountCharts, &QAction::triggered, charts, [charts] {
         charts->refresh();

@@ -7,6 +7,7 @@
 #include "TrayController.h"
 #include "journal/Journal.h"
 #include "journal/ReminderWatch.h"
+#include "report/StockCompletion.h"
 #include "windows/JournalMemoWindow.h"
 #include "windows/JournalWindow.h"
 #include "windows/ProfitLossWindow.h"
@@ -91,6 +92,11 @@ void SideWindows::onCurrentPriceEdited()
     m_journalWindow->quoteChanged();
     m_reminders->quoteArrived(m_trade.stockCode(), m_trade.currentPriceText(),
                               QDate::currentDate());
+}
+
+void SideWindows::quotesArrived(const QStringList& records)
+{
+    m_reminders->pricesArrived(report::pricesFromLines(records), QDate::currentDate());
 }
 
 void SideWindows::openProfitLoss()

@@ -56,6 +56,9 @@ public:
     void openJournal();
     // "加入股票日志(&A)": a note for the current stock, told in the result label.
     void addToJournal();
+    // Quote record lines fetched by the summary or the monitor: the journal's
+    // targets are checked against their prices.
+    void quotesArrived(const QStringList& records);
 
 Q_SIGNALS:
     // The main window's 2-second quote timer should pause (true) while the journal

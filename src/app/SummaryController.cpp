@@ -226,6 +226,7 @@ void SummaryController::onQuoteRequest(const QStringList& codes, const market::Q
         return;
     }
     m_quotes.appendMonitorLines(result.records);
+    Q_EMIT quotesArrived(result.records);
     m_progress->setValue(std::min(m_progress->maximum(), m_progress->value() + int(codes.size())));
 }
 

@@ -85,6 +85,8 @@ Q_SIGNALS:
     void totalsReportWanted();
     // A summary was shown (plain or quoted) or a quote fetch ended it early.
     void summaryFinished(bool shown);
+    // A quote request brought these record lines (the journal's targets watch them).
+    void quotesArrived(const QStringList& records);
 
 private:
     void buildPopup();

@@ -6,6 +6,7 @@
 #include <QTimer>
 
 #include <cmath>
+#include <optional>
 
 namespace corvanta::journal {
 
@@ -44,14 +45,40 @@ void ReminderWatch::check(QDate today)
     }
 }
 
-void ReminderWatch::quoteArrived(const QString& code, const QString& priceText, QDate today)
+namespace {
+
+// The price of a quote's text: none for "-", empty or anything not a positive number.
+std::optional<double> quotedPrice(const QString& text)
 {
     bool ok = false;
-    const double price = priceText.trimmed().toDouble(&ok);
+    const double price = text.trimmed().toDouble(&ok);
     if (!ok || !std::isfinite(price) || price <= 0)
+        return std::nullopt;
+    return price;
+}
+
+} // namespace
+
+void ReminderWatch::quoteArrived(const QString& code, const QString& priceText, QDate today)
+{
+    const auto price = quotedPrice(priceText);
+    if (!price)
         return;
-    m_lastPrices.insert(code.trimmed(), price);
+    m_lastPrices.insert(code.trimmed(), *price);
     check(today);
+}
+
+void ReminderWatch::pricesArrived(const QHash<QString, QString>& priceTexts, QDate today)
+{
+    bool any = false;
+    for (auto it = priceTexts.cbegin(); it != priceTexts.cend(); ++it) {
+        if (const auto price = quotedPrice(it.value())) {
+            m_lastPrices.insert(it.key().trimmed(), *price);
+            any = true;
+        }
+    }
+    if (any)
+        check(today);
 }
 
 } // namespace corvanta::journal

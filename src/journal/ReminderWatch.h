@@ -38,6 +38,9 @@ public:
     // the stock and reports the targets it reached. Texts that are not a positive
     // number ("-", empty) are ignored.
     void quoteArrived(const QString& code, const QString& priceText, QDate today);
+    // Many quotes at once (a summary or monitor request): the prices by code,
+    // checked together once.
+    void pricesArrived(const QHash<QString, QString>& priceTexts, QDate today);
 
     const QHash<QString, double>& lastPrices() const { return m_lastPrices; }
 

@@ -252,6 +252,7 @@ void MonitorSession::onRequestFinished(const QStringList& codes, const market::Q
 {
     if (result.ok()) {
         m_filling->append(result.records);
+        Q_EMIT quotesArrived(result.records);
         return;
     }
     // Nothing is retried: the first failure ends the pass or cycle.

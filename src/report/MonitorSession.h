@@ -127,6 +127,8 @@ signals:
     void passFinished(bool completed);
     void cycleFinished(bool completed);
     void databaseFailed(const QString& message);
+    // A request brought these quote record lines (the journal's targets watch them).
+    void quotesArrived(const QStringList& records);
 
 private:
     enum class Job { None, Pass, Cycle };

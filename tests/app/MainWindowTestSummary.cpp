@@ -5,6 +5,7 @@
 #include "app/SummaryController.h"
 #include "app/TradeDetailPanel.h"
 #include "app/TradePanel.h"
+#include "journal/Journal.h"
 #include "ledger/LedgerWriter.h"
 #include "market/NetworkState.h"
 #include "market/QuoteLines.h"
@@ -23,6 +24,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QStatusBar>
 #include <QTableView>
 #include <QTest>
 
@@ -95,6 +97,7 @@ private slots:
     void failedFetchEndsTheSummary();
     void secondRequestWhileFetchingIsRefused();
     void switchingBackDuringTheFetchDropsTheSummary();
+    void aQuotedSummaryTellsAJournalTargetItReached();
 
 private:
     app::SummaryController& summary() const { return h->program().summary(); }
@@ -320,6 +323,27 @@ void MainWindowSummaryTest::switchingBackDuringTheFetchDropsTheSummary()
     QTest::qWait(600);
     QVERIFY(panel().ledgerGrid->isVisible());
     QCOMPARE(selector().currentIndex(), 0);
+}
+
+void MainWindowSummaryTest::aQuotedSummaryTellsAJournalTargetItReached()
+{
+    // A note on the held stock whose target any traded price reaches.
+    journal::Journal notes(h->db);
+    ledger::LedgerNotifier changes;
+    const auto added = notes.add({u"000709"_s, steelName, u"8.00"_s, {}, {}, {}, {}, u"到价提醒"_s},
+                                 QDate::currentDate(), changes);
+    QVERIFY(added.written());
+    journal::ReminderSettings reminder;
+    reminder.targets = {0.01, std::nullopt};
+    QVERIFY(notes.setReminder(added.id, reminder, changes));
+    QVERIFY(h->window().statusBar()->currentMessage().isEmpty());
+
+    goOnline();
+    QSignalSpy done(&summary(), &app::SummaryController::summaryFinished);
+    selector().setCurrentIndex(1);
+    QVERIFY(done.wait(10000));
+    const QString told = h->window().statusBar()->currentMessage();
+    QVERIFY2(told.contains(u"000709"_s) && told.contains(u"目标价"_s), qPrintable(told));
 }
 
 int runSummaryTests(int argc, char* argv[])

@@ -80,6 +80,22 @@ TEST_F(ReminderWatchTest, TargetIsToldOnceAcrossRestarts)
     EXPECT_TRUE(journal.reminders().value(0).targets[ReachTarget].fired);
 }
 
+TEST_F(ReminderWatchTest, ABatchOfQuotesTellsTheTargetItsStockReached)
+{
+    ReminderSettings settings;
+    settings.targets = {21.0, std::nullopt};
+    settings.basePrice = 10.5;
+    noteWith(settings);
+
+    // A monitor request brings other stocks, and this one without a trade yet.
+    watch.pricesArrived({{u"000001"_s, u"25.00"_s}, {u"600000"_s, u"-"_s}}, QDate(2026, 12, 10));
+    EXPECT_TRUE(told.told.isEmpty());
+    watch.pricesArrived({{u"000001"_s, u"25.00"_s}, {u"600000"_s, u"21.30"_s}},
+                        QDate(2026, 12, 10));
+    ASSERT_EQ(told.told.size(), 1);
+    EXPECT_TRUE(told.told.first().contains(u"时价21.3已达到目标价21"_s));
+}
+
 TEST_F(ReminderWatchTest, ANoteDeletedBeforeItsDateNeverReminds)
 {
     ReminderSettings settings;

@@ -137,7 +137,13 @@ private slots:
     void passOverFiveStocks()
     {
         QSignalSpy priced(m_session.get(), &MonitorSession::headPriced);
+        QSignalSpy arrived(m_session.get(), &MonitorSession::quotesArrived);
         QVERIFY(pass());
+        // Every fetched line is announced as it comes (the journal's targets watch them).
+        QStringList announced;
+        for (const QList<QVariant>& request : arrived)
+            announced += request.first().toStringList();
+        QCOMPARE(announced, m_session->monitorQuoteLines());
         QCOMPARE(targets(),
                  (QStringList{target(u"000709"_s), target(u"600519"_s), target(u"300001"_s),
                               target(u"000001"_s), target(u"600999"_s), target(u"600000"_s)}));
