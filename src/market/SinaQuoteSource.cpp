@@ -1,11 +1,8 @@
 #include "SinaQuoteSource.h"
 
 #include "BrowserHeaders.h"
-#include "MarketPrefix.h"
 #include "QuotePageSource.h"
 #include "SourceRecord.h"
-
-#include <QHash>
 
 using namespace Qt::StringLiterals;
 
@@ -16,17 +13,6 @@ namespace {
 // Name, open, previous close, last, high, low, bid, ask, volume, turnover, ten
 // book levels, date, time: the status after them may be missing.
 constexpr qsizetype fieldsNeeded = 32;
-
-// The codes as the source spells them, unaskable ones left out.
-QStringList prefixed(const QStringList& codes)
-{
-    QStringList keys;
-    for (const QString& code : codes) {
-        if (isSixDigitCode(code))
-            keys.append(marketPrefix(code) + code);
-    }
-    return keys;
-}
 
 } // namespace
 
@@ -40,7 +26,7 @@ QString SinaQuoteSource::sourceName()
 QNetworkRequest SinaQuoteSource::request(const QStringList& codes) const
 {
     QUrl url = m_host;
-    url.setPath(u"/list="_s + prefixed(codes).join(u','));
+    url.setPath(u"/list="_s + prefixedCodes(codes).join(u','));
     QNetworkRequest request(url);
     request.setRawHeader("Referer", referer.toByteArray());
     request.setRawHeader("User-Agent", browserUserAgent.toByteArray());
@@ -91,23 +77,7 @@ std::optional<QStringList> SinaQuoteSource::records(const QByteArray& body,
     // Anything else (a refusal page, an error text) is not a quote reply.
     if (!text.trimmed().startsWith(u"var hq_str_"_s))
         return std::nullopt;
-    QHash<QString, QString> payloads;
-    for (const KeyedPayload& keyed : keyedPayloads(text, u"var hq_str_"))
-        payloads.insert(keyed.key, keyed.payload);
-
-    QStringList lines;
-    for (const QString& code : codes) {
-        if (!isSixDigitCode(code))
-            continue;
-        const auto payload = payloads.constFind(marketPrefix(code) + code);
-        if (payload == payloads.constEnd())
-            continue;
-        if (const std::optional<QString> line = sinaRecord(code, *payload))
-            lines.append(*line);
-    }
-    if (lines.isEmpty())
-        return std::nullopt;
-    return lines;
+    return recordsOfCodes(text, u"var hq_str_", codes, sinaRecord);
 }
 
 } // namespace corvanta::market

@@ -2,6 +2,8 @@
 
 #include "MarketPrefix.h"
 
+#include <QHash>
+
 #include <cmath>
 
 using namespace Qt::StringLiterals;
@@ -107,6 +109,38 @@ QList<KeyedPayload> keyedPayloads(QStringView text, QStringView linePrefix)
         found.append({key.toString(), payload.toString()});
     }
     return found;
+}
+
+QStringList prefixedCodes(const QStringList& codes)
+{
+    QStringList keys;
+    for (const QString& code : codes) {
+        if (isSixDigitCode(code))
+            keys.append(marketPrefix(code) + code);
+    }
+    return keys;
+}
+
+std::optional<QStringList> recordsOfCodes(QStringView text, QStringView linePrefix,
+                                          const QStringList& codes, const PayloadRecord& toRecord)
+{
+    QHash<QString, QString> payloads;
+    for (const KeyedPayload& keyed : keyedPayloads(text, linePrefix))
+        payloads.insert(keyed.key, keyed.payload);
+
+    QStringList lines;
+    for (const QString& code : codes) {
+        if (!isSixDigitCode(code))
+            continue;
+        const auto payload = payloads.constFind(marketPrefix(code) + code);
+        if (payload == payloads.constEnd())
+            continue;
+        if (const std::optional<QString> line = toRecord(code, *payload))
+            lines.append(*line);
+    }
+    if (lines.isEmpty())
+        return std::nullopt;
+    return lines;
 }
 
 } // namespace corvanta::market

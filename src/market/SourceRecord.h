@@ -4,6 +4,7 @@
 #include <QStringList>
 #include <QStringView>
 
+#include <functional>
 #include <optional>
 
 // Helpers shared by the real sources, which turn their own layouts into the
@@ -63,5 +64,19 @@ struct KeyedPayload {
     QString payload;
 };
 QList<KeyedPayload> keyedPayloads(QStringView text, QStringView linePrefix);
+
+// The codes as the real sources spell them ("sh600000"), unaskable ones left out.
+QStringList prefixedCodes(const QStringList& codes);
+
+// A source's record line of a code from that code's payload; none when the payload
+// is empty or not in the source's layout.
+using PayloadRecord =
+    std::function<std::optional<QString>(const QString& code, const QString& payload)>;
+
+// The record lines of the requested codes, in their order, from a reply of
+// `<linePrefix><key>="<payload>";` records; lines of codes not requested are
+// ignored. None when no requested code has a usable record.
+std::optional<QStringList> recordsOfCodes(QStringView text, QStringView linePrefix,
+                                          const QStringList& codes, const PayloadRecord& toRecord);
 
 } // namespace corvanta::market

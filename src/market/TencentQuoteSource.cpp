@@ -1,12 +1,10 @@
 #include "TencentQuoteSource.h"
 
 #include "BrowserHeaders.h"
-#include "MarketPrefix.h"
 #include "QuotePageSource.h"
 #include "SourceRecord.h"
 
 #include <QDate>
-#include <QHash>
 #include <QTime>
 
 using namespace Qt::StringLiterals;
@@ -18,16 +16,6 @@ namespace {
 // Up to the turnover in 万元 at index 37; indexes have shorter lines than stocks
 // but still this many.
 constexpr qsizetype fieldsNeeded = 38;
-
-QStringList prefixed(const QStringList& codes)
-{
-    QStringList keys;
-    for (const QString& code : codes) {
-        if (isSixDigitCode(code))
-            keys.append(marketPrefix(code) + code);
-    }
-    return keys;
-}
 
 // The STAR market's volume comes in shares, every other board's in lots.
 bool volumeInShares(QStringView code)
@@ -59,7 +47,7 @@ QString TencentQuoteSource::sourceName()
 QNetworkRequest TencentQuoteSource::request(const QStringList& codes) const
 {
     QUrl url = m_host;
-    url.setPath(u"/q="_s + prefixed(codes).join(u','));
+    url.setPath(u"/q="_s + prefixedCodes(codes).join(u','));
     QNetworkRequest request(url);
     request.setRawHeader("User-Agent", browserUserAgent.toByteArray());
     request.setRawHeader("Accept", "*/*");
@@ -117,24 +105,8 @@ std::optional<QStringList> TencentQuoteSource::records(const QByteArray& body,
     const QString text = gbkText(body);
     if (!text.trimmed().startsWith(u"v_"_s))
         return std::nullopt;
-    // Only the lines of requested codes count; `v_pv_none_match` has no code key.
-    QHash<QString, QString> payloads;
-    for (const KeyedPayload& keyed : keyedPayloads(text, u"v_"))
-        payloads.insert(keyed.key, keyed.payload);
-
-    QStringList lines;
-    for (const QString& code : codes) {
-        if (!isSixDigitCode(code))
-            continue;
-        const auto payload = payloads.constFind(marketPrefix(code) + code);
-        if (payload == payloads.constEnd())
-            continue;
-        if (const std::optional<QString> line = tencentRecord(code, *payload))
-            lines.append(*line);
-    }
-    if (lines.isEmpty())
-        return std::nullopt;
-    return lines;
+    // `v_pv_none_match` has no code key, so it never counts.
+    return recordsOfCodes(text, u"v_", codes, tencentRecord);
 }
 
 } // namespace corvanta::market
