@@ -330,21 +330,30 @@ void MainWindowSourceTest::choiceSurvivesARestart()
 void MainWindowSourceTest::refusedWriteKeepsTheChoice()
 {
     QVERIFY(openOn(u"新浪"_s));
-    h->db.exec("CREATE TRIGGER no_choice BEFORE UPDATE ON gpmc WHEN NEW.gpid = 'hqly' "
-               "BEGIN SELECT RAISE(ABORT, 'read-only medium'); END");
+    for (const char* event : {"INSERT", "UPDATE"}) {
+        h->db.exec(QStringLiteral("CREATE TRIGGER no_choice_%1 BEFORE %1 ON gpmc "
+                                  "WHEN NEW.gpid = 'hqly' "
+                                  "BEGIN SELECT RAISE(ABORT, 'read-only medium'); END")
+                       .arg(QLatin1String(event))
+                       .toUtf8()
+                       .constData());
+    }
     QVERIFY(h->prompter.messages.isEmpty());
 
-    sourceMenu().item(u"腾讯"_s)->trigger();
-    QCOMPARE(h->prompter.messages.size(), 1);
-    QVERIFY(h->prompter.messages.constFirst().contains(u"read-only medium"_s));
-    QCOMPARE(choice().kind(), market::QuoteSourceKind::Sina);
-    QVERIFY(sourceMenu().item(u"新浪"_s)->isChecked());
-    QVERIFY(!sourceMenu().item(u"腾讯"_s)->isChecked());
-    QCOMPARE(storedChoice(), u"新浪"_s);
+    for (const QString& item : {u"腾讯"_s, u"金融界"_s}) {
+        sourceMenu().item(item)->trigger();
+        QVERIFY(h->prompter.messages.last().contains(u"read-only medium"_s));
+        QCOMPARE(choice().kind(), market::QuoteSourceKind::Sina);
+        QVERIFY(sourceMenu().item(u"新浪"_s)->isChecked());
+        QVERIFY(!sourceMenu().item(item)->isChecked());
+    }
+    QCOMPARE(h->prompter.messages.size(), 2);
+    QCOMPARE(storedChoice(), u"-"_s);
 
     QVERIFY(fetchStock(u"600000"_s));
     QCOMPARE(sina->requests().size(), 1);
     QCOMPARE(tencent->requests().size(), 0);
+    QCOMPARE(page->requests().size(), 0);
 }
 
 void MainWindowSourceTest::refusedSourceFallsBack_data()
@@ -386,8 +395,13 @@ void MainWindowSourceTest::refusedSourceFallsBack()
     QVERIFY(openOn(source));
 
     QVERIFY(fetchStock(code));
-    QCOMPARE(sina->requests().size(), 1);
-    QCOMPARE(tencent->requests().size(), 1);
+    // Qt's client itself sends a request again when the connection closes before
+    // any reply, so a dropping source may be asked twice; the other source once.
+    const bool sinaChosen = source == u"新浪"_s;
+    const tools::QuoteServer& chosen = sinaChosen ? *sina : *tencent;
+    const tools::QuoteServer& other = sinaChosen ? *tencent : *sina;
+    QVERIFY(!chosen.requests().isEmpty() && chosen.requests().size() <= 2);
+    QCOMPARE(other.requests().size(), 1);
     QCOMPARE(page->requests().size(), 0);
     const app::TradePanel& trade = h->window().trade();
     if (answering.isEmpty()) {
