@@ -96,6 +96,7 @@ private slots:
     void quotedSummaryOnEachSource();
     void monitorPassOnEachSource_data() { addSourceRows(); }
     void monitorPassOnEachSource();
+    void monitorCycleFollowsANewChoice();
     void menuChecksTheChoiceAndSohuOnlyMovesTheMark();
     void choiceSurvivesARestart();
     void refusedWriteKeepsTheChoice();
@@ -251,8 +252,8 @@ void MainWindowSourceTest::quotedSummaryOnEachSource()
     QCOMPARE(statusSource(), market::answeringSourceText(source));
 }
 
-// "实时监控(&D)": the monitor's pass fetches every monitored stock from the chosen
-// source, batched on a real source.
+// "实时监控(&D)": the monitor's pass and its cycles fetch every monitored stock from
+// the chosen source, batched on a real source.
 void MainWindowSourceTest::monitorPassOnEachSource()
 {
     QFETCH(QString, source);
@@ -275,6 +276,38 @@ void MainWindowSourceTest::monitorPassOnEachSource()
     for (const QString& code : {u"600000"_s, u"000709"_s, u"000001"_s})
         QVERIFY2(lines.contains(code), qPrintable(code));
     QCOMPARE(statusSource(), market::answeringSourceText(source));
+
+    // A cycle asks the same source for the listed stocks again.
+    QSignalSpy cycles(&monitor.session(), &report::MonitorSession::cycleFinished);
+    monitor.session().tick();
+    QVERIFY(cycles.count() > 0 || cycles.wait(15000));
+    QCOMPARE(cycles.constFirst().constFirst().toBool(), true);
+    QCOMPARE(serverOf(layout).requests().size(), batched ? 2 : 6);
+    QCOMPARE(monitor.session().cycleQuoteLines().size(), 3);
+    monitor.monitorWindow().close();
+}
+
+// A source chosen while the monitor runs serves its next cycle.
+void MainWindowSourceTest::monitorCycleFollowsANewChoice()
+{
+    QVERIFY(openOn(u"金融界"_s));
+    app::MonitorController& monitor = h->program().monitor();
+    monitor.session().setPause(std::chrono::milliseconds(5));
+    clickGridRow(h->window().ledger().ledgerGrid, 0);
+    QSignalSpy passes(&monitor.session(), &report::MonitorSession::passFinished);
+    Q_EMIT h->window().menus().ledgerPopup->aboutToShow();
+    h->window().menus().ledgerMonitor->trigger();
+    QVERIFY(passes.wait(15000));
+    QCOMPARE(page->requests().size(), 3);
+
+    sourceMenu().item(u"新浪"_s)->trigger();
+    QSignalSpy cycles(&monitor.session(), &report::MonitorSession::cycleFinished);
+    monitor.session().tick();
+    QVERIFY(cycles.count() > 0 || cycles.wait(15000));
+    QCOMPARE(cycles.constFirst().constFirst().toBool(), true);
+    QCOMPARE(page->requests().size(), 3);
+    QCOMPARE(sina->requests().size(), 1);
+    QCOMPARE(statusSource(), market::answeringSourceText(u"新浪"_s));
     monitor.monitorWindow().close();
 }
 
