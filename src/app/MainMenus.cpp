@@ -41,7 +41,7 @@ void MainMenus::buildMenuBar(QMenuBar* bar)
     brokerImport = later(system, u"证券商数据导入(&D)"_s);
     QMenu* sources = system->addMenu(u"数据来源(&L)"_s);
     dataSources = new QActionGroup(this);
-    for (const QString& name : {u"金融界"_s, u"新浪"_s, u"搜狐"_s, u"和讯"_s}) {
+    for (const QString& name : {u"金融界"_s, u"新浪"_s, u"腾讯"_s, u"搜狐"_s, u"和讯"_s}) {
         QAction* source = sources->addAction(name);
         source->setCheckable(true);
         dataSources->addAction(source);

@@ -8,6 +8,7 @@
 #include "ParametersPanel.h"
 #include "QuoteMenusController.h"
 #include "QuoteRefreshController.h"
+#include "QuoteSourceController.h"
 #include "SellTargetController.h"
 #include "SellTargetGroup.h"
 #include "SettingsMenuController.h"
@@ -17,10 +18,8 @@
 #include "TrayController.h"
 #include "TrayPort.h"
 #include "app/Version.h"
-#include "ledger/QuoteServerSetting.h"
 #include "market/NetworkState.h"
-#include "market/QuotePageSource.h"
-#include "market/QuoteServerAddress.h"
+#include "market/QuoteSourceChoice.h"
 #include "windows/HelpersFirst.h"
 #include "windows/Prompter.h"
 #include "windows/StockInfoLink.h"
@@ -67,10 +66,12 @@ QLabel* mottoLabel(QWidget* parent)
 } // namespace
 
 MainWindow::MainWindow(sql::Database& db, ledger::StockTable& stocks, ledger::LedgerWriter& writer,
-                       market::NetworkState& network, MainWindowServices services, QWidget* parent)
+                       market::NetworkState& network, MainWindowServices services,
+                       market::QuoteSourceChoice& quoteSources, QWidget* parent)
     : QMainWindow(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                               Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
-      m_db(db), m_stocks(stocks), m_writer(writer), m_network(network), m_services(services)
+      m_db(db), m_stocks(stocks), m_writer(writer), m_network(network), m_services(services),
+      m_quoteSources(quoteSources)
 {
     setWindowTitle(u"Corvanta "_s);
     QFont font = this->font();
@@ -158,14 +159,18 @@ void MainWindow::buildControllers()
 
 void MainWindow::buildQuoteControllers()
 {
-    auto source = std::make_shared<market::QuotePageSource>(
-        market::quoteServerFromSetting(ledger::loadQuoteServer(m_db)));
-    m_quotes = new QuoteRefreshController(m_network, std::move(source),
+    m_quotes = new QuoteRefreshController(m_network, m_quoteSources.source(),
                                           {*m_trade, *m_menus, *m_status, *m_fees, *m_profitTargets,
                                            *m_lossTargets, *m_tray, *m_ledgerController},
                                           this);
     m_quoteMenus = new QuoteMenusController(
-        m_db, m_services, {*this, *m_trade, *m_menus, *m_picker, *m_quotes, *m_tray}, this);
+        m_db, m_services,
+        {*this, *m_trade, *m_menus, *m_picker, *m_quotes, *m_tray, m_quoteSources}, this);
+    // Every fetch started after a new choice or address goes to the new source.
+    connect(&m_quoteSources, &market::QuoteSourceChoice::sourceChanged, m_quotes,
+            [this] { m_quotes->setSource(m_quoteSources.source()); });
+    m_quoteSourceMenu = new QuoteSourceController(m_db, m_quoteSources, *m_menus, *m_status,
+                                                  m_services.prompter, this);
     connect(m_picker, &windows::StockPicker::quoteWanted, m_quotes,
             &QuoteRefreshController::onQuoteWanted);
     connect(m_picker, &windows::StockPicker::refreshStopRequested, m_quotes,

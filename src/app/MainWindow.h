@@ -15,7 +15,8 @@ class StockTable;
 } // namespace corvanta::ledger
 namespace corvanta::market {
 class NetworkState;
-}
+class QuoteSourceChoice;
+} // namespace corvanta::market
 namespace corvanta::windows {
 class StockPicker;
 }
@@ -29,6 +30,7 @@ class MainMenus;
 class ParametersPanel;
 class QuoteMenusController;
 class QuoteRefreshController;
+class QuoteSourceController;
 class SellTargetController;
 class SellTargetGroup;
 class SettingsMenuController;
@@ -45,7 +47,7 @@ class MainWindow : public QMainWindow {
 public:
     MainWindow(sql::Database& db, ledger::StockTable& stocks, ledger::LedgerWriter& writer,
                market::NetworkState& network, MainWindowServices services,
-               QWidget* parent = nullptr);
+               market::QuoteSourceChoice& quoteSources, QWidget* parent = nullptr);
     ~MainWindow() override;
 
     ParametersPanel& parameters() const { return *m_parameters; }
@@ -63,6 +65,7 @@ public:
     SellTargetController& sellTargets() const { return *m_targets; }
     QuoteRefreshController& quotes() const { return *m_quotes; }
     QuoteMenusController& quoteMenus() const { return *m_quoteMenus; }
+    QuoteSourceController& quoteSourceMenu() const { return *m_quoteSourceMenu; }
     SettingsMenuController& settings() const { return *m_settings; }
 
     // "清空(&K)": the trade inputs back to a new buy in shares, dated today.
@@ -101,6 +104,7 @@ private:
     ledger::LedgerWriter& m_writer;
     market::NetworkState& m_network;
     MainWindowServices m_services;
+    market::QuoteSourceChoice& m_quoteSources;
     bool m_closing = false;
     ParametersPanel* m_parameters = nullptr;
     TradePanel* m_trade = nullptr;
@@ -118,6 +122,7 @@ private:
     SettingsMenuController* m_settings = nullptr;
     QuoteRefreshController* m_quotes = nullptr;
     QuoteMenusController* m_quoteMenus = nullptr;
+    QuoteSourceController* m_quoteSourceMenu = nullptr;
 };
 
 } // namespace corvanta::app

@@ -7,13 +7,11 @@
 #include "SettingsMenuController.h"
 #include "TrayController.h"
 #include "TrayPort.h"
-#include "ledger/QuoteServerSetting.h"
 #include "ledger/Settings.h"
 #include "ledger/sql/Database.h"
 #include "market/FetchOptions.h"
 #include "market/NetworkState.h"
-#include "market/QuotePageSource.h"
-#include "market/QuoteServerAddress.h"
+#include "market/QuoteSourceChoice.h"
 #include "report/MonitorSession.h"
 #include "windows/CodeLookupWindow.h"
 #include "windows/DatabaseFailure.h"
@@ -75,8 +73,7 @@ MonitorController::~MonitorController()
 
 std::shared_ptr<const market::QuoteSource> MonitorController::currentSource() const
 {
-    return std::make_shared<market::QuotePageSource>(
-        market::quoteServerFromSetting(ledger::loadQuoteServer(m_parts.db)));
+    return m_parts.sources.source();
 }
 
 market::FetchOptions MonitorController::currentOptions() const
@@ -111,6 +108,9 @@ void MonitorController::wireMonitor()
     });
     connect(m_lookup.get(), &windows::CodeLookupWindow::refreshRequested, m_session.get(),
             &report::MonitorSession::tick);
+    // A new source choice or address reaches the next pass and cycle.
+    connect(&m_parts.sources, &market::QuoteSourceChoice::sourceChanged, this,
+            [this] { m_session->setSource(currentSource()); });
     // A proxy taken into use reaches the next pass and cycle.
     connect(&network, &market::NetworkState::changed, this,
             [this] { m_session->setFetchOptions(currentOptions()); });
@@ -270,7 +270,6 @@ void MonitorController::openMonitor()
     m_parts.services.tray.show();
     m_parts.main.hide();
     m_monitor->setNetworkOk(m_parts.network.networkOk());
-    // The quote server may have been changed since the last pass.
     m_session->setSource(currentSource());
     m_session->setFetchOptions(currentOptions());
     if (m_parts.network.networkOk() && hasCurrentRow())

@@ -18,6 +18,7 @@ class StockTable;
 namespace corvanta::market {
 class NetworkState;
 class QuoteSource;
+class QuoteSourceChoice;
 struct FetchOptions;
 } // namespace corvanta::market
 namespace corvanta::report {
@@ -53,6 +54,7 @@ public:
         MainWindow& main;
         windows::TradePort& trade;
         MainWindowServices services;
+        market::QuoteSourceChoice& sources;
     };
     explicit MonitorController(Parts parts);
     ~MonitorController() override;

@@ -7,6 +7,7 @@
 #include "MonitorController.h"
 #include "QtTranslations.h"
 #include "QuoteRefreshController.h"
+#include "QuoteSourceController.h"
 #include "ShortcutWriter.h"
 #include "SideWindows.h"
 #include "SummaryController.h"
@@ -137,16 +138,21 @@ Program::Program(sql::Database db, std::unique_ptr<SystemServices> system,
 {
     // Ledgers written without reminders gain the journal's reminder table first.
     journal::upgradeJournalSchema(m_db);
-    m_mainWindow = std::make_unique<MainWindow>(m_db, m_stocks, m_writer, m_network, m_services);
+    m_quoteSources = std::make_unique<market::QuoteSourceChoice>(loadQuoteSourceKind(m_db),
+                                                                 loadQuoteHosts(m_db));
+    m_mainWindow = std::make_unique<MainWindow>(m_db, m_stocks, m_writer, m_network, m_services,
+                                                *m_quoteSources);
     m_tradePort = std::make_unique<MainTradePort>(*m_mainWindow);
     // A child window of the main window, so it stays above it; destroyed first.
     m_stockEditor = std::make_unique<windows::StockEditorWindow>(
         m_stocks, m_writer, m_services.prompter, m_mainWindow.get());
-    m_summary = std::make_unique<SummaryController>(m_db, m_notifier, m_network, m_quoteLines,
-                                                    *m_mainWindow, m_services.prompter);
+    m_summary =
+        std::make_unique<SummaryController>(m_db, m_notifier, m_network, m_quoteLines,
+                                            *m_mainWindow, m_services.prompter, *m_quoteSources);
     m_totalsReport = std::make_unique<windows::TotalsReportWindow>(m_mainWindow.get());
-    m_monitor = std::make_unique<MonitorController>(MonitorController::Parts{
-        m_db, m_stocks, m_notifier, m_network, *m_mainWindow, *m_tradePort, m_services});
+    m_monitor = std::make_unique<MonitorController>(
+        MonitorController::Parts{m_db, m_stocks, m_notifier, m_network, *m_mainWindow, *m_tradePort,
+                                 m_services, *m_quoteSources});
     m_sideWindows = std::make_unique<SideWindows>(m_db, m_notifier, *m_mainWindow, *m_tradePort,
                                                   m_services.prompter, m_services.tray);
     m_accountCharts =

@@ -9,6 +9,7 @@
 #include "ledger/sql/Database.h"
 #include "market/NetworkState.h"
 #include "market/QuoteLines.h"
+#include "market/QuoteSourceChoice.h"
 
 #include <memory>
 
@@ -64,6 +65,8 @@ public:
     windows::TradePort& tradePort() const;
     windows::StockEditorWindow& stockEditor() const { return *m_stockEditor; }
     market::QuoteLines& quoteLines() { return m_quoteLines; }
+    // The quote source every fetch of the program uses, from the ledger's rows.
+    market::QuoteSourceChoice& quoteSources() const { return *m_quoteSources; }
     SummaryController& summary() const { return *m_summary; }
     windows::TotalsReportWindow& totalsReport() const { return *m_totalsReport; }
     MonitorController& monitor() const { return *m_monitor; }
@@ -91,6 +94,7 @@ private:
     ledger::LedgerWriter m_writer;
     market::NetworkState m_network;
     market::QuoteLines m_quoteLines;
+    std::unique_ptr<market::QuoteSourceChoice> m_quoteSources;
     std::unique_ptr<MainWindow> m_mainWindow;
     std::unique_ptr<MainTradePort> m_tradePort;
     std::unique_ptr<windows::StockEditorWindow> m_stockEditor;

@@ -8,8 +8,8 @@
 #include "TrayController.h"
 #include "ledger/QuoteServerSetting.h"
 #include "ledger/sql/Database.h"
-#include "market/QuotePageSource.h"
 #include "market/QuoteServerAddress.h"
+#include "market/QuoteSourceChoice.h"
 #include "windows/DatabaseFailure.h"
 #include "windows/Prompter.h"
 #include "windows/StockPicker.h"
@@ -103,7 +103,9 @@ bool QuoteMenusController::setQuoteServer(const QString& text)
             windows::databaseFailureText(windows::LedgerAccess::Write, error));
         return false;
     }
-    m_parts.refresh.setSource(std::make_shared<market::QuotePageSource>(server));
+    market::QuoteHosts hosts = m_parts.sources.hosts();
+    hosts.page = server;
+    m_parts.sources.setHosts(hosts);
     return true;
 }
 

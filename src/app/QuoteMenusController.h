@@ -10,6 +10,9 @@ class QWidget;
 namespace corvanta::sql {
 class Database;
 }
+namespace corvanta::market {
+class QuoteSourceChoice;
+}
 namespace corvanta::windows {
 class StockPicker;
 }
@@ -33,6 +36,7 @@ public:
         windows::StockPicker& picker;
         QuoteRefreshController& refresh;
         TrayController& tray;
+        market::QuoteSourceChoice& sources;
     };
 
     QuoteMenusController(sql::Database& db, MainWindowServices services, Parts parts,
@@ -43,7 +47,8 @@ public:
     // The tray's "股票查询(&I)" with the code answered: it becomes the current stock
     // and is refreshed live.
     void queryStock(const QString& answer);
-    // A new quote server address: stored and used when valid, refused otherwise.
+    // A new quote server address: stored and used by 金融界 when valid, refused
+    // otherwise.
     // True when it was taken.
     bool setQuoteServer(const QString& text);
 

@@ -38,7 +38,15 @@ StatusBarPanels::StatusBarPanels(QStatusBar* bar, const QString& version) : QObj
 
 void StatusBarPanels::setContactLine(const QString& text)
 {
-    contact->setText(text);
+    m_contactShown = !text.isEmpty();
+    contact->setText(m_contactShown ? text : m_sourceLine);
+}
+
+void StatusBarPanels::setSourceLine(const QString& text)
+{
+    m_sourceLine = text;
+    if (!m_contactShown)
+        contact->setText(text);
 }
 
 void StatusBarPanels::setNetworkState(const QString& text)

@@ -9,13 +9,11 @@
 #include "TradeDetailPanel.h"
 #include "TradePanel.h"
 #include "ledger/LedgerWriter.h"
-#include "ledger/QuoteServerSetting.h"
 #include "ledger/sql/Database.h"
 #include "market/FetchOptions.h"
 #include "market/NetworkState.h"
 #include "market/QuoteLines.h"
-#include "market/QuotePageSource.h"
-#include "market/QuoteServerAddress.h"
+#include "market/QuoteSourceChoice.h"
 #include "market/SequentialQuoteRun.h"
 #include "report/SummaryTableModel.h"
 #include "report/SummaryTexts.h"
@@ -62,7 +60,7 @@ QVariant colourBrush(report::CellColour colour)
 SummaryController::SummaryController(sql::Database& db, ledger::LedgerNotifier& notifier,
                                      market::NetworkState& network, market::QuoteLines& quotes,
                                      MainWindow& window, windows::Prompter& prompter,
-                                     QObject* parent)
+                                     const market::QuoteSourceChoice& sources, QObject* parent)
     : QObject(parent), m_db(db), m_network(network), m_quotes(quotes), m_window(window),
       m_prompter(prompter), m_panel(window.ledger()), m_selector(window.viewSelector()),
       m_model(new report::SummaryTableModel(this)),
@@ -71,9 +69,9 @@ SummaryController::SummaryController(sql::Database& db, ledger::LedgerNotifier& 
       m_progress(new QProgressBar(&m_panel)), m_popup(new QMenu(&window)),
       m_fetchTimeout(market::summaryQuoteOptions({}).transferTimeout)
 {
-    m_sourceFactory = [&db]() -> std::shared_ptr<const market::QuoteSource> {
-        return std::make_shared<market::QuotePageSource>(
-            market::quoteServerFromSetting(ledger::loadQuoteServer(db)));
+    // Each run takes the source chosen when it starts.
+    m_sourceFactory = [&sources] {
+        return sources.source();
     };
 
     QTableView* grid = m_panel.summaryGrid;

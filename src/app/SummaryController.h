@@ -24,6 +24,7 @@ namespace corvanta::market {
 class NetworkState;
 class QuoteLines;
 class QuoteSource;
+class QuoteSourceChoice;
 class SequentialQuoteRun;
 struct QuoteResult;
 } // namespace corvanta::market
@@ -54,10 +55,11 @@ public:
 
     SummaryController(sql::Database& db, ledger::LedgerNotifier& notifier,
                       market::NetworkState& network, market::QuoteLines& quotes, MainWindow& window,
-                      windows::Prompter& prompter, QObject* parent = nullptr);
+                      windows::Prompter& prompter, const market::QuoteSourceChoice& sources,
+                      QObject* parent = nullptr);
     ~SummaryController() override;
 
-    // Where the quoted mode fetches from (the configured quote server by default).
+    // Where the quoted mode fetches from (the program's chosen source by default).
     void setQuoteSource(SourceFactory factory) { m_sourceFactory = std::move(factory); }
     // How long a quote request may receive nothing before it fails.
     void setFetchTimeout(std::chrono::milliseconds timeout) { m_fetchTimeout = timeout; }

@@ -6,6 +6,7 @@
 #include "app/MonitorController.h"
 #include "ledger/LedgerView.h"
 #include "ledger/QuoteServerSetting.h"
+#include "ledger/QuoteSourceSetting.h"
 #include "ledger/Settings.h"
 #include "ledger/sql/Statement.h"
 #include "market/NetworkState.h"
@@ -90,6 +91,7 @@ void MainWindowMonitorTest::init()
     addTrade(h->db, u"600000"_s, u"沪市股票0"_s, Direction::Buy, 100, u"8"_s, u"2021-03-01"_s);
     addTrade(h->db, u"600001"_s, u"沪\"市1"_s, Direction::Buy, 200, u"9"_s, u"2021-04-01"_s);
     ledger::saveQuoteServer(h->db, server->address().toString());
+    ledger::saveQuoteSourceRow(h->db, ledger::QuoteSourceRow::Choice, u"金融界"_s);
 }
 
 void MainWindowMonitorTest::cleanup()

@@ -4,6 +4,7 @@
 #include "app/MainMenus.h"
 #include "app/QuoteMenusController.h"
 #include "app/QuoteRefreshController.h"
+#include "app/QuoteSourceController.h"
 #include "app/SellTargetGroup.h"
 #include "app/StatusBarPanels.h"
 #include "app/TradePanel.h"
@@ -115,6 +116,8 @@ void MainWindowQuoteTest::openWindow()
 {
     QVERIFY(h->open());
     quotes().setConnectionCheck(std::make_unique<SwitchableConnection>(connected));
+    // These cases are about the quote page per stock.
+    h->window().quoteSourceMenu().item(u"金融界"_s)->trigger();
     QVERIFY(h->window().quoteMenus().setQuoteServer(server->address().toString()));
 }
 

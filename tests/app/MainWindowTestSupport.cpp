@@ -3,6 +3,7 @@
 #include "app/InputBox.h"
 #include "app/TradePanel.h"
 #include "calc/Numbers.h"
+#include "ledger/QuoteSourceSetting.h"
 #include "ledger/TradeLedger.h"
 #include "ledger/sql/Statement.h"
 
@@ -61,6 +62,10 @@ QList<ledger::SeedStock> testSeedList()
 Harness::Harness(bool trayAvailable) : db(openLedger()), tray(trayAvailable)
 {
     ledger::ensureSchema(db, testSeedList());
+    // The real sources' hosts point at a closed loopback port until a test gives
+    // its fake's address: no fetch of a test ever leaves the machine.
+    ledger::saveQuoteSourceRow(db, ledger::QuoteSourceRow::SinaHost, closedHost);
+    ledger::saveQuoteSourceRow(db, ledger::QuoteSourceRow::TencentHost, closedHost);
 }
 
 Harness::~Harness() = default;

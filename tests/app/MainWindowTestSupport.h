@@ -61,6 +61,9 @@ public:
     QList<Call> calls;
 };
 
+// A loopback address nothing listens on.
+inline const QString closedHost = QStringLiteral("http://127.0.0.1:1");
+
 // A small stock table: the placeholder, 25 Shanghai codes 600000..600024, two
 // stocks with the initials ZGYH, three ChiNext codes, Shenzhen codes (000709 the
 // sample trade's stock), a warrant and a fund.
@@ -152,5 +155,6 @@ int runSummaryTests(int argc, char* argv[]);
 int runQuoteTests(int argc, char* argv[]);
 int runMonitorTests(int argc, char* argv[]);
 int runSideWindowTests(int argc, char* argv[]);
+int runSourceTests(int argc, char* argv[]);
 
 } // namespace mwtest

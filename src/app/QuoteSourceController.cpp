@@ -1,0 +1,95 @@
+#include "QuoteSourceController.h"
+
+#include "MainMenus.h"
+#include "StatusBarPanels.h"
+#include "ledger/QuoteServerSetting.h"
+#include "ledger/QuoteSourceSetting.h"
+#include "ledger/sql/Database.h"
+#include "market/QuoteServerAddress.h"
+#include "market/SourceHosts.h"
+#include "windows/DatabaseFailure.h"
+
+#include <QAction>
+#include <QActionGroup>
+
+namespace corvanta::app {
+
+market::QuoteHosts loadQuoteHosts(sql::Database& db)
+{
+    using ledger::QuoteSourceRow;
+    return {
+        market::quoteServerFromSetting(ledger::loadQuoteServer(db)),
+        market::sourceHostFromSetting(ledger::loadQuoteSourceRow(db, QuoteSourceRow::SinaHost),
+                                      market::defaultSinaHost()),
+        market::sourceHostFromSetting(ledger::loadQuoteSourceRow(db, QuoteSourceRow::TencentHost),
+                                      market::defaultTencentHost())};
+}
+
+market::QuoteSourceKind loadQuoteSourceKind(sql::Database& db)
+{
+    return market::quoteSourceFromSetting(
+        ledger::loadQuoteSourceRow(db, ledger::QuoteSourceRow::Choice));
+}
+
+QuoteSourceController::QuoteSourceController(sql::Database& db, market::QuoteSourceChoice& choice,
+                                             MainMenus& menus, StatusBarPanels& status,
+                                             windows::Prompter& prompter, QObject* parent)
+    : QObject(parent), m_db(db), m_choice(choice), m_menus(menus), m_prompter(prompter)
+{
+    checkChosen();
+    connect(m_menus.dataSources, &QActionGroup::triggered, this,
+            [this](QAction* action) { choose(action->text()); });
+    // A new address keeps a check mark on 搜狐 or 和讯 where it is.
+    connect(&m_choice, &market::QuoteSourceChoice::sourceChanged, this, [this] {
+        const QAction* checked = m_menus.dataSources->checkedAction();
+        if (!checked || market::quoteSourceOfName(checked->text()))
+            checkChosen();
+    });
+    if (!m_choice.lastAnswered().isEmpty())
+        status.setSourceLine(market::answeringSourceText(m_choice.lastAnswered()));
+    connect(&m_choice, &market::QuoteSourceChoice::answered, &status,
+            [&status](const QString& name) {
+                status.setSourceLine(market::answeringSourceText(name));
+            });
+}
+
+bool QuoteSourceController::choose(const QString& itemText)
+{
+    const std::optional<market::QuoteSourceKind> kind = market::quoteSourceOfName(itemText);
+    if (!kind) {
+        // No quote endpoint behind it: the check mark moves, the source stays.
+        if (QAction* action = item(itemText))
+            action->setChecked(true);
+        return true;
+    }
+    if (*kind != m_choice.kind()) {
+        try {
+            ledger::saveQuoteSourceRow(m_db, ledger::QuoteSourceRow::Choice, itemText);
+        } catch (const sql::Error& error) {
+            checkChosen();
+            windows::showDatabaseFailure(m_prompter, windows::LedgerAccess::Write, error);
+            return false;
+        }
+        m_choice.choose(*kind);
+    }
+    checkChosen();
+    return true;
+}
+
+QAction* QuoteSourceController::item(const QString& itemText) const
+{
+    const QList<QAction*> actions = m_menus.dataSources->actions();
+    for (QAction* action : actions) {
+        if (action->text() == itemText)
+            return action;
+    }
+    return nullptr;
+}
+
+void QuoteSourceController::checkChosen()
+{
+    if (QAction* action = item(m_choice.name()))
+        action->setChecked(true);
+}
+
+} // namespace corvanta::app
