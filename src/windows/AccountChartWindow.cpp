@@ -1,5 +1,6 @@
 #include "AccountChartWindow.h"
 
+#include "DatabaseFailure.h"
 #include "ledger/sql/Database.h"
 
 #include <QApplication>
@@ -80,7 +81,7 @@ void fitRange(QValueAxis* axis, double low, double high)
 AccountChartWindow::AccountChartWindow(sql::Database& db, ledger::LedgerNotifier& notifier,
                                        QWidget* parent)
     : QWidget(parent, Qt::Window), m_db(db), m_pages(new QTabWidget(this)), m_money(newView(this)),
-      m_profit(newView(this)), m_positions(newView(this))
+      m_profit(newView(this)), m_positions(newView(this)), m_failure(new QLabel(this))
 {
     setWindowTitle(QStringLiteral("账户图表"));
     resize(900, 600);
@@ -101,6 +102,9 @@ AccountChartWindow::AccountChartWindow(sql::Database& db, ledger::LedgerNotifier
     auto* copy = new QPushButton(QStringLiteral("复制图片"), this);
     connect(copy, &QPushButton::clicked, this, &AccountChartWindow::copyImage);
     auto* buttons = new QHBoxLayout;
+    m_failure->setWordWrap(true);
+    m_failure->hide();
+    buttons->addWidget(m_failure, 1);
     buttons->addStretch();
     buttons->addWidget(copy);
     auto* layout = new QVBoxLayout(this);
@@ -123,7 +127,13 @@ void AccountChartWindow::setQuotedValues(const report::QuotedValues& values, boo
 
 void AccountChartWindow::refresh()
 {
-    draw(report::accountSeries(m_db, m_isQuoted ? &m_quoted : nullptr));
+    try {
+        draw(report::accountSeries(m_db, m_isQuoted ? &m_quoted : nullptr));
+        m_failure->hide();
+    } catch (const sql::Error& error) {
+        m_failure->setText(databaseFailureText(LedgerAccess::Read, error));
+        m_failure->show();
+    }
 }
 
 void AccountChartWindow::copyImage()
