@@ -15,11 +15,15 @@
 #include <QBarSet>
 #include <QChart>
 #include <QChartView>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDateTime>
+#include <QGuiApplication>
+#include <QImage>
 #include <QLabel>
 #include <QLineSeries>
 #include <QMenu>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QTest>
@@ -126,7 +130,7 @@ QStringList moneyLines(QChart* chart)
 // The profit page as "date name|profit|cumulative", in yuan.
 QStringList profitLines(QChart* chart)
 {
-    auto* bars = firstSeries<QBarSeries>(chart);
+    auto* bars = firstSeries<QAbstractBarSeries>(chart);
     auto* cumulative = seriesNamed<QLineSeries>(chart, u"累计盈亏"_s);
     if (!bars || bars->count() != 2 || !cumulative)
         return {u"missing series"_s};
@@ -213,6 +217,16 @@ void MainWindowChartsTest::menusOpenTheCharts()
     QCOMPARE(charts().windowTitle(), u"账户图表"_s);
     QCOMPARE(charts().pages()->count(), 3);
     QCOMPARE(positionLines(positionsChart()), QStringList{bankName + u"|10010.00"_s});
+    // "复制图片" puts the shown chart on the clipboard.
+    charts().pages()->setCurrentIndex(2);
+    QGuiApplication::clipboard()->clear();
+    auto* copy = charts().findChild<QPushButton*>();
+    QVERIFY(copy);
+    QCOMPARE(copy->text(), u"复制图片"_s);
+    click(copy);
+    const QImage copied = QGuiApplication::clipboard()->image();
+    QVERIFY(!copied.isNull());
+    QCOMPARE(copied.size() / copied.devicePixelRatio(), charts().positionsView()->size());
     charts().close();
 
     // The summary grid's menu has it right after the totals.
@@ -290,7 +304,7 @@ void MainWindowChartsTest::pagesShowTheLedger()
     QVERIFY(!seriesNamed<QLineSeries>(moneyChart(), u"持仓市值（今日）"_s));
     QCOMPARE(positionsChart()->title(), u"持仓分布（按成本）"_s);
     // Profit red, loss blue, as everywhere in the program.
-    auto* bars = firstSeries<QBarSeries>(profitChart());
+    auto* bars = firstSeries<QAbstractBarSeries>(profitChart());
     QVERIFY(bars);
     QCOMPARE(bars->barSets()[0]->color(), QColor(Qt::red));
     QCOMPARE(bars->barSets()[1]->color(), QColor(Qt::blue));
