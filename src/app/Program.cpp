@@ -19,6 +19,7 @@
 #include "ledger/SafetyCopies.h"
 #include "ledger/SeedList.h"
 #include "report/MonitorSession.h"
+#include "report/SummaryQuotedValues.h"
 #include "report/TotalsReport.h"
 #include "windows/AccountChartWindow.h"
 #include "windows/BackupWindow.h"
@@ -232,10 +233,19 @@ void Program::wire()
     QObject::connect(&m_monitor->session(), &report::MonitorSession::quotesArrived, side,
                      &SideWindows::quotesArrived);
     windows::AccountChartWindow* charts = m_accountCharts.get();
-    QObject::connect(main->menus().accountCharts, &QAction::triggered, charts, [charts] {
+    const auto showCharts = [charts] {
         charts->refresh();
         charts->show();
         charts->raise();
+    };
+    QObject::connect(main->menus().accountCharts, &QAction::triggered, charts, showCharts);
+    QObject::connect(summary, &SummaryController::accountChartsWanted, charts, showCharts);
+    // The charts value the holdings as the last summary did: at market when it was
+    // quoted. A fetch that failed leaves the last summary, and so the charts, as
+    // they were.
+    QObject::connect(summary, &SummaryController::summaryFinished, charts, [summary, charts] {
+        const report::Summary& last = summary->summary();
+        charts->setQuotedValues(report::quotedValues(last), last.quoted && !last.ledgerEmpty);
     });
     QObject::connect(main, &MainWindow::closing, charts, &QWidget::close);
 }

@@ -77,6 +77,7 @@ public:
     SideWindows& sideWindows() const { return *m_sideWindows; }
     windows::BackupWindow& backupWindow() const { return *m_backupWindow; }
     windows::ImportWindow& importWindow() const { return *m_importWindow; }
+    windows::AccountChartWindow& accountCharts() const { return *m_accountCharts; }
     ledger::TickerState& ticker() { return m_ticker; }
 
 private:

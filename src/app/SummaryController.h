@@ -85,6 +85,8 @@ public:
 Q_SIGNALS:
     // "显示汇总金额(&S)" was picked.
     void totalsReportWanted();
+    // "账户图表" was picked.
+    void accountChartsWanted();
     // A summary was shown (plain or quoted) or a quote fetch ended it early.
     void summaryFinished(bool shown);
     // A quote request brought these record lines (the journal's targets watch them).

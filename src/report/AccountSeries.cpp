@@ -132,8 +132,8 @@ AccountSeries accountSeries(sql::Database& db, const QuotedValues* quoted)
         OpenPosition position{code, pool.name, pool.shares, pool.cost, pool.cost, false};
         if (quoted) {
             const auto value = quoted->constFind(pool.name);
-            if (value != quoted->cend()) {
-                position.value = *value;
+            if (value != quoted->cend() && value->shares == pool.shares) {
+                position.value = value->value;
                 position.quoted = true;
             }
         }

@@ -49,14 +49,22 @@ struct AccountSeries {
     QList<OpenPosition> positions; // largest value first
 };
 
-// Market values of a quoted summary by stock name, in fen.
-using QuotedValues = QHash<QString, qint64>;
+// One held stock of a quoted summary: its unsold shares then and their market
+// value after selling fees, in fen.
+struct QuotedHolding {
+    qint64 shares = 0;
+    qint64 value = 0;
+};
+
+// The held stocks of a quoted summary by stock name.
+using QuotedValues = QHash<QString, QuotedHolding>;
 
 // Walks the ledger by date, then recording order. Each stock keeps a pool of
 // shares and their cost: a buy adds its total, a sell takes out the average
 // cost of the shares it sold. Open-position rows move nothing; a row of another
 // state pays like a buy but buys no shares. With `quoted`, held stocks found in
-// it are valued at its figure and their sum is the last money point's market
+// it with the same number of shares are valued at its figure (a stock traded
+// since then keeps its cost), and the sum is the last money point's market
 // value.
 AccountSeries accountSeries(sql::Database& db, const QuotedValues* quoted = nullptr);
 

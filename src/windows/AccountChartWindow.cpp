@@ -1,5 +1,6 @@
 #include "AccountChartWindow.h"
 
+#include "DatabaseFailure.h"
 #include "ledger/sql/Database.h"
 
 #include <QApplication>
@@ -15,6 +16,7 @@
 #include <QLabel>
 #include <QLineSeries>
 #include <QPushButton>
+#include <QStackedBarSeries>
 #include <QTabWidget>
 #include <QVBoxLayout>
 #include <QValueAxis>
@@ -80,7 +82,7 @@ void fitRange(QValueAxis* axis, double low, double high)
 AccountChartWindow::AccountChartWindow(sql::Database& db, ledger::LedgerNotifier& notifier,
                                        QWidget* parent)
     : QWidget(parent, Qt::Window), m_db(db), m_pages(new QTabWidget(this)), m_money(newView(this)),
-      m_profit(newView(this)), m_positions(newView(this))
+      m_profit(newView(this)), m_positions(newView(this)), m_failure(new QLabel(this))
 {
     setWindowTitle(QStringLiteral("账户图表"));
     resize(900, 600);
@@ -101,6 +103,9 @@ AccountChartWindow::AccountChartWindow(sql::Database& db, ledger::LedgerNotifier
     auto* copy = new QPushButton(QStringLiteral("复制图片"), this);
     connect(copy, &QPushButton::clicked, this, &AccountChartWindow::copyImage);
     auto* buttons = new QHBoxLayout;
+    m_failure->setWordWrap(true);
+    m_failure->hide();
+    buttons->addWidget(m_failure, 1);
     buttons->addStretch();
     buttons->addWidget(copy);
     auto* layout = new QVBoxLayout(this);
@@ -123,7 +128,13 @@ void AccountChartWindow::setQuotedValues(const report::QuotedValues& values, boo
 
 void AccountChartWindow::refresh()
 {
-    draw(report::accountSeries(m_db, m_isQuoted ? &m_quoted : nullptr));
+    try {
+        draw(report::accountSeries(m_db, m_isQuoted ? &m_quoted : nullptr));
+        m_failure->hide();
+    } catch (const sql::Error& error) {
+        m_failure->setText(databaseFailureText(LedgerAccess::Read, error));
+        m_failure->show();
+    }
 }
 
 void AccountChartWindow::copyImage()
@@ -158,32 +169,35 @@ void AccountChartWindow::draw(const report::AccountSeries& series)
     money->addAxis(dates, Qt::AlignBottom);
     QValueAxis* moneyValues = moneyAxis(money);
     QList<QLineSeries*> lines{invested, cash, holdings};
+    // The axis runs from the first trade date to the last, or to today's market point.
+    QDate first = QDate::currentDate().addDays(-30), end = QDate::currentDate();
+    if (!series.money.isEmpty()) {
+        first = QDate::fromString(series.money.first().date, u"yyyy-MM-dd");
+        end = QDate::fromString(series.money.last().date, u"yyyy-MM-dd");
+    }
     if (series.marketValue && !series.money.isEmpty()) {
         auto* market = new QLineSeries;
         market->setName(QStringLiteral("持仓市值（今日）"));
         const QDate today = QDate::currentDate();
-        const QDate last = QDate::fromString(series.money.last().date, u"yyyy-MM-dd");
-        const QDate at = today > last ? today : last.addDays(1);
+        const QDate at = today > end ? today : end.addDays(1);
         market->append(msecs(series.money.last().date), yuan(series.money.last().holdingCost));
         market->append(qreal(QDateTime(at, QTime(0, 0)).toMSecsSinceEpoch()),
                        yuan(*series.marketValue));
         market->setPointsVisible(true);
         high = std::max(high, yuan(*series.marketValue));
         lines << market;
+        end = at;
     }
     for (QLineSeries* line : lines) {
         money->addSeries(line);
         line->attachAxis(dates);
         line->attachAxis(moneyValues);
     }
-    if (series.money.isEmpty()) {
-        const QDateTime now = QDateTime(QDate::currentDate(), QTime(0, 0));
-        dates->setRange(now.addDays(-30), now);
-    } else if (series.money.size() == 1 && !series.marketValue) {
-        const QDateTime only(QDate::fromString(series.money.first().date, u"yyyy-MM-dd"),
-                             QTime(0, 0));
-        dates->setRange(only.addDays(-1), only.addDays(1));
+    if (first >= end) {
+        first = first.addDays(-1);
+        end = end.addDays(1);
     }
+    dates->setRange(QDateTime(first, QTime(0, 0)), QDateTime(end, QTime(0, 0)));
     fitRange(moneyValues, low, high);
 
     // Page 2: realised profit per sell, red for profit and blue for loss.
@@ -207,16 +221,20 @@ void AccountChartWindow::draw(const report::AccountSeries& series)
         low = std::min({low, value, yuan(p.cumulative)});
         high = std::max({high, value, yuan(p.cumulative)});
     }
-    auto* bars = new QBarSeries;
+    // Stacked, so that each sell's one non-zero bar stands centred on its date.
+    auto* bars = new QStackedBarSeries;
     bars->append(gains);
     bars->append(losses);
-    bars->setBarWidth(0.8);
+    bars->setBarWidth(0.6);
     profit->addSeries(bars);
     profit->addSeries(cumulative);
     auto* sells = new QBarCategoryAxis;
     sells->append(categories);
     sells->setTitleText(QStringLiteral("卖出日期"));
     sells->setLabelsVisible(categories.size() <= 40);
+    // Upright labels run out of room beyond a few sells.
+    if (categories.size() > 6)
+        sells->setLabelsAngle(-90);
     profit->addAxis(sells, Qt::AlignBottom);
     QValueAxis* profitValues = moneyAxis(profit);
     bars->attachAxis(sells);
@@ -242,6 +260,10 @@ void AccountChartWindow::draw(const report::AccountSeries& series)
     held->append(values);
     held->setLabelsVisible(series.positions.size() <= 20);
     held->setLabelsFormat(QStringLiteral("@value"));
+    // Whole fen, above the bar: the default six digits would round 40705.26 to 40705.3.
+    held->setLabelsPrecision(15);
+    held->setLabelsPosition(QAbstractBarSeries::LabelsOutsideEnd);
+    values->setLabelColor(Qt::black);
     positions->addSeries(held);
     auto* stocks = new QBarCategoryAxis;
     stocks->append(names);

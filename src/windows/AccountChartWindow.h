@@ -5,8 +5,9 @@
 
 #include <QWidget>
 
-class QTabWidget;
 class QChartView;
+class QLabel;
+class QTabWidget;
 
 namespace corvanta::sql {
 class Database;
@@ -26,13 +27,19 @@ public:
     // an empty set when the last summary was not quoted.
     void setQuotedValues(const report::QuotedValues& values, bool quoted);
 
-    // Reads the ledger again and redraws every page.
+    // Reads the ledger again and redraws every page. A ledger that cannot be read
+    // leaves the charts as they were and says why under them.
     void refresh();
 
     // Copies the chart of the shown page to the clipboard as an image.
     void copyImage();
 
     QTabWidget* pages() const { return m_pages; }
+    // The charts of the three pages: money over time, profit per sell, positions.
+    QChartView* moneyView() const { return m_money; }
+    QChartView* profitView() const { return m_profit; }
+    QChartView* positionsView() const { return m_positions; }
+    QLabel* failure() const { return m_failure; }
 
 private:
     void draw(const report::AccountSeries& series);
@@ -44,6 +51,7 @@ private:
     QChartView* m_money;
     QChartView* m_profit;
     QChartView* m_positions;
+    QLabel* m_failure;
 };
 
 } // namespace corvanta::windows

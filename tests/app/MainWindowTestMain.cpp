@@ -26,14 +26,15 @@ constexpr TestClass testClasses[] = {
     {"monitor", mwtest::runMonitorTests},
     {"sidewindows", mwtest::runSideWindowTests},
     {"sources", mwtest::runSourceTests},
+    {"charts", mwtest::runChartTests},
 };
 
 } // namespace
 
 // Runs the main window's test classes one after another, or only the one named
 // by the first argument ("fees", "picker", "ledger", "selltargets", "window",
-// "program", "display", "summary", "quotes", "monitor", "sidewindows", "sources");
-// the arguments after it go to Qt Test.
+// "program", "display", "summary", "quotes", "monitor", "sidewindows", "sources",
+// "charts"); the arguments after it go to Qt Test.
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);

@@ -156,5 +156,6 @@ int runQuoteTests(int argc, char* argv[]);
 int runMonitorTests(int argc, char* argv[]);
 int runSideWindowTests(int argc, char* argv[]);
 int runSourceTests(int argc, char* argv[]);
+int runChartTests(int argc, char* argv[]);
 
 } // namespace mwtest

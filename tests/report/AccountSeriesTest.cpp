@@ -131,12 +131,27 @@ TEST_F(AccountSeriesQuoted, ValuesHoldingsAtTheQuotedFigure)
 {
     add({buy("2024-01-02", "600000", u"甲沪", 1000, 10, 0, 10000),
          buy("2024-01-02", "000001", u"乙深", 100, 20, 0, 2000)});
-    const QuotedValues quoted{{QStringLiteral("乙深"), 1500000}};
+    const QuotedValues quoted{{QStringLiteral("乙深"), {100, 1500000}}};
     const AccountSeries series = accountSeries(db, &quoted);
     EXPECT_EQ(positionLines(series),
               texts({"000001|100|200000|1500000", "600000|1000|1000000|1000000"}));
     ASSERT_TRUE(series.marketValue);
     EXPECT_EQ(*series.marketValue, 2500000);
+}
+
+// A stock traded since the quoted summary holds other shares than it valued:
+// its figure no longer applies and the stock keeps its cost.
+TEST_F(AccountSeriesQuoted, StockTradedSinceTheSummaryKeepsItsCost)
+{
+    add({buy("2024-01-02", "600000", u"甲沪", 1000, 10, 0, 10000),
+         sell("2024-01-03", "600000", u"甲沪", 400, 11, 0, 4400)});
+    const QuotedValues quoted{{QStringLiteral("甲沪"), {1000, 1200000}}};
+    const AccountSeries series = accountSeries(db, &quoted);
+    EXPECT_EQ(positionLines(series), texts({"600000|600|600000|600000"}));
+    ASSERT_EQ(series.positions.size(), 1);
+    EXPECT_FALSE(series.positions.first().quoted);
+    ASSERT_TRUE(series.marketValue);
+    EXPECT_EQ(*series.marketValue, 600000);
 }
 
 TEST_F(AccountSeriesQuoted, EmptyLedgerHasNoMarketValue)

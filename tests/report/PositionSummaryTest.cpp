@@ -2,9 +2,11 @@
 
 #include "ledger/sql/FaultInjection.h"
 #include "report/PositionSummary.h"
+#include "report/SummaryQuotedValues.h"
 
 #include "../calc/CaseTables.h"
 
+#include <algorithm>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -175,6 +177,28 @@ INSTANTIATE_TEST_SUITE_P(Ledgers, SummaryOfLedger, ::testing::ValuesIn(summaryCa
                          test::CaseName());
 
 using Summarising = ReportTest;
+
+// The charts take each held stock with a price at its market value as the grid
+// shows it; 戊缺 has no quote and stays out, and a plain summary gives nothing.
+TEST_F(Summarising, ChartsTakeTheQuotedMarketValues)
+{
+    const auto quotedCase = std::find_if(summaryCases.begin(), summaryCases.end(),
+                                         [](const SummaryCase& c) { return c.quoted; });
+    ASSERT_NE(quotedCase, summaryCases.end());
+    add(quotedCase->trades);
+    SummaryRequest request;
+    request.quotes = QuotedPricing{pricesFromLines(fetchedLines()), sellingFees()};
+
+    QStringList values;
+    const QuotedValues quoted = quotedValues(buildSummary(db, request));
+    for (auto it = quoted.cbegin(); it != quoted.cend(); ++it)
+        values << u"%1|%2|%3"_s.arg(it.key()).arg(it->shares).arg(it->value);
+    values.sort();
+    EXPECT_EQ(values,
+              (QStringList{u"丁权|1000|99000"_s, u"丙创|1000|995500"_s, u"乙深|1000|995500"_s,
+                           u"旧名称|500|397800"_s, u"甲沪|1000|995400"_s}));
+    EXPECT_TRUE(quotedValues(buildSummary(db)).isEmpty());
+}
 
 TEST_F(Summarising, EmptyLedgerGivesNothingAndLeavesScratchTablesAlone)
 {

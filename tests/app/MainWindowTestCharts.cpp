@@ -1,0 +1,407 @@
+#include "MainWindowTestSupport.h"
+
+#include "app/MainMenus.h"
+#include "app/SummaryController.h"
+#include "ledger/LedgerWriter.h"
+#include "market/NetworkState.h"
+#include "market/QuotePageSource.h"
+#include "quote-server/QuoteServer.h"
+#include "report/SummaryTableModel.h"
+#include "windows/AccountChartWindow.h"
+
+#include <QAction>
+#include <QBarCategoryAxis>
+#include <QBarSeries>
+#include <QBarSet>
+#include <QChart>
+#include <QChartView>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDateTime>
+#include <QGuiApplication>
+#include <QImage>
+#include <QLabel>
+#include <QLineSeries>
+#include <QMenu>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTabWidget>
+#include <QTest>
+
+#include <cmath>
+
+using namespace Qt::StringLiterals;
+using namespace corvanta;
+
+namespace mwtest {
+
+// One trade of a test ledger: every trade pays 10 in fees.
+struct ChartTrade {
+    QString code;
+    QString name;
+    Direction direction;
+    int shares;
+    QString price;
+    QString date;
+};
+
+} // namespace mwtest
+
+Q_DECLARE_METATYPE(mwtest::ChartTrade)
+
+namespace mwtest {
+
+namespace {
+
+const QString bankName = u"浦发银行"_s;
+const QString steelName = u"唐钢股份"_s;
+
+ChartTrade bankBuy(int shares, const QString& price, const QString& date)
+{
+    return {u"600000"_s, bankName, Direction::Buy, shares, price, date};
+}
+
+ChartTrade bankSell(int shares, const QString& price, const QString& date)
+{
+    return {u"600000"_s, bankName, Direction::Sell, shares, price, date};
+}
+
+ChartTrade steelBuy(int shares, const QString& price, const QString& date)
+{
+    return {u"000709"_s, steelName, Direction::Buy, shares, price, date};
+}
+
+ChartTrade steelSell(int shares, const QString& price, const QString& date)
+{
+    return {u"000709"_s, steelName, Direction::Sell, shares, price, date};
+}
+
+QString yuan(qreal value)
+{
+    return QString::number(value, 'f', 2);
+}
+
+QString dateOf(qreal msecs)
+{
+    return QDateTime::fromMSecsSinceEpoch(qint64(std::llround(msecs)))
+        .date()
+        .toString(u"yyyy-MM-dd");
+}
+
+template <typename T> T* seriesNamed(QChart* chart, const QString& name)
+{
+    for (QAbstractSeries* series : chart->series())
+        if (series->name() == name)
+            return qobject_cast<T*>(series);
+    return nullptr;
+}
+
+template <typename T> T* firstSeries(QChart* chart)
+{
+    for (QAbstractSeries* series : chart->series())
+        if (auto* found = qobject_cast<T*>(series))
+            return found;
+    return nullptr;
+}
+
+QStringList categories(QChart* chart)
+{
+    for (QAbstractAxis* axis : chart->axes(Qt::Horizontal))
+        if (auto* bars = qobject_cast<QBarCategoryAxis*>(axis))
+            return bars->categories();
+    return {};
+}
+
+// The money page as "date|invested|cash|holding cost", in yuan.
+QStringList moneyLines(QChart* chart)
+{
+    auto* invested = seriesNamed<QLineSeries>(chart, u"总计投入"_s);
+    auto* cash = seriesNamed<QLineSeries>(chart, u"现金余额"_s);
+    auto* holdings = seriesNamed<QLineSeries>(chart, u"持仓成本"_s);
+    if (!invested || !cash || !holdings)
+        return {u"missing line"_s};
+    QStringList lines;
+    for (int i = 0; i < invested->count(); ++i)
+        lines << dateOf(invested->at(i).x()) + u'|' + yuan(invested->at(i).y()) + u'|' +
+                     yuan(cash->at(i).y()) + u'|' + yuan(holdings->at(i).y());
+    return lines;
+}
+
+// The profit page as "date name|profit|cumulative", in yuan.
+QStringList profitLines(QChart* chart)
+{
+    auto* bars = firstSeries<QAbstractBarSeries>(chart);
+    auto* cumulative = seriesNamed<QLineSeries>(chart, u"累计盈亏"_s);
+    if (!bars || bars->count() != 2 || !cumulative)
+        return {u"missing series"_s};
+    const QBarSet* gains = bars->barSets()[0];
+    const QBarSet* losses = bars->barSets()[1];
+    const QStringList sells = categories(chart);
+    QStringList lines;
+    for (int i = 0; i < sells.size(); ++i)
+        lines << QString(sells[i]).replace(u'\n', u' ') + u'|' +
+                     yuan(gains->at(i) + losses->at(i)) + u'|' + yuan(cumulative->at(i).y());
+    return lines;
+}
+
+// The positions page as "name|value", in yuan.
+QStringList positionLines(QChart* chart)
+{
+    auto* bars = firstSeries<QBarSeries>(chart);
+    if (!bars || bars->count() != 1)
+        return {u"missing series"_s};
+    const QBarSet* values = bars->barSets()[0];
+    const QStringList names = categories(chart);
+    QStringList lines;
+    for (int i = 0; i < names.size(); ++i)
+        lines << names[i] + u'|' + yuan(values->at(i));
+    return lines;
+}
+
+QAction* menuAction(QMenu& menu, const QString& text)
+{
+    for (QAction* action : menu.actions())
+        if (action->text() == text)
+            return action;
+    return nullptr;
+}
+
+} // namespace
+
+class MainWindowChartsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        h = std::make_unique<Harness>();
+        h->db.exec("delete from gpjl");
+    }
+    void cleanup()
+    {
+        h.reset();
+        server.reset();
+    }
+
+    void menusOpenTheCharts();
+    void pagesShowTheLedger_data();
+    void pagesShowTheLedger();
+    void chartsFollowLedgerChanges();
+    void quotedSummaryValuesTheHoldings();
+    void unreadableLedgerKeepsTheChartsAndSaysWhy();
+
+private:
+    void record(const QList<ChartTrade>& trades)
+    {
+        for (const ChartTrade& t : trades)
+            addTrade(h->db, t.code, t.name, t.direction, t.shares, t.price, t.date);
+    }
+    windows::AccountChartWindow& charts() const { return h->program().accountCharts(); }
+    QChart* moneyChart() const { return charts().moneyView()->chart(); }
+    QChart* profitChart() const { return charts().profitView()->chart(); }
+    QChart* positionsChart() const { return charts().positionsView()->chart(); }
+
+    std::unique_ptr<Harness> h;
+    std::unique_ptr<tools::QuoteServer> server;
+};
+
+void MainWindowChartsTest::menusOpenTheCharts()
+{
+    record({bankBuy(1000, u"10"_s, u"2021-03-01"_s)});
+    QVERIFY(h->open());
+    QAction* fromLedger = h->window().menus().accountCharts;
+    QCOMPARE(fromLedger->text(), u"账户图表"_s);
+    QVERIFY(fromLedger->isEnabled());
+    fromLedger->trigger();
+    QVERIFY(charts().isVisible());
+    QCOMPARE(charts().windowTitle(), u"账户图表"_s);
+    QCOMPARE(charts().pages()->count(), 3);
+    QCOMPARE(positionLines(positionsChart()), QStringList{bankName + u"|10010.00"_s});
+    // "复制图片" puts the shown chart on the clipboard.
+    charts().pages()->setCurrentIndex(2);
+    QGuiApplication::clipboard()->clear();
+    auto* copy = charts().findChild<QPushButton*>();
+    QVERIFY(copy);
+    QCOMPARE(copy->text(), u"复制图片"_s);
+    click(copy);
+    const QImage copied = QGuiApplication::clipboard()->image();
+    QVERIFY(!copied.isNull());
+    QCOMPARE(copied.size() / copied.devicePixelRatio(), charts().positionsView()->size());
+    charts().close();
+
+    // The summary grid's menu has it right after the totals.
+    QMenu& popup = h->program().summary().popup();
+    const QList<QAction*> actions = popup.actions();
+    const qsizetype totals = actions.indexOf(menuAction(popup, u"显示汇总金额(&S)"_s));
+    QVERIFY(totals >= 0 && totals + 1 < actions.size());
+    QAction* fromSummary = actions[totals + 1];
+    QCOMPARE(fromSummary->text(), u"账户图表"_s);
+    QVERIFY(fromSummary->isEnabled());
+    fromSummary->trigger();
+    QVERIFY(charts().isVisible());
+}
+
+void MainWindowChartsTest::pagesShowTheLedger_data()
+{
+    QTest::addColumn<QList<ChartTrade>>("trades");
+    QTest::addColumn<QStringList>("money");
+    QTest::addColumn<QStringList>("profits");
+    QTest::addColumn<QStringList>("positions");
+
+    // Fees are 10 a trade: a buy of 1000 at 10 pays 10010, a sell at 12 gets 11990.
+    QTest::newRow("buy then sell at a profit")
+        << QList<ChartTrade>{bankBuy(1000, u"10"_s, u"2021-03-01"_s),
+                             bankSell(1000, u"12"_s, u"2021-03-02"_s)}
+        << QStringList{u"2021-03-01|10010.00|0.00|10010.00"_s,
+                       u"2021-03-02|10010.00|11990.00|0.00"_s}
+        << QStringList{u"2021-03-02 浦发银行|1980.00|1980.00"_s} << QStringList{};
+    QTest::newRow("buy then sell at a loss")
+        << QList<ChartTrade>{bankBuy(1000, u"10"_s, u"2021-03-01"_s),
+                             bankSell(1000, u"9"_s, u"2021-03-02"_s)}
+        << QStringList{u"2021-03-01|10010.00|0.00|10010.00"_s,
+                       u"2021-03-02|10010.00|8990.00|0.00"_s}
+        << QStringList{u"2021-03-02 浦发银行|-1020.00|-1020.00"_s} << QStringList{};
+    // 400 of the 1000 shares carry 4004 of the 10010 paid.
+    QTest::newRow("partial sale") << QList<ChartTrade>{bankBuy(1000, u"10"_s, u"2021-03-01"_s),
+                                                       bankSell(400, u"12"_s, u"2021-03-02"_s)}
+                                  << QStringList{u"2021-03-01|10010.00|0.00|10010.00"_s,
+                                                 u"2021-03-02|10010.00|4790.00|6006.00"_s}
+                                  << QStringList{u"2021-03-02 浦发银行|786.00|786.00"_s}
+                                  << QStringList{u"浦发银行|6006.00"_s};
+    // The second steel buy is paid from the bank's proceeds; the steel sell takes
+    // half of 4010 + 4510.
+    QTest::newRow("two stocks") << QList<ChartTrade>{bankBuy(1000, u"10"_s, u"2021-03-01"_s),
+                                                     steelBuy(500, u"8"_s, u"2021-03-02"_s),
+                                                     bankSell(1000, u"12"_s, u"2021-03-03"_s),
+                                                     steelBuy(500, u"9"_s, u"2021-03-04"_s),
+                                                     steelSell(500, u"7"_s, u"2021-03-05"_s)}
+                                << QStringList{u"2021-03-01|10010.00|0.00|10010.00"_s,
+                                               u"2021-03-02|14020.00|0.00|14020.00"_s,
+                                               u"2021-03-03|14020.00|11990.00|4010.00"_s,
+                                               u"2021-03-04|14020.00|7480.00|8520.00"_s,
+                                               u"2021-03-05|14020.00|10970.00|4260.00"_s}
+                                << QStringList{u"2021-03-03 浦发银行|1980.00|1980.00"_s,
+                                               u"2021-03-05 唐钢股份|-770.00|1210.00"_s}
+                                << QStringList{u"唐钢股份|4260.00"_s};
+    QTest::newRow("empty ledger") << QList<ChartTrade>{} << QStringList{} << QStringList{}
+                                  << QStringList{};
+}
+
+void MainWindowChartsTest::pagesShowTheLedger()
+{
+    QFETCH(QList<ChartTrade>, trades);
+    QFETCH(QStringList, money);
+    QFETCH(QStringList, profits);
+    QFETCH(QStringList, positions);
+    record(trades);
+    QVERIFY(h->open());
+    h->window().menus().accountCharts->trigger();
+
+    QCOMPARE(moneyLines(moneyChart()), money);
+    QCOMPARE(profitLines(profitChart()), profits);
+    QCOMPARE(positionLines(positionsChart()), positions);
+    // Without a quoted summary the holdings are at cost and there is no market point.
+    QVERIFY(!seriesNamed<QLineSeries>(moneyChart(), u"持仓市值（今日）"_s));
+    QCOMPARE(positionsChart()->title(), u"持仓分布（按成本）"_s);
+    // Profit red, loss blue, as everywhere in the program.
+    auto* bars = firstSeries<QAbstractBarSeries>(profitChart());
+    QVERIFY(bars);
+    QCOMPARE(bars->barSets()[0]->color(), QColor(Qt::red));
+    QCOMPARE(bars->barSets()[1]->color(), QColor(Qt::blue));
+    QVERIFY(!charts().failure()->isVisible());
+}
+
+void MainWindowChartsTest::chartsFollowLedgerChanges()
+{
+    record({bankBuy(1000, u"10"_s, u"2021-03-01"_s), bankSell(1000, u"12"_s, u"2021-03-02"_s)});
+    QVERIFY(h->open());
+    h->window().menus().accountCharts->trigger();
+    QCOMPARE(positionLines(positionsChart()), QStringList{});
+
+    // Paid from the 11990 of the sell.
+    const ledger::RecordOutcome outcome = h->program().ledgerWriter().record(
+        tradeEntry(u"000709"_s, steelName, Direction::Buy, 500, u"8"_s, u"2021-03-03"_s));
+    QVERIFY(outcome.recorded());
+    QCOMPARE(moneyLines(moneyChart()).last(), u"2021-03-03|10010.00|7980.00|4010.00"_s);
+    QCOMPARE(positionLines(positionsChart()), QStringList{steelName + u"|4010.00"_s});
+}
+
+void MainWindowChartsTest::quotedSummaryValuesTheHoldings()
+{
+    record({bankBuy(1000, u"10"_s, u"2021-03-01"_s), steelBuy(500, u"8"_s, u"2021-03-02"_s)});
+    QVERIFY(h->open());
+    server = std::make_unique<tools::QuoteServer>(
+        QList<tools::ListedStock>{{u"600000"_s, bankName}, {u"000709"_s, steelName}},
+        tools::QuoteServerOptions{});
+    QVERIFY(server->listen());
+    const QUrl address = server->address();
+    app::SummaryController& summary = h->program().summary();
+    summary.setQuoteSource(
+        [address] { return std::make_shared<market::QuotePageSource>(address); });
+    h->program().network().setNetworkOk(true);
+
+    QSignalSpy done(&summary, &app::SummaryController::summaryFinished);
+    h->window().viewSelector().setCurrentIndex(1);
+    QVERIFY(done.wait(10000));
+    QVERIFY(done.first().first().toBool());
+
+    // Each holding at the market value the summary grid shows.
+    const report::SummaryTableModel& grid = summary.model();
+    QStringList expected;
+    double total = 0;
+    for (int row = 1; row < grid.rowCount(); ++row) {
+        const double value = grid.index(row, report::MarketValueColumn).data().toDouble();
+        QVERIFY2(value > 0, "a held stock without a market value");
+        expected << grid.stockName(row) + u'|' + yuan(value);
+        total += value;
+    }
+    QCOMPARE(expected.size(), 2);
+
+    QAction* open = menuAction(summary.popup(), u"账户图表"_s);
+    QVERIFY(open);
+    open->trigger();
+    QCOMPARE(positionsChart()->title(), u"持仓分布（按市值）"_s);
+    QStringList shown = positionLines(positionsChart());
+    shown.sort();
+    expected.sort();
+    QCOMPARE(shown, expected);
+    auto* market = seriesNamed<QLineSeries>(moneyChart(), u"持仓市值（今日）"_s);
+    QVERIFY(market);
+    QCOMPARE(market->count(), 2);
+    QCOMPARE(yuan(market->at(0).y()), u"14020.00"_s); // from the holdings at cost
+    QCOMPARE(yuan(market->at(1).y()), yuan(total));
+
+    // A trade recorded now makes the shown summary plain again: back to cost.
+    const ledger::RecordOutcome outcome = h->program().ledgerWriter().record(
+        tradeEntry(u"000709"_s, steelName, Direction::Sell, 500, u"9"_s, u"2021-03-03"_s));
+    QVERIFY(outcome.recorded());
+    QCOMPARE(positionsChart()->title(), u"持仓分布（按成本）"_s);
+    QCOMPARE(positionLines(positionsChart()), QStringList{bankName + u"|10010.00"_s});
+    QVERIFY(!seriesNamed<QLineSeries>(moneyChart(), u"持仓市值（今日）"_s));
+}
+
+void MainWindowChartsTest::unreadableLedgerKeepsTheChartsAndSaysWhy()
+{
+    record({bankBuy(1000, u"10"_s, u"2021-03-01"_s)});
+    QVERIFY(h->open());
+    h->window().menus().accountCharts->trigger();
+    h->db.exec("ALTER TABLE gpjl RENAME TO gpjl_away");
+    charts().refresh();
+    QVERIFY(charts().failure()->isVisible());
+    QVERIFY(!charts().failure()->text().isEmpty());
+    QCOMPARE(positionLines(positionsChart()), QStringList{bankName + u"|10010.00"_s});
+
+    h->db.exec("ALTER TABLE gpjl_away RENAME TO gpjl");
+    charts().refresh();
+    QVERIFY(!charts().failure()->isVisible());
+}
+
+int runChartTests(int argc, char* argv[])
+{
+    MainWindowChartsTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+} // namespace mwtest
+
+#include "MainWindowTestCharts.moc"
