@@ -1,9 +1,12 @@
 #include "MonitorController.h"
 
 #include "DesktopServices.h"
+#include "FeeController.h"
 #include "LedgerController.h"
+#include "LedgerPanel.h"
 #include "MainMenus.h"
 #include "MainWindow.h"
+#include "QuoteRefreshController.h"
 #include "SettingsMenuController.h"
 #include "TrayController.h"
 #include "TrayPort.h"
@@ -13,6 +16,7 @@
 #include "market/NetworkState.h"
 #include "market/QuoteSourceChoice.h"
 #include "report/MonitorSession.h"
+#include "report/SummaryTexts.h"
 #include "windows/CodeLookupWindow.h"
 #include "windows/DatabaseFailure.h"
 #include "windows/DateRangeDialog.h"
@@ -267,8 +271,7 @@ void MonitorController::openMonitor()
     if (m_bar && m_bar->isVisible())
         m_bar->hide();
     m_session->ticker().setActive(false);
-    m_parts.services.tray.show();
-    m_parts.main.hide();
+    leaveMainWindow();
     m_monitor->setNetworkOk(m_parts.network.networkOk());
     m_session->setSource(currentSource());
     m_session->setFetchOptions(currentOptions());
@@ -277,6 +280,17 @@ void MonitorController::openMonitor()
     m_monitor->showNormal();
     m_monitor->raise();
     m_monitor->activateWindow();
+}
+
+void MonitorController::leaveMainWindow()
+{
+    MainWindow& main = m_parts.main;
+    // The monitor works in 元: amounts shown in 万元 go back first.
+    main.fees().ensureAmountsInYuan();
+    main.ledger().setTitle(report::texts::ledgerCaption.toString());
+    m_parts.services.tray.show();
+    main.quotes().stopLiveRefresh();
+    main.hide();
 }
 
 void MonitorController::openFloatingBar()

@@ -95,6 +95,9 @@ private:
     // Runs a command, marks the bar's lines when it changes them and keeps the
     // ledger grid on its row.
     void runCommand(const std::function<ledger::MonitorList::BarLines()>& command);
+    // "实时监控(&D)" on the main window: amounts back in 元, the ledger caption reset,
+    // the single-stock refresh stopped, the window hidden to the tray.
+    void leaveMainWindow();
     void restoreMainWindow();
     bool hasCurrentRow() const;
     std::shared_ptr<const market::QuoteSource> currentSource() const;

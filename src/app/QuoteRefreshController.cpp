@@ -74,6 +74,13 @@ QuoteRefreshController::QuoteRefreshController(market::NetworkState& network,
             m_parts.tray.setToolTip(TrayController::idleToolTip());
     });
     connect(m.fetchPrice, &QAction::triggered, this, &QuoteRefreshController::fetchIfReady);
+    // A gain on show was worked out for the inputs before this pricing: it is worked
+    // out again at the same price, also while no fetch is coming to do it.
+    connect(&m_parts.fees, &FeeController::inputsPriced, this, [this] {
+        if (m_parts.trade.gainLabel->text().startsWith(u"盈利:"_s) &&
+            !m_parts.fees.amountsInTenThousands())
+            showGain();
+    });
     m_timer.start();
 }
 
@@ -177,6 +184,8 @@ void QuoteRefreshController::startLiveRefresh()
 void QuoteRefreshController::stopLiveRefresh()
 {
     setRefresh(false);
+    m_parts.trade.refreshProgress->hide();
+    m_parts.trade.refreshProgress->setValue(0);
 }
 
 void QuoteRefreshController::onStarted()

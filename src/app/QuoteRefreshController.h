@@ -61,7 +61,8 @@ public:
     void onQuoteWanted();
     // Both refresh items checked, the timer on and the throttle at 0.
     void startLiveRefresh();
-    // A key in the code input: both refresh items unchecked and the timer off.
+    // A key in the code input: both refresh items unchecked, the timer off and the
+    // progress bar hidden at 0.
     void stopLiveRefresh();
     // The tray hint: code, name and current price, then `ending`.
     void showTrayHint(const QString& ending);

@@ -9,6 +9,7 @@
 #include "TradeDetailPanel.h"
 #include "TradePanel.h"
 #include "ledger/LedgerWriter.h"
+#include "ledger/MonitorList.h"
 #include "ledger/sql/Database.h"
 #include "market/FetchOptions.h"
 #include "market/NetworkState.h"
@@ -112,12 +113,20 @@ SummaryController::SummaryController(sql::Database& db, ledger::LedgerNotifier& 
         if (const ledger::LedgerRow* row = m_window.ledgerController().currentRow())
             showDetail(row->cells[ledger::NameColumn]);
     });
-    // The ledger list's selection follows into an open detail panel.
+    // The ledger list's selection follows into an open detail panel, unless it
+    // lists the monitored stocks.
     connect(m_panel.ledgerGrid, &QTableView::clicked, this, [this] {
         const ledger::LedgerRow* row = m_window.ledgerController().currentRow();
-        if (row && !m_detail->isHidden() && m_detailModel->name() != row->cells[ledger::NameColumn])
+        if (row && !m_detail->isHidden() && !m_detailModel->locked() &&
+            m_detailModel->name() != row->cells[ledger::NameColumn])
             showDetail(row->cells[ledger::NameColumn]);
     });
+    menus.monitorShowAll->setEnabled(true);
+    connect(menus.monitorShowAll, &QAction::triggered, this,
+            &SummaryController::showMonitoredStocks);
+    // Closing the panel ends the listing's lock.
+    connect(m_detail->closeAction, &QAction::triggered, this,
+            [this] { m_detailModel->setLocked(false); });
 
     connect(&m_selector, &QComboBox::currentIndexChanged, this,
             &SummaryController::onSelectorChanged);
@@ -332,6 +341,21 @@ void SummaryController::showDetail(const QString& name)
     m_detail->raise();
 }
 
+void SummaryController::showMonitoredStocks()
+{
+    try {
+        m_detailModel->setMonitoredStocks(
+            report::monitoredStockRows(ledger::monitoredStocks(m_db)));
+    } catch (const sql::Error& error) {
+        windows::showDatabaseFailure(m_prompter, windows::LedgerAccess::Read, error);
+        return;
+    }
+    m_detail->setTitle(report::texts::monitoredStocksCaption.toString());
+    m_detail->grid->resizeColumnsToContents();
+    m_detail->show();
+    m_detail->raise();
+}
+
 void SummaryController::onGridClicked(int row)
 {
     const QString name = m_model->stockName(row);
@@ -343,7 +367,11 @@ void SummaryController::onLedgerChanged(ledger::LedgerChanges what)
 {
     if (!what.testFlag(ledger::LedgerChange::Trades))
         return;
-    if (!m_detail->isHidden() && !m_detailModel->locked() && !m_detailModel->name().isEmpty())
+    // The open panel follows: the monitored stocks (their marks or buys changed) or
+    // the stock whose trades it lists.
+    if (!m_detail->isHidden() && m_detailModel->showsMonitoredStocks())
+        showMonitoredStocks();
+    else if (!m_detail->isHidden() && !m_detailModel->locked() && !m_detailModel->name().isEmpty())
         showDetail(m_detailModel->name());
     // Quotes being fetched: the summary they lead to reads the ledger as it is then.
     if (m_shown && !isFetching())

@@ -70,6 +70,9 @@ public:
     void showLedger();
     // Lists the trades of a stock name in the detail panel.
     void showDetail(const QString& name);
+    // Lists the monitored stocks in the detail panel, which keeps them while ledger
+    // rows are selected ("显示所有被实时监控股票(&S)").
+    void showMonitoredStocks();
 
     bool isFetching() const;
     bool isShown() const { return m_shown; }

@@ -95,8 +95,13 @@ MonitorList::BarLines MonitorList::addBoughtBetween(const QDate& first, const QD
 
 QList<MonitoredStock> MonitorList::listing() const
 {
-    auto query = m_db.prepare("SELECT 股票名,sum(数量),avg(价格),sum(费用),sum(总金额) FROM gpjl "
-                              "WHERE 交易状态='买入' AND 监控状态='是' GROUP BY 股票名");
+    return monitoredStocks(m_db);
+}
+
+QList<MonitoredStock> monitoredStocks(sql::Database& db)
+{
+    auto query = db.prepare("SELECT 股票名,sum(数量),avg(价格),sum(费用),sum(总金额) FROM gpjl "
+                            "WHERE 交易状态='买入' AND 监控状态='是' GROUP BY 股票名");
     QList<MonitoredStock> stocks;
     while (query.step())
         stocks.append({query.text(0), query.int64(1), query.optionalReal(2), query.optionalReal(3),

@@ -23,6 +23,9 @@ struct MonitoredStock {
     std::optional<double> buyTotal;
 };
 
+// The monitored stocks with their buys summed, by name.
+QList<MonitoredStock> monitoredStocks(sql::Database& db);
+
 // The monitor list: the stock names whose gpjl rows carry 监控状态 "是". Every
 // change marks all rows of a name at once, runs in one transaction and, once
 // committed, announces the trades as changed. Names are bound, never spliced,

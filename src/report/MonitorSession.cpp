@@ -29,6 +29,12 @@ QString nextFrameMark(const QString& caption)
     return framePlain;
 }
 
+// The timer's period for the slider's position: position + 1 seconds.
+std::chrono::milliseconds periodFor(int position, std::chrono::milliseconds second)
+{
+    return (position + 1) * second;
+}
+
 } // namespace
 
 MonitorSession::MonitorSession(sql::Database& db, std::shared_ptr<const market::QuoteSource> source,
@@ -36,7 +42,7 @@ MonitorSession::MonitorSession(sql::Database& db, std::shared_ptr<const market::
     : QObject(parent), m_db(db), m_source(std::move(source)), m_options(options),
       m_latestQuoteTime(market::noQuoteTimeYet.toString()), m_frameCaption(u"多股同时监控"_s)
 {
-    m_timer.setInterval((m_intervalPosition + 1) * 1000);
+    m_timer.setInterval(periodFor(m_intervalPosition, m_second));
     connect(&m_timer, &QTimer::timeout, this, &MonitorSession::tick);
 }
 
@@ -59,6 +65,21 @@ void MonitorSession::setFetchOptions(const market::FetchOptions& options)
 void MonitorSession::setContextProvider(std::function<MonitorContext()> provider)
 {
     m_context = std::move(provider);
+}
+
+void MonitorSession::setSecondLength(std::chrono::milliseconds second)
+{
+    m_second = second;
+    m_timer.setInterval(periodFor(m_intervalPosition, m_second));
+}
+
+MonitorSession::State MonitorSession::state() const
+{
+    if (!m_loadIdle)
+        return State::Loading;
+    if (!m_cycleIdle)
+        return State::Cycling;
+    return m_timer.isActive() ? State::Waiting : State::Stopped;
 }
 
 QString MonitorSession::fallbackHeadCode()
@@ -221,7 +242,7 @@ void MonitorSession::tick()
 void MonitorSession::setIntervalPosition(int position)
 {
     m_intervalPosition = std::clamp(position, 29, 599);
-    m_timer.setInterval((m_intervalPosition + 1) * 1000);
+    m_timer.setInterval(periodFor(m_intervalPosition, m_second));
     emit intervalChanged();
 }
 
@@ -396,7 +417,9 @@ void MonitorSession::finishCycle()
         emit headPriced(parse.price);
         m_ticker.noHead();
     }
-    m_ticker.setReconnectEnabled(false);
+    // Switched off while this cycle ran: "重新连接(&N)" stays offered.
+    if (m_monitoring)
+        m_ticker.setReconnectEnabled(false);
 
     QList<MonitorStock> stocks;
     try {

@@ -45,6 +45,12 @@ class MonitorSession : public QObject {
     Q_OBJECT
 
 public:
+    // Where monitoring stands: stopped (switch off, timer off), loading (a pass
+    // started and has not ended well: a failed pass stays here until the next
+    // start), waiting (nothing runs, the timer is on), cycling (a cycle runs).
+    enum class State { Stopped, Loading, Waiting, Cycling };
+    Q_ENUM(State)
+
     MonitorSession(sql::Database& db, std::shared_ptr<const market::QuoteSource> source,
                    const market::FetchOptions& options, QObject* parent = nullptr);
     ~MonitorSession() override;
@@ -81,8 +87,12 @@ public:
     void adoptSummaryQuotes(const QStringList& lines);
     // The pause before each request (500 ms unless a test shortens it).
     void setPause(std::chrono::milliseconds pause) { m_pause = pause; }
+    // How long one second of the monitor timer's period lasts (a second unless a
+    // test shortens it).
+    void setSecondLength(std::chrono::milliseconds second);
 
     // State.
+    State state() const;
     bool isLoadIdle() const { return m_loadIdle; }
     bool isCycleIdle() const { return m_cycleIdle; }
     bool isPassRunning() const { return m_passRunning; }
@@ -152,6 +162,7 @@ private:
     std::shared_ptr<const market::QuoteSource> m_source;
     market::FetchOptions m_options;
     std::chrono::milliseconds m_pause = market::monitorPause;
+    std::chrono::milliseconds m_second{1000};
     std::function<MonitorContext()> m_context;
 
     QTimer m_timer;

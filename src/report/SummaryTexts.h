@@ -28,6 +28,7 @@ inline constexpr QStringView detailAction = u"交易明细(L)";
 
 // The trade-detail panel.
 inline constexpr QStringView detailCaption = u"交易明细";
+inline constexpr QStringView monitoredStocksCaption = u"实时监控股票列表";
 inline constexpr QStringView detailCloseAction = u"关闭(&C)";
 
 // The totals row's name cell.

@@ -1,6 +1,7 @@
 #include "TradeDetail.h"
 
 #include "calc/Numbers.h"
+#include "ledger/MonitorList.h"
 #include "ledger/sql/Database.h"
 #include "ledger/sql/Statement.h"
 
@@ -31,6 +32,29 @@ QList<TradeDetailRow> tradeDetailRows(sql::Database& db, const QString& name)
                 row.cells[std::size_t(column)] = num::general(query.real(column));
         }
         row.sell = row.cells[DetailStateColumn] == u"卖出"_s;
+        rows.append(std::move(row));
+    }
+    return rows;
+}
+
+std::array<QString, TradeDetailColumnCount> monitoredStockTitles()
+{
+    return {u"股票名"_s, u"买入总数"_s, u"买入平均价"_s, u"买入费用合计"_s, u"买入金额合计"_s};
+}
+
+QList<TradeDetailRow> monitoredStockRows(const QList<ledger::MonitoredStock>& stocks)
+{
+    const auto general = [](const std::optional<double>& value) {
+        return value ? num::general(*value) : QString();
+    };
+    QList<TradeDetailRow> rows;
+    for (const ledger::MonitoredStock& stock : stocks) {
+        TradeDetailRow row;
+        row.cells[0] = stock.name;
+        row.cells[1] = QString::number(stock.boughtQty);
+        row.cells[2] = general(stock.averagePrice);
+        row.cells[3] = general(stock.buyFees);
+        row.cells[4] = general(stock.buyTotal);
         rows.append(std::move(row));
     }
     return rows;

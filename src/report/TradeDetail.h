@@ -8,6 +8,9 @@
 namespace corvanta::sql {
 class Database;
 }
+namespace corvanta::ledger {
+struct MonitoredStock;
+}
 
 namespace corvanta::report {
 
@@ -35,5 +38,11 @@ std::array<QString, TradeDetailColumnCount> tradeDetailTitles();
 
 // The real trades of one stock name (open-position row left out), by id.
 QList<TradeDetailRow> tradeDetailRows(sql::Database& db, const QString& name);
+
+// The same panel listing the monitored stocks with their buys summed: five
+// columns (name, bought, average price, fees, amount) in the first cells.
+inline constexpr int monitoredStockColumnCount = 5;
+std::array<QString, TradeDetailColumnCount> monitoredStockTitles();
+QList<TradeDetailRow> monitoredStockRows(const QList<ledger::MonitoredStock>& stocks);
 
 } // namespace corvanta::report

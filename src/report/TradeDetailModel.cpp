@@ -7,6 +7,19 @@ void TradeDetailModel::setRows(QString name, QList<TradeDetailRow> rows)
     beginResetModel();
     m_name = std::move(name);
     m_rows = std::move(rows);
+    m_monitored = false;
+    m_titles = tradeDetailTitles();
+    endResetModel();
+}
+
+void TradeDetailModel::setMonitoredStocks(QList<TradeDetailRow> rows)
+{
+    beginResetModel();
+    m_name.clear();
+    m_rows = std::move(rows);
+    m_monitored = true;
+    m_locked = true;
+    m_titles = monitoredStockTitles();
     endResetModel();
 }
 
@@ -31,13 +44,15 @@ int TradeDetailModel::rowCount(const QModelIndex& parent) const
 
 int TradeDetailModel::columnCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : TradeDetailColumnCount;
+    if (parent.isValid())
+        return 0;
+    return m_monitored ? monitoredStockColumnCount : TradeDetailColumnCount;
 }
 
 QVariant TradeDetailModel::data(const QModelIndex& index, int role) const
 {
     if (index.row() < 0 || index.row() >= m_rows.size() || index.column() < 0 ||
-        index.column() >= TradeDetailColumnCount)
+        index.column() >= columnCount())
         return {};
     const TradeDetailRow& row = m_rows[index.row()];
     switch (role) {
@@ -53,7 +68,7 @@ QVariant TradeDetailModel::data(const QModelIndex& index, int role) const
 QVariant TradeDetailModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
     if (role != Qt::DisplayRole || orientation != Qt::Horizontal || section < 0 ||
-        section >= TradeDetailColumnCount)
+        section >= columnCount())
         return {};
     return m_titles[std::size_t(section)];
 }

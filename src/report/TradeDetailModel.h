@@ -14,7 +14,12 @@ public:
     using QAbstractTableModel::QAbstractTableModel;
 
     void setRows(QString name, QList<TradeDetailRow> rows);
-    // The stock shown; empty before the first.
+    // The monitored stocks instead of one stock's trades; locks the panel (every
+    // row red, kept while ledger rows are selected) until a stock's trades show
+    // or the panel is closed.
+    void setMonitoredStocks(QList<TradeDetailRow> rows);
+    bool showsMonitoredStocks() const { return m_monitored; }
+    // The stock shown; empty before the first and while the monitored stocks show.
     const QString& name() const { return m_name; }
     void setColourData(ColourData colourData);
     // While locked (the panel lists monitored stocks), every row is red.
@@ -32,6 +37,7 @@ private:
     std::array<QString, TradeDetailColumnCount> m_titles = tradeDetailTitles();
     ColourData m_colour = colourName;
     bool m_locked = false;
+    bool m_monitored = false;
 };
 
 } // namespace corvanta::report

@@ -5,10 +5,12 @@
 
 #include <QActionGroup>
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QInputDialog>
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QStyleHints>
 #include <QWindow>
 
 using namespace Qt::StringLiterals;
@@ -236,11 +238,32 @@ void TickerBar::closeEvent(QCloseEvent* event)
     emit monitorWindowRequested();
 }
 
+// The window system takes the mouse once the move starts: started at the press,
+// it would swallow the second click of a double-click. So the move starts when
+// the pressed mouse actually moves.
 void TickerBar::mousePressEvent(QMouseEvent* event)
 {
-    if (event->button() == Qt::LeftButton && windowHandle())
-        windowHandle()->startSystemMove();
+    if (event->button() == Qt::LeftButton)
+        m_pressedAt = event->globalPosition().toPoint();
     QWidget::mousePressEvent(event);
+}
+
+void TickerBar::mouseMoveEvent(QMouseEvent* event)
+{
+    if (m_pressedAt && event->buttons().testFlag(Qt::LeftButton) &&
+        (event->globalPosition().toPoint() - *m_pressedAt).manhattanLength() >=
+            QGuiApplication::styleHints()->startDragDistance()) {
+        m_pressedAt.reset();
+        if (windowHandle())
+            windowHandle()->startSystemMove();
+    }
+    QWidget::mouseMoveEvent(event);
+}
+
+void TickerBar::mouseReleaseEvent(QMouseEvent* event)
+{
+    m_pressedAt.reset();
+    QWidget::mouseReleaseEvent(event);
 }
 
 void TickerBar::mouseDoubleClickEvent(QMouseEvent* event)

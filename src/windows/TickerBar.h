@@ -65,6 +65,8 @@ protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
@@ -86,6 +88,7 @@ private:
     int m_alpha = 200;
     QString m_hint;
     WidthAsker m_askWidth;
+    std::optional<QPoint> m_pressedAt; // the left button is down here, not yet moved
 };
 
 } // namespace corvanta::windows

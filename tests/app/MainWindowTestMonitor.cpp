@@ -4,6 +4,10 @@
 #include "app/LedgerPanel.h"
 #include "app/MainMenus.h"
 #include "app/MonitorController.h"
+#include "app/QuoteRefreshController.h"
+#include "app/SummaryController.h"
+#include "app/TradeDetailPanel.h"
+#include "app/TradePanel.h"
 #include "ledger/LedgerView.h"
 #include "ledger/QuoteServerSetting.h"
 #include "ledger/QuoteSourceSetting.h"
@@ -12,6 +16,8 @@
 #include "market/NetworkState.h"
 #include "quote-server/QuoteServer.h"
 #include "report/MonitorSession.h"
+#include "report/MonitorTableModel.h"
+#include "report/TradeDetailModel.h"
 #include "windows/DateRangeDialog.h"
 #include "windows/MonitorFontWindow.h"
 #include "windows/MonitorHeadPanel.h"
@@ -20,12 +26,16 @@
 #include "windows/UsageNotesWindow.h"
 
 #include <QAction>
+#include <QBrush>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QProgressBar>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTableView>
 #include <QTest>
@@ -62,6 +72,11 @@ private slots:
     void listCommandsMarkTheBarForRebuild_data();
     void listCommandsMarkTheBarForRebuild();
     void monitorItemStartsAPass();
+    void openingTheMonitorLeavesTheMainWindow();
+    void monitoredStocksInTheDetailPanel();
+    void lifecycleThroughTheWindows();
+    void failuresThroughTheWindows();
+    void emptyListWaitsAtOnce();
     void monitorWithoutNetworkStartsNothing();
     void floatingBarAndBack();
     void fontWindowAndUsageNotesFromTheMenus();
@@ -232,6 +247,279 @@ void MainWindowMonitorTest::monitorItemStartsAPass()
     QCOMPARE(starts.count(), 1);
     QCOMPARE(program().network().quoteThrottleTicks(), 0);
     QVERIFY(!monitor().session().isMonitoring());
+}
+
+// Opening the monitor shows amounts in 元 again, resets the ledger caption and
+// stops the single-stock refresh; closing it brings the main window back with its
+// timer and stops monitoring.
+void MainWindowMonitorTest::openingTheMonitorLeavesTheMainWindow()
+{
+    QVERIFY(openOnFirstRow());
+    app::MainWindow& w = h->window();
+    app::TradePanel& t = w.trade();
+    program().network().setNetworkOk(false);
+    w.viewSelector().setCurrentIndex(1); // the plain summary, with its own caption
+    QVERIFY(w.ledger().title() != u"交易记录"_s);
+    program().network().setNetworkOk(true);
+    priceTrade(w, u"1200"_s, u"14.46"_s);
+    const QString paid = t.zfze->text();
+    QTest::keyClick(t.amountUnit, Qt::Key_Down);
+    QCOMPARE(t.amountUnit->currentText(), u"万元"_s);
+    menus().tradeRefresh->trigger();
+    QVERIFY(t.refreshProgress->isVisible());
+    t.refreshProgress->setValue(5);
+
+    Q_EMIT menus().tradePopup->aboutToShow();
+    QVERIFY(menus().tradeMonitor->isEnabled());
+    menus().tradeMonitor->trigger();
+    QCOMPARE(t.amountUnit->currentText(), u"元"_s);
+    QCOMPARE(t.zfze->text(), paid);
+    QCOMPARE(w.ledger().title(), u"交易记录"_s);
+    QVERIFY(!menus().tradeRefresh->isChecked());
+    QVERIFY(!menus().trayRefresh->isChecked());
+    QVERIFY(t.refreshProgress->isHidden());
+    QCOMPARE(t.refreshProgress->value(), 0);
+    QVERIFY(!w.quotes().timerActive());
+    QVERIFY(!w.isVisible());
+    QVERIFY(h->tray.isVisible());
+    windows::MonitorWindow& window = monitor().monitorWindow();
+    QVERIFY(window.isVisible());
+    QCOMPARE(window.head()->paid->text(), paid); // copied in 元, not 1.7426
+    QCOMPARE(monitor().session().state(), report::MonitorSession::State::Loading);
+
+    window.close();
+    QVERIFY(w.isVisible());
+    QVERIFY(!h->tray.isVisible());
+    QVERIFY(w.quotes().timerActive());
+    QCOMPARE(program().network().quoteThrottleTicks(), 0);
+    QVERIFY(!window.head()->monitoring->isChecked());
+    QVERIFY(!window.head()->interval->isEnabled());
+    QVERIFY(!monitor().session().isTimerActive());
+}
+
+// "显示所有被实时监控股票(&S)" lists the monitored stocks with their buys summed in
+// the detail panel, all red. Selecting ledger rows leaves the listing; a change of
+// the list shows at once; a stock's trades or closing the panel end it.
+void MainWindowMonitorTest::monitoredStocksInTheDetailPanel()
+{
+    QVERIFY(openOnFirstRow());
+    app::SummaryController& summary = program().summary();
+    app::TradeDetailPanel& panel = summary.detailPanel();
+    const report::TradeDetailModel& model = summary.detailModel();
+    Q_EMIT menus().ledgerPopup->aboutToShow();
+    QVERIFY(menus().monitorShowAll->isEnabled());
+    menus().monitorShowAll->trigger();
+    QVERIFY(panel.isVisible());
+    QCOMPARE(panel.title(), u"实时监控股票列表"_s);
+    QCOMPARE(panel.geometry(), QRect(0, 196, 553, 142));
+    QVERIFY(model.showsMonitoredStocks());
+    QVERIFY(model.locked());
+    QStringList titles;
+    for (int c = 0; c < model.columnCount(); ++c)
+        titles << model.headerData(c, Qt::Horizontal, Qt::DisplayRole).toString();
+    QCOMPARE(titles, QStringList({u"股票名"_s, u"买入总数"_s, u"买入平均价"_s, u"买入费用合计"_s,
+                                  u"买入金额合计"_s}));
+    QCOMPARE(gridColumn(panel.grid, 0), QStringList{u"唐钢股份"_s});
+
+    // Another ledger row: the listing stays; adding that stock lists it too.
+    clickGridRow(grid(), 2);
+    QCOMPARE(currentRow()->cells[ledger::NameColumn], u"沪\"市1"_s);
+    QVERIFY(model.showsMonitoredStocks());
+    Q_EMIT menus().ledgerPopup->aboutToShow();
+    QVERIFY(menus().monitorAdd->isEnabled());
+    menus().monitorAdd->trigger();
+    QCOMPARE(gridColumn(panel.grid, 0), QStringList({u"唐钢股份"_s, u"沪\"市1"_s}));
+    QCOMPARE(gridColumn(panel.grid, 1).last(), u"200"_s);
+    QCOMPARE(gridColumn(panel.grid, 2).last(), u"9"_s);
+    for (int row = 0; row < model.rowCount(); ++row)
+        QCOMPARE(model.index(row, 0).data(Qt::ForegroundRole).value<QBrush>().color(),
+                 QColor(Qt::red));
+
+    // The stock's trades replace the listing and unlock the panel.
+    menus().stockTrades->trigger();
+    QVERIFY(!model.showsMonitoredStocks());
+    QVERIFY(!model.locked());
+    QCOMPARE(model.columnCount(), int(report::TradeDetailColumnCount));
+    QCOMPARE(panel.title(), u"交易明细"_s);
+
+    menus().monitorShowAll->trigger();
+    QVERIFY(model.locked());
+    panel.closeAction->trigger();
+    QVERIFY(!panel.isVisible());
+    QVERIFY(!model.locked());
+}
+
+// Every monitoring state from the windows: stopped, loading (the monitor item; a
+// second start meanwhile is refused), waiting (the pass ended) and cycling (each
+// tick of the monitor timer), the switch and closing the window stopping it, the
+// switch and "重新连接(&N)" on the floating bar starting it again.
+void MainWindowMonitorTest::lifecycleThroughTheWindows()
+{
+    using State = report::MonitorSession::State;
+    QVERIFY(openOnFirstRow());
+    program().network().setNetworkOk(true);
+    report::MonitorSession& session = monitor().session();
+    windows::MonitorWindow& window = monitor().monitorWindow();
+    QCheckBox* monitoring = window.head()->monitoring;
+    QCOMPARE(session.state(), State::Stopped);
+
+    tools::QuoteServerOptions slow;
+    slow.delay = std::chrono::milliseconds(300);
+    server->setOptions(slow);
+    QSignalSpy passes(&session, &report::MonitorSession::passFinished);
+    openMonitorFromPopup();
+    QCOMPARE(session.state(), State::Loading);
+    QVERIFY(!monitoring->isEnabled());
+    // The tray's floating bar item runs the monitor item again: no second pass.
+    Q_EMIT menus().trayPopup->aboutToShow();
+    QVERIFY(menus().trayFloating->isEnabled());
+    menus().trayFloating->trigger();
+    QVERIFY(monitor().bar()->isVisible());
+    QVERIFY(passes.wait(10000));
+    QCOMPARE(passes.count(), 1);
+    QCOMPARE(server->requests().count(), 1); // the head and the list share 000709
+    QCOMPARE(session.state(), State::Waiting);
+    monitor().bar()->close();
+    QVERIFY(window.isVisible());
+    QVERIFY(monitoring->isEnabled() && monitoring->isChecked());
+    QVERIFY(window.head()->interval->isEnabled());
+    server->setOptions({});
+
+    // The monitor timer, a second lasting a millisecond: cycles one after another.
+    QList<State> atTick;
+    QList<State> atEnd;
+    QObject scope; // the recording ends with the test
+    connect(&session, &report::MonitorSession::ticked, &scope, [&] { atTick << session.state(); });
+    connect(&session, &report::MonitorSession::cycleFinished, &scope,
+            [&] { atEnd << session.state(); });
+    session.setSecondLength(std::chrono::milliseconds(1));
+    QTRY_VERIFY_WITH_TIMEOUT(atEnd.count() >= 2, 10000);
+    QCOMPARE(atTick.first(), State::Cycling);
+    QCOMPARE(atEnd.first(), State::Waiting);
+
+    // The switch stops monitoring and starts it again.
+    click(monitoring);
+    QVERIFY(!monitoring->isChecked());
+    QTRY_COMPARE(session.state(), State::Stopped);
+    QVERIFY(!window.head()->interval->isEnabled());
+    const auto ended = atEnd.count();
+    click(monitoring);
+    QVERIFY(monitoring->isChecked());
+    QVERIFY(session.isTimerActive());
+    QTRY_VERIFY_WITH_TIMEOUT(atEnd.count() > ended, 10000);
+
+    // Switched off and then on the floating bar: the bar's "重新连接(&N)" switches it
+    // on again (a cycle ending meanwhile leaves the item enabled), and the cycles go
+    // on behind the bar.
+    click(monitoring);
+    window.popupMenu()->actions().first()->trigger(); // "悬浮窗显示"
+    QVERIFY(!window.isVisible());
+    QTRY_COMPARE(session.state(), State::Stopped);
+    QVERIFY(monitor().bar()->reconnectAction()->isEnabled());
+    monitor().bar()->reconnectAction()->trigger();
+    QVERIFY(monitoring->isChecked());
+    QVERIFY(!monitor().bar()->reconnectAction()->isEnabled());
+    const auto behindBar = atEnd.count();
+    QTRY_VERIFY_WITH_TIMEOUT(atEnd.count() > behindBar, 10000);
+
+    // Closing the monitor window (not for the bar) stops it.
+    monitor().bar()->close();
+    QVERIFY(window.isVisible());
+    window.close();
+    QTRY_COMPARE(session.state(), State::Stopped);
+    QVERIFY(h->window().isVisible());
+}
+
+// A failed pass stays loading: neither ticks nor "重新连接(&N)" start a cycle until
+// the monitor item starts monitoring again. A failed cycle goes back to waiting
+// and the next tick tries again; without the network ticks start nothing.
+void MainWindowMonitorTest::failuresThroughTheWindows()
+{
+    using State = report::MonitorSession::State;
+    QVERIFY(openOnFirstRow());
+    program().network().setNetworkOk(true);
+    report::MonitorSession& session = monitor().session();
+    windows::MonitorWindow& window = monitor().monitorWindow();
+    tools::QuoteServerOptions failing;
+    failing.answer = tools::Answer::Error;
+    server->setOptions(failing);
+
+    QSignalSpy passes(&session, &report::MonitorSession::passFinished);
+    QSignalSpy cycles(&session, &report::MonitorSession::cycleFinished);
+    openMonitorFromPopup();
+    QVERIFY(passes.wait(10000));
+    QCOMPARE(passes.last().first().toBool(), false);
+    QCOMPARE(session.state(), State::Loading);
+    QCOMPARE(window.gridGroup()->title(), u"网络连接超时!"_s);
+    QVERIFY(window.head()->monitoring->isEnabled());
+    const auto asked = server->requests().count();
+    session.tick();
+    window.switchToFloatingBar();
+    QVERIFY(monitor().bar()->reconnectAction()->isEnabled());
+    monitor().bar()->reconnectAction()->trigger();
+    session.tick();
+    QTest::qWait(50);
+    QCOMPARE(cycles.count(), 0);
+    QCOMPARE(server->requests().count(), asked);
+    QCOMPARE(session.state(), State::Loading);
+
+    // The monitor item starts again: the pass goes through.
+    server->setOptions({});
+    monitor().bar()->close();
+    window.close();
+    QVERIFY(h->window().isVisible());
+    openMonitorFromPopup();
+    QVERIFY(passes.wait(10000));
+    QCOMPARE(passes.last().first().toBool(), true);
+    QCOMPARE(session.state(), State::Waiting);
+
+    // A failed cycle: waiting again with the timer on, the frame telling.
+    server->setOptions(failing);
+    session.tick();
+    QCOMPARE(session.state(), State::Cycling);
+    QVERIFY(cycles.wait(10000));
+    QCOMPARE(cycles.last().first().toBool(), false);
+    QCOMPARE(session.state(), State::Waiting);
+    QVERIFY(session.isTimerActive());
+    QCOMPARE(window.gridGroup()->title(), u"网络连接超时!"_s);
+    server->setOptions({});
+    session.tick();
+    QVERIFY(cycles.wait(10000));
+    QCOMPARE(cycles.last().first().toBool(), true);
+    QVERIFY(window.gridGroup()->title().startsWith(u"多股实时行情"_s));
+
+    // The main window's timer finds the network down: ticks start nothing.
+    program().onMainTimerTick(false);
+    const auto cyclesBefore = cycles.count();
+    session.tick();
+    QCOMPARE(session.state(), State::Waiting);
+    QTest::qWait(50);
+    QCOMPARE(cycles.count(), cyclesBefore);
+}
+
+// With no monitored stock the start fetches nothing and waits at once; cycles then
+// refresh the head stock only.
+void MainWindowMonitorTest::emptyListWaitsAtOnce()
+{
+    using State = report::MonitorSession::State;
+    QVERIFY(openOnFirstRow());
+    program().network().setNetworkOk(true);
+    menus().monitorRemoveAll->trigger();
+    report::MonitorSession& session = monitor().session();
+    openMonitorFromPopup();
+    QCOMPARE(session.state(), State::Waiting);
+    QVERIFY(!session.listNonEmpty());
+    QVERIFY(server->requests().isEmpty());
+    QCOMPARE(monitor().monitorWindow().model()->rowCount(), 1); // the totals row only
+
+    QSignalSpy cycles(&session, &report::MonitorSession::cycleFinished);
+    session.tick();
+    QCOMPARE(session.state(), State::Cycling);
+    QVERIFY(cycles.wait(10000));
+    QCOMPARE(session.state(), State::Waiting);
+    QCOMPARE(server->requests().count(), 1);
+    QVERIFY(server->requests().first().target.contains("000709"));
+    QVERIFY(!monitor().monitorWindow().head()->current->text().isEmpty());
 }
 
 // Without the network the monitor opens waiting; the main timer's tick that

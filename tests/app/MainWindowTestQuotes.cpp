@@ -80,6 +80,7 @@ private slots:
     void limitCaptionsFollowTheBoard();
     void gainAtTheCurrentPrice_data();
     void gainAtTheCurrentPrice();
+    void gainFollowsARepricing();
     void leavingTheCodeFetchesThroughTheSettingsProxy_data();
     void leavingTheCodeFetchesThroughTheSettingsProxy();
     void badQuoteServerChangesNothing();
@@ -317,6 +318,32 @@ void MainWindowQuoteTest::gainAtTheCurrentPrice()
     QVERIFY(result->text().endsWith(u"元"_s));
     QCOMPARE(result->text().contains(u'-'), loss);
     QVERIFY(result->styleSheet().contains(colour));
+}
+
+// With the live refresh off no fetch comes after the typing: the gain shown for the
+// inputs of the fetch (no quantity yet) is worked out again when they are priced.
+void MainWindowQuoteTest::gainFollowsARepricing()
+{
+    openWindow();
+    quotes().tick();
+    QVERIFY(!quotes().timerActive());
+    pickStock(h->window(), u"600000"_s);
+    QVERIFY(fetchNow());
+    QLabel* result = h->window().trade().gainLabel;
+    const QString stale = result->text();
+    QVERIFY2(stale.startsWith(u"盈利:-"_s), qPrintable(stale));
+
+    priceTrade(h->window(), u"1000"_s, u"0.01"_s);
+    app::TradePanel& t = h->window().trade();
+    const double current = num::parseNumber(t.currentPrice->text()).value_or(0);
+    QVERIFY(current > 0);
+    const auto proceeds =
+        tradeValueAfterFees(h->window().fees().snapshot(), 1000, current, Direction::Sell);
+    QVERIFY(proceeds);
+    const double gain = *proceeds - num::parseNumber(t.zfze->text()).value_or(0);
+    QCOMPARE(result->text(), u"盈利:"_s + QString::number(gain, 'f', 2) + u"元"_s);
+    QVERIFY(result->text() != stale);
+    QVERIFY(result->styleSheet().contains(u"red"_s));
 }
 
 void MainWindowQuoteTest::leavingTheCodeFetchesThroughTheSettingsProxy_data()

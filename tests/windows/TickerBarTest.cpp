@@ -1,6 +1,7 @@
 #include "FakeTradePort.h"
 #include "MonitorTestLedger.h"
 
+#include "report/MonitorFigures.h"
 #include "windows/CodeLookupWindow.h"
 #include "windows/DateRangeDialog.h"
 #include "windows/MonitorHeadPanel.h"
@@ -103,6 +104,52 @@ private slots:
         m_bar->hintsAction()->trigger();
         QVERIFY(m_bar->toolTip().isEmpty());
         QVERIFY(m_bar->lineLabel()->toolTip().isEmpty());
+    }
+
+    // Driven by the monitor timer (its "30秒" from the bar, a second lasting a
+    // millisecond), the bar shows the head line, each stock in grid order and the
+    // two index lines; then the head again and the checked stocks in turn, an
+    // unchecked one walked past, the checked index lines left as they were.
+    void rotationFollowsTheTimer()
+    {
+        report::MonitorSession& session = *m_ledger->session;
+        m_monitor->show();
+        QVERIFY(m_ledger->pass());
+        m_monitor->switchToFloatingBar();
+        m_bar->show();
+        QStringList names;
+        for (const report::MonitorCells& cells : session.grid().rows)
+            names << cells[report::MonitorName];
+        QCOMPARE(names.size(), 3);
+        // What the line label shows, as H (the head), a stock's name or an index label.
+        const auto token = [&names](const QString& text) {
+            if (text.contains(u"涨幅"_s))
+                return u"H"_s;
+            for (const QString& name : names)
+                if (text.contains(name) && text.contains(u"盈亏"_s))
+                    return name;
+            return text;
+        };
+        QStringList shown;
+        QObject scope;
+        connect(&session, &report::MonitorSession::cycleFinished, &scope, [&](bool completed) {
+            shown << (completed ? token(m_bar->lineLabel()->text()) : u"failed"_s);
+            if (shown.size() == 7)
+                m_bar->displayItems()[3]->trigger(); // the second stock
+            if (shown.size() == 13)
+                session.setMonitoring(false);
+        });
+        session.setSecondLength(std::chrono::milliseconds(1));
+        itemNamed(m_bar->refreshItems(), u"30秒"_s)->trigger();
+        QCOMPARE(session.timerInterval(), 30);
+        QTRY_COMPARE_WITH_TIMEOUT(shown.size(), 13, 30000);
+        const QString& s1 = names[0];
+        const QString& s2 = names[1];
+        const QString& s3 = names[2];
+        QCOMPARE(shown, QStringList({u"H"_s, s1, s2, s3, u"上证:"_s, u"深成:"_s, u"H"_s, s1, s3, s3,
+                                     s3, u"H"_s, s1}));
+        QVERIFY(!m_bar->displayItems()[0]->isChecked());
+        QVERIFY(m_bar->displayItems()[4]->isChecked());
     }
 
     void foldAndWidth()
