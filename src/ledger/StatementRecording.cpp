@@ -36,17 +36,23 @@ TradeWriter::StockState& TradeWriter::stateOf(const QString& name)
     while (m_findOpen.step())
         state.open.append({m_findOpen.int64(0), m_findOpen.int64(1)});
     m_findOpen.reset();
+    return m_stocks.insert(name, state).value();
+}
+
+// After the stock's first line: when any of its rows is monitored, all of them are
+// from now on, and so are the rows still to come. The mark cannot go away later,
+// as the trade rows that carry it stay.
+void TradeWriter::settleMark(const QString& name, StockState& state)
+{
     m_findMark.bind(1, name);
     state.monitored = m_findMark.step() && m_findMark.int64(0) != 0;
     m_findMark.reset();
-    // A monitored stock's rows all carry the mark; the lines to come are written
-    // with it.
+    state.markKnown = true;
     if (state.monitored) {
         m_spreadMark.bind(1, name);
         m_spreadMark.run();
         m_spreadMark.reset();
     }
-    return m_stocks.insert(name, state).value();
 }
 
 qint64 TradeWriter::insertRow(const StatementTrade& trade, double otherFee, bool openPosition,
@@ -92,6 +98,8 @@ void TradeWriter::record(const StatementTrade& trade, double otherFee)
             state.open.removeFirst();
         }
     }
+    if (!state.markKnown)
+        settleMark(trade.name, state);
 }
 
 } // namespace corvanta::ledger::statement

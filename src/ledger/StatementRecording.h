@@ -40,10 +40,12 @@ private:
     };
     struct StockState {
         QList<OpenRow> open; // the stock's open-position rows by id; the first counts
+        bool markKnown = false;
         bool monitored = false;
     };
 
     StockState& stateOf(const QString& name);
+    void settleMark(const QString& name, StockState& state);
     qint64 insertRow(const StatementTrade& trade, double otherFee, bool openPosition,
                      bool monitored);
 
