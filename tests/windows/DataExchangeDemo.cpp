@@ -70,8 +70,7 @@ int main(int argc, char** argv)
     DemoPrompter prompter;
     if (backup) {
         FixedFiles files(dir.path() + u"/copy.mdb"_s);
-        ledger::TickerState ticker;
-        windows::BackupWindow window(db, notifier, ticker, prompter, files);
+        windows::BackupWindow window(db, notifier, prompter, files);
         window.show();
         window.run();
         return app.exec();
