@@ -25,13 +25,14 @@ constexpr TestClass testClasses[] = {
     {"quotes", mwtest::runQuoteTests},
     {"monitor", mwtest::runMonitorTests},
     {"sidewindows", mwtest::runSideWindowTests},
+    {"exchange", mwtest::runDataExchangeTests},
 };
 
 } // namespace
 
 // Runs the main window's test classes one after another, or only the one named
 // by the first argument ("fees", "picker", "ledger", "selltargets", "window",
-// "program", "display", "summary", "quotes", "monitor", "sidewindows");
+// "program", "display", "summary", "quotes", "monitor", "sidewindows", "exchange");
 // the arguments after it go to Qt Test.
 int main(int argc, char* argv[])
 {

@@ -152,5 +152,6 @@ int runSummaryTests(int argc, char* argv[]);
 int runQuoteTests(int argc, char* argv[]);
 int runMonitorTests(int argc, char* argv[]);
 int runSideWindowTests(int argc, char* argv[]);
+int runDataExchangeTests(int argc, char* argv[]);
 
 } // namespace mwtest
