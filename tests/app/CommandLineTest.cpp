@@ -241,7 +241,8 @@ private Q_SLOTS:
         const Run result =
             run(QStringList{u"import"_s, path(u"s.txt"_s), u"--broker"_s, broker} + flags);
         QCOMPARE(result.code, code);
-        QVERIFY2((result.out + result.err).contains(says), qPrintable(result.out + result.err));
+        const QString said = result.out + result.err;
+        QVERIFY2(said.contains(says), qPrintable(said));
         QCOMPARE(count("SELECT count(*) FROM gpjl"), rows);
     }
 
