@@ -5,7 +5,9 @@
 #include "app/MonitorController.h"
 #include "app/QuoteRefreshController.h"
 #include "app/SideWindows.h"
+#include "app/TradePanel.h"
 #include "ledger/LedgerFile.h"
+#include "ledger/Settings.h"
 #include "report/MonitorSession.h"
 #include "windows/BackupWindow.h"
 #include "windows/DateRangeDialog.h"
@@ -15,6 +17,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -135,7 +138,8 @@ void MainWindowDataExchangeTest::theTimerRunsOnlyOnceEveryPausingWindowHides()
 }
 
 // A restore chosen, confirmed and run in the backup window replaces the ledger;
-// the floating bar's lines are built again at the monitor's next showing.
+// the floating bar's lines are built again at the monitor's next showing, and the
+// restored settings are in force from the next start.
 void MainWindowDataExchangeTest::aRestoreMarksTheFloatingBarForRebuilding()
 {
     // A backup is keyed as every ledger file of the program is (the test's own
@@ -144,7 +148,15 @@ void MainWindowDataExchangeTest::aRestoreMarksTheFloatingBarForRebuilding()
     {
         sql::Database copy = ledger::openLedger(backup, testSeedList());
         addTrade(copy, u"600001"_s, u"沪市股票1"_s, Direction::Buy, 300, u"5"_s);
+        ledger::SettingsToSave settings;
+        settings.otherFee = u"7"_s;
+        settings.stampRate = u"1"_s;
+        settings.commissionRate = u"2.5"_s;
+        ledger::saveSettings(copy, settings, ledger::defaultFeeRates());
     }
+    QLineEdit* otherFee = h->window().trade().otherFee;
+    const QString feeInUse = otherFee->text();
+    QVERIFY(feeInUse != u"7"_s);
 
     report::TickerRotation& ticker = h->program().monitor().session().ticker();
     QVERIFY(!ticker.rebuildPending());
@@ -165,6 +177,11 @@ void MainWindowDataExchangeTest::aRestoreMarksTheFloatingBarForRebuilding()
     QVERIFY(!timerRuns()); // the window still shows
     window.exitButton()->click();
     QVERIFY(timerRuns());
+
+    // The restored settings rows take effect at the next start, not before.
+    QCOMPARE(otherFee->text(), feeInUse);
+    QVERIFY(h->reopen());
+    QCOMPARE(h->window().trade().otherFee->text(), u"7"_s);
 }
 
 int runDataExchangeTests(int argc, char* argv[])
