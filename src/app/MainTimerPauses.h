@@ -10,6 +10,7 @@ enum class MainTimerPause {
     Journal,
     Backup,
     Import,
+    StockEditor,
 };
 
 // The pauses of the main window's 2-second timer. Each window holds its own

@@ -221,8 +221,8 @@ void Program::wire()
         });
     QObject::connect(main, &MainWindow::closing, totals, &QWidget::close);
 
-    // The monitor follows the main window's 2-second timer. It, the journal and
-    // the data exchange windows stop the timer while they show.
+    // The monitor follows the main window's 2-second timer. It, the journal, the
+    // stock editor and the data exchange windows stop the timer while they show.
     QuoteRefreshController* quotes = &main->quotes();
     QObject::connect(quotes, &QuoteRefreshController::ticked, quotes,
                      [this](bool networkOk) { onMainTimerTick(networkOk); });
@@ -235,6 +235,10 @@ void Program::wire()
                      [pauses] { pauses->release(MainTimerPause::Monitor); });
     QObject::connect(m_sideWindows.get(), &SideWindows::mainTimerPauseWanted, quotes,
                      [pauses](bool pause) { pauses->set(MainTimerPause::Journal, pause); });
+    QObject::connect(editor, &windows::StockEditorWindow::shown, quotes,
+                     [pauses] { pauses->hold(MainTimerPause::StockEditor); });
+    QObject::connect(editor, &windows::StockEditorWindow::hidden, quotes,
+                     [pauses] { pauses->release(MainTimerPause::StockEditor); });
     windows::AccountChartWindow* charts = m_accountCharts.get();
     QObject::connect(main->menus().accountCharts, &QAction::triggered, charts, [charts] {
         charts->refresh();

@@ -13,6 +13,7 @@
 #include "windows/DateRangeDialog.h"
 #include "windows/ImportWindow.h"
 #include "windows/JournalWindow.h"
+#include "windows/StockEditorWindow.h"
 
 #include <QAction>
 #include <QApplication>
@@ -97,6 +98,11 @@ void MainWindowDataExchangeTest::showOrHide(const QString& window, bool show)
             m.ledgerJournalView->trigger();
         else
             p.sideWindows().journalWindow().hide();
+    } else if (window == u"editor") {
+        if (show)
+            p.stockEditor().showFor(u"600000"_s);
+        else
+            p.stockEditor().hide();
     } else if (window == u"range") {
         if (show)
             m.monitorAddRange->trigger();
@@ -120,6 +126,8 @@ void MainWindowDataExchangeTest::theTimerRunsOnlyOnceEveryPausingWindowHides_dat
         << QStringList{u"+journal"_s, u"+backup"_s, u"-journal"_s, u"-backup"_s} << u"0001"_s;
     QTest::newRow("monitor's date range and import")
         << QStringList{u"+import"_s, u"+range"_s, u"-import"_s, u"-range"_s} << u"0001"_s;
+    QTest::newRow("stock editor and backup")
+        << QStringList{u"+editor"_s, u"+backup"_s, u"-editor"_s, u"-backup"_s} << u"0001"_s;
     QTest::newRow("backup shown again while shown")
         << QStringList{u"+backup"_s, u"+backup"_s, u"-backup"_s} << u"001"_s;
 }
