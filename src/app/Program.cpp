@@ -2,6 +2,7 @@
 
 #include "DesktopServices.h"
 #include "MainMenus.h"
+#include "MainTimerPauses.h"
 #include "MainTradePort.h"
 #include "MainWindow.h"
 #include "MonitorController.h"
@@ -168,8 +169,8 @@ void Program::wireDataExchange()
 {
     MainWindow* main = m_mainWindow.get();
     m_files = std::make_unique<windows::DialogFileChooser>(main);
-    m_backupWindow = std::make_unique<windows::BackupWindow>(m_db, m_notifier, m_ticker,
-                                                             m_services.prompter, *m_files, main);
+    m_backupWindow = std::make_unique<windows::BackupWindow>(m_db, m_notifier, m_services.prompter,
+                                                             *m_files, main);
     QAction* backup = main->menus().backup;
     backup->setEnabled(true);
     windows::BackupWindow* backupWindow = m_backupWindow.get();
@@ -179,6 +180,15 @@ void Program::wireDataExchange()
         backupWindow->activateWindow();
     });
     QObject::connect(main, &MainWindow::closing, backupWindow, &QWidget::close);
+    // The floating bar's lines are built again from the restored ledger.
+    report::MonitorSession* session = &m_monitor->session();
+    QObject::connect(backupWindow, &windows::BackupWindow::restoreEnded, main,
+                     [session](bool committed) {
+                         if (committed)
+                             session->ticker().markRebuildPending();
+                     });
+    QObject::connect(backupWindow, &windows::BackupWindow::shownChanged, main,
+                     [this](bool shown) { m_timerPauses->set(MainTimerPause::Backup, shown); });
 
     m_importWindow = std::make_unique<windows::ImportWindow>(
         m_db, m_notifier, m_services.prompter, *m_files,
@@ -192,6 +202,8 @@ void Program::wireDataExchange()
         importWindow->activateWindow();
     });
     QObject::connect(main, &MainWindow::closing, importWindow, &QWidget::close);
+    QObject::connect(importWindow, &windows::ImportWindow::shownChanged, main,
+                     [this](bool shown) { m_timerPauses->set(MainTimerPause::Import, shown); });
 }
 
 // The members go in reverse: the windows first, the database last.
@@ -216,17 +228,24 @@ void Program::wire()
         });
     QObject::connect(main, &MainWindow::closing, totals, &QWidget::close);
 
-    // The monitor follows the main window's 2-second timer and stops it while shown.
+    // The monitor follows the main window's 2-second timer. It, the journal, the
+    // stock editor and the data exchange windows stop the timer while they show.
     QuoteRefreshController* quotes = &main->quotes();
     QObject::connect(quotes, &QuoteRefreshController::ticked, quotes,
                      [this](bool networkOk) { onMainTimerTick(networkOk); });
+    m_timerPauses =
+        std::make_unique<MainTimerPauses>([quotes](bool run) { quotes->setTimerActive(run); });
+    MainTimerPauses* pauses = m_timerPauses.get();
     QObject::connect(m_monitor.get(), &MonitorController::mainTimerStopRequested, quotes,
-                     [quotes] { quotes->setTimerActive(false); });
+                     [pauses] { pauses->hold(MainTimerPause::Monitor); });
     QObject::connect(m_monitor.get(), &MonitorController::mainTimerStartRequested, quotes,
-                     [quotes] { quotes->setTimerActive(true); });
-    // The journal stops it too while shown.
+                     [pauses] { pauses->release(MainTimerPause::Monitor); });
     QObject::connect(m_sideWindows.get(), &SideWindows::mainTimerPauseWanted, quotes,
-                     [quotes](bool pause) { quotes->setTimerActive(!pause); });
+                     [pauses](bool pause) { pauses->set(MainTimerPause::Journal, pause); });
+    QObject::connect(editor, &windows::StockEditorWindow::shown, quotes,
+                     [pauses] { pauses->hold(MainTimerPause::StockEditor); });
+    QObject::connect(editor, &windows::StockEditorWindow::hidden, quotes,
+                     [pauses] { pauses->release(MainTimerPause::StockEditor); });
     // Quotes fetched by the summary and the monitor reach the journal's targets too.
     SideWindows* side = m_sideWindows.get();
     QObject::connect(summary, &SummaryController::quotesArrived, side, &SideWindows::quotesArrived);

@@ -5,7 +5,6 @@
 #include "ledger/LedgerLock.h"
 #include "ledger/LedgerWriter.h"
 #include "ledger/StockTable.h"
-#include "ledger/TickerState.h"
 #include "ledger/sql/Database.h"
 #include "market/NetworkState.h"
 #include "market/QuoteLines.h"
@@ -25,6 +24,7 @@ class TradePort;
 
 namespace corvanta::app {
 
+class MainTimerPauses;
 class MainTradePort;
 class MainWindow;
 class SummaryController;
@@ -78,7 +78,7 @@ public:
     windows::BackupWindow& backupWindow() const { return *m_backupWindow; }
     windows::ImportWindow& importWindow() const { return *m_importWindow; }
     windows::AccountChartWindow& accountCharts() const { return *m_accountCharts; }
-    ledger::TickerState& ticker() { return m_ticker; }
+    const MainTimerPauses& mainTimerPauses() const { return *m_timerPauses; }
 
 private:
     Program(sql::Database db, std::unique_ptr<SystemServices> system,
@@ -97,6 +97,9 @@ private:
     market::QuoteLines m_quoteLines;
     std::unique_ptr<market::QuoteSourceChoice> m_quoteSources;
     std::unique_ptr<MainWindow> m_mainWindow;
+    // Before the windows that pause the main window's timer: they may still hide
+    // while they are destroyed.
+    std::unique_ptr<MainTimerPauses> m_timerPauses;
     std::unique_ptr<MainTradePort> m_tradePort;
     std::unique_ptr<windows::StockEditorWindow> m_stockEditor;
     std::unique_ptr<SummaryController> m_summary;
@@ -105,7 +108,6 @@ private:
     // The profit/loss detail and the journal; top-level windows of their own.
     std::unique_ptr<SideWindows> m_sideWindows;
     // Backup, restore and statement import.
-    ledger::TickerState m_ticker; // the monitor's pending work, until a monitor owns it
     std::unique_ptr<windows::FileChooser> m_files;
     std::unique_ptr<windows::BackupWindow> m_backupWindow;
     std::unique_ptr<windows::ImportWindow> m_importWindow;

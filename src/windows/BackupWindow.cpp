@@ -30,11 +30,10 @@ const QString idleStatus = u"数据备份恢复"_s;
 
 } // namespace
 
-BackupWindow::BackupWindow(sql::Database& db, ledger::LedgerNotifier& notifier,
-                           ledger::TickerState& ticker, Prompter& prompter, FileChooser& files,
-                           QWidget* parent)
+BackupWindow::BackupWindow(sql::Database& db, ledger::LedgerNotifier& notifier, Prompter& prompter,
+                           FileChooser& files, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint), m_db(db), m_notifier(notifier),
-      m_ticker(ticker), m_prompter(prompter), m_files(files), m_slices(new QTimer(this))
+      m_prompter(prompter), m_files(files), m_slices(new QTimer(this))
 {
     setWindowTitle(u"数据导入导出窗口"_s);
     build();
@@ -219,10 +218,8 @@ void BackupWindow::endRestore(bool committed)
         show();
     }
     setButtonsEnabled(true);
-    if (committed) {
-        m_ticker.tickerRebuildPending = true;
+    if (committed)
         m_notifier.announce(ledger::LedgerChange::Trades | ledger::LedgerChange::Stocks);
-    }
     Q_EMIT restoreEnded(committed);
 }
 

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "ledger/LedgerChanges.h"
-#include "ledger/TickerState.h"
 
 #include <QWidget>
 
@@ -33,8 +32,8 @@ class Prompter;
 class BackupWindow : public QWidget {
     Q_OBJECT
 public:
-    BackupWindow(sql::Database& db, ledger::LedgerNotifier& notifier, ledger::TickerState& ticker,
-                 Prompter& prompter, FileChooser& files, QWidget* parent = nullptr);
+    BackupWindow(sql::Database& db, ledger::LedgerNotifier& notifier, Prompter& prompter,
+                 FileChooser& files, QWidget* parent = nullptr);
     ~BackupWindow() override;
 
     // Rows copied per slice of a restore.
@@ -56,7 +55,8 @@ public:
 Q_SIGNALS:
     // Shown (true) or hidden: the main window's periodic work pauses meanwhile.
     void shownChanged(bool shown);
-    // A restore has ended, committed or not.
+    // A restore has ended, committed or not. A committed one replaced the ledger
+    // under the monitor: its floating bar must build its lines again.
     void restoreEnded(bool committed);
 
 protected:
@@ -75,7 +75,6 @@ private:
 
     sql::Database& m_db;
     ledger::LedgerNotifier& m_notifier;
-    ledger::TickerState& m_ticker;
     Prompter& m_prompter;
     FileChooser& m_files;
     QGroupBox* m_statusGroup = nullptr;

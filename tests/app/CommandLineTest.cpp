@@ -4,6 +4,7 @@
 #include "ledger/LedgerFile.h"
 #include "ledger/LedgerLock.h"
 #include "ledger/SafetyCopies.h"
+#include "ledger/Schema.h"
 #include "ledger/SeedList.h"
 #include "ledger/sql/Statement.h"
 
@@ -178,6 +179,84 @@ private Q_SLOTS:
 
         QCOMPARE(run(import + QStringList{u"--yes"_s, u"--replace"_s}).code, 0);
         QCOMPARE(count("SELECT count(*) FROM gpjl WHERE 虚拟卖出='假'"), 1);
+    }
+
+    // Statements through "import ... --yes": what the run says and returns, and
+    // what the ledger (the sample trade and its position first) holds afterwards.
+    void importOutcomes_data()
+    {
+        using namespace exchange::fixtures;
+        QTest::addColumn<QString>("broker");
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<QStringList>("flags");
+        QTest::addColumn<QString>("before"); // SQL run on the ledger first
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QString>("says");
+        QTest::addColumn<qint64>("rows"); // every gpjl row afterwards
+        Sczq badDate;
+        badDate.date = u"2007-13-01"_s;
+        Sczq bonus;
+        bonus.operation = u"红利"_s;
+        Sczq other;
+        other.name = u"戊股份"_s;
+        other.code = u"000009"_s;
+        Cdzq transfer;
+        transfer.operation = u"转托管"_s;
+        transfer.quantity = u"-200"_s;
+        const QStringList yes{u"--yes"_s};
+        QTest::newRow("refused lines are named and the rest lands")
+            << u"sczq"_s << QStringList{sczqHeader(), badDate.line(), Sczq{}.line()} << yes
+            << QString() << int(app::CommandDone) << u"第 2 行未导入"_s << qint64(2 + 1);
+        QTest::newRow("a line the ledger refuses: nothing lands")
+            << u"sczq"_s << QStringList{sczqHeader(), Sczq{}.line(), other.line()} << yes
+            << u"CREATE TRIGGER refuse BEFORE INSERT ON gpjl WHEN NEW.股票名='戊股份' "
+               u"BEGIN SELECT RAISE(ABORT,'refused'); END"_s
+            << int(app::CommandFailed) << u"第 3 行，refused"_s << qint64(2);
+        QTest::newRow("replacing with every line skipped empties the ledger")
+            << u"sczq"_s << QStringList{sczqHeader(), bonus.line()}
+            << QStringList{u"--replace"_s, u"--yes"_s} << QString() << int(app::CommandDone)
+            << u"导入成功：交易 0 笔"_s << qint64(0);
+        QTest::newRow("财达证券: a transfer sells from the position")
+            << u"cdzq"_s << QStringList{cdzqHeader(), Cdzq{}.line(), transfer.line()} << yes
+            << QString() << int(app::CommandDone) << u"导入成功：交易 2 笔"_s << qint64(2 + 3);
+        QTest::newRow("a header as the last line: nothing to import")
+            << u"sczq"_s << QStringList{Sczq{}.line(), sczqHeader()} << yes << QString()
+            << int(app::CommandDone) << u"对账单中有 0 笔交易"_s << qint64(2);
+    }
+    void importOutcomes()
+    {
+        QFETCH(QString, broker);
+        QFETCH(QStringList, lines);
+        QFETCH(QStringList, flags);
+        QFETCH(QString, before);
+        QFETCH(int, code);
+        QFETCH(QString, says);
+        QFETCH(qint64, rows);
+        {
+            auto db = ledger::openLedger(ledgerPath(), ledger::loadSeedList());
+            if (!before.isEmpty())
+                db.exec(before.toUtf8().constData());
+        }
+        writeFile(u"s.txt"_s, exchange::fixtures::statementFile(lines));
+        const Run result =
+            run(QStringList{u"import"_s, path(u"s.txt"_s), u"--broker"_s, broker} + flags);
+        QCOMPARE(result.code, code);
+        const QString said = result.out + result.err;
+        QVERIFY2(said.contains(says), qPrintable(said));
+        QCOMPARE(count("SELECT count(*) FROM gpjl"), rows);
+    }
+
+    void restoreOfAnotherKeyLeavesTheLedger()
+    {
+        {
+            auto other = sql::Database::open(path(u"other.mdb"_s), "another",
+                                             sql::Database::Mode::ReadWriteCreate);
+            ledger::ensureSchema(other, ledger::loadSeedList());
+        }
+        const Run result = run({u"restore"_s, path(u"other.mdb"_s), u"--yes"_s});
+        QCOMPARE(result.code, int(app::CommandFailed));
+        QVERIFY2(result.err.contains(u"密码不符"_s), qPrintable(result.err));
+        QCOMPARE(count("SELECT count(*) FROM gpjl"), 2);
     }
 
     void exportsWriteCsv()

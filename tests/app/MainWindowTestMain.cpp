@@ -27,6 +27,7 @@ constexpr TestClass testClasses[] = {
     {"sidewindows", mwtest::runSideWindowTests},
     {"sources", mwtest::runSourceTests},
     {"charts", mwtest::runChartTests},
+    {"exchange", mwtest::runDataExchangeTests},
 };
 
 } // namespace
@@ -34,7 +35,7 @@ constexpr TestClass testClasses[] = {
 // Runs the main window's test classes one after another, or only the one named
 // by the first argument ("fees", "picker", "ledger", "selltargets", "window",
 // "program", "display", "summary", "quotes", "monitor", "sidewindows", "sources",
-// "charts"); the arguments after it go to Qt Test.
+// "charts", "exchange"); the arguments after it go to Qt Test.
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);

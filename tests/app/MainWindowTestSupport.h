@@ -157,5 +157,6 @@ int runMonitorTests(int argc, char* argv[]);
 int runSideWindowTests(int argc, char* argv[]);
 int runSourceTests(int argc, char* argv[]);
 int runChartTests(int argc, char* argv[]);
+int runDataExchangeTests(int argc, char* argv[]);
 
 } // namespace mwtest

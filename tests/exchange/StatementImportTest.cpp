@@ -5,6 +5,9 @@
 #include "ledger/StatementDuplicates.h"
 
 #include <functional>
+#include <string>
+#include <utility>
+#include <vector>
 
 using namespace Qt::StringLiterals;
 
@@ -317,6 +320,72 @@ TEST_F(StatementImportTest, MixedStatementKeepsTheOpenPositionInvariant)
     imported(lines);
     EXPECT_TRUE(invariantHolds(db));
 }
+
+// A stock's bookkeeping over many lines, from ledgers the program may meet: the
+// open position closed and opened again, a damaged ledger with two open-position
+// rows, and monitor marks held by some rows only.
+struct StockLinesCase {
+    const char* label;
+    std::vector<const char*> ledgerRows; // gpjl rows of 己股份 before the import
+    std::vector<std::pair<const char16_t*, const char16_t*>> lines; // operation, quantity
+    QList<qint64> openShares;                                       // by id, after
+    qint64 monitoredRows;                                           // of all rows, after
+    friend void PrintTo(const StockLinesCase& c, std::ostream* os) { *os << c.label; }
+};
+
+class StockLinesTest : public StatementImportTest,
+                       public ::testing::WithParamInterface<StockLinesCase> {};
+
+TEST_P(StockLinesTest, BookkeepingFollowsEveryLine)
+{
+    const StockLinesCase& c = GetParam();
+    for (const char* row : c.ledgerRows)
+        db.exec((std::string("INSERT INTO gpjl (日期,股票代码,股票名,交易状态,数量,价格,虚拟卖出,"
+                             "监控状态) VALUES ('2007-01-04','000011','己股份',") +
+                 row + ")")
+                    .c_str());
+    QStringList lines;
+    for (const auto& [operation, quantity] : c.lines)
+        lines << sczq(u"己股份"_s, u"000011"_s, QString::fromUtf16(operation),
+                      QString::fromUtf16(quantity))
+                     .line();
+    imported(lines);
+
+    auto open = db.prepare("SELECT 数量 FROM gpjl WHERE 股票名='己股份' AND 虚拟卖出='真' "
+                           "ORDER BY ID");
+    QList<qint64> shares;
+    while (open.step())
+        shares << open.int64(0);
+    EXPECT_EQ(shares, c.openShares);
+    EXPECT_EQ(count("SELECT count(*) FROM gpjl WHERE 股票名='己股份' AND 监控状态='是'"),
+              c.monitoredRows);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    OneStock, StockLinesTest,
+    ::testing::Values(
+        StockLinesCase{"closed_and_opened_again",
+                       {},
+                       {{u"买入", u"100"}, {u"卖出", u"100"}, {u"买入", u"50"}, {u"卖出", u"20"}},
+                       {30},
+                       0},
+        StockLinesCase{
+            "second_open_row_takes_over",
+            {"'买入',500,10,'假','否'", "'卖出',300,10,'真','否'", "'卖出',200,10,'真','否'"},
+            {{u"卖出", u"300"}, {u"卖出", u"50"}, {u"买入", u"100"}},
+            {250},
+            0},
+        StockLinesCase{"marked_rows_mark_the_new_ones",
+                       {"'买入',500,10,'假','是'", "'卖出',500,10,'真','否'"},
+                       {{u"买入", u"100"}, {u"卖出", u"600"}, {u"买入", u"40"}},
+                       {40},
+                       5},
+        StockLinesCase{"mark_gone_with_the_first_line",
+                       {"'卖出',300,10,'真','是'"},
+                       {{u"卖出", u"300"}, {u"买入", u"40"}},
+                       {40},
+                       0}),
+    [](const auto& param) { return std::string(param.param.label); });
 
 } // namespace
 } // namespace corvanta::exchange

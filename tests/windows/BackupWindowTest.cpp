@@ -69,7 +69,6 @@ private:
     std::unique_ptr<QTemporaryDir> m_dir;
     std::optional<sql::Database> m_db;
     ledger::LedgerNotifier m_notifier;
-    ledger::TickerState m_ticker;
     ScriptedPrompter m_prompter;
     ScriptedFiles m_files;
     std::unique_ptr<windows::BackupWindow> m_window;
@@ -81,9 +80,7 @@ private Q_SLOTS:
         m_db.emplace(ledger::openLedger(path(u"gpmc.mdb"_s), seeds()));
         m_prompter = {};
         m_files = {};
-        m_ticker = {};
-        m_window = std::make_unique<windows::BackupWindow>(*m_db, m_notifier, m_ticker, m_prompter,
-                                                           m_files);
+        m_window = std::make_unique<windows::BackupWindow>(*m_db, m_notifier, m_prompter, m_files);
     }
     void cleanup()
     {
@@ -170,7 +167,6 @@ private Q_SLOTS:
         QCOMPARE(m_window->statusLine(), u"数据导入成功"_s);
         QCOMPARE(trades(), 1202);
         QCOMPARE(m_db->scalarInt("SELECT count(*) FROM dxgp"), 1);
-        QVERIFY(m_ticker.tickerRebuildPending);
         QCOMPARE(changed.size(), 1);
         QCOMPARE(changed.first().first().value<ledger::LedgerChanges>(),
                  ledger::LedgerChange::Trades | ledger::LedgerChange::Stocks);
@@ -182,35 +178,68 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("file");
         QTest::addColumn<bool>("answer");
-        QTest::addColumn<bool>("message");
-        QTest::newRow("cancelled dialog") << QString() << true << false;
-        QTest::newRow("answered no") << u"copy.mdb"_s << false << false;
-        QTest::newRow("not a backup") << u"text.mdb"_s << true << true;
+        QTest::addColumn<QString>("message"); // a part of it; none when empty
+        QTest::newRow("cancelled dialog") << QString() << true << QString();
+        QTest::newRow("answered no") << u"copy.mdb"_s << false << QString();
+        QTest::newRow("not a backup") << u"text.mdb"_s << true << u"不是本程序的备份文件"_s;
+        QTest::newRow("another key") << u"other.mdb"_s << true << u"密码不符"_s;
+        QTest::newRow("missing file") << u"gone.mdb"_s << true << u"找不到备份文件"_s;
     }
     void restoreRefusals()
     {
         QFETCH(QString, file);
         QFETCH(bool, answer);
-        QFETCH(bool, message);
+        QFETCH(QString, message);
         ledger::backupLedger(*m_db, path(u"copy.mdb"_s));
         QFile text(path(u"text.mdb"_s));
         QVERIFY(text.open(QIODevice::WriteOnly));
         text.write(QByteArray(3000, 'x'));
         text.close();
+        {
+            auto other = sql::Database::open(path(u"other.mdb"_s), "another",
+                                             sql::Database::Mode::ReadWriteCreate);
+            ledger::ensureSchema(other, seeds());
+        }
         const qint64 before = trades();
         QSignalSpy changed(&m_notifier, &ledger::LedgerNotifier::changed);
+        QSignalSpy ended(m_window.get(), &windows::BackupWindow::restoreEnded);
         m_window->chooseRestore(true);
         m_files.chosen = file.isEmpty() ? QString() : path(file);
         m_prompter.answers = {answer};
         m_window->run();
         QVERIFY(!m_window->restoring());
-        QCOMPARE(m_prompter.messages.size(), message ? 1 : 0);
-        if (message)
-            QVERIFY(m_prompter.messages.first().contains(u"不是本程序的备份文件"_s));
+        QCOMPARE(m_prompter.messages.size(), message.isEmpty() ? 0 : 1);
+        if (!message.isEmpty())
+            QVERIFY2(m_prompter.messages.first().contains(message),
+                     qPrintable(m_prompter.messages.first()));
         QVERIFY(m_window->runButton()->isEnabled() && m_window->exitButton()->isEnabled());
         QCOMPARE(trades(), before);
         QCOMPARE(changed.size(), 0);
-        QVERIFY(!m_ticker.tickerRebuildPending);
+        QCOMPARE(ended.size(), 0); // the floating bar keeps its lines
+        QCOMPARE(ledger::SafetyCopies(path(u"gpmc.mdb"_s)).copies().size(), 0);
+    }
+
+    // A backup without trades empties the ledger; the stock table comes back with
+    // its settings rows, the journal stays.
+    void restoreOfAnEmptyLedger()
+    {
+        m_db->exec("DELETE FROM gpjl");
+        ledger::backupLedger(*m_db, path(u"copy.mdb"_s));
+        m_db->exec("INSERT INTO gpjl (日期,股票代码,股票名,交易状态,数量,价格) "
+                   "VALUES ('2008-01-02','600000','浦发银行','买入',100,1)");
+        m_db->exec("INSERT INTO dxgp (股票代码) VALUES ('600000')");
+        const qint64 stocks = m_db->scalarInt("SELECT count(*) FROM gpmc");
+        m_window->chooseRestore(true);
+        m_files.chosen = path(u"copy.mdb"_s);
+        m_prompter.answers = {true};
+        QSignalSpy ended(m_window.get(), &windows::BackupWindow::restoreEnded);
+        m_window->run();
+        QVERIFY(ended.size() == 1 || ended.wait(10000));
+        QCOMPARE(ended.first().first().toBool(), true);
+        QCOMPARE(m_window->statusLine(), u"数据导入成功"_s);
+        QCOMPARE(trades(), 0);
+        QCOMPARE(m_db->scalarInt("SELECT count(*) FROM gpmc"), stocks);
+        QCOMPARE(m_db->scalarInt("SELECT count(*) FROM dxgp"), 1);
     }
 
     void showingPausesTheMainWindow()

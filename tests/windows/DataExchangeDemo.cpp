@@ -1,6 +1,6 @@
-// Shows the statement import window after importing a small statement, or the
-// backup window after a backup ("backup" as the argument), on a scratch ledger,
-// to look at them as a user would.
+// Shows the statement import window after importing a small statement (or with it
+// only loaded, "loaded" as the argument), or the backup window after a backup
+// ("backup"), on a scratch ledger, to look at them as a user would.
 #include "../exchange/StatementFixtures.h"
 
 #include "ledger/LedgerFile.h"
@@ -70,8 +70,7 @@ int main(int argc, char** argv)
     DemoPrompter prompter;
     if (backup) {
         FixedFiles files(dir.path() + u"/copy.mdb"_s);
-        ledger::TickerState ticker;
-        windows::BackupWindow window(db, notifier, ticker, prompter, files);
+        windows::BackupWindow window(db, notifier, prompter, files);
         window.show();
         window.run();
         return app.exec();
@@ -86,6 +85,7 @@ int main(int argc, char** argv)
     windows::ImportWindow window(db, notifier, prompter, files, [] { return 5.0; });
     window.show();
     window.browse();
-    window.startImport();
+    if (!app.arguments().contains(u"loaded"_s))
+        window.startImport();
     return app.exec();
 }

@@ -196,6 +196,86 @@ private Q_SLOTS:
         QCOMPARE(trades(), 1);
     }
 
+    // Statements as the user meets them, run through the window: what the memo
+    // shows once confirmed, what lands in the ledger and what the user is told.
+    void statementOutcomes_data()
+    {
+        QTest::addColumn<int>("broker");
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<QString>("before"); // SQL run on the ledger first
+        QTest::addColumn<QList<bool>>("answers");
+        QTest::addColumn<bool>("committed");
+        QTest::addColumn<qint64>("rows"); // every gpjl row afterwards
+        QTest::addColumn<QString>("memo");
+        QTest::addColumn<QString>("message");
+        Sczq sell;
+        sell.operation = u"卖出"_s;
+        sell.quantity = u"-400"_s;
+        Sczq bonus;
+        bonus.operation = u"红利"_s;
+        Sczq other;
+        other.name = u"戊股份"_s;
+        other.code = u"000009"_s;
+        const QString buy = Sczq{}.line();
+        const QString trade =
+            u"INSERT INTO gpjl (日期,股票代码,股票名,交易状态,数量,价格,虚拟卖出) "
+            u"VALUES ('2007-01-04','000709','唐钢股份','买入',100,9,'假')"_s;
+        QTest::newRow("no header: every line from the first")
+            << 0 << QStringList{buy, sell.line()} << QString() << QList<bool>{true, false} << true
+            << qint64(2 + 1) << buy + u'\n' + sell.line() << u"导入完成"_s;
+        QTest::newRow("title lines before the header")
+            << 0 << QStringList{u"首创证券 对账单"_s, sczqHeader(), buy} << QString()
+            << QList<bool>{true, false} << true << qint64(2) << buy << u"导入完成"_s;
+        QTest::newRow("header as the last line: nothing to import")
+            << 0 << QStringList{buy, sczqHeader()} << QString() << QList<bool>{true, false} << true
+            << qint64(0) << QString() << u"导入完成"_s;
+        QTest::newRow("replacing with every line skipped empties the ledger")
+            << 0 << QStringList{sczqHeader(), bonus.line()} << trade << QList<bool>{true, true}
+            << true << qint64(0) << bonus.line() << u"导入完成"_s;
+        QTest::newRow("adding keeps the ledger")
+            << 0 << QStringList{sczqHeader(), buy} << trade << QList<bool>{true, false} << true
+            << qint64(1 + 2) << buy << u"导入完成"_s;
+        QTest::newRow("a line the ledger refuses: nothing lands, the line is named")
+            << 0 << QStringList{sczqHeader(), buy, sell.line(), other.line()}
+            << trade + u";CREATE TRIGGER refuse BEFORE INSERT ON gpjl WHEN NEW.股票名='戊股份' "
+                       u"BEGIN SELECT RAISE(ABORT,'refused'); END"_s
+            << QList<bool>{true, true} << false << qint64(1)
+            << buy + u'\n' + sell.line() + u'\n' + other.line()
+            << u"导入失败，没有导入任何记录。第 4 行出错：refused"_s;
+        QTest::newRow("财达证券 by the broker choice")
+            << 1 << QStringList{cdzqHeader(), Cdzq{}.line()} << QString()
+            << QList<bool>{true, false} << true << qint64(2) << Cdzq{}.line() << u"导入完成"_s;
+        QTest::newRow("a 首创证券 statement read as 财达证券")
+            << 1 << QStringList{sczqHeader(), buy} << QString() << QList<bool>{true, false} << true
+            << qint64(0) << buy << u"导入完成\n1 行无法识别"_s;
+    }
+    void statementOutcomes()
+    {
+        QFETCH(int, broker);
+        QFETCH(QStringList, lines);
+        QFETCH(QString, before);
+        QFETCH(QList<bool>, answers);
+        QFETCH(bool, committed);
+        QFETCH(qint64, rows);
+        QFETCH(QString, memo);
+        QFETCH(QString, message);
+        if (!before.isEmpty())
+            m_db->exec(before.toUtf8().constData());
+        m_window->brokers()->setCurrentIndex(broker);
+        writeFile(u"s.txt"_s, statementFile(lines));
+        m_files.chosen = path(u"s.txt"_s);
+        m_window->browse();
+        QSignalSpy changed(&m_notifier, &ledger::LedgerNotifier::changed);
+        QCOMPARE(runImport(answers), committed);
+        QCOMPARE(m_window->memo()->toPlainText(), memo);
+        QCOMPARE(m_db->scalarInt("SELECT count(*) FROM gpjl"), rows);
+        QVERIFY2(m_prompter.messages.last().startsWith(message),
+                 qPrintable(m_prompter.messages.last()));
+        QCOMPARE(changed.size(), committed ? 1 : 0);
+        // A failed import is not offered again until a file is chosen again.
+        QCOMPARE(m_window->importButton()->isEnabled(), committed);
+    }
+
     void aLongStatementShowsProgressAndStaysResponsive()
     {
         const int lines = 3000;
