@@ -2,9 +2,7 @@
 #include "report/CapitalFlow.h"
 #include "report/PositionSummary.h"
 
-#include "ledger/Schema.h"
-#include "ledger/sql/Database.h"
-#include "ledger/sql/Statement.h"
+#include "BenchLedger.h"
 
 #include <QDate>
 #include <QTemporaryDir>
@@ -15,72 +13,10 @@
 #include <cmath>
 
 using namespace corvanta;
+using namespace corvanta::bench;
 using namespace Qt::StringLiterals;
 
 namespace {
-
-QString stockName(int stock)
-{
-    return u"股票"_s + QString::number(stock);
-}
-
-// Shanghai, Shenzhen and ChiNext codes in turn.
-QString stockCode(int stock)
-{
-    static const QString prefixes[] = {u"600"_s, u"000"_s, u"300"_s};
-    return prefixes[stock % 3] + QString::number(stock).rightJustified(3, u'0');
-}
-
-double priceOf(int stock, int day)
-{
-    // Prices of real ledgers hardly ever repeat.
-    return 3.0 + double((stock * 7919 + day * 104729) % 4000) / 100;
-}
-
-// A keyed ledger file of `trades` real trades over `stocks` stocks; per stock buys
-// of 1000 and sells of 500 alternate, so every stock holds shares and has its
-// open-position row.
-struct FileLedger {
-    QTemporaryDir dir;
-    sql::Database db;
-
-    FileLedger(int trades, int stocks)
-        : db(sql::Database::open(dir.filePath(u"gpmc.mdb"_s), "bench-key",
-                                 sql::Database::Mode::ReadWriteCreate))
-    {
-        QList<ledger::SeedStock> seeds;
-        for (int stock = 0; stock < stocks; ++stock)
-            seeds.append({stockCode(stock), stockName(stock), u"GP"_s});
-        ledger::ensureSchema(db, seeds);
-        sql::Transaction transaction(db);
-        db.exec("DELETE FROM gpjl");
-        auto insert = db.prepare(
-            "INSERT INTO gpjl (日期,股票代码,股票名,交易状态,数量,价格,费用,总金额,盈亏金额,"
-            "虚拟卖出,监控状态,印花税,佣金,过户费等,其它费用) VALUES (?1,?2,?3,?4,?5,?7,?8,?9,-?9,"
-            "?6,'否',0,0,0,5)");
-        auto add = [&](int stock, const char16_t* state, qint64 shares, const char16_t* open,
-                       int day) {
-            insert.bind(1, QDate(2007, 1, 1).addDays(day).toString(u"yyyy-MM-dd"_s));
-            insert.bind(2, stockCode(stock)).bind(3, stockName(stock)).bind(4, state);
-            insert.bind(5, shares).bind(6, open);
-            const double amount = double(shares) * priceOf(stock, day);
-            const double fees = std::max(5.0, std::round(amount * 4) / 1000) + 5;
-            const bool buy = state == std::u16string_view(u"买入");
-            insert.bind(7, priceOf(stock, day)).bind(8, fees);
-            insert.bind(9, buy ? amount + fees : amount - fees);
-            insert.run();
-            insert.reset();
-        };
-        const int perStock = trades / stocks;
-        for (int stock = 0; stock < stocks; ++stock) {
-            for (int i = 0; i < perStock; ++i)
-                add(stock, i % 2 == 0 ? u"买入" : u"卖出", i % 2 == 0 ? 1000 : 500, u"假", i);
-            add(stock, u"卖出", qint64((perStock + 1) / 2) * 1000 - qint64(perStock / 2) * 500,
-                u"真", 0);
-        }
-        transaction.commit();
-    }
-};
 
 // The plain summary of a file ledger: 10,000 trades in 500 stocks (target
 // < 100 ms) and 100,000 in 2,000 (growth no worse than linear).

@@ -4,3 +4,10 @@ if(CORVANTA_GUI AND TARGET Qt6::Test)
     target_link_libraries(bench_app
         PRIVATE corvanta_app Qt6::Test benchmark::benchmark corvanta_options)
 endif()
+
+# benchmarks (drawing the account charts)
+if(CORVANTA_GUI)
+    add_executable(bench_charts ${CMAKE_CURRENT_LIST_DIR}/ChartsBench.cpp)
+    target_link_libraries(bench_charts
+        PRIVATE corvanta_windows benchmark::benchmark corvanta_options)
+endif()
