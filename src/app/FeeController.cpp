@@ -171,6 +171,19 @@ bool FeeController::amountsInTenThousands() const
     return m_trade.amountUnit->currentIndex() == int(AmountUnit::TenThousandYuan);
 }
 
+std::optional<double> FeeController::totalInYuan() const
+{
+    if (!amountsInTenThousands())
+        return num::parseNumber(m_trade.zfze->text());
+    // Untouched 万元 texts stand for the exact 元 amount they were made from.
+    if (m_tenThousands && shownAmounts() == *m_tenThousands)
+        return num::parseNumber(m_yuan.zfze);
+    const auto tenThousands = num::parseNumber(m_trade.zfze->text());
+    if (!tenThousands)
+        return std::nullopt;
+    return *tenThousands * 10000;
+}
+
 void FeeController::ensureAmountsInYuan()
 {
     if (amountsInTenThousands())

@@ -30,6 +30,9 @@ public:
     // Shows amounts in 元 again when they are shown in 万元.
     void ensureAmountsInYuan();
     bool amountsInTenThousands() const;
+    // The total paid or received (`zfze`) in 元, whichever unit shows it; none when
+    // it is not a number.
+    std::optional<double> totalInYuan() const;
     // What the shared fee operations read of the inputs.
     FeeSnapshot snapshot() const;
     // The saved fee rates of both sides, as loaded or last saved.

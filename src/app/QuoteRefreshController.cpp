@@ -77,8 +77,7 @@ QuoteRefreshController::QuoteRefreshController(market::NetworkState& network,
     // A gain on show was worked out for the inputs before this pricing: it is worked
     // out again at the same price, also while no fetch is coming to do it.
     connect(&m_parts.fees, &FeeController::inputsPriced, this, [this] {
-        if (m_parts.trade.gainLabel->text().startsWith(u"盈利:"_s) &&
-            !m_parts.fees.amountsInTenThousands())
+        if (m_parts.trade.gainLabel->text().startsWith(u"盈利:"_s))
             showGain();
     });
     m_timer.start();
@@ -234,7 +233,8 @@ void QuoteRefreshController::showGain()
     const auto proceeds = tradeValueAfterFees(in, *quantity, *current, Direction::Sell);
     if (!proceeds)
         return;
-    const double gain = *proceeds - num::parseNumber(t.zfze->text()).value_or(0);
+    // The amounts may show in 万元; the gain is in 元.
+    const double gain = *proceeds - m_parts.fees.totalInYuan().value_or(0);
     t.gainLabel->setStyleSheet(gain >= 0 ? u"color: red;"_s : u"color: blue;"_s);
     t.gainLabel->setText(u"盈利:"_s + QString::number(gain, 'f', 2) + u"元"_s);
 }

@@ -15,6 +15,7 @@
 #include "quote-server/QuoteServer.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSignalSpy>
@@ -81,6 +82,7 @@ private slots:
     void gainAtTheCurrentPrice_data();
     void gainAtTheCurrentPrice();
     void gainFollowsARepricing();
+    void aFetchedGainIsInYuanWhileAmountsShowInTenThousands();
     void leavingTheCodeFetchesThroughTheSettingsProxy_data();
     void leavingTheCodeFetchesThroughTheSettingsProxy();
     void badQuoteServerChangesNothing();
@@ -344,6 +346,27 @@ void MainWindowQuoteTest::gainFollowsARepricing()
     QCOMPARE(result->text(), u"盈利:"_s + QString::number(gain, 'f', 2) + u"元"_s);
     QVERIFY(result->text() != stale);
     QVERIFY(result->styleSheet().contains(u"red"_s));
+}
+
+void MainWindowQuoteTest::aFetchedGainIsInYuanWhileAmountsShowInTenThousands()
+{
+    openWindow();
+    quotes().tick();
+    pickStock(h->window(), u"600000"_s);
+    priceTrade(h->window(), u"1000"_s, u"5.55"_s);
+    app::TradePanel& t = h->window().trade();
+    const double paid = num::parseNumber(t.zfze->text()).value_or(0);
+    QVERIFY(paid > 5550);
+
+    t.amountUnit->setCurrentIndex(1); // 万元
+    QCOMPARE(t.zfzeUnit->text(), u"万元"_s);
+    QVERIFY(fetchNow());
+    const double current = num::parseNumber(t.currentPrice->text()).value_or(0);
+    QVERIFY(current > 0);
+    const auto proceeds =
+        tradeValueAfterFees(h->window().fees().snapshot(), 1000, current, Direction::Sell);
+    QVERIFY(proceeds);
+    QCOMPARE(t.gainLabel->text(), u"盈利:"_s + QString::number(*proceeds - paid, 'f', 2) + u"元"_s);
 }
 
 void MainWindowQuoteTest::leavingTheCodeFetchesThroughTheSettingsProxy_data()
