@@ -14,6 +14,22 @@ namespace {
 // book levels, date, time: the status after them may be missing.
 constexpr qsizetype fieldsNeeded = 32;
 
+// Sina writes every price with three decimals; a share's price has two, so a third
+// decimal of 0 goes ("6.940" is shown "6.94", a fund's "1.235" stays) and the price
+// fits the program's fields as the other sources' prices do.
+QString shortPrice(const QString& text)
+{
+    const qsizetype point = text.indexOf(u'.');
+    if (point >= 0 && text.size() - point == 4 && text.endsWith(u'0'))
+        return text.chopped(1);
+    return text;
+}
+
+QString priceOf(const QString& text)
+{
+    return priceOrDash(shortPrice(text));
+}
+
 } // namespace
 
 SinaQuoteSource::SinaQuoteSource(QUrl host) : m_host(std::move(host)) {}
@@ -50,10 +66,10 @@ std::optional<QString> sinaRecord(const QString& code, const QString& payload)
     r.date = f[30];
     r.time = f[31];
     // Before the day's first trade, open, last, high and low are 0.
-    r.price = priceOrDash(f[3]);
+    r.price = priceOf(f[3]);
     if (*last > 0) {
         const double change = *last - *previousClose;
-        r.change = withDecimals(change, decimalsOf(f[3], 2));
+        r.change = withDecimals(change, decimalsOf(shortPrice(f[3]), 2));
         if (*previousClose > 0)
             r.changeRatio = withDecimals(change / *previousClose * 100, 2);
     }
@@ -63,10 +79,10 @@ std::optional<QString> sinaRecord(const QString& code, const QString& payload)
     r.volume = shares ? f[8] : u"-"_s;
     r.turnover = turnover ? f[9] : u"-"_s;
     r.averagePrice = averageOf(turnover, shares);
-    r.previousClose = priceOrDash(f[2]);
-    r.open = priceOrDash(f[1]);
-    r.high = priceOrDash(f[4]);
-    r.low = priceOrDash(f[5]);
+    r.previousClose = priceOf(f[2]);
+    r.open = priceOf(f[1]);
+    r.high = priceOf(f[4]);
+    r.low = priceOf(f[5]);
     return r.line();
 }
 

@@ -87,19 +87,20 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         // Lots are whole hundreds of shares; change and ratio from the previous close;
         // the average is turnover over volume; Sina has no active buying or selling.
+        // A share's price loses Sina's third decimal when it is 0; a fund's keeps it.
         PayloadCase{"SinaFullDayWithTrailingComma", true, u"600000"_s, sinaFullDay,
-                    u"600000,2022-11-11,15:00:00,6.940,402370,0.160,2.36,6.897,40237053,"
-                    u"277525770.000,-,-,6.780,6.830,6.980,6.830"_s},
+                    u"600000,2022-11-11,15:00:00,6.94,402370,0.16,2.36,6.897,40237053,"
+                    u"277525770.000,-,-,6.78,6.83,6.98,6.83"_s},
         PayloadCase{"SinaWithoutTrailingComma", true, u"600000"_s, sinaFullDay.chopped(1),
-                    u"600000,2022-11-11,15:00:00,6.940,402370,0.160,2.36,6.897,40237053,"
-                    u"277525770.000,-,-,6.780,6.830,6.980,6.830"_s},
+                    u"600000,2022-11-11,15:00:00,6.94,402370,0.16,2.36,6.897,40237053,"
+                    u"277525770.000,-,-,6.78,6.83,6.98,6.83"_s},
         // No trade yet: last, open, high and low are 0, which is no price.
         PayloadCase{"SinaPreOpen", true, u"160922"_s, sinaPreOpen,
                     u"160922,2019-04-08,09:41:45,-,0,-,-,-,0,0.000,-,-,1.074,-,-,-"_s},
         PayloadCase{"SinaLoss", true, u"600000"_s,
                     QString(sinaFullDay).replace(u",6.780,6.940,"_s, u",7.000,6.940,"_s),
-                    u"600000,2022-11-11,15:00:00,6.940,402370,-0.060,-0.86,6.897,40237053,"
-                    u"277525770.000,-,-,7.000,6.830,6.980,6.830"_s},
+                    u"600000,2022-11-11,15:00:00,6.94,402370,-0.06,-0.86,6.897,40237053,"
+                    u"277525770.000,-,-,7.00,6.83,6.98,6.83"_s},
         PayloadCase{"SinaEmpty", true, u"160923"_s, QString(), std::nullopt},
         PayloadCase{"SinaTooFewFields", true, u"600000"_s, sinaFullDay.left(60), std::nullopt},
         PayloadCase{"SinaLastNotANumber", true, u"600000"_s,

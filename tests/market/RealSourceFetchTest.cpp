@@ -95,8 +95,8 @@ private slots:
         QTest::addColumn<QString>("code");
         QTest::addColumn<bool>("split");
         QTest::addColumn<QString>("record");
-        const QString sinaRecord = u"600000,2022-11-11,15:00:00,6.940,402370,0.160,2.36,6.897,"
-                                   u"40237053,277525770.000,-,-,6.780,6.830,6.980,6.830"_s;
+        const QString sinaRecord = u"600000,2022-11-11,15:00:00,6.94,402370,0.16,2.36,6.897,"
+                                   u"40237053,277525770.000,-,-,6.78,6.83,6.98,6.83"_s;
         const QString tencentRecord = u"600123,2023-02-17,15:59:38,13.40,177065,0.21,1.59,"
                                       u"13.412,17706500,237476740,95758,81308,13.19,13.20,"
                                       u"13.53,13.20"_s;
@@ -414,9 +414,9 @@ private slots:
         QVERIFY(finished.wait(waitMs));
         const auto outcome = finished.first().first().value<SingleQuoteOutcome>();
         QCOMPARE(outcome.kind, SingleQuoteOutcome::Kind::Fetched);
-        QCOMPARE(outcome.quote.price, u"6.940"_s);
+        QCOMPARE(outcome.quote.price, u"6.94"_s);
         QVERIFY(outcome.quote.fields);
-        QCOMPARE(outcome.quote.fields->previousClose, u"6.780"_s);
+        QCOMPARE(outcome.quote.fields->previousClose, u"6.78"_s);
         QCOMPARE(outcome.quote.fields->activeBuy, u"-"_s);
         QCOMPARE(f.sina->requests().size(), 1);
     }
