@@ -234,7 +234,7 @@ void Program::wire()
     QObject::connect(quotes, &QuoteRefreshController::ticked, quotes,
                      [this](bool networkOk) { onMainTimerTick(networkOk); });
     m_timerPauses =
-        std::make_unique<MainTimerPauses>([quotes](bool run) { quotes->setTimerActive(run); });
+        std::make_unique<MainTimerPauses>([quotes](bool run) { quotes->setPaused(!run); });
     MainTimerPauses* pauses = m_timerPauses.get();
     QObject::connect(m_monitor.get(), &MonitorController::mainTimerStopRequested, quotes,
                      [pauses] { pauses->hold(MainTimerPause::Monitor); });

@@ -108,11 +108,18 @@ void QuoteRefreshController::setTimerActive(bool on)
         m_timer.stop();
 }
 
+void QuoteRefreshController::setPaused(bool paused)
+{
+    m_paused = paused;
+    setTimerActive(!paused);
+}
+
 void QuoteRefreshController::setRefresh(bool on)
 {
     m_parts.menus.tradeRefresh->setChecked(on);
     m_parts.menus.trayRefresh->setChecked(on);
-    setTimerActive(on);
+    if (!m_paused)
+        setTimerActive(on);
 }
 
 void QuoteRefreshController::tick()

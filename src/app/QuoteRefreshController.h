@@ -54,6 +54,9 @@ public:
     void tick();
     bool timerActive() const { return m_timer.isActive(); }
     void setTimerActive(bool on);
+    // While paused (another window shows) the timer stays off, whatever switches the
+    // live refresh on; it runs again when the pause ends.
+    void setPaused(bool paused);
 
     // Starts the single-stock fetch when the fetch is idle and the network is up.
     bool fetchIfReady();
@@ -86,6 +89,7 @@ private:
     void showGain();
     void advanceProgress();
 
+    bool m_paused = false;
     market::NetworkState& m_network;
     Parts m_parts;
     std::unique_ptr<market::ConnectionCheck> m_check;

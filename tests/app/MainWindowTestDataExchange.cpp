@@ -103,6 +103,8 @@ void MainWindowDataExchangeTest::showOrHide(const QString& window, bool show)
             p.stockEditor().showFor(u"600000"_s);
         else
             p.stockEditor().hide();
+    } else if (window == u"refresh") {
+        m.trayRefresh->trigger(); // "+refresh" switches the live refresh on
     } else if (window == u"range") {
         if (show)
             m.monitorAddRange->trigger();
@@ -128,6 +130,8 @@ void MainWindowDataExchangeTest::theTimerRunsOnlyOnceEveryPausingWindowHides_dat
         << QStringList{u"+import"_s, u"+range"_s, u"-import"_s, u"-range"_s} << u"0001"_s;
     QTest::newRow("stock editor and backup")
         << QStringList{u"+editor"_s, u"+backup"_s, u"-editor"_s, u"-backup"_s} << u"0001"_s;
+    QTest::newRow("live refresh switched on under the backup")
+        << QStringList{u"+backup"_s, u"+refresh"_s, u"-backup"_s} << u"001"_s;
     QTest::newRow("backup shown again while shown")
         << QStringList{u"+backup"_s, u"+backup"_s, u"-backup"_s} << u"001"_s;
 }
