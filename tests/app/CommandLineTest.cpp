@@ -180,6 +180,20 @@ private Q_SLOTS:
         QCOMPARE(count("SELECT count(*) FROM gpjl WHERE 虚拟卖出='假'"), 1);
     }
 
+    // A statement in the other broker's layout gives no trade: with --replace it
+    // would have emptied the ledger and reported success.
+    void importOfAnotherLayoutIsRefusedAndLeavesTheLedger()
+    {
+        using namespace exchange::fixtures;
+        writeFile(u"other.txt"_s, statementFile({cdzqHeader(), Cdzq{}.line()}));
+        const Run result = run({u"import"_s, path(u"other.txt"_s), u"--broker"_s, u"sczq"_s,
+                                u"--yes"_s, u"--replace"_s});
+        QCOMPARE(result.code, int(app::CommandFailed));
+        QVERIFY2(result.err.contains(u"没有读到任何交易记录"_s), qPrintable(result.err));
+        QCOMPARE(count("SELECT count(*) FROM gpjl"), 2);
+        QCOMPARE(ledger::SafetyCopies(ledgerPath()).copies().size(), 0);
+    }
+
     void exportsWriteCsv()
     {
         QCOMPARE(run({u"export-ledger"_s, path(u"ledger.csv"_s)}).code, 0);
