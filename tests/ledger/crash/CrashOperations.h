@@ -14,7 +14,7 @@ class Database;
 namespace corvanta::crash {
 
 // One operation that changes the ledger, with what the ledger holds before it.
-// A new operation is one more row of crashOperations().
+// A new operation is one more row of one of the lists below.
 struct CrashOperation {
     const char* name;
     // Brings a freshly seeded ledger to the state the operation starts from.
