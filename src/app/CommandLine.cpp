@@ -11,6 +11,7 @@
 #include "ledger/StatementDuplicates.h"
 #include "ledger/StatementImport.h"
 
+#include "exchange/ImportTexts.h"
 #include "exchange/StatementParser.h"
 
 #include <QDateTime>
@@ -189,6 +190,8 @@ int Runner::importStatement(const Words& words)
     const exchange::ParsedStatement parsed = exchange::parseStatement(file.readAll(), *layout);
     for (const exchange::LineIssue& issue : parsed.refused)
         m_out << u"第 "_s << issue.line << u" 行未导入："_s << issue.reason << '\n';
+    if (const auto refusal = exchange::nothingToImport(parsed, *layout))
+        return fail(*refusal);
 
     ledger::StatementImportOptions options;
     options.replaceLedger = words.flags.contains(u"--replace"_s);

@@ -42,6 +42,19 @@ std::optional<QString> duplicatesQuestion(const QList<int>& lines)
            u"。是否跳过这些行？"_s;
 }
 
+std::optional<QString> nothingToImport(const ParsedStatement& statement,
+                                       const StatementLayout& layout)
+{
+    if (!statement.trades.isEmpty())
+        return std::nullopt;
+    QString text = u"没有导入：按“"_s + layout.broker + u"”的格式，文件中没有读到任何交易记录"_s;
+    if (!statement.refused.isEmpty())
+        text += u"（"_s + QString::number(statement.refused.size()) + u" 行无法识别，第 "_s +
+                QString::number(statement.refused.first().line) + u" 行："_s +
+                statement.refused.first().reason + u"）"_s;
+    return text + u"。请确认文件是这家券商的对账单。账本没有任何改动。"_s;
+}
+
 QString importReport(const ParsedStatement& statement,
                      const ledger::StatementImportOutcome& outcome)
 {

@@ -25,6 +25,13 @@ QStringList importFileFilters(std::optional<ImportFileKind> kind);
 // when no line is.
 std::optional<QString> duplicatesQuestion(const QList<int>& lines);
 
+// The refusal when the statement gives no trade at all, as a file in another
+// broker's layout or no statement does; none when it gives one or more. Such a
+// file is never imported: with "原数据是否清空" answered yes it would empty the
+// ledger and report success.
+std::optional<QString> nothingToImport(const ParsedStatement& statement,
+                                       const StatementLayout& layout);
+
 // The closing message: "导入完成", with the lines that could not be read and the
 // lines left out as duplicates; or, when nothing was written, the line that
 // stopped the import and why.

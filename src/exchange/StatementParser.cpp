@@ -149,6 +149,11 @@ LineOutcome readLine(QStringView line, int number, const StatementLayout& layout
     trade.name = reader.field(layout.nameField).toString();
     if (trade.code.isEmpty() || trade.name.isEmpty())
         return refuse(messages::noCodeOrName);
+    // Bytes that are no GBK text decode to U+FFFD: the stock would enter the
+    // stock table under a garbled name.
+    if (trade.code.contains(QChar::ReplacementCharacter) ||
+        trade.name.contains(QChar::ReplacementCharacter))
+        return refuse(messages::unreadableCodeOrName);
     trade.operation = operation.toString();
     trade.buy = buy;
     trade.shares = *shares;

@@ -195,6 +195,12 @@ void ImportWindow::startImport()
     for (const exchange::StatementLine& line : m_statement.dataLines)
         shown << line.text;
     m_memo->setPlainText(shown.join(u'\n'));
+    if (const auto refusal = exchange::nothingToImport(m_statement, layout())) {
+        m_prompter.inform(*refusal);
+        m_import->setEnabled(true);
+        loadMemo();
+        return;
+    }
 
     ledger::StatementImportOptions options;
     try {

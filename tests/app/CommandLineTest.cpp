@@ -257,6 +257,18 @@ private Q_SLOTS:
         QCOMPARE(result.code, int(app::CommandFailed));
         QVERIFY2(result.err.contains(u"密码不符"_s), qPrintable(result.err));
         QCOMPARE(count("SELECT count(*) FROM gpjl"), 2);
+    // A statement in the other broker's layout gives no trade: with --replace it
+    // would have emptied the ledger and reported success.
+    void importOfAnotherLayoutIsRefusedAndLeavesTheLedger()
+    {
+        using namespace exchange::fixtures;
+        writeFile(u"other.txt"_s, statementFile({cdzqHeader(), Cdzq{}.line()}));
+        const Run result = run({u"import"_s, path(u"other.txt"_s), u"--broker"_s, u"sczq"_s,
+                                u"--yes"_s, u"--replace"_s});
+        QCOMPARE(result.code, int(app::CommandFailed));
+        QVERIFY2(result.err.contains(u"没有读到任何交易记录"_s), qPrintable(result.err));
+        QCOMPARE(count("SELECT count(*) FROM gpjl"), 2);
+        QCOMPARE(ledger::SafetyCopies(ledgerPath()).copies().size(), 0);
     }
 
     void exportsWriteCsv()

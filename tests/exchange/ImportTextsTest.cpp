@@ -46,6 +46,51 @@ TEST(ImportTexts, ReportNamesRefusedAndDuplicateLines)
               u"导入失败，没有导入任何记录。第 7 行出错：disk I/O error"_s);
 }
 
+// A file that gives no trade in the chosen layout is refused with the reason of
+// its first unreadable line, whatever else it holds.
+TEST(ImportTexts, AStatementWithoutTradesIsRefused)
+{
+    const StatementLayout& sczq = statementLayouts()[0];
+    const StatementLayout& cdzq = statementLayouts()[1];
+    const struct {
+        const char* what;
+        QByteArray bytes;
+        const StatementLayout& layout;
+        QString refusal; // empty: importable
+    } cases[] = {
+        {"its own layout",
+         fixtures::statementFile({fixtures::sczqHeader(), fixtures::Sczq().line()}),
+         sczq,
+         {}},
+        {"the other broker's layout",
+         fixtures::statementFile({fixtures::cdzqHeader(), fixtures::Cdzq().line()}), sczq,
+         u"没有导入：按“首创证券”的格式，文件中没有读到任何交易记录。"
+         u"请确认文件是这家券商的对账单。账本没有任何改动。"_s},
+        {"the other way round",
+         fixtures::statementFile({fixtures::sczqHeader(), fixtures::Sczq().line()}), cdzq,
+         u"没有导入：按“财达证券”的格式"_s},
+        {"no statement at all", QByteArray::fromHex("89504e470d0a1a0a0000000d4948445209090909ffd8"),
+         sczq, u"没有导入：按“首创证券”的格式，文件中没有读到任何交易记录"_s},
+        {"an empty file", QByteArray(), cdzq, u"没有导入：按“财达证券”的格式"_s},
+    };
+    for (const auto& row : cases) {
+        const auto refusal = nothingToImport(parseStatement(row.bytes, row.layout), row.layout);
+        if (row.refusal.isEmpty()) {
+            EXPECT_FALSE(refusal) << row.what;
+            continue;
+        }
+        ASSERT_TRUE(refusal) << row.what;
+        EXPECT_TRUE(refusal->startsWith(row.refusal)) << row.what << ": " << refusal->toStdString();
+        EXPECT_TRUE(refusal->endsWith(u"账本没有任何改动。"_s)) << row.what;
+    }
+
+    fixtures::Sczq bad;
+    bad.quantity = u"1.5"_s;
+    EXPECT_EQ(nothingToImport(parseStatement(fixtures::statementFile({bad.line()}), sczq), sczq),
+              u"没有导入：按“首创证券”的格式，文件中没有读到任何交易记录（1 行无法识别，第 1 "
+              u"行：数量不是整数）。请确认文件是这家券商的对账单。账本没有任何改动。"_s);
+}
+
 TEST(ImportTexts, DuplicatesQuestionOnlyWhenThereAreSome)
 {
     EXPECT_FALSE(duplicatesQuestion({}).has_value());

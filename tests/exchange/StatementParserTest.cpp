@@ -291,6 +291,35 @@ TEST(StatementParser, ReadsGbkAndMarkedUtf8Files)
     }
 }
 
+// A name or code with bytes that are no GBK (a file saved in another encoding, a
+// damaged file) is refused rather than stored garbled; the other lines still read.
+TEST(StatementParser, UndecodableCodesAndNamesAreRefused)
+{
+    QStringEncoder gbk("GBK");
+    const auto lineWith = [&](const QByteArray& code, const QByteArray& name) {
+        QByteArray line("2007-05-21\t09:31:02\t");
+        line += code;
+        line += '\t';
+        line += name;
+        line += QByteArray(
+            gbk.encode(u"\t买入\t1000\t1234\t10.00\t10000.00\t10\tA1\t5\t10\t1\t\r\n"_s));
+        return line;
+    };
+    const QByteArray name = gbk.encode(u"唐钢股份"_s);
+    QByteArray file = gbk.encode(sczqHeader() + u"\r\n"_s);
+    file += lineWith("000709", "\x81\x20\xff"); // a lead byte without its trail, then 0xFF
+    file += lineWith("0007\x81\x7f", name);
+    file += lineWith("000709", name);
+    const ParsedStatement statement = parseStatement(file, layout(u"sczq"));
+    ASSERT_EQ(statement.refused.size(), 2);
+    EXPECT_EQ(statement.refused[0].line, 2);
+    EXPECT_EQ(statement.refused[0].reason, messages::unreadableCodeOrName.toString());
+    EXPECT_EQ(statement.refused[1].line, 3);
+    ASSERT_EQ(statement.trades.size(), 1);
+    EXPECT_EQ(statement.trades[0].line, 4);
+    EXPECT_EQ(statement.trades[0].name, u"唐钢股份"_s);
+}
+
 TEST(StatementParser, SplitLinesKeepsEmptyLinesButNoFinalOne)
 {
     EXPECT_EQ(splitLines(u"a\r\n\r\nb\n"), (QList<QStringView>{u"a", u"", u"b"}));

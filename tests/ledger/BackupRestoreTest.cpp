@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 
 using namespace Qt::StringLiterals;
@@ -121,6 +122,7 @@ TEST_P(BadBackupTest, IsRefusedBeforeTheLedgerIsTouched)
 {
     sql::Database target = ledgerAt(u"target.mdb"_s);
     const qint64 trades = target.scalarInt("SELECT count(*) FROM gpjl");
+    const QStringList ledgerBefore = testing::dumpLedger(target);
     const QString bad = path(u"bad.mdb"_s);
     GetParam().make(bad);
     try {
@@ -132,6 +134,7 @@ TEST_P(BadBackupTest, IsRefusedBeforeTheLedgerIsTouched)
     }
     EXPECT_EQ(target.scalarInt("SELECT count(*) FROM gpjl"), trades);
     EXPECT_EQ(target.scalarInt("SELECT count(*) FROM gpmc"), 3);
+    EXPECT_EQ(testing::dumpLedger(target), ledgerBefore);
 }
 
 void writeBytes(const QString& path, const QByteArray& bytes)
@@ -141,12 +144,61 @@ void writeBytes(const QString& path, const QByteArray& bytes)
     file.write(bytes);
 }
 
+QByteArray randomBytes(qsizetype size)
+{
+    QRandomGenerator random(20090401);
+    QByteArray bytes(size, Qt::Uninitialized);
+    for (char& byte : bytes)
+        byte = char(random.bounded(256));
+    return bytes;
+}
+
+// A real backup of a ledger of many pages, cut off after its first pages, as a
+// copy broken off part-way would be.
+void cutShortBackup(const QString& path)
+{
+    const QString whole = path + u".whole"_s;
+    {
+        auto ledger = openLedger(path + u".ledger"_s, tinySeedList());
+        sql::Transaction transaction(ledger);
+        auto insert = ledger.prepare("INSERT INTO gpjl (日期,股票代码,股票名,交易状态,数量,价格,"
+                                     "备注) VALUES ('2008-03-14','600000',?1,'买入',100,12.5,?2)");
+        for (int i = 0; i < 400; ++i) {
+            insert.reset();
+            insert.bind(1, u"浦发银行"_s).bind(2, QString(200, u'备')).run();
+        }
+        transaction.commit();
+        backupLedger(ledger, whole);
+    }
+    QFile file(whole);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    ASSERT_GT(bytes.size(), 16 * 4096);
+    writeBytes(path, bytes.left(3 * 4096));
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Files, BadBackupTest,
     ::testing::Values(
         BadBackup{"TextFile", [](const QString& p) { writeBytes(p, QByteArray(4096, 'x')); },
                   "不是本程序的备份文件"},
+        BadBackup{"RandomBytes", [](const QString& p) { writeBytes(p, randomBytes(64 * 1024)); },
+                  "不是本程序的备份文件"},
         BadBackup{"EmptyFile", [](const QString& p) { writeBytes(p, {}); }, "文件是空的"},
+        BadBackup{"PlainDatabase",
+                  [](const QString& p) {
+                      auto db = sql::Database::open(p, {}, sql::Database::Mode::ReadWriteCreate);
+                      db.exec("CREATE TABLE gpjl (ID INTEGER PRIMARY KEY, 日期 TEXT)");
+                  },
+                  "密码不符"},
+        BadBackup{"KeyedWithoutTables",
+                  [](const QString& p) {
+                      auto db = sql::Database::open(p, QByteArray(ledgerKey),
+                                                    sql::Database::Mode::ReadWriteCreate);
+                      db.exec("CREATE TABLE notes (text)");
+                  },
+                  "缺少列"},
+        BadBackup{"CutShort", cutShortBackup, "不是本程序的备份文件"},
         BadBackup{"Missing", [](const QString&) {}, "找不到备份文件"},
         BadBackup{"AnotherKey",
                   [](const QString& p) {
@@ -171,6 +223,31 @@ INSTANTIATE_TEST_SUITE_P(
                   },
                   "股票代码"}),
     [](const auto& row) { return std::string(row.param.name); });
+
+// The backup is read whole before the ledger is touched: a source that goes away
+// (a drive pulled, the file deleted or overwritten) while the rows are copied
+// still gives the backup's ledger, complete.
+TEST_F(BackupRestoreTest, ASourceThatVanishesMidWayStillRestoresWhole)
+{
+    sql::Database source = ledgerAt(u"source.mdb"_s);
+    for (int day = 1; day <= 40; ++day)
+        addTrade(source, u"2008-04-%1"_s.arg(day % 28 + 1, 2, 10, QChar(u'0')), u"600000"_s,
+                 u"浦发银行"_s);
+    backupLedger(source, path(u"copy.mdb"_s));
+    const QStringList wanted = rows(source, "SELECT 日期,股票名,数量 FROM gpjl ORDER BY 日期,id");
+
+    for (const bool overwritten : {false, true}) {
+        sql::Database target = ledgerAt(overwritten ? u"b.mdb"_s : u"a.mdb"_s);
+        LedgerRestore restore(target, path(u"copy.mdb"_s));
+        restore.copyNext(10);
+        QFile::remove(path(u"copy.mdb"_s));
+        if (overwritten)
+            writeBytes(path(u"copy.mdb"_s), randomBytes(4096));
+        restore.finish();
+        EXPECT_EQ(rows(target, "SELECT 日期,股票名,数量 FROM gpjl ORDER BY id"), wanted);
+        backupLedger(source, path(u"copy.mdb"_s));
+    }
+}
 
 TEST_F(BackupRestoreTest, AFailedBackupNamesTheReasonAndLeavesNoPartialFile)
 {

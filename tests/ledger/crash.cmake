@@ -3,6 +3,8 @@ corvanta_gtest(test_ledger_crash
     ${CMAKE_CURRENT_LIST_DIR}/crash/KillTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/crash/KillingVfs.cpp
     ${CMAKE_CURRENT_LIST_DIR}/crash/CrashOperations.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/crash/ListSettingsJournalOperations.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/crash/CopyOperations.cpp
 )
 target_link_libraries(test_ledger_crash PRIVATE corvanta_ledger corvanta_journal
     PkgConfig::SQLCIPHER)

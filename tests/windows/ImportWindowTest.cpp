@@ -182,6 +182,30 @@ private Q_SLOTS:
         QVERIFY(m_window->importButton()->isEnabled());
     }
 
+    // Read with the wrong broker's layout a statement gives no trade: even with
+    // every question answered yes, nothing is asked, copied or written.
+    void aStatementOfAnotherLayoutIsRefusedAndLeavesTheLedger()
+    {
+        writeFile(u"s.txt"_s, statementFile({sczqHeader(), Sczq{}.line()}));
+        m_files.chosen = path(u"s.txt"_s);
+        m_window->browse();
+        QVERIFY(runImport({true, false}));
+        const qint64 before = trades();
+        writeFile(u"other.txt"_s, statementFile({cdzqHeader(), Cdzq{}.line(), Cdzq{}.line()}));
+        m_files.chosen = path(u"other.txt"_s);
+        m_window->browse();
+        m_prompter = {};
+        QVERIFY(!runImport({true, true, true}));
+        QCOMPARE(m_prompter.questions, QStringList());
+        QCOMPARE(m_prompter.messages.size(), 1);
+        QVERIFY2(m_prompter.messages.first().startsWith(u"没有导入：按“首创证券”的格式"_s),
+                 qPrintable(m_prompter.messages.first()));
+        QCOMPARE(trades(), before);
+        QCOMPARE(ledger::SafetyCopies(path(u"gpmc.mdb"_s)).copies().size(), 1);
+        QVERIFY(m_window->memo()->toPlainText().contains(u"浦发银行"_s));
+        QVERIFY(m_window->importButton()->isEnabled());
+    }
+
     void aRepeatedStatementOffersToSkipItsLines()
     {
         writeFile(u"s.txt"_s, statementFile({sczqHeader(), Sczq{}.line()}));

@@ -1,8 +1,6 @@
 #include "CrashOperations.h"
 
 #include "../LedgerTestSupport.h"
-#include "journal/Journal.h"
-#include "journal/JournalSchema.h"
 #include "ledger/LedgerChanges.h"
 #include "ledger/StatementImport.h"
 #include "ledger/StockTable.h"
@@ -14,8 +12,6 @@
 
 namespace corvanta::crash {
 
-namespace {
-
 using ledger::testing::buy;
 using ledger::testing::sell;
 
@@ -26,7 +22,6 @@ void recorded(sql::Database& db, const ledger::TradeEntry& entry)
         throw std::runtime_error(outcome.refusal.toStdString());
 }
 
-// A ledger with some history: one stock held, the sample trade's sold out.
 void someTrades(sql::Database& db)
 {
     recorded(db, buy(QStringLiteral("浦发银行"), QStringLiteral("600000"), QStringLiteral("1000")));
@@ -34,6 +29,8 @@ void someTrades(sql::Database& db)
              sell(QStringLiteral("唐钢股份"), QStringLiteral("000709"), QStringLiteral("1200")));
     recorded(db, buy(QStringLiteral("浦发银行"), QStringLiteral("600000"), QStringLiteral("200")));
 }
+
+namespace {
 
 qint64 lastBuy(sql::Database& db)
 {
@@ -65,35 +62,19 @@ QList<ledger::StatementTrade> statementTrades()
     return trades;
 }
 
-void imported(sql::Database& db, const ledger::StatementImportOptions& options)
+} // namespace
+
+void importedStatement(sql::Database& db, bool replaceLedger)
 {
-    const auto outcome = ledger::applyStatement(db, statementTrades(), options);
+    const auto outcome =
+        ledger::applyStatement(db, statementTrades(), {.replaceLedger = replaceLedger});
     if (!outcome.committed)
         throw std::runtime_error(outcome.error.toStdString());
 }
 
-journal::NoteDraft draft(const QString& text)
+std::vector<CrashOperation> tradeOperations()
 {
-    journal::NoteDraft note;
-    note.code = QStringLiteral("600000");
-    note.name = QStringLiteral("浦发银行");
-    note.price = QStringLiteral("14.46");
-    note.text = text;
-    return note;
-}
-
-void withNote(sql::Database& db)
-{
-    journal::upgradeJournalSchema(db);
-    ledger::LedgerNotifier notifier;
-    journal::Journal(db).add(draft(QStringLiteral("关注")), QDate(2009, 4, 1), notifier);
-}
-
-} // namespace
-
-const std::vector<CrashOperation>& crashOperations()
-{
-    static const std::vector<CrashOperation> operations{
+    return {
         {"record a buy", someTrades,
          [](sql::Database& db) {
              recorded(db, buy(QStringLiteral("唐钢股份"), QStringLiteral("000709"),
@@ -119,6 +100,11 @@ const std::vector<CrashOperation>& crashOperations()
          [](sql::Database& db) {
              ledger::TradeLedger(db).clearLedger();
          }},
+        {"add a stock", someTrades,
+         [](sql::Database& db) {
+             ledger::StockTable(db).addStock(QStringLiteral("600999"), QStringLiteral("招商证券"),
+                                             QStringLiteral("ZSZQ"));
+         }},
         {"rename a stock", someTrades,
          [](sql::Database& db) {
              ledger::StockTable(db).renameStock(QStringLiteral("600000"),
@@ -126,25 +112,23 @@ const std::vector<CrashOperation>& crashOperations()
          }},
         {"import a statement", someTrades,
          [](sql::Database& db) {
-             imported(db, {});
+             importedStatement(db, false);
          }},
         {"import a statement replacing the ledger", someTrades,
          [](sql::Database& db) {
-             imported(db, {.replaceLedger = true});
-         }},
-        {"save a journal note", withNote,
-         [](sql::Database& db) {
-             ledger::LedgerNotifier notifier;
-             journal::ReminderSettings reminder;
-             reminder.date = QDate(2009, 5, 1);
-             reminder.targets = {15.0, 12.0};
-             const qint64 id = db.scalarInt("SELECT max(ID) FROM dxgp");
-             const auto outcome = journal::Journal(db).save(id, draft(QStringLiteral("买入观察")),
-                                                            notifier, &reminder);
-             if (!outcome.written())
-                 throw std::runtime_error(outcome.refusal.toStdString());
+             importedStatement(db, true);
          }},
     };
+}
+
+const std::vector<CrashOperation>& crashOperations()
+{
+    static const std::vector<CrashOperation> operations = [] {
+        std::vector<CrashOperation> all = tradeOperations();
+        for (auto&& more : {listSettingsAndJournalOperations(), copyOperations()})
+            all.insert(all.end(), more.begin(), more.end());
+        return all;
+    }();
     return operations;
 }
 

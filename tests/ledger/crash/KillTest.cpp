@@ -1,7 +1,8 @@
 // Kills a process with SIGKILL at many points of every ledger operation and checks
 // what it leaves: the file opens with the key, is intact, and holds either the
 // ledger from before the operation or the one after it, row by row, with every
-// open position right.
+// open position right. A copy of the ledger the operation writes (a backup, a
+// safety copy) must be whole or absent.
 //
 // Each kill point is a call that changes a file (a write, truncate, sync or delete
 // of the ledger or its journal), plus kills at random times during the operation.
@@ -12,12 +13,14 @@
 #include "KillingVfs.h"
 
 #include "../LedgerTestSupport.h"
+#include "ledger/LedgerBackup.h"
 #include "ledger/LedgerFile.h"
 #include "ledger/sql/Database.h"
 #include "ledger/sql/Statement.h"
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QRandomGenerator>
@@ -73,6 +76,31 @@ QStringList snapshot(sql::Database& db)
 sql::Database openWithKey(const QString& path)
 {
     return ledger::openLedger(path, tinySeedList());
+}
+
+// Every copy of a ledger in the folder, whatever its name (a safety copy's holds
+// the time), with every row; a copy that does not open as a whole backup shows
+// why. Hidden files (a copy being written) are left out: they are never read as
+// backups.
+QStringList copiesIn(const QString& folder)
+{
+    QStringList rows;
+    const QDir dir(folder);
+    for (const QString& name : dir.entryList(QDir::Files, QDir::Name)) {
+        rows << QStringLiteral("== copy");
+        try {
+            sql::Database copy = ledger::openBackup(dir.filePath(name));
+            auto check = copy.prepare("PRAGMA integrity_check");
+            if (!check.step() || check.text(0) != u"ok")
+                rows << QStringLiteral("damaged");
+            rows << snapshot(copy);
+        } catch (const ledger::BackupError& error) {
+            rows << error.message();
+        } catch (const sql::Error& error) {
+            rows << error.message();
+        }
+    }
+    return rows;
 }
 
 void copyFile(const QString& from, const QString& to)
@@ -146,20 +174,41 @@ protected:
             GetParam().prepare(db);
             before = snapshot(db);
         }
-        copyFile(base, work);
+        freshCopy();
+        copiesBefore = copies();
         sql::Database db = openWithKey(work);
         QElapsedTimer timer;
         timer.start();
         GetParam().run(db);
         duration = std::max<qint64>(timer.nsecsElapsed() / 1000, 1);
         after = snapshot(db);
-        ASSERT_NE(before, after);
+        copiesAfter = copies();
+        ASSERT_TRUE(before != after || copiesBefore != copiesAfter);
+    }
+
+    QString copiesFolder() const
+    {
+        return GetParam().copiesFolder.isEmpty() ? QString()
+                                                 : dir.filePath(GetParam().copiesFolder);
+    }
+
+    QStringList copies() const
+    {
+        return copiesFolder().isEmpty() ? QStringList() : copiesIn(copiesFolder());
+    }
+
+    // The ledger as prepared, and none of the copies an earlier run made.
+    void freshCopy()
+    {
+        if (!copiesFolder().isEmpty())
+            QDir(copiesFolder()).removeRecursively();
+        copyFile(base, work);
     }
 
     // Kills a fresh copy of the ledger as planned and checks what is left.
     void killAndCheck(KillPlan plan, bool mustDie)
     {
-        copyFile(base, work);
+        freshCopy();
         const int status = runInChild(GetParam(), work, plan);
         if (mustDie)
             ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL)
@@ -181,6 +230,9 @@ protected:
             const QStringList rows = snapshot(db);
             EXPECT_TRUE(rows == before || rows == after) << where;
             EXPECT_TRUE(invariantHolds(db)) << where;
+            const QStringList copiesLeft = copies();
+            EXPECT_TRUE(copiesLeft == copiesBefore || copiesLeft == copiesAfter)
+                << where << ": " << copiesLeft.join(u'\n').left(400).toStdString();
         } catch (const ledger::LedgerOpenError& error) {
             FAIL() << where << ": " << error.message().toStdString();
         } catch (const sql::Error& error) {
@@ -193,6 +245,8 @@ protected:
     QString work = dir.filePath(QStringLiteral("gpmc.mdb"));
     QStringList before;
     QStringList after;
+    QStringList copiesBefore; // the copies folder's ledgers, before and after
+    QStringList copiesAfter;
     qint64 duration = 1; // microseconds the operation takes when not killed
     int kills = 0;       // runs with a kill planned
     int struck = 0;      // runs the kill stopped before the operation ended
@@ -200,7 +254,7 @@ protected:
 
 TEST_P(KillTest, LeavesTheOldOrTheNewLedger)
 {
-    copyFile(base, work);
+    freshCopy();
     int changes = 0;
     const int status = runInChild(GetParam(), work, {}, &changes);
     ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status;
