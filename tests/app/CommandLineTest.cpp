@@ -212,16 +212,17 @@ private Q_SLOTS:
             << u"CREATE TRIGGER refuse BEFORE INSERT ON gpjl WHEN NEW.股票名='戊股份' "
                u"BEGIN SELECT RAISE(ABORT,'refused'); END"_s
             << int(app::CommandFailed) << u"第 3 行，refused"_s << qint64(2);
-        QTest::newRow("replacing with every line skipped empties the ledger")
+        // A statement without a trade is refused before anything is written.
+        QTest::newRow("replacing with every line skipped: refused, the ledger stays")
             << u"sczq"_s << QStringList{sczqHeader(), bonus.line()}
-            << QStringList{u"--replace"_s, u"--yes"_s} << QString() << int(app::CommandDone)
-            << u"导入成功：交易 0 笔"_s << qint64(0);
+            << QStringList{u"--replace"_s, u"--yes"_s} << QString() << int(app::CommandFailed)
+            << u"没有读到任何交易记录"_s << qint64(2);
         QTest::newRow("财达证券: a transfer sells from the position")
             << u"cdzq"_s << QStringList{cdzqHeader(), Cdzq{}.line(), transfer.line()} << yes
             << QString() << int(app::CommandDone) << u"导入成功：交易 2 笔"_s << qint64(2 + 3);
         QTest::newRow("a header as the last line: nothing to import")
             << u"sczq"_s << QStringList{Sczq{}.line(), sczqHeader()} << yes << QString()
-            << int(app::CommandDone) << u"对账单中有 0 笔交易"_s << qint64(2);
+            << int(app::CommandFailed) << u"没有读到任何交易记录"_s << qint64(2);
     }
     void importOutcomes()
     {
@@ -257,6 +258,8 @@ private Q_SLOTS:
         QCOMPARE(result.code, int(app::CommandFailed));
         QVERIFY2(result.err.contains(u"密码不符"_s), qPrintable(result.err));
         QCOMPARE(count("SELECT count(*) FROM gpjl"), 2);
+    }
+
     // A statement in the other broker's layout gives no trade: with --replace it
     // would have emptied the ledger and reported success.
     void importOfAnotherLayoutIsRefusedAndLeavesTheLedger()
