@@ -154,8 +154,8 @@ void MainWindowDataExchangeTest::theTimerRunsOnlyOnceEveryPausingWindowHides()
 // restored settings are in force from the next start.
 void MainWindowDataExchangeTest::aRestoreMarksTheFloatingBarForRebuilding()
 {
-    // A backup is keyed as every ledger file of the program is (the test's own
-    // ledger is not), so it is made as a ledger file of its own.
+    // A backup is keyed with the program's own key (the test's ledger has another),
+    // so it is made as a ledger file of its own.
     const QString backup = h->folder.filePath(u"copy.mdb"_s);
     {
         sql::Database copy = ledger::openLedger(backup, testSeedList());

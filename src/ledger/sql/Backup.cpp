@@ -8,6 +8,10 @@ namespace corvanta::sql {
 
 void copyDatabase(Database& source, Database& target)
 {
+    // Pages are copied as they are: between a plain and an encrypted file they do
+    // not fit, and the copy would write past them.
+    if (source.isEncrypted() != target.isEncrypted())
+        throw Error(SQLITE_MISMATCH, QStringLiteral("一个文件加密而另一个没有，无法复制"));
     sqlite3_backup* backup = sqlite3_backup_init(target.handle(), "main", source.handle(), "main");
     if (!backup) {
         const int code = sqlite3_errcode(target.handle());

@@ -69,6 +69,7 @@ Database Database::open(const QString& path, const QByteArray& key, Mode mode)
         const int keyed = sqlite3_key(raw, key.constData(), int(key.size()));
         if (keyed != SQLITE_OK)
             throw Error(keyed, describe(raw, keyed));
+        db.m_encrypted = true;
     }
     sqlite3_extended_result_codes(raw, 1);
     // Another connection's commit (a backup, a second window) is waited for briefly
@@ -93,7 +94,7 @@ Database Database::openInMemory()
 
 Database::Database(Database&& other) noexcept
     : m_db(std::exchange(other.m_db, nullptr)), m_path(std::move(other.m_path)),
-      m_guards(std::move(other.m_guards))
+      m_encrypted(other.m_encrypted), m_guards(std::move(other.m_guards))
 {
 }
 
@@ -104,6 +105,7 @@ Database& Database::operator=(Database&& other) noexcept
             sqlite3_close_v2(m_db);
         m_db = std::exchange(other.m_db, nullptr);
         m_path = std::move(other.m_path);
+        m_encrypted = other.m_encrypted;
         m_guards = std::move(other.m_guards);
     }
     return *this;

@@ -68,6 +68,8 @@ public:
     bool isReadOnly() const;
     QString path() const { return m_path; }
     sqlite3* handle() const { return m_db; }
+    // Opened with a key: its pages are encrypted and keep room for the cipher.
+    bool isEncrypted() const { return m_encrypted; }
 
 private:
     friend class Transaction;
@@ -80,6 +82,7 @@ private:
 
     sqlite3* m_db = nullptr;
     QString m_path;
+    bool m_encrypted = false;
     // Transaction guards open on the connection. On the heap so that statements
     // and guards keep a valid pointer when the Database is moved.
     std::unique_ptr<int> m_guards = std::make_unique<int>(0);
