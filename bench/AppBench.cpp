@@ -7,10 +7,11 @@
 #include "ledger/LedgerFile.h"
 #include "ledger/SeedList.h"
 
+#include "WidgetBenchMain.h"
+
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
-#include <QLocale>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -90,14 +91,5 @@ BENCHMARK(BM_StartWithExistingLedger)->Unit(benchmark::kMillisecond)->UseRealTim
 
 int main(int argc, char* argv[])
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    QLocale::setDefault(QLocale::c());
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return corvanta::bench::runWidgetBenchmarks(argc, argv);
 }

@@ -7,12 +7,13 @@
 #include "ledger/LedgerChanges.h"
 #include "windows/AccountChartWindow.h"
 
+#include "WidgetBenchMain.h"
+
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
 #include <QChartView>
 #include <QImage>
-#include <QLocale>
 #include <QPainter>
 
 using namespace corvanta;
@@ -49,14 +50,5 @@ BENCHMARK(BM_DrawAccountCharts)->Args({10'000, 500})->Unit(benchmark::kMilliseco
 
 int main(int argc, char* argv[])
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    QLocale::setDefault(QLocale::c());
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return corvanta::bench::runWidgetBenchmarks(argc, argv);
 }
