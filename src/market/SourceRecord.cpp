@@ -5,6 +5,7 @@
 #include <QHash>
 
 #include <cmath>
+#include <limits>
 
 using namespace Qt::StringLiterals;
 
@@ -73,7 +74,8 @@ int decimalsOf(QStringView text, int atLeast)
 
 QString lotsOfShares(std::optional<double> shares)
 {
-    if (!shares || *shares < 0)
+    // A count beyond any whole number is no volume a market trades.
+    if (!shares || *shares < 0 || *shares / 100 >= double(std::numeric_limits<qint64>::max()))
         return u"-"_s;
     return QString::number(qint64(std::floor(*shares / 100)));
 }

@@ -102,6 +102,12 @@ INSTANTIATE_TEST_SUITE_P(
                     u"600000,2022-11-11,15:00:00,6.94,402370,-0.06,-0.86,6.897,40237053,"
                     u"277525770.000,-,-,7.00,6.83,6.98,6.83"_s},
         PayloadCase{"SinaEmpty", true, u"160923"_s, QString(), std::nullopt},
+        // A volume beyond any count has no lots.
+        PayloadCase{
+            "SinaHugeVolume", true, u"600000"_s,
+            QString(sinaFullDay).replace(u",40237053,"_s, u",4026700000000000000000000000000,"_s),
+            u"600000,2022-11-11,15:00:00,6.94,-,0.16,2.36,0.000,"
+            u"4026700000000000000000000000000,277525770.000,-,-,6.78,6.83,6.98,6.83"_s},
         PayloadCase{"SinaTooFewFields", true, u"600000"_s, sinaFullDay.left(60), std::nullopt},
         PayloadCase{"SinaLastNotANumber", true, u"600000"_s,
                     QString(sinaFullDay).replace(u"6.940,6.980"_s, u"abc,6.980"_s), std::nullopt},
