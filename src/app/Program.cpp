@@ -66,6 +66,8 @@ void showStartFailure(const QString& text)
 void keepDailySafetyCopy(sql::Database& db, const QString& path)
 {
     const ledger::SafetyCopies copies(path);
+    // Parts of a copy cut off by a kill are of no use to anyone.
+    copies.removeLeftovers();
     const QDateTime now = QDateTime::currentDateTime();
     if (!copies.dueOn(now.date()))
         return;
