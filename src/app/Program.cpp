@@ -98,7 +98,7 @@ std::unique_ptr<Program> Program::start()
 
     // A second copy must never write beside the first: it says so and ends. A lock
     // file that cannot be written leaves the folder's own refusal to the opening.
-    ledger::LedgerLock lock(path);
+    ledger::LedgerLock lock(path, ledger::LedgerLock::Holder::Window);
     if (const auto outcome = lock.acquire();
         outcome == ledger::LedgerLock::Outcome::HeldElsewhere) {
         showStartFailure(lock.message(outcome));
