@@ -33,6 +33,9 @@ BackupError copyFailed(const QString& target, const QString& reason)
 
 QString reasonOf(const sql::Error& error)
 {
+    constexpr int ioError = 10; // SQLITE_IOERR, whatever the extended code
+    if ((error.code() & 0xff) == ioError)
+        return u"读写磁盘出错，磁盘可能已满（"_s + error.message() + u"）"_s;
     switch (error.kind()) {
     case sql::Error::Kind::Full:
         return u"磁盘已满"_s;
@@ -41,7 +44,7 @@ QString reasonOf(const sql::Error& error)
     case sql::Error::Kind::Busy:
         return u"目标文件正被其他程序使用"_s;
     default:
-        return error.message();
+        return u"数据库出错（"_s + error.message() + u"）"_s;
     }
 }
 

@@ -179,6 +179,9 @@ private:
                 window ? ledger::LedgerLock::Holder::Window : ledger::LedgerLock::Holder::Command,
                 window ? QString() : u"import"_s);
             QCOMPARE(m_holder->acquire(), ledger::LedgerLock::Outcome::Acquired);
+        } else if (setup == u"a statement on a full disk"_s) {
+            prepare(u"a statement"_s);
+            fileSizeLimit = 64;
         } else if (setup == u"a full disk"_s) {
             fileSizeLimit = 64;
         } else if (setup == u"a read-only folder"_s) {
@@ -283,6 +286,10 @@ private Q_SLOTS:
         QTest::newRow("export-summary onto a full disk")
             << u"a full disk"_s << QStringList{u"export-summary"_s, u"s.csv"_s} << failed
             << QStringList{u"磁盘可能已满"_s} << false << u"s.csv"_s;
+        QTest::newRow("import onto a full disk")
+            << u"a statement on a full disk"_s
+            << QStringList{u"import"_s, u"s.txt"_s, u"--broker"_s, u"sczq"_s, u"--yes"_s} << failed
+            << QStringList{u"没有改动账本"_s, u"磁盘"_s} << false << u"backups/gpmc-"_s;
         QTest::newRow("export-ledger into a read-only folder")
             << u"a read-only folder"_s << QStringList{u"export-ledger"_s, u"ro/l.csv"_s} << failed
             << QStringList{u"文件夹不允许写入"_s} << false << u"ro/l.csv"_s;
