@@ -1,22 +1,13 @@
 #include "CommandLine.h"
 
-#include "CsvExport.h"
-#include "ledger/LedgerBackup.h"
+#include "app/Version.h"
+#include "commands/Command.h"
 #include "ledger/LedgerFile.h"
 #include "ledger/LedgerLock.h"
-#include "ledger/LedgerRestore.h"
-#include "ledger/SafetyCopies.h"
+#include "ledger/LedgerOwnFiles.h"
 #include "ledger/SeedList.h"
-#include "ledger/Settings.h"
-#include "ledger/StatementDuplicates.h"
-#include "ledger/StatementImport.h"
 
-#include "exchange/ImportTexts.h"
-#include "exchange/StatementParser.h"
-
-#include <QDateTime>
-#include <QDir>
-#include <QFile>
+#include <QCommandLineParser>
 #include <QTextStream>
 
 #include <optional>
@@ -27,273 +18,154 @@ namespace corvanta::app {
 
 namespace {
 
-const QStringList subcommands = {u"backup"_s, u"restore"_s, u"import"_s, u"export-ledger"_s,
-                                 u"export-summary"_s};
+using commands::CommandSpec;
+using commands::shown;
 
-QString shown(const QString& path)
+const CommandSpec* findCommand(const QString& name)
 {
-    return QDir::toNativeSeparators(path);
+    for (const CommandSpec& spec : commands::commandTable()) {
+        if (spec.name == name)
+            return &spec;
+    }
+    return nullptr;
 }
 
-// A subcommand's words: the file and the options given.
-struct Words {
-    QString file;
-    QStringList flags;
-    QString broker;
-    QString unknown; // the first word that is not understood
-};
-
-Words readWords(const QStringList& arguments)
+// A usage error: what was wrong, then the usage text.
+int misused(QTextStream& err, const QString& text)
 {
-    Words words;
-    for (qsizetype i = 1; i < arguments.size(); ++i) {
-        const QString& word = arguments[i];
-        if (word == u"--broker"_s && i + 1 < arguments.size()) {
-            words.broker = arguments[++i];
-        } else if (word.startsWith(u"--broker="_s)) {
-            words.broker = word.mid(9);
-        } else if (word.startsWith(u"--"_s)) {
-            words.flags << word;
-        } else if (words.file.isEmpty()) {
-            words.file = word;
-        } else if (words.unknown.isEmpty()) {
-            words.unknown = word;
+    err << text << '\n' << '\n' << commandLineHelp();
+    return CommandMisused;
+}
+
+// Reads a command's words: its options and arguments, nothing else.
+std::optional<int> parseWords(const CommandSpec& spec, const QStringList& arguments,
+                              QCommandLineParser& parser, QTextStream& out, QTextStream& err)
+{
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    parser.addOptions(spec.options);
+    parser.addOption(QCommandLineOption(QStringList{u"h"_s, u"help"_s}));
+    // The program's name first, as QCommandLineParser expects it.
+    if (!parser.parse(QStringList{u"corvanta"_s} + arguments.mid(1))) {
+        const QStringList unknown = parser.unknownOptionNames();
+        if (!unknown.isEmpty()) {
+            const QString name = unknown.first();
+            return misused(err, spec.name + u": 未知的选项 "_s +
+                                    (name.size() == 1 ? u"-"_s : u"--"_s) + name + u"（"_s +
+                                    parser.errorText() + u"）。"_s);
+        }
+        for (const QCommandLineOption& option : spec.options) {
+            const QString name = u"--"_s + option.names().constFirst();
+            if (!option.valueName().isEmpty() && arguments.constLast() == name) {
+                return misused(err, spec.name + u": 选项 "_s + name + u" 后面缺少 "_s +
+                                        option.valueName() + u"。"_s);
+            }
+        }
+        return misused(err, spec.name + u": 无法理解这些参数（"_s + parser.errorText() + u"）。"_s);
+    }
+    if (parser.isSet(u"help"_s)) {
+        out << commandLineHelp();
+        return CommandDone;
+    }
+    const QStringList given = parser.positionalArguments();
+    if (given.size() < spec.arguments.size())
+        return misused(err, spec.name + u": 缺少"_s +
+                                (spec.arguments[given.size()].startsWith(u"FILE"_s)
+                                     ? u"文件名"_s
+                                     : spec.arguments[given.size()]) +
+                                u"。"_s);
+    if (given.size() > spec.arguments.size())
+        return misused(err, spec.name + u": 无法理解“"_s + given[spec.arguments.size()] + u"”。"_s);
+    return std::nullopt;
+}
+
+int runCommand(const CommandSpec& spec, const QStringList& arguments, const QString& ledgerPath,
+               QTextStream& out, QTextStream& err)
+{
+    QCommandLineParser words;
+    if (const std::optional<int> code = parseWords(spec, arguments, words, out, err))
+        return *code;
+    if (spec.writesFirstArgument) {
+        const QString target = words.positionalArguments().first();
+        if (const QString reason = ledger::ledgerOwnFileReason(ledgerPath, target);
+            !reason.isEmpty()) {
+            err << u"无法写入“"_s << shown(target) << u"”："_s << reason
+                << u"。账本没有任何改动。"_s << '\n';
+            return CommandFailed;
         }
     }
-    return words;
-}
-
-class Runner {
-public:
-    Runner(const QString& ledgerPath, QTextStream& out, QTextStream& err)
-        : m_path(ledgerPath), m_out(out), m_err(err)
-    {
-    }
-
-    int run(const QString& command, const Words& words);
-
-private:
-    int fail(const QString& text)
-    {
-        m_err << text << '\n';
+    ledger::LedgerLock lock(ledgerPath, ledger::LedgerLock::Holder::Command, spec.name);
+    if (const auto outcome = lock.acquire();
+        outcome == ledger::LedgerLock::Outcome::HeldElsewhere) {
+        err << lock.message(outcome) << '\n';
         return CommandFailed;
     }
-    bool openLedger();
-    // A safety copy before a change that replaces data; false when none could be made.
-    bool safetyCopy();
-
-    int backup(const Words& words);
-    int restore(const Words& words);
-    int importStatement(const Words& words);
-    int exportLedger(const Words& words);
-    int exportSummary(const Words& words);
-
-    QString m_path;
-    QTextStream& m_out;
-    QTextStream& m_err;
-    std::optional<sql::Database> m_db;
-};
-
-bool Runner::openLedger()
-{
+    // A lock file that cannot be written leaves the refusal to the opening.
+    std::optional<sql::Database> db;
     try {
-        m_db.emplace(ledger::openLedger(m_path, ledger::loadSeedList()));
-        return true;
+        db.emplace(ledger::openLedger(ledgerPath, ledger::loadSeedList()));
     } catch (const ledger::LedgerOpenError& error) {
-        fail(error.message());
-    } catch (const std::exception& error) {
-        fail(u"无法打开账本："_s + QString::fromUtf8(error.what()));
-    }
-    return false;
-}
-
-bool Runner::safetyCopy()
-{
-    try {
-        const QString copy = ledger::SafetyCopies(m_path).make(*m_db, QDateTime::currentDateTime());
-        m_out << u"安全备份："_s << shown(copy) << '\n';
-        return true;
-    } catch (const ledger::BackupError& error) {
-        fail(u"无法建立安全备份，没有改动账本："_s + error.message());
-        return false;
-    }
-}
-
-int Runner::run(const QString& command, const Words& words)
-{
-    if (words.file.isEmpty()) {
-        m_err << command << u": 缺少文件名。"_s << '\n' << commandLineHelp();
-        return CommandMisused;
-    }
-    if (!words.unknown.isEmpty()) {
-        m_err << command << u": 无法理解“"_s << words.unknown << u"”。"_s << '\n';
-        return CommandMisused;
-    }
-    ledger::LedgerLock lock(m_path);
-    if (lock.acquire() == ledger::LedgerLock::Outcome::HeldElsewhere)
-        return fail(u"账本正由运行中的窗口使用，请先关闭窗口再运行命令：\n"_s + shown(m_path));
-    if (!openLedger())
+        err << error.message() << '\n';
         return CommandFailed;
-    if (command == u"backup"_s)
-        return backup(words);
-    if (command == u"restore"_s)
-        return restore(words);
-    if (command == u"import"_s)
-        return importStatement(words);
-    if (command == u"export-ledger"_s)
-        return exportLedger(words);
-    return exportSummary(words);
-}
-
-int Runner::backup(const Words& words)
-{
-    try {
-        ledger::backupLedger(*m_db, words.file);
-    } catch (const ledger::BackupError& error) {
-        return fail(error.message());
-    }
-    m_out << u"备份成功！"_s << ' ' << shown(words.file) << '\n';
-    return CommandDone;
-}
-
-int Runner::restore(const Words& words)
-{
-    if (!words.flags.contains(u"--yes"_s)) {
-        m_err << u"恢复将覆盖账本中的所有交易记录和股票代码表，确认请加 --yes。"_s << '\n';
-        return CommandMisused;
-    }
-    try {
-        ledger::LedgerRestore restore(*m_db, words.file);
-        if (!safetyCopy())
-            return CommandFailed;
-        restore.finish();
-        m_out << restore.progress().status << u"：交易记录 "_s << restore.tradeCount()
-              << u" 条，股票代码 "_s << restore.stockCount() << u" 条。"_s << '\n';
-    } catch (const ledger::BackupError& error) {
-        return fail(error.message());
     } catch (const sql::Error& error) {
-        return fail(u"恢复失败，账本没有任何改动（"_s + error.message() + u"）。"_s);
+        err << u"无法打开账本“"_s << shown(ledgerPath) << u"”："_s << commands::inWords(error)
+            << u"。"_s << '\n';
+        return CommandFailed;
     }
-    return CommandDone;
+    commands::CommandRun run(*db, ledgerPath, words, out, err);
+    return spec.run(run);
 }
 
-int Runner::importStatement(const Words& words)
+// A help entry: the call indented by two, its lines from column `width` on (below
+// the call when it is longer).
+QString entry(const QString& call, const QStringList& lines, qsizetype width)
 {
-    const exchange::StatementLayout* layout = exchange::findStatementLayout(words.broker);
-    if (!layout) {
-        m_err << u"import: 请用 --broker 指明对账单格式（sczq 或 cdzq）。"_s << '\n';
-        return CommandMisused;
-    }
-    QFile file(words.file);
-    if (!file.open(QIODevice::ReadOnly))
-        return fail(u"无法读取对账单“"_s + shown(words.file) + u"”："_s + file.errorString());
-    const exchange::ParsedStatement parsed = exchange::parseStatement(file.readAll(), *layout);
-    for (const exchange::LineIssue& issue : parsed.refused)
-        m_out << u"第 "_s << issue.line << u" 行未导入："_s << issue.reason << '\n';
-    if (const auto refusal = exchange::nothingToImport(parsed, *layout))
-        return fail(*refusal);
-
-    ledger::StatementImportOptions options;
-    options.replaceLedger = words.flags.contains(u"--replace"_s);
-    try {
-        const QList<int> duplicates =
-            options.replaceLedger ? QList<int>() : ledger::duplicateLines(*m_db, parsed.trades);
-        m_out << u"对账单中有 "_s << parsed.trades.size() << u" 笔交易"_s;
-        if (!duplicates.isEmpty())
-            m_out << u"，其中 "_s << duplicates.size() << u" 笔与账本中已有的交易相同，将跳过"_s;
-        m_out << u"。"_s << '\n';
-        if (!words.flags.contains(u"--yes"_s)) {
-            m_err << u"没有导入：确认导入请加 --yes。"_s << '\n';
-            return CommandMisused;
-        }
-        options.skipDuplicates = !duplicates.isEmpty();
-        options.otherFee = ledger::loadSettings(*m_db).rates.buyOtherFee;
-        if (!safetyCopy())
-            return CommandFailed;
-        const ledger::StatementImportOutcome outcome =
-            ledger::applyStatement(*m_db, parsed.trades, options);
-        if (!outcome.committed) {
-            return fail(u"导入失败，账本没有任何改动：第 "_s +
-                        QString::number(outcome.stoppedAtLine) + u" 行，"_s + outcome.error);
-        }
-        m_out << u"导入成功：交易 "_s << outcome.tradesWritten << u" 笔，新增股票 "_s
-              << outcome.stocksAdded << u" 个。"_s << '\n';
-    } catch (const sql::Error& error) {
-        return fail(u"导入失败，账本没有任何改动（"_s + error.message() + u"）。"_s);
-    }
-    return CommandDone;
-}
-
-int Runner::exportLedger(const Words& words)
-{
-    try {
-        writeCsv(words.file, ledgerTable(*m_db));
-    } catch (const CsvExportError& error) {
-        return fail(error.message());
-    } catch (const sql::Error& error) {
-        return fail(u"无法读取账本（"_s + error.message() + u"）。"_s);
-    }
-    m_out << u"账本已导出到 "_s << shown(words.file) << '\n';
-    return CommandDone;
-}
-
-int Runner::exportSummary(const Words& words)
-{
-    try {
-        writeCsv(words.file, summaryTable(*m_db));
-    } catch (const CsvExportError& error) {
-        return fail(error.message());
-    } catch (const sql::Error& error) {
-        return fail(u"无法汇总账本（"_s + error.message() + u"）。"_s);
-    }
-    m_out << u"汇总已导出到 "_s << shown(words.file) << '\n';
-    return CommandDone;
+    const QString head = u"  "_s + call;
+    const QString indent(width, u' ');
+    return (head.size() < width ? head.leftJustified(width) : head + u'\n' + indent) +
+           lines.join(u'\n' + indent) + u'\n';
 }
 
 } // namespace
 
 bool wantsCommandLine(const QStringList& arguments)
 {
-    if (arguments.isEmpty())
-        return false;
-    const QString& first = arguments.first();
-    return subcommands.contains(first) || first == u"--help"_s || first == u"-h"_s ||
-           first == u"help"_s;
+    return !arguments.isEmpty();
 }
 
 QString commandLineHelp()
 {
-    return u"用法：corvanta [子命令 参数]\n"
-           "不带子命令时打开程序窗口。子命令作用于窗口使用的同一个账本文件，\n"
-           "账本在窗口中打开时拒绝运行。\n"
-           "\n"
-           "  backup FILE            把账本备份到 FILE（已有的文件被替换）\n"
-           "  restore FILE --yes     用备份 FILE 中的交易记录和股票代码表替换账本中的\n"
-           "                         （先在 backups 文件夹中留一份安全备份）\n"
-           "  import FILE --broker sczq|cdzq [--replace] [--yes]\n"
-           "                         导入券商对账单；不加 --yes 只报告将导入什么；\n"
-           "                         账本中已有的相同交易被跳过；--replace 先清空账本\n"
-           "  export-ledger FILE.csv 把账本导出为 CSV（UTF-8）\n"
-           "  export-summary FILE.csv 把汇总（不取行情）导出为 CSV（UTF-8）\n"
-           "  --help                 显示本说明\n"
-           "\n"
-           "退出码：0 成功，1 失败（附原因），2 用法错误或未确认。\n"_s;
+    constexpr qsizetype width = 25;
+    QString text = u"用法：corvanta [子命令 参数]\n"
+                   "不带子命令时打开程序窗口。子命令作用于窗口使用的同一个账本文件，\n"
+                   "账本在窗口中打开或正由另一个命令使用时拒绝运行。\n"
+                   "\n"_s;
+    for (const CommandSpec& spec : commands::commandTable())
+        text += entry(spec.synopsis, spec.help, width);
+    text += entry(u"--help"_s, {u"显示本说明"_s}, width);
+    text += entry(u"--version"_s, {u"显示版本"_s}, width);
+    text += u"\n写入文件的子命令不会写到账本、它的日志和锁定文件以及 backups 文件夹中。\n"
+            "退出码：0 成功，1 失败（附原因），2 用法错误或未确认。\n"_s;
+    return text;
 }
 
 int runCommandLine(const QStringList& arguments, const QString& ledgerPath, QTextStream& out,
                    QTextStream& err)
 {
-    if (!wantsCommandLine(arguments)) {
-        err << u"未知的子命令："_s << arguments.value(0) << '\n' << commandLineHelp();
-        return CommandMisused;
-    }
-    const QString& command = arguments.first();
-    if (!subcommands.contains(command)) {
+    int code = CommandMisused;
+    const QString first = arguments.value(0);
+    if (first == u"--help"_s || first == u"-h"_s || first == u"help"_s) {
         out << commandLineHelp();
-        return CommandDone;
+        code = CommandDone;
+    } else if (first == u"--version"_s || first == u"-v"_s) {
+        out << u"corvanta "_s << QStringLiteral(CORVANTA_VERSION) << '\n';
+        code = CommandDone;
+    } else if (const CommandSpec* spec = findCommand(first)) {
+        code = runCommand(*spec, arguments, ledgerPath, out, err);
+    } else if (first.startsWith(u'-')) {
+        code = misused(err, u"未知的选项："_s + first);
+    } else {
+        code = misused(err, u"未知的子命令："_s + first);
     }
-    Runner runner(ledgerPath, out, err);
-    const int code = runner.run(command, readWords(arguments));
     out.flush();
     err.flush();
     return code;

@@ -14,13 +14,15 @@ enum CommandExit {
     CommandMisused = 2 // unknown subcommand, missing file or option
 };
 
-// True when the arguments (without the program's name) ask for a subcommand or
-// for help rather than for the window.
+// True when the arguments (without the program's name) are for the command line:
+// any argument at all. Only a start without arguments opens the window, so a
+// misspelt command never needs a display.
 bool wantsCommandLine(const QStringList& arguments);
 
-// Runs one subcommand on the ledger at `ledgerPath`, through the same ledger code
-// the window uses, without any widget. Refuses while a window holds the ledger.
-// Results go to `out`, failures to `err`; returns a CommandExit.
+// Runs one subcommand (a row of commands::commandTable()) on the ledger at
+// `ledgerPath`, through the same ledger code the window uses, without any widget.
+// Refuses while a window or another command holds the ledger. Results go to
+// `out`, failures to `err`; returns a CommandExit.
 int runCommandLine(const QStringList& arguments, const QString& ledgerPath, QTextStream& out,
                    QTextStream& err);
 

@@ -5,6 +5,7 @@
 #include "report/PositionSummary.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QSaveFile>
 
 using namespace Qt::StringLiterals;
@@ -80,10 +81,32 @@ QByteArray csvText(const CsvTable& table)
 
 void writeCsv(const QString& path, const CsvTable& table)
 {
+    const auto refuse = [&path](const QString& reason) {
+        return CsvExportError(u"无法写入“"_s + QDir::toNativeSeparators(path) + u"”："_s + reason +
+                              u"。"_s);
+    };
+    const QFileInfo info(path);
+    const QFileInfo folder(info.absolutePath());
+    if (info.isDir())
+        throw refuse(u"这是一个文件夹"_s);
+    if (!folder.isDir())
+        throw refuse(u"文件夹不存在"_s);
+    if (info.exists() && !info.isWritable())
+        throw refuse(u"文件是只读的"_s);
+    // The text goes to a file of its own beside the target, which takes the
+    // target's name only when complete: a failed write leaves nothing behind.
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(csvText(table)) < 0 || !file.commit()) {
-        throw CsvExportError(u"无法写入“"_s + QDir::toNativeSeparators(path) + u"”："_s +
-                             file.errorString());
+    if (!file.open(QIODevice::WriteOnly)) {
+        throw refuse((folder.isWritable() ? u"无法建立文件"_s : u"文件夹不允许写入"_s) + u"（"_s +
+                     file.errorString() + u"）"_s);
+    }
+    const QByteArray text = csvText(table);
+    // flush() before commit(): a write that fails while the buffer is flushed on
+    // closing is not seen by commit(), which would then keep a cut-off file.
+    if (file.write(text) != text.size() || !file.flush() || !file.commit()) {
+        const QString detail = file.errorString();
+        file.cancelWriting();
+        throw refuse(u"写入出错，磁盘可能已满（"_s + detail + u"）"_s);
     }
 }
 

@@ -66,6 +66,8 @@ void showStartFailure(const QString& text)
 void keepDailySafetyCopy(sql::Database& db, const QString& path)
 {
     const ledger::SafetyCopies copies(path);
+    // Parts of a copy cut off by a kill are of no use to anyone.
+    copies.removeLeftovers();
     const QDateTime now = QDateTime::currentDateTime();
     if (!copies.dueOn(now.date()))
         return;
@@ -96,7 +98,7 @@ std::unique_ptr<Program> Program::start()
 
     // A second copy must never write beside the first: it says so and ends. A lock
     // file that cannot be written leaves the folder's own refusal to the opening.
-    ledger::LedgerLock lock(path);
+    ledger::LedgerLock lock(path, ledger::LedgerLock::Holder::Window);
     if (const auto outcome = lock.acquire();
         outcome == ledger::LedgerLock::Outcome::HeldElsewhere) {
         showStartFailure(lock.message(outcome));

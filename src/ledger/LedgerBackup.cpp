@@ -1,6 +1,7 @@
 #include "LedgerBackup.h"
 
 #include "LedgerFile.h"
+#include "LedgerOwnFiles.h"
 #include "Schema.h"
 #include "sql/Backup.h"
 #include "sql/Statement.h"
@@ -9,8 +10,10 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include <filesystem>
-#include <system_error>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -30,6 +33,9 @@ BackupError copyFailed(const QString& target, const QString& reason)
 
 QString reasonOf(const sql::Error& error)
 {
+    constexpr int ioError = 10; // SQLITE_IOERR, whatever the extended code
+    if ((error.code() & 0xff) == ioError)
+        return u"读写磁盘出错，磁盘可能已满（"_s + error.message() + u"）"_s;
     switch (error.kind()) {
     case sql::Error::Kind::Full:
         return u"磁盘已满"_s;
@@ -38,7 +44,7 @@ QString reasonOf(const sql::Error& error)
     case sql::Error::Kind::Busy:
         return u"目标文件正被其他程序使用"_s;
     default:
-        return error.message();
+        return u"数据库出错（"_s + error.message() + u"）"_s;
     }
 }
 
@@ -55,7 +61,12 @@ BackupError::BackupError(const QString& message)
 {
 }
 
-void backupLedger(sql::Database& ledger, const QString& target)
+namespace {
+
+// Copies the ledger to a hidden file beside `target`, then gives it the target's
+// name: replacing an existing file, or, with `replace` false, only when there is
+// none (false then, and nothing is left behind).
+bool copyLedger(sql::Database& ledger, const QString& target, bool replace)
 {
     const QFileInfo info(target);
     if (info.isDir())
@@ -64,10 +75,8 @@ void backupLedger(sql::Database& ledger, const QString& target)
         throw copyFailed(target, u"文件夹不存在"_s);
     if (info.exists() && !info.isWritable())
         throw copyFailed(target, u"目标文件是只读的"_s);
-    if (QFileInfo(ledger.path()).canonicalFilePath() == info.canonicalFilePath())
-        throw copyFailed(target, u"这就是正在使用的账本文件"_s);
 
-    const QString partial = info.absolutePath() + u"/."_s + info.fileName() + u".part"_s;
+    const QString partial = partialPath(target);
     QFile::remove(partial);
     try {
         sql::Database copy = sql::Database::open(partial, QByteArray(ledgerKey),
@@ -78,12 +87,39 @@ void backupLedger(sql::Database& ledger, const QString& target)
         QFile::remove(partial + u"-journal"_s);
         throw copyFailed(target, reasonOf(error));
     }
-    std::error_code code;
-    std::filesystem::rename(partial.toStdString(), info.absoluteFilePath().toStdString(), code);
-    if (code) {
+    const QByteArray from = QFile::encodeName(partial);
+    const QByteArray to = QFile::encodeName(info.absoluteFilePath());
+    // link() never replaces a file: the name is taken only when it is free.
+    const int result = replace ? ::rename(from.constData(), to.constData())
+                               : ::link(from.constData(), to.constData());
+    const int error = errno;
+    if (result != 0 || !replace)
         QFile::remove(partial);
-        throw copyFailed(target, QString::fromStdString(code.message()));
-    }
+    if (result != 0 && !replace && error == EEXIST)
+        return false;
+    if (result != 0)
+        throw copyFailed(target, QString::fromLocal8Bit(std::strerror(error)));
+    return true;
+}
+
+} // namespace
+
+QString partialPath(const QString& target)
+{
+    const QFileInfo info(target);
+    return info.absolutePath() + u"/."_s + info.fileName() + u".part"_s;
+}
+
+void backupLedger(sql::Database& ledger, const QString& target)
+{
+    if (const QString reason = ledgerOwnFileReason(ledger.path(), target); !reason.isEmpty())
+        throw copyFailed(target, reason);
+    copyLedger(ledger, target, true);
+}
+
+bool backupLedgerAsNew(sql::Database& ledger, const QString& target)
+{
+    return copyLedger(ledger, target, false);
 }
 
 sql::Database openBackup(const QString& path)

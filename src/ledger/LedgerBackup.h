@@ -22,8 +22,17 @@ private:
 // Writes a consistent copy of the open ledger to `target`, keyed as the ledger
 // is. The copy is made beside the target under a temporary name and takes the
 // target's name only when complete, so a failed copy leaves an existing file
-// as it was. Throws BackupError.
+// as it was. Refuses the ledger's own files (ledgerOwnFileReason). Throws
+// BackupError.
 void backupLedger(sql::Database& ledger, const QString& target);
+
+// As backupLedger, for the program's own copies (which lie where backupLedger
+// refuses to write), and never over an existing file: false when `target`
+// exists, nothing written then.
+bool backupLedgerAsNew(sql::Database& ledger, const QString& target);
+
+// The hidden name a copy to `target` has until it is complete.
+QString partialPath(const QString& target);
 
 // Opens a backup read-only and checks that it opens with the ledger's key and
 // holds gpjl and gpmc with the ledger's columns. Throws BackupError.

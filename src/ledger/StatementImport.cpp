@@ -25,6 +25,12 @@ StatementImport::StatementImport(sql::Database& db, QList<StatementTrade> trades
 {
 }
 
+void StatementImport::fail(int line, const sql::Error& error)
+{
+    fail(line, error.message());
+    m_outcome.errorKind = error.kind();
+}
+
 void StatementImport::fail(int line, const QString& error)
 {
     m_writer.reset();
@@ -53,7 +59,7 @@ bool StatementImport::begin()
             m_knownStocks.insert(stockKey(stocks.text(0), stocks.text(1)));
         m_writer.emplace(m_db);
     } catch (const sql::Error& error) {
-        fail(0, error.message());
+        fail(0, error);
     }
     return !failed();
 }
@@ -84,7 +90,7 @@ bool StatementImport::applyNext(qsizetype count)
         try {
             applyTrade(trade);
         } catch (const sql::Error& error) {
-            fail(trade.line, error.message());
+            fail(trade.line, error);
             return false;
         } catch (const std::invalid_argument&) {
             // The stock table refuses codes that name its settings rows.
@@ -109,7 +115,7 @@ StatementImportOutcome StatementImport::finish()
             m_transaction->commit();
             m_outcome.committed = true;
         } catch (const sql::Error& error) {
-            fail(0, error.message());
+            fail(0, error);
         }
     }
     m_transaction.reset();

@@ -2,6 +2,7 @@
 
 #include "StatementRecording.h"
 #include "StatementTrade.h"
+#include "sql/Database.h"
 #include "sql/Statement.h"
 
 #include <QList>
@@ -29,6 +30,7 @@ struct StatementImportOutcome {
     QList<int> duplicatesSkipped; // line numbers
     int stoppedAtLine = 0;        // the statement line that failed; 0 when none did
     QString error;                // why nothing was written
+    sql::Error::Kind errorKind = sql::Error::Kind::Other; // when the database refused
 };
 
 // Writes a statement's trades into the ledger in one transaction: every line with
@@ -62,6 +64,7 @@ private:
     bool begin();
     void applyTrade(const StatementTrade& trade);
     void fail(int line, const QString& error);
+    void fail(int line, const sql::Error& error);
 
     sql::Database& m_db;
     QList<StatementTrade> m_trades;

@@ -169,7 +169,7 @@ void BackupWindow::startRestore()
     try {
         m_restore = std::make_unique<ledger::LedgerRestore>(m_db, source);
         // The ledger as it was stays one restore away.
-        ledger::SafetyCopies(m_db.path()).make(m_db, QDateTime::currentDateTime());
+        m_safetyCopy = ledger::SafetyCopies(m_db.path()).make(m_db, QDateTime::currentDateTime());
     } catch (const ledger::BackupError& error) {
         m_restore.reset();
         m_prompter.inform(error.message());
@@ -198,6 +198,7 @@ void BackupWindow::restoreSlice()
             return;
         m_restore->finish();
     } catch (const sql::Error& error) {
+        ledger::SafetyCopies(m_db.path()).drop(m_safetyCopy);
         m_prompter.inform(u"恢复没有完成，账本保持原样（"_s + error.message() + u"）。"_s);
         endRestore(false);
         return;

@@ -87,6 +87,7 @@ private:
     QPushButton* m_exit = nullptr;
     QTimer* m_slices = nullptr;
     std::unique_ptr<ledger::LedgerRestore> m_restore;
+    QString m_safetyCopy; // of the restore under way: dropped when it changes nothing
 };
 
 } // namespace corvanta::windows

@@ -226,7 +226,7 @@ void ImportWindow::startImport()
     options.otherFee = m_otherFee ? m_otherFee() : 0;
     try {
         // The ledger as it was stays one restore away.
-        ledger::SafetyCopies(m_db.path()).make(m_db, QDateTime::currentDateTime());
+        m_safetyCopy = ledger::SafetyCopies(m_db.path()).make(m_db, QDateTime::currentDateTime());
     } catch (const ledger::BackupError& error) {
         m_prompter.inform(u"没有导入："_s + error.message());
         m_import->setEnabled(true);
@@ -256,6 +256,8 @@ void ImportWindow::endImport()
     m_slices->stop();
     const ledger::StatementImportOutcome outcome = m_run->finish();
     m_run.reset();
+    if (!outcome.committed) // an older copy stays among the ones kept
+        ledger::SafetyCopies(m_db.path()).drop(m_safetyCopy);
     setWindowModality(Qt::NonModal);
     if (isVisible()) {
         hide();

@@ -108,6 +108,7 @@ private:
     QTimer* m_slices = nullptr;
     exchange::ParsedStatement m_statement;
     std::unique_ptr<ledger::StatementImport> m_run;
+    QString m_safetyCopy; // of the import under way: dropped when it changes nothing
 };
 
 } // namespace corvanta::windows

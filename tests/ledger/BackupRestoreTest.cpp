@@ -298,5 +298,46 @@ TEST_F(BackupRestoreTest, SafetyCopiesKeepTheLastTenAndOnePerDayIsDue)
     restore.finish();
 }
 
+// Two imports in a row within a second: each keeps its own copy, the older one
+// first, and the oldest still go beyond ten.
+TEST_F(BackupRestoreTest, SafetyCopiesInTheSameSecondNeverReplaceEachOther)
+{
+    sql::Database ledger = ledgerAt(u"gpmc.mdb"_s);
+    ledger.exec("DELETE FROM gpjl");
+    SafetyCopies copies(path(u"gpmc.mdb"_s));
+    const QDateTime now(QDate(2026, 1, 1), QTime(9, 0));
+    for (int i = 0; i < 12; ++i) {
+        copies.make(ledger, now);
+        addTrade(ledger, u"2008-03-20"_s, u"600000"_s, u"浦发银行"_s);
+    }
+    const QStringList kept = copies.copies();
+    ASSERT_EQ(kept.size(), 10);
+    EXPECT_TRUE(kept.first().endsWith(u"gpmc-20260101-090000-3.mdb"_s))
+        << kept.first().toStdString();
+    EXPECT_TRUE(kept.last().endsWith(u"gpmc-20260101-090000-12.mdb"_s))
+        << kept.last().toStdString();
+    for (qsizetype i = 0; i < kept.size(); ++i) {
+        sql::Database copy = openBackup(kept[i]);
+        EXPECT_EQ(copy.scalarInt("SELECT count(*) FROM gpjl"), i + 2) << kept[i].toStdString();
+    }
+}
+
+// The ledger's own files are never a backup's target, however they are named.
+TEST_F(BackupRestoreTest, BackupRefusesTheLedgersOwnFiles)
+{
+    sql::Database ledger = ledgerAt(u"gpmc.mdb"_s);
+    SafetyCopies(path(u"gpmc.mdb"_s)).make(ledger, QDateTime::currentDateTime());
+    ASSERT_TRUE(QFile::link(path(u"gpmc.mdb"_s), path(u"link.mdb"_s)));
+    for (const QString& target :
+         {u"gpmc.mdb"_s, u"link.mdb"_s, u"gpmc.mdb-journal"_s, u"gpmc.mdb-wal"_s, u"gpmc.mdb-shm"_s,
+          u"gpmc.mdb.lock"_s, u"backups/other.mdb"_s, u"backups/../gpmc.mdb"_s}) {
+        EXPECT_THROW(backupLedger(ledger, path(target)), BackupError) << target.toStdString();
+        EXPECT_FALSE(target != u"gpmc.mdb"_s && target != u"link.mdb"_s &&
+                     target != u"backups/../gpmc.mdb"_s && QFile::exists(path(target)))
+            << target.toStdString();
+    }
+    EXPECT_NO_THROW(backupLedger(ledger, path(u"gpmc-copy.mdb"_s)));
+}
+
 } // namespace
 } // namespace corvanta::ledger

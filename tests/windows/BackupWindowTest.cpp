@@ -219,6 +219,27 @@ private Q_SLOTS:
         QCOMPARE(ledger::SafetyCopies(path(u"gpmc.mdb"_s)).copies().size(), 0);
     }
 
+    // A restore the ledger refuses half-way changes nothing and keeps no copy,
+    // which would push an older one out of those kept.
+    void aRestoreRefusedHalfWayKeepsNoSafetyCopy()
+    {
+        ledger::backupLedger(*m_db, path(u"copy.mdb"_s));
+        m_db->exec("CREATE TRIGGER refuse BEFORE INSERT ON gpjl "
+                   "BEGIN SELECT RAISE(ABORT,'refused'); END");
+        const qint64 before = trades();
+        QSignalSpy ended(m_window.get(), &windows::BackupWindow::restoreEnded);
+        m_window->chooseRestore(true);
+        m_files.chosen = path(u"copy.mdb"_s);
+        m_prompter.answers = {true};
+        m_window->run();
+        QVERIFY(ended.wait(10000));
+        QCOMPARE(ended.first().first().toBool(), false);
+        QVERIFY2(m_prompter.messages.last().contains(u"恢复没有完成"_s),
+                 qPrintable(m_prompter.messages.last()));
+        QCOMPARE(trades(), before);
+        QCOMPARE(ledger::SafetyCopies(path(u"gpmc.mdb"_s)).copies().size(), 0);
+    }
+
     // A backup without trades empties the ledger; the stock table comes back with
     // its settings rows, the journal stays.
     void restoreOfAnEmptyLedger()

@@ -305,6 +305,8 @@ private Q_SLOTS:
         // A failed import is not offered again until a file is chosen again; a file
         // refused before any question stays offered, for another broker's layout.
         QCOMPARE(m_window->importButton()->isEnabled(), committed || refused);
+        // Only an import that changed the ledger keeps the copy made before it.
+        QCOMPARE(ledger::SafetyCopies(path(u"gpmc.mdb"_s)).copies().size(), committed ? 1 : 0);
     }
 
     void aLongStatementShowsProgressAndStaysResponsive()

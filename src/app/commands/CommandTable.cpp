@@ -1,0 +1,15 @@
+#include "Command.h"
+
+namespace corvanta::app::commands {
+
+// A new command is one row here and one file with its function.
+const QList<CommandSpec>& commandTable()
+{
+    static const QList<CommandSpec> table = {
+        backupCommand(),       restoreCommand(),       importCommand(),
+        exportLedgerCommand(), exportSummaryCommand(),
+    };
+    return table;
+}
+
+} // namespace corvanta::app::commands
