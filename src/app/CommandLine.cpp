@@ -1,6 +1,7 @@
 #include "CommandLine.h"
 
 #include "CsvExport.h"
+#include "GenericImportCommand.h"
 #include "ledger/LedgerBackup.h"
 #include "ledger/LedgerFile.h"
 #include "ledger/LedgerLock.h"
@@ -40,7 +41,8 @@ struct Words {
     QString file;
     QStringList flags;
     QString broker;
-    QString unknown; // the first word that is not understood
+    QStringList maps; // --map field=column
+    QString unknown;  // the first word that is not understood
 };
 
 Words readWords(const QStringList& arguments)
@@ -52,6 +54,10 @@ Words readWords(const QStringList& arguments)
             words.broker = arguments[++i];
         } else if (word.startsWith(u"--broker="_s)) {
             words.broker = word.mid(9);
+        } else if (word == u"--map"_s && i + 1 < arguments.size()) {
+            words.maps << arguments[++i];
+        } else if (word.startsWith(u"--map="_s)) {
+            words.maps << word.mid(6);
         } else if (word.startsWith(u"--"_s)) {
             words.flags << word;
         } else if (words.file.isEmpty()) {
@@ -179,19 +185,30 @@ int Runner::restore(const Words& words)
 
 int Runner::importStatement(const Words& words)
 {
+    const bool generic = words.broker == u"generic"_s;
     const exchange::StatementLayout* layout = exchange::findStatementLayout(words.broker);
-    if (!layout) {
-        m_err << u"import: 请用 --broker 指明对账单格式（sczq 或 cdzq）。"_s << '\n';
+    if (!layout && !generic) {
+        m_err << u"import: 请用 --broker 指明对账单格式（sczq、cdzq 或 generic）。"_s << '\n';
         return CommandMisused;
     }
-    QFile file(words.file);
-    if (!file.open(QIODevice::ReadOnly))
-        return fail(u"无法读取对账单“"_s + shown(words.file) + u"”："_s + file.errorString());
-    const exchange::ParsedStatement parsed = exchange::parseStatement(file.readAll(), *layout);
-    for (const exchange::LineIssue& issue : parsed.refused)
-        m_out << u"第 "_s << issue.line << u" 行未导入："_s << issue.reason << '\n';
-    if (const auto refusal = exchange::nothingToImport(parsed, *layout))
-        return fail(*refusal);
+    exchange::ParsedStatement parsed;
+    if (generic) {
+        GenericImportReading reading =
+            readGenericImport(words.file, words.maps, ledger::loadSettings(*m_db).rates,
+                              words.flags.contains(u"--yes"_s), m_out, m_err);
+        if (!reading.parsed)
+            return reading.exit;
+        parsed = std::move(*reading.parsed);
+    } else {
+        QFile file(words.file);
+        if (!file.open(QIODevice::ReadOnly))
+            return fail(u"无法读取对账单“"_s + shown(words.file) + u"”："_s + file.errorString());
+        parsed = exchange::parseStatement(file.readAll(), *layout);
+        for (const exchange::LineIssue& issue : parsed.refused)
+            m_out << u"第 "_s << issue.line << u" 行未导入："_s << issue.reason << '\n';
+        if (const auto refusal = exchange::nothingToImport(parsed, *layout))
+            return fail(*refusal);
+    }
 
     ledger::StatementImportOptions options;
     options.replaceLedger = words.flags.contains(u"--replace"_s);
@@ -270,8 +287,10 @@ QString commandLineHelp()
            "  backup FILE            把账本备份到 FILE（已有的文件被替换）\n"
            "  restore FILE --yes     用备份 FILE 中的交易记录和股票代码表替换账本中的\n"
            "                         （先在 backups 文件夹中留一份安全备份）\n"
-           "  import FILE --broker sczq|cdzq [--replace] [--yes]\n"
+           "  import FILE --broker sczq|cdzq|generic [--map 字段=列名 …] [--replace] [--yes]\n"
            "                         导入券商对账单；不加 --yes 只报告将导入什么；\n"
+           "                         generic 按列名识别任何交割单（文本、.xls、.xlsx），\n"
+           "                         --map 改变某个字段所取的列（如 --map commission=佣金）；\n"
            "                         账本中已有的相同交易被跳过；--replace 先清空账本\n"
            "  export-ledger FILE.csv 把账本导出为 CSV（UTF-8）\n"
            "  export-summary FILE.csv 把汇总（不取行情）导出为 CSV（UTF-8）\n"
