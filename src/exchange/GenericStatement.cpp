@@ -406,6 +406,11 @@ QString missingColumn(StatementField field)
 
 } // namespace
 
+QString genericFileFilter()
+{
+    return u"交割单 (*.txt *.csv *.xls *.xlsx);;所有文件 (*)"_s;
+}
+
 QStringList describeStatement(const GenericStatement& statement)
 {
     const StatementTable& table = statement.table;

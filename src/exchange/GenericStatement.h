@@ -57,6 +57,9 @@ MappingChange changeMapping(ColumnMapping mapping, const QStringList& header,
 // The refusal when no trade is read; none when one or more is.
 std::optional<QString> nothingToImport(const GenericStatement& statement);
 
+// The open dialog's filters (Qt form) for such statements.
+QString genericFileFilter();
+
 // The description of the detected file: kind, encoding, separator, header line.
 QStringList describeStatement(const GenericStatement& statement);
 
