@@ -7,7 +7,6 @@
 #include "calc/Numbers.h"
 
 #include <QDate>
-#include <QRegularExpression>
 #include <QSet>
 
 #include <cmath>
@@ -38,30 +37,44 @@ double cents(double value)
     return num::roundHalfAway(value, 2);
 }
 
-// 20240105, 2024-01-05, 2024/1/5, 2024.01.05, with a time after a blank or "T",
-// or a spreadsheet's day number.
-std::optional<QDate> readDate(QString text)
+// 20240105, 2024-01-05, 2024/1/5, 2024.01.05, 2024年1月5日, with a time after a
+// blank or "T", or a spreadsheet's day number. Read by hand: this runs per line.
+std::optional<QDate> readDate(QStringView text)
 {
     text = text.trimmed();
-    const qsizetype cut = text.indexOf(QRegularExpression(u"[ T]"_s));
-    if (cut > 0)
-        text.truncate(cut);
-    if (text.size() == 8 && text.front() != u'0') {
-        bool digits = true;
-        for (QChar c : text)
-            digits = digits && c.isDigit();
-        if (digits) {
-            const QDate date = QDate::fromString(text, u"yyyyMMdd");
-            return date.isValid() ? std::optional(date) : std::nullopt;
+    for (qsizetype i = 1; i < text.size(); ++i) {
+        if (text[i] == u' ' || text[i] == u'T') {
+            text = text.left(i);
+            break;
         }
     }
-    const QStringList parts = text.split(QRegularExpression(u"[-/.年月日]"_s), Qt::SkipEmptyParts);
-    if (parts.size() == 3 && parts[0].size() == 4 && parts[1].size() <= 2 && parts[2].size() <= 2) {
-        bool y = false, m = false, d = false;
-        const QDate date(parts[0].toInt(&y), parts[1].toInt(&m), parts[2].toInt(&d));
-        if (y && m && d && date.isValid())
-            return date;
-        return std::nullopt;
+    int parts[3] = {0, 0, 0};
+    int digits[3] = {0, 0, 0};
+    int part = 0;
+    bool separated = false;
+    for (QChar c : text) {
+        if (c.isDigit() && c.unicode() < 128) {
+            if (part > 2)
+                return std::nullopt;
+            parts[part] = parts[part] * 10 + (c.unicode() - u'0');
+            if (++digits[part] > 8)
+                return std::nullopt;
+        } else if (c == u'-' || c == u'/' || c == u'.' || c == u'年' || c == u'月' || c == u'日') {
+            separated = true;
+            if (digits[qMin(part, 2)] > 0)
+                ++part;
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (!separated && digits[0] == 8 && text.front() != u'0') {
+        const QDate date(parts[0] / 10000, parts[0] / 100 % 100, parts[0] % 100);
+        return date.isValid() ? std::optional(date) : std::nullopt;
+    }
+    if (separated && digits[0] == 4 && digits[1] >= 1 && digits[1] <= 2 && digits[2] >= 1 &&
+        digits[2] <= 2) {
+        const QDate date(parts[0], parts[1], parts[2]);
+        return date.isValid() ? std::optional(date) : std::nullopt;
     }
     const std::optional<double> serial = num::parseNumber(text);
     if (serial && *serial >= firstSerialDate && *serial <= lastSerialDate)

@@ -308,6 +308,46 @@ TEST(GenericFigures, RefusesLinesThatLookLikeTradesButDoNotRead)
     EXPECT_TRUE(nothingToImport(statement).has_value());
 }
 
+struct DateCase {
+    const char16_t* text;
+    const char16_t* read; // empty: the line is refused
+};
+
+class GenericDateTest : public ::testing::TestWithParam<DateCase> {};
+
+TEST_P(GenericDateTest, IsReadOrRefused)
+{
+    const GenericStatement statement =
+        read(QString::fromUtf16(GetParam().text) +
+             u"\t600000\t浦发银行\t买入\t100\t10\t1000\t5\t0\t1\t\n"_s);
+    const QString want = QString::fromUtf16(GetParam().read);
+    if (want.isEmpty()) {
+        EXPECT_EQ(statement.parsed.refused.size(), 1);
+    } else {
+        ASSERT_EQ(statement.parsed.trades.size(), 1);
+        EXPECT_EQ(statement.parsed.trades[0].date, want);
+    }
+}
+
+const DateCase dateCases[] = {
+    {u"20240105", u"2024-01-05"},
+    {u"2024-01-05", u"2024-01-05"},
+    {u"2024/1/5", u"2024-01-05"},
+    {u"2024.01.05", u"2024-01-05"},
+    {u"2024年1月5日", u"2024-01-05"},
+    {u"2024-01-05 09:30:00", u"2024-01-05"},
+    {u"2024-01-05T09:30:00", u"2024-01-05"},
+    {u"45296", u"2024-01-05"},
+    {u"20240230", u""},
+    {u"2024-1", u""},
+    {u"05/01/2024", u""},
+    {u"0240105", u""},
+    {u"１２３", u""},
+    {u"", u""},
+};
+
+INSTANTIATE_TEST_SUITE_P(Dates, GenericDateTest, ::testing::ValuesIn(dateCases));
+
 // ---- the mapping the user changes ----
 
 TEST(GenericMapping, ChangesAFieldsColumnByNameOrNumber)
