@@ -156,6 +156,7 @@ void ImportWindow::build()
         if (genericChosen() != m_generic->isVisibleTo(this)) { // the file is read anew
             m_generic->setVisible(genericChosen());
             m_memoGroup->setVisible(!genericChosen());
+            m_textKind->parentWidget()->setVisible(!genericChosen()); // the kind is read
             m_csvGroup->hide();
             m_import->setEnabled(false);
         }

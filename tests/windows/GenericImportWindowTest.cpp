@@ -16,6 +16,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTableView>
@@ -121,7 +122,10 @@ private Q_SLOTS:
         QCOMPARE(m_window->brokers()->currentText(), u"通用交割单（按列名识别）"_s);
         QVERIFY(!panel()->isHidden());
         QVERIFY(m_window->memoGroup()->isHidden());
+        QVERIFY(m_window->textKind()->isHidden() ||
+                m_window->textKind()->parentWidget()->isHidden());
         m_window->brokers()->setCurrentIndex(0);
+        QVERIFY(!m_window->textKind()->parentWidget()->isHidden());
         QVERIFY(panel()->isHidden());
         QVERIFY(!m_window->memoGroup()->isHidden());
         QCOMPARE(m_window->memoGroup()->title(), u"首创证券  交易记录导入列表"_s);
