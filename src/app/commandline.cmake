@@ -10,5 +10,6 @@ target_sources(corvanta_app PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/commands/ImportCommand.cpp
     ${CMAKE_CURRENT_LIST_DIR}/commands/ExportLedgerCommand.cpp
     ${CMAKE_CURRENT_LIST_DIR}/commands/ExportSummaryCommand.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/GenericImportCommand.cpp
 )
 target_link_libraries(corvanta_app PUBLIC corvanta_report)

@@ -1,12 +1,14 @@
 #include "ImportWindow.h"
 
 #include "FileChooser.h"
+#include "GenericImportPanel.h"
 #include "Prompter.h"
 #include "exchange/CsvReader.h"
 #include "exchange/CsvTableModel.h"
 #include "exchange/StatementMessages.h"
 #include "ledger/LedgerBackup.h"
 #include "ledger/SafetyCopies.h"
+#include "ledger/Settings.h"
 #include "ledger/StatementDuplicates.h"
 #include "ledger/StatementImport.h"
 #include "ledger/sql/Database.h"
@@ -86,6 +88,7 @@ void ImportWindow::build()
     m_brokers = new QComboBox(brokerGroup);
     for (const exchange::StatementLayout& known : exchange::statementLayouts())
         m_brokers->addItem(known.broker);
+    m_brokers->addItem(u"通用交割单（按列名识别）"_s);
     brokerLayout->addWidget(m_brokers);
     top->addWidget(brokerGroup);
 
@@ -132,13 +135,37 @@ void ImportWindow::build()
     m_csvGroup->hide();
     outer->addWidget(m_csvGroup, 1);
 
+    m_generic = new GenericImportPanel(
+        [this] {
+            try {
+                return ledger::loadSettings(m_db).rates;
+            } catch (const sql::Error&) {
+                return ledger::defaultFeeRates();
+            }
+        },
+        this);
+    m_generic->hide();
+    outer->addWidget(m_generic, 1);
+
     m_progress = new QProgressBar(this);
     m_progress->setRange(0, 1);
     m_progress->setValue(0);
     outer->addWidget(m_progress);
 
-    connect(m_brokers, &QComboBox::currentIndexChanged, this,
-            [this] { m_memoGroup->setTitle(exchange::importListCaption(layout())); });
+    connect(m_brokers, &QComboBox::currentIndexChanged, this, [this] {
+        if (genericChosen() != m_generic->isVisibleTo(this)) { // the file is read anew
+            m_generic->setVisible(genericChosen());
+            m_memoGroup->setVisible(!genericChosen());
+            m_textKind->parentWidget()->setVisible(!genericChosen()); // the kind is read
+            m_csvGroup->hide();
+            m_import->setEnabled(false);
+        }
+        if (!genericChosen())
+            m_memoGroup->setTitle(exchange::importListCaption(layout()));
+    });
+    connect(m_generic, &GenericImportPanel::statementChanged, this, [this] {
+        m_import->setEnabled(!exchange::nothingToImport(m_generic->statement()).has_value());
+    });
     connect(m_textKind, &QRadioButton::clicked, this,
             [this] { m_kind = exchange::ImportFileKind::Text; });
     connect(m_csvKind, &QRadioButton::clicked, this,
@@ -150,7 +177,13 @@ void ImportWindow::build()
 
 const exchange::StatementLayout& ImportWindow::layout() const
 {
-    return exchange::statementLayouts().at(qMax(0, m_brokers->currentIndex()));
+    const auto& layouts = exchange::statementLayouts();
+    return layouts.at(qBound(0, m_brokers->currentIndex(), int(layouts.size()) - 1));
+}
+
+bool ImportWindow::genericChosen() const
+{
+    return m_brokers->currentIndex() == exchange::statementLayouts().size();
 }
 
 bool ImportWindow::importing() const
@@ -160,7 +193,9 @@ bool ImportWindow::importing() const
 
 void ImportWindow::browse()
 {
-    const QString path = m_files.openFile(exchange::importFileFilters(m_kind).join(u";;"_s));
+    const QString path =
+        m_files.openFile(genericChosen() ? exchange::genericFileFilter()
+                                         : exchange::importFileFilters(m_kind).join(u";;"_s));
     if (!path.isEmpty())
         openFile(path);
 }
@@ -168,6 +203,10 @@ void ImportWindow::browse()
 void ImportWindow::openFile(const QString& path)
 {
     m_path->setText(path);
+    if (genericChosen()) {
+        m_generic->openFile(path); // enables the import when it reads a trade
+        return;
+    }
     loadMemo();
     m_import->setEnabled(true);
     m_csvGroup->hide();
@@ -190,7 +229,15 @@ void ImportWindow::startImport()
     if (importing())
         return;
     m_import->setEnabled(false);
-    m_statement = exchange::parseStatement(QStringView(m_memo->toPlainText()), layout());
+    if (genericChosen()) {
+        m_statement = m_generic->statement().parsed;
+        if (const auto refusal = exchange::nothingToImport(m_generic->statement())) {
+            m_prompter.inform(*refusal);
+            return;
+        }
+    } else {
+        m_statement = exchange::parseStatement(QStringView(m_memo->toPlainText()), layout());
+    }
     QStringList shown;
     for (const exchange::StatementLine& line : m_statement.dataLines)
         shown << line.text;

@@ -33,6 +33,7 @@ class CsvTableModel;
 namespace corvanta::windows {
 
 class FileChooser;
+class GenericImportPanel;
 class Prompter;
 
 // The broker statement import window: a statement is chosen, shown, confirmed
@@ -61,6 +62,9 @@ public:
     QGroupBox* csvGroup() const { return m_csvGroup; }
     QTableView* csvView() const { return m_csvView; }
     QProgressBar* progress() const { return m_progress; }
+    // The choice after the fixed layouts: any statement read by its column names.
+    GenericImportPanel* genericPanel() const { return m_generic; }
+    bool genericChosen() const;
     bool importing() const;
 
     // "浏览(&L)".
@@ -105,6 +109,7 @@ private:
     QTableView* m_csvView = nullptr;
     exchange::CsvTableModel* m_csvModel = nullptr;
     QProgressBar* m_progress = nullptr;
+    GenericImportPanel* m_generic = nullptr;
     QTimer* m_slices = nullptr;
     exchange::ParsedStatement m_statement;
     std::unique_ptr<ledger::StatementImport> m_run;

@@ -1,6 +1,7 @@
 #include "Command.h"
 
 #include "app/CommandLine.h"
+#include "app/GenericImportCommand.h"
 #include "ledger/Settings.h"
 #include "ledger/StatementDuplicates.h"
 #include "ledger/StatementImport.h"
@@ -37,18 +38,29 @@ QString unreadable(const QString& path, const QFile& file)
 
 int importStatement(CommandRun& run)
 {
-    const exchange::StatementLayout* layout =
-        exchange::findStatementLayout(run.words.value(u"broker"_s));
-    if (!layout)
-        return run.misused(u"import: 请用 --broker 指明对账单格式（sczq 或 cdzq）。"_s);
-    QFile file(run.argument(0));
-    if (!file.open(QIODevice::ReadOnly))
-        return run.fail(unreadable(run.argument(0), file));
-    const exchange::ParsedStatement parsed = exchange::parseStatement(file.readAll(), *layout);
-    for (const exchange::LineIssue& issue : parsed.refused)
-        run.out << u"第 "_s << issue.line << u" 行未导入："_s << issue.reason << '\n';
-    if (const auto refusal = exchange::nothingToImport(parsed, *layout))
-        return run.fail(*refusal);
+    const QString broker = run.words.value(u"broker"_s);
+    const bool generic = broker == u"generic"_s;
+    const exchange::StatementLayout* layout = exchange::findStatementLayout(broker);
+    if (!layout && !generic)
+        return run.misused(u"import: 请用 --broker 指明对账单格式（sczq、cdzq 或 generic）。"_s);
+    exchange::ParsedStatement parsed;
+    if (generic) {
+        GenericImportReading reading = readGenericImport(
+            run.argument(0), run.words.values(u"map"_s), ledger::loadSettings(run.db).rates,
+            run.words.isSet(u"yes"_s), run.out, run.err);
+        if (!reading.parsed)
+            return reading.exit;
+        parsed = std::move(*reading.parsed);
+    } else {
+        QFile file(run.argument(0));
+        if (!file.open(QIODevice::ReadOnly))
+            return run.fail(unreadable(run.argument(0), file));
+        parsed = exchange::parseStatement(file.readAll(), *layout);
+        for (const exchange::LineIssue& issue : parsed.refused)
+            run.out << u"第 "_s << issue.line << u" 行未导入："_s << issue.reason << '\n';
+        if (const auto refusal = exchange::nothingToImport(parsed, *layout))
+            return run.fail(*refusal);
+    }
 
     ledger::StatementImportOptions options;
     options.replaceLedger = run.words.isSet(u"replace"_s);
@@ -94,10 +106,14 @@ CommandSpec importCommand()
 {
     return {
         .name = u"import"_s,
-        .synopsis = u"import FILE --broker sczq|cdzq [--replace] [--yes]"_s,
+        .synopsis =
+            u"import FILE --broker sczq|cdzq|generic [--map 字段=列名 …] [--replace] [--yes]"_s,
         .help = {u"导入券商对账单；不加 --yes 只报告将导入什么；"_s,
+                 u"generic 按列名识别任何交割单（文本、.xls、.xlsx），"_s,
+                 u"--map 改变某个字段所取的列（如 --map commission=佣金）；"_s,
                  u"账本中已有的相同交易被跳过；--replace 先清空账本"_s},
-        .options = {QCommandLineOption(u"broker"_s, u"对账单格式"_s, u"sczq|cdzq"_s),
+        .options = {QCommandLineOption(u"broker"_s, u"对账单格式"_s, u"sczq|cdzq|generic"_s),
+                    QCommandLineOption(u"map"_s, u"字段所取的列"_s, u"字段=列名"_s),
                     QCommandLineOption(u"replace"_s, u"先清空账本"_s),
                     QCommandLineOption(u"yes"_s, u"确认导入"_s)},
         .arguments = {u"FILE"_s},

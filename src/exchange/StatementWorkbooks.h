@@ -1,0 +1,19 @@
+#pragma once
+
+#include "StatementTable.h"
+
+#include <QByteArray>
+
+// Statements saved as spreadsheets: the first worksheet, as rows of cell texts.
+namespace corvanta::exchange {
+
+// An Office Open XML workbook is a zip archive; a legacy one a compound document.
+bool isXlsxWorkbook(const QByteArray& bytes);
+bool isXlsWorkbook(const QByteArray& bytes);
+
+// The first worksheet's rows; row n of the table is the sheet's row n + 1. A
+// number cell gives its shortest text (15 significant digits).
+StatementTable readXlsxWorkbook(const QByteArray& bytes);
+StatementTable readXlsWorkbook(const QByteArray& bytes);
+
+} // namespace corvanta::exchange
