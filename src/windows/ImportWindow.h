@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Prompter.h"
 #include "exchange/ImportTexts.h"
 #include "exchange/StatementParser.h"
 #include "ledger/LedgerChanges.h"
@@ -33,7 +34,6 @@ class CsvTableModel;
 namespace corvanta::windows {
 
 class FileChooser;
-class Prompter;
 
 // The broker statement import window: a statement is chosen, shown, confirmed
 // and written in one transaction, in slices on a timer so a long statement shows
@@ -83,6 +83,9 @@ protected:
 private:
     void build();
     void loadMemo();
+    bool ask(const QString& question, Prompter::Default preferred);
+    void tell(const QString& message);
+    void comeToFront();
     void importSlice();
     void endImport();
     const exchange::StatementLayout& layout() const;
