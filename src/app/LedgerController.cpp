@@ -9,7 +9,7 @@
 #include "ledger/LedgerMessages.h"
 #include "ledger/LedgerWriter.h"
 #include "ledger/sql/Database.h"
-#include "windows/DatabaseFailure.h"
+#include "windows/LedgerGuard.h"
 #include "windows/Prompter.h"
 #include "windows/StockInfoLink.h"
 #include "windows/StockPicker.h"
@@ -125,11 +125,10 @@ void LedgerController::refreshGrid()
 
 void LedgerController::reloadRows()
 {
-    try {
-        m_model->setRows(ledger::ledgerRows(m_db, m_sortOrder));
-    } catch (const sql::Error& error) {
-        windows::showDatabaseFailure(m_parts.prompter, windows::LedgerAccess::Read, error);
-    }
+    if (const auto rows = windows::withLedger(m_parts.prompter, windows::LedgerAccess::Read, [&] {
+            return ledger::ledgerRows(m_db, m_sortOrder);
+        }))
+        m_model->setRows(*rows);
     moveToRow(m_model->rowCount() - 1);
 }
 
@@ -207,13 +206,12 @@ void LedgerController::record(Direction direction)
     m_parts.picker.completeCode();
     (direction == Direction::Buy ? t.recordBuyButton : t.recordSellButton)->setEnabled(false);
     m_parts.fees.ensureAmountsInYuan();
-    ledger::RecordOutcome outcome;
-    try {
-        outcome = m_writer.record(entryFromInputs(direction));
-    } catch (const sql::Error& error) {
-        windows::showDatabaseFailure(m_parts.prompter, windows::LedgerAccess::Write, error);
+    const auto recorded = windows::withLedger(m_parts.prompter, windows::LedgerAccess::Write, [&] {
+        return m_writer.record(entryFromInputs(direction));
+    });
+    if (!recorded)
         return;
-    }
+    const ledger::RecordOutcome& outcome = *recorded;
     if (!outcome.recorded()) {
         m_parts.prompter.inform(outcome.refusal);
         return;
@@ -229,15 +227,11 @@ void LedgerController::selectCurrentRow()
     const ledger::LedgerRow* row = currentRow();
     if (!row)
         return;
-    std::optional<ledger::TradeSelection> selection;
-    try {
-        selection = ledger::selectTrade(m_db, row->id);
-    } catch (const sql::Error& error) {
-        windows::showDatabaseFailure(m_parts.prompter, windows::LedgerAccess::Read, error);
+    const auto selected = windows::withLedger(m_parts.prompter, windows::LedgerAccess::Read,
+                                              [&] { return ledger::selectTrade(m_db, row->id); });
+    if (!selected || !*selected)
         return;
-    }
-    if (!selection)
-        return;
+    const std::optional<ledger::TradeSelection>& selection = *selected;
     TradePanel& t = m_parts.trade;
     // The row's amounts are in 元 and belong to no pricing of the inputs.
     m_parts.fees.ensureAmountsInYuan();
@@ -280,24 +274,17 @@ void LedgerController::deleteCurrentTrade()
         return;
     const int recordNumber = currentRowNumber() + 1;
     const qint64 id = row->id;
-    std::optional<QString> question;
-    try {
-        question = m_ledger.deleteQuestion(id);
-    } catch (const sql::Error& error) {
-        windows::showDatabaseFailure(m_parts.prompter, windows::LedgerAccess::Read, error);
+    const auto question = windows::withLedger(m_parts.prompter, windows::LedgerAccess::Read,
+                                              [&] { return m_ledger.deleteQuestion(id); });
+    if (!question || !*question)
         return;
-    }
-    if (!question)
+    if (!m_parts.prompter.askYesNo(ledger::messages::deleteCaption.toString(), **question))
         return;
-    if (!m_parts.prompter.askYesNo(ledger::messages::deleteCaption.toString(), *question))
+    const auto deleted = windows::withLedger(m_parts.prompter, windows::LedgerAccess::Write,
+                                             [&] { return m_writer.deleteTrade(id); });
+    if (!deleted)
         return;
-    ledger::DeleteOutcome outcome;
-    try {
-        outcome = m_writer.deleteTrade(id);
-    } catch (const sql::Error& error) {
-        windows::showDatabaseFailure(m_parts.prompter, windows::LedgerAccess::Write, error);
-        return;
-    }
+    const ledger::DeleteOutcome& outcome = *deleted;
     if (outcome.status == ledger::DeleteOutcome::Status::NotFound)
         refreshGrid(); // the trade was gone already: the grid was out of date
     if (outcome.status == ledger::DeleteOutcome::Status::Refused) {
@@ -320,12 +307,9 @@ void LedgerController::clearLedger()
     if (!m_parts.prompter.askYesNo(ledger::messages::clearCaption.toString(),
                                    ledger::messages::clearQuestion.toString()))
         return;
-    try {
-        m_writer.clearLedger();
-    } catch (const sql::Error& error) {
-        windows::showDatabaseFailure(m_parts.prompter, windows::LedgerAccess::Write, error);
+    if (!windows::withLedger(m_parts.prompter, windows::LedgerAccess::Write,
+                             [&] { m_writer.clearLedger(); }))
         return;
-    }
     m_parts.prompter.inform(ledger::messages::clearDone.toString());
     showViewOfLedger();
 }

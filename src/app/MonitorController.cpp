@@ -18,8 +18,8 @@
 #include "report/MonitorSession.h"
 #include "report/SummaryTexts.h"
 #include "windows/CodeLookupWindow.h"
-#include "windows/DatabaseFailure.h"
 #include "windows/DateRangeDialog.h"
+#include "windows/LedgerGuard.h"
 #include "windows/MonitorFontWindow.h"
 #include "windows/MonitorHeadPanel.h"
 #include "windows/MonitorWindow.h"
@@ -53,7 +53,8 @@ MonitorController::MonitorController(Parts parts) : m_parts(parts), m_list(parts
                                                          ledger::loadSettings(m_parts.db).font);
     m_bar = std::make_unique<windows::TickerBar>(*m_session);
     m_fontWindow = std::make_unique<windows::MonitorFontWindow>(*m_monitor);
-    m_lookup = std::make_unique<windows::CodeLookupWindow>(m_parts.stocks, *m_monitor);
+    m_lookup = std::make_unique<windows::CodeLookupWindow>(m_parts.stocks, *m_monitor,
+                                                           m_parts.services.prompter);
     m_notes = std::make_unique<windows::UsageNotesWindow>(
         windows::UsageNotesWindow::locate(QCoreApplication::applicationDirPath()));
     m_dateRange = std::make_unique<windows::DateRangeDialog>();
@@ -232,13 +233,10 @@ void MonitorController::runCommand(const std::function<ledger::MonitorList::BarL
     LedgerController& ledger = m_parts.main.ledgerController();
     const ledger::LedgerRow* row = ledger.currentRow();
     const std::optional<qint64> current = row ? std::optional(row->id) : std::nullopt;
-    try {
-        if (command() == ledger::MonitorList::BarLines::Rebuild)
-            m_session->ticker().markRebuildPending();
-    } catch (const sql::Error& error) {
-        windows::showDatabaseFailure(m_parts.services.prompter, windows::LedgerAccess::Write,
-                                     error);
-    }
+    const auto lines =
+        windows::withLedger(m_parts.services.prompter, windows::LedgerAccess::Write, command);
+    if (lines == ledger::MonitorList::BarLines::Rebuild)
+        m_session->ticker().markRebuildPending();
     if (current)
         ledger.moveTo(*current);
 }

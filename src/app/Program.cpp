@@ -1,5 +1,6 @@
 #include "Program.h"
 
+#include "Application.h"
 #include "DesktopServices.h"
 #include "MainMenus.h"
 #include "MainTimerPauses.h"
@@ -163,6 +164,8 @@ Program::Program(sql::Database db, std::unique_ptr<SystemServices> system,
         std::make_unique<windows::AccountChartWindow>(m_db, m_notifier, m_mainWindow.get());
     if (m_system)
         m_system->prompter.setParent(m_mainWindow.get());
+    if (Application* app = application())
+        app->setPrompter(&m_services.prompter);
     wire();
     wireDataExchange();
 }
@@ -209,7 +212,11 @@ void Program::wireDataExchange()
 }
 
 // The members go in reverse: the windows first, the database last.
-Program::~Program() = default;
+Program::~Program()
+{
+    if (Application* app = application())
+        app->setPrompter(nullptr);
+}
 
 void Program::wire()
 {
@@ -220,6 +227,11 @@ void Program::wire()
     QObject::connect(editor, &windows::StockEditorWindow::stockSaved, main,
                      &MainWindow::makeStockCurrent);
     QObject::connect(main, &MainWindow::closing, editor, &QWidget::close);
+    // Only the main window's closing (退出, its ×) ends the program. With the main
+    // window in the tray, a side window closed last is no reason to end it.
+    QGuiApplication::setQuitOnLastWindowClosed(false);
+    QObject::connect(main, &MainWindow::closing, qApp, &QCoreApplication::quit,
+                     Qt::QueuedConnection);
 
     SummaryController* summary = m_summary.get();
     windows::TotalsReportWindow* totals = m_totalsReport.get();

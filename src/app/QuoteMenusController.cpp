@@ -10,7 +10,7 @@
 #include "ledger/sql/Database.h"
 #include "market/QuoteServerAddress.h"
 #include "market/QuoteSourceChoice.h"
-#include "windows/DatabaseFailure.h"
+#include "windows/LedgerGuard.h"
 #include "windows/Prompter.h"
 #include "windows/StockPicker.h"
 
@@ -96,13 +96,9 @@ bool QuoteMenusController::setQuoteServer(const QString& text)
         return false;
     }
     const QUrl server = std::get<QUrl>(checked);
-    try {
-        ledger::saveQuoteServer(m_db, server.toString());
-    } catch (const sql::Error& error) {
-        m_services.prompter.inform(
-            windows::databaseFailureText(windows::LedgerAccess::Write, error));
+    if (!windows::withLedger(m_services.prompter, windows::LedgerAccess::Write,
+                             [&] { ledger::saveQuoteServer(m_db, server.toString()); }))
         return false;
-    }
     market::QuoteHosts hosts = m_parts.sources.hosts();
     hosts.page = server;
     m_parts.sources.setHosts(hosts);

@@ -7,7 +7,7 @@
 #include "ledger/sql/Database.h"
 #include "market/QuoteServerAddress.h"
 #include "market/SourceHosts.h"
-#include "windows/DatabaseFailure.h"
+#include "windows/LedgerGuard.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -63,11 +63,10 @@ bool QuoteSourceController::choose(const QString& itemText)
         return true;
     }
     if (*kind != m_choice.kind()) {
-        try {
-            ledger::saveQuoteSourceRow(m_db, ledger::QuoteSourceRow::Choice, itemText);
-        } catch (const sql::Error& error) {
+        if (!windows::withLedger(m_prompter, windows::LedgerAccess::Write, [&] {
+                ledger::saveQuoteSourceRow(m_db, ledger::QuoteSourceRow::Choice, itemText);
+            })) {
             checkChosen();
-            windows::showDatabaseFailure(m_prompter, windows::LedgerAccess::Write, error);
             return false;
         }
         m_choice.choose(*kind);

@@ -13,7 +13,7 @@
 #include "ledger/sql/Database.h"
 #include "market/NetworkState.h"
 #include "market/ProxyAddress.h"
-#include "windows/DatabaseFailure.h"
+#include "windows/LedgerGuard.h"
 #include "windows/Prompter.h"
 
 #include <QAction>
@@ -75,12 +75,12 @@ void SettingsMenuController::saveSettings()
     settings.proxyHost = m_network.proxyHost();
     settings.proxyPort = m_network.proxyPort();
     settings.font = m_monitorFont;
-    try {
-        m_parts.fees.setSavedRates(ledger::saveSettings(m_db, settings, m_parts.fees.savedRates()));
-    } catch (const sql::Error& error) {
-        windows::showDatabaseFailure(m_services.prompter, windows::LedgerAccess::Write, error);
+    const auto saved = windows::withLedger(m_services.prompter, windows::LedgerAccess::Write, [&] {
+        return ledger::saveSettings(m_db, settings, m_parts.fees.savedRates());
+    });
+    if (!saved)
         return;
-    }
+    m_parts.fees.setSavedRates(*saved);
     m_services.prompter.inform(ledger::savedMessage(settings.side));
 }
 

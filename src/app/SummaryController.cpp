@@ -20,7 +20,7 @@
 #include "report/SummaryTexts.h"
 #include "report/TradeDetail.h"
 #include "report/TradeDetailModel.h"
-#include "windows/DatabaseFailure.h"
+#include "windows/LedgerGuard.h"
 
 #include <algorithm>
 
@@ -182,15 +182,13 @@ void SummaryController::requestSummary()
         summarise({});
         return;
     }
-    QStringList codes;
-    try {
-        codes = report::ledgerQuoteCodes(m_db);
-    } catch (const sql::Error& error) {
-        windows::showDatabaseFailure(m_prompter, windows::LedgerAccess::Read, error);
+    const auto codes = windows::withLedger(m_prompter, windows::LedgerAccess::Read,
+                                           [&] { return report::ledgerQuoteCodes(m_db); });
+    if (!codes) {
         setSelector(ledgerIndex);
         return;
     }
-    startQuoted(codes);
+    startQuoted(*codes);
 }
 
 void SummaryController::startQuoted(const QStringList& codes)
@@ -265,15 +263,14 @@ void SummaryController::summarise(const report::SummaryRequest& request)
 {
     if (!request.quotes)
         setCaption(report::texts::summarisingPlain.toString());
-    report::Summary summary;
-    try {
-        summary = report::buildSummary(m_db, request);
-    } catch (const sql::Error& error) {
-        windows::showDatabaseFailure(m_prompter, windows::LedgerAccess::Read, error);
+    const auto built = windows::withLedger(m_prompter, windows::LedgerAccess::Read,
+                                           [&] { return report::buildSummary(m_db, request); });
+    if (!built) {
         setSelector(m_shown ? summaryIndex : ledgerIndex);
         Q_EMIT summaryFinished(false);
         return;
     }
+    const report::Summary& summary = *built;
     m_summary = summary;
     if (summary.ledgerEmpty) {
         // Nothing to summarise: the ledger stays on show.
@@ -329,13 +326,12 @@ void SummaryController::showLedger()
 
 void SummaryController::showDetail(const QString& name)
 {
-    try {
-        m_detailModel->setLocked(false);
-        m_detailModel->setRows(name, report::tradeDetailRows(m_db, name));
-    } catch (const sql::Error& error) {
-        windows::showDatabaseFailure(m_prompter, windows::LedgerAccess::Read, error);
+    const auto rows = windows::withLedger(m_prompter, windows::LedgerAccess::Read,
+                                          [&] { return report::tradeDetailRows(m_db, name); });
+    if (!rows)
         return;
-    }
+    m_detailModel->setLocked(false);
+    m_detailModel->setRows(name, *rows);
     m_detail->setTitle(report::texts::detailCaption.toString());
     m_detail->show();
     m_detail->raise();
@@ -343,13 +339,12 @@ void SummaryController::showDetail(const QString& name)
 
 void SummaryController::showMonitoredStocks()
 {
-    try {
-        m_detailModel->setMonitoredStocks(
-            report::monitoredStockRows(ledger::monitoredStocks(m_db)));
-    } catch (const sql::Error& error) {
-        windows::showDatabaseFailure(m_prompter, windows::LedgerAccess::Read, error);
+    const auto rows = windows::withLedger(m_prompter, windows::LedgerAccess::Read, [&] {
+        return report::monitoredStockRows(ledger::monitoredStocks(m_db));
+    });
+    if (!rows)
         return;
-    }
+    m_detailModel->setMonitoredStocks(*rows);
     m_detail->setTitle(report::texts::monitoredStocksCaption.toString());
     m_detail->grid->resizeColumnsToContents();
     m_detail->show();

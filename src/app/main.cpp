@@ -1,3 +1,4 @@
+#include "app/Application.h"
 #include "app/CommandLine.h"
 #include "app/Program.h"
 
@@ -30,7 +31,7 @@ int main(int argc, char* argv[])
     if (corvanta::app::wantsCommandLine(arguments))
         return runSubcommand(argc, argv);
 
-    QApplication application(argc, argv);
+    corvanta::app::Application application(argc, argv);
     const auto program = corvanta::app::Program::start();
     if (!program)
         return 1;

@@ -19,6 +19,20 @@ QString lineList(const QList<int>& lines)
 
 } // namespace
 
+QList<int> listedLines(const ParsedStatement& statement, const QList<int>& lines)
+{
+    QList<int> listed;
+    listed.reserve(lines.size());
+    for (int line : lines) {
+        int shown = line;
+        for (qsizetype i = 0; i < statement.dataLines.size(); ++i)
+            if (statement.dataLines[i].number == line)
+                shown = int(i) + 1;
+        listed << shown;
+    }
+    return listed;
+}
+
 QString importListCaption(const StatementLayout& layout)
 {
     return layout.broker + messages::importListSuffix;
@@ -59,20 +73,28 @@ QString importReport(const ParsedStatement& statement,
                      const ledger::StatementImportOutcome& outcome)
 {
     if (!outcome.committed) {
-        const QString where = outcome.stoppedAtLine > 0
-                                  ? u"第 "_s + QString::number(outcome.stoppedAtLine) + u" 行"_s
-                                  : QString();
+        const QString where =
+            outcome.stoppedAtLine > 0
+                ? u"第 "_s +
+                      QString::number(listedLines(statement, {outcome.stoppedAtLine}).first()) +
+                      u" 行"_s
+                : QString();
         return u"导入失败，没有导入任何记录。"_s + where + u"出错："_s + outcome.error;
     }
-    QString report = messages::importDone.toString();
+    const qsizetype skipped = statement.refused.size() + outcome.duplicatesSkipped.size();
+    QString report = messages::importDone.toString() + u"：导入 "_s +
+                     QString::number(outcome.tradesWritten) + u" 笔交易，跳过 "_s +
+                     QString::number(skipped) + u" 行。"_s;
     if (!statement.refused.isEmpty()) {
         report += u"\n"_s + QString::number(statement.refused.size()) + u" 行无法识别，已跳过："_s;
         for (const LineIssue& issue : statement.refused)
-            report += u"\n第 "_s + QString::number(issue.line) + u" 行："_s + issue.reason;
+            report += u"\n第 "_s + QString::number(listedLines(statement, {issue.line}).first()) +
+                      u" 行："_s + issue.reason;
     }
     if (!outcome.duplicatesSkipped.isEmpty())
         report += u"\n"_s + QString::number(outcome.duplicatesSkipped.size()) +
-                  u" 行与已有的交易相同，已跳过："_s + lineList(outcome.duplicatesSkipped);
+                  u" 行与已有的交易相同，已跳过："_s +
+                  lineList(listedLines(statement, outcome.duplicatesSkipped));
     return report;
 }
 

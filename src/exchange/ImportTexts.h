@@ -21,6 +21,10 @@ enum class ImportFileKind { Text, Csv };
 // before the user first chooses a kind.
 QStringList importFileFilters(std::optional<ImportFileKind> kind);
 
+// The statement's lines as the window's list numbers them (its data lines, from
+// 1), for the statement's own line numbers; a line outside the list keeps its number.
+QList<int> listedLines(const ParsedStatement& statement, const QList<int>& lines);
+
 // The question before writing when some lines are in the ledger already; none
 // when no line is.
 std::optional<QString> duplicatesQuestion(const QList<int>& lines);
@@ -32,9 +36,10 @@ std::optional<QString> duplicatesQuestion(const QList<int>& lines);
 std::optional<QString> nothingToImport(const ParsedStatement& statement,
                                        const StatementLayout& layout);
 
-// The closing message: "导入完成", with the lines that could not be read and the
-// lines left out as duplicates; or, when nothing was written, the line that
-// stopped the import and why.
+// The closing message: "导入完成" with the number of trades imported and of lines
+// skipped, the lines that could not be read and the lines left out as
+// duplicates; or, when nothing was written, the line that stopped the import and
+// why. Lines are numbered as the window's list shows them.
 QString importReport(const ParsedStatement& statement,
                      const ledger::StatementImportOutcome& outcome);
 

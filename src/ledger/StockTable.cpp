@@ -1,5 +1,6 @@
 #include "StockTable.h"
 
+#include "SettingsKeys.h"
 #include "TradeLedger.h"
 #include "sql/Database.h"
 #include "sql/Statement.h"
@@ -10,34 +11,15 @@ namespace corvanta::ledger {
 
 namespace {
 
-// The settings rows share gpmc with the stocks; their gpid keys are never codes
-// and each query leaves them out.
-constexpr const char* byCodePrefix =
-    "SELECT id,gpid,gpmc,gppy FROM gpmc WHERE gpid LIKE ?1 ESCAPE '\\' AND gpid NOT IN "
-    "('zfsd','yhssd','sxfsd','mczfsd','mcyhs','mcsxf','proxsd','ztsd','zxsd',"
-    "'hqdz','hqly','xlzj','txzj') "
-    "ORDER BY id LIMIT ?2";
+// The settings rows share gpmc with the stocks; each query leaves them out.
+constexpr const char* byCodePrefix = "SELECT id,gpid,gpmc,gppy FROM gpmc WHERE gpid LIKE ?1 ESCAPE "
+                                     "'\\' AND " CORVANTA_STOCK_ROWS_ONLY " ORDER BY id LIMIT ?2";
 constexpr const char* byPinyinPrefix =
-    "SELECT id,gpid,gpmc,gppy FROM gpmc WHERE gppy LIKE ?1 ESCAPE '\\' AND gpid NOT IN "
-    "('zfsd','yhssd','sxfsd','mczfsd','mcyhs','mcsxf','proxsd','ztsd','zxsd',"
-    "'hqdz','hqly','xlzj','txzj') "
-    "ORDER BY id LIMIT ?2";
+    "SELECT id,gpid,gpmc,gppy FROM gpmc WHERE gppy LIKE ?1 ESCAPE '\\' "
+    "AND " CORVANTA_STOCK_ROWS_ONLY " ORDER BY id LIMIT ?2";
 constexpr const char* byCode =
-    "SELECT id,gpid,gpmc,gppy FROM gpmc WHERE gpid=?1 AND gpid NOT IN "
-    "('zfsd','yhssd','sxfsd','mczfsd','mcyhs','mcsxf','proxsd','ztsd','zxsd',"
-    "'hqdz','hqly','xlzj','txzj') "
-    "ORDER BY id LIMIT 1";
-
-bool isSettingsKey(const QString& code)
-{
-    static const QStringList keys = {
-        QStringLiteral("zfsd"),   QStringLiteral("yhssd"), QStringLiteral("sxfsd"),
-        QStringLiteral("mczfsd"), QStringLiteral("mcyhs"), QStringLiteral("mcsxf"),
-        QStringLiteral("proxsd"), QStringLiteral("ztsd"),  QStringLiteral("zxsd"),
-        QStringLiteral("hqdz"),   QStringLiteral("hqly"),  QStringLiteral("xlzj"),
-        QStringLiteral("txzj")};
-    return keys.contains(code);
-}
+    "SELECT id,gpid,gpmc,gppy FROM gpmc WHERE gpid=?1 AND " CORVANTA_STOCK_ROWS_ONLY
+    " ORDER BY id LIMIT 1";
 
 void refuseSettingsKey(const QString& code)
 {

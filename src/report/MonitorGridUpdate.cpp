@@ -1,5 +1,6 @@
 #include "MonitorGridUpdate.h"
 
+#include "ledger/SettingsKeys.h"
 #include "ledger/sql/Database.h"
 #include "ledger/sql/Statement.h"
 #include "market/QuoteParsing.h"
@@ -17,9 +18,8 @@ namespace {
 constexpr const char* storedRows =
     "SELECT t.rowid,t.股票名称,t.买入,t.买入均价,t.已卖,t.卖出收入,t.卖出费用,t.未卖,"
     "t.买入支付,t.买入费用,"
-    "coalesce((SELECT gpid FROM gpmc WHERE gpmc=t.股票名称 AND gpid NOT IN "
-    "('zfsd','yhssd','sxfsd','mczfsd','mcyhs','mcsxf','proxsd','ztsd','zxsd') "
-    "ORDER BY id LIMIT 1),"
+    "coalesce((SELECT gpid FROM gpmc WHERE gpmc=t.股票名称 AND " CORVANTA_STOCK_ROWS_ONLY
+    " ORDER BY id LIMIT 1),"
     "(SELECT max(股票代码) FROM gpjl WHERE 股票名=t.股票名称 AND 虚拟卖出='真'),"
     "(SELECT max(股票代码) FROM gpjl WHERE 股票名=t.股票名称),'000000') "
     "FROM tmpdb3 t ORDER BY t.股票名称";

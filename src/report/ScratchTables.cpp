@@ -1,5 +1,6 @@
 #include "ScratchTables.h"
 
+#include "ledger/SettingsKeys.h"
 #include "ledger/sql/Database.h"
 #include "ledger/sql/Statement.h"
 
@@ -71,9 +72,7 @@ constexpr const char* figures =
 
 // The settings rows share gpmc with the stocks; their keys are never codes.
 constexpr const char* stockCodes =
-    "SELECT gpmc,gpid FROM gpmc WHERE gpid NOT IN "
-    "('zfsd','yhssd','sxfsd','mczfsd','mcyhs','mcsxf','proxsd','ztsd','zxsd') "
-    "ORDER BY id DESC";
+    "SELECT gpmc,gpid FROM gpmc WHERE " CORVANTA_STOCK_ROWS_ONLY " ORDER BY id DESC";
 
 constexpr const char* storeRow =
     "UPDATE tmpdb3 SET 已卖=?2,卖出均价=?3,未卖=?4,时价=?5,卖出收入=?6,卖出费用=?7,"

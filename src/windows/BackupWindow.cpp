@@ -1,6 +1,7 @@
 #include "BackupWindow.h"
 
 #include "FileChooser.h"
+#include "ModalRun.h"
 #include "Prompter.h"
 #include "ledger/LedgerBackup.h"
 #include "ledger/LedgerRestore.h"
@@ -178,11 +179,7 @@ void BackupWindow::startRestore()
     }
     m_progress->setRange(0, qMax(1, int(m_restore->tradeCount())));
     m_progress->setValue(0);
-    setWindowModality(Qt::ApplicationModal);
-    if (isVisible()) { // modality takes effect on showing
-        hide();
-        show();
-    }
+    setRunModal(*this, true);
     m_slices->start();
 }
 
@@ -210,14 +207,10 @@ void BackupWindow::restoreSlice()
 void BackupWindow::endRestore(bool committed)
 {
     m_slices->stop();
+    setRunModal(*this, false); // while restoring() holds: no shown/hidden signals
     m_restore.reset();
     if (!committed)
         setStatus(idleStatus);
-    setWindowModality(Qt::NonModal);
-    if (isVisible()) {
-        hide();
-        show();
-    }
     setButtonsEnabled(true);
     if (committed)
         m_notifier.announce(ledger::LedgerChange::Trades | ledger::LedgerChange::Stocks);

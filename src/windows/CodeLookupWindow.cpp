@@ -1,5 +1,6 @@
 #include "CodeLookupWindow.h"
 
+#include "LedgerGuard.h"
 #include "MonitorWindow.h"
 
 #include <QEvent>
@@ -21,8 +22,8 @@ const QString unnamedStock = u"无名股票"_s;
 } // namespace
 
 CodeLookupWindow::CodeLookupWindow(ledger::StockTable& stocks, MonitorWindow& monitor,
-                                   QWidget* parent)
-    : QDialog(parent), m_stocks(stocks), m_monitor(monitor)
+                                   Prompter& prompter, QWidget* parent)
+    : QDialog(parent), m_stocks(stocks), m_monitor(monitor), m_prompter(prompter)
 {
     setWindowTitle(u"代码"_s);
     setWindowFlag(Qt::WindowStaysOnTopHint);
@@ -64,7 +65,13 @@ void CodeLookupWindow::openBeside(const QPoint& barTopLeft)
 void CodeLookupWindow::lookUp()
 {
     const QString text = m_code->text().trimmed();
-    m_rows = text.isEmpty() ? QList<ledger::StockRow>{} : m_stocks.lookup(text, maxCandidates);
+    const auto found = text.isEmpty() ? std::optional(QList<ledger::StockRow>{})
+                                      : withLedger(m_prompter, LedgerAccess::Read, [&] {
+                                            return m_stocks.lookup(text, maxCandidates);
+                                        });
+    if (!found)
+        return; // the candidates stay as they were
+    m_rows = *found;
     m_list->clear();
     for (const ledger::StockRow& row : std::as_const(m_rows))
         m_list->addItem(row.name);

@@ -10,13 +10,15 @@ class QListWidget;
 namespace corvanta::windows {
 
 class MonitorWindow;
+class Prompter;
 
 // "代码": chooses the head stock from the floating bar by code or pinyin
 // initials; the stock found becomes the monitor's head stock at once.
 class CodeLookupWindow : public QDialog {
     Q_OBJECT
 public:
-    CodeLookupWindow(ledger::StockTable& stocks, MonitorWindow& monitor, QWidget* parent = nullptr);
+    CodeLookupWindow(ledger::StockTable& stocks, MonitorWindow& monitor, Prompter& prompter,
+                     QWidget* parent = nullptr);
 
     // Opens 30 pixels right of and below the bar's top-left corner, emptied.
     void openBeside(const QPoint& barTopLeft);
@@ -39,6 +41,7 @@ private:
 
     ledger::StockTable& m_stocks;
     MonitorWindow& m_monitor;
+    Prompter& m_prompter;
     QLineEdit* m_code;
     QLineEdit* m_name;
     QListWidget* m_list;

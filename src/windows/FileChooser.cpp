@@ -1,20 +1,29 @@
 #include "FileChooser.h"
 
+#include <QApplication>
 #include <QFileDialog>
 
 using namespace Qt::StringLiterals;
 
 namespace corvanta::windows {
 
+// The dialog belongs to the window the user chose it in (the import or backup
+// window), so that window comes back in front when it closes.
+QWidget* DialogFileChooser::owner() const
+{
+    QWidget* active = QApplication::activeWindow();
+    return active ? active : m_parent;
+}
+
 QString DialogFileChooser::openFile(const QString& filter)
 {
-    return QFileDialog::getOpenFileName(m_parent, {}, {}, filter);
+    return QFileDialog::getOpenFileName(owner(), {}, {}, filter);
 }
 
 QString DialogFileChooser::saveFile(const QString& filter, const QString& proposed,
                                     const QString& suffix)
 {
-    QFileDialog dialog(m_parent, {}, {}, filter);
+    QFileDialog dialog(owner(), {}, {}, filter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
     dialog.setDefaultSuffix(suffix);

@@ -27,6 +27,8 @@ public:
                      const QString& suffix) override;
 
 private:
+    QWidget* owner() const;
+
     QWidget* m_parent;
 };
 

@@ -2,6 +2,7 @@
 
 #include "FileChooser.h"
 #include "GenericImportPanel.h"
+#include "ModalRun.h"
 #include "Prompter.h"
 #include "exchange/CsvReader.h"
 #include "exchange/CsvTableModel.h"
@@ -196,6 +197,7 @@ void ImportWindow::browse()
     const QString path =
         m_files.openFile(genericChosen() ? exchange::genericFileFilter()
                                          : exchange::importFileFilters(m_kind).join(u";;"_s));
+    comeToFront();
     if (!path.isEmpty())
         openFile(path);
 }
@@ -232,7 +234,8 @@ void ImportWindow::startImport()
     if (genericChosen()) {
         m_statement = m_generic->statement().parsed;
         if (const auto refusal = exchange::nothingToImport(m_generic->statement())) {
-            m_prompter.inform(*refusal);
+            tell(*refusal);
+            m_import->setEnabled(true);
             return;
         }
     } else {
@@ -243,7 +246,7 @@ void ImportWindow::startImport()
         shown << line.text;
     m_memo->setPlainText(shown.join(u'\n'));
     if (const auto refusal = exchange::nothingToImport(m_statement, layout())) {
-        m_prompter.inform(*refusal);
+        tell(*refusal);
         m_import->setEnabled(true);
         loadMemo();
         return;
@@ -252,22 +255,21 @@ void ImportWindow::startImport()
     ledger::StatementImportOptions options;
     try {
         const QList<int> duplicates = ledger::duplicateLines(m_db, m_statement.trades);
-        if (const auto question = exchange::duplicatesQuestion(duplicates))
-            options.skipDuplicates =
-                m_prompter.askYesNo(texts::questionCaption.toString(), *question);
+        // Skipping is the safe answer: Enter must not write a trade a second time.
+        if (const auto question =
+                exchange::duplicatesQuestion(exchange::listedLines(m_statement, duplicates)))
+            options.skipDuplicates = ask(*question, Prompter::Default::Yes);
     } catch (const sql::Error& error) {
-        m_prompter.inform(u"无法读取账本（"_s + error.message() + u"）。"_s);
+        tell(u"无法读取账本（"_s + error.message() + u"）。"_s);
         m_import->setEnabled(true);
         return;
     }
-    if (!m_prompter.askYesNo(texts::questionCaption.toString(),
-                             texts::proceedQuestion.toString())) {
+    if (!ask(texts::proceedQuestion.toString(), Prompter::Default::No)) {
         m_import->setEnabled(true);
         loadMemo();
         return;
     }
-    options.replaceLedger =
-        m_prompter.askYesNo(texts::questionCaption.toString(), texts::replaceQuestion.toString());
+    options.replaceLedger = ask(texts::replaceQuestion.toString(), Prompter::Default::No);
     if (options.replaceLedger)
         options.skipDuplicates = false; // nothing is left to match
     options.otherFee = m_otherFee ? m_otherFee() : 0;
@@ -275,19 +277,39 @@ void ImportWindow::startImport()
         // The ledger as it was stays one restore away.
         m_safetyCopy = ledger::SafetyCopies(m_db.path()).make(m_db, QDateTime::currentDateTime());
     } catch (const ledger::BackupError& error) {
-        m_prompter.inform(u"没有导入："_s + error.message());
+        tell(u"没有导入："_s + error.message());
         m_import->setEnabled(true);
         return;
     }
     m_run = std::make_unique<ledger::StatementImport>(m_db, m_statement.trades, options);
     m_progress->setRange(0, qMax<int>(1, int(m_run->total())));
     m_progress->setValue(0);
-    setWindowModality(Qt::ApplicationModal);
-    if (isVisible()) { // modality takes effect on showing
-        hide();
-        show();
-    }
+    setRunModal(*this, true);
     m_slices->start();
+}
+
+bool ImportWindow::ask(const QString& question, Prompter::Default preferred)
+{
+    const bool yes =
+        m_prompter.askOver(this, texts::questionCaption.toString(), question, preferred);
+    comeToFront();
+    return yes;
+}
+
+void ImportWindow::tell(const QString& message)
+{
+    m_prompter.informOver(this, message);
+    comeToFront();
+}
+
+// The questions and the file dialog are the window's own; when they close the
+// window stays above the main window, its list in view.
+void ImportWindow::comeToFront()
+{
+    if (!isVisible())
+        return;
+    raise();
+    activateWindow();
 }
 
 void ImportWindow::importSlice()
@@ -302,18 +324,14 @@ void ImportWindow::endImport()
 {
     m_slices->stop();
     const ledger::StatementImportOutcome outcome = m_run->finish();
+    setRunModal(*this, false); // while importing() holds: no shown/hidden signals
     m_run.reset();
     if (!outcome.committed) // an older copy stays among the ones kept
         ledger::SafetyCopies(m_db.path()).drop(m_safetyCopy);
-    setWindowModality(Qt::NonModal);
-    if (isVisible()) {
-        hide();
-        show();
-    }
     m_import->setEnabled(outcome.committed);
     if (outcome.committed)
         m_notifier.announce(ledger::LedgerChange::Trades | ledger::LedgerChange::Stocks);
-    m_prompter.inform(exchange::importReport(m_statement, outcome));
+    tell(exchange::importReport(m_statement, outcome));
     Q_EMIT importEnded(outcome.committed);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Prompter.h"
 #include "exchange/ImportTexts.h"
 #include "exchange/StatementParser.h"
 #include "ledger/LedgerChanges.h"
@@ -87,6 +88,9 @@ protected:
 private:
     void build();
     void loadMemo();
+    bool ask(const QString& question, Prompter::Default preferred);
+    void tell(const QString& message);
+    void comeToFront();
     void importSlice();
     void endImport();
     const exchange::StatementLayout& layout() const;

@@ -6,6 +6,7 @@
 #include "JournalMenu.h"
 #include "JournalNotesPanel.h"
 #include "JournalTableModel.h"
+#include "LedgerGuard.h"
 #include "Prompter.h"
 #include "TradePort.h"
 #include "journal/JournalGrid.h"
@@ -91,11 +92,7 @@ JournalWindow::JournalWindow(journal::Journal& journal, ledger::LedgerNotifier& 
 
     connect(&m_changes, &ledger::LedgerNotifier::changed, this, &JournalWindow::onLedgerChanged);
 
-    try {
-        reload(Landing::Last);
-    } catch (const sql::Error& error) {
-        m_prompter.inform(error.message());
-    }
+    withLedger(m_prompter, LedgerAccess::Read, [&] { reload(Landing::Last); });
     m_order = journal::NoteOrder::ByEntry;
 }
 
@@ -136,11 +133,7 @@ void JournalWindow::onLedgerChanged(ledger::LedgerChanges what)
     if (!what.testFlag(ledger::LedgerChange::Journal))
         return;
     const Landing landing = std::exchange(m_nextLanding, Landing::Keep);
-    try {
-        reload(landing);
-    } catch (const sql::Error& error) {
-        m_prompter.inform(error.message());
-    }
+    withLedger(m_prompter, LedgerAccess::Read, [&] { reload(landing); });
 }
 
 journal::NoteDraft JournalWindow::draft() const
@@ -164,16 +157,15 @@ bool JournalWindow::addNote()
         return false;
     m_nextLanding = Landing::Last;
     m_adding = true;
-    journal::WriteOutcome outcome;
-    try {
-        outcome = m_journal.add(draft(), QDate::currentDate(), m_changes);
-    } catch (const sql::Error& error) {
-        outcome.refusal = error.message();
-    }
+    const auto outcome = withLedger(m_prompter, LedgerAccess::Write, [&] {
+        return m_journal.add(draft(), QDate::currentDate(), m_changes);
+    });
     m_adding = false;
     m_nextLanding = Landing::Keep;
-    if (!outcome.written()) {
-        m_prompter.inform(outcome.refusal);
+    if (!outcome)
+        return false;
+    if (!outcome->written()) {
+        m_prompter.inform(outcome->refusal);
         return false;
     }
     m_notes->markHeader();
@@ -213,15 +205,12 @@ void JournalWindow::applyMemo(const QString& ratingChoice,
     const std::optional<qint64> id = currentNoteId();
     if (!id)
         m_nextLanding = Landing::Last;
-    journal::WriteOutcome outcome;
-    try {
-        outcome = m_journal.save(id, draft(), m_changes, fromMemoWindow ? &reminder : nullptr);
-    } catch (const sql::Error& error) {
-        outcome.refusal = error.message();
-    }
+    const auto outcome = withLedger(m_prompter, LedgerAccess::Write, [&] {
+        return m_journal.save(id, draft(), m_changes, fromMemoWindow ? &reminder : nullptr);
+    });
     m_nextLanding = Landing::Keep;
-    if (!outcome.written())
-        m_prompter.inform(outcome.refusal);
+    if (outcome && !outcome->written())
+        m_prompter.inform(outcome->refusal);
 }
 
 void JournalWindow::deleteNote()
@@ -230,11 +219,7 @@ void JournalWindow::deleteNote()
     if (!id)
         return;
     m_nextLanding = Landing::Last;
-    try {
-        m_journal.remove(*id, m_changes);
-    } catch (const sql::Error& error) {
-        m_prompter.inform(error.message());
-    }
+    withLedger(m_prompter, LedgerAccess::Write, [&] { m_journal.remove(*id, m_changes); });
     m_nextLanding = Landing::Keep;
 }
 
@@ -244,23 +229,15 @@ void JournalWindow::clearNotes()
                              journal::texts::clearQuestion.toString()))
         return;
     m_nextLanding = Landing::First;
-    try {
-        m_journal.clear(m_changes);
+    if (withLedger(m_prompter, LedgerAccess::Write, [&] { m_journal.clear(m_changes); }))
         m_memo->memo()->clear();
-    } catch (const sql::Error& error) {
-        m_prompter.inform(error.message());
-    }
     m_nextLanding = Landing::Keep;
 }
 
 void JournalWindow::applyFilter(journal::RatingFilter filter)
 {
     m_filter = filter;
-    try {
-        reload(Landing::Last);
-    } catch (const sql::Error& error) {
-        m_prompter.inform(error.message());
-    }
+    withLedger(m_prompter, LedgerAccess::Read, [&] { reload(Landing::Last); });
 }
 
 void JournalWindow::showSelectedNote()
@@ -268,14 +245,11 @@ void JournalWindow::showSelectedNote()
     const std::optional<qint64> id = currentNoteId();
     if (!id)
         return;
-    std::optional<journal::JournalNote> note;
-    try {
-        note = m_journal.note(*id);
-    } catch (const sql::Error& error) {
-        m_prompter.inform(error.message());
-    }
-    if (!note)
+    const auto found =
+        withLedger(m_prompter, LedgerAccess::Read, [&] { return m_journal.note(*id); });
+    if (!found || !*found)
         return;
+    const journal::JournalNote* note = &**found;
     m_trade.setCurrentCode(note->code);
     m_memo->setTitle(journal::memoCaption(note->code, note->name));
     m_memo->memo()->setPlainText(note->text);
@@ -300,11 +274,7 @@ void JournalWindow::quoteChanged()
 void JournalWindow::showAlert(qint64 noteId)
 {
     m_alerted.insert(noteId);
-    try {
-        reload(Landing::Keep);
-    } catch (const sql::Error& error) {
-        m_prompter.inform(error.message());
-    }
+    withLedger(m_prompter, LedgerAccess::Read, [&] { reload(Landing::Keep); });
 }
 
 void JournalWindow::leaveCodeField()

@@ -1,5 +1,6 @@
 #include "MonitorWindow.h"
 
+#include "LedgerGuard.h"
 #include "MonitorHeadController.h"
 #include "MonitorHeadPanel.h"
 #include "MonitorQuotePanels.h"
@@ -57,7 +58,8 @@ QString colourName(const QLabel* label)
 MonitorWindow::MonitorWindow(report::MonitorSession& session, TradePort& trade,
                              ledger::StockTable& stocks, sql::Database& db, Prompter& prompter,
                              ledger::MonitorFont font, QWidget* parent)
-    : QWidget(parent), m_session(session), m_trade(trade), m_db(db), m_font(font)
+    : QWidget(parent), m_session(session), m_trade(trade), m_db(db), m_prompter(prompter),
+      m_font(font)
 {
     setWindowFlags(Qt::Window | Qt::WindowStaysOnTopHint | Qt::MSWindowsFixedSizeDialogHint);
     setWindowTitle(u"实时行情监控"_s);
@@ -370,8 +372,13 @@ void MonitorWindow::showTradeDetail()
 
 void MonitorWindow::readDetail(const QString& name)
 {
-    m_detailModel->setRows(name, name.isEmpty() ? QList<report::TradeDetailRow>{}
-                                                : report::tradeDetailRows(m_db, name));
+    if (name.isEmpty()) {
+        m_detailModel->setRows(name, {});
+        return;
+    }
+    if (const auto rows = withLedger(m_prompter, LedgerAccess::Read,
+                                     [&] { return report::tradeDetailRows(m_db, name); }))
+        m_detailModel->setRows(name, *rows);
 }
 
 } // namespace corvanta::windows

@@ -110,6 +110,7 @@ private:
     report::MonitorSession& m_session;
     TradePort& m_trade;
     sql::Database& m_db;
+    Prompter& m_prompter;
     ledger::MonitorFont m_font;
     bool m_networkOk = true;
 

@@ -40,17 +40,28 @@ QWidget* MessageBoxPrompter::owner() const
 
 bool MessageBoxPrompter::askYesNo(const QString& caption, const QString& text)
 {
-    QMessageBox box(QMessageBox::Critical, caption, lineBreaks(text),
-                    QMessageBox::Yes | QMessageBox::No, owner());
-    box.setDefaultButton(QMessageBox::No);
-    fitCaption(box);
-    return box.exec() == QMessageBox::Yes;
+    return askOver(owner(), caption, text, Default::No);
 }
 
 void MessageBoxPrompter::inform(const QString& text)
 {
+    informOver(owner(), text);
+}
+
+bool MessageBoxPrompter::askOver(QWidget* asker, const QString& caption, const QString& text,
+                                 Default preferred)
+{
+    QMessageBox box(QMessageBox::Critical, caption, lineBreaks(text),
+                    QMessageBox::Yes | QMessageBox::No, asker ? asker : owner());
+    box.setDefaultButton(preferred == Default::Yes ? QMessageBox::Yes : QMessageBox::No);
+    fitCaption(box);
+    return box.exec() == QMessageBox::Yes;
+}
+
+void MessageBoxPrompter::informOver(QWidget* asker, const QString& text)
+{
     QMessageBox box(QMessageBox::Information, applicationTitle(), lineBreaks(text), QMessageBox::Ok,
-                    owner());
+                    asker ? asker : owner());
     fitCaption(box);
     box.exec();
 }

@@ -1,6 +1,6 @@
 #include "StockPicker.h"
 
-#include "DatabaseFailure.h"
+#include "LedgerGuard.h"
 #include "ledger/sql/Database.h"
 #include "windows/Prompter.h"
 
@@ -72,11 +72,7 @@ bool isListNavigationKey(int key)
 // Database failures are shown and end the step; no exception leaves an event.
 template <typename Step> void StockPicker::guarded(Step step)
 {
-    try {
-        step();
-    } catch (const sql::Error& error) {
-        showDatabaseFailure(m_prompter, LedgerAccess::Read, error);
-    }
+    withLedger(m_prompter, LedgerAccess::Read, step);
 }
 
 StockPicker::StockPicker(ledger::StockTable& stocks, Prompter& prompter, QLineEdit* codeInput,

@@ -179,7 +179,7 @@ private slots:
     }
     void cleanup()
     {
-        h.reset();
+        endTest(h);
         server.reset();
     }
 

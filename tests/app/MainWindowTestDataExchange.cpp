@@ -1,3 +1,4 @@
+#include "../exchange/StatementFixtures.h"
 #include "MainWindowTestSupport.h"
 
 #include "app/MainMenus.h"
@@ -17,6 +18,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QPushButton>
@@ -65,11 +67,12 @@ private slots:
         h = std::make_unique<Harness>();
         QVERIFY(h->open());
     }
-    void cleanup() { h.reset(); }
+    void cleanup() { endTest(h); }
 
     void theTimerRunsOnlyOnceEveryPausingWindowHides_data();
     void theTimerRunsOnlyOnceEveryPausingWindowHides();
     void aRestoreMarksTheFloatingBarForRebuilding();
+    void anImportThroughTheWindowLeavesTheProgramAnswering();
 
 private:
     void showOrHide(const QString& window, bool show);
@@ -194,6 +197,57 @@ void MainWindowDataExchangeTest::aRestoreMarksTheFloatingBarForRebuilding()
     QCOMPARE(otherFee->text(), feeInUse);
     QVERIFY(h->reopen());
     QCOMPARE(h->window().trade().otherFee->text(), u"7"_s);
+}
+
+// The statement is chosen in the file dialog and imported with 是 (go ahead),
+// 否 (keep the ledger's trades) and 确定: afterwards no window is modal and the
+// main window takes a click, with the import window still open and after it closes.
+void MainWindowDataExchangeTest::anImportThroughTheWindowLeavesTheProgramAnswering()
+{
+    using namespace exchange::fixtures;
+    const QString statement = h->folder.filePath(u"交易记录.txt"_s);
+    {
+        QFile file(statement);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(statementFile({sczqHeader(), Sczq{}.line()}));
+    }
+    h->window().menus().brokerImport->trigger();
+    windows::ImportWindow& window = h->program().importWindow();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    auto* browse = window.findChild<QPushButton*>();
+    for (auto* button : window.findChildren<QPushButton*>())
+        if (button->text() == u"浏览(&L)"_s)
+            browse = button;
+    whenFileDialogShows(statement);
+    click(browse);
+    QTRY_COMPARE(window.pathField()->text(), statement);
+    // The dialog was the import window's: that window is in front again.
+    QTRY_COMPARE(QGuiApplication::focusWindow(), window.windowHandle());
+
+    const auto trades = [this] {
+        return h->db.scalarInt("SELECT count(*) FROM gpjl WHERE 虚拟卖出='假'");
+    };
+    const qint64 before = trades();
+    h->prompter.answers = {true, false};
+    QSignalSpy ended(&window, &windows::ImportWindow::importEnded);
+    click(window.importButton());
+    QVERIFY(ended.size() == 1 || ended.wait(10000));
+    QVERIFY(ended.first().first().toBool());
+    QVERIFY2(h->prompter.messages.last().startsWith(u"导入完成"_s),
+             qPrintable(h->prompter.messages.join(u'|')));
+    QCOMPARE(trades(), before + 1);
+    QCOMPARE(h->prompter.questions.size(), 2);
+    for (const FakePrompter::Question& question : h->prompter.questions)
+        QCOMPARE(question.asker, static_cast<QWidget*>(&window));
+    QCOMPARE(h->prompter.informers.last(), static_cast<QWidget*>(&window));
+    QTRY_COMPARE(QGuiApplication::focusWindow(), window.windowHandle());
+
+    QCOMPARE(QApplication::activeModalWidget(), nullptr);
+    QVERIFY(takesClick(window));
+    QVERIFY(takesClick(h->window()));
+    window.close();
+    QCOMPARE(QApplication::activeModalWidget(), nullptr);
+    QVERIFY(takesClick(h->window()));
 }
 
 int runDataExchangeTests(int argc, char* argv[])

@@ -65,7 +65,7 @@ private slots:
         h = std::make_unique<Harness>();
         QVERIFY(h->open());
     }
-    void cleanup() { h.reset(); }
+    void cleanup() { endTest(h); }
 
     void sevenDigitTradeShowsInFull_data();
     void sevenDigitTradeShowsInFull();

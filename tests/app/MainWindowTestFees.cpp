@@ -46,7 +46,7 @@ private slots:
         h = std::make_unique<Harness>();
         QVERIFY(h->open());
     }
-    void cleanup() { h.reset(); }
+    void cleanup() { endTest(h); }
 
     void pricesTheTypedTrade_data();
     void pricesTheTypedTrade();

@@ -1,4 +1,5 @@
 #include "MainWindowTestSupport.h"
+#include "app/Application.h"
 
 #include <QApplication>
 
@@ -38,7 +39,12 @@ constexpr TestClass testClasses[] = {
 // "charts", "exchange"); the arguments after it go to Qt Test.
 int main(int argc, char* argv[])
 {
-    QApplication app(argc, argv);
+    // scripts/test-windows runs these classes on a real X server ("xcb"); ctest
+    // sets the offscreen platform otherwise.
+    if (const QByteArray platform = qgetenv("CORVANTA_TEST_PLATFORM"); !platform.isEmpty())
+        qputenv("QT_QPA_PLATFORM", platform);
+    // The program's own application object, with its last line of defence.
+    corvanta::app::Application app(argc, argv);
     std::vector<char*> args(argv, argv + argc);
     const char* only = nullptr;
     if (args.size() > 1 && args[1][0] != '-') {

@@ -18,6 +18,7 @@
 #include "report/MonitorSession.h"
 #include "report/MonitorTableModel.h"
 #include "report/TradeDetailModel.h"
+#include "windows/CodeLookupWindow.h"
 #include "windows/DateRangeDialog.h"
 #include "windows/MonitorFontWindow.h"
 #include "windows/MonitorHeadPanel.h"
@@ -32,6 +33,7 @@
 #include <QDateEdit>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QProgressBar>
 #include <QPushButton>
@@ -80,6 +82,7 @@ private slots:
     void monitorWithoutNetworkStartsNothing();
     void floatingBarAndBack();
     void fontWindowAndUsageNotesFromTheMenus();
+    void aBusyLedgerIsToldAndTheProgramGoesOn();
 
 private:
     app::Program& program() const { return h->program(); }
@@ -111,7 +114,7 @@ void MainWindowMonitorTest::init()
 
 void MainWindowMonitorTest::cleanup()
 {
-    h.reset();
+    endTest(h);
     server.reset();
 }
 
@@ -599,6 +602,47 @@ void MainWindowMonitorTest::fontWindowAndUsageNotesFromTheMenus()
     QVERIFY(menus().tutorial->isEnabled());
     menus().tutorial->trigger();
     QVERIFY(monitor().usageNotes().isVisible());
+}
+
+// Another program holds the ledger (BEGIN EXCLUSIVE on a connection of its own):
+// each reading slot that a click or a keystroke reaches tells the user after the
+// busy wait and the program goes on; once the ledger is free they read again.
+void MainWindowMonitorTest::aBusyLedgerIsToldAndTheProgramGoesOn()
+{
+    QVERIFY(openOnFirstRow());
+    program().network().setNetworkOk(true);
+    QSignalSpy passes(&monitor().session(), &report::MonitorSession::passFinished);
+    openMonitorFromPopup();
+    QVERIFY(passes.wait(10000));
+    monitor().session().setPause(std::chrono::hours(1)); // no cycle meanwhile
+    windows::MonitorWindow& window = monitor().monitorWindow();
+    QVERIFY(!window.model()->stockName(1).isEmpty()); // row 0 holds the totals
+    window.showTradeDetail();
+    QVERIFY(window.detailPanel()->isVisible());
+    windows::CodeLookupWindow& lookup = monitor().codeLookup();
+    lookup.openBeside(QPoint(100, 100));
+    QVERIFY(QTest::qWaitForWindowExposed(&lookup));
+
+    const auto failures = [this] {
+        return h->prompter.messages.filter(u"账本读取失败"_s).size();
+    };
+    h->db.exec("BEGIN EXCLUSIVE");
+    qsizetype told = failures();
+    clickGridRow(window.grid(), 1); // the monitor grid reads the stock's trades
+    QCOMPARE(failures(), ++told);
+    QTest::keyClick(lookup.code(), Qt::Key_6); // the code lookup reads the stock table
+    QCOMPARE(failures(), ++told);
+    QVERIFY(lookup.isVisible());
+    QVERIFY(window.isVisible());
+    h->db.exec("COMMIT");
+
+    QTest::keyClick(lookup.code(), Qt::Key_0);
+    QVERIFY(lookup.candidates()->count() > 0);
+    clickGridRow(window.grid(), 1);
+    QCOMPARE(failures(), told);
+    QVERIFY(window.detailPanel()->findChild<QTableView*>()->model()->rowCount() > 0);
+    lookup.close();
+    window.close();
 }
 
 int runMonitorTests(int argc, char* argv[])

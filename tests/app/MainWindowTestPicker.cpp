@@ -36,7 +36,7 @@ private slots:
         h = std::make_unique<Harness>();
         QVERIFY(h->open());
     }
-    void cleanup() { h.reset(); }
+    void cleanup() { endTest(h); }
 
     void typingPicksAStock_data();
     void typingPicksAStock();

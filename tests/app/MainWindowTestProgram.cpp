@@ -27,7 +27,7 @@ class MainWindowProgramTest : public QObject {
 
 private slots:
     void init();
-    void cleanup() { h.reset(); }
+    void cleanup() { endTest(h); }
 
     void gridFollowsChangesMadeElsewhere();
     void tradePortReadsAndWritesTheTrade();

@@ -111,7 +111,7 @@ void MainWindowQuoteTest::init()
 
 void MainWindowQuoteTest::cleanup()
 {
-    h.reset();
+    endTest(h);
     server.reset();
 }
 

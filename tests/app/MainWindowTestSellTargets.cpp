@@ -25,7 +25,7 @@ class MainWindowSellTargetTest : public QObject {
 
 private slots:
     void init();
-    void cleanup() { h.reset(); }
+    void cleanup() { endTest(h); }
 
     void targetsFollowTheTypedBox_data();
     void targetsFollowTheTypedBox();

@@ -6,17 +6,20 @@
 #include "journal/Journal.h"
 #include "journal/JournalSchema.h"
 #include "ledger/LedgerChanges.h"
+#include "windows/JournalMenu.h"
 #include "windows/JournalWindow.h"
 #include "windows/ProfitLossMenu.h"
 #include "windows/ProfitLossWindow.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <QTableView>
 #include <QTest>
+#include <QTimer>
 
 using namespace Qt::StringLiterals;
 using namespace corvanta;
@@ -52,7 +55,7 @@ class MainWindowSideWindowsTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void cleanup() { h.reset(); }
+    void cleanup() { endTest(h); }
 
     void eachWindowOpensFromItsMenu_data();
     void eachWindowOpensFromItsMenu();
@@ -63,6 +66,7 @@ private slots:
     void withoutATrayAReminderIsToldInTheStatusBar();
     void theProfitLossWindowHidesAndShowsTheMainWindow();
     void theMainTimerPausesWhileTheJournalShows();
+    void closingTheJournalWithTheMainWindowInTheTrayLeavesTheProgramRunning();
 
 private:
     app::SideWindows& side() const { return h->program().sideWindows(); }
@@ -231,6 +235,40 @@ void MainWindowSideWindowsTest::theMainTimerPausesWhileTheJournalShows()
     QCOMPARE(pause.size(), 2);
     QCOMPARE(pause.at(0).at(0).toBool(), true);
     QCOMPARE(pause.at(1).at(0).toBool(), false);
+}
+
+// 隐藏主窗口 in the journal, then the journal's ×: the program goes on in the
+// tray, as its event loop shows; only the main window's closing ends it.
+void MainWindowSideWindowsTest::closingTheJournalWithTheMainWindowInTheTrayLeavesTheProgramRunning()
+{
+    h = std::make_unique<Harness>(true);
+    QVERIFY(h->open());
+    app::MainWindow& w = h->window();
+    w.menus().ledgerJournalView->trigger();
+    windows::JournalWindow& journal = side().journalWindow();
+    QVERIFY(QTest::qWaitForWindowExposed(&journal));
+    auto* menu = journal.findChild<windows::JournalMenu*>();
+    QVERIFY(menu);
+    menu->mainWindowAction()->trigger();
+    QVERIFY(!w.isVisible());
+    QVERIFY(h->tray.visible);
+
+    // A timer of the test's own ends the loop when nothing else has.
+    constexpr int stillRunning = 42;
+    QTimer stop;
+    stop.setSingleShot(true);
+    QObject::connect(&stop, &QTimer::timeout, qApp, [] { QCoreApplication::exit(stillRunning); });
+    QTimer::singleShot(0, &journal, [&journal] { journal.close(); });
+    stop.start(1000);
+    QCOMPARE(QApplication::exec(), stillRunning);
+    QVERIFY(!journal.isVisible());
+
+    // The main window's closing does end it.
+    menu->mainWindowAction()->trigger();
+    QVERIFY(w.isVisible());
+    QTimer::singleShot(0, &w, [&w] { w.menus().exit->trigger(); });
+    stop.start(5000);
+    QCOMPARE(QApplication::exec(), 0);
 }
 
 int runSideWindowTests(int argc, char* argv[])

@@ -17,6 +17,8 @@
 #include "quote-server/QuoteServer.h"
 #include "report/MonitorSession.h"
 #include "report/PositionSummary.h"
+#include "report/SummaryRow.h"
+#include "report/SummaryTableModel.h"
 #include "windows/MonitorWindow.h"
 
 #include <QAction>
@@ -52,7 +54,8 @@ QList<tools::ListedStock> listedStocks()
     return {{u"600000"_s, u"沪市股票0"_s},
             {u"600001"_s, u"沪市股票1"_s},
             {u"000001"_s, u"平安银行"_s},
-            {u"000709"_s, u"唐钢股份"_s}};
+            {u"000709"_s, u"唐钢股份"_s},
+            {u"000002"_s, u"腾讯"_s}}; // named as the quote-source setting holds 腾讯
 }
 
 tools::QuoteServerOptions optionsFor(tools::Layout layout,
@@ -94,6 +97,7 @@ private slots:
     void mainWindowStockOnEachSource();
     void quotedSummaryOnEachSource_data() { addSourceRows(); }
     void quotedSummaryOnEachSource();
+    void aStockNamedLikeASettingIsQuotedUnderItsCode();
     void monitorPassOnEachSource_data() { addSourceRows(); }
     void monitorPassOnEachSource();
     void monitorCycleFollowsANewChoice();
@@ -129,7 +133,7 @@ private:
 
 void MainWindowSourceTest::cleanup()
 {
-    h.reset();
+    endTest(h);
     sina.reset();
     tencent.reset();
     page.reset();
@@ -250,6 +254,31 @@ void MainWindowSourceTest::quotedSummaryOnEachSource()
         QVERIFY2(lines[i].startsWith(codes[i]), qPrintable(lines[i]));
     QVERIFY(!summary.marketValueText().isEmpty());
     QCOMPARE(statusSource(), market::answeringSourceText(source));
+}
+
+// The quote-source row keeps "腾讯" in gpmc beside the stocks: a stock of that
+// name is still priced under its own code in the quoted summary.
+void MainWindowSourceTest::aStockNamedLikeASettingIsQuotedUnderItsCode()
+{
+    QVERIFY(openOn(u"腾讯"_s));
+    addTrade(h->db, u"000002"_s, u"腾讯"_s, Direction::Buy, 100, u"10"_s);
+    app::SummaryController& summary = h->program().summary();
+    QSignalSpy done(&summary, &app::SummaryController::summaryFinished);
+    h->window().viewSelector().setCurrentIndex(1);
+    QVERIFY(done.wait(15000));
+    QCOMPARE(done.constFirst().constFirst().toBool(), true);
+
+    const report::SummaryTableModel& model = summary.model();
+    int row = -1;
+    for (int i = 0; i < model.rowCount(); ++i)
+        if (model.stockName(i) == u"腾讯")
+            row = i;
+    QVERIFY(row >= 0);
+    const QString price = model.index(row, report::PriceColumn).data().toString();
+    QVERIFY2(price.toDouble() > 0, qPrintable(price));
+    QVERIFY(!model.index(row, report::MarketValueColumn).data().toString().isEmpty());
+    const QByteArray asked = tencent->requests().constLast().target;
+    QVERIFY2(asked.contains("000002") && !asked.contains("hqly"), asked.constData());
 }
 
 // "实时监控(&D)": the monitor's pass and its cycles fetch every monitored stock from

@@ -84,7 +84,7 @@ private slots:
     }
     void cleanup()
     {
-        h.reset();
+        endTest(h);
         server.reset();
     }
 

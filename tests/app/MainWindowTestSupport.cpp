@@ -12,9 +12,12 @@
 #include <QComboBox>
 #include <QInputMethodEvent>
 #include <QLineEdit>
+#include <QMainWindow>
+#include <QStatusBar>
 #include <QTableView>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
 
 #include <stdexcept>
 
@@ -24,13 +27,25 @@ namespace mwtest {
 
 bool FakePrompter::askYesNo(const QString& caption, const QString& text)
 {
-    questions.append({caption, text});
-    return answers.isEmpty() ? false : answers.takeFirst();
+    return askOver(nullptr, caption, text, Default::No);
 }
 
 void FakePrompter::inform(const QString& text)
 {
+    informOver(nullptr, text);
+}
+
+bool FakePrompter::askOver(QWidget* asker, const QString& caption, const QString& text,
+                           Default preferred)
+{
+    questions.append({caption, text, asker, preferred});
+    return answers.isEmpty() ? false : answers.takeFirst();
+}
+
+void FakePrompter::informOver(QWidget* asker, const QString& text)
+{
     messages.append(text);
+    informers.append(asker);
 }
 
 app::ShortcutResult FakeShortcuts::createShortcut(const QString& target, const QString& arguments,
@@ -96,6 +111,57 @@ bool Harness::reopen()
 {
     m_program.reset();
     return open();
+}
+
+namespace {
+
+// Notes a mouse press that reaches any widget of one window.
+class PressWatch : public QObject {
+public:
+    explicit PressWatch(QWidget& window) : m_window(window) { qApp->installEventFilter(this); }
+    ~PressWatch() override { qApp->removeEventFilter(this); }
+    bool seen = false;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (event->type() == QEvent::MouseButtonPress && widget && widget->window() == &m_window)
+            seen = true;
+        return false;
+    }
+
+private:
+    QWidget& m_window;
+};
+
+} // namespace
+
+bool takesClick(QWidget& window)
+{
+    QWindow* handle = window.windowHandle();
+    if (!handle || !window.isVisible())
+        return false;
+    // The status bar's left end: a plain label, which does nothing on a click.
+    QPoint at(4, window.height() - 4);
+    if (auto* main = qobject_cast<QMainWindow*>(&window))
+        at = main->statusBar()->mapTo(&window, QPoint(4, main->statusBar()->height() / 2));
+    PressWatch watch(window);
+    QTest::mouseClick(handle, Qt::LeftButton, {}, at);
+    return watch.seen;
+}
+
+void endTest(std::unique_ptr<Harness>& harness)
+{
+    QCoreApplication::processEvents();
+    QWidget* modal = QApplication::activeModalWidget();
+    QVERIFY2(!modal,
+             modal ? qPrintable(u"still modal: "_s + modal->windowTitle() + u" ("_s +
+                                QString::fromLatin1(modal->metaObject()->className()) + u")"_s)
+                   : "");
+    if (harness && harness->hasProgram() && harness->window().isVisible())
+        QVERIFY2(takesClick(harness->window()), "the main window does not take a click");
+    harness.reset();
 }
 
 void retype(QLineEdit* edit, const QString& text)

@@ -41,13 +41,19 @@ public:
     struct Question {
         QString caption;
         QString text;
+        QWidget* asker = nullptr; // the window that asks, when one does
+        Default preferred = Default::No;
     };
     bool askYesNo(const QString& caption, const QString& text) override;
     void inform(const QString& text) override;
+    bool askOver(QWidget* asker, const QString& caption, const QString& text,
+                 Default preferred) override;
+    void informOver(QWidget* asker, const QString& text) override;
 
     QList<bool> answers;
     QList<Question> questions;
     QStringList messages;
+    QList<QWidget*> informers; // the window of each message, when one tells it
 };
 
 class FakeShortcuts : public app::ShortcutWriter {
@@ -85,6 +91,7 @@ public:
     [[nodiscard]] bool reopen();
 
     app::Program& program() const { return *m_program; }
+    bool hasProgram() const { return m_program != nullptr; }
     app::MainWindow& window() const { return m_program->mainWindow(); }
     windows::StockEditorWindow& stockEditor() const { return m_program->stockEditor(); }
 
@@ -106,6 +113,14 @@ private:
 
     std::unique_ptr<app::Program> m_program;
 };
+
+// Every test ends here: no window is left registered as modal, and the main
+// window, when shown, takes a click through its platform window as a user's would.
+// Then the program is gone.
+void endTest(std::unique_ptr<Harness>& harness);
+// Whether a click through the platform window reaches the window's widgets
+// (a modal window blocks it before any widget sees it).
+bool takesClick(QWidget& window);
 
 // Gives the field the focus as a click would, empties it with Backspace and types
 // the text key by key, so every key filter and key-release handler runs.

@@ -44,7 +44,7 @@ private slots:
         h = std::make_unique<Harness>(/*trayAvailable=*/true);
         QVERIFY(h->open());
     }
-    void cleanup() { h.reset(); }
+    void cleanup() { endTest(h); }
 
     void opacityFollowsTheSlider_data();
     void opacityFollowsTheSlider();

@@ -32,18 +32,47 @@ TEST(ImportTexts, ReportNamesRefusedAndDuplicateLines)
     ledger::StatementImportOutcome outcome;
     outcome.committed = true;
     outcome.duplicatesSkipped = {1};
-    EXPECT_EQ(importReport(statement, outcome),
-              u"导入完成\n1 行无法识别，已跳过：\n第 2 行：价格不是数字\n"
-              u"1 行与已有的交易相同，已跳过：第 1 行"_s);
+    EXPECT_EQ(
+        importReport(statement, outcome),
+        u"导入完成：导入 0 笔交易，跳过 2 行。\n1 行无法识别，已跳过：\n第 2 行：价格不是数字\n"
+        u"1 行与已有的交易相同，已跳过：第 1 行"_s);
     ledger::StatementImportOutcome clean;
     clean.committed = true;
-    EXPECT_EQ(importReport(ParsedStatement(), clean), u"导入完成"_s);
+    clean.tradesWritten = 3;
+    EXPECT_EQ(importReport(ParsedStatement(), clean), u"导入完成：导入 3 笔交易，跳过 0 行。"_s);
 
     ledger::StatementImportOutcome failed;
     failed.stoppedAtLine = 7;
     failed.error = u"disk I/O error"_s;
     EXPECT_EQ(importReport(statement, failed),
               u"导入失败，没有导入任何记录。第 7 行出错：disk I/O error"_s);
+}
+
+// The window lists only the lines after the header: its messages count lines as
+// that list shows them, not as the file does.
+TEST(ImportTexts, LinesAreNumberedAsTheListShowsThem)
+{
+    fixtures::Sczq bad;
+    bad.price = u"x"_s;
+    const ParsedStatement statement = parseStatement(
+        fixtures::statementFile({u"首创证券 对账单"_s, u""_s, fixtures::sczqHeader(),
+                                 fixtures::Sczq().line(), bad.line(), fixtures::Sczq().line()}),
+        statementLayouts()[0]);
+    EXPECT_EQ(listedLines(statement, {4, 5, 6}), (QList<int>{1, 2, 3}));
+    EXPECT_EQ(listedLines(statement, {1}), QList<int>{1}); // outside the list
+    ledger::StatementImportOutcome outcome;
+    outcome.committed = true;
+    outcome.tradesWritten = 1;
+    outcome.duplicatesSkipped = {6};
+    EXPECT_EQ(
+        importReport(statement, outcome),
+        u"导入完成：导入 1 笔交易，跳过 2 行。\n1 行无法识别，已跳过：\n第 2 行：价格不是数字\n"
+        u"1 行与已有的交易相同，已跳过：第 3 行"_s);
+    ledger::StatementImportOutcome failed;
+    failed.stoppedAtLine = 6;
+    failed.error = u"refused"_s;
+    EXPECT_EQ(importReport(statement, failed),
+              u"导入失败，没有导入任何记录。第 3 行出错：refused"_s);
 }
 
 // A file that gives no trade in the chosen layout is refused with the reason of

@@ -7,10 +7,13 @@
 #include "windows/FileChooser.h"
 #include "windows/Prompter.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QFile>
 #include <QGroupBox>
+#include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -70,6 +73,46 @@ QByteArray longStatement(int count)
     }
     return statementFile(lines);
 }
+
+// Answers the message boxes as they show, one answer each: a button clicked, or
+// Enter (nullopt). Notes each box's text, its parent and its default button.
+class BoxAnswers : public QObject {
+public:
+    struct Seen {
+        QString text;
+        QWidget* parent = nullptr;
+        QMessageBox::StandardButton preferred = QMessageBox::NoButton;
+    };
+    explicit BoxAnswers(QList<std::optional<QMessageBox::StandardButton>> answers)
+        : m_answers(std::move(answers))
+    {
+        connect(&m_poll, &QTimer::timeout, this, &BoxAnswers::look);
+        m_poll.start(10);
+    }
+    QList<Seen> seen;
+
+private:
+    void look()
+    {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box || !box->isVisible() || box == m_last || m_answers.isEmpty())
+            return;
+        m_last = box;
+        const QMessageBox::StandardButton preferred =
+            box->defaultButton() ? box->standardButton(box->defaultButton())
+                                 : QMessageBox::NoButton;
+        seen.append({box->text(), box->parentWidget(), preferred});
+        const auto answer = m_answers.takeFirst();
+        if (answer)
+            QTest::mouseClick(box->button(*answer), Qt::LeftButton);
+        else
+            QTest::keyClick(box, Qt::Key_Return);
+    }
+
+    QList<std::optional<QMessageBox::StandardButton>> m_answers;
+    QPointer<QMessageBox> m_last;
+    QTimer m_poll;
+};
 
 } // namespace
 
@@ -267,7 +310,7 @@ private Q_SLOTS:
                        u"BEGIN SELECT RAISE(ABORT,'refused'); END"_s
             << QList<bool>{true, true} << false << qint64(1)
             << buy + u'\n' + sell.line() + u'\n' + other.line()
-            << u"导入失败，没有导入任何记录。第 4 行出错：refused"_s;
+            << u"导入失败，没有导入任何记录。第 3 行出错：refused"_s; // as listed
         QTest::newRow("财达证券 by the broker choice")
             << 1 << QStringList{cdzqHeader(), Cdzq{}.line()} << QString()
             << QList<bool>{true, false} << true << qint64(2) << Cdzq{}.line() << u"导入完成"_s;
@@ -307,6 +350,52 @@ private Q_SLOTS:
         QCOMPARE(m_window->importButton()->isEnabled(), committed || refused);
         // Only an import that changed the ledger keeps the copy made before it.
         QCOMPARE(ledger::SafetyCopies(path(u"gpmc.mdb"_s)).copies().size(), committed ? 1 : 0);
+    }
+
+    // With the program's message boxes: each question shows over the import window
+    // and leaves it in front; Enter on the re-import question skips the repeated
+    // line, and the closing message counts what was imported and skipped.
+    void enterOnTheReimportQuestionSkipsTheRepeats()
+    {
+        windows::MessageBoxPrompter boxes;
+        windows::ImportWindow window(*m_db, m_notifier, boxes, m_files, [] { return 5.0; });
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        writeFile(u"s.txt"_s, statementFile({sczqHeader(), Sczq{}.line()}));
+        m_files.chosen = path(u"s.txt"_s);
+        window.browse();
+        const auto yes = std::optional(QMessageBox::Yes);
+        const std::optional<QMessageBox::StandardButton> enter;
+        QSignalSpy ended(&window, &windows::ImportWindow::importEnded);
+        {
+            BoxAnswers first({yes, enter, enter}); // go ahead, keep the ledger, 确定
+            window.importButton()->click();
+            QVERIFY(ended.size() == 1 || ended.wait(10000));
+            QTRY_COMPARE(first.seen.size(), 3);
+            QVERIFY2(first.seen.last().text.startsWith(u"导入完成：导入 1 笔交易，跳过 0 行。"_s),
+                     qPrintable(first.seen.last().text));
+        }
+        QCOMPARE(trades(), 1);
+        QTRY_COMPARE(QGuiApplication::focusWindow(), window.windowHandle());
+
+        window.openFile(path(u"s.txt"_s));
+        BoxAnswers again({enter, yes, enter, enter}); // skip, go ahead, keep, 确定
+        window.importButton()->click();
+        QVERIFY(ended.size() == 2 || ended.wait(10000));
+        QTRY_COMPARE(again.seen.size(), 4);
+        QCOMPARE(again.seen[0].text,
+                 u"1 行与账中已有的交易相同（日期、代码、买卖、数量、价格都相同）：第 1 行。"
+                 u"是否跳过这些行？"_s);
+        QCOMPARE(again.seen[0].preferred, QMessageBox::Yes);
+        QCOMPARE(again.seen[1].preferred, QMessageBox::No);
+        QCOMPARE(again.seen[2].preferred, QMessageBox::No);
+        for (const BoxAnswers::Seen& box : again.seen)
+            QCOMPARE(box.parent, &window);
+        QVERIFY2(again.seen[3].text.startsWith(u"导入完成：导入 0 笔交易，跳过 1 行。"_s),
+                 qPrintable(again.seen[3].text));
+        QCOMPARE(trades(), 1);
+        QTRY_COMPARE(QGuiApplication::focusWindow(), window.windowHandle());
+        QCOMPARE(QApplication::activeModalWidget(), nullptr);
     }
 
     void aLongStatementShowsProgressAndStaysResponsive()

@@ -229,7 +229,7 @@ private slots:
     // prefix by completion on Enter.
     void codeLookup()
     {
-        CodeLookupWindow lookup(m_ledger->stocks, *m_monitor);
+        CodeLookupWindow lookup(m_ledger->stocks, *m_monitor, m_prompter);
         lookup.openBeside(QPoint(100, 100));
         QCOMPARE(lookup.pos(), QPoint(130, 130));
         QTest::keyClicks(lookup.code(), u"000001"_s);
