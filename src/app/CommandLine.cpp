@@ -12,7 +12,9 @@
 #include "ledger/StatementImport.h"
 
 #include "exchange/ImportTexts.h"
+#include "exchange/StatementFile.h"
 #include "exchange/StatementParser.h"
+#include "ledger/ErrorWords.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -172,7 +174,7 @@ int Runner::restore(const Words& words)
     } catch (const ledger::BackupError& error) {
         return fail(error.message());
     } catch (const sql::Error& error) {
-        return fail(u"恢复失败，账本没有任何改动（"_s + error.message() + u"）。"_s);
+        return fail(u"恢复失败，账本没有任何改动："_s + ledger::errorInWords(error) + u"。"_s);
     }
     return CommandDone;
 }
@@ -184,10 +186,10 @@ int Runner::importStatement(const Words& words)
         m_err << u"import: 请用 --broker 指明对账单格式（sczq 或 cdzq）。"_s << '\n';
         return CommandMisused;
     }
-    QFile file(words.file);
-    if (!file.open(QIODevice::ReadOnly))
-        return fail(u"无法读取对账单“"_s + shown(words.file) + u"”："_s + file.errorString());
-    const exchange::ParsedStatement parsed = exchange::parseStatement(file.readAll(), *layout);
+    const exchange::StatementFileContents file = exchange::readStatementFile(words.file);
+    if (!file.bytes)
+        return fail(file.error);
+    const exchange::ParsedStatement parsed = exchange::parseStatement(*file.bytes, *layout);
     for (const exchange::LineIssue& issue : parsed.refused)
         m_out << u"第 "_s << issue.line << u" 行未导入："_s << issue.reason << '\n';
     if (const auto refusal = exchange::nothingToImport(parsed, *layout))
@@ -213,13 +215,16 @@ int Runner::importStatement(const Words& words)
         const ledger::StatementImportOutcome outcome =
             ledger::applyStatement(*m_db, parsed.trades, options);
         if (!outcome.committed) {
-            return fail(u"导入失败，账本没有任何改动：第 "_s +
-                        QString::number(outcome.stoppedAtLine) + u" 行，"_s + outcome.error);
+            const QString line =
+                outcome.stoppedAtLine > 0
+                    ? u"第 "_s + QString::number(outcome.stoppedAtLine) + u" 行，"_s
+                    : QString();
+            return fail(u"导入失败，账本没有任何改动："_s + line + outcome.error);
         }
         m_out << u"导入成功：交易 "_s << outcome.tradesWritten << u" 笔，新增股票 "_s
               << outcome.stocksAdded << u" 个。"_s << '\n';
     } catch (const sql::Error& error) {
-        return fail(u"导入失败，账本没有任何改动（"_s + error.message() + u"）。"_s);
+        return fail(u"导入失败，账本没有任何改动："_s + ledger::errorInWords(error) + u"。"_s);
     }
     return CommandDone;
 }

@@ -1,5 +1,6 @@
 #include "LedgerBackup.h"
 
+#include "ErrorWords.h"
 #include "LedgerFile.h"
 #include "Schema.h"
 #include "sql/Backup.h"
@@ -9,6 +10,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <cerrno>
 #include <filesystem>
 #include <system_error>
 
@@ -38,7 +40,7 @@ QString reasonOf(const sql::Error& error)
     case sql::Error::Kind::Busy:
         return u"目标文件正被其他程序使用"_s;
     default:
-        return error.message();
+        return errorInWords(error);
     }
 }
 
@@ -82,7 +84,7 @@ void backupLedger(sql::Database& ledger, const QString& target)
     std::filesystem::rename(partial.toStdString(), info.absoluteFilePath().toStdString(), code);
     if (code) {
         QFile::remove(partial);
-        throw copyFailed(target, QString::fromStdString(code.message()));
+        throw copyFailed(target, fileErrorInWords(code.value()));
     }
 }
 
@@ -99,12 +101,14 @@ sql::Database openBackup(const QString& path)
         requireTradeTables(db);
         return db;
     } catch (const ForeignTableError& error) {
-        throw notABackup(path, u"表 "_s + error.table() + u" 缺少列 "_s +
-                                   error.missingColumns().join(u'、'));
+        throw notABackup(path, error.reason());
     } catch (const sql::Error& error) {
         if (error.kind() == sql::Error::Kind::NotADatabase)
             throw notABackup(path, u"不是数据库，或者密码不符"_s);
-        throw notABackup(path, error.message());
+        if (!info.isReadable())
+            throw BackupError(u"无法读取备份文件“"_s + shown(path) + u"”："_s +
+                              fileErrorInWords(EACCES) + u"。账本没有任何改动。"_s);
+        throw notABackup(path, errorInWords(error));
     }
 }
 

@@ -1,5 +1,6 @@
 #include "StatementImport.h"
 
+#include "ErrorWords.h"
 #include "StatementDuplicates.h"
 #include "StockTable.h"
 #include "sql/Database.h"
@@ -35,6 +36,14 @@ void StatementImport::fail(int line, const QString& error)
     m_outcome.stocksAdded = 0;
 }
 
+// A full disk or a file that cannot be written is no fault of the line being
+// written: the reason is told without it.
+void StatementImport::fail(int line, const sql::Error& error)
+{
+    const QString words = errorInWords(error);
+    fail(words == error.message() ? line : 0, words);
+}
+
 bool StatementImport::begin()
 {
     if (m_transaction || failed() || m_finished)
@@ -53,7 +62,7 @@ bool StatementImport::begin()
             m_knownStocks.insert(stockKey(stocks.text(0), stocks.text(1)));
         m_writer.emplace(m_db);
     } catch (const sql::Error& error) {
-        fail(0, error.message());
+        fail(0, error);
     }
     return !failed();
 }
@@ -84,7 +93,7 @@ bool StatementImport::applyNext(qsizetype count)
         try {
             applyTrade(trade);
         } catch (const sql::Error& error) {
-            fail(trade.line, error.message());
+            fail(trade.line, error);
             return false;
         } catch (const std::invalid_argument&) {
             // The stock table refuses codes that name its settings rows.
@@ -109,7 +118,7 @@ StatementImportOutcome StatementImport::finish()
             m_transaction->commit();
             m_outcome.committed = true;
         } catch (const sql::Error& error) {
-            fail(0, error.message());
+            fail(0, error);
         }
     }
     m_transaction.reset();

@@ -12,7 +12,8 @@
 
 namespace corvanta::sql {
 class Database;
-}
+class Error;
+} // namespace corvanta::sql
 
 namespace corvanta::ledger {
 
@@ -28,7 +29,7 @@ struct StatementImportOutcome {
     int stocksAdded = 0;
     QList<int> duplicatesSkipped; // line numbers
     int stoppedAtLine = 0;        // the statement line that failed; 0 when none did
-    QString error;                // why nothing was written
+    QString error;                // why nothing was written, in the user's words
 };
 
 // Writes a statement's trades into the ledger in one transaction: every line with
@@ -62,6 +63,7 @@ private:
     bool begin();
     void applyTrade(const StatementTrade& trade);
     void fail(int line, const QString& error);
+    void fail(int line, const sql::Error& error);
 
     sql::Database& m_db;
     QList<StatementTrade> m_trades;

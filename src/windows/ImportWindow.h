@@ -83,6 +83,8 @@ protected:
 private:
     void build();
     void loadMemo();
+    // The file's bytes; none, after telling the user why, when it cannot be read.
+    QByteArray readAll(const QString& path);
     void importSlice();
     void endImport();
     const exchange::StatementLayout& layout() const;
