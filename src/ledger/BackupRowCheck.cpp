@@ -7,6 +7,9 @@
 #include <QHash>
 #include <QList>
 
+#include <algorithm>
+#include <iterator>
+
 using namespace Qt::StringLiterals;
 
 namespace corvanta::ledger {
