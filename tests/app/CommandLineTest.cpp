@@ -376,6 +376,39 @@ private Q_SLOTS:
         QCOMPARE(count("SELECT count(*) FROM gpmc WHERE gpmc LIKE '%\xEF\xBF\xBD%'"), qint64(0));
     }
 
+    // The program itself, given the GBK bytes of a file name as its argument (a
+    // copy of it beside a ledger of its own, as the ledger lives beside the program).
+    void importTakesAGbkFileNameFromTheArguments()
+    {
+        using namespace exchange::fixtures;
+        const QString program = path(u"corvanta"_s);
+        // A copy, not a link: the program finds its folder through the link.
+        QVERIFY(QFile::copy(QStringLiteral(CORVANTA_EXECUTABLE), program));
+        const QByteArray name = QStringEncoder("GBK").encode(u"交易记录.txt"_s);
+        writeRawNamed(name, statementFile({cdzqHeader(), Cdzq{}.line()}));
+        QByteArray octal;
+        for (const char byte : name)
+            octal += '\\' + QByteArray::number(uchar(byte), 8).rightJustified(3, '0');
+
+        QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.remove(u"DISPLAY"_s);
+        process.setProcessEnvironment(environment);
+        process.setWorkingDirectory(m_dir->path());
+        process.start(u"/bin/sh"_s,
+                      {u"-c"_s,
+                       u"exec \"$0\" import \"$(printf '%1')\" --broker cdzq --yes"_s.arg(
+                           QString::fromLatin1(octal)),
+                       program});
+        QVERIFY(process.waitForFinished(30000));
+        const QString said =
+            QString::fromUtf8(process.readAllStandardOutput() + process.readAllStandardError());
+        QVERIFY2(process.exitCode() == int(app::CommandDone), qPrintable(said));
+        QVERIFY2(said.contains(u"导入成功：交易 1 笔"_s), qPrintable(said));
+        QCOMPARE(count("SELECT count(*) FROM gpjl WHERE 股票名='浦发银行' AND 虚拟卖出='假'"),
+                 qint64(1));
+    }
+
     // The disk fills up while the statement is written: the user is told so in
     // words, without a line of the statement to blame, and the ledger stays.
     void importOntoAFullDiskSaysWhy()
