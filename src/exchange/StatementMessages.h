@@ -24,6 +24,7 @@ inline constexpr QStringView tooFewFields = u"字段不足";
 inline constexpr QStringView dateInvalid = u"成交日期无效";
 inline constexpr QStringView noCodeOrName = u"证券代码或证券名称为空";
 inline constexpr QStringView unreadableCodeOrName = u"证券代码或证券名称含有无法识别的字符";
+inline constexpr QStringView unreadableOperation = u"操作含有无法识别的字符";
 inline constexpr QStringView quantityNotWhole = u"数量不是整数";
 inline constexpr QStringView quantityTooLarge = u"数量过大";
 inline constexpr QStringView priceNotANumber = u"价格不是数字";

@@ -8,6 +8,7 @@
 #include <QDate>
 #include <QSet>
 
+#include <algorithm>
 #include <optional>
 
 using namespace Qt::StringLiterals;
@@ -58,6 +59,15 @@ std::optional<QDate> readDate(QStringView text, const DateForm& form)
 double general(double value)
 {
     return num::parseNumber(num::general(value)).value_or(value);
+}
+
+// Text that decoded whole: no replacement character and no control character
+// where a word belongs.
+bool readable(QStringView text)
+{
+    return std::none_of(text.cbegin(), text.cend(), [](QChar c) {
+        return c == QChar::ReplacementCharacter || c.category() == QChar::Other_Control;
+    });
 }
 
 // One data line read with a layout: a trade, or why there is none.
@@ -124,6 +134,10 @@ LineOutcome readLine(QStringView line, int number, const StatementLayout& layout
     const QStringView operation = reader.field(layout.operationField);
     const bool buy = operation == u"买入";
     const bool sell = operation == u"卖出";
+    // Bytes that are no text of the file's encoding: neither a buy nor a sell
+    // can be told, and a garbled operation would be booked as a sale.
+    if (!buy && !sell && !readable(operation))
+        return refuse(messages::unreadableOperation);
     if (!buy && !sell && layout.otherOperation == OtherOperation::Skip &&
         layout.operationField <= reader.tabs())
         return skip(messages::otherOperation);

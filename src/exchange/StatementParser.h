@@ -39,7 +39,7 @@ struct ParsedStatement {
     QList<LineIssue> refused;             // trade-like lines that do not read: tell the user
 };
 
-// A statement file's text: GBK bytes (UTF-8 after the UTF-8 mark).
+// A statement file's text: GBK bytes, or UTF-8 (see decodeExportText).
 QString decodeStatement(const QByteArray& bytes);
 
 // The lines of a text ending in CR LF, CR or LF; a final line end adds no line.

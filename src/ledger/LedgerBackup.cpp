@@ -1,5 +1,6 @@
 #include "LedgerBackup.h"
 
+#include "ErrorWords.h"
 #include "LedgerFile.h"
 #include "LedgerOwnFiles.h"
 #include "Schema.h"
@@ -44,7 +45,7 @@ QString reasonOf(const sql::Error& error)
     case sql::Error::Kind::Busy:
         return u"目标文件正被其他程序使用"_s;
     default:
-        return u"数据库出错（"_s + error.message() + u"）"_s;
+        return errorInWords(error);
     }
 }
 
@@ -98,7 +99,7 @@ bool copyLedger(sql::Database& ledger, const QString& target, bool replace)
     if (result != 0 && !replace && error == EEXIST)
         return false;
     if (result != 0)
-        throw copyFailed(target, QString::fromLocal8Bit(std::strerror(error)));
+        throw copyFailed(target, fileErrorInWords(error));
     return true;
 }
 
@@ -135,12 +136,14 @@ sql::Database openBackup(const QString& path)
         requireTradeTables(db);
         return db;
     } catch (const ForeignTableError& error) {
-        throw notABackup(path, u"表 "_s + error.table() + u" 缺少列 "_s +
-                                   error.missingColumns().join(u'、'));
+        throw notABackup(path, error.reason());
     } catch (const sql::Error& error) {
         if (error.kind() == sql::Error::Kind::NotADatabase)
             throw notABackup(path, u"不是数据库，或者密码不符"_s);
-        throw notABackup(path, error.message());
+        if (!info.isReadable())
+            throw BackupError(u"无法读取备份文件“"_s + shown(path) + u"”："_s +
+                              fileErrorInWords(EACCES) + u"。账本没有任何改动。"_s);
+        throw notABackup(path, errorInWords(error));
     }
 }
 

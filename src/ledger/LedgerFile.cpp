@@ -33,9 +33,9 @@ LedgerOpenError notALedger(const QString& path, const QString& detail)
 LedgerOpenError foreignTables(const QString& path, const ForeignTableError& error)
 {
     return {Reason::NotALedger,
-            u"无法打开账本文件“"_s + shown(path) + u"”：它不是本程序的账本数据库（表 "_s +
-                error.table() + u" 缺少列 "_s + error.missingColumns().join(u'、') + u"）。"_s +
-                untouched + u"请从备份恢复，或者把它移走后重新启动，程序会建立新的账本文件。"_s};
+            u"无法打开账本文件“"_s + shown(path) + u"”：它不是本程序的账本数据库（"_s +
+                error.reason() + u"）。"_s + untouched +
+                u"请从备份恢复，或者把它移走后重新启动，程序会建立新的账本文件。"_s};
 }
 
 LedgerOpenError emptyFile(const QString& path)

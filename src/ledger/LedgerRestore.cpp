@@ -1,7 +1,11 @@
 #include "LedgerRestore.h"
 
+#include "BackupRowCheck.h"
+#include "ErrorWords.h"
 #include "LedgerBackup.h"
 #include "sql/Database.h"
+
+#include <QDir>
 
 using namespace Qt::StringLiterals;
 
@@ -40,13 +44,20 @@ void bindRow(sql::Statement& insert, const QStringList& row)
 LedgerRestore::LedgerRestore(sql::Database& ledger, const QString& backupPath) : m_ledger(ledger)
 {
     sql::Database backup = openBackup(backupPath);
+    std::optional<QString> fault;
     try {
+        fault = backupRowFault(backup);
         m_trades = readRows(backup, "SELECT 日期,股票代码,股票名,交易状态,数量,价格,费用,总金额,"
                                     "盈亏金额,虚拟卖出,监控状态,印花税,佣金,过户费等,其它费用 "
                                     "FROM gpjl ORDER BY 日期,id");
         m_stocks = readRows(backup, "SELECT gpid,gpmc,gppy FROM gpmc ORDER BY gpid");
     } catch (const sql::Error& error) {
-        throw BackupError(u"无法读取备份文件（"_s + error.message() + u"）。账本没有任何改动。"_s);
+        throw BackupError(u"无法读取备份文件“"_s + QDir::toNativeSeparators(backupPath) + u"”："_s +
+                          errorInWords(error) + u"。账本没有任何改动。"_s);
+    }
+    if (fault) {
+        throw BackupError(u"备份文件“"_s + QDir::toNativeSeparators(backupPath) +
+                          u"”中的交易记录有误，不能恢复："_s + *fault + u"。账本没有任何改动。"_s);
     }
     m_progress.maximum = int(m_trades.size());
     m_progress.status = u"数据备份恢复"_s;

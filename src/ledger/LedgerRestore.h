@@ -26,7 +26,9 @@ struct RestoreProgress {
 // code; the rows get new ids, and dxgp is left alone.
 //
 // The constructor opens and checks the backup and reads its rows; a file that
-// is no backup throws BackupError before the ledger is touched. The copying can
+// is no backup, or whose rows break the rules of the ledger (text in a number
+// column, a trade no recording would write, open positions that contradict the
+// trades), throws BackupError before the ledger is touched. The copying can
 // then be done in slices (`copyNext`) between which the caller's event loop runs.
 // One transaction spans every slice up to `finish`; destroying an unfinished
 // restore, or a failure, rolls everything back.

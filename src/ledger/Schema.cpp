@@ -88,6 +88,29 @@ const TableShape& dxgpShape()
     return shape;
 }
 
+// The journal adds this table to a ledger; a table of its name that lacks these
+// columns would fail at the first reminder read.
+const TableShape& reminderShape()
+{
+    static const TableShape shape{
+        QStringLiteral("dxgp_reminder"),
+        {QStringLiteral("note_id"), QStringLiteral("提醒日期"), QStringLiteral("提醒频率"),
+         QStringLiteral("提醒周期"), QStringLiteral("已提醒日期"), QStringLiteral("目标价"),
+         QStringLiteral("目标价基准"), QStringLiteral("目标价已到"), QStringLiteral("最高目标价"),
+         QStringLiteral("最高目标价基准"), QStringLiteral("最高目标价已到")}};
+    return shape;
+}
+
+QStringList tableNames(sql::Database& db)
+{
+    QStringList names;
+    auto query = db.prepare("SELECT name FROM sqlite_master WHERE type='table' AND "
+                            "name NOT LIKE 'sqlite\\_%' ESCAPE '\\' ORDER BY name");
+    while (query.step())
+        names << query.text(0);
+    return names;
+}
+
 // Throws when the existing table lacks one of the shape's columns. Column names
 // compare ignoring case, as SQLite's do.
 void checkColumns(sql::Database& db, const TableShape& shape)
@@ -149,6 +172,21 @@ ForeignTableError::ForeignTableError(const QString& table, const QStringList& mi
 {
 }
 
+ForeignTableError ForeignTableError::onlyForeignTables(const QStringList& tables)
+{
+    ForeignTableError error(gpjlShape().name, gpjlShape().columns);
+    error.m_foreignTables = tables;
+    return error;
+}
+
+QString ForeignTableError::reason() const
+{
+    if (!m_foreignTables.isEmpty())
+        return u"其中只有别的表 "_s + m_foreignTables.join(u'、') +
+               u"，没有账本的表 gpjl、gpmc、dxgp"_s;
+    return u"表 "_s + m_table + u" 缺少列 "_s + m_missing.join(u'、');
+}
+
 bool tableExists(sql::Database& db, const QString& name)
 {
     auto query = db.prepare("SELECT 1 FROM sqlite_master WHERE type='table' AND "
@@ -172,12 +210,18 @@ bool ensureSchema(sql::Database& db, const QList<SeedStock>& seedList)
     const bool needGpmc = !tableExists(db, gpmcShape().name);
     const bool needDxgp = !tableExists(db, dxgpShape().name);
     // Nothing is written to a file whose tables are not the ledger's.
+    if (needGpjl && needGpmc && needDxgp) {
+        if (const QStringList others = tableNames(db); !others.isEmpty())
+            throw ForeignTableError::onlyForeignTables(others);
+    }
     if (!needGpjl)
         checkColumns(db, gpjlShape());
     if (!needGpmc)
         checkColumns(db, gpmcShape());
     if (!needDxgp)
         checkColumns(db, dxgpShape());
+    if (tableExists(db, reminderShape().name))
+        checkColumns(db, reminderShape());
     const bool creates = needGpjl || needGpmc || needDxgp;
     if (!creates && indexExists(db))
         return false;

@@ -19,17 +19,23 @@ struct SeedStock {
     QString pinyin;
 };
 
-// A table of the ledger's name lacks columns the ledger needs: the file belongs
-// to something else.
+// The file belongs to something else: a table of the ledger's name lacks columns
+// the ledger needs, or the file holds tables of its own and none of the ledger's.
 class ForeignTableError : public std::runtime_error {
 public:
     ForeignTableError(const QString& table, const QStringList& missingColumns);
+    // A file whose only tables are these, none of them the ledger's.
+    static ForeignTableError onlyForeignTables(const QStringList& tables);
+
     QString table() const { return m_table; }
     QStringList missingColumns() const { return m_missing; }
+    // Why, in the user's words: "表 gpjl 缺少列 日期、数量".
+    QString reason() const;
 
 private:
     QString m_table;
     QStringList m_missing;
+    QStringList m_foreignTables;
 };
 
 // True when the database holds a table of that name, compared ignoring case.
@@ -39,11 +45,13 @@ bool tableExists(sql::Database& db, const QString& name);
 // ledger needs (a file to read trades and stocks from, such as a backup).
 void requireTradeTables(sql::Database& db);
 
-// Checks the columns of whichever of the three tables exist, then creates the
+// Checks the columns of whichever of the ledger's tables exist (the journal's
+// reminder table among them), then creates the
 // missing tables, seeds a new gpjl with the sample trade and a new gpmc with the
 // stock list, and creates the indexes, all in one transaction: either everything
 // missing is created and seeded, or nothing is. A table lacking a column throws
-// ForeignTableError before anything is written.
+// ForeignTableError before anything is written, and so does a file that holds
+// tables but none of gpjl, gpmc and dxgp.
 // Returns true when anything was created.
 bool ensureSchema(sql::Database& db, const QList<SeedStock>& seedList);
 

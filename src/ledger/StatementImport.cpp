@@ -1,5 +1,6 @@
 #include "StatementImport.h"
 
+#include "ErrorWords.h"
 #include "StatementDuplicates.h"
 #include "StockTable.h"
 #include "sql/Database.h"
@@ -25,12 +26,6 @@ StatementImport::StatementImport(sql::Database& db, QList<StatementTrade> trades
 {
 }
 
-void StatementImport::fail(int line, const sql::Error& error)
-{
-    fail(line, error.message());
-    m_outcome.errorKind = error.kind();
-}
-
 void StatementImport::fail(int line, const QString& error)
 {
     m_writer.reset();
@@ -39,6 +34,15 @@ void StatementImport::fail(int line, const QString& error)
     m_outcome.error = error;
     m_outcome.tradesWritten = 0;
     m_outcome.stocksAdded = 0;
+}
+
+// A full disk or a file that cannot be written is no fault of the line being
+// written: the reason is told without it.
+void StatementImport::fail(int line, const sql::Error& error)
+{
+    const QString words = errorInWords(error);
+    fail(words == error.message() ? line : 0, words);
+    m_outcome.errorKind = error.kind();
 }
 
 bool StatementImport::begin()

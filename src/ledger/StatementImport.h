@@ -13,7 +13,8 @@
 
 namespace corvanta::sql {
 class Database;
-}
+class Error;
+} // namespace corvanta::sql
 
 namespace corvanta::ledger {
 
@@ -29,7 +30,7 @@ struct StatementImportOutcome {
     int stocksAdded = 0;
     QList<int> duplicatesSkipped; // line numbers
     int stoppedAtLine = 0;        // the statement line that failed; 0 when none did
-    QString error;                // why nothing was written
+    QString error;                // why nothing was written, in the user's words
     sql::Error::Kind errorKind = sql::Error::Kind::Other; // when the database refused
 };
 

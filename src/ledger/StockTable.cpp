@@ -1,13 +1,21 @@
 #include "StockTable.h"
 
 #include "SettingsKeys.h"
+#include "StockRows.h"
 #include "TradeLedger.h"
 #include "sql/Database.h"
 #include "sql/Statement.h"
 
 #include <stdexcept>
 
+using namespace Qt::StringLiterals;
+
 namespace corvanta::ledger {
+
+RenameRefused::RenameRefused(const QString& message)
+    : std::runtime_error(message.toStdString()), m_message(message)
+{
+}
 
 namespace {
 
@@ -89,12 +97,35 @@ void StockTable::renameStock(const QString& code, const QString& name, const QSt
     while (names.step())
         touched << names.text(0);
 
+    touched.removeDuplicates();
+    // Shares sold beyond those bought, per name, before the rename.
+    auto oversold = [&](const QString& stock) {
+        return rows::sharesSold(m_db, stock) - rows::sharesBought(m_db, stock);
+    };
+    QList<qint64> before;
+    for (const QString& stock : touched)
+        before << oversold(stock);
+
     auto stocks = m_db.prepare("UPDATE gpmc SET gpmc=?2,gppy=?3 WHERE gpid=?1");
     stocks.bind(1, code).bind(2, name).bind(3, pinyin);
     stocks.run();
     auto trades = m_db.prepare("UPDATE gpjl SET 股票名=?2 WHERE 股票代码=?1");
     trades.bind(1, code).bind(2, name);
     trades.run();
+    // Sales recorded under a merged name may have drawn on the other code's
+    // shares: splitting them apart again would leave a name selling shares it
+    // never bought, and its later buys could not be sold. Leaving the transaction
+    // unfinished rolls the rename back.
+    for (qsizetype i = 0; i < touched.size(); ++i) {
+        const qint64 after = oversold(touched[i]);
+        if (after > 0 && after > before[i]) {
+            const qint64 bought = rows::sharesBought(m_db, touched[i]);
+            throw RenameRefused(u"改名后“"_s + touched[i] + u"”的卖出总数（"_s +
+                                QString::number(bought + after) + u" 股）将大于买入总数（"_s +
+                                QString::number(bought) +
+                                u" 股）：它的卖出记录用到了另一个代码的股份。不能改名。"_s);
+        }
+    }
     TradeLedger(m_db).rederiveOpenPositions(touched);
     transaction.commit();
 }

@@ -4,6 +4,7 @@
 #include <QString>
 
 #include <optional>
+#include <stdexcept>
 
 namespace corvanta::sql {
 class Database;
@@ -17,6 +18,17 @@ struct StockRow {
     QString code;   // gpid
     QString name;   // gpmc
     QString pinyin; // gppy
+};
+
+// A rename that would leave a name with more shares sold than bought. what()
+// holds the message too, as UTF-8.
+class RenameRefused : public std::runtime_error {
+public:
+    explicit RenameRefused(const QString& message);
+    QString message() const { return m_message; }
+
+private:
+    QString m_message;
 };
 
 // The stock table: finding stocks by code or pinyin initials, adding and renaming.
@@ -40,7 +52,9 @@ public:
     // open-position row included), then re-derives the open positions of every
     // name involved, in one transaction. Renaming onto the name of another held
     // stock leaves one open position for both; renaming back gives each name its
-    // own shares again.
+    // own shares again. A rename after which any of those names would have sold
+    // more than it bought (more than it had already) throws RenameRefused and
+    // changes nothing.
     void renameStock(const QString& code, const QString& name, const QString& pinyin);
 
 private:

@@ -8,6 +8,8 @@ target_sources(corvanta_ledger PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/QuoteSourceSetting.cpp
     ${CMAKE_CURRENT_LIST_DIR}/LedgerBackup.cpp
     ${CMAKE_CURRENT_LIST_DIR}/LedgerRestore.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/BackupRowCheck.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/ErrorWords.cpp
     ${CMAKE_CURRENT_LIST_DIR}/SafetyCopies.cpp
     ${CMAKE_CURRENT_LIST_DIR}/LedgerOwnFiles.cpp
 )

@@ -6,6 +6,7 @@
 #include "Prompter.h"
 #include "exchange/CsvReader.h"
 #include "exchange/CsvTableModel.h"
+#include "exchange/StatementFile.h"
 #include "exchange/StatementMessages.h"
 #include "ledger/LedgerBackup.h"
 #include "ledger/SafetyCopies.h"
@@ -19,7 +20,6 @@
 #include <QColor>
 #include <QComboBox>
 #include <QDateTime>
-#include <QFile>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -58,13 +58,15 @@ public:
     }
 };
 
-QByteArray readAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 } // namespace
+
+QByteArray ImportWindow::readAll(const QString& path)
+{
+    const exchange::StatementFileContents file = exchange::readStatementFile(path);
+    if (!file.bytes)
+        tell(file.error);
+    return file.bytes.value_or(QByteArray());
+}
 
 ImportWindow::ImportWindow(sql::Database& db, ledger::LedgerNotifier& notifier, Prompter& prompter,
                            FileChooser& files, std::function<double()> otherFee, QWidget* parent)
@@ -209,13 +211,14 @@ void ImportWindow::openFile(const QString& path)
         m_generic->openFile(path); // enables the import when it reads a trade
         return;
     }
-    loadMemo();
+    const QByteArray bytes = readAll(path);
+    m_memo->setPlainText(exchange::decodeStatement(bytes));
     m_import->setEnabled(true);
     m_csvGroup->hide();
     m_memoGroup->show();
     if (!m_csvKind->isChecked())
         return;
-    m_csvModel->setRows(exchange::readCsvFile(readAll(path)));
+    m_csvModel->setRows(exchange::readCsvFile(bytes));
     m_memoGroup->hide();
     m_csvGroup->show();
     m_import->setEnabled(false);

@@ -91,6 +91,8 @@ private:
     bool ask(const QString& question, Prompter::Default preferred);
     void tell(const QString& message);
     void comeToFront();
+    // The file's bytes; none, after telling the user why, when it cannot be read.
+    QByteArray readAll(const QString& path);
     void importSlice();
     void endImport();
     const exchange::StatementLayout& layout() const;

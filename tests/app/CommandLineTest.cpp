@@ -16,11 +16,14 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <csignal>
+#include <fcntl.h>
 #include <memory>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -123,6 +126,36 @@ private:
         return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
     }
 
+    // Every row of the trades and the stock table.
+    QStringList ledgerRows() const
+    {
+        auto db = ledger::openLedger(ledgerPath(), ledger::loadSeedList());
+        QStringList rows;
+        for (const char* sql :
+             {"SELECT * FROM gpjl ORDER BY ID", "SELECT * FROM gpmc ORDER BY id"}) {
+            auto query = db.prepare(sql);
+            while (query.step()) {
+                QStringList cells;
+                for (int column = 0; column < query.columnCount(); ++column)
+                    cells << query.text(column);
+                rows << cells.join(u'|');
+            }
+        }
+        return rows;
+    }
+
+    // Writes a file under exactly these name bytes; returns the name as Qt reads it.
+    QString writeRawNamed(const QByteArray& name, const QByteArray& bytes)
+    {
+        const QByteArray raw = QFile::encodeName(m_dir->path()) + '/' + name;
+        const int fd = ::open(raw.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        if (fd < 0 || ::write(fd, bytes.constData(), size_t(bytes.size())) != bytes.size())
+            qFatal("cannot write %s", raw.constData());
+        ::close(fd);
+        m_raw << raw;
+        return QFile::decodeName(raw);
+    }
+
     // Files in the folder whose names start with `name`, hidden ones included.
     QStringList filesNamed(const QString& name) const
     {
@@ -196,6 +229,7 @@ private:
     std::unique_ptr<QTemporaryDir> m_programDir;
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<ledger::LedgerLock> m_holder;
+    QList<QByteArray> m_raw; // files QTemporaryDir cannot see to remove
 
 private Q_SLOTS:
     void initTestCase()
@@ -218,6 +252,8 @@ private Q_SLOTS:
     {
         m_holder.reset();
         fileSizeLimit = -1;
+        for (const QByteArray& raw : std::exchange(m_raw, {}))
+            ::unlink(raw.constData());
         if (m_dir)
             QFile::setPermissions(path(u"ro"_s),
                                   QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
@@ -593,6 +629,136 @@ private Q_SLOTS:
         QVERIFY2(result.said().contains(says), qPrintable(result.said()));
         QCOMPARE(count("SELECT count(*) FROM gpjl"), rows);
         QCOMPARE(ledger::SafetyCopies(ledgerPath()).copies().size(), copies);
+    }
+
+    // A backup whose rows break the ledger's rules is refused before anything is
+    // replaced, and no safety copy is made for it.
+    void restoreChecksTheBackupsRows_data()
+    {
+        QTest::addColumn<QString>("change"); // SQL run on a good backup
+        QTest::addColumn<QString>("says");
+        QTest::newRow("text in a number column")
+            << u"UPDATE gpjl SET 数量='很多' WHERE 交易状态='买入'"_s << u"数量 “很多” 不是数字"_s;
+        QTest::newRow("open positions contradict the trades")
+            << u"INSERT INTO gpjl (日期,股票代码,股票名,交易状态,数量,价格,虚拟卖出) VALUES "
+               u"('2007-05-22','000709','唐钢股份','卖出',5777,14,'真')"_s
+            << u"“唐钢股份”的持仓行共 6977 股（2 行），而它的交易记录买入 1200 股"_s;
+        QTest::newRow("a date that is none")
+            << u"UPDATE gpjl SET 日期='2007-13-40'"_s << u"不是有效的日期"_s;
+    }
+    void restoreChecksTheBackupsRows()
+    {
+        QFETCH(QString, change);
+        QFETCH(QString, says);
+        {
+            auto backup = ledger::openLedger(path(u"bad.mdb"_s), ledger::loadSeedList());
+            backup.exec(change.toUtf8().constData());
+        }
+        QCOMPARE(count("SELECT count(*) FROM gpjl"), qint64(2));
+        const QByteArray before = sha256(ledgerPath());
+        const Run result = run({u"restore"_s, path(u"bad.mdb"_s), u"--yes"_s});
+        QCOMPARE(result.code, int(app::CommandFailed));
+        QVERIFY2(result.err.contains(says), qPrintable(result.err));
+        QVERIFY2(result.err.contains(u"账本没有任何改动"_s), qPrintable(result.err));
+        QCOMPARE(sha256(ledgerPath()), before);
+        QCOMPARE(ledger::SafetyCopies(ledgerPath()).copies().size(), 0);
+    }
+
+    // Statements as they reach the user: saved again as UTF-8, or named in GBK
+    // bytes as copied from Windows (Qt reads such a name with U+FFFD in it).
+    void importReadsTheStatementAsSaved_data()
+    {
+        using namespace exchange::fixtures;
+        QTest::addColumn<QString>("broker");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QByteArray>("name"); // the file name's bytes
+        QTest::addColumn<bool>("asMeant");    // given by the name it means, not as Qt reads it
+        Cdzq sell;
+        sell.operation = u"卖出"_s;
+        sell.quantity = u"200"_s;
+        Sczq other;
+        other.code = u"600000"_s;
+        other.name = u"浦发银行"_s;
+        const QStringList cdzq{cdzqHeader(), Cdzq{}.line(), sell.line()};
+        const QStringList sczq{sczqHeader(), Sczq{}.line(), other.line()};
+        const QByteArray gbkName = QStringEncoder("GBK").encode(u"交易记录.txt"_s);
+        QTest::newRow("财达证券 saved as UTF-8")
+            << u"cdzq"_s << utf8StatementFile(cdzq) << QByteArray("s.txt") << false;
+        QTest::newRow("首创证券 saved as UTF-8")
+            << u"sczq"_s << utf8StatementFile(sczq) << QByteArray("s.txt") << false;
+        QTest::newRow("a GBK file name as Qt reads it")
+            << u"cdzq"_s << statementFile(cdzq) << gbkName << false;
+        QTest::newRow("a GBK file name as it is meant")
+            << u"sczq"_s << statementFile(sczq) << gbkName << true;
+    }
+    void importReadsTheStatementAsSaved()
+    {
+        QFETCH(QString, broker);
+        QFETCH(QByteArray, bytes);
+        QFETCH(QByteArray, name);
+        QFETCH(bool, asMeant);
+        const QString asRead = writeRawNamed(name, bytes);
+        const QString file = asMeant ? path(u"交易记录.txt"_s) : asRead;
+        const Run result = run({u"import"_s, file, u"--broker"_s, broker, u"--yes"_s});
+        QVERIFY2(result.code == int(app::CommandDone), qPrintable(result.err));
+        QVERIFY2(result.out.contains(u"导入成功：交易 2 笔"_s), qPrintable(result.out));
+        QCOMPARE(count("SELECT count(*) FROM gpjl WHERE 虚拟卖出='假' AND 股票名 IN "
+                       "('浦发银行','唐钢股份') AND 交易状态 IN ('买入','卖出')"),
+                 qint64(3));
+        QCOMPARE(count("SELECT count(*) FROM gpmc WHERE gpmc LIKE '%\xEF\xBF\xBD%'"), qint64(0));
+    }
+
+    // The program itself, given the GBK bytes of a file name as its argument.
+    void importTakesAGbkFileNameFromTheArguments()
+    {
+        using namespace exchange::fixtures;
+        const QByteArray name = QStringEncoder("GBK").encode(u"交易记录.txt"_s);
+        writeRawNamed(name, statementFile({cdzqHeader(), Cdzq{}.line()}));
+        QByteArray octal;
+        for (const char byte : name)
+            octal += '\\' + QByteArray::number(uchar(byte), 8).rightJustified(3, '0');
+
+        QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.remove(u"DISPLAY"_s);
+        environment.insert(u"HOME"_s, m_dir->path());
+        process.setProcessEnvironment(environment);
+        process.setWorkingDirectory(m_dir->path());
+        process.start(u"/bin/sh"_s,
+                      {u"-c"_s,
+                       u"exec \"$0\" import \"$(printf '%1')\" --broker cdzq --yes"_s.arg(
+                           QString::fromLatin1(octal)),
+                       path(u"corvanta"_s)});
+        QVERIFY(process.waitForFinished(30000));
+        const QString said =
+            QString::fromUtf8(process.readAllStandardOutput() + process.readAllStandardError());
+        QVERIFY2(process.exitCode() == int(app::CommandDone), qPrintable(said));
+        QVERIFY2(said.contains(u"导入成功：交易 1 笔"_s), qPrintable(said));
+        QCOMPARE(count("SELECT count(*) FROM gpjl WHERE 股票名='浦发银行' AND 虚拟卖出='假'"),
+                 qint64(1));
+    }
+
+    // The disk fills up while the statement is written: the user is told so in
+    // words, without a line of the statement to blame, and the ledger stays.
+    void importOntoAFullDiskSaysWhy()
+    {
+        using namespace exchange::fixtures;
+        QStringList lines{sczqHeader()};
+        for (int i = 0; i < 2000; ++i)
+            lines << Sczq{}.line();
+        writeFile(u"s.txt"_s, statementFile(lines));
+        const QStringList before = ledgerRows();
+        fileSizeLimit = QFileInfo(ledgerPath()).size() + 8 * 1024;
+        const Run result =
+            run({u"import"_s, path(u"s.txt"_s), u"--broker"_s, u"sczq"_s, u"--yes"_s});
+        fileSizeLimit = -1;
+        QCOMPARE(result.code, int(app::CommandFailed));
+        QVERIFY2(result.err.contains(u"导入失败，账本没有任何改动：磁盘已满（"_s),
+                 qPrintable(result.err));
+        QVERIFY2(!result.err.contains(u"第 0 行"_s), qPrintable(result.err));
+        // Rolled back: the same rows (the encrypted pages written back need not be
+        // the same bytes).
+        QCOMPARE(ledgerRows(), before);
     }
 
     void restoreOfAnotherKeyLeavesTheLedger()

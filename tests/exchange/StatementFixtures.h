@@ -84,4 +84,10 @@ inline QByteArray statementFile(const QStringList& lines, QStringView lineEnd = 
     return gbk.encode(lines.join(lineEnd) + lineEnd);
 }
 
+// The same statement saved again as UTF-8 without the mark, as editors do.
+inline QByteArray utf8StatementFile(const QStringList& lines, QStringView lineEnd = u"\r\n")
+{
+    return (lines.join(lineEnd) + lineEnd).toUtf8();
+}
+
 } // namespace corvanta::exchange::fixtures

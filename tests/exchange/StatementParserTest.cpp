@@ -320,6 +320,85 @@ TEST(StatementParser, UndecodableCodesAndNamesAreRefused)
     EXPECT_EQ(statement.trades[0].name, u"唐钢股份"_s);
 }
 
+// A statement saved again as UTF-8 without the mark reads as the trading
+// client's GBK file does: the same names, operations and trades.
+struct EncodingCase {
+    const char* label;
+    QString layout;
+    QStringList lines;
+    friend void PrintTo(const EncodingCase& c, std::ostream* os) { *os << c.label; }
+};
+
+class StatementEncodingTest : public ::testing::TestWithParam<EncodingCase> {};
+
+TEST_P(StatementEncodingTest, Utf8WithoutTheMarkReadsAsTheGbkFile)
+{
+    const ParsedStatement gbk =
+        parseStatement(statementFile(GetParam().lines), layout(GetParam().layout));
+    const ParsedStatement utf8 =
+        parseStatement(utf8StatementFile(GetParam().lines), layout(GetParam().layout));
+    ASSERT_EQ(gbk.trades.size(), GetParam().lines.size() - 1);
+    ASSERT_EQ(utf8.trades.size(), gbk.trades.size());
+    EXPECT_TRUE(utf8.refused.isEmpty());
+    EXPECT_EQ(utf8.headerLine, 1);
+    for (qsizetype i = 0; i < gbk.trades.size(); ++i) {
+        EXPECT_EQ(utf8.trades[i].name, gbk.trades[i].name);
+        EXPECT_EQ(utf8.trades[i].operation, gbk.trades[i].operation);
+        EXPECT_EQ(utf8.trades[i].buy, gbk.trades[i].buy);
+        EXPECT_EQ(utf8.trades[i].shares, gbk.trades[i].shares);
+        EXPECT_EQ(utf8.trades[i].total, gbk.trades[i].total);
+    }
+    ASSERT_EQ(utf8.stocks.size(), gbk.stocks.size());
+    for (qsizetype i = 0; i < gbk.stocks.size(); ++i) {
+        EXPECT_EQ(utf8.stocks[i].name, gbk.stocks[i].name);
+        EXPECT_EQ(utf8.stocks[i].pinyin, gbk.stocks[i].pinyin);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Layouts, StatementEncodingTest,
+    ::testing::Values(EncodingCase{"sczq",
+                                   u"sczq"_s,
+                                   {sczqHeader(), Sczq().line(),
+                                    sczqWith([](Sczq& l) { l.operation = u"卖出"_s; }).line(),
+                                    sczqWith([](Sczq& l) {
+                                        l.code = u"600000"_s;
+                                        l.name = u"浦发银行"_s;
+                                    }).line()}},
+                      EncodingCase{"cdzq",
+                                   u"cdzq"_s,
+                                   {cdzqHeader(), Cdzq().line(),
+                                    cdzqWith([](Cdzq& l) { l.operation = u"卖出"_s; }).line(),
+                                    cdzqWith([](Cdzq& l) { l.operation = u"转托管"_s; }).line(),
+                                    cdzqWith([](Cdzq& l) {
+                                        l.code = u"000709"_s;
+                                        l.name = u"唐钢股份"_s;
+                                    }).line()}}),
+    [](const auto& param) { return std::string(param.param.label); });
+
+// An operation whose bytes are no text of the file is neither a buy nor a sell:
+// the line is refused, never booked as a sale.
+TEST(StatementParser, UndecodableOperationsAreRefused)
+{
+    QStringEncoder gbk("GBK");
+    const auto withOperation = [&](const QString& line, const QString& operation) -> QByteArray {
+        const qsizetype at = line.indexOf(operation);
+        return QByteArray(gbk.encode(line.left(at))) + "\xff\x81\x20" +
+               QByteArray(gbk.encode(line.mid(at + operation.size()))) + "\r\n";
+    };
+    const QStringList keys{u"sczq"_s, u"cdzq"_s};
+    for (const QString& key : keys) {
+        const bool sczq = key == u"sczq"_s;
+        QByteArray file = gbk.encode((sczq ? sczqHeader() : cdzqHeader()) + u"\r\n"_s);
+        file += withOperation(sczq ? Sczq().line() : Cdzq().line(), u"买入"_s);
+        const ParsedStatement statement = parseStatement(file, layout(key));
+        EXPECT_TRUE(statement.trades.isEmpty()) << key.toStdString();
+        ASSERT_EQ(statement.refused.size(), 1) << key.toStdString();
+        EXPECT_EQ(statement.refused[0].line, 2);
+        EXPECT_EQ(statement.refused[0].reason, messages::unreadableOperation.toString());
+    }
+}
+
 TEST(StatementParser, SplitLinesKeepsEmptyLinesButNoFinalOne)
 {
     EXPECT_EQ(splitLines(u"a\r\n\r\nb\n"), (QList<QStringView>{u"a", u"", u"b"}));

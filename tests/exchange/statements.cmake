@@ -6,4 +6,5 @@ target_link_libraries(test_exchange_statements PRIVATE corvanta_exchange)
 target_sources(test_exchange_statements PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/StatementImportTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ImportTextsTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/StatementFileTest.cpp
 )

@@ -177,6 +177,74 @@ void cutShortBackup(const QString& path)
     writeBytes(path, bytes.left(3 * 4096));
 }
 
+// A whole backup of a new ledger (one buy of 1200 唐钢股份 and its open-position
+// row), then changed by `sql`.
+std::function<void(const QString&)> changedBackup(const char* sql)
+{
+    return [sql](const QString& p) {
+        auto db = openLedger(p, tinySeedList());
+        db.exec(sql);
+    };
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, BadBackupTest,
+    ::testing::Values(
+        BadBackup{"TextQuantity",
+                  changedBackup("UPDATE gpjl SET 数量='很多' WHERE 交易状态='买入'"),
+                  "数量 “很多” 不是数字"},
+        BadBackup{"TextPrice", changedBackup("UPDATE gpjl SET 价格='十元' WHERE 虚拟卖出='假'"),
+                  "价格 “十元” 不是数字"},
+        BadBackup{"TextFee", changedBackup("UPDATE gpjl SET 佣金='五元' WHERE 虚拟卖出='假'"),
+                  "佣金 “五元” 不是数字"},
+        BadBackup{"FractionalQuantity", changedBackup("UPDATE gpjl SET 数量=1200.5"), "不是整数"},
+        BadBackup{"NoQuantity",
+                  changedBackup("INSERT INTO gpjl (日期,股票名,交易状态,数量,价格) VALUES "
+                                "('2008-01-02','浦发银行','买入',0,10)"),
+                  "小于 1"},
+        BadBackup{"NoDate", changedBackup("UPDATE gpjl SET 日期='2007-02-30' WHERE 虚拟卖出='假'"),
+                  "日期 “2007-02-30” 不是有效的日期"},
+        BadBackup{"NoName", changedBackup("UPDATE gpjl SET 股票名=NULL WHERE 虚拟卖出='假'"),
+                  "没有股票名"},
+        BadBackup{"NoState", changedBackup("UPDATE gpjl SET 交易状态='' WHERE 虚拟卖出='假'"),
+                  "不是买入或卖出"},
+        BadBackup{"NeitherRealNorVirtual", changedBackup("UPDATE gpjl SET 虚拟卖出='也许'"),
+                  "虚拟卖出 “也许”"},
+        // 1,200 bought, two open-position rows holding 6,977.
+        BadBackup{
+            "OpenRowsContradictTrades",
+            changedBackup("INSERT INTO gpjl (日期,股票代码,股票名,交易状态,数量,价格,虚拟卖出) "
+                          "VALUES ('2007-05-22','000709','唐钢股份','卖出',5777,14,'真')"),
+            "“唐钢股份”的持仓行共 6977 股（2 行），而它的交易记录买入 1200 股、卖出 0 股"},
+        BadBackup{"OpenRowWithoutBuy", changedBackup("DELETE FROM gpjl WHERE 交易状态='买入'"),
+                  "两者不符"},
+        BadBackup{"SoldOutButStillOpen",
+                  changedBackup("INSERT INTO gpjl (日期,股票代码,股票名,交易状态,数量,价格) VALUES "
+                                "('2007-06-01','000709','唐钢股份','卖出',1200,20)"),
+                  "两者不符"}),
+    [](const auto& row) { return std::string(row.param.name); });
+
+// Ledgers the program writes itself restore: a statement whose sale comes before
+// its buy (the sale closes nothing, the buy opens 300), and a transfer booked
+// as a sale.
+TEST_F(BackupRestoreTest, OpenPositionsAnImportBooksAreRestored)
+{
+    sql::Database source = ledgerAt(u"source.mdb"_s);
+    source.exec("DELETE FROM gpjl");
+    source.exec("INSERT INTO gpjl (日期,股票代码,股票名,交易状态,数量,价格,虚拟卖出) VALUES "
+                "('2008-01-02','600000','浦发银行','卖出',100,20,'假'),"
+                "('2008-01-03','600000','浦发银行','买入',300,19,'假'),"
+                "('2008-01-03','600000','浦发银行','卖出',300,19,'真'),"
+                "('2008-01-02','000709','唐钢股份','买入',500,10,'假'),"
+                "('2008-01-02','000709','唐钢股份','卖出',400,10,'真'),"
+                "('2008-01-05','000709','唐钢股份','转托管',100,0,'假')");
+    backupLedger(source, path(u"copy.mdb"_s));
+    sql::Database target = ledgerAt(u"target.mdb"_s);
+    LedgerRestore restore(target, path(u"copy.mdb"_s));
+    restore.finish();
+    EXPECT_EQ(target.scalarInt("SELECT sum(数量) FROM gpjl WHERE 虚拟卖出='真'"), 700);
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Files, BadBackupTest,
     ::testing::Values(

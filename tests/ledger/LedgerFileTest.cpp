@@ -187,6 +187,22 @@ void makeLedgerWithShortJournal(const QString& path)
     }
 }
 
+// A whole ledger whose reminder table is someone else's.
+void makeLedgerWithForeignReminders(const QString& path)
+{
+    sql::Database db = openLedger(path, seedList());
+    db.exec("CREATE TABLE dxgp_reminder (note_id INTEGER PRIMARY KEY, 时间 TEXT)");
+}
+
+// Keyed like a ledger, holding only a table of its own.
+void makeKeyedWithOwnTable(const QString& path)
+{
+    sql::Database db =
+        sql::Database::open(path, QByteArray(ledgerKey), sql::Database::Mode::ReadWriteCreate);
+    db.exec("CREATE TABLE notes (id INTEGER PRIMARY KEY, text TEXT)");
+    db.exec("INSERT INTO notes (text) VALUES ('mine')");
+}
+
 void makeGarbage(const QString& path)
 {
     QByteArray bytes;
@@ -209,6 +225,19 @@ void makeDamaged(const QString& path)
     writeFile(path, bytes);
 }
 
+TEST_F(LedgerFileTest, AFileOfOtherTablesIsToldApartFromADamagedLedger)
+{
+    makeKeyedWithOwnTable(path());
+    try {
+        openLedger(path(), seedList());
+        FAIL() << "opened";
+    } catch (const LedgerOpenError& error) {
+        EXPECT_TRUE(error.message().contains(u"其中只有别的表 notes"_s))
+            << error.message().toStdString();
+        EXPECT_TRUE(error.message().contains(u"程序没有改动这个文件"_s));
+    }
+}
+
 TEST_F(LedgerFileTest, ForeignTableIsNamedInTheRefusal)
 {
     makeForeignGpjl(path());
@@ -229,6 +258,8 @@ INSTANTIATE_TEST_SUITE_P(
         UnusableFile{"unencrypted database", makeUnencrypted, Reason::NotALedger},
         UnusableFile{"foreign gpjl", makeForeignGpjl, Reason::NotALedger},
         UnusableFile{"short journal table", makeLedgerWithShortJournal, Reason::NotALedger},
+        UnusableFile{"foreign reminder table", makeLedgerWithForeignReminders, Reason::NotALedger},
+        UnusableFile{"keyed file of other tables", makeKeyedWithOwnTable, Reason::NotALedger},
         UnusableFile{"garbage", makeGarbage, Reason::NotALedger},
         UnusableFile{"short text", [](const QString& p) { writeFile(p, "not a ledger\n"); },
                      Reason::NotALedger},

@@ -69,6 +69,10 @@ protected:
 
     // Renames a stock's code onto another name, which may hold shares, and back:
     // each name's trades, and so its open position, are what they were before.
+    // Taking a code's rows away from a name whose sales drew on another code's
+    // shares (the two codes of 同名) would leave it selling more than it bought:
+    // that rename is refused and changes nothing. The way back never is, as no
+    // name sold more than it bought before the round trip.
     void renameRoundTrip(const Stock& stock, std::mt19937& random)
     {
         const Stock& other = stocks[random() % std::size(stocks)];
@@ -76,7 +80,14 @@ protected:
         const qint64 otherHeld = held(other.name);
         const qint64 trades = realTrades();
 
-        table.renameStock(stock.code, other.name, u"X"_s);
+        const QStringList before = dumpLedger(db);
+        try {
+            table.renameStock(stock.code, other.name, u"X"_s);
+        } catch (const RenameRefused& refusal) {
+            EXPECT_TRUE(refusal.message().contains(u"将大于买入总数"_s));
+            EXPECT_EQ(dumpLedger(db), before);
+            return;
+        }
         ASSERT_TRUE(invariantHolds(db)) << "renamed onto " << other.name.toStdString();
         table.renameStock(stock.code, stock.name, u"X"_s);
 

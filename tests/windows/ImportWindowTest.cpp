@@ -18,10 +18,14 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
+#include <QStringEncoder>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 using namespace corvanta;
@@ -247,6 +251,41 @@ private Q_SLOTS:
         QCOMPARE(ledger::SafetyCopies(path(u"gpmc.mdb"_s)).copies().size(), 1);
         QVERIFY(m_window->memo()->toPlainText().contains(u"浦发银行"_s));
         QVERIFY(m_window->importButton()->isEnabled());
+    }
+
+    // A file copied from Windows keeps its GBK name, which Qt (and a native file
+    // dialog through it) reads with U+FFFD in place of the Chinese; its content
+    // was saved again as UTF-8. Both still import, with the names right.
+    void aGbkNamedUtf8StatementImports()
+    {
+        const QByteArray name = QStringEncoder("GBK").encode(u"交易记录.txt"_s);
+        const QByteArray raw = QFile::encodeName(m_dir->path()) + '/' + name;
+        const QByteArray bytes = utf8StatementFile({cdzqHeader(), Cdzq{}.line()});
+        const int fd = ::open(raw.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        QVERIFY(fd >= 0);
+        QCOMPARE(::write(fd, bytes.constData(), size_t(bytes.size())), ssize_t(bytes.size()));
+        ::close(fd);
+        m_window->brokers()->setCurrentIndex(1);
+        m_files.chosen = QFile::decodeName(raw);
+        m_window->browse();
+        QCOMPARE(m_prompter.messages, QStringList());
+        QVERIFY2(m_window->memo()->toPlainText().contains(u"浦发银行"_s),
+                 qPrintable(m_window->memo()->toPlainText()));
+        QVERIFY(runImport({true, false}));
+        ::unlink(raw.constData()); // QTemporaryDir cannot see it to remove it
+        QCOMPARE(m_db->scalarInt("SELECT count(*) FROM gpjl WHERE 股票名='浦发银行' AND "
+                                 "交易状态='买入' AND 虚拟卖出='假'"),
+                 1);
+    }
+
+    void aFileThatCannotBeReadIsNamedWithTheReason()
+    {
+        m_files.chosen = path(u"无此文件.txt"_s);
+        m_window->browse();
+        QCOMPARE(m_prompter.messages.size(), 1);
+        QVERIFY2(m_prompter.messages.first().startsWith(u"无法读取对账单“"_s),
+                 qPrintable(m_prompter.messages.first()));
+        QVERIFY(m_prompter.messages.first().contains(u"找不到这个文件"_s));
     }
 
     void aRepeatedStatementOffersToSkipItsLines()

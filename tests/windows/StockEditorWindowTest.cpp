@@ -71,6 +71,7 @@ private slots:
     void newCodeAddedWithItsPinyin();
     void existingCodeRenamedEverywhereOnYes();
     void existingCodeKeptOnNo();
+    void renameThatSplitsASaleApartIsRefused();
     void databaseErrorLeavesNothingHalfWritten();
     void exitHidesTheWindow();
     void opensOverItsOwner();
@@ -387,6 +388,61 @@ void StockEditorWindowTest::existingCodeRenamedEverywhereOnYes()
     QCOMPARE(m_saved->at(0), (QVariantList{u"000709"_s, u"河钢股份"_s}));
     QCOMPARE(nameField()->text(), QString());
     QCOMPARE(codeField()->text(), QString());
+}
+
+namespace {
+
+ledger::TradeEntry entry(Direction direction, const QString& name, const QString& code,
+                         const QString& quantity)
+{
+    ledger::TradeEntry trade;
+    trade.date = QDate(2008, 3, 14);
+    trade.code = code;
+    trade.name = name;
+    trade.direction = direction;
+    trade.quantity = quantity;
+    trade.price = u"10"_s;
+    trade.fyhj = u"5"_s;
+    trade.zfze = u"1005"_s;
+    trade.yhs = u"0"_s;
+    trade.yj = u"5"_s;
+    trade.qtzf = u"0"_s;
+    trade.bbjg = u"10.05"_s;
+    trade.otherFee = u"0"_s;
+    return trade;
+}
+
+} // namespace
+
+// AAA 100 and BBB 200 merge into BBB 300 by a rename; 250 BBB are sold; renaming
+// back would leave BBB with 200 bought and 250 sold, its next buy unsellable.
+void StockEditorWindowTest::renameThatSplitsASaleApartIsRefused()
+{
+    m_writer->addStock(u"900001"_s, u"AAA"_s, u"AAA"_s);
+    m_writer->addStock(u"900002"_s, u"BBB"_s, u"BBB"_s);
+    QVERIFY(m_writer->record(entry(Direction::Buy, u"AAA"_s, u"900001"_s, u"100"_s)).recorded());
+    QVERIFY(m_writer->record(entry(Direction::Buy, u"BBB"_s, u"900002"_s, u"200"_s)).recorded());
+    m_prompter->answer = true;
+    showActive(u"900001"_s);
+    enterName(u"BBB"_s);
+    QTest::mouseClick(button("saveButton"), Qt::LeftButton);
+    QCOMPARE(m_prompter->messages, QStringList{u"　修改成功!"_s});
+    QCOMPARE(m_db->scalarInt("SELECT 数量 FROM gpjl WHERE 股票名='BBB' AND 虚拟卖出='真'"), 300);
+    QVERIFY(m_writer->record(entry(Direction::Sell, u"BBB"_s, u"900002"_s, u"250"_s)).recorded());
+    const QStringList before = ledgerNames(u"900001"_s) + ledgerNames(u"900002"_s);
+
+    m_prompter->messages.clear();
+    showActive(u"900001"_s);
+    enterName(u"AAA"_s);
+    QTest::mouseClick(button("saveButton"), Qt::LeftButton);
+    QCOMPARE(m_prompter->messages.size(), 1);
+    QVERIFY2(m_prompter->messages.first().contains(
+                 u"改名后“BBB”的卖出总数（250 股）将大于买入总数（200 股）"_s),
+             qPrintable(m_prompter->messages.first()));
+    QCOMPARE(ledgerNames(u"900001"_s) + ledgerNames(u"900002"_s), before);
+    QCOMPARE(stockName(u"900001"_s), u"BBB/BBB"_s);
+    QCOMPARE(m_db->scalarInt("SELECT 数量 FROM gpjl WHERE 股票名='BBB' AND 虚拟卖出='真'"), 50);
+    QCOMPARE(m_saved->count(), 1);
 }
 
 void StockEditorWindowTest::existingCodeKeptOnNo()

@@ -88,7 +88,7 @@ int importStatement(CommandRun& run)
                     ? u"第 "_s + QString::number(outcome.stoppedAtLine) + u" 行，"_s
                     : QString();
             return run.fail(u"导入失败，账本没有任何改动："_s + where +
-                            inWords(outcome.errorKind, outcome.error) + u"。"_s);
+                            outcome.error + u"。"_s);
         }
         run.out << u"导入成功：交易 "_s << outcome.tradesWritten << u" 笔，新增股票 "_s
                 << outcome.stocksAdded << u" 个。"_s << '\n';

@@ -4,6 +4,7 @@
 
 #include <sqlite3.h>
 
+#include <cerrno>
 #include <utility>
 
 namespace corvanta::sql {
@@ -42,6 +43,13 @@ Error::Kind kindOf(int code)
 Error::Error(int code, const QString& message)
     : std::runtime_error(message.toStdString()), m_code(code), m_kind(kindOf(code))
 {
+}
+
+Error::Error(int code, const QString& message, int systemError) : Error(code, message)
+{
+    const bool noRoom = systemError == ENOSPC || systemError == EDQUOT || systemError == EFBIG;
+    if ((code & 0xff) == SQLITE_IOERR && noRoom)
+        m_kind = Kind::Full;
 }
 
 Database::Database(sqlite3* db, QString path) : m_db(db), m_path(std::move(path)) {}
@@ -131,7 +139,7 @@ void Database::execControl(const char* sql)
         const QString text =
             message ? QString::fromUtf8(message) : QString::fromUtf8(sqlite3_errstr(rc));
         sqlite3_free(message);
-        throw Error(rc, text);
+        throw Error(rc, text, sqlite3_system_errno(m_db));
     }
 }
 

@@ -24,6 +24,9 @@ public:
     };
 
     Error(int code, const QString& message);
+    // `systemError` is the errno behind an I/O failure: a write refused for want
+    // of room (ENOSPC, EDQUOT, EFBIG) is a full disk, whatever code SQLite gave.
+    Error(int code, const QString& message, int systemError);
     int code() const { return m_code; }
     Kind kind() const { return m_kind; }
     QString message() const { return QString::fromUtf8(what()); }

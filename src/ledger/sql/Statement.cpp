@@ -12,7 +12,7 @@ namespace {
 
 [[noreturn]] void fail(sqlite3* db, int code)
 {
-    throw Error(code, QString::fromUtf8(sqlite3_errmsg(db)));
+    throw Error(code, QString::fromUtf8(sqlite3_errmsg(db)), sqlite3_system_errno(db));
 }
 
 // True when `tail` holds nothing but blanks, semicolons and comments.
