@@ -1,6 +1,7 @@
 #include "CommandLine.h"
 
 #include "CsvExport.h"
+#include "ReportCommands.h"
 #include "ledger/LedgerBackup.h"
 #include "ledger/LedgerFile.h"
 #include "ledger/LedgerLock.h"
@@ -27,8 +28,8 @@ namespace corvanta::app {
 
 namespace {
 
-const QStringList subcommands = {u"backup"_s, u"restore"_s, u"import"_s, u"export-ledger"_s,
-                                 u"export-summary"_s};
+const QStringList subcommands = {u"backup"_s,         u"restore"_s, u"import"_s, u"export-ledger"_s,
+                                 u"export-summary"_s, u"yearly"_s,  u"reprice"_s};
 
 QString shown(const QString& path)
 {
@@ -121,7 +122,12 @@ bool Runner::safetyCopy()
 
 int Runner::run(const QString& command, const Words& words)
 {
-    if (words.file.isEmpty()) {
+    // reprice takes no file.
+    if (command == u"reprice"_s && (!words.file.isEmpty() || !words.unknown.isEmpty())) {
+        m_err << command << u": 无法理解“"_s << words.file << u"”。"_s << '\n';
+        return CommandMisused;
+    }
+    if (words.file.isEmpty() && command != u"reprice"_s) {
         m_err << command << u": 缺少文件名。"_s << '\n' << commandLineHelp();
         return CommandMisused;
     }
@@ -142,6 +148,10 @@ int Runner::run(const QString& command, const Words& words)
         return importStatement(words);
     if (command == u"export-ledger"_s)
         return exportLedger(words);
+    if (command == u"yearly"_s)
+        return runYearlyCommand(*m_db, words.file, m_out, m_err);
+    if (command == u"reprice"_s)
+        return runRepriceCommand(*m_db, words.flags, m_out, m_err);
     return exportSummary(words);
 }
 
@@ -275,6 +285,8 @@ QString commandLineHelp()
            "                         账本中已有的相同交易被跳过；--replace 先清空账本\n"
            "  export-ledger FILE.csv 把账本导出为 CSV（UTF-8）\n"
            "  export-summary FILE.csv 把汇总（不取行情）导出为 CSV（UTF-8）\n"
+           "  yearly FILE.csv        把年度对账（每年一行和合计行）导出为 CSV（UTF-8）\n"
+           "  reprice --dry-run      列出费用与所选费用规则不同的已记录交易（不改动账本）\n"
            "  --help                 显示本说明\n"
            "\n"
            "退出码：0 成功，1 失败（附原因），2 用法错误或未确认。\n"_s;

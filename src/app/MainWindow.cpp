@@ -2,6 +2,7 @@
 
 #include "DesktopServices.h"
 #include "FeeController.h"
+#include "FeeRuleController.h"
 #include "LedgerController.h"
 #include "LedgerPanel.h"
 #include "MainMenus.h"
@@ -86,6 +87,7 @@ MainWindow::MainWindow(sql::Database& db, ledger::StockTable& stocks, ledger::Le
     wirePopups();
     wireWindowBehaviour();
     m_settings->loadSettings();
+    m_feeRules->load();
     // The code input starts on the placeholder stock: leaving it untouched finds a
     // stock instead of offering to add one.
     m_picker->lookupStock(m_trade->code->text());
@@ -136,6 +138,9 @@ void MainWindow::buildControllers()
     m_settings = new SettingsMenuController(
         m_network, m_db, m_services,
         {*this, *m_menus, *m_parameters, *m_trade, *m_status, *m_fees, *m_tray});
+
+    m_feeRules =
+        new FeeRuleController(m_db, *m_parameters, *m_menus, *m_fees, m_services.prompter, this);
 
     connect(m_fees, &FeeController::inputsPriced, m_targets, &SellTargetController::enableInputs);
     connect(m_fees, &FeeController::codeFocusWanted, this, &MainWindow::focusCodeInput);

@@ -11,6 +11,7 @@ class QDateEdit;
 class QLabel;
 class QRadioButton;
 class QSlider;
+class QDoubleSpinBox;
 
 namespace corvanta::app {
 
@@ -34,6 +35,10 @@ public:
     QGroupBox* rateBox;
     QComboBox* stampRate;
     QComboBox* commissionRate;
+    // How stamp duty and transfer fee are found, and the commission minimum that
+    // the rules by trade date use.
+    QComboBox* feeRule;
+    QDoubleSpinBox* commissionMinimum;
     QGroupBox* directionBox;
     QButtonGroup* directionGroup;
 };

@@ -15,17 +15,17 @@ namespace {
 constexpr const char* byCodePrefix =
     "SELECT id,gpid,gpmc,gppy FROM gpmc WHERE gpid LIKE ?1 ESCAPE '\\' AND gpid NOT IN "
     "('zfsd','yhssd','sxfsd','mczfsd','mcyhs','mcsxf','proxsd','ztsd','zxsd',"
-    "'hqdz','hqly','xlzj','txzj') "
+    "'hqdz','hqly','xlzj','txzj','fygz','yjzd') "
     "ORDER BY id LIMIT ?2";
 constexpr const char* byPinyinPrefix =
     "SELECT id,gpid,gpmc,gppy FROM gpmc WHERE gppy LIKE ?1 ESCAPE '\\' AND gpid NOT IN "
     "('zfsd','yhssd','sxfsd','mczfsd','mcyhs','mcsxf','proxsd','ztsd','zxsd',"
-    "'hqdz','hqly','xlzj','txzj') "
+    "'hqdz','hqly','xlzj','txzj','fygz','yjzd') "
     "ORDER BY id LIMIT ?2";
 constexpr const char* byCode =
     "SELECT id,gpid,gpmc,gppy FROM gpmc WHERE gpid=?1 AND gpid NOT IN "
     "('zfsd','yhssd','sxfsd','mczfsd','mcyhs','mcsxf','proxsd','ztsd','zxsd',"
-    "'hqdz','hqly','xlzj','txzj') "
+    "'hqdz','hqly','xlzj','txzj','fygz','yjzd') "
     "ORDER BY id LIMIT 1";
 
 bool isSettingsKey(const QString& code)
@@ -35,7 +35,7 @@ bool isSettingsKey(const QString& code)
         QStringLiteral("mczfsd"), QStringLiteral("mcyhs"), QStringLiteral("mcsxf"),
         QStringLiteral("proxsd"), QStringLiteral("ztsd"),  QStringLiteral("zxsd"),
         QStringLiteral("hqdz"),   QStringLiteral("hqly"),  QStringLiteral("xlzj"),
-        QStringLiteral("txzj")};
+        QStringLiteral("txzj"),   QStringLiteral("fygz"),  QStringLiteral("yjzd")};
     return keys.contains(code);
 }
 
