@@ -10,7 +10,6 @@
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QDateEdit>
-#include <QDoubleSpinBox>
 #include <QFocusEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -82,7 +81,6 @@ void FeeController::setFeeRule(const ledger::FeeRuleSetting& rule)
     const bool byDate = rule.choice == FeeRuleChoice::ByTradeDate;
     // The stamp-rate input is not read under the rules by date.
     m_parameters.stampRate->setEnabled(!byDate);
-    m_parameters.commissionMinimum->setEnabled(byDate);
     if (!byDate) {
         for (QLineEdit* field : {m_trade.yhs, m_trade.yj, m_trade.qtzf})
             field->setToolTip(QString());

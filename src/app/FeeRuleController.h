@@ -4,6 +4,8 @@
 
 #include <QObject>
 
+class QWidget;
+
 namespace corvanta::sql {
 class Database;
 }
@@ -25,18 +27,22 @@ class ParametersPanel;
 class FeeRuleController : public QObject {
     Q_OBJECT
 public:
-    FeeRuleController(sql::Database& db, ParametersPanel& parameters, MainMenus& menus,
-                      FeeController& fees, windows::Prompter& prompter, QObject* parent = nullptr);
+    FeeRuleController(sql::Database& db, QWidget& window, ParametersPanel& parameters,
+                      MainMenus& menus, FeeController& fees, windows::Prompter& prompter);
 
     // Reads the ledger's rows at start and shows them.
     void load();
     // False when the ledger refused the write.
     bool choose(const ledger::FeeRuleSetting& setting);
+    // "最低佣金(&M)...": asks for the minimum, 0 to 5 yuan; anything else is refused
+    // with a message and nothing changes.
+    void editCommissionMinimum();
 
 private:
     void show();
 
     sql::Database& m_db;
+    QWidget& m_window;
     ParametersPanel& m_parameters;
     MainMenus& m_menus;
     FeeController& m_fees;

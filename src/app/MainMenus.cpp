@@ -66,6 +66,9 @@ void MainMenus::buildMenuBar(QMenuBar* bar)
         feeRules->addAction(rule);
     }
     feeRules->actions().constFirst()->setChecked(true);
+    rules->addSeparator();
+    commissionMinimum = rules->addAction(u"最低佣金(&M)..."_s);
+    commissionMinimum->setEnabled(false);
     saveSettings = settings->addAction(u"保存当前设置(&S)"_s);
     desktopShortcut = settings->addAction(u"在桌面创建快捷方式(&C)"_s);
 

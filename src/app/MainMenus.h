@@ -35,6 +35,7 @@ public:
     QAction* quoteServer;
     QAction* saveSettings;
     QActionGroup* feeRules; // 按设置的费率, 按交易日期的法定规则; data: the FeeRuleChoice
+    QAction* commissionMinimum; // of the rules by date
     QAction* desktopShortcut;
     // 帮助(&L)
     QAction* calculator;

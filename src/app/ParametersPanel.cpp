@@ -8,7 +8,6 @@
 #include <QCalendarWidget>
 #include <QComboBox>
 #include <QDateEdit>
-#include <QDoubleSpinBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -92,18 +91,8 @@ ParametersPanel::ParametersPanel(QWidget* parent) : QGroupBox(u"参数设置"_s,
         u"按设置的费率：印花税和过户费按上面的费率计算\n"
         "按交易日期的法定规则：印花税和过户费按交易日期当时的规定计算，佣金按佣金费率和最低佣金"_s);
     feeRule->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    feeRule->setMinimumContentsLength(6);
+    feeRule->setMinimumContentsLength(4);
     rates->addWidget(feeRule, 2, 0, 1, 3);
-    commissionMinimum = new QDoubleSpinBox(rateBox);
-    commissionMinimum->setRange(0, largestCommissionMinimum);
-    commissionMinimum->setDecimals(1);
-    commissionMinimum->setSingleStep(1);
-    commissionMinimum->setValue(largestCommissionMinimum);
-    commissionMinimum->setEnabled(false);
-    commissionMinimum->setToolTip(u"按交易日期的法定规则时每笔佣金的最低金额（0到5元，免五为0）"_s);
-    rates->addWidget(new QLabel(u"最低佣金"_s), 3, 0);
-    rates->addWidget(commissionMinimum, 3, 1);
-    rates->addWidget(new QLabel(u"元"_s), 3, 2);
     grid->addWidget(rateBox, 2, 0);
     for (QComboBox* rate : {stampRate, commissionRate}) {
         keepTextStartInView(rate->lineEdit());

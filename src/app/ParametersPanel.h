@@ -11,7 +11,6 @@ class QDateEdit;
 class QLabel;
 class QRadioButton;
 class QSlider;
-class QDoubleSpinBox;
 
 namespace corvanta::app {
 
@@ -35,10 +34,9 @@ public:
     QGroupBox* rateBox;
     QComboBox* stampRate;
     QComboBox* commissionRate;
-    // How stamp duty and transfer fee are found, and the commission minimum that
-    // the rules by trade date use.
+    // How stamp duty and transfer fee are found (the commission minimum of the
+    // rules by date is set under 设置).
     QComboBox* feeRule;
-    QDoubleSpinBox* commissionMinimum;
     QGroupBox* directionBox;
     QButtonGroup* directionGroup;
 };

@@ -1,5 +1,6 @@
 #include "MainWindowTestSupport.h"
 
+#include "app/InputBox.h"
 #include "app/MainMenus.h"
 #include "app/ParametersPanel.h"
 #include "app/TradePanel.h"
@@ -88,6 +89,19 @@ void chooseRule(app::ParametersPanel& p, int index)
     Q_EMIT p.feeRule->activated(index);
 }
 
+// "最低佣金(&M)..." answered with the text typed.
+void setMinimum(app::MainWindow& w, const QString& typed)
+{
+    whenInputBoxShows([typed](app::InputBoxDialog& box) {
+        box.input()->selectAll();
+        QTest::keyClicks(box.input(), typed);
+        click(box.okButton());
+    });
+    w.menus().commissionMinimum->trigger();
+    w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+}
+
 QString storedRow(sql::Database& db, const char* key)
 {
     auto query = db.prepare("SELECT gpmc FROM gpmc WHERE gpid = ?1");
@@ -141,7 +155,7 @@ void MainWindowFeeTest::rulesByTradeDatePriceTheTrade()
     app::TradePanel& t = w.trade();
 
     chooseRule(p, 1);
-    p.commissionMinimum->setValue(0);
+    setMinimum(w, u"0"_s);
     click(p.directionGroup->button(direction));
     pickStock(w, market == 1 ? u"600003"_s : u"000709"_s);
     QCOMPARE(int(p.market()), market);
@@ -156,7 +170,7 @@ void MainWindowFeeTest::rulesByTradeDatePriceTheTrade()
     QCOMPARE(t.qtzf->toolTip(), transferHint);
     QCOMPARE(t.yj->toolTip(), u"佣金 0.25‰，最低0元"_s);
     QVERIFY(!p.stampRate->isEnabled());
-    QVERIFY(p.commissionMinimum->isEnabled());
+    QVERIFY(w.menus().commissionMinimum->isEnabled());
 
     if (direction == 0) {
         QVERIFY(t.recordBuyButton->isEnabled());
@@ -180,13 +194,17 @@ void MainWindowFeeTest::feeRuleChoiceIsStoredAndShownInBothPlaces()
     QCOMPARE(p->feeRule->currentText(), u"按设置的费率"_s);
     QCOMPARE(menu->checkedAction()->text(), u"按设置的费率"_s);
     QVERIFY(p->stampRate->isEnabled());
-    QVERIFY(!p->commissionMinimum->isEnabled());
+    QVERIFY(!h->window().menus().commissionMinimum->isEnabled());
     QCOMPARE(storedRow(h->db, "fygz"), u"<none>"_s);
 
     menu->actions().at(1)->trigger();
     QCOMPARE(p->feeRule->currentText(), u"按交易日期的法定规则"_s);
     QCOMPARE(storedRow(h->db, "fygz"), u"按交易日期的法定规则"_s);
-    p->commissionMinimum->setValue(2);
+    // A minimum beyond 5 yuan or no number is refused and changes nothing.
+    setMinimum(h->window(), u"8"_s);
+    QCOMPARE(h->prompter.messages.value(0), u"最低佣金应为0到5元之间的数字，没有改动。"_s);
+    QCOMPARE(storedRow(h->db, "yjzd"), u"5"_s);
+    setMinimum(h->window(), u"2"_s);
     QCOMPARE(storedRow(h->db, "yjzd"), u"2"_s);
 
     QVERIFY(h->reopen());
@@ -194,7 +212,7 @@ void MainWindowFeeTest::feeRuleChoiceIsStoredAndShownInBothPlaces()
     menu = h->window().menus().feeRules;
     QCOMPARE(p->feeRule->currentText(), u"按交易日期的法定规则"_s);
     QCOMPARE(menu->checkedAction()->text(), u"按交易日期的法定规则"_s);
-    QCOMPARE(p->commissionMinimum->value(), 2.0);
+    QVERIFY(h->window().menus().commissionMinimum->isEnabled());
     app::TradePanel& t = h->window().trade();
     p->tradeDate->setDate(QDate(2024, 1, 2));
     typeRates(u"1"_s, u"0.25"_s, u"5"_s);
