@@ -25,7 +25,9 @@ YearlyStatementWindow::YearlyStatementWindow(sql::Database& db, ledger::LedgerNo
     m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     auto* note = new QLabel(
         QStringLiteral("金额单位：元。已实现盈亏 = 卖出所得（扣除费用）− 所卖股数的平均成本；"
-                       "年末持仓成本为年末未卖股票的平均成本。合计行与交易汇总（不取行情）一致。"),
+                       "年末持仓成本为年末未卖股票的平均成本。合计行的买入支付、卖出收入、费用合计"
+                       "与交易汇总一致，"
+                       "已实现盈亏减年末持仓成本等于汇总（不取行情）的盈亏金额。"),
         this);
     note->setWordWrap(true);
     m_failure->setWordWrap(true);
