@@ -1,5 +1,6 @@
 #include "ReportTestSupport.h"
 
+#include "report/AccountReturns.h"
 #include "report/PositionSummary.h"
 #include "report/Repricing.h"
 #include "report/YearlyStatement.h"
@@ -69,6 +70,33 @@ TEST_F(YearlyStatementTest, HandWorkedLedgerGivesEachYearAndTheTotal)
     EXPECT_EQ(rows[2].join(u'|'),
               u"合计|20015.30|10172.35|162.15|20.00|7.50|0.45|15.00|42.95|4|10005.10");
     EXPECT_EQ(yearlyStatementTitles().size(), rows[0].size());
+}
+
+// The last flow is the value held today: at cost, or at the quoted summary's
+// market value while the shares are those it valued.
+TEST_F(YearlyStatementTest, ReturnsValueTheHoldingsAtCostOrMarket)
+{
+    addTrade({"2021-01-01", "600000", u"甲沪", false, 1000, 1000, 0, 0, 0, 0});
+    addTrade({"2022-01-01", "600000", u"甲沪", true, 500, 1200, 0, 0, 0, 0});
+    addTrade({"2022-01-01", "000001", u"乙深", false, 100, 1000, 0, 0, 0, 0});
+    const QDate today(2022, 1, 1);
+
+    const AccountReturns atCost = accountReturns(db, nullptr, today);
+    ASSERT_EQ(atCost.stocks.size(), 2);
+    EXPECT_EQ(atCost.stocks[0].name, QStringLiteral("甲沪"));
+    EXPECT_NEAR(atCost.stocks[0].rate.value_or(-9), 0.1, 1e-9); // 11000 back on 10000
+    EXPECT_FALSE(atCost.stocks[1].rate);                        // bought and valued on one day
+    EXPECT_NEAR(atCost.account.value_or(-9), 0.1, 1e-9);
+    EXPECT_FALSE(atCost.marketValue);
+
+    QuotedValues quoted;
+    quoted.insert(QStringLiteral("甲沪"), {500, 550000});
+    const AccountReturns atMarket = accountReturns(db, &quoted, today);
+    EXPECT_NEAR(atMarket.stocks[0].rate.value_or(-9), 0.15, 1e-9);
+    EXPECT_TRUE(atMarket.marketValue);
+
+    quoted.insert(QStringLiteral("甲沪"), {400, 550000}); // traded since: cost again
+    EXPECT_NEAR(accountReturns(db, &quoted, today).stocks[0].rate.value_or(-9), 0.1, 1e-9);
 }
 
 TEST_F(YearlyStatementTest, AnEmptyLedgerHasOnlyAZeroTotalRow)
