@@ -10,4 +10,7 @@ if(CORVANTA_GUI)
     add_executable(bench_charts ${CMAKE_CURRENT_LIST_DIR}/ChartsBench.cpp)
     target_link_libraries(bench_charts
         PRIVATE corvanta_windows benchmark::benchmark corvanta_options)
+    add_executable(bench_yearly ${CMAKE_CURRENT_LIST_DIR}/YearlyBench.cpp)
+    target_link_libraries(bench_yearly
+        PRIVATE corvanta_windows benchmark::benchmark corvanta_options)
 endif()

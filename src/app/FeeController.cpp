@@ -9,6 +9,7 @@
 
 #include <QButtonGroup>
 #include <QComboBox>
+#include <QDateEdit>
 #include <QFocusEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -66,7 +67,25 @@ FeeController::FeeController(ParametersPanel& parameters, TradePanel& trade, QOb
         connect(rate->lineEdit(), &QLineEdit::textEdited, this, &FeeController::repriceIfPriced);
         connect(rate, &QComboBox::activated, this, &FeeController::repriceIfPriced);
     }
+    // Under the rules by trade date the date chooses the stamp duty and transfer fee.
+    connect(m_parameters.tradeDate, &QDateEdit::dateChanged, this, [this] {
+        if (m_feeRule.choice == FeeRuleChoice::ByTradeDate)
+            repriceIfPriced();
+    });
     installKeyRules();
+}
+
+void FeeController::setFeeRule(const ledger::FeeRuleSetting& rule)
+{
+    m_feeRule = rule;
+    const bool byDate = rule.choice == FeeRuleChoice::ByTradeDate;
+    // The stamp-rate input is not read under the rules by date.
+    m_parameters.stampRate->setEnabled(!byDate);
+    if (!byDate) {
+        for (QLineEdit* field : {m_trade.yhs, m_trade.yj, m_trade.qtzf})
+            field->setToolTip(QString());
+    }
+    repriceIfPriced();
 }
 
 void FeeController::installKeyRules()
@@ -123,6 +142,9 @@ FeeSnapshot FeeController::snapshot() const
     s.transferFeeFlag = m_transferFeeFlag;
     s.stampDutyFlag = m_stampDutyFlag;
     s.saved = m_savedRates;
+    if (m_feeRule.choice == FeeRuleChoice::ByTradeDate)
+        s.byDate = ByDateTerms{m_parameters.tradeDate->date(), m_parameters.market(),
+                               m_feeRule.commissionMinimum};
     return s;
 }
 
@@ -161,6 +183,11 @@ void FeeController::computeFees()
     writeIfComputed(m_trade.zfze, quote.zfze);
     writeIfComputed(m_trade.mrcb, quote.mrcb);
     writeIfComputed(m_trade.bbjg, quote.bbjg);
+    if (s.byDate) {
+        m_trade.yhs->setToolTip(quote.yhsHint);
+        m_trade.yj->setToolTip(quote.yjHint);
+        m_trade.qtzf->setToolTip(quote.qtzfHint);
+    }
     m_trade.amountUnit->setEnabled(true);
     m_trade.currentPrice->setEnabled(true);
     Q_EMIT inputsPriced();

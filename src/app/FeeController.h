@@ -3,6 +3,7 @@
 #include "calc/FeeRates.h"
 #include "calc/FeeRules.h"
 #include "calc/MarketKind.h"
+#include "ledger/FeeRuleSetting.h"
 
 #include <QObject>
 
@@ -38,6 +39,10 @@ public:
     // The saved fee rates of both sides, as loaded or last saved.
     const FeeRates& savedRates() const { return m_savedRates; }
     void setSavedRates(const FeeRates& rates);
+    // How stamp duty and transfer fee are found and the commission minimum; set by
+    // the fee-rule choice. A priced trade is priced again.
+    const ledger::FeeRuleSetting& feeRule() const { return m_feeRule; }
+    void setFeeRule(const ledger::FeeRuleSetting& rule);
     // Resets quantity, price and results to "0" and disables both record buttons.
     void clearInputs();
     // Direction and market changed, and the unit set to shares, while loading a
@@ -82,6 +87,7 @@ private:
     ParametersPanel& m_parameters;
     TradePanel& m_trade;
     FeeRates m_savedRates;
+    ledger::FeeRuleSetting m_feeRule;
     int m_unitMultiplier = 1;   // shares per unit of the quantity
     int m_transferFeeFlag = 0;  // 1 for Shanghai A shares
     int m_stampDutyFlag = 1;    // 0 for warrants and funds

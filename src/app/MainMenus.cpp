@@ -1,5 +1,7 @@
 #include "MainMenus.h"
 
+#include "calc/StatutoryFees.h"
+
 #include <QAction>
 #include <QActionGroup>
 #include <QMenu>
@@ -55,6 +57,18 @@ void MainMenus::buildMenuBar(QMenuBar* bar)
     customTitle = settings->addAction(u"自定义窗口标题(&Z)"_s);
     proxy = settings->addAction(u"代理服务器设置(&I)"_s);
     quoteServer = settings->addAction(u"行情服务器地址(&Q)"_s);
+    QMenu* rules = settings->addMenu(u"费用规则(&R)"_s);
+    feeRules = new QActionGroup(this);
+    for (FeeRuleChoice choice : {FeeRuleChoice::SavedRates, FeeRuleChoice::ByTradeDate}) {
+        QAction* rule = rules->addAction(feeRuleChoiceText(choice));
+        rule->setCheckable(true);
+        rule->setData(int(choice));
+        feeRules->addAction(rule);
+    }
+    feeRules->actions().constFirst()->setChecked(true);
+    rules->addSeparator();
+    commissionMinimum = rules->addAction(u"最低佣金(&M)..."_s);
+    commissionMinimum->setEnabled(false);
     saveSettings = settings->addAction(u"保存当前设置(&S)"_s);
     desktopShortcut = settings->addAction(u"在桌面创建快捷方式(&C)"_s);
 
@@ -97,6 +111,7 @@ void MainMenus::buildLedgerPopup()
     sortByDate = sort->addAction(u"按买卖日期(&D)"_s);
     summary = later(ledgerPopup, u"交易汇总(&H)"_s);
     accountCharts = ledgerPopup->addAction(u"账户图表"_s);
+    yearlyStatement = ledgerPopup->addAction(u"年度对账"_s);
     stockTrades = later(ledgerPopup, u"该股交易明细(&L)"_s);
     popupDelete = ledgerPopup->addAction(u"删除记录(&D)"_s);
     ledgerMonitor = later(ledgerPopup, u"实时监控(&D)"_s);

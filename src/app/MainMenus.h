@@ -34,6 +34,8 @@ public:
     QAction* proxy;
     QAction* quoteServer;
     QAction* saveSettings;
+    QActionGroup* feeRules; // 按设置的费率, 按交易日期的法定规则; data: the FeeRuleChoice
+    QAction* commissionMinimum; // of the rules by date
     QAction* desktopShortcut;
     // 帮助(&L)
     QAction* calculator;
@@ -65,6 +67,7 @@ public:
     QAction* sortByDate;
     QAction* summary;
     QAction* accountCharts;
+    QAction* yearlyStatement;
     QAction* stockTrades;
     QAction* popupDelete;
     QAction* ledgerMonitor;

@@ -2,6 +2,7 @@
 
 #include "DesktopServices.h"
 #include "FeeController.h"
+#include "FeeRuleController.h"
 #include "LedgerController.h"
 #include "LedgerPanel.h"
 #include "MainMenus.h"
@@ -86,6 +87,7 @@ MainWindow::MainWindow(sql::Database& db, ledger::StockTable& stocks, ledger::Le
     wirePopups();
     wireWindowBehaviour();
     m_settings->loadSettings();
+    m_feeRules->load();
     // The code input starts on the placeholder stock: leaving it untouched finds a
     // stock instead of offering to add one.
     m_picker->lookupStock(m_trade->code->text());
@@ -104,13 +106,15 @@ void MainWindow::buildLayout()
     setCentralWidget(central);
     mottoLabel(central);
     m_parameters = new ParametersPanel(central);
-    m_parameters->setGeometry(9, 38, 250, 157);
+    // Taller than the sell-target groups below it need to give, by the row of the
+    // fee-rule choice.
+    m_parameters->setGeometry(9, 38, 250, 179);
     m_trade = new TradePanel(central);
     m_trade->setGeometry(266, 7, 288, 331);
     m_profitTargets = new SellTargetGroup(SellTargetGroup::Kind::Profit, central);
-    m_profitTargets->setGeometry(4, 198, 261, 69);
+    m_profitTargets->setGeometry(4, 218, 261, 59);
     m_lossTargets = new SellTargetGroup(SellTargetGroup::Kind::Loss, central);
-    m_lossTargets->setGeometry(4, 268, 261, 69);
+    m_lossTargets->setGeometry(4, 278, 261, 59);
     m_ledger = new LedgerPanel(central);
     m_ledger->setGeometry(0, 337, 553, 194);
 
@@ -136,6 +140,9 @@ void MainWindow::buildControllers()
     m_settings = new SettingsMenuController(
         m_network, m_db, m_services,
         {*this, *m_menus, *m_parameters, *m_trade, *m_status, *m_fees, *m_tray});
+
+    m_feeRules =
+        new FeeRuleController(m_db, *this, *m_parameters, *m_menus, *m_fees, m_services.prompter);
 
     connect(m_fees, &FeeController::inputsPriced, m_targets, &SellTargetController::enableInputs);
     connect(m_fees, &FeeController::codeFocusWanted, this, &MainWindow::focusCodeInput);

@@ -24,6 +24,7 @@ class StockPicker;
 namespace corvanta::app {
 
 class FeeController;
+class FeeRuleController;
 class LedgerController;
 class LedgerPanel;
 class MainMenus;
@@ -59,6 +60,7 @@ public:
     StatusBarPanels& status() const { return *m_status; }
     windows::StockPicker& picker() const { return *m_picker; }
     FeeController& fees() const { return *m_fees; }
+    FeeRuleController& feeRules() const { return *m_feeRules; }
     LedgerController& ledgerController() const { return *m_ledgerController; }
     TrayController& tray() const { return *m_tray; }
     QComboBox& viewSelector() const { return *m_viewSelector; }
@@ -115,6 +117,7 @@ private:
     MainMenus* m_menus = nullptr;
     StatusBarPanels* m_status = nullptr;
     FeeController* m_fees = nullptr;
+    FeeRuleController* m_feeRules = nullptr;
     SellTargetController* m_targets = nullptr;
     windows::StockPicker* m_picker = nullptr;
     LedgerController* m_ledgerController = nullptr;

@@ -1,6 +1,7 @@
 #include "ParametersPanel.h"
 
 #include "FieldFit.h"
+#include "calc/StatutoryFees.h"
 #include "windows/LineBreaks.h"
 
 #include <QButtonGroup>
@@ -83,6 +84,15 @@ ParametersPanel::ParametersPanel(QWidget* parent) : QGroupBox(u"参数设置"_s,
     rates->addWidget(new QLabel(u"佣金费率"_s), 1, 0);
     rates->addWidget(commissionRate, 1, 1);
     rates->addWidget(new QLabel(u"‰"_s), 1, 2);
+    feeRule = new QComboBox(rateBox);
+    for (FeeRuleChoice choice : {FeeRuleChoice::SavedRates, FeeRuleChoice::ByTradeDate})
+        feeRule->addItem(feeRuleChoiceText(choice), int(choice));
+    feeRule->setToolTip(
+        u"按设置的费率：印花税和过户费按上面的费率计算\n"
+        "按交易日期的法定规则：印花税和过户费按交易日期当时的规定计算，佣金按佣金费率和最低佣金"_s);
+    feeRule->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    feeRule->setMinimumContentsLength(4);
+    rates->addWidget(feeRule, 2, 0, 1, 3);
     grid->addWidget(rateBox, 2, 0);
     for (QComboBox* rate : {stampRate, commissionRate}) {
         keepTextStartInView(rate->lineEdit());

@@ -34,6 +34,9 @@ public:
     QGroupBox* rateBox;
     QComboBox* stampRate;
     QComboBox* commissionRate;
+    // How stamp duty and transfer fee are found (the commission minimum of the
+    // rules by date is set under 设置).
+    QComboBox* feeRule;
     QGroupBox* directionBox;
     QButtonGroup* directionGroup;
 };

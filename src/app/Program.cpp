@@ -31,6 +31,7 @@
 #include "windows/Prompter.h"
 #include "windows/StockEditorWindow.h"
 #include "windows/TotalsReportWindow.h"
+#include "windows/YearlyStatementWindow.h"
 
 #include <QAction>
 #include <QApplication>
@@ -162,6 +163,8 @@ Program::Program(sql::Database db, std::unique_ptr<SystemServices> system,
                                                   m_services.prompter, m_services.tray);
     m_accountCharts =
         std::make_unique<windows::AccountChartWindow>(m_db, m_notifier, m_mainWindow.get());
+    m_yearlyStatement =
+        std::make_unique<windows::YearlyStatementWindow>(m_db, m_notifier, m_mainWindow.get());
     if (m_system)
         m_system->prompter.setParent(m_mainWindow.get());
     if (Application* app = application())
@@ -281,6 +284,15 @@ void Program::wire()
         charts->setQuotedValues(report::quotedValues(last), last.quoted && !last.ledgerEmpty);
     });
     QObject::connect(main, &MainWindow::closing, charts, &QWidget::close);
+    windows::YearlyStatementWindow* yearly = m_yearlyStatement.get();
+    const auto showYearly = [yearly] {
+        yearly->refresh();
+        yearly->show();
+        yearly->raise();
+    };
+    QObject::connect(main->menus().yearlyStatement, &QAction::triggered, yearly, showYearly);
+    QObject::connect(summary, &SummaryController::yearlyStatementWanted, yearly, showYearly);
+    QObject::connect(main, &MainWindow::closing, yearly, &QWidget::close);
 }
 
 windows::TradePort& Program::tradePort() const

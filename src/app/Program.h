@@ -19,6 +19,7 @@ class BackupWindow;
 class ImportWindow;
 class FileChooser;
 class AccountChartWindow;
+class YearlyStatementWindow;
 class TradePort;
 } // namespace corvanta::windows
 
@@ -78,6 +79,7 @@ public:
     windows::BackupWindow& backupWindow() const { return *m_backupWindow; }
     windows::ImportWindow& importWindow() const { return *m_importWindow; }
     windows::AccountChartWindow& accountCharts() const { return *m_accountCharts; }
+    windows::YearlyStatementWindow& yearlyStatement() const { return *m_yearlyStatement; }
     const MainTimerPauses& mainTimerPauses() const { return *m_timerPauses; }
 
 private:
@@ -112,6 +114,7 @@ private:
     std::unique_ptr<windows::BackupWindow> m_backupWindow;
     std::unique_ptr<windows::ImportWindow> m_importWindow;
     std::unique_ptr<windows::AccountChartWindow> m_accountCharts;
+    std::unique_ptr<windows::YearlyStatementWindow> m_yearlyStatement;
 };
 
 } // namespace corvanta::app

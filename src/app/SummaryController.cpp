@@ -139,10 +139,12 @@ void SummaryController::buildPopup()
 {
     QAction* totals = m_popup->addAction(report::texts::showTotalsAction.toString());
     QAction* charts = m_popup->addAction(u"账户图表"_s);
+    QAction* yearly = m_popup->addAction(u"年度对账"_s);
     QAction* ledgerView = m_popup->addAction(report::texts::ledgerAction.toString());
     QAction* detail = m_popup->addAction(report::texts::detailAction.toString());
     connect(totals, &QAction::triggered, this, &SummaryController::totalsReportWanted);
     connect(charts, &QAction::triggered, this, &SummaryController::accountChartsWanted);
+    connect(yearly, &QAction::triggered, this, &SummaryController::yearlyStatementWanted);
     connect(ledgerView, &QAction::triggered, this,
             [this] { m_selector.setCurrentIndex(ledgerIndex); });
     connect(detail, &QAction::triggered, this, [this] {

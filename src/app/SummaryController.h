@@ -90,6 +90,8 @@ Q_SIGNALS:
     void totalsReportWanted();
     // "账户图表" was picked.
     void accountChartsWanted();
+    // "年度对账" was picked.
+    void yearlyStatementWanted();
     // A summary was shown (plain or quoted) or a quote fetch ended it early.
     void summaryFinished(bool shown);
     // A quote request brought these record lines (the journal's targets watch them).

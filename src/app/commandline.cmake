@@ -11,5 +11,8 @@ target_sources(corvanta_app PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/commands/ExportLedgerCommand.cpp
     ${CMAKE_CURRENT_LIST_DIR}/commands/ExportSummaryCommand.cpp
     ${CMAKE_CURRENT_LIST_DIR}/GenericImportCommand.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/YearlyCommand.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/RepriceCommand.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/commands/ReportCommands.cpp
 )
 target_link_libraries(corvanta_app PUBLIC corvanta_report)

@@ -1,6 +1,7 @@
 #include "FeeCalculator.h"
 
 #include "Numbers.h"
+#include "StatutoryFees.h"
 
 #include <cmath>
 
@@ -36,7 +37,17 @@ void priceTrade(const FeeInputs& in, FeeQuote& out)
     const auto s = parseNumber(in.stampRate);
     if (!amount || !s)
         return;
-    out.yhs = shown(*amount * *s / 1000 * in.stampDutyFlag);
+    const double shares = double(*q) * u;
+    std::optional<StatutoryFees> statutory;
+    if (in.byDate) {
+        statutory = statutoryFees(in.byDate->tradeDate, in.direction, in.byDate->market,
+                                  in.stampDutyFlag, *amount, shares);
+        out.yhsHint = statutory->stampHint;
+        out.qtzfHint = statutory->transferHint;
+        out.yhs = shown(statutory->stampDuty);
+    } else {
+        out.yhs = shown(*amount * *s / 1000 * in.stampDutyFlag);
+    }
     if (!out.yhs)
         return;
 
@@ -44,17 +55,22 @@ void priceTrade(const FeeInputs& in, FeeQuote& out)
     if (!c)
         return;
     const double proportional = *amount * *c / 1000;
-    out.yj = proportional >= 5 ? shown(proportional) : QStringLiteral("5");
+    const double minimum = in.byDate ? in.byDate->commissionMinimum : 5;
+    out.yj = proportional >= minimum ? shown(proportional) : num::general(minimum);
+    if (in.byDate)
+        out.yjHint = commissionHint(*c, minimum);
     if (!out.yj)
         return;
 
     const auto o = parseInteger(in.otherFee);
     if (!o)
         return;
-    const double shares = double(*q) * u;
     const double base = shares / 100 * 0.1;
-    out.qtzf = base >= 1 ? shown(base * in.transferFeeFlag + double(*o))
-                         : QString::number(*o + in.transferFeeFlag);
+    if (statutory)
+        out.qtzf = shown(num::roundHalfAway(statutory->transferFee, 2) + double(*o));
+    else
+        out.qtzf = base >= 1 ? shown(base * in.transferFeeFlag + double(*o))
+                             : QString::number(*o + in.transferFeeFlag);
     if (!out.qtzf)
         return;
 
@@ -77,7 +93,13 @@ void priceTrade(const FeeInputs& in, FeeQuote& out)
     if (!out.mrcb)
         return;
 
-    const double denominator = ((1 - *c / 1000) - *s / 1000 * in.stampDutyFlag) * shares;
+    // The break-even sell pays the stamp duty a sell of the trade date would pay
+    // (the duty on 1000 yuan is the rate per mille).
+    const double sellStamp = in.byDate ? statutoryFees(in.byDate->tradeDate, Direction::Sell,
+                                                       in.byDate->market, in.stampDutyFlag, 1000, 0)
+                                             .stampDuty
+                                       : *s * in.stampDutyFlag;
+    const double denominator = ((1 - *c / 1000) - sellStamp / 1000) * shares;
     if (denominator == 0)
         return;
     out.bbjg = shown((*zfze + *qtzf) / denominator, num::perShare);

@@ -21,6 +21,10 @@ struct FeeQuote {
     std::optional<QString> zfze; // total paid (buy) or received (sell)
     std::optional<QString> mrcb; // cost per share
     std::optional<QString> bbjg; // break-even price
+    // Under the rules by trade date, the rule that priced each fee; empty otherwise.
+    QString yhsHint;
+    QString yjHint;
+    QString qtzfHint;
 };
 
 FeeQuote computeFees(const FeeInputs& in);

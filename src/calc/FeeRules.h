@@ -1,7 +1,9 @@
 #pragma once
 
 #include "FeeRates.h"
+#include "MarketKind.h"
 
+#include <QDate>
 #include <QString>
 
 #include <optional>
@@ -24,6 +26,14 @@ double totalFees(const FeeTerms& terms);
 double commission(double amount, double commissionRate);
 double transferPart(double shares, double otherFee, int transferFeeFlag);
 
+// Under the rules by trade date: the date and market that choose the stamp duty
+// and transfer fee, and the commission minimum that replaces the 5 yuan.
+struct ByDateTerms {
+    QDate tradeDate;
+    MarketKind market = MarketKind::ShenzhenA;
+    double commissionMinimum = 5;
+};
+
 // The texts a trade is priced from, as typed, and the flags of its unit and market.
 struct FeeInputs {
     QString quantity;
@@ -35,6 +45,9 @@ struct FeeInputs {
     int unitMultiplier = 1;
     int transferFeeFlag = 0;
     int stampDutyFlag = 1;
+    // Set: stamp duty and transfer fee follow the trade date (the stamp-rate input
+    // is not read); none: the rates as typed.
+    std::optional<ByDateTerms> byDate;
 };
 
 // What the shared fee operations read of the trade inputs, taken at one moment so

@@ -11,7 +11,7 @@
 // every query over gpmc can be written as one constant.
 #define CORVANTA_SETTINGS_KEYS                                                                     \
     "'zfsd','yhssd','sxfsd','mczfsd','mcyhs','mcsxf','proxsd','ztsd','zxsd','hqdz','hqly','xlzj'," \
-    "'txzj'"
+    "'txzj','fygz','yjzd'"
 #define CORVANTA_STOCK_ROWS_ONLY "gpid NOT IN (" CORVANTA_SETTINGS_KEYS ")"
 
 namespace corvanta::ledger {

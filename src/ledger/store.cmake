@@ -6,6 +6,7 @@ target_sources(corvanta_ledger PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/QuoteServerSetting.cpp
     ${CMAKE_CURRENT_LIST_DIR}/LedgerLock.cpp
     ${CMAKE_CURRENT_LIST_DIR}/QuoteSourceSetting.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/FeeRuleSetting.cpp
     ${CMAKE_CURRENT_LIST_DIR}/LedgerBackup.cpp
     ${CMAKE_CURRENT_LIST_DIR}/LedgerRestore.cpp
     ${CMAKE_CURRENT_LIST_DIR}/BackupRowCheck.cpp

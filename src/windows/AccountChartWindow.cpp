@@ -82,7 +82,8 @@ void fitRange(QValueAxis* axis, double low, double high)
 AccountChartWindow::AccountChartWindow(sql::Database& db, ledger::LedgerNotifier& notifier,
                                        QWidget* parent)
     : QWidget(parent, Qt::Window), m_db(db), m_pages(new QTabWidget(this)), m_money(newView(this)),
-      m_profit(newView(this)), m_positions(newView(this)), m_failure(new QLabel(this))
+      m_profit(newView(this)), m_positions(newView(this)), m_returns(newView(this)),
+      m_failure(new QLabel(this))
 {
     setWindowTitle(QStringLiteral("账户图表"));
     resize(900, 600);
@@ -99,6 +100,7 @@ AccountChartWindow::AccountChartWindow(sql::Database& db, ledger::LedgerNotifier
     profitLayout->addWidget(note);
     m_pages->addTab(profitPage, QStringLiteral("卖出盈亏"));
     m_pages->addTab(m_positions, QStringLiteral("持仓分布"));
+    m_pages->addTab(m_returns, QStringLiteral("收益率"));
 
     auto* copy = new QPushButton(QStringLiteral("复制图片"), this);
     connect(copy, &QPushButton::clicked, this, &AccountChartWindow::copyImage);
@@ -130,6 +132,8 @@ void AccountChartWindow::refresh()
 {
     try {
         draw(report::accountSeries(m_db, m_isQuoted ? &m_quoted : nullptr));
+        drawReturns(
+            report::accountReturns(m_db, m_isQuoted ? &m_quoted : nullptr, QDate::currentDate()));
         m_failure->hide();
     } catch (const sql::Error& error) {
         m_failure->setText(databaseFailureText(LedgerAccess::Read, error));
@@ -139,9 +143,8 @@ void AccountChartWindow::refresh()
 
 void AccountChartWindow::copyImage()
 {
-    QChartView* shown = m_pages->currentIndex() == 0   ? m_money
-                        : m_pages->currentIndex() == 1 ? m_profit
-                                                       : m_positions;
+    QChartView* const views[] = {m_money, m_profit, m_positions, m_returns};
+    QChartView* shown = views[std::clamp(m_pages->currentIndex(), 0, 3)];
     QApplication::clipboard()->setImage(shown->grab().toImage());
 }
 
@@ -274,6 +277,54 @@ void AccountChartWindow::draw(const report::AccountSeries& series)
     held->attachAxis(heldValues);
     positions->legend()->hide();
     fitRange(heldValues, 0, high);
+}
+
+static QString returnsTitle(const report::AccountReturns& returns)
+{
+    const QString held =
+        returns.marketValue ? QStringLiteral("（持仓按市值）") : QStringLiteral("（持仓按成本）");
+    if (!returns.account)
+        return QStringLiteral("账户资金加权年化收益率：无法计算") + held;
+    return QStringLiteral("账户资金加权年化收益率：") +
+           QString::number(*returns.account * 100, 'f', 2) + QStringLiteral("%") + held;
+}
+
+void AccountChartWindow::drawReturns(const report::AccountReturns& returns)
+{
+    QChart* chart = freshChart(m_returns, returnsTitle(returns));
+    auto* rates = new QBarSet(QStringLiteral("年化收益率（%）"));
+    rates->setColor(QColor(0x40, 0x80, 0xc0));
+    QStringList names;
+    double low = 0, high = 0;
+    for (const report::StockReturn& stock : returns.stocks) {
+        if (!stock.rate)
+            continue; // no rate fits: no bar rather than a wrong one
+        const double percent = *stock.rate * 100;
+        *rates << percent;
+        names << stock.name;
+        low = std::min(low, percent);
+        high = std::max(high, percent);
+    }
+    auto* bars = new QBarSeries;
+    bars->append(rates);
+    bars->setLabelsVisible(names.size() <= 20);
+    bars->setLabelsFormat(QStringLiteral("@value%"));
+    bars->setLabelsPrecision(4);
+    bars->setLabelsPosition(QAbstractBarSeries::LabelsOutsideEnd);
+    rates->setLabelColor(Qt::black);
+    chart->addSeries(bars);
+    auto* stocks = new QBarCategoryAxis;
+    stocks->append(names);
+    stocks->setLabelsVisible(names.size() <= 30);
+    chart->addAxis(stocks, Qt::AlignBottom);
+    auto* axis = new QValueAxis;
+    axis->setTitleText(QStringLiteral("年化收益率（%）"));
+    axis->setLabelFormat(QStringLiteral("%.0f"));
+    chart->addAxis(axis, Qt::AlignLeft);
+    bars->attachAxis(stocks);
+    bars->attachAxis(axis);
+    chart->legend()->hide();
+    fitRange(axis, low, high);
 }
 
 } // namespace corvanta::windows

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ledger/LedgerChanges.h"
+#include "report/AccountReturns.h"
 #include "report/AccountSeries.h"
 
 #include <QWidget>
@@ -39,10 +40,13 @@ public:
     QChartView* moneyView() const { return m_money; }
     QChartView* profitView() const { return m_profit; }
     QChartView* positionsView() const { return m_positions; }
+    // The money-weighted return of each stock and of the account.
+    QChartView* returnsView() const { return m_returns; }
     QLabel* failure() const { return m_failure; }
 
 private:
     void draw(const report::AccountSeries& series);
+    void drawReturns(const report::AccountReturns& returns);
 
     sql::Database& m_db;
     report::QuotedValues m_quoted;
@@ -51,6 +55,7 @@ private:
     QChartView* m_money;
     QChartView* m_profit;
     QChartView* m_positions;
+    QChartView* m_returns;
     QLabel* m_failure;
 };
 

@@ -8,8 +8,10 @@
 #include "quote-server/QuoteServer.h"
 #include "report/SummaryTableModel.h"
 #include "windows/AccountChartWindow.h"
+#include "windows/YearlyStatementWindow.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QBarCategoryAxis>
 #include <QBarSeries>
 #include <QBarSet>
@@ -26,6 +28,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTabWidget>
+#include <QTableView>
 #include <QTest>
 
 #include <cmath>
@@ -189,6 +192,8 @@ private slots:
     void chartsFollowLedgerChanges();
     void quotedSummaryValuesTheHoldings();
     void unreadableLedgerKeepsTheChartsAndSaysWhy();
+    void yearlyStatementOpensFromBothPopupsAndFollowsTheTrades();
+    void returnsPageShowsEachStockAndTheAccount();
 
 private:
     void record(const QList<ChartTrade>& trades)
@@ -215,7 +220,7 @@ void MainWindowChartsTest::menusOpenTheCharts()
     fromLedger->trigger();
     QVERIFY(charts().isVisible());
     QCOMPARE(charts().windowTitle(), u"账户图表"_s);
-    QCOMPARE(charts().pages()->count(), 3);
+    QCOMPARE(charts().pages()->count(), 4);
     QCOMPARE(positionLines(positionsChart()), QStringList{bankName + u"|10010.00"_s});
     // "复制图片" puts the shown chart on the clipboard.
     charts().pages()->setCurrentIndex(2);
@@ -309,6 +314,84 @@ void MainWindowChartsTest::pagesShowTheLedger()
     QCOMPARE(bars->barSets()[0]->color(), QColor(Qt::red));
     QCOMPARE(bars->barSets()[1]->color(), QColor(Qt::blue));
     QVERIFY(!charts().failure()->isVisible());
+}
+
+namespace {
+
+QStringList tableRows(const QTableView* table)
+{
+    const QAbstractItemModel* model = table->model();
+    QStringList rows;
+    for (int row = 0; row < model->rowCount(); ++row) {
+        QStringList cells;
+        for (int column = 0; column < model->columnCount(); ++column)
+            cells << model->index(row, column).data().toString();
+        rows << cells.join(u'|');
+    }
+    return rows;
+}
+
+} // namespace
+
+// 年度对账 in the ledger popup and in the summary's, right after 账户图表; the
+// table reads the ledger again when a trade is recorded.
+void MainWindowChartsTest::yearlyStatementOpensFromBothPopupsAndFollowsTheTrades()
+{
+    record({bankBuy(1000, u"10"_s, u"2021-03-01"_s), bankSell(400, u"12"_s, u"2022-01-05"_s)});
+    QVERIFY(h->open());
+    windows::YearlyStatementWindow& yearly = h->program().yearlyStatement();
+    QAction* fromLedger = h->window().menus().yearlyStatement;
+    QCOMPARE(fromLedger->text(), u"年度对账"_s);
+    fromLedger->trigger();
+    QVERIFY(yearly.isVisible());
+    QCOMPARE(yearly.windowTitle(), u"年度对账"_s);
+    // Every trade pays 5 commission and 5 other fee; the sell of 400 takes 40 %
+    // of the 10010 paid.
+    QCOMPARE(
+        tableRows(yearly.table()),
+        (QStringList{u"2021|10010.00|0.00|0.00|5.00|0.00|0.00|5.00|10.00|1|10010.00"_s,
+                     u"2022|0.00|4790.00|786.00|5.00|0.00|0.00|5.00|10.00|1|6006.00"_s,
+                     u"合计|10010.00|4790.00|786.00|10.00|0.00|0.00|10.00|20.00|2|6006.00"_s}));
+
+    const ledger::RecordOutcome outcome = h->program().ledgerWriter().record(
+        tradeEntry(u"000709"_s, steelName, Direction::Buy, 500, u"8"_s, u"2023-02-01"_s));
+    QVERIFY(outcome.recorded());
+    const QStringList rows = tableRows(yearly.table());
+    QCOMPARE(rows.size(), 4);
+    QCOMPARE(rows[2], u"2023|4010.00|0.00|0.00|5.00|0.00|0.00|5.00|10.00|1|10016.00"_s);
+    QCOMPARE(rows[3], u"合计|14020.00|4790.00|786.00|15.00|0.00|0.00|15.00|30.00|3|10016.00"_s);
+    yearly.close();
+
+    QMenu& popup = h->program().summary().popup();
+    const QList<QAction*> actions = popup.actions();
+    const qsizetype charts = actions.indexOf(menuAction(popup, u"账户图表"_s));
+    QVERIFY(charts >= 0 && charts + 1 < actions.size());
+    QCOMPARE(actions[charts + 1]->text(), u"年度对账"_s);
+    actions[charts + 1]->trigger();
+    QVERIFY(yearly.isVisible());
+    QVERIFY(QApplication::activeModalWidget() == nullptr);
+}
+
+// 10010 paid on 2021-03-01 and 11990 back a year later: 19.78 % a year. A
+// stock still held is valued at cost without a quoted summary.
+void MainWindowChartsTest::returnsPageShowsEachStockAndTheAccount()
+{
+    record({bankBuy(1000, u"10"_s, u"2021-03-01"_s), bankSell(1000, u"12"_s, u"2022-03-01"_s)});
+    QVERIFY(h->open());
+    h->window().menus().accountCharts->trigger();
+    QCOMPARE(charts().pages()->tabText(3), u"收益率"_s);
+    QChart* returns = charts().returnsView()->chart();
+    QCOMPARE(returns->title(), u"账户资金加权年化收益率：19.78%（持仓按成本）"_s);
+    QCOMPARE(categories(returns), QStringList{bankName});
+
+    const ledger::RecordOutcome outcome = h->program().ledgerWriter().record(
+        tradeEntry(u"000709"_s, steelName, Direction::Buy, 500, u"8"_s,
+                   QDate::currentDate().toString(Qt::ISODate)));
+    QVERIFY(outcome.recorded());
+    returns = charts().returnsView()->chart();
+    // Bought and valued today: no rate, so no bar; the account's rate stays.
+    QCOMPARE(categories(returns), QStringList{bankName});
+    QVERIFY(returns->title().contains(u"（持仓按成本）"_s));
 }
 
 void MainWindowChartsTest::chartsFollowLedgerChanges()

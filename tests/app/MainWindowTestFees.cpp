@@ -1,12 +1,20 @@
 #include "MainWindowTestSupport.h"
 
+#include "app/InputBox.h"
+#include "app/MainMenus.h"
 #include "app/ParametersPanel.h"
 #include "app/TradePanel.h"
+#include "calc/Numbers.h"
 #include "ledger/Settings.h"
+#include "ledger/sql/Statement.h"
 
+#include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QButtonGroup>
 #include <QComboBox>
+#include <QDateEdit>
+#include <QDoubleSpinBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -62,12 +70,166 @@ private slots:
     void inputMethodTextIsRefusedByNumericFields();
     void directionShowsTheSideAndItsSavedRates();
     void choicesMoveTheFocus();
+    void rulesByTradeDatePriceTheTrade_data();
+    void rulesByTradeDatePriceTheTrade();
+    void feeRuleChoiceIsStoredAndShownInBothPlaces();
 
 private:
     void typeRates(const QString& stamp, const QString& commission, const QString& otherFee);
 
     std::unique_ptr<Harness> h;
 };
+
+namespace {
+
+// The fee group's choice, picked with the mouse's item.
+void chooseRule(app::ParametersPanel& p, int index)
+{
+    p.feeRule->setCurrentIndex(index);
+    Q_EMIT p.feeRule->activated(index);
+}
+
+// "最低佣金(&M)..." answered with the text typed.
+void setMinimum(app::MainWindow& w, const QString& typed)
+{
+    whenInputBoxShows([typed](app::InputBoxDialog& box) {
+        box.input()->selectAll();
+        QTest::keyClicks(box.input(), typed);
+        click(box.okButton());
+    });
+    w.menus().commissionMinimum->trigger();
+    w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+}
+
+QString storedRow(sql::Database& db, const char* key)
+{
+    auto query = db.prepare("SELECT gpmc FROM gpmc WHERE gpid = ?1");
+    query.bind(1, QString::fromLatin1(key));
+    return query.step() ? query.text(0) : u"<none>"_s;
+}
+
+} // namespace
+
+void MainWindowFeeTest::rulesByTradeDatePriceTheTrade_data()
+{
+    QTest::addColumn<QString>("date");
+    QTest::addColumn<int>("market");
+    QTest::addColumn<int>("direction");
+    QTest::addColumn<QStringList>("expected"); // yhs, yj, qtzf
+    QTest::addColumn<QString>("stampHint");
+    QTest::addColumn<QString>("transferHint");
+
+    // 1000 shares at 10.00, commission 0.25 ‰ with a 0-yuan minimum, other fee 5;
+    // the stamp-rate box says 3 and is not read.
+    QTest::newRow("Shanghai buy of 2024-01-02")
+        << u"2024-01-02"_s << 1 << 0 << QStringList{u".00"_s, u"2.50"_s, u"5.10"_s}
+        << u"印花税 0（买入不收，2023-08-28起）"_s
+        << u"过户费 0.01‰（沪深，按成交金额，2023-08-28起）"_s;
+    QTest::newRow("Shenzhen sell of 2023-08-28")
+        << u"2023-08-28"_s << 0 << 1 << QStringList{u"5.00"_s, u"2.50"_s, u"5.10"_s}
+        << u"印花税 0.5‰（卖出，2023-08-28起）"_s
+        << u"过户费 0.01‰（沪深，按成交金额，2023-08-28起）"_s;
+    QTest::newRow("Shenzhen sell of the day before")
+        << u"2023-08-27"_s << 0 << 1 << QStringList{u"10.00"_s, u"2.50"_s, u"5.10"_s}
+        << u"印花税 1‰（卖出，2022-04-29起）"_s
+        << u"过户费 0.01‰（沪深，按成交金额，2022-04-29起）"_s;
+    QTest::newRow("Shanghai buy of 2008")
+        << u"2008-05-06"_s << 1 << 0 << QStringList{u"10.00"_s, u"2.50"_s, u"6.00"_s}
+        << u"印花税 1‰（买卖双方，2008-04-24起）"_s
+        << u"过户费 每1000股1元，最低1元（上海，2008-04-24起）"_s;
+}
+
+// Under the rules by trade date the date picks stamp duty and transfer fee, the
+// fields' hints name the rule, and the buy is recorded with those fees.
+void MainWindowFeeTest::rulesByTradeDatePriceTheTrade()
+{
+    QFETCH(QString, date);
+    QFETCH(int, market);
+    QFETCH(int, direction);
+    QFETCH(QStringList, expected);
+    QFETCH(QString, stampHint);
+    QFETCH(QString, transferHint);
+    app::MainWindow& w = h->window();
+    app::ParametersPanel& p = w.parameters();
+    app::TradePanel& t = w.trade();
+
+    chooseRule(p, 1);
+    setMinimum(w, u"0"_s);
+    click(p.directionGroup->button(direction));
+    pickStock(w, market == 1 ? u"600003"_s : u"000709"_s);
+    QCOMPARE(int(p.market()), market);
+    typeRates(u"3"_s, u"0.25"_s, u"5"_s);
+    // A later date first: changing it prices the trade again.
+    p.tradeDate->setDate(QDate(2030, 1, 1));
+    priceTrade(w, u"1000"_s, u"10.00"_s);
+    p.tradeDate->setDate(QDate::fromString(date, Qt::ISODate));
+
+    QCOMPARE((QStringList{t.yhs->text(), t.yj->text(), t.qtzf->text()}), expected);
+    QCOMPARE(t.yhs->toolTip(), stampHint);
+    QCOMPARE(t.qtzf->toolTip(), transferHint);
+    QCOMPARE(t.yj->toolTip(), u"佣金 0.25‰，最低0元"_s);
+    QVERIFY(!p.stampRate->isEnabled());
+    QVERIFY(w.menus().commissionMinimum->isEnabled());
+
+    if (direction == 0) {
+        QVERIFY(t.recordBuyButton->isEnabled());
+        click(t.recordBuyButton);
+        QVERIFY(h->prompter.messages.isEmpty());
+        auto query = h->db.prepare(
+            "SELECT 印花税,过户费等 FROM gpjl WHERE 交易状态='买入' ORDER BY id DESC LIMIT 1");
+        QVERIFY(query.step());
+        QCOMPARE(num::money(query.real(0)), expected[0]);
+        QCOMPARE(num::money(query.real(1)), expected[2]);
+    }
+}
+
+// The choice shows in the fee group and under 设置, is stored at once and lasts
+// across a restart; back on the rates set the stamp-rate box prices again and
+// the hints go.
+void MainWindowFeeTest::feeRuleChoiceIsStoredAndShownInBothPlaces()
+{
+    app::ParametersPanel* p = &h->window().parameters();
+    QActionGroup* menu = h->window().menus().feeRules;
+    QCOMPARE(p->feeRule->currentText(), u"按设置的费率"_s);
+    QCOMPARE(menu->checkedAction()->text(), u"按设置的费率"_s);
+    QVERIFY(p->stampRate->isEnabled());
+    QVERIFY(!h->window().menus().commissionMinimum->isEnabled());
+    QCOMPARE(storedRow(h->db, "fygz"), u"<none>"_s);
+
+    menu->actions().at(1)->trigger();
+    QCOMPARE(p->feeRule->currentText(), u"按交易日期的法定规则"_s);
+    QCOMPARE(storedRow(h->db, "fygz"), u"按交易日期的法定规则"_s);
+    // A minimum beyond 5 yuan or no number is refused and changes nothing.
+    setMinimum(h->window(), u"8"_s);
+    QCOMPARE(h->prompter.messages.value(0), u"最低佣金应为0到5元之间的数字，没有改动。"_s);
+    QCOMPARE(storedRow(h->db, "yjzd"), u"5"_s);
+    setMinimum(h->window(), u"2"_s);
+    QCOMPARE(storedRow(h->db, "yjzd"), u"2"_s);
+
+    QVERIFY(h->reopen());
+    p = &h->window().parameters();
+    menu = h->window().menus().feeRules;
+    QCOMPARE(p->feeRule->currentText(), u"按交易日期的法定规则"_s);
+    QCOMPARE(menu->checkedAction()->text(), u"按交易日期的法定规则"_s);
+    QVERIFY(h->window().menus().commissionMinimum->isEnabled());
+    app::TradePanel& t = h->window().trade();
+    p->tradeDate->setDate(QDate(2024, 1, 2));
+    typeRates(u"1"_s, u"0.25"_s, u"5"_s);
+    priceTrade(h->window(), u"100"_s, u"10.00"_s);
+    QCOMPARE(t.yj->text(), u"2"_s);
+    QCOMPARE(t.yhs->text(), u".00"_s);
+
+    chooseRule(*p, 0);
+    QCOMPARE(menu->checkedAction()->text(), u"按设置的费率"_s);
+    QCOMPARE(storedRow(h->db, "fygz"), u"按设置的费率"_s);
+    QVERIFY(p->stampRate->isEnabled());
+    // Priced again with the stamp-rate box, which the rules by date had left at 3 ‰.
+    QCOMPARE(t.yhs->text(), u"3.00"_s);
+    QCOMPARE(t.yj->text(), u"5"_s);
+    QVERIFY(t.yhs->toolTip().isEmpty());
+    QVERIFY(QApplication::activeModalWidget() == nullptr);
+}
 
 void MainWindowFeeTest::typeRates(const QString& stamp, const QString& commission,
                                   const QString& otherFee)

@@ -6,6 +6,7 @@ corvanta_gtest(test_ledger_store
     ${CMAKE_CURRENT_LIST_DIR}/QuoteServerSettingTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/LedgerLockTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/QuoteSourceSettingTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/FeeRuleSettingTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/BackupRestoreTest.cpp
 )
 target_link_libraries(test_ledger_store PRIVATE corvanta_ledger corvanta_exchange)

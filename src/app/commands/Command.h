@@ -69,6 +69,8 @@ CommandSpec restoreCommand();
 CommandSpec importCommand();
 CommandSpec exportLedgerCommand();
 CommandSpec exportSummaryCommand();
+CommandSpec yearlyCommand();
+CommandSpec repriceCommand();
 
 // "FILE" with native separators, as messages show paths.
 QString shown(const QString& path);

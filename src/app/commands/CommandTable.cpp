@@ -7,7 +7,8 @@ const QList<CommandSpec>& commandTable()
 {
     static const QList<CommandSpec> table = {
         backupCommand(),       restoreCommand(),       importCommand(),
-        exportLedgerCommand(), exportSummaryCommand(),
+        exportLedgerCommand(), exportSummaryCommand(), yearlyCommand(),
+        repriceCommand(),
     };
     return table;
 }

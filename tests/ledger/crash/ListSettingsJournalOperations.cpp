@@ -2,6 +2,7 @@
 
 #include "journal/Journal.h"
 #include "journal/JournalSchema.h"
+#include "ledger/FeeRuleSetting.h"
 #include "ledger/LedgerChanges.h"
 #include "ledger/MonitorList.h"
 #include "ledger/QuoteServerSetting.h"
@@ -125,6 +126,10 @@ std::vector<CrashOperation> listSettingsAndJournalOperations()
         {"choose a quote source", someTrades,
          [](sql::Database& db) {
              ledger::saveQuoteSourceRow(db, ledger::QuoteSourceRow::Choice, QStringLiteral("腾讯"));
+         }},
+        {"choose the fee rules by trade date", someTrades,
+         [](sql::Database& db) {
+             ledger::saveFeeRuleSetting(db, {FeeRuleChoice::ByTradeDate, 0});
          }},
         {"add the journal to an older ledger", someTrades,
          [](sql::Database& db) {

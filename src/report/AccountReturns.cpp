@@ -1,0 +1,97 @@
+#include "AccountReturns.h"
+
+#include "MoneyWeightedReturn.h"
+#include "ledger/sql/Database.h"
+#include "ledger/sql/Statement.h"
+
+#include <QHash>
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+namespace corvanta::report {
+
+namespace {
+
+struct Row {
+    QString date;
+    int stock = 0;
+    bool sell = false;
+    qint64 shares = 0;
+    qint64 total = 0; // fen
+};
+
+struct Stock {
+    QString name;
+    qint64 shares = 0;
+    qint64 cost = 0;
+    std::vector<CashFlow> flows;
+};
+
+} // namespace
+
+AccountReturns accountReturns(sql::Database& db, const QuotedValues* quoted, QDate today)
+{
+    auto query = db.prepare("SELECT 日期,股票名,交易状态='卖出',ifnull(数量,0),ifnull(总金额,0) "
+                            "FROM gpjl NOT INDEXED WHERE 虚拟卖出='假' AND 交易状态 IN "
+                            "('买入','卖出') ORDER BY id");
+    std::vector<Row> rows;
+    std::vector<Stock> stocks;
+    QHash<QString, int> index;
+    while (query.step()) {
+        const QString name = query.text(1);
+        auto known = index.constFind(name);
+        if (known == index.cend()) {
+            known = index.insert(name, int(stocks.size()));
+            stocks.push_back({name, 0, 0, {}});
+        }
+        rows.push_back({query.text(0), known.value(), query.int64(2) != 0, query.int64(3),
+                        std::llround(query.real(4) * 100)});
+    }
+    std::stable_sort(rows.begin(), rows.end(),
+                     [](const Row& a, const Row& b) { return a.date < b.date; });
+
+    std::vector<CashFlow> account;
+    for (const Row& row : rows) {
+        Stock& stock = stocks[std::size_t(row.stock)];
+        const QDate date = QDate::fromString(row.date, Qt::ISODate);
+        const double amount = double(row.total) / 100;
+        if (row.sell) {
+            const qint64 cost =
+                row.shares >= stock.shares || stock.shares <= 0
+                    ? stock.cost
+                    : std::llround(double(stock.cost) * double(row.shares) / double(stock.shares));
+            stock.cost -= cost;
+            stock.shares = std::max<qint64>(0, stock.shares - row.shares);
+        } else {
+            stock.cost += row.total;
+            stock.shares += row.shares;
+        }
+        const CashFlow flow{date, row.sell ? amount : -amount};
+        stock.flows.push_back(flow);
+        account.push_back(flow);
+    }
+
+    AccountReturns out;
+    for (Stock& stock : stocks) {
+        if (stock.shares > 0) {
+            qint64 value = stock.cost;
+            if (quoted) {
+                const auto holding = quoted->constFind(stock.name);
+                if (holding != quoted->cend() && holding->shares == stock.shares) {
+                    value = holding->value;
+                    out.marketValue = true;
+                }
+            }
+            const CashFlow held{today, double(value) / 100};
+            stock.flows.push_back(held);
+            account.push_back(held);
+        }
+        out.stocks.append({stock.name, moneyWeightedReturn(stock.flows)});
+    }
+    out.account = moneyWeightedReturn(account);
+    return out;
+}
+
+} // namespace corvanta::report

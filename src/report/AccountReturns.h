@@ -1,0 +1,34 @@
+#pragma once
+
+#include "AccountSeries.h"
+
+#include <QDate>
+#include <QList>
+#include <QString>
+
+#include <optional>
+
+namespace corvanta::sql {
+class Database;
+}
+
+namespace corvanta::report {
+
+struct StockReturn {
+    QString name;
+    std::optional<double> rate; // annualised; none when no rate fits
+};
+
+// The money-weighted return of the whole account and of each stock. The flows
+// are the real buys (out) and sells (in) by trade date and, on `today`, the value
+// still held: the quoted summary's market value for a stock held with the same
+// shares as then, its average cost otherwise.
+struct AccountReturns {
+    std::optional<double> account;
+    QList<StockReturn> stocks; // in the order of their first trade
+    bool marketValue = false;  // some holding is valued at market
+};
+
+AccountReturns accountReturns(sql::Database& db, const QuotedValues* quoted, QDate today);
+
+} // namespace corvanta::report

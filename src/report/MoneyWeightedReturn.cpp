@@ -1,0 +1,139 @@
+#include "MoneyWeightedReturn.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <limits>
+#include <utility>
+
+namespace corvanta::report {
+
+namespace {
+
+// The rates tried for a change of sign, from a near total loss to a hundredfold
+// gain a year.
+constexpr std::array bracketRates{-0.999999, -0.99, -0.9, -0.7, -0.5, -0.3, -0.1, 0.0,
+                                  0.05,      0.1,   0.2,  0.35, 0.5,  0.75, 1.0,  1.5,
+                                  2.0,       3.0,   5.0,  10.0, 20.0, 50.0, 100.0};
+
+class PresentValue {
+public:
+    PresentValue(std::span<const CashFlow> flows, QDate start) : m_flows(flows), m_start(start) {}
+
+    double operator()(double rate) const
+    {
+        const double base = std::log1p(rate);
+        double sum = 0;
+        for (const CashFlow& flow : m_flows) {
+            const double years = double(m_start.daysTo(flow.date)) / 365;
+            sum += flow.amount * std::exp(-years * base);
+        }
+        return sum;
+    }
+
+private:
+    std::span<const CashFlow> m_flows;
+    QDate m_start;
+};
+
+// Brent's method on [a, b] where f(a) and f(b) differ in sign.
+double brent(const PresentValue& f, double a, double b, double fa, double fb)
+{
+    if (std::abs(fa) < std::abs(fb)) {
+        std::swap(a, b);
+        std::swap(fa, fb);
+    }
+    double c = a, fc = fa, d = b - a;
+    bool bisected = true;
+    for (int i = 0; i < 200 && fb != 0; ++i) {
+        const double tolerance = 4 * std::numeric_limits<double>::epsilon() * std::abs(b) + 1e-15;
+        if (std::abs(b - a) <= tolerance)
+            break;
+        double s;
+        if (fa != fc && fb != fc) { // inverse quadratic interpolation
+            s = a * fb * fc / ((fa - fb) * (fa - fc)) + b * fa * fc / ((fb - fa) * (fb - fc)) +
+                c * fa * fb / ((fc - fa) * (fc - fb));
+        } else { // secant
+            s = b - fb * (b - a) / (fb - fa);
+        }
+        const double lower = (3 * a + b) / 4;
+        const bool outside = (s - lower) * (s - b) >= 0;
+        if (outside || (bisected && std::abs(s - b) >= std::abs(b - c) / 2) ||
+            (!bisected && std::abs(s - b) >= std::abs(c - d) / 2) ||
+            (bisected && std::abs(b - c) < tolerance) ||
+            (!bisected && std::abs(c - d) < tolerance)) {
+            s = (a + b) / 2;
+            bisected = true;
+        } else {
+            bisected = false;
+        }
+        const double fs = f(s);
+        d = c;
+        c = b;
+        fc = fb;
+        if ((fa < 0) == (fs < 0)) {
+            a = s;
+            fa = fs;
+        } else {
+            b = s;
+            fb = fs;
+        }
+        if (std::abs(fa) < std::abs(fb)) {
+            std::swap(a, b);
+            std::swap(fa, fb);
+        }
+    }
+    return b;
+}
+
+} // namespace
+
+std::optional<double> moneyWeightedReturn(std::span<const CashFlow> flows)
+{
+    bool in = false, out = false;
+    QDate first, last;
+    for (const CashFlow& flow : flows) {
+        if (!flow.date.isValid() || !std::isfinite(flow.amount))
+            return std::nullopt;
+        in = in || flow.amount > 0;
+        out = out || flow.amount < 0;
+        if (!first.isValid() || flow.date < first)
+            first = flow.date;
+        if (!last.isValid() || flow.date > last)
+            last = flow.date;
+    }
+    // Without money both ways, or within a single day, no rate makes sense.
+    if (!in || !out || first == last)
+        return std::nullopt;
+
+    const PresentValue value(flows, first);
+    std::optional<std::pair<double, double>> bracket;
+    double previousRate = bracketRates[0];
+    double previous = value(previousRate);
+    int changes = 0;
+    for (std::size_t i = 1; i < bracketRates.size(); ++i) {
+        const double rate = bracketRates[i];
+        const double current = value(rate);
+        if (previous == 0)
+            return previousRate;
+        if ((previous < 0) != (current < 0)) {
+            ++changes;
+            bracket = {previousRate, rate};
+        }
+        previousRate = rate;
+        previous = current;
+    }
+    if (changes != 1)
+        return std::nullopt;
+    const double a = bracket->first, b = bracket->second;
+    const double root = brent(value, a, b, value(a), value(b));
+    // A root that does not bring the sum to zero relative to the flows is none.
+    double scale = 0;
+    for (const CashFlow& flow : flows)
+        scale += std::abs(flow.amount);
+    if (!(std::abs(value(root)) <= 1e-9 * scale))
+        return std::nullopt;
+    return root;
+}
+
+} // namespace corvanta::report
