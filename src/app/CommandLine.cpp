@@ -1,6 +1,7 @@
 #include "CommandLine.h"
 
 #include "CsvExport.h"
+#include "PasswordCommand.h"
 #include "ledger/LedgerBackup.h"
 #include "ledger/LedgerFile.h"
 #include "ledger/LedgerLock.h"
@@ -27,8 +28,8 @@ namespace corvanta::app {
 
 namespace {
 
-const QStringList subcommands = {u"backup"_s, u"restore"_s, u"import"_s, u"export-ledger"_s,
-                                 u"export-summary"_s};
+const QStringList subcommands = {u"backup"_s,        u"restore"_s,        u"import"_s,
+                                 u"export-ledger"_s, u"export-summary"_s, u"password"_s};
 
 QString shown(const QString& path)
 {
@@ -40,7 +41,9 @@ struct Words {
     QString file;
     QStringList flags;
     QString broker;
-    QString unknown; // the first word that is not understood
+    QString passwordFile;    // --password-file: opens a ledger with a personal password
+    QString newPasswordFile; // --new-password-file: for `password set|change`
+    QString unknown;         // the first word that is not understood
 };
 
 Words readWords(const QStringList& arguments)
@@ -52,6 +55,10 @@ Words readWords(const QStringList& arguments)
             words.broker = arguments[++i];
         } else if (word.startsWith(u"--broker="_s)) {
             words.broker = word.mid(9);
+        } else if (word == u"--password-file"_s && i + 1 < arguments.size()) {
+            words.passwordFile = arguments[++i];
+        } else if (word == u"--new-password-file"_s && i + 1 < arguments.size()) {
+            words.newPasswordFile = arguments[++i];
         } else if (word.startsWith(u"--"_s)) {
             words.flags << word;
         } else if (words.file.isEmpty()) {
@@ -78,7 +85,7 @@ private:
         m_err << text << '\n';
         return CommandFailed;
     }
-    bool openLedger();
+    bool openLedger(const Words& words);
     // A safety copy before a change that replaces data; false when none could be made.
     bool safetyCopy();
 
@@ -94,12 +101,16 @@ private:
     std::optional<sql::Database> m_db;
 };
 
-bool Runner::openLedger()
+bool Runner::openLedger(const Words& words)
 {
     try {
         m_db.emplace(ledger::openLedger(m_path, ledger::loadSeedList()));
         return true;
     } catch (const ledger::LedgerOpenError& error) {
+        if (error.mayHavePassword()) {
+            m_db = openWithPassword(m_path, words.passwordFile, error, m_err);
+            return m_db.has_value();
+        }
         fail(error.message());
     } catch (const std::exception& error) {
         fail(u"无法打开账本："_s + QString::fromUtf8(error.what()));
@@ -132,8 +143,10 @@ int Runner::run(const QString& command, const Words& words)
     ledger::LedgerLock lock(m_path);
     if (lock.acquire() == ledger::LedgerLock::Outcome::HeldElsewhere)
         return fail(u"账本正由运行中的窗口使用，请先关闭窗口再运行命令：\n"_s + shown(m_path));
-    if (!openLedger())
+    if (!openLedger(words))
         return CommandFailed;
+    if (command == u"password"_s)
+        return runPasswordCommand(*m_db, words.file, words.newPasswordFile, m_out, m_err);
     if (command == u"backup"_s)
         return backup(words);
     if (command == u"restore"_s)
@@ -163,12 +176,12 @@ int Runner::restore(const Words& words)
         return CommandMisused;
     }
     try {
-        ledger::LedgerRestore restore(*m_db, words.file);
+        const auto restore = openRestoreSource(*m_db, words.file);
         if (!safetyCopy())
             return CommandFailed;
-        restore.finish();
-        m_out << restore.progress().status << u"：交易记录 "_s << restore.tradeCount()
-              << u" 条，股票代码 "_s << restore.stockCount() << u" 条。"_s << '\n';
+        restore->finish();
+        m_out << restore->progress().status << u"：交易记录 "_s << restore->tradeCount()
+              << u" 条，股票代码 "_s << restore->stockCount() << u" 条。"_s << '\n';
     } catch (const ledger::BackupError& error) {
         return fail(error.message());
     } catch (const sql::Error& error) {
@@ -275,6 +288,11 @@ QString commandLineHelp()
            "                         账本中已有的相同交易被跳过；--replace 先清空账本\n"
            "  export-ledger FILE.csv 把账本导出为 CSV（UTF-8）\n"
            "  export-summary FILE.csv 把汇总（不取行情）导出为 CSV（UTF-8）\n"
+           "  password set|change|remove [--new-password-file FILE]\n"
+           "                         设置、更改或去掉账本密码；新密码从 FILE 读，\n"
+           "                         或者在终端上输入两遍（密码没有提示，无法找回）\n"
+           "  --password-file FILE   账本设有密码时从 FILE 读密码（FILE 只能由本人读写）；\n"
+           "                         不加时在终端上询问\n"
            "  --help                 显示本说明\n"
            "\n"
            "退出码：0 成功，1 失败（附原因），2 用法错误或未确认。\n"_s;

@@ -35,6 +35,7 @@ public:
     QAction* quoteServer;
     QAction* saveSettings;
     QAction* desktopShortcut;
+    QAction* ledgerPassword;
     // 帮助(&L)
     QAction* calculator;
     QAction* tutorial;

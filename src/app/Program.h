@@ -30,6 +30,7 @@ class MainWindow;
 class SummaryController;
 class MonitorController;
 class SideWindows;
+class LedgerPasswordController;
 class SystemServices;
 
 // The running program: it owns the ledger database, the services (message boxes,
@@ -112,6 +113,8 @@ private:
     std::unique_ptr<windows::BackupWindow> m_backupWindow;
     std::unique_ptr<windows::ImportWindow> m_importWindow;
     std::unique_ptr<windows::AccountChartWindow> m_accountCharts;
+    // 设置 → 账本密码; a child of the main window.
+    LedgerPasswordController* m_password = nullptr;
 };
 
 } // namespace corvanta::app

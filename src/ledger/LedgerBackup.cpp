@@ -42,16 +42,17 @@ QString reasonOf(const sql::Error& error)
     }
 }
 
-BackupError notABackup(const QString& path, const QString& detail)
+BackupError notABackup(const QString& path, const QString& detail, bool keyRefused = false)
 {
     return BackupError(u"“"_s + shown(path) + u"”不是本程序的备份文件（"_s + detail +
-                       u"）。账本没有任何改动。"_s);
+                           u"）。账本没有任何改动。"_s,
+                       keyRefused);
 }
 
 } // namespace
 
-BackupError::BackupError(const QString& message)
-    : std::runtime_error(message.toStdString()), m_message(message)
+BackupError::BackupError(const QString& message, bool keyRefused)
+    : std::runtime_error(message.toStdString()), m_message(message), m_keyRefused(keyRefused)
 {
 }
 
@@ -70,8 +71,9 @@ void backupLedger(sql::Database& ledger, const QString& target)
     const QString partial = info.absolutePath() + u"/."_s + info.fileName() + u".part"_s;
     QFile::remove(partial);
     try {
-        sql::Database copy = sql::Database::open(partial, QByteArray(ledgerKey),
-                                                 sql::Database::Mode::ReadWriteCreate);
+        // Keyed as the ledger is now: a personal password protects its copies too.
+        sql::Database copy =
+            sql::Database::open(partial, ledger.key(), sql::Database::Mode::ReadWriteCreate);
         sql::copyDatabase(ledger, copy);
     } catch (const sql::Error& error) {
         QFile::remove(partial);
@@ -86,7 +88,7 @@ void backupLedger(sql::Database& ledger, const QString& target)
     }
 }
 
-sql::Database openBackup(const QString& path)
+sql::Database openBackup(const QString& path, const QByteArray& key)
 {
     const QFileInfo info(path);
     if (!info.isFile())
@@ -94,8 +96,8 @@ sql::Database openBackup(const QString& path)
     if (info.size() == 0)
         throw notABackup(path, u"文件是空的"_s);
     try {
-        sql::Database db =
-            sql::Database::open(path, QByteArray(ledgerKey), sql::Database::Mode::ReadOnly);
+        sql::Database db = sql::Database::open(path, key.isEmpty() ? QByteArray(ledgerKey) : key,
+                                               sql::Database::Mode::ReadOnly);
         requireTradeTables(db);
         return db;
     } catch (const ForeignTableError& error) {
@@ -103,7 +105,7 @@ sql::Database openBackup(const QString& path)
                                    error.missingColumns().join(u'、'));
     } catch (const sql::Error& error) {
         if (error.kind() == sql::Error::Kind::NotADatabase)
-            throw notABackup(path, u"不是数据库，或者密码不符"_s);
+            throw notABackup(path, u"不是数据库，或者密码不符"_s, looksEncrypted(path));
         throw notABackup(path, error.message());
     }
 }

@@ -12,11 +12,15 @@ namespace corvanta::ledger {
 // is a complete sentence for the user naming the file and the reason.
 class BackupError : public std::runtime_error {
 public:
-    explicit BackupError(const QString& message);
+    explicit BackupError(const QString& message, bool keyRefused = false);
     QString message() const { return m_message; }
+    // The key tried did not open a file that looks encrypted: a backup made under
+    // another password may open with that password.
+    bool keyRefused() const { return m_keyRefused; }
 
 private:
     QString m_message;
+    bool m_keyRefused = false;
 };
 
 // Writes a consistent copy of the open ledger to `target`, keyed as the ledger
@@ -25,8 +29,9 @@ private:
 // as it was. Throws BackupError.
 void backupLedger(sql::Database& ledger, const QString& target);
 
-// Opens a backup read-only and checks that it opens with the ledger's key and
-// holds gpjl and gpmc with the ledger's columns. Throws BackupError.
-sql::Database openBackup(const QString& path);
+// Opens a backup read-only and checks that it opens with `key` (the program's
+// key when not given) and holds gpjl and gpmc with the ledger's columns. Throws
+// BackupError.
+sql::Database openBackup(const QString& path, const QByteArray& key = {});
 
 } // namespace corvanta::ledger

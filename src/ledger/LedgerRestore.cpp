@@ -37,9 +37,11 @@ void bindRow(sql::Statement& insert, const QStringList& row)
 
 } // namespace
 
-LedgerRestore::LedgerRestore(sql::Database& ledger, const QString& backupPath) : m_ledger(ledger)
+LedgerRestore::LedgerRestore(sql::Database& ledger, const QString& backupPath,
+                             const QByteArray& backupKey)
+    : m_ledger(ledger)
 {
-    sql::Database backup = openBackup(backupPath);
+    sql::Database backup = openBackup(backupPath, backupKey.isEmpty() ? ledger.key() : backupKey);
     try {
         m_trades = readRows(backup, "SELECT 日期,股票代码,股票名,交易状态,数量,价格,费用,总金额,"
                                     "盈亏金额,虚拟卖出,监控状态,印花税,佣金,过户费等,其它费用 "

@@ -3,4 +3,5 @@ target_sources(corvanta_windows PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/FileChooser.cpp
     ${CMAKE_CURRENT_LIST_DIR}/BackupWindow.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ImportWindow.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/PasswordDialog.cpp
 )
