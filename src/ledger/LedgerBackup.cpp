@@ -49,6 +49,22 @@ BackupError notABackup(const QString& path, const QString& detail, bool keyRefus
                        keyRefused);
 }
 
+sql::Database openChecked(const QString& path, const QByteArray& key)
+{
+    try {
+        sql::Database db = sql::Database::open(path, key, sql::Database::Mode::ReadOnly);
+        requireTradeTables(db);
+        return db;
+    } catch (const ForeignTableError& error) {
+        throw notABackup(path, u"表 "_s + error.table() + u" 缺少列 "_s +
+                                   error.missingColumns().join(u'、'));
+    } catch (const sql::Error& error) {
+        if (error.kind() == sql::Error::Kind::NotADatabase)
+            throw notABackup(path, u"不是数据库，或者密码不符"_s, looksEncrypted(path));
+        throw notABackup(path, error.message());
+    }
+}
+
 } // namespace
 
 BackupError::BackupError(const QString& message, bool keyRefused)
@@ -95,19 +111,17 @@ sql::Database openBackup(const QString& path, const QByteArray& key)
         throw BackupError(u"找不到备份文件“"_s + shown(path) + u"”。账本没有任何改动。"_s);
     if (info.size() == 0)
         throw notABackup(path, u"文件是空的"_s);
-    try {
-        sql::Database db = sql::Database::open(path, key.isEmpty() ? QByteArray(ledgerKey) : key,
-                                               sql::Database::Mode::ReadOnly);
-        requireTradeTables(db);
-        return db;
-    } catch (const ForeignTableError& error) {
-        throw notABackup(path, u"表 "_s + error.table() + u" 缺少列 "_s +
-                                   error.missingColumns().join(u'、'));
-    } catch (const sql::Error& error) {
-        if (error.kind() == sql::Error::Kind::NotADatabase)
-            throw notABackup(path, u"不是数据库，或者密码不符"_s, looksEncrypted(path));
-        throw notABackup(path, error.message());
+    // A backup made before the ledger had its password is keyed with the program's key.
+    const QByteArray programKey(ledgerKey);
+    if (!key.isEmpty() && key != programKey) {
+        try {
+            return openChecked(path, key);
+        } catch (const BackupError& error) {
+            if (!error.keyRefused())
+                throw;
+        }
     }
+    return openChecked(path, programKey);
 }
 
 } // namespace corvanta::ledger

@@ -29,9 +29,9 @@ private:
 // as it was. Throws BackupError.
 void backupLedger(sql::Database& ledger, const QString& target);
 
-// Opens a backup read-only and checks that it opens with `key` (the program's
-// key when not given) and holds gpjl and gpmc with the ledger's columns. Throws
-// BackupError.
+// Opens a backup read-only and checks that it opens with `key`, or failing that
+// with the program's key (a backup made before the ledger had a password), and
+// holds gpjl and gpmc with the ledger's columns. Throws BackupError.
 sql::Database openBackup(const QString& path, const QByteArray& key = {});
 
 } // namespace corvanta::ledger

@@ -446,6 +446,49 @@ private Q_SLOTS:
         QVERIFY(summaryLines.size() >= 3);
     }
 
+    // The real program on a terminal (script(1) gives it one): the password is asked
+    // there and not echoed, and a wrong one ends with exit code 1.
+    void thePasswordIsAskedOnTheTerminalWithoutEcho_data()
+    {
+        QTest::addColumn<QByteArray>("typed");
+        QTest::addColumn<int>("code");
+        QTest::newRow("right") << QByteArray("终端 secret") << 0;
+        QTest::newRow("wrong") << QByteArray("not it") << 1;
+    }
+    void thePasswordIsAskedOnTheTerminalWithoutEcho()
+    {
+        QFETCH(QByteArray, typed);
+        QFETCH(int, code);
+        {
+            auto db = ledger::openLedger(ledgerPath(), ledger::loadSeedList());
+            ledger::changeLedgerPassword(db, "终端 secret");
+        }
+        // The program beside its ledger: a copy of the executable in the folder.
+        const QString program = path(u"corvanta"_s);
+        QVERIFY(QFile::copy(QStringLiteral(CORVANTA_EXECUTABLE), program));
+        QProcess terminal;
+        terminal.setProcessChannelMode(QProcess::MergedChannels);
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.remove(u"DISPLAY"_s);
+        terminal.setProcessEnvironment(environment);
+        terminal.start(u"script"_s,
+                       {u"-qec"_s, program + u" backup "_s + path(u"copy.mdb"_s), u"/dev/null"_s});
+        QVERIFY(terminal.waitForStarted());
+        QByteArray shown;
+        while (!shown.contains("请输入密码") && terminal.waitForReadyRead(10000))
+            shown += terminal.readAll();
+        QVERIFY2(shown.contains("请输入密码"), shown.constData());
+        QTest::qWait(200); // the echo is off once the prompt is out
+        terminal.write(typed + '\n');
+        QVERIFY(terminal.waitForFinished(20000));
+        shown += terminal.readAll();
+        QCOMPARE(terminal.exitCode(), code);
+        QVERIFY2(!shown.contains(typed), shown.constData());
+        QCOMPARE(QFile::exists(path(u"copy.mdb"_s)), code == 0);
+        if (code != 0)
+            QVERIFY2(shown.contains("密码不对"), shown.constData());
+    }
+
     void theProgramRunsASubcommandWithoutADisplay()
     {
         QProcess process;

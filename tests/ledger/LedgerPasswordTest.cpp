@@ -143,11 +143,15 @@ TEST_P(PasswordChangeTest, TheLedgerAndItsCopiesOpenWithTheNewKeyOnly)
             << file.toStdString();
     }
     EXPECT_EQ(openBackup(copy, newKey).scalarInt("SELECT count(*) FROM gpjl"), written.size());
-    try {
-        openBackup(copy, oldKey);
-        ADD_FAILURE() << "the old key opened the safety copy";
-    } catch (const BackupError& error) {
-        EXPECT_TRUE(error.keyRefused());
+    // A copy under a personal password opens with no other key (a copy under the
+    // program's key opens whatever password is tried first: it may be older).
+    if (!change.after.isEmpty()) {
+        try {
+            openBackup(copy, oldKey);
+            ADD_FAILURE() << "the old key opened the safety copy";
+        } catch (const BackupError& error) {
+            EXPECT_TRUE(error.keyRefused());
+        }
     }
 }
 
@@ -245,6 +249,19 @@ TEST_F(LedgerPasswordTest, ABackupUnderAnOldPasswordRestoresWithThatPasswordOnly
     restore.finish();
     EXPECT_EQ(dumpLedger(db).size(), backedUp.size());
     EXPECT_EQ(db.key(), QByteArrayLiteral("new"));
+}
+
+TEST_F(LedgerPasswordTest, ABackupFromBeforeThePasswordRestoresWithoutAsking)
+{
+    sql::Database db = ledgerWithTrades({});
+    const QStringList backedUp = dumpLedger(db);
+    backupLedger(db, path(u"plain.mdb"_s));
+    changeLedgerPassword(db, QByteArrayLiteral("pw"));
+    db.exec("DELETE FROM gpjl");
+
+    LedgerRestore restore(db, path(u"plain.mdb"_s));
+    restore.finish();
+    EXPECT_EQ(dumpLedger(db).size(), backedUp.size());
 }
 
 TEST_F(LedgerPasswordTest, NewPasswordsThatAreRefused)
