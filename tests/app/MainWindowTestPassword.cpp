@@ -5,6 +5,7 @@
 #include "app/MainWindow.h"
 #include "ledger/LedgerFile.h"
 #include "ledger/LedgerPassword.h"
+#include "windows/BackupWindow.h"
 #include "windows/PasswordDialog.h"
 
 #include <QAction>
@@ -12,9 +13,11 @@
 #include <QCryptographicHash>
 #include <QDialogButtonBox>
 #include <QFile>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 
@@ -57,6 +60,26 @@ void answerPasswordDialogs(QList<Answer> answers, std::shared_ptr<QStringList> s
             left = 300;
         }
         if (answers.isEmpty()) {
+            *attempt = nullptr;
+            return;
+        }
+        if (left > 0)
+            QTimer::singleShot(10, [attempt, left] {
+                if (*attempt)
+                    (*attempt)(left - 1);
+            });
+    };
+    QTimer::singleShot(0, [attempt] { (*attempt)(300); });
+}
+
+void whenFileDialogShows(const QString& path)
+{
+    auto attempt = std::make_shared<std::function<void(int)>>();
+    *attempt = [path, attempt](int left) {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (dialog && dialog->isVisible()) {
+            dialog->selectFile(path);
+            static_cast<QDialog*>(dialog)->accept();
             *attempt = nullptr;
             return;
         }
@@ -176,6 +199,46 @@ private slots:
         const auto db = app::openWithStartPassword(path, *refusal, failure);
         QVERIFY(db);
         QCOMPARE(db->key(), u"对的"_s.toUtf8());
+    }
+
+    // A backup made under the password the ledger had before is restored from the
+    // backup window once that password is given; a wrong one is asked again.
+    void restoreOfABackupUnderAnotherPasswordAsksForIt()
+    {
+        QTemporaryDir folder;
+        const QString backup = folder.filePath(u"old.mdb"_s);
+        {
+            sql::Database old = ledger::openLedger(backup, testSeedList());
+            addTrade(old, u"600001"_s, u"沪市股票1"_s, Direction::Buy, 300, u"5"_s);
+            ledger::changeLedgerPassword(old, "旧的");
+        }
+        const QString path = ledger::ledgerPath(folder.path());
+        {
+            sql::Database db = ledger::openLedger(path, testSeedList());
+            ledger::changeLedgerPassword(db, "新的");
+        }
+        m_program = std::make_unique<app::Program>(
+            ledger::openLedger(path, testSeedList(), "新的"),
+            app::MainWindowServices{m_prompter, m_desktop, m_tray, m_shortcuts});
+        m_program->show();
+        m_program->mainWindow().menus().backup->trigger();
+        windows::BackupWindow& window = m_program->backupWindow();
+        window.chooseRestore(true);
+        QSignalSpy ended(&window, &windows::BackupWindow::restoreEnded);
+        m_prompter.answers = {true};
+        whenFileDialogShows(backup);
+        auto seen = std::make_shared<QStringList>();
+        answerPasswordDialogs({{{u"错的"_s}}, {{u"旧的"_s}}}, seen);
+        window.runButton()->click();
+        QVERIFY2(ended.size() == 1 || ended.wait(10000),
+                 qPrintable(m_prompter.messages.join(u'|')));
+        QCOMPARE(ended.first().first().toBool(), true);
+        QCOMPARE(seen->size(), 2);
+        QVERIFY2(seen->at(1).contains(ledger::wrongPasswordText()), qPrintable(seen->at(1)));
+        QCOMPARE(openQuantity(m_program->database(), u"沪市股票1"_s), 300);
+        // The ledger keeps its own password.
+        QCOMPARE(m_program->database().key(), u"新的"_s.toUtf8());
+        window.close();
     }
 
 private:
