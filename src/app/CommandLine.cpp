@@ -1,6 +1,7 @@
 #include "CommandLine.h"
 
 #include "app/Version.h"
+#include "PasswordCommand.h"
 #include "commands/Command.h"
 #include "ledger/LedgerFile.h"
 #include "ledger/LedgerLock.h"
@@ -44,6 +45,8 @@ std::optional<int> parseWords(const CommandSpec& spec, const QStringList& argume
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     parser.addOptions(spec.options);
     parser.addOption(QCommandLineOption(QStringList{u"h"_s, u"help"_s}));
+    // Any command may open a ledger that has a personal password.
+    parser.addOption(QCommandLineOption(u"password-file"_s, u"密码文件"_s, u"FILE"_s));
     // The program's name first, as QCommandLineParser expects it.
     if (!parser.parse(QStringList{u"corvanta"_s} + arguments.mid(1))) {
         const QStringList unknown = parser.unknownOptionNames();
@@ -104,8 +107,13 @@ int runCommand(const CommandSpec& spec, const QStringList& arguments, const QStr
     try {
         db.emplace(ledger::openLedger(ledgerPath, ledger::loadSeedList()));
     } catch (const ledger::LedgerOpenError& error) {
-        err << error.message() << '\n';
-        return CommandFailed;
+        if (!error.mayHavePassword()) {
+            err << error.message() << '\n';
+            return CommandFailed;
+        }
+        db = openWithPassword(ledgerPath, words.value(u"password-file"_s), error, err);
+        if (!db)
+            return CommandFailed;
     } catch (const sql::Error& error) {
         err << u"无法打开账本“"_s << shown(ledgerPath) << u"”："_s << commands::inWords(error)
             << u"。"_s << '\n';
@@ -141,6 +149,10 @@ QString commandLineHelp()
                    "\n"_s;
     for (const CommandSpec& spec : commands::commandTable())
         text += entry(spec.synopsis, spec.help, width);
+    text += entry(u"--password-file FILE"_s,
+                  {u"账本设有密码时从 FILE 读密码（FILE 只能由本人读写）；"_s,
+                   u"不加时在终端上询问（任何命令都可加）"_s},
+                  width);
     text += entry(u"--help"_s, {u"显示本说明"_s}, width);
     text += entry(u"--version"_s, {u"显示版本"_s}, width);
     text += u"\n写入文件的子命令不会写到账本、它的日志和锁定文件以及 backups 文件夹中。\n"

@@ -71,6 +71,7 @@ void MainMenus::buildMenuBar(QMenuBar* bar)
     commissionMinimum->setEnabled(false);
     saveSettings = settings->addAction(u"保存当前设置(&S)"_s);
     desktopShortcut = settings->addAction(u"在桌面创建快捷方式(&C)"_s);
+    ledgerPassword = settings->addAction(u"账本密码(&P)"_s);
 
     QMenu* help = bar->addMenu(u"帮助(&L)"_s);
     calculator = help->addAction(u"计算器(&C)"_s);

@@ -37,6 +37,7 @@ public:
     QActionGroup* feeRules; // 按设置的费率, 按交易日期的法定规则; data: the FeeRuleChoice
     QAction* commissionMinimum; // of the rules by date
     QAction* desktopShortcut;
+    QAction* ledgerPassword;
     // 帮助(&L)
     QAction* calculator;
     QAction* tutorial;

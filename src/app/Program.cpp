@@ -2,6 +2,7 @@
 
 #include "Application.h"
 #include "DesktopServices.h"
+#include "LedgerPasswordController.h"
 #include "MainMenus.h"
 #include "MainTimerPauses.h"
 #include "MainTradePort.h"
@@ -110,8 +111,15 @@ std::unique_ptr<Program> Program::start()
     try {
         db.emplace(ledger::openLedger(path, ledger::loadSeedList()));
     } catch (const ledger::LedgerOpenError& error) {
-        showStartFailure(error.message());
-        return nullptr;
+        // A ledger with a personal password is asked for it first; cancelling
+        // shows why the program's key did not open the file.
+        QString failure = error.message();
+        if (error.mayHavePassword())
+            db = openWithStartPassword(path, error, failure);
+        if (!db) {
+            showStartFailure(failure);
+            return nullptr;
+        }
     } catch (const std::exception& error) {
         // A program whose built-in stock list is damaged cannot seed a ledger.
         showStartFailure(u"程序无法启动：\n"_s + QString::fromUtf8(error.what()));
@@ -171,6 +179,9 @@ Program::Program(sql::Database db, std::unique_ptr<SystemServices> system,
         app->setPrompter(&m_services.prompter);
     wire();
     wireDataExchange();
+    m_password = new LedgerPasswordController(m_db, m_services.prompter, m_mainWindow.get());
+    QObject::connect(m_mainWindow->menus().ledgerPassword, &QAction::triggered, m_password,
+                     &LedgerPasswordController::editPassword);
 }
 
 void Program::wireDataExchange()

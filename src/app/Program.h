@@ -31,6 +31,7 @@ class MainWindow;
 class SummaryController;
 class MonitorController;
 class SideWindows;
+class LedgerPasswordController;
 class SystemServices;
 
 // The running program: it owns the ledger database, the services (message boxes,
@@ -115,6 +116,8 @@ private:
     std::unique_ptr<windows::ImportWindow> m_importWindow;
     std::unique_ptr<windows::AccountChartWindow> m_accountCharts;
     std::unique_ptr<windows::YearlyStatementWindow> m_yearlyStatement;
+    // 设置 → 账本密码; a child of the main window.
+    LedgerPasswordController* m_password = nullptr;
 };
 
 } // namespace corvanta::app

@@ -14,5 +14,8 @@ target_sources(corvanta_app PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/YearlyCommand.cpp
     ${CMAKE_CURRENT_LIST_DIR}/RepriceCommand.cpp
     ${CMAKE_CURRENT_LIST_DIR}/commands/ReportCommands.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/PasswordCommand.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/PasswordInput.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/commands/PasswordCommandSpec.cpp
 )
 target_link_libraries(corvanta_app PUBLIC corvanta_report)

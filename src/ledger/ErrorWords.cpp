@@ -44,8 +44,24 @@ QString errorInWords(const sql::Error& error)
     case cannotOpen:
         return withDetail(u"无法打开数据库文件"_s, error.message());
     default:
-        return error.message();
+        break;
     }
+    // A refusal in the program's own words stays as it is; SQLite's English is
+    // given a reason in words first.
+    const QString message = error.message();
+    for (const QChar c : message) {
+        if (c.unicode() > 0x7f)
+            return message;
+    }
+    return withDetail(u"数据库出错"_s, message);
+}
+
+bool isFileError(const sql::Error& error)
+{
+    if (error.kind() != sql::Error::Kind::Other)
+        return true;
+    const int primary = error.code() & 0xff;
+    return primary == ioError || primary == cannotOpen;
 }
 
 QString fileErrorInWords(int errorNumber)

@@ -13,6 +13,10 @@ namespace corvanta::ledger {
 // error of no known kind (a refused value, a trigger's own words) keeps its text.
 QString errorInWords(const sql::Error& error);
 
+// Whether the failure lies with the file or the disk (full, read-only, busy,
+// damaged, unreadable) rather than with what was being written.
+bool isFileError(const sql::Error& error);
+
 // Why a file could not be opened or read, from the system's error number, in the
 // same form: "找不到这个文件（No such file or directory）".
 QString fileErrorInWords(int errorNumber);

@@ -49,16 +49,35 @@ QString reasonOf(const sql::Error& error)
     }
 }
 
-BackupError notABackup(const QString& path, const QString& detail)
+BackupError notABackup(const QString& path, const QString& detail, bool keyRefused = false)
 {
     return BackupError(u"“"_s + shown(path) + u"”不是本程序的备份文件（"_s + detail +
-                       u"）。账本没有任何改动。"_s);
+                           u"）。账本没有任何改动。"_s,
+                       keyRefused);
+}
+
+sql::Database openChecked(const QString& path, const QByteArray& key)
+{
+    try {
+        sql::Database db = sql::Database::open(path, key, sql::Database::Mode::ReadOnly);
+        requireTradeTables(db);
+        return db;
+    } catch (const ForeignTableError& error) {
+        throw notABackup(path, error.reason());
+    } catch (const sql::Error& error) {
+        if (error.kind() == sql::Error::Kind::NotADatabase)
+            throw notABackup(path, u"不是数据库，或者密码不符"_s, looksEncrypted(path));
+        if (!QFileInfo(path).isReadable())
+            throw BackupError(u"无法读取备份文件“"_s + shown(path) + u"”："_s +
+                              fileErrorInWords(EACCES) + u"。账本没有任何改动。"_s);
+        throw notABackup(path, errorInWords(error));
+    }
 }
 
 } // namespace
 
-BackupError::BackupError(const QString& message)
-    : std::runtime_error(message.toStdString()), m_message(message)
+BackupError::BackupError(const QString& message, bool keyRefused)
+    : std::runtime_error(message.toStdString()), m_message(message), m_keyRefused(keyRefused)
 {
 }
 
@@ -80,8 +99,9 @@ bool copyLedger(sql::Database& ledger, const QString& target, bool replace)
     const QString partial = partialPath(target);
     QFile::remove(partial);
     try {
-        sql::Database copy = sql::Database::open(partial, QByteArray(ledgerKey),
-                                                 sql::Database::Mode::ReadWriteCreate);
+        // Keyed as the ledger is now: a personal password protects its copies too.
+        sql::Database copy =
+            sql::Database::open(partial, ledger.key(), sql::Database::Mode::ReadWriteCreate);
         sql::copyDatabase(ledger, copy);
     } catch (const sql::Error& error) {
         QFile::remove(partial);
@@ -123,28 +143,24 @@ bool backupLedgerAsNew(sql::Database& ledger, const QString& target)
     return copyLedger(ledger, target, false);
 }
 
-sql::Database openBackup(const QString& path)
+sql::Database openBackup(const QString& path, const QByteArray& key)
 {
     const QFileInfo info(path);
     if (!info.isFile())
         throw BackupError(u"找不到备份文件“"_s + shown(path) + u"”。账本没有任何改动。"_s);
     if (info.size() == 0)
         throw notABackup(path, u"文件是空的"_s);
-    try {
-        sql::Database db =
-            sql::Database::open(path, QByteArray(ledgerKey), sql::Database::Mode::ReadOnly);
-        requireTradeTables(db);
-        return db;
-    } catch (const ForeignTableError& error) {
-        throw notABackup(path, error.reason());
-    } catch (const sql::Error& error) {
-        if (error.kind() == sql::Error::Kind::NotADatabase)
-            throw notABackup(path, u"不是数据库，或者密码不符"_s);
-        if (!info.isReadable())
-            throw BackupError(u"无法读取备份文件“"_s + shown(path) + u"”："_s +
-                              fileErrorInWords(EACCES) + u"。账本没有任何改动。"_s);
-        throw notABackup(path, errorInWords(error));
+    // A backup made before the ledger had its password is keyed with the program's key.
+    const QByteArray programKey(ledgerKey);
+    if (!key.isEmpty() && key != programKey) {
+        try {
+            return openChecked(path, key);
+        } catch (const BackupError& error) {
+            if (!error.keyRefused())
+                throw;
+        }
     }
+    return openChecked(path, programKey);
 }
 
 } // namespace corvanta::ledger

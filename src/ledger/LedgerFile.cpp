@@ -21,13 +21,20 @@ QString shown(const QString& path)
 
 const QString untouched = u"\n程序没有改动这个文件。"_s;
 
-LedgerOpenError notALedger(const QString& path, const QString& detail)
+LedgerOpenError notALedger(const QString& path, const QString& detail, bool mayHavePassword = false)
 {
     return {Reason::NotALedger,
             u"无法打开账本文件“"_s + shown(path) +
                 u"”：它不是本程序的账本数据库，或者密码不符，或者文件已经损坏（"_s + detail +
                 u"）。"_s + untouched +
-                u"请从备份恢复，或者把它移走后重新启动，程序会建立新的账本文件。"_s};
+                u"请从备份恢复，或者把它移走后重新启动，程序会建立新的账本文件。"_s,
+            mayHavePassword};
+}
+
+LedgerOpenError wrongPassword(const QString& path)
+{
+    return {Reason::WrongPassword,
+            wrongPasswordText() + u"账本文件“"_s + shown(path) + u"”没有打开。"_s + untouched};
 }
 
 LedgerOpenError foreignTables(const QString& path, const ForeignTableError& error)
@@ -94,7 +101,23 @@ void checkIntact(sql::Database& db, const QString& path)
         throw notALedger(path, check.text(0));
 }
 
-sql::Database openExisting(const QString& path, const QList<SeedStock>& seedList)
+// Opens with the program's key, or with a personal password when one is given.
+sql::Database openKeyed(const QString& path, const QByteArray* password)
+{
+    try {
+        return sql::Database::open(path, password ? *password : QByteArray(ledgerKey),
+                                   sql::Database::Mode::ReadWrite);
+    } catch (const sql::Error& error) {
+        if (error.kind() != sql::Error::Kind::NotADatabase)
+            throw;
+        if (password)
+            throw wrongPassword(path);
+        throw notALedger(path, error.message(), looksEncrypted(path));
+    }
+}
+
+sql::Database openExisting(const QString& path, const QList<SeedStock>& seedList,
+                           const QByteArray* password)
 {
     const QFileInfo file(path);
     if (!file.isFile())
@@ -108,8 +131,7 @@ sql::Database openExisting(const QString& path, const QList<SeedStock>& seedList
         throw readOnlyFolder(path);
 
     try {
-        sql::Database db =
-            sql::Database::open(path, QByteArray(ledgerKey), sql::Database::Mode::ReadWrite);
+        sql::Database db = openKeyed(path, password);
         if (db.isReadOnly())
             throw readOnlyFile(path);
         checkIntact(db, path);
@@ -160,9 +182,24 @@ sql::Database createNew(const QString& path, const QList<SeedStock>& seedList)
 
 } // namespace
 
-LedgerOpenError::LedgerOpenError(Reason reason, const QString& message)
-    : std::runtime_error(message.toStdString()), m_reason(reason), m_message(message)
+LedgerOpenError::LedgerOpenError(Reason reason, const QString& message, bool mayHavePassword)
+    : std::runtime_error(message.toStdString()), m_reason(reason), m_message(message),
+      m_mayHavePassword(mayHavePassword)
 {
+}
+
+bool looksEncrypted(const QString& path)
+{
+    constexpr qint64 pageSize = 1024;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || file.size() == 0 || file.size() % pageSize != 0)
+        return false;
+    return !file.read(16).startsWith("SQLite format 3");
+}
+
+QString wrongPasswordText()
+{
+    return u"密码不对。"_s;
 }
 
 QString installedDataFolder(const QString& programDir)
@@ -207,8 +244,14 @@ sql::Database openLedger(const QString& path, const QList<SeedStock>& seedList)
     // exists() follows symbolic links; a dangling link counts as present so that
     // nothing is created through it.
     if (QFileInfo::exists(path) || QFileInfo(path).isSymLink())
-        return openExisting(path, seedList);
+        return openExisting(path, seedList, nullptr);
     return createNew(path, seedList);
+}
+
+sql::Database openLedger(const QString& path, const QList<SeedStock>& seedList,
+                         const QByteArray& password)
+{
+    return openExisting(path, seedList, &password);
 }
 
 } // namespace corvanta::ledger

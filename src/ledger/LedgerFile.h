@@ -25,15 +25,20 @@ public:
         FolderReadOnly, // the folder may not be written (no journal, no new file)
         CannotCreate,   // a new file could not be made and seeded
         Failed,         // any other failure of the database engine
+        WrongPassword,  // the personal password given does not open the file
     };
 
-    LedgerOpenError(Reason reason, const QString& message);
+    LedgerOpenError(Reason reason, const QString& message, bool mayHavePassword = false);
     Reason reason() const { return m_reason; }
     QString message() const { return m_message; }
+    // The program's key did not open a file that looks encrypted: it may be a
+    // ledger with a personal password (or a file with some other key).
+    bool mayHavePassword() const { return m_mayHavePassword; }
 
 private:
     Reason m_reason;
     QString m_message;
+    bool m_mayHavePassword = false;
 };
 
 // The data folder an installed program ships beside its bin/ folder
@@ -60,5 +65,20 @@ QString ledgerPath(const QString& folder);
 // is never changed or re-created: that throws LedgerOpenError. A new file whose
 // seeding fails is removed again, so the next start begins afresh.
 sql::Database openLedger(const QString& path, const QList<SeedStock>& seedList);
+
+// Opens an existing ledger that has a personal password, as above; a password
+// that does not open it throws LedgerOpenError with Reason::WrongPassword and
+// leaves the file byte for byte as it was.
+sql::Database openLedger(const QString& path, const QList<SeedStock>& seedList,
+                         const QByteArray& password);
+
+// A file the program's key does not open may still be a ledger with a personal
+// password. SQLCipher files are whole pages of what looks like random bytes, so a
+// plain database, a text file or a file cut short is told apart at once; a file
+// with some other key cannot be.
+bool looksEncrypted(const QString& path);
+
+// The sentence for a wrong password, without the file's name.
+QString wrongPasswordText();
 
 } // namespace corvanta::ledger

@@ -41,9 +41,11 @@ void bindRow(sql::Statement& insert, const QStringList& row)
 
 } // namespace
 
-LedgerRestore::LedgerRestore(sql::Database& ledger, const QString& backupPath) : m_ledger(ledger)
+LedgerRestore::LedgerRestore(sql::Database& ledger, const QString& backupPath,
+                             const QByteArray& backupKey)
+    : m_ledger(ledger)
 {
-    sql::Database backup = openBackup(backupPath);
+    sql::Database backup = openBackup(backupPath, backupKey.isEmpty() ? ledger.key() : backupKey);
     std::optional<QString> fault;
     try {
         fault = backupRowFault(backup);

@@ -34,7 +34,10 @@ struct RestoreProgress {
 // restore, or a failure, rolls everything back.
 class LedgerRestore {
 public:
-    LedgerRestore(sql::Database& ledger, const QString& backupPath);
+    // `backupKey` opens a backup made under another password; by default the
+    // backup is opened with the ledger's own key.
+    LedgerRestore(sql::Database& ledger, const QString& backupPath,
+                  const QByteArray& backupKey = {});
     LedgerRestore(const LedgerRestore&) = delete;
     LedgerRestore& operator=(const LedgerRestore&) = delete;
 

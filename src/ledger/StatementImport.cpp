@@ -40,8 +40,7 @@ void StatementImport::fail(int line, const QString& error)
 // written: the reason is told without it.
 void StatementImport::fail(int line, const sql::Error& error)
 {
-    const QString words = errorInWords(error);
-    fail(words == error.message() ? line : 0, words);
+    fail(isFileError(error) ? 0 : line, errorInWords(error));
     m_outcome.errorKind = error.kind();
 }
 

@@ -13,6 +13,7 @@ target_sources(corvanta_ledger PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/ErrorWords.cpp
     ${CMAKE_CURRENT_LIST_DIR}/SafetyCopies.cpp
     ${CMAKE_CURRENT_LIST_DIR}/LedgerOwnFiles.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/LedgerPassword.cpp
 )
 
 # The shipped stock list, read as ":/data/seed-stocks.txt". For a static library

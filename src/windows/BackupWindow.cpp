@@ -2,8 +2,11 @@
 
 #include "FileChooser.h"
 #include "ModalRun.h"
+#include "PasswordDialog.h"
 #include "Prompter.h"
 #include "ledger/LedgerBackup.h"
+#include "ledger/LedgerFile.h"
+#include "ledger/LedgerPassword.h"
 #include "ledger/LedgerRestore.h"
 #include "ledger/SafetyCopies.h"
 #include "ledger/sql/Database.h"
@@ -158,6 +161,34 @@ void BackupWindow::backup()
     setButtonsEnabled(true);
 }
 
+std::unique_ptr<ledger::LedgerRestore> BackupWindow::openRestore(const QString& source)
+{
+    try {
+        return std::make_unique<ledger::LedgerRestore>(m_db, source);
+    } catch (const ledger::BackupError& error) {
+        if (!error.keyRefused())
+            throw;
+    }
+    PasswordDialog dialog(u"恢复"_s, ledger::passwordTexts::askForBackup(source),
+                          {u"备份的密码："_s}, this);
+    std::unique_ptr<ledger::LedgerRestore> restore;
+    std::optional<ledger::BackupError> failure;
+    askUntilTaken(dialog, 1, [&](const Passwords& passwords) -> QString {
+        try {
+            restore =
+                std::make_unique<ledger::LedgerRestore>(m_db, source, passwords.entries.value(0));
+        } catch (const ledger::BackupError& error) {
+            if (error.keyRefused())
+                return ledger::wrongPasswordText() + u"请重新输入。"_s;
+            failure.emplace(error);
+        }
+        return QString();
+    });
+    if (failure)
+        throw *failure;
+    return restore;
+}
+
 void BackupWindow::startRestore()
 {
     const QString source = m_files.openFile(filter);
@@ -168,7 +199,11 @@ void BackupWindow::startRestore()
         return;
     }
     try {
-        m_restore = std::make_unique<ledger::LedgerRestore>(m_db, source);
+        m_restore = openRestore(source);
+        if (!m_restore) {
+            setButtonsEnabled(true);
+            return;
+        }
         // The ledger as it was stays one restore away.
         m_safetyCopy = ledger::SafetyCopies(m_db.path()).make(m_db, QDateTime::currentDateTime());
     } catch (const ledger::BackupError& error) {

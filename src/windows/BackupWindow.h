@@ -70,6 +70,9 @@ private:
     void setButtonsEnabled(bool enabled);
     void backup();
     void startRestore();
+    // Reads the backup, asking for its password when it was made under another
+    // one; null when the user cancels. Throws BackupError.
+    std::unique_ptr<ledger::LedgerRestore> openRestore(const QString& source);
     void restoreSlice();
     void endRestore(bool committed);
 

@@ -4,4 +4,5 @@ target_sources(corvanta_windows PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/ModalRun.cpp
     ${CMAKE_CURRENT_LIST_DIR}/BackupWindow.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ImportWindow.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/PasswordDialog.cpp
 )

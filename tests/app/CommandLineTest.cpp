@@ -8,6 +8,7 @@
 #include "ledger/LedgerBackup.h"
 #include "ledger/LedgerFile.h"
 #include "ledger/LedgerLock.h"
+#include "ledger/LedgerPassword.h"
 #include "ledger/SafetyCopies.h"
 #include "ledger/Schema.h"
 #include "ledger/SeedList.h"
@@ -23,6 +24,7 @@
 #include <QTest>
 
 #include <csignal>
+#include <cstdio>
 #include <fcntl.h>
 #include <memory>
 #include <sys/resource.h>
@@ -156,6 +158,37 @@ private:
         return QFile::decodeName(raw);
     }
 
+    QByteArray ledgerSha256() const
+    {
+        QFile file(ledgerPath());
+        if (!file.open(QIODevice::ReadOnly))
+            return {};
+        return QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256);
+    }
+
+    // A password file with the given permissions.
+    void writePasswordFile(const QString& name, const QByteArray& password,
+                           QFile::Permissions permissions) const
+    {
+        writeFile(name, password + '\n');
+        QVERIFY(QFile::setPermissions(path(name), permissions));
+    }
+
+    // The ledger file opens with this personal password (none: the program's key).
+    bool opensWith(const QByteArray& password) const
+    {
+        try {
+            if (password.isEmpty())
+                ledger::openLedger(ledgerPath(), ledger::loadSeedList());
+            else
+                ledger::openLedger(ledgerPath(), ledger::loadSeedList(), password);
+            return true;
+        } catch (const ledger::LedgerOpenError&) {
+            return false;
+        }
+    }
+
+
     // Files in the folder whose names start with `name`, hidden ones included.
     QStringList filesNamed(const QString& name) const
     {
@@ -234,6 +267,8 @@ private:
 private Q_SLOTS:
     void initTestCase()
     {
+        // A password is never asked on the terminal of whoever runs the tests.
+        QVERIFY(std::freopen("/dev/null", "r", stdin));
         // One copy of the program on the temporary folders' disk, linked into each
         // case's folder.
         m_programDir = std::make_unique<QTemporaryDir>();
@@ -414,7 +449,7 @@ private Q_SLOTS:
         QTest::newRow("import of a missing file")
             << QString()
             << QStringList{u"import"_s, u"missing.txt"_s, u"--broker"_s, u"sczq"_s, u"--yes"_s}
-            << failed << QStringList{u"无法读取对账单"_s, u"文件不存在"_s} << false << QString();
+            << failed << QStringList{u"无法读取对账单"_s, u"找不到这个文件"_s} << false << QString();
         QTest::newRow("restore confirmed")
             << u"a backup and a changed ledger"_s
             << QStringList{u"restore"_s, u"b.mdb"_s, u"--yes"_s} << done
@@ -633,6 +668,171 @@ private Q_SLOTS:
 
     // A backup whose rows break the ledger's rules is refused before anything is
     // replaced, and no safety copy is made for it.
+    void passwords_data()
+    {
+        QTest::addColumn<QByteArray>("before"); // the ledger's password first (none: the key)
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QString>("says");
+        QTest::addColumn<bool>("untouched"); // the ledger file byte for byte as it was
+        QTest::addColumn<QByteArray>("after");
+
+        const QByteArray none;
+        const QByteArray old = "old 旧";
+        const QByteArray fresh = "new 新";
+        const QString pw = u"--password-file"_s;
+        const QString newPw = u"--new-password-file"_s;
+        QTest::newRow("set") << none << QStringList{u"password"_s, u"set"_s, newPw, u"new.pw"_s}
+                             << 0 << u"账本密码已设置"_s << false << fresh;
+        QTest::newRow("change") << old << QStringList{u"password"_s, u"change"_s, pw,
+                                                      u"old.pw"_s,   newPw,       u"new.pw"_s}
+                                << 0 << u"账本密码已更改"_s << false << fresh;
+        QTest::newRow("remove") << old << QStringList{u"password"_s, u"remove"_s, pw, u"old.pw"_s}
+                                << 0 << u"账本密码已去掉"_s << false << none;
+        QTest::newRow("export with the password")
+            << old << QStringList{u"export-ledger"_s, u"l.csv"_s, pw, u"old.pw"_s} << 0
+            << u"账本已导出"_s << true << old;
+        QTest::newRow("wrong password")
+            << old << QStringList{u"export-ledger"_s, u"l.csv"_s, pw, u"wrong.pw"_s} << 1
+            << u"密码不对"_s << true << old;
+        QTest::newRow("wrong password for a change")
+            << old << QStringList{u"password"_s, u"change"_s, pw, u"wrong.pw"_s, newPw, u"new.pw"_s}
+            << 1 << u"密码不对"_s << true << old;
+        QTest::newRow("password file others may read")
+            << old << QStringList{u"backup"_s, u"b.mdb"_s, pw, u"loose.pw"_s} << 1 << u"chmod 600"_s
+            << true << old;
+        QTest::newRow("new password file others may read")
+            << none << QStringList{u"password"_s, u"set"_s, newPw, u"loose.pw"_s} << 1 << u"0644"_s
+            << true << none;
+        QTest::newRow("missing password file")
+            << old << QStringList{u"backup"_s, u"b.mdb"_s, pw, u"missing.pw"_s} << 1
+            << u"找不到密码文件"_s << true << old;
+        QTest::newRow("no password and no terminal") << old << QStringList{u"backup"_s, u"b.mdb"_s}
+                                                     << 1 << u"--password-file"_s << true << old;
+        QTest::newRow("set over a password")
+            << old << QStringList{u"password"_s, u"set"_s, pw, u"old.pw"_s, newPw, u"new.pw"_s} << 1
+            << u"已经设有密码"_s << true << old;
+        QTest::newRow("change without a password")
+            << none << QStringList{u"password"_s, u"change"_s, newPw, u"new.pw"_s} << 1
+            << u"没有设密码"_s << true << none;
+        QTest::newRow("the program's key as a password")
+            << none << QStringList{u"password"_s, u"set"_s, newPw, u"key.pw"_s} << 1
+            << u"程序自带的密钥"_s << true << none;
+        QTest::newRow("no new password and no terminal")
+            << none << QStringList{u"password"_s, u"set"_s} << 2 << u"--new-password-file"_s << true
+            << none;
+        QTest::newRow("unknown action") << none << QStringList{u"password"_s, u"reset"_s} << 2
+                                        << u"set、change 或 remove"_s << true << none;
+    }
+    void passwords()
+    {
+        QFETCH(QByteArray, before);
+        QFETCH(QStringList, arguments);
+        QFETCH(int, code);
+        QFETCH(QString, says);
+        QFETCH(bool, untouched);
+        QFETCH(QByteArray, after);
+        const auto owner = QFile::ReadOwner | QFile::WriteOwner;
+        writePasswordFile(u"old.pw"_s, "old 旧", owner);
+        writePasswordFile(u"new.pw"_s, "new 新", owner);
+        writePasswordFile(u"wrong.pw"_s, "old", owner);
+        writePasswordFile(u"key.pw"_s, "MiLor_427", owner);
+        writePasswordFile(u"loose.pw"_s, "old 旧", owner | QFile::ReadGroup | QFile::ReadOther);
+        {
+            auto db = ledger::openLedger(ledgerPath(), ledger::loadSeedList());
+            if (!before.isEmpty())
+                ledger::changeLedgerPassword(db, before);
+        }
+        for (QString& word : arguments) {
+            if (word.endsWith(u".pw"_s) || word.endsWith(u".csv"_s) || word.endsWith(u".mdb"_s))
+                word = path(word);
+        }
+        const QByteArray sha = ledgerSha256();
+
+        const Run result = run(arguments);
+        QCOMPARE(result.code, code);
+        const QString said = result.out + result.err;
+        QVERIFY2(said.contains(says), qPrintable(said));
+        QCOMPARE(ledgerSha256() == sha, untouched);
+        QVERIFY(opensWith(after));
+        if (after != before)
+            QVERIFY(!opensWith(before));
+        // The password never shows in what the command says.
+        QVERIFY(!said.contains(u"old 旧"_s) && !said.contains(u"new 新"_s));
+    }
+
+    // A backup keeps the password the ledger had when it was made; restoring it
+    // after a change asks for that password, and without one the ledger stays.
+    void aBackupUnderAnOldPasswordIsNotRestoredWithoutIt()
+    {
+        writePasswordFile(u"old.pw"_s, "old", QFile::ReadOwner | QFile::WriteOwner);
+        writePasswordFile(u"new.pw"_s, "new", QFile::ReadOwner | QFile::WriteOwner);
+        QCOMPARE(run({u"password"_s, u"set"_s, u"--new-password-file"_s, path(u"old.pw"_s)}).code,
+                 0);
+        const QString pw = u"--password-file"_s;
+        QCOMPARE(run({u"backup"_s, path(u"old.mdb"_s), pw, path(u"old.pw"_s)}).code, 0);
+        QCOMPARE(run({u"password"_s, u"change"_s, pw, path(u"old.pw"_s), u"--new-password-file"_s,
+                      path(u"new.pw"_s)})
+                     .code,
+                 0);
+        const QByteArray sha = ledgerSha256();
+        const Run result =
+            run({u"restore"_s, path(u"old.mdb"_s), u"--yes"_s, pw, path(u"new.pw"_s)});
+        QCOMPARE(result.code, int(app::CommandFailed));
+        QVERIFY2(result.err.contains(u"密码不符"_s), qPrintable(result.err));
+        QCOMPARE(ledgerSha256(), sha);
+        // The backup itself opens with the old password only.
+        QVERIFY_THROWS_EXCEPTION(ledger::BackupError,
+                                 ledger::openBackup(path(u"old.mdb"_s), "new"));
+        QCOMPARE(
+            ledger::openBackup(path(u"old.mdb"_s), "old").scalarInt("SELECT count(*) FROM gpjl"),
+            2);
+    }
+
+
+    // The real program on a terminal (script(1) gives it one): the password is asked
+    // there and not echoed, and a wrong one ends with exit code 1.
+    void thePasswordIsAskedOnTheTerminalWithoutEcho_data()
+    {
+        QTest::addColumn<QByteArray>("typed");
+        QTest::addColumn<int>("code");
+        QTest::newRow("right") << QByteArray("终端 secret") << 0;
+        QTest::newRow("wrong") << QByteArray("not it") << 1;
+    }
+    void thePasswordIsAskedOnTheTerminalWithoutEcho()
+    {
+        QFETCH(QByteArray, typed);
+        QFETCH(int, code);
+        {
+            auto db = ledger::openLedger(ledgerPath(), ledger::loadSeedList());
+            ledger::changeLedgerPassword(db, "终端 secret");
+        }
+        // The program beside its ledger: a copy of the executable in the folder.
+        const QString program = path(u"corvanta"_s);
+        QProcess terminal;
+        terminal.setProcessChannelMode(QProcess::MergedChannels);
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.remove(u"DISPLAY"_s);
+        terminal.setProcessEnvironment(environment);
+        terminal.start(u"script"_s,
+                       {u"-qec"_s, program + u" backup "_s + path(u"copy.mdb"_s), u"/dev/null"_s});
+        QVERIFY(terminal.waitForStarted());
+        QByteArray shown;
+        while (!shown.contains("请输入密码") && terminal.waitForReadyRead(10000))
+            shown += terminal.readAll();
+        QVERIFY2(shown.contains("请输入密码"), shown.constData());
+        QTest::qWait(200); // the echo is off once the prompt is out
+        terminal.write(typed + '\n');
+        QVERIFY(terminal.waitForFinished(20000));
+        shown += terminal.readAll();
+        QCOMPARE(terminal.exitCode(), code);
+        QVERIFY2(!shown.contains(typed), shown.constData());
+        QCOMPARE(QFile::exists(path(u"copy.mdb"_s)), code == 0);
+        if (code != 0)
+            QVERIFY2(shown.contains("密码不对"), shown.constData());
+    }
+
+
     void restoreChecksTheBackupsRows_data()
     {
         QTest::addColumn<QString>("change"); // SQL run on a good backup

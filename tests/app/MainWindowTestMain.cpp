@@ -29,6 +29,7 @@ constexpr TestClass testClasses[] = {
     {"sources", mwtest::runSourceTests},
     {"charts", mwtest::runChartTests},
     {"exchange", mwtest::runDataExchangeTests},
+    {"password", mwtest::runPasswordTests},
 };
 
 } // namespace
@@ -36,7 +37,7 @@ constexpr TestClass testClasses[] = {
 // Runs the main window's test classes one after another, or only the one named
 // by the first argument ("fees", "picker", "ledger", "selltargets", "window",
 // "program", "display", "summary", "quotes", "monitor", "sidewindows", "sources",
-// "charts", "exchange"); the arguments after it go to Qt Test.
+// "charts", "exchange", "password"); the arguments after it go to Qt Test.
 int main(int argc, char* argv[])
 {
     // scripts/test-windows runs these classes on a real X server ("xcb"); ctest

@@ -173,5 +173,6 @@ int runSideWindowTests(int argc, char* argv[]);
 int runSourceTests(int argc, char* argv[]);
 int runChartTests(int argc, char* argv[]);
 int runDataExchangeTests(int argc, char* argv[]);
+int runPasswordTests(int argc, char* argv[]);
 
 } // namespace mwtest

@@ -17,10 +17,11 @@ add_executable(test_mainwindow
     ${CMAKE_CURRENT_LIST_DIR}/MainWindowTestSources.cpp
     ${CMAKE_CURRENT_LIST_DIR}/MainWindowTestCharts.cpp
     ${CMAKE_CURRENT_LIST_DIR}/MainWindowTestDataExchange.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/MainWindowTestPassword.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../market/FakeHttpProxy.cpp
 )
 target_link_libraries(test_mainwindow PRIVATE corvanta_app corvanta_quote_server Qt6::Test corvanta_options)
-foreach(class fees picker ledger selltargets window program display summary quotes monitor sidewindows sources charts exchange)
+foreach(class fees picker ledger selltargets window program display summary quotes monitor sidewindows sources charts exchange password)
     add_test(NAME mainwindow_${class} COMMAND test_mainwindow ${class})
     set_tests_properties(mainwindow_${class} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
 endforeach()

@@ -5,6 +5,7 @@ corvanta_gtest(test_ledger_crash
     ${CMAKE_CURRENT_LIST_DIR}/crash/CrashOperations.cpp
     ${CMAKE_CURRENT_LIST_DIR}/crash/ListSettingsJournalOperations.cpp
     ${CMAKE_CURRENT_LIST_DIR}/crash/CopyOperations.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/crash/PasswordOperations.cpp
 )
 target_link_libraries(test_ledger_crash PRIVATE corvanta_ledger corvanta_journal
     PkgConfig::SQLCIPHER)

@@ -8,5 +8,6 @@ corvanta_gtest(test_ledger_store
     ${CMAKE_CURRENT_LIST_DIR}/QuoteSourceSettingTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/FeeRuleSettingTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/BackupRestoreTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/LedgerPasswordTest.cpp
 )
 target_link_libraries(test_ledger_store PRIVATE corvanta_ledger corvanta_exchange)

@@ -71,6 +71,7 @@ CommandSpec exportLedgerCommand();
 CommandSpec exportSummaryCommand();
 CommandSpec yearlyCommand();
 CommandSpec repriceCommand();
+CommandSpec passwordCommand();
 
 // "FILE" with native separators, as messages show paths.
 QString shown(const QString& path);

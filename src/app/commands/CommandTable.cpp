@@ -8,7 +8,7 @@ const QList<CommandSpec>& commandTable()
     static const QList<CommandSpec> table = {
         backupCommand(),       restoreCommand(),       importCommand(),
         exportLedgerCommand(), exportSummaryCommand(), yearlyCommand(),
-        repriceCommand(),
+        repriceCommand(),      passwordCommand(),
     };
     return table;
 }

@@ -7,10 +7,9 @@
 #include "ledger/StatementImport.h"
 
 #include "exchange/ImportTexts.h"
+#include "exchange/StatementFile.h"
 #include "exchange/StatementParser.h"
 
-#include <QFile>
-#include <QFileInfo>
 #include <QTextStream>
 
 using namespace Qt::StringLiterals;
@@ -18,23 +17,6 @@ using namespace Qt::StringLiterals;
 namespace corvanta::app::commands {
 
 namespace {
-
-// Why a statement file cannot be read, in words.
-QString unreadable(const QString& path, const QFile& file)
-{
-    const QFileInfo info(path);
-    QString reason;
-    if (!info.exists())
-        reason = u"文件不存在"_s;
-    else if (info.isDir())
-        reason = u"这是一个文件夹"_s;
-    else if (!info.isReadable())
-        reason = u"没有读取权限"_s;
-    else
-        reason = inWords(file.error(), {});
-    return u"无法读取对账单“"_s + shown(path) + u"”："_s + reason + u"（"_s + file.errorString() +
-           u"）。"_s;
-}
 
 int importStatement(CommandRun& run)
 {
@@ -52,10 +34,10 @@ int importStatement(CommandRun& run)
             return reading.exit;
         parsed = std::move(*reading.parsed);
     } else {
-        QFile file(run.argument(0));
-        if (!file.open(QIODevice::ReadOnly))
-            return run.fail(unreadable(run.argument(0), file));
-        parsed = exchange::parseStatement(file.readAll(), *layout);
+        const exchange::StatementFileContents file = exchange::readStatementFile(run.argument(0));
+        if (!file.bytes)
+            return run.fail(file.error);
+        parsed = exchange::parseStatement(*file.bytes, *layout);
         for (const exchange::LineIssue& issue : parsed.refused)
             run.out << u"第 "_s << issue.line << u" 行未导入："_s << issue.reason << '\n';
         if (const auto refusal = exchange::nothingToImport(parsed, *layout))

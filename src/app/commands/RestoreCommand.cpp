@@ -1,6 +1,7 @@
 #include "Command.h"
 
 #include "app/CommandLine.h"
+#include "app/PasswordCommand.h"
 #include "ledger/LedgerBackup.h"
 #include "ledger/LedgerRestore.h"
 #include "ledger/sql/Database.h"
@@ -20,13 +21,13 @@ int restore(CommandRun& run)
     }
     std::optional<QString> copy;
     try {
-        ledger::LedgerRestore restore(run.db, run.argument(0));
+        const auto restore = openRestoreSource(run.db, run.argument(0));
         copy = run.safetyCopy();
         if (!copy)
             return CommandFailed;
-        restore.finish();
-        run.out << restore.progress().status << u"：交易记录 "_s << restore.tradeCount()
-                << u" 条，股票代码 "_s << restore.stockCount() << u" 条。"_s << '\n';
+        restore->finish();
+        run.out << restore->progress().status << u"：交易记录 "_s << restore->tradeCount()
+                << u" 条，股票代码 "_s << restore->stockCount() << u" 条。"_s << '\n';
     } catch (const ledger::BackupError& error) {
         if (copy)
             run.dropSafetyCopy(*copy);

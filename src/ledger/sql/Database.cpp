@@ -78,6 +78,9 @@ Database Database::open(const QString& path, const QByteArray& key, Mode mode)
         if (keyed != SQLITE_OK)
             throw Error(keyed, describe(raw, keyed));
         db.m_encrypted = true;
+        db.m_key = key;
+        // Its own bytes, so that clearing them leaves the caller's alone.
+        db.m_key.detach();
     }
     sqlite3_extended_result_codes(raw, 1);
     // Another connection's commit (a backup, a second window) is waited for briefly
@@ -102,18 +105,19 @@ Database Database::openInMemory()
 
 Database::Database(Database&& other) noexcept
     : m_db(std::exchange(other.m_db, nullptr)), m_path(std::move(other.m_path)),
-      m_encrypted(other.m_encrypted), m_guards(std::move(other.m_guards))
+      m_encrypted(other.m_encrypted), m_key(std::exchange(other.m_key, {})),
+      m_guards(std::move(other.m_guards))
 {
 }
 
 Database& Database::operator=(Database&& other) noexcept
 {
     if (this != &other) {
-        if (m_db)
-            sqlite3_close_v2(m_db);
+        close();
         m_db = std::exchange(other.m_db, nullptr);
         m_path = std::move(other.m_path);
         m_encrypted = other.m_encrypted;
+        m_key = std::exchange(other.m_key, {});
         m_guards = std::move(other.m_guards);
     }
     return *this;
@@ -121,8 +125,16 @@ Database& Database::operator=(Database&& other) noexcept
 
 Database::~Database()
 {
+    close();
+}
+
+void Database::close()
+{
     if (m_db)
-        sqlite3_close_v2(m_db);
+        sqlite3_close_v2(std::exchange(m_db, nullptr));
+    // A personal password must not linger in freed memory.
+    m_key.fill('\0');
+    m_key.clear();
 }
 
 void Database::exec(const char* sql)

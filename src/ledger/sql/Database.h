@@ -73,10 +73,14 @@ public:
     sqlite3* handle() const { return m_db; }
     // Opened with a key: its pages are encrypted and keep room for the cipher.
     bool isEncrypted() const { return m_encrypted; }
+    // The key the file was opened with, for copies that must be keyed alike. It is
+    // overwritten with zeros when the connection closes.
+    const QByteArray& key() const { return m_key; }
 
 private:
     friend class Transaction;
     explicit Database(sqlite3* db, QString path);
+    void close();
     // Transaction control, exempt from the lost-transaction check.
     void execControl(const char* sql);
     // Throws when a transaction guard is open but SQLite ended the transaction
@@ -86,6 +90,7 @@ private:
     sqlite3* m_db = nullptr;
     QString m_path;
     bool m_encrypted = false;
+    QByteArray m_key;
     // Transaction guards open on the connection. On the heap so that statements
     // and guards keep a valid pointer when the Database is moved.
     std::unique_ptr<int> m_guards = std::make_unique<int>(0);

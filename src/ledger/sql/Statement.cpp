@@ -83,6 +83,15 @@ Statement& Statement::bind(int index, const QString& value)
     return *this;
 }
 
+Statement& Statement::bindBytes(int index, const QByteArray& value)
+{
+    const int rc =
+        sqlite3_bind_blob(m_stmt, index, value.constData(), int(value.size()), SQLITE_STATIC);
+    if (rc != SQLITE_OK)
+        fail(m_db, rc);
+    return *this;
+}
+
 Statement& Statement::bind(int index, qint64 value)
 {
     const int rc = sqlite3_bind_int64(m_stmt, index, value);

@@ -32,6 +32,8 @@ public:
     Statement& bind(int index, int value) { return bind(index, qint64(value)); }
     Statement& bind(int index, double value);
     Statement& bindNull(int index);
+    // Binds the bytes without copying them (a key): they must outlive the run.
+    Statement& bindBytes(int index, const QByteArray& value);
 
     // Advances to the next row; false when the statement has finished.
     bool step();

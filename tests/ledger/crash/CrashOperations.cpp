@@ -125,7 +125,8 @@ const std::vector<CrashOperation>& crashOperations()
 {
     static const std::vector<CrashOperation> operations = [] {
         std::vector<CrashOperation> all = tradeOperations();
-        for (auto&& more : {listSettingsAndJournalOperations(), copyOperations()})
+        for (auto&& more :
+             {listSettingsAndJournalOperations(), copyOperations(), passwordOperations()})
             all.insert(all.end(), more.begin(), more.end());
         return all;
     }();

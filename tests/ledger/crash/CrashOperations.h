@@ -25,6 +25,10 @@ struct CrashOperation {
     // (a backup, a safety copy); after a kill each copy in it must be whole, or
     // the copy absent. Empty when the operation writes only the ledger.
     QString copiesFolder = {};
+    // The personal password the ledger has before and after the operation (none:
+    // the program's key). A kill must leave it opening with one or the other.
+    QByteArray passwordBefore = {};
+    QByteArray passwordAfter = {};
 };
 
 // Every operation: the rows below put together.
@@ -36,6 +40,8 @@ std::vector<CrashOperation> tradeOperations();
 std::vector<CrashOperation> listSettingsAndJournalOperations();
 // Backups, safety copies and restores.
 std::vector<CrashOperation> copyOperations();
+// Setting, changing and removing a personal password.
+std::vector<CrashOperation> passwordOperations();
 
 // Shared starting points and steps; each throws when the program refuses it.
 void recorded(sql::Database& db, const ledger::TradeEntry& entry);

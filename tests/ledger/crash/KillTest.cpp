@@ -73,23 +73,45 @@ QStringList snapshot(sql::Database& db)
     return rows;
 }
 
-sql::Database openWithKey(const QString& path)
+// With the program's key, or with a personal password when one is given.
+sql::Database openWithKey(const QString& path, const QByteArray& password = {})
 {
-    return ledger::openLedger(path, tinySeedList());
+    if (password.isEmpty())
+        return ledger::openLedger(path, tinySeedList());
+    return ledger::openLedger(path, tinySeedList(), password);
+}
+
+// The key the ledger opens with, then every row.
+QStringList keyedSnapshot(sql::Database& db)
+{
+    return QStringList{u"key " + QString::fromUtf8(db.key())} + snapshot(db);
+}
+
+// The ledger after a kill: under the key it had before the operation or, failing
+// that, the one it has after.
+sql::Database openEitherKey(const QString& path, const CrashOperation& operation)
+{
+    try {
+        return openWithKey(path, operation.passwordBefore);
+    } catch (const ledger::LedgerOpenError&) {
+        if (operation.passwordAfter == operation.passwordBefore)
+            throw;
+        return openWithKey(path, operation.passwordAfter);
+    }
 }
 
 // Every copy of a ledger in the folder, whatever its name (a safety copy's holds
 // the time), with every row; a copy that does not open as a whole backup shows
 // why. Hidden files (a copy being written) are left out: they are never read as
 // backups.
-QStringList copiesIn(const QString& folder)
+QStringList copiesIn(const QString& folder, const QByteArray& password)
 {
     QStringList rows;
     const QDir dir(folder);
     for (const QString& name : dir.entryList(QDir::Files, QDir::Name)) {
         rows << QStringLiteral("== copy");
         try {
-            sql::Database copy = ledger::openBackup(dir.filePath(name));
+            sql::Database copy = ledger::openBackup(dir.filePath(name), password);
             auto check = copy.prepare("PRAGMA integrity_check");
             if (!check.step() || check.text(0) != u"ok")
                 rows << QStringLiteral("damaged");
@@ -136,7 +158,7 @@ int runInChild(const CrashOperation& operation, const QString& path, KillPlan pl
         int code = 0;
         try {
             KillingVfs vfs;
-            sql::Database db = openWithKey(path);
+            sql::Database db = openWithKey(path, operation.passwordBefore);
             vfs.arm(plan.beforeChange);
             if (plan.afterMicroseconds > 0) {
                 std::signal(SIGALRM, killNow);
@@ -172,16 +194,16 @@ protected:
         {
             sql::Database db = openWithKey(base);
             GetParam().prepare(db);
-            before = snapshot(db);
+            before = keyedSnapshot(db);
         }
         freshCopy();
         copiesBefore = copies();
-        sql::Database db = openWithKey(work);
+        sql::Database db = openWithKey(work, GetParam().passwordBefore);
         QElapsedTimer timer;
         timer.start();
         GetParam().run(db);
         duration = std::max<qint64>(timer.nsecsElapsed() / 1000, 1);
-        after = snapshot(db);
+        after = keyedSnapshot(db);
         copiesAfter = copies();
         ASSERT_TRUE(before != after || copiesBefore != copiesAfter);
     }
@@ -194,7 +216,8 @@ protected:
 
     QStringList copies() const
     {
-        return copiesFolder().isEmpty() ? QStringList() : copiesIn(copiesFolder());
+        return copiesFolder().isEmpty() ? QStringList()
+                                        : copiesIn(copiesFolder(), GetParam().passwordAfter);
     }
 
     // The ledger as prepared, and none of the copies an earlier run made.
@@ -223,11 +246,11 @@ protected:
         const auto where = ::testing::Message() << "killed before change " << plan.beforeChange
                                                 << " / after " << plan.afterMicroseconds << " us";
         try {
-            sql::Database db = openWithKey(work);
+            sql::Database db = openEitherKey(work, GetParam());
             auto check = db.prepare("PRAGMA integrity_check");
             ASSERT_TRUE(check.step());
             EXPECT_EQ(check.text(0), u"ok") << where;
-            const QStringList rows = snapshot(db);
+            const QStringList rows = keyedSnapshot(db);
             EXPECT_TRUE(rows == before || rows == after) << where;
             EXPECT_TRUE(invariantHolds(db)) << where;
             const QStringList copiesLeft = copies();

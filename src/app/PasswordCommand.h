@@ -1,0 +1,38 @@
+#pragma once
+
+#include "ledger/sql/Database.h"
+
+#include <QString>
+
+#include <memory>
+#include <optional>
+
+class QTextStream;
+
+namespace corvanta::ledger {
+class LedgerOpenError;
+class LedgerRestore;
+} // namespace corvanta::ledger
+
+namespace corvanta::app {
+
+// Opens the ledger at `path` with a personal password after the program's key
+// was refused (`refusal`): read from `passwordFile`, or asked on the terminal.
+// On failure writes why to `err` and returns none; a wrong password, a refused
+// file and a missing password all fail with CommandFailed.
+std::optional<sql::Database> openWithPassword(const QString& path, const QString& passwordFile,
+                                              const ledger::LedgerOpenError& refusal,
+                                              QTextStream& err);
+
+// Reads a backup for a restore; one made under another password is opened with
+// that password, asked on the terminal. Throws BackupError (a wrong password, no
+// terminal to ask on, no backup at all).
+std::unique_ptr<ledger::LedgerRestore> openRestoreSource(sql::Database& ledger,
+                                                         const QString& backup);
+
+// `password set|change|remove` on the open ledger; the new password comes from
+// `newPasswordFile` or twice from the terminal. Returns a CommandExit.
+int runPasswordCommand(sql::Database& ledger, const QString& action, const QString& newPasswordFile,
+                       QTextStream& out, QTextStream& err);
+
+} // namespace corvanta::app
