@@ -1,7 +1,7 @@
 #include "CommandLine.h"
 
-#include "app/Version.h"
 #include "PasswordCommand.h"
+#include "app/Version.h"
 #include "commands/Command.h"
 #include "ledger/LedgerFile.h"
 #include "ledger/LedgerLock.h"

@@ -188,7 +188,6 @@ private:
         }
     }
 
-
     // Files in the folder whose names start with `name`, hidden ones included.
     QStringList filesNamed(const QString& name) const
     {
@@ -449,7 +448,8 @@ private Q_SLOTS:
         QTest::newRow("import of a missing file")
             << QString()
             << QStringList{u"import"_s, u"missing.txt"_s, u"--broker"_s, u"sczq"_s, u"--yes"_s}
-            << failed << QStringList{u"无法读取对账单"_s, u"找不到这个文件"_s} << false << QString();
+            << failed << QStringList{u"无法读取对账单"_s, u"找不到这个文件"_s} << false
+            << QString();
         QTest::newRow("restore confirmed")
             << u"a backup and a changed ledger"_s
             << QStringList{u"restore"_s, u"b.mdb"_s, u"--yes"_s} << done
@@ -789,7 +789,6 @@ private Q_SLOTS:
             2);
     }
 
-
     // The real program on a terminal (script(1) gives it one): the password is asked
     // there and not echoed, and a wrong one ends with exit code 1.
     void thePasswordIsAskedOnTheTerminalWithoutEcho_data()
@@ -831,7 +830,6 @@ private Q_SLOTS:
         if (code != 0)
             QVERIFY2(shown.contains("密码不对"), shown.constData());
     }
-
 
     void restoreChecksTheBackupsRows_data()
     {

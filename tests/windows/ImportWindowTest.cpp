@@ -349,7 +349,7 @@ private Q_SLOTS:
                        u"BEGIN SELECT RAISE(ABORT,'refused'); END"_s
             << QList<bool>{true, true} << false << qint64(1)
             << buy + u'\n' + sell.line() + u'\n' + other.line()
-            << u"导入失败，没有导入任何记录。第 3 行出错：refused"_s; // as listed
+            << u"导入失败，没有导入任何记录。第 3 行出错：数据库出错（refused）"_s; // as listed
         QTest::newRow("财达证券 by the broker choice")
             << 1 << QStringList{cdzqHeader(), Cdzq{}.line()} << QString()
             << QList<bool>{true, false} << true << qint64(2) << Cdzq{}.line() << u"导入完成"_s;

@@ -6,9 +6,8 @@ namespace corvanta::app::commands {
 const QList<CommandSpec>& commandTable()
 {
     static const QList<CommandSpec> table = {
-        backupCommand(),       restoreCommand(),       importCommand(),
-        exportLedgerCommand(), exportSummaryCommand(), yearlyCommand(),
-        repriceCommand(),      passwordCommand(),
+        backupCommand(),        restoreCommand(), importCommand(),  exportLedgerCommand(),
+        exportSummaryCommand(), yearlyCommand(),  repriceCommand(), passwordCommand(),
     };
     return table;
 }

@@ -69,8 +69,7 @@ int importStatement(CommandRun& run)
                 outcome.stoppedAtLine > 0
                     ? u"第 "_s + QString::number(outcome.stoppedAtLine) + u" 行，"_s
                     : QString();
-            return run.fail(u"导入失败，账本没有任何改动："_s + where +
-                            outcome.error + u"。"_s);
+            return run.fail(u"导入失败，账本没有任何改动："_s + where + outcome.error + u"。"_s);
         }
         run.out << u"导入成功：交易 "_s << outcome.tradesWritten << u" 笔，新增股票 "_s
                 << outcome.stocksAdded << u" 个。"_s << '\n';
