@@ -286,7 +286,7 @@ TEST_P(StatementFailureTest, NothingLandsAndTheLineIsNamed)
                replace);
     EXPECT_FALSE(outcome.committed);
     EXPECT_EQ(outcome.stoppedAtLine, 5);
-    EXPECT_EQ(outcome.error, u"refused"_s);
+    EXPECT_EQ(outcome.error, u"数据库出错（refused）"_s);
     EXPECT_EQ(outcome.tradesWritten, 0);
     EXPECT_EQ(dumpLedger(db), ledgerBefore);
     EXPECT_EQ(dumpStocks(db), stocksBefore);
