@@ -179,6 +179,9 @@ void MainWindow::buildQuoteControllers()
 
 void MainWindow::makeStockCurrent(const QString& code, const QString& name)
 {
+    // The market follows the code, as when it is typed: a saved ChiNext stock
+    // must not keep the Shanghai transfer fee of the stock shown before.
+    m_picker->inferMarket(code);
     m_picker->setCurrentStock(code, name);
 }
 
