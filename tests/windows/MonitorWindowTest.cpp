@@ -208,6 +208,50 @@ private slots:
         QCOMPARE(m_window->grid()->verticalHeader()->defaultSectionSize(), 18);
     }
 
+    // A day's figures fit their fields or keep their start in view: 成交金额
+    // 277525770.000 must never read "25770.000".
+    void figuresShowTheirStart_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("whole"); // wide enough for the whole text
+        QTest::newRow("turnover") << u"成交金额"_s << u"277525770.000"_s << true;
+        QTest::newRow("volume") << u"成交量"_s << u"4023705300"_s << true;
+        QTest::newRow("price") << u"当前"_s << u"12345.678"_s << true;
+        QTest::newRow("head's amount paid") << u"zfze"_s << u"123456789012.00"_s << false;
+        QTest::newRow("head's fees") << u"fyhj"_s << u"1234567.89"_s << false;
+    }
+    void figuresShowTheirStart()
+    {
+        QFETCH(QString, field);
+        QFETCH(QString, text);
+        QFETCH(bool, whole);
+        m_window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+        QLineEdit* edit = m_window->quotes()->field(field);
+        if (edit) {
+            market::MonitorQuoteDisplay display;
+            for (QString* value :
+                 {&display.snapshot.price, &display.snapshot.volume, &display.snapshot.turnover})
+                *value = u"-"_s;
+            (field == u"成交金额"_s ? display.snapshot.turnover
+             : field == u"成交量"_s ? display.snapshot.volume
+                                    : display.snapshot.price) = text;
+            m_window->quotes()->show(display);
+        } else {
+            edit = m_window->findChild<QLineEdit*>(field);
+            QVERIFY(edit);
+            edit->setText(text);
+        }
+        QCOMPARE(edit->text(), text);
+        QCOMPARE(edit->cursorPosition(), 0);
+        if (whole) {
+            const int shown = edit->contentsRect().width() - 4; // the line edit's margins
+            QVERIFY2(edit->fontMetrics().horizontalAdvance(text) <= shown,
+                     qPrintable(QString::number(edit->width())));
+        }
+    }
+
     void menus()
     {
         QStringList tools, popup;

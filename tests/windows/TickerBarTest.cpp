@@ -78,6 +78,16 @@ private slots:
         QCOMPARE(m_bar->lineLabel()->x(), 168);
     }
 
+    // A long total is never drawn over by the line beside it.
+    void aLongTotalKeepsItsFigure()
+    {
+        m_bar->show();
+        m_ledger->session->ticker().setTotalText(u"盈亏合计：-123456789012.34元"_s);
+        Q_EMIT m_ledger->session->tickerChanged();
+        QCOMPARE(m_bar->totalLabel()->text(), u"盈亏合计：-123456789012.34元"_s);
+        QVERIFY(m_bar->lineLabel()->x() > m_bar->totalLabel()->geometry().right());
+    }
+
     // From the monitor window the bar takes the cycles' lines: the head first,
     // then the stocks in turn, with the total and the hint.
     void rotationOnTheBar()

@@ -8,7 +8,7 @@
 #include <QStyleOptionComboBox>
 #include <QStyleOptionFrame>
 
-namespace corvanta::app {
+namespace corvanta::windows {
 
 namespace {
 
@@ -78,4 +78,4 @@ int comboWidthToShow(const QComboBox* box, QStringView sample)
     return option.rect.width() - field.width() + widthToShow(box->lineEdit(), sample);
 }
 
-} // namespace corvanta::app
+} // namespace corvanta::windows
