@@ -33,6 +33,8 @@ public:
     QAction* customTitle;
     QAction* proxy;
     QAction* quoteServer;
+    QAction* sinaHost;
+    QAction* tencentHost;
     QAction* saveSettings;
     QAction* desktopShortcut;
     // 帮助(&L)

@@ -210,7 +210,10 @@ TradePanel::TradePanel(QWidget* parent) : QGroupBox(parent)
     infoLink->setObjectName(u"lbl1"_s);
     infoLink->setToolTip(u"双击打开相关资讯"_s);
     infoLink->setStyleSheet(u"color: blue; text-decoration: underline;"_s);
-    quotes->addWidget(infoLink, 0, 0, 1, 8);
+    quotes->addWidget(infoLink, 0, 0, 1, 5);
+    quoteMark = label(QString());
+    quoteMark->setObjectName(u"quoteMark"_s);
+    quotes->addWidget(quoteMark, 0, 5, 1, 3, Qt::AlignRight);
     todayOpen = field(u"todayOpen"_s, QString(), true);
     lastClose = field(u"lastClose"_s, QString(), true);
     bestBid = field(u"bestBid"_s, QString(), true);

@@ -221,6 +221,14 @@ void MonitorWindow::wireSession()
         m_controller->computeGain();
     });
     connect(&m_session, &S::headQuoted, m_quotes, &MonitorQuotePanels::show);
+    connect(&m_session, &S::indexQuoted, this,
+            [this](const report::TickerLabel& shanghai, const report::TickerLabel& shenzhen) {
+                for (const auto& [label, index] : {std::pair{m_buyBack->firstIndex, &shanghai},
+                                                   std::pair{m_buyBack->secondIndex, &shenzhen}}) {
+                    label->setText(index->text);
+                    label->setStyleSheet(u"color: "_s + index->colour + u";"_s);
+                }
+            });
     connect(&m_session, &S::progressFailed, m_head->progress, &QLabel::setText);
     connect(&m_session, &S::switchChanged, this, &MonitorWindow::applySwitch);
     connect(&m_session, &S::intervalChanged, this, &MonitorWindow::applySwitch);
