@@ -6,8 +6,10 @@
 #include "ParametersPanel.h"
 #include "SellTargetController.h"
 #include "TradePanel.h"
+#include "ledger/LedgerBackup.h"
 #include "ledger/LedgerMessages.h"
 #include "ledger/LedgerWriter.h"
+#include "ledger/SafetyCopies.h"
 #include "ledger/sql/Database.h"
 #include "windows/DatabaseFailure.h"
 #include "windows/Prompter.h"
@@ -16,6 +18,8 @@
 
 #include <QComboBox>
 #include <QDateEdit>
+#include <QDateTime>
+#include <QDir>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
@@ -320,13 +324,23 @@ void LedgerController::clearLedger()
     if (!m_parts.prompter.askYesNo(ledger::messages::clearCaption.toString(),
                                    ledger::messages::clearQuestion.toString()))
         return;
+    // The ledger as it was stays one restore away, as before a restore or an import.
+    QString copy;
+    try {
+        copy = ledger::SafetyCopies(m_db.path()).make(m_db, QDateTime::currentDateTime());
+    } catch (const ledger::BackupError& error) {
+        m_parts.prompter.inform(ledger::messages::clearNotDone.toString() + error.message());
+        return;
+    }
     try {
         m_writer.clearLedger();
     } catch (const sql::Error& error) {
         windows::showDatabaseFailure(m_parts.prompter, windows::LedgerAccess::Write, error);
         return;
     }
-    m_parts.prompter.inform(ledger::messages::clearDone.toString());
+    m_parts.prompter.inform(ledger::messages::clearDone.toString() + u'\n' +
+                            ledger::messages::clearCopyKept.toString() + u'\n' +
+                            QDir::toNativeSeparators(copy));
     showViewOfLedger();
 }
 

@@ -21,12 +21,14 @@ QString shown(const QString& path)
 
 const QString untouched = u"\n程序没有改动这个文件。"_s;
 
-LedgerOpenError notALedger(const QString& path, const QString& detail)
+// The reason in Chinese first; SQLite's own English words follow for whoever
+// looks further.
+LedgerOpenError notALedger(const QString& path, const QString& reason, const QString& detail)
 {
     return {Reason::NotALedger,
             u"无法打开账本文件“"_s + shown(path) +
-                u"”：它不是本程序的账本数据库，或者密码不符，或者文件已经损坏（"_s + detail +
-                u"）。"_s + untouched +
+                u"”：它不是本程序的账本数据库，或者密码不符，或者文件已经损坏（"_s + reason +
+                u"；SQLite："_s + detail + u"）。"_s + untouched +
                 u"请从备份恢复，或者把它移走后重新启动，程序会建立新的账本文件。"_s};
 }
 
@@ -91,7 +93,7 @@ void checkIntact(sql::Database& db, const QString& path)
 {
     auto check = db.prepare("PRAGMA quick_check(1)");
     if (check.step() && check.text(0) != u"ok"_s)
-        throw notALedger(path, check.text(0));
+        throw notALedger(path, u"文件有损坏的数据页"_s, check.text(0));
 }
 
 sql::Database openExisting(const QString& path, const QList<SeedStock>& seedList)
@@ -119,7 +121,11 @@ sql::Database openExisting(const QString& path, const QList<SeedStock>& seedList
         throw foreignTables(path, error);
     } catch (const sql::Error& error) {
         if (damaged(error))
-            throw notALedger(path, error.message());
+            throw notALedger(path,
+                             error.kind() == sql::Error::Kind::Corrupt
+                                 ? u"文件已经损坏"_s
+                                 : u"文件不是用本程序的密码加密的数据库"_s,
+                             error.message());
         if (writeRefused(error))
             throw readOnlyFile(path);
         throw failed(path, error.message());

@@ -23,7 +23,7 @@ constexpr const char* rowsByName =
     "SELECT id,日期,股票名,交易状态,数量,价格,费用,总金额,印花税,佣金,过户费等,其它费用,"
     "股票代码,监控状态,CASE 交易状态 WHEN '买入' THEN 1 WHEN '卖出' THEN 2 ELSE 0 END,"
     "CASE 监控状态 WHEN '是' THEN 1 WHEN '否' THEN 2 ELSE 0 END FROM gpjl "
-    "WHERE 虚拟卖出='假' ORDER BY 股票名,id,日期";
+    "WHERE 虚拟卖出='假' ORDER BY 股票名 COLLATE PINYIN,id,日期";
 
 QString numberText(const sql::Statement& query, int column)
 {

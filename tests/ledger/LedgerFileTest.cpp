@@ -56,6 +56,14 @@ std::optional<Reason> refusal(const QString& path)
     } catch (const LedgerOpenError& error) {
         EXPECT_TRUE(error.message().contains(QDir::toNativeSeparators(path)))
             << error.message().toStdString();
+        // A file that is no ledger is refused with the reason in Chinese first,
+        // whatever English SQLite adds.
+        const qsizetype bracket = error.message().indexOf(u'（');
+        if (error.reason() == Reason::NotALedger && bracket >= 0 &&
+            bracket + 1 < error.message().size()) {
+            EXPECT_GE(error.message().at(bracket + 1).unicode(), 0x3000)
+                << error.message().toStdString();
+        }
         return error.reason();
     }
     return std::nullopt;

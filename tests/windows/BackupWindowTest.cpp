@@ -124,7 +124,10 @@ private Q_SLOTS:
         m_window->run();
         QCOMPARE(m_window->statusLine(), status);
         QCOMPARE(m_files.filters, QStringList{u"access 数据库文件 (*.mdb);;所有文件 (*.*)"_s});
-        QCOMPARE(m_files.proposals, QStringList{u"gpmc.mdb"_s});
+        // The day's backup, never the live ledger's own name.
+        QCOMPARE(m_files.proposals,
+                 QStringList{u"gpmc-备份-"_s + QDate::currentDate().toString(u"yyyyMMdd"_s) +
+                             u".mdb"_s});
         QCOMPARE(m_prompter.questions.size(), exists ? 1 : 0);
         if (exists)
             QCOMPARE(m_prompter.questions.first(), u"备份覆盖:文件已存在,是否覆盖？"_s);
