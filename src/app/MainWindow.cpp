@@ -24,6 +24,7 @@
 #include "windows/Prompter.h"
 #include "windows/StockInfoLink.h"
 #include "windows/StockPicker.h"
+#include "windows/WindowPlace.h"
 
 #include <QAction>
 #include <QApplication>
@@ -74,6 +75,7 @@ MainWindow::MainWindow(sql::Database& db, ledger::StockTable& stocks, ledger::Le
       m_quoteSources(quoteSources)
 {
     setWindowTitle(u"Corvanta "_s);
+    windows::rememberPlace(this, u"main"_s);
     QFont font = this->font();
     font.setPixelSize(12);
     setFont(font);

@@ -1,4 +1,5 @@
 #include "AccountChartWindow.h"
+#include "WindowPlace.h"
 
 #include "DatabaseFailure.h"
 #include "ledger/sql/Database.h"
@@ -82,10 +83,12 @@ void fitRange(QValueAxis* axis, double low, double high)
 AccountChartWindow::AccountChartWindow(sql::Database& db, ledger::LedgerNotifier& notifier,
                                        QWidget* parent)
     : QWidget(parent, Qt::Window), m_db(db), m_pages(new QTabWidget(this)), m_money(newView(this)),
-      m_profit(newView(this)), m_positions(newView(this)), m_failure(new QLabel(this))
+      m_profit(newView(this)), m_positions(newView(this)), m_failure(new QLabel(this)),
+      m_copied(new QLabel(this))
 {
     setWindowTitle(QStringLiteral("账户图表"));
     resize(900, 600);
+    rememberPlace(this, QStringLiteral("charts"));
     m_pages->addTab(m_money, QStringLiteral("资金变化"));
     auto* profitPage = new QWidget(this);
     auto* profitLayout = new QVBoxLayout(profitPage);
@@ -107,7 +110,11 @@ AccountChartWindow::AccountChartWindow(sql::Database& db, ledger::LedgerNotifier
     m_failure->hide();
     buttons->addWidget(m_failure, 1);
     buttons->addStretch();
+    m_copied->setObjectName(QStringLiteral("copiedNote"));
+    buttons->addWidget(m_copied);
     buttons->addWidget(copy);
+    // The note belongs to the page it was copied from.
+    connect(m_pages, &QTabWidget::currentChanged, m_copied, &QLabel::clear);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_pages);
     layout->addLayout(buttons);
@@ -143,6 +150,8 @@ void AccountChartWindow::copyImage()
                         : m_pages->currentIndex() == 1 ? m_profit
                                                        : m_positions;
     QApplication::clipboard()->setImage(shown->grab().toImage());
+    m_copied->setText(
+        QStringLiteral("已将“%1”图复制到剪贴板").arg(m_pages->tabText(m_pages->currentIndex())));
 }
 
 void AccountChartWindow::draw(const report::AccountSeries& series)

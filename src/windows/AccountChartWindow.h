@@ -40,6 +40,8 @@ public:
     QChartView* profitView() const { return m_profit; }
     QChartView* positionsView() const { return m_positions; }
     QLabel* failure() const { return m_failure; }
+    // Says that the last 复制图片 copied the shown chart; empty until then.
+    QLabel* copiedNote() const { return m_copied; }
 
 private:
     void draw(const report::AccountSeries& series);
@@ -52,6 +54,7 @@ private:
     QChartView* m_profit;
     QChartView* m_positions;
     QLabel* m_failure;
+    QLabel* m_copied;
 };
 
 } // namespace corvanta::windows

@@ -1,4 +1,5 @@
 #include "MonitorWindow.h"
+#include "WindowPlace.h"
 
 #include "MonitorHeadController.h"
 #include "MonitorHeadPanel.h"
@@ -61,6 +62,7 @@ MonitorWindow::MonitorWindow(report::MonitorSession& session, TradePort& trade,
 {
     setWindowFlags(Qt::Window | Qt::WindowStaysOnTopHint | Qt::MSWindowsFixedSizeDialogHint);
     setWindowTitle(u"实时行情监控"_s);
+    rememberPlace(this, u"monitor"_s);
     setFont(QFont(u"Tahoma"_s, 8));
 
     m_head = new MonitorHeadPanel;

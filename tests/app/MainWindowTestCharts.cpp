@@ -227,6 +227,11 @@ void MainWindowChartsTest::menusOpenTheCharts()
     const QImage copied = QGuiApplication::clipboard()->image();
     QVERIFY(!copied.isNull());
     QCOMPARE(copied.size() / copied.devicePixelRatio(), charts().positionsView()->size());
+    // And says so, until another page is shown.
+    QVERIFY(charts().copiedNote()->isVisible());
+    QCOMPARE(charts().copiedNote()->text(), u"已将“持仓分布”图复制到剪贴板"_s);
+    charts().pages()->setCurrentIndex(0);
+    QVERIFY(charts().copiedNote()->text().isEmpty());
     charts().close();
 
     // The summary grid's menu has it right after the totals.

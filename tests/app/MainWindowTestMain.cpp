@@ -1,6 +1,7 @@
 #include "MainWindowTestSupport.h"
 
 #include <QApplication>
+#include <QStandardPaths>
 
 #include <cstring>
 #include <iterator>
@@ -28,6 +29,8 @@ constexpr TestClass testClasses[] = {
     {"sources", mwtest::runSourceTests},
     {"charts", mwtest::runChartTests},
     {"exchange", mwtest::runDataExchangeTests},
+    // Needs a real X server with a window manager: not run by the offscreen round.
+    {"places", mwtest::runPlaceTests},
 };
 
 } // namespace
@@ -35,10 +38,13 @@ constexpr TestClass testClasses[] = {
 // Runs the main window's test classes one after another, or only the one named
 // by the first argument ("fees", "picker", "ledger", "selltargets", "window",
 // "program", "display", "summary", "quotes", "monitor", "sidewindows", "sources",
-// "charts", "exchange"); the arguments after it go to Qt Test.
+// "charts", "exchange", "places"); the arguments after it go to Qt Test. "places"
+// runs only when named.
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
+    // Remembered window places go to a test folder, not the user's settings.
+    QStandardPaths::setTestModeEnabled(true);
     std::vector<char*> args(argv, argv + argc);
     const char* only = nullptr;
     if (args.size() > 1 && args[1][0] != '-') {
@@ -48,7 +54,7 @@ int main(int argc, char* argv[])
     int failures = 0;
     bool ran = false;
     for (const TestClass& test : testClasses) {
-        if (only && std::strcmp(only, test.name) != 0)
+        if (only ? std::strcmp(only, test.name) != 0 : std::strcmp(test.name, "places") == 0)
             continue;
         ran = true;
         failures += test.run(int(args.size()), args.data());

@@ -157,6 +157,7 @@ int runMonitorTests(int argc, char* argv[]);
 int runSideWindowTests(int argc, char* argv[]);
 int runSourceTests(int argc, char* argv[]);
 int runChartTests(int argc, char* argv[]);
+int runPlaceTests(int argc, char* argv[]);
 int runDataExchangeTests(int argc, char* argv[]);
 
 } // namespace mwtest
