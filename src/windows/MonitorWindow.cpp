@@ -175,6 +175,9 @@ QWidget* MonitorWindow::buildDetailGroup()
 {
     m_detailGroup = new QGroupBox(u"交易明细"_s);
     m_detailGroup->setObjectName(u"detailPanel"_s);
+    // Shown over the quote panels: their captions and the chart link must not show
+    // through it.
+    m_detailGroup->setAutoFillBackground(true);
     m_detailModel = new report::TradeDetailModel(this);
     m_detailModel->setColourData(brushFor);
     m_detailGrid = new QTableView;

@@ -179,6 +179,21 @@ private slots:
         const QRect cell = m_window->grid()->visualRect(m_window->model()->index(3, 0));
         QTest::mouseClick(m_window->grid()->viewport(), Qt::LeftButton, {}, cell.center());
         QCOMPARE(detail->model()->index(0, 1).data().toString(), u"甲沪"_s);
+
+        // The panel covers the quote panels: nothing of their captions or of the
+        // chart link beneath shows through it.
+        QWidget* panel = m_window->detailPanel();
+        const QRect area(panel->mapTo(m_window.get(), QPoint()), panel->size());
+        const auto shown = [&] {
+            return m_window->grab(area).toImage();
+        };
+        const QImage before = shown();
+        m_window->quotes()->setStockName(u"浦发银行"_s);
+        m_window->quotes()->setChartLink(u"浦发银行"_s, u"600000"_s);
+        QVERIFY(m_window->quotes()->chartLink()->isVisible());
+        QVERIFY(shown() == before);
+        m_window->quotes()->setStockName(u"另一只股票名称很长"_s);
+        QVERIFY(shown() == before);
     }
 
     // The font window applies size and weight to the grid at once.
