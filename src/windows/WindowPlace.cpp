@@ -23,16 +23,19 @@ QSettings placeSettings()
     return QSettings(QSettings::IniFormat, QSettings::UserScope, u"Corvanta"_s, u"windows"_s);
 }
 
-// The frame the window manager puts around the window: known once the window was
-// mapped, estimated from the style before.
-QMargins frameOf(const QWidget* window)
+// The frame the window manager puts around the window: known while it is mapped,
+// else the one it had when last kept, else estimated from the style.
+QMargins frameOf(const QWidget* window, const QMargins& known)
 {
     if (const QWindow* handle = window->windowHandle()) {
         const QMargins margins = handle->frameMargins();
         if (!margins.isNull())
             return margins;
     }
-    const int border = 4;
+    if (!known.isNull())
+        return known;
+    // Generous: a window manager's border and handle are rarely wider.
+    const int border = 8;
     const int title = window->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, window);
     return {border, title + border, border, border};
 }
@@ -86,35 +89,48 @@ protected:
 private:
     void place()
     {
-        const QByteArray kept = placeSettings().value(m_key).toByteArray();
-        const bool restored = !kept.isEmpty() && m_window->restoreGeometry(kept);
+        const QRect kept = placeSettings().value(m_key).toRect();
+        const QRect frame = placeSettings().value(m_key + u"-frame"_s).toRect();
+        const QMargins knownFrame(frame.x(), frame.y(), frame.width(), frame.height());
+        QRect client = m_window->geometry();
         QScreen* screen = nullptr;
-        if (!restored && !m_window->testAttribute(Qt::WA_Moved)) {
+        if (kept.isValid()) {
+            client = kept;
+        } else if (!m_window->testAttribute(Qt::WA_Moved)) {
             // Never placed: centred on the screen of the window in front.
             const QWidget* active = QApplication::activeWindow();
-            screen = active ? screenFor(active) : QGuiApplication::primaryScreen();
-            QRect centred(QPoint(), m_window->size());
-            centred.moveCenter(screen->availableGeometry().center());
-            m_window->move(centred.topLeft());
+            screen =
+                active && active != m_window ? screenFor(active) : QGuiApplication::primaryScreen();
+            client.moveCenter(screen->availableGeometry().center());
         }
         if (!screen)
-            screen = screenFor(m_window);
+            screen = QGuiApplication::screenAt(client.center());
+        if (!screen) // kept on a screen that is gone
+            screen = QGuiApplication::primaryScreen();
         if (!screen)
             return;
-        const QMargins frame = frameOf(m_window);
-        const QRect inside = placedInside(m_window->geometry(), frame, screen->availableGeometry());
-        if (inside.size() != m_window->size())
-            m_window->resize(inside.size());
-        // A top-level window's position is that of its frame.
-        const QPoint framePlace = inside.topLeft() - QPoint(frame.left(), frame.top());
-        if (inside.topLeft() != m_window->geometry().topLeft() || !restored)
-            m_window->move(framePlace);
+        // The client rectangle is placed, not the frame: the window manager keeps
+        // it where asked, whereas a frame position comes back off by the error of
+        // Qt's guess at the frame, more with every reopening.
+        const QRect inside =
+            placedInside(client, frameOf(m_window, knownFrame), screen->availableGeometry());
+        if (inside != m_window->geometry())
+            m_window->setGeometry(inside);
     }
 
     void keep()
     {
         m_keepSoon.stop();
-        placeSettings().setValue(m_key, m_window->saveGeometry());
+        QSettings settings = placeSettings();
+        settings.setValue(m_key, m_window->geometry());
+        // The frame as the window manager drew it, for placing before it draws it
+        // again (left, top, right, bottom).
+        if (const QWindow* handle = m_window->windowHandle(); handle && m_window->isVisible()) {
+            const QMargins m = handle->frameMargins();
+            if (!m.isNull())
+                settings.setValue(m_key + u"-frame"_s,
+                                  QRect(m.left(), m.top(), m.right(), m.bottom()));
+        }
     }
 
     QWidget* m_window;

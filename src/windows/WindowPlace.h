@@ -9,10 +9,11 @@ class QWidget;
 namespace corvanta::windows {
 
 // Keeps a top-level window on the screen and where the user left it: its place and
-// size are kept under `key` in the user's settings (not the ledger: a restored
-// backup does not move windows) when it hides or closes, and put back whenever it
-// shows, moved inside the available geometry of the current screens. A window
-// shown for the first time opens centred on the screen, inside it too.
+// size (the client rectangle) are kept under `key` in the user's settings (not the
+// ledger: a restored backup does not move windows) when it hides or closes and
+// shortly after it moves, and put back whenever it shows, moved inside the
+// available geometry of the current screens, frame included. A window shown for
+// the first time opens centred on the screen, inside it too.
 void rememberPlace(QWidget* window, const QString& key);
 
 // Forgets every remembered place: the windows open as on a first start.

@@ -62,8 +62,8 @@ TEST_F(LedgerViewTest, NullValuesShowEmpty)
 {
     db.exec("UPDATE gpjl SET 印花税=NULL,数量=NULL,日期=NULL WHERE ID=4");
     const QList<LedgerRow> rows = ledgerRows(db, LedgerSortOrder::ByName);
-    const auto row = std::find_if(rows.begin(), rows.end(),
-                                  [](const LedgerRow& r) { return r.id == 4; });
+    const auto row =
+        std::find_if(rows.begin(), rows.end(), [](const LedgerRow& r) { return r.id == 4; });
     ASSERT_NE(row, rows.end());
     EXPECT_EQ(row->cells[StampDutyColumn], QString());
     EXPECT_EQ(row->cells[QuantityColumn], QString());
