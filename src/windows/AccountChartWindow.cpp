@@ -2,6 +2,7 @@
 
 #include "DatabaseFailure.h"
 #include "ledger/sql/Database.h"
+#include "report/ProfitBars.h"
 
 #include <QApplication>
 #include <QBarCategoryAxis>
@@ -211,13 +212,14 @@ void AccountChartWindow::draw(const report::AccountSeries& series)
     cumulative->setColor(QColor(0x40, 0x40, 0x40));
     QStringList categories;
     low = high = 0;
-    for (int i = 0; i < series.profits.size(); ++i) {
-        const report::SellProfit& p = series.profits[i];
+    const QList<report::ProfitBar> profitBars = report::profitBars(series.profits);
+    for (int i = 0; i < profitBars.size(); ++i) {
+        const report::ProfitBar& p = profitBars[i];
         const double value = yuan(p.profit);
         *gains << (value >= 0 ? value : 0);
         *losses << (value < 0 ? value : 0);
         cumulative->append(i, yuan(p.cumulative));
-        categories << p.date + u'\n' + p.name;
+        categories << p.label;
         low = std::min({low, value, yuan(p.cumulative)});
         high = std::max({high, value, yuan(p.cumulative)});
     }
