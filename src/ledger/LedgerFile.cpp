@@ -6,6 +6,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
 
 namespace corvanta::ledger {
@@ -94,6 +96,17 @@ void checkIntact(sql::Database& db, const QString& path)
         throw notALedger(path, check.text(0));
 }
 
+// SQLite's default page cache holds 2 MB: a larger ledger is read and decrypted
+// again on every full scan (the grid, the summary, the charts). The cache holds the
+// whole file and a quarter more for growth, up to 64 MB.
+void sizePageCache(sql::Database& db, const QString& path)
+{
+    constexpr qint64 defaultKib = 2048, largestKib = 64 * 1024;
+    const qint64 kib = std::clamp(QFileInfo(path).size() / 1024 * 5 / 4, defaultKib, largestKib);
+    const QByteArray pragma = "PRAGMA cache_size = -" + QByteArray::number(kib);
+    db.exec(pragma.constData());
+}
+
 sql::Database openExisting(const QString& path, const QList<SeedStock>& seedList)
 {
     const QFileInfo file(path);
@@ -112,6 +125,7 @@ sql::Database openExisting(const QString& path, const QList<SeedStock>& seedList
             sql::Database::open(path, QByteArray(ledgerKey), sql::Database::Mode::ReadWrite);
         if (db.isReadOnly())
             throw readOnlyFile(path);
+        sizePageCache(db, path);
         checkIntact(db, path);
         ensureSchema(db, seedList);
         return db;

@@ -107,10 +107,10 @@ void checkColumns(sql::Database& db, const TableShape& shape)
         throw ForeignTableError(shape.name, missing);
 }
 
-bool indexExists(sql::Database& db)
+bool indexesExist(sql::Database& db)
 {
     return db.scalarInt("SELECT count(*) FROM sqlite_master WHERE type='index' AND "
-                        "name='gpjl_stock_name'") > 0;
+                        "name IN ('gpjl_stock_name','gpmc_gpid')") == 2;
 }
 
 void seedSampleTrade(sql::Database& db)
@@ -134,10 +134,12 @@ void seedStockList(sql::Database& db, const QList<SeedStock>& seedList)
     }
 }
 
-// Every recording and deletion finds a stock's rows by name.
+// Every recording and deletion finds a stock's rows by name; every settings row
+// and stock is found by its gpid.
 void ensureIndexes(sql::Database& db)
 {
     db.exec("CREATE INDEX IF NOT EXISTS gpjl_stock_name ON gpjl(股票名)");
+    db.exec("CREATE INDEX IF NOT EXISTS gpmc_gpid ON gpmc(gpid)");
 }
 
 } // namespace
@@ -179,7 +181,7 @@ bool ensureSchema(sql::Database& db, const QList<SeedStock>& seedList)
     if (!needDxgp)
         checkColumns(db, dxgpShape());
     const bool creates = needGpjl || needGpmc || needDxgp;
-    if (!creates && indexExists(db))
+    if (!creates && indexesExist(db))
         return false;
 
     sql::Transaction transaction(db);

@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -112,6 +113,41 @@ TEST_F(LedgerFileTest, DroppedStockTableIsSeededAgainAndTradesKept)
     sql::Database db = openLedger(path(), seedList());
     EXPECT_EQ(db.scalarInt("SELECT count(*) FROM gpmc"), seedList().size());
     EXPECT_EQ(db.scalarInt("SELECT count(*) FROM gpjl"), 3);
+}
+
+// A file written before gpmc had its index gains it when opened, its rows kept, so
+// a settings look-up no longer scans the stock table.
+TEST_F(LedgerFileTest, OlderFileGainsTheStockTableIndex)
+{
+    {
+        sql::Database db = openLedger(path(), seedList());
+        db.exec("DROP INDEX gpmc_gpid");
+    }
+    sql::Database db = openLedger(path(), seedList());
+    EXPECT_EQ(db.scalarInt("SELECT count(*) FROM gpmc"), seedList().size());
+    EXPECT_EQ(db.scalarInt("SELECT count(*) FROM gpjl"), 2);
+    auto plan = db.prepare("EXPLAIN QUERY PLAN SELECT gpmc FROM gpmc WHERE gpid=?1");
+    plan.bind(1, u"hqdz"_s);
+    ASSERT_TRUE(plan.step());
+    EXPECT_TRUE(plan.text(3).contains(u"USING INDEX gpmc_gpid"_s)) << plan.text(3).toStdString();
+}
+
+// The page cache holds the whole ledger, so a full scan reads and decrypts the file
+// once; a small ledger keeps SQLite's 2 MB.
+TEST_F(LedgerFileTest, PageCacheHoldsTheWholeLedger)
+{
+    openLedger(path(), seedList());
+    EXPECT_EQ(openLedger(path(), seedList()).scalarInt("PRAGMA cache_size"), -2048);
+    {
+        sql::Database db = openLedger(path(), seedList());
+        auto note =
+            db.prepare("INSERT INTO gpjl (日期,股票名,备注) VALUES ('2024-01-02','平安银行',?1)");
+        note.bind(1, QString(u'x').repeated(8 * 1024 * 1024));
+        note.run();
+    }
+    const qint64 kib = QFileInfo(path()).size() / 1024;
+    ASSERT_GT(kib, 8 * 1024);
+    EXPECT_EQ(openLedger(path(), seedList()).scalarInt("PRAGMA cache_size"), -(kib * 5 / 4));
 }
 
 TEST_F(LedgerFileTest, TableNamesCountWhateverTheirCase)
