@@ -40,7 +40,7 @@ constexpr int columnWidths[] = {72, 72, 40, 57, 63, 94, 110, 94, 94, 94, 94};
 LedgerController::LedgerController(sql::Database& db, ledger::LedgerWriter& writer, Parts parts,
                                    QObject* parent)
     : QObject(parent), m_db(db), m_writer(writer), m_parts(parts), m_ledger(db),
-      m_model(new LedgerTableModel(this))
+      m_model(new LedgerTableModel(db, this))
 {
     QTableView* grid = m_parts.ledger.ledgerGrid;
     grid->setModel(m_model);
@@ -126,7 +126,7 @@ void LedgerController::refreshGrid()
 void LedgerController::reloadRows()
 {
     try {
-        m_model->setRows(ledger::ledgerRows(m_db, m_sortOrder));
+        m_model->reload(m_sortOrder);
     } catch (const sql::Error& error) {
         windows::showDatabaseFailure(m_parts.prompter, windows::LedgerAccess::Read, error);
     }

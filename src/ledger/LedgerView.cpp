@@ -14,16 +14,18 @@ namespace {
 
 // Columns 1 to 11 are the grid's, in its order; 14 and 15 code the usual texts of
 // 交易状态 and 监控状态.
+#define CORVANTA_LEDGER_ROW_COLUMNS                                                                                      \
+    "SELECT id,日期,股票名,交易状态,数量,价格,费用,总金额,印花税,佣金,过户费等,其它费用," \
+    "股票代码,监控状态,CASE 交易状态 WHEN '买入' THEN 1 WHEN '卖出' THEN 2 ELSE 0 END,"                  \
+    "CASE 监控状态 WHEN '是' THEN 1 WHEN '否' THEN 2 ELSE 0 END FROM gpjl "
 constexpr const char* rowsByDate =
-    "SELECT id,日期,股票名,交易状态,数量,价格,费用,总金额,印花税,佣金,过户费等,其它费用,"
-    "股票代码,监控状态,CASE 交易状态 WHEN '买入' THEN 1 WHEN '卖出' THEN 2 ELSE 0 END,"
-    "CASE 监控状态 WHEN '是' THEN 1 WHEN '否' THEN 2 ELSE 0 END FROM gpjl "
-    "WHERE 虚拟卖出='假' ORDER BY 日期,id,股票名";
+    CORVANTA_LEDGER_ROW_COLUMNS "WHERE 虚拟卖出='假' ORDER BY 日期,id,股票名";
 constexpr const char* rowsByName =
-    "SELECT id,日期,股票名,交易状态,数量,价格,费用,总金额,印花税,佣金,过户费等,其它费用,"
-    "股票代码,监控状态,CASE 交易状态 WHEN '买入' THEN 1 WHEN '卖出' THEN 2 ELSE 0 END,"
-    "CASE 监控状态 WHEN '是' THEN 1 WHEN '否' THEN 2 ELSE 0 END FROM gpjl "
-    "WHERE 虚拟卖出='假' ORDER BY 股票名,id,日期";
+    CORVANTA_LEDGER_ROW_COLUMNS "WHERE 虚拟卖出='假' ORDER BY 股票名,id,日期";
+constexpr const char* rowById = CORVANTA_LEDGER_ROW_COLUMNS "WHERE id=?1 AND 虚拟卖出='假'";
+#undef CORVANTA_LEDGER_ROW_COLUMNS
+constexpr const char* idsByDate = "SELECT id FROM gpjl WHERE 虚拟卖出='假' ORDER BY 日期,id,股票名";
+constexpr const char* idsByName = "SELECT id FROM gpjl WHERE 虚拟卖出='假' ORDER BY 股票名,id,日期";
 
 QString numberText(const sql::Statement& query, int column)
 {
@@ -100,29 +102,64 @@ QString selectedRecordCaption(int recordNumber)
     return u"交易记录    当前记录号:"_s + QString::number(recordNumber);
 }
 
+namespace {
+
+// One grid row from a query over the row columns; texts equal to the previous
+// row's share its copies.
+LedgerRow readRow(const sql::Statement& query, NumberTexts& numbers, const LedgerRow* previous)
+{
+    LedgerRow row;
+    row.id = query.int64(0);
+    row.cells[DateColumn] = query.text(1);
+    row.cells[NameColumn] = query.text(2);
+    row.code = query.text(12);
+    if (previous) {
+        shareWithPrevious(row.cells[DateColumn], previous->cells[DateColumn]);
+        shareWithPrevious(row.cells[NameColumn], previous->cells[NameColumn]);
+        shareWithPrevious(row.code, previous->code);
+    }
+    row.cells[StateColumn] = stateText(query, 14, 3);
+    for (int column = QuantityColumn; column < LedgerColumnCount; ++column)
+        row.cells[column] = numbers.of(query, column + 1);
+    row.monitor = monitorText(query, 15, 13);
+    row.colour = colourOf(row.cells[StateColumn], row.monitor);
+    return row;
+}
+
+} // namespace
+
 QList<LedgerRow> ledgerRows(sql::Database& db, LedgerSortOrder order)
 {
     auto query = db.prepare(order == LedgerSortOrder::ByName ? rowsByName : rowsByDate);
     QList<LedgerRow> rows;
     NumberTexts numbers;
-    while (query.step()) {
-        LedgerRow row;
-        row.id = query.int64(0);
-        row.cells[DateColumn] = query.text(1);
-        row.cells[NameColumn] = query.text(2);
-        row.code = query.text(12);
-        if (!rows.isEmpty()) {
-            const LedgerRow& previous = rows.constLast();
-            shareWithPrevious(row.cells[DateColumn], previous.cells[DateColumn]);
-            shareWithPrevious(row.cells[NameColumn], previous.cells[NameColumn]);
-            shareWithPrevious(row.code, previous.code);
-        }
-        row.cells[StateColumn] = stateText(query, 14, 3);
-        for (int column = QuantityColumn; column < LedgerColumnCount; ++column)
-            row.cells[column] = numbers.of(query, column + 1);
-        row.monitor = monitorText(query, 15, 13);
-        row.colour = colourOf(row.cells[StateColumn], row.monitor);
-        rows.append(std::move(row));
+    while (query.step())
+        rows.append(readRow(query, numbers, rows.isEmpty() ? nullptr : &rows.constLast()));
+    return rows;
+}
+
+QList<qint64> ledgerRowIds(sql::Database& db, LedgerSortOrder order)
+{
+    auto query = db.prepare(order == LedgerSortOrder::ByName ? idsByName : idsByDate);
+    QList<qint64> ids;
+    while (query.step())
+        ids.append(query.int64(0));
+    return ids;
+}
+
+QList<LedgerRow> ledgerRowsOf(sql::Database& db, std::span<const qint64> ids)
+{
+    auto query = db.prepare(rowById);
+    QList<LedgerRow> rows;
+    rows.reserve(ids.size());
+    NumberTexts numbers;
+    for (const qint64 id : ids) {
+        query.bind(1, id);
+        if (query.step())
+            rows.append(readRow(query, numbers, rows.isEmpty() ? nullptr : &rows.constLast()));
+        else
+            rows.append(LedgerRow{id, {}, {}, {}, RowColour::Sell});
+        query.reset();
     }
     return rows;
 }

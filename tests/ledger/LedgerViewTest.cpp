@@ -39,6 +39,31 @@ TEST_F(LedgerViewTest, ListsRealTradesByDateOrByName)
     EXPECT_EQ(ids(ledgerRows(db, LedgerSortOrder::ByName)), (QList<qint64>{4, 1, 3}));
 }
 
+// The grid holds the IDs and reads the rows it shows by them: both in the order
+// and with the texts of the whole list; a trade gone since keeps its ID only.
+TEST_F(LedgerViewTest, RowsReadByIdMatchTheWholeList)
+{
+    for (const LedgerSortOrder order : {LedgerSortOrder::ByDate, LedgerSortOrder::ByName}) {
+        const QList<LedgerRow> whole = ledgerRows(db, order);
+        const QList<qint64> orderIds = ledgerRowIds(db, order);
+        EXPECT_EQ(orderIds, ids(whole));
+        const QList<LedgerRow> read = ledgerRowsOf(db, orderIds);
+        ASSERT_EQ(read.size(), whole.size());
+        for (qsizetype i = 0; i < read.size(); ++i) {
+            EXPECT_EQ(read[i].cells, whole[i].cells);
+            EXPECT_EQ(read[i].code, whole[i].code);
+            EXPECT_EQ(read[i].monitor, whole[i].monitor);
+            EXPECT_EQ(read[i].colour, whole[i].colour);
+        }
+    }
+    const QList<qint64> gone{3, 99};
+    const QList<LedgerRow> read = ledgerRowsOf(db, gone);
+    ASSERT_EQ(read.size(), 2);
+    EXPECT_EQ(read[0].cells[NameColumn], u"唐钢股份"_s);
+    EXPECT_EQ(read[1].id, 99);
+    EXPECT_TRUE(read[1].cells[NameColumn].isEmpty());
+}
+
 TEST_F(LedgerViewTest, RowCarriesTheGridTextsCodeMarkAndColour)
 {
     const QList<LedgerRow> rows = ledgerRows(db, LedgerSortOrder::ByDate);
