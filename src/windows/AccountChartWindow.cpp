@@ -212,7 +212,10 @@ void AccountChartWindow::draw(const report::AccountSeries& series)
     cumulative->setColor(QColor(0x40, 0x40, 0x40));
     QStringList categories;
     low = high = 0;
-    const QList<report::ProfitBar> profitBars = report::profitBars(series.profits);
+    // No more bars than the chart has pixels: more cannot be seen, and an axis
+    // label per sell costs time that grows with the square of the sells.
+    const QList<report::ProfitBar> profitBars =
+        report::profitBars(series.profits, std::max(m_profit->width(), 400));
     for (int i = 0; i < profitBars.size(); ++i) {
         const report::ProfitBar& p = profitBars[i];
         const double value = yuan(p.profit);
