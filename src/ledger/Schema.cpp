@@ -110,7 +110,8 @@ void checkColumns(sql::Database& db, const TableShape& shape)
 bool indexesExist(sql::Database& db)
 {
     return db.scalarInt("SELECT count(*) FROM sqlite_master WHERE type='index' AND "
-                        "name IN ('gpjl_stock_name','gpmc_gpid')") == 2;
+                        "name IN ('gpjl_stock_name','gpmc_gpid','gpjl_grid_date',"
+                        "'gpjl_grid_name')") == 4;
 }
 
 void seedSampleTrade(sql::Database& db)
@@ -140,6 +141,9 @@ void ensureIndexes(sql::Database& db)
 {
     db.exec("CREATE INDEX IF NOT EXISTS gpjl_stock_name ON gpjl(股票名)");
     db.exec("CREATE INDEX IF NOT EXISTS gpmc_gpid ON gpmc(gpid)");
+    // The ledger grid's two orders of the real trades, read from the index alone.
+    db.exec("CREATE INDEX IF NOT EXISTS gpjl_grid_date ON gpjl(日期) WHERE 虚拟卖出='假'");
+    db.exec("CREATE INDEX IF NOT EXISTS gpjl_grid_name ON gpjl(股票名) WHERE 虚拟卖出='假'");
 }
 
 } // namespace

@@ -115,13 +115,16 @@ TEST_F(LedgerFileTest, DroppedStockTableIsSeededAgainAndTradesKept)
     EXPECT_EQ(db.scalarInt("SELECT count(*) FROM gpjl"), 3);
 }
 
-// A file written before gpmc had its index gains it when opened, its rows kept, so
-// a settings look-up no longer scans the stock table.
-TEST_F(LedgerFileTest, OlderFileGainsTheStockTableIndex)
+// A file written before gpmc and the grid's orders had their indexes gains them
+// when opened, its rows kept, so a settings look-up no longer scans the stock table
+// and the grid no longer sorts the trades.
+TEST_F(LedgerFileTest, OlderFileGainsTheIndexes)
 {
     {
         sql::Database db = openLedger(path(), seedList());
         db.exec("DROP INDEX gpmc_gpid");
+        db.exec("DROP INDEX gpjl_grid_date");
+        db.exec("DROP INDEX gpjl_grid_name");
     }
     sql::Database db = openLedger(path(), seedList());
     EXPECT_EQ(db.scalarInt("SELECT count(*) FROM gpmc"), seedList().size());
@@ -130,6 +133,18 @@ TEST_F(LedgerFileTest, OlderFileGainsTheStockTableIndex)
     plan.bind(1, u"hqdz"_s);
     ASSERT_TRUE(plan.step());
     EXPECT_TRUE(plan.text(3).contains(u"USING INDEX gpmc_gpid"_s)) << plan.text(3).toStdString();
+    // The grid's orders come from their indexes, without sorting the table.
+    for (const char* sql : {"EXPLAIN QUERY PLAN SELECT id FROM gpjl WHERE 虚拟卖出='假' "
+                            "ORDER BY 日期,id,股票名",
+                            "EXPLAIN QUERY PLAN SELECT id FROM gpjl WHERE 虚拟卖出='假' "
+                            "ORDER BY 股票名,id,日期"}) {
+        auto order = db.prepare(sql);
+        QStringList steps;
+        while (order.step())
+            steps << order.text(3);
+        EXPECT_TRUE(steps.join(u';').contains(u"USING INDEX gpjl_grid_"_s)) << sql;
+        EXPECT_FALSE(steps.join(u';').contains(u"TEMP B-TREE"_s)) << sql;
+    }
 }
 
 // The page cache holds the whole ledger, so a full scan reads and decrypts the file
