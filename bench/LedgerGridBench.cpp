@@ -7,7 +7,6 @@
 
 #include "GeneratedLedger.h"
 #include "Paired.h"
-#include "WidgetBenchMain.h"
 
 #include "app/LedgerController.h"
 #include "app/LedgerPanel.h"
@@ -20,6 +19,7 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QLocale>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
@@ -32,15 +32,18 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// A shown program over a generated ledger of `trades` trades.
+// A shown program over a generated ledger of `trades` trades in `stocks` stocks.
 class GridProgram {
 public:
-    explicit GridProgram(int trades)
+    GridProgram(int trades, int stocks)
     {
-        sql::Database db =
-            ledger::openLedger(ledger::ledgerPath(m_folder.path()), tools::benchStocks(500));
-        tools::fillBenchLedger(db, trades, 500);
-        m_program = std::make_unique<app::Program>(std::move(db));
+        const QString path = ledger::ledgerPath(m_folder.path());
+        {
+            sql::Database db = ledger::openLedger(path, tools::benchStocks(500));
+            tools::fillBenchLedger(db, trades, stocks);
+        }
+        // Opened again as the program opens an existing ledger.
+        m_program = std::make_unique<app::Program>(ledger::openLedger(path, {}));
         m_program->show();
         if (!QTest::qWaitForWindowExposed(&m_program->mainWindow()))
             qWarning("the main window was never exposed");
@@ -62,16 +65,21 @@ private:
     std::unique_ptr<app::Program> m_program;
 };
 
+// Built on first use, gone before the application.
+std::unique_ptr<GridProgram> smallProgram, largeProgram;
+
 GridProgram& small()
 {
-    static GridProgram program(100);
-    return program;
+    if (!smallProgram)
+        smallProgram = std::make_unique<GridProgram>(100, 10);
+    return *smallProgram;
 }
 
 GridProgram& large()
 {
-    static GridProgram program(100'000);
-    return program;
+    if (!largeProgram)
+        largeProgram = std::make_unique<GridProgram>(100'000, 500);
+    return *largeProgram;
 }
 
 ledger::TradeEntry buyEntry()
@@ -182,5 +190,16 @@ BENCHMARK(BM_DeleteTrade)->Iterations(10)->Unit(benchmark::kMillisecond)->UseMan
 
 int main(int argc, char* argv[])
 {
-    return corvanta::bench::runWidgetBenchmarks(argc, argv);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    QLocale::setDefault(QLocale::c());
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    smallProgram.reset();
+    largeProgram.reset();
+    return 0;
 }

@@ -125,9 +125,10 @@ sql::Database openExisting(const QString& path, const QList<SeedStock>& seedList
             sql::Database::open(path, QByteArray(ledgerKey), sql::Database::Mode::ReadWrite);
         if (db.isReadOnly())
             throw readOnlyFile(path);
-        sizePageCache(db, path);
         checkIntact(db, path);
         ensureSchema(db, seedList);
+        // After the check, which reads every page once and needs no cache for it.
+        sizePageCache(db, path);
         return db;
     } catch (const ForeignTableError& error) {
         throw foreignTables(path, error);
