@@ -104,7 +104,7 @@ std::unique_ptr<Program> Program::start()
     }
     std::optional<sql::Database> db;
     try {
-        db.emplace(ledger::openLedger(path, ledger::loadSeedList()));
+        db.emplace(ledger::openLedgerSeededBy(path, &ledger::loadSeedList));
     } catch (const ledger::LedgerOpenError& error) {
         showStartFailure(error.message());
         return nullptr;

@@ -107,7 +107,7 @@ void sizePageCache(sql::Database& db, const QString& path)
     db.exec(pragma.constData());
 }
 
-sql::Database openExisting(const QString& path, const QList<SeedStock>& seedList)
+sql::Database openExisting(const QString& path, const SeedListSource& seedList)
 {
     const QFileInfo file(path);
     if (!file.isFile())
@@ -126,7 +126,7 @@ sql::Database openExisting(const QString& path, const QList<SeedStock>& seedList
         if (db.isReadOnly())
             throw readOnlyFile(path);
         checkIntact(db, path);
-        ensureSchema(db, seedList);
+        ensureSchemaSeededBy(db, seedList);
         // After the check, which reads every page once and needs no cache for it.
         sizePageCache(db, path);
         return db;
@@ -147,7 +147,7 @@ void removeNewFile(const QString& path)
     QFile::remove(path);
 }
 
-sql::Database createNew(const QString& path, const QList<SeedStock>& seedList)
+sql::Database createNew(const QString& path, const SeedListSource& seedList)
 {
     const QFileInfo file(path);
     if (!QFileInfo(file.absolutePath()).isDir())
@@ -159,7 +159,7 @@ sql::Database createNew(const QString& path, const QList<SeedStock>& seedList)
         sql::Database db =
             sql::Database::open(path, QByteArray(ledgerKey), sql::Database::Mode::ReadWriteCreate);
         try {
-            ensureSchema(db, seedList);
+            ensureSchemaSeededBy(db, seedList);
         } catch (...) {
             // The file is ours and holds nothing yet: leaving it would make the
             // next start find an empty file and refuse it.
@@ -218,6 +218,11 @@ QString ledgerPath(const QString& folder)
 }
 
 sql::Database openLedger(const QString& path, const QList<SeedStock>& seedList)
+{
+    return openLedgerSeededBy(path, [&seedList] { return seedList; });
+}
+
+sql::Database openLedgerSeededBy(const QString& path, const SeedListSource& seedList)
 {
     // exists() follows symbolic links; a dangling link counts as present so that
     // nothing is created through it.

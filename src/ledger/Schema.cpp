@@ -174,6 +174,11 @@ void requireTradeTables(sql::Database& db)
 
 bool ensureSchema(sql::Database& db, const QList<SeedStock>& seedList)
 {
+    return ensureSchemaSeededBy(db, [&seedList] { return seedList; });
+}
+
+bool ensureSchemaSeededBy(sql::Database& db, const SeedListSource& seedList)
+{
     const bool needGpjl = !tableExists(db, gpjlShape().name);
     const bool needGpmc = !tableExists(db, gpmcShape().name);
     const bool needDxgp = !tableExists(db, dxgpShape().name);
@@ -195,7 +200,7 @@ bool ensureSchema(sql::Database& db, const QList<SeedStock>& seedList)
     }
     if (needGpmc) {
         db.exec(createGpmc);
-        seedStockList(db, seedList);
+        seedStockList(db, seedList());
     }
     if (needDxgp)
         db.exec(createDxgp);

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <QList>
+
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 #include <stdexcept>
 
@@ -46,5 +48,8 @@ void requireTradeTables(sql::Database& db);
 // ForeignTableError before anything is written.
 // Returns true when anything was created.
 bool ensureSchema(sql::Database& db, const QList<SeedStock>& seedList);
+// The same, reading the stock list only when the stock table is to be created.
+using SeedListSource = std::function<QList<SeedStock>()>;
+bool ensureSchemaSeededBy(sql::Database& db, const SeedListSource& seedList);
 
 } // namespace corvanta::ledger

@@ -95,6 +95,26 @@ TEST_F(LedgerFileTest, NewFileHoldsTheSampleTradeAndTheWholeStockList)
     EXPECT_EQ(again.scalarInt("SELECT count(*) FROM gpmc"), seedList().size());
 }
 
+// The stock list is parsed for a new file or a lost stock table, never to open a
+// ledger that has one.
+TEST_F(LedgerFileTest, StockListIsReadOnlyWhenTheTableIsCreated)
+{
+    int reads = 0;
+    const SeedListSource counted = [&reads] {
+        ++reads;
+        return seedList();
+    };
+    openLedgerSeededBy(path(), counted);
+    EXPECT_EQ(reads, 1);
+    EXPECT_EQ(openLedgerSeededBy(path(), counted).scalarInt("SELECT count(*) FROM gpmc"),
+              seedList().size());
+    EXPECT_EQ(reads, 1);
+    openLedgerSeededBy(path(), counted).exec("DROP TABLE gpmc");
+    EXPECT_EQ(openLedgerSeededBy(path(), counted).scalarInt("SELECT count(*) FROM gpmc"),
+              seedList().size());
+    EXPECT_EQ(reads, 2);
+}
+
 TEST_F(LedgerFileTest, FileIsEncryptedWithTheKey)
 {
     openLedger(path(), seedList());
