@@ -215,10 +215,13 @@ void MainWindowChartsTest::menusOpenTheCharts()
 {
     record({bankBuy(1000, u"10"_s, u"2021-03-01"_s)});
     QVERIFY(h->open());
+    // Built when first asked for, not at start.
+    QVERIFY(h->window().findChildren<windows::AccountChartWindow*>().isEmpty());
     QAction* fromLedger = h->window().menus().accountCharts;
     QCOMPARE(fromLedger->text(), u"账户图表"_s);
     QVERIFY(fromLedger->isEnabled());
     fromLedger->trigger();
+    QCOMPARE(h->window().findChildren<windows::AccountChartWindow*>().size(), 1);
     QVERIFY(charts().isVisible());
     QCOMPARE(charts().windowTitle(), u"账户图表"_s);
     QCOMPARE(charts().pages()->count(), 3);
