@@ -103,7 +103,9 @@ TEST_P(StatementFileRefusal, NamesTheFileAndTheReasonInWords)
 INSTANTIATE_TEST_SUITE_P(
     Files, StatementFileRefusal,
     ::testing::Values(Refusal{"Missing",
-                              [](StatementFileTest& files) {
+                              // QString, not the builder that would refer to a
+                              // temporary gone when the lambda returns.
+                              [](StatementFileTest& files) -> QString {
                                   return files.folderPath() + u"/无.txt"_s;
                               },
                               u"找不到这个文件（No such file or directory）"},
