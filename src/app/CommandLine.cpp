@@ -19,14 +19,14 @@ namespace corvanta::app {
 
 namespace {
 
-using commands::CommandSpec;
+using commands::CommandEntry;
 using commands::shown;
 
-const CommandSpec* findCommand(const QString& name)
+const CommandEntry* findCommand(const QString& name)
 {
-    for (const CommandSpec& spec : commands::commandTable()) {
-        if (spec.name == name)
-            return &spec;
+    for (const CommandEntry& command : commands::commandTable()) {
+        if (command.name == name)
+            return &command;
     }
     return nullptr;
 }
@@ -39,11 +39,11 @@ int misused(QTextStream& err, const QString& text)
 }
 
 // Reads a command's words: its options and arguments, nothing else.
-std::optional<int> parseWords(const CommandSpec& spec, const QStringList& arguments,
+std::optional<int> parseWords(const CommandEntry& command, const QStringList& arguments,
                               QCommandLineParser& parser, QTextStream& out, QTextStream& err)
 {
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    parser.addOptions(spec.options);
+    parser.addOptions(command.options);
     parser.addOption(QCommandLineOption(QStringList{u"h"_s, u"help"_s}));
     // Any command may open a ledger that has a personal password.
     parser.addOption(QCommandLineOption(u"password-file"_s, u"密码文件"_s, u"FILE"_s));
@@ -52,42 +52,44 @@ std::optional<int> parseWords(const CommandSpec& spec, const QStringList& argume
         const QStringList unknown = parser.unknownOptionNames();
         if (!unknown.isEmpty()) {
             const QString name = unknown.first();
-            return misused(err, spec.name + u": 未知的选项 "_s +
+            return misused(err, command.name + u": 未知的选项 "_s +
                                     (name.size() == 1 ? u"-"_s : u"--"_s) + name + u"（"_s +
                                     parser.errorText() + u"）。"_s);
         }
-        for (const QCommandLineOption& option : spec.options) {
+        for (const QCommandLineOption& option : command.options) {
             const QString name = u"--"_s + option.names().constFirst();
             if (!option.valueName().isEmpty() && arguments.constLast() == name) {
-                return misused(err, spec.name + u": 选项 "_s + name + u" 后面缺少 "_s +
+                return misused(err, command.name + u": 选项 "_s + name + u" 后面缺少 "_s +
                                         option.valueName() + u"。"_s);
             }
         }
-        return misused(err, spec.name + u": 无法理解这些参数（"_s + parser.errorText() + u"）。"_s);
+        return misused(err,
+                       command.name + u": 无法理解这些参数（"_s + parser.errorText() + u"）。"_s);
     }
     if (parser.isSet(u"help"_s)) {
         out << commandLineHelp();
         return CommandDone;
     }
     const QStringList given = parser.positionalArguments();
-    if (given.size() < spec.arguments.size())
-        return misused(err, spec.name + u": 缺少"_s +
-                                (spec.arguments[given.size()].startsWith(u"FILE"_s)
+    if (given.size() < command.arguments.size())
+        return misused(err, command.name + u": 缺少"_s +
+                                (command.arguments[given.size()].startsWith(u"FILE"_s)
                                      ? u"文件名"_s
-                                     : spec.arguments[given.size()]) +
+                                     : command.arguments[given.size()]) +
                                 u"。"_s);
-    if (given.size() > spec.arguments.size())
-        return misused(err, spec.name + u": 无法理解“"_s + given[spec.arguments.size()] + u"”。"_s);
+    if (given.size() > command.arguments.size())
+        return misused(err, command.name + u": 无法理解“"_s + given[command.arguments.size()] +
+                                u"”。"_s);
     return std::nullopt;
 }
 
-int runCommand(const CommandSpec& spec, const QStringList& arguments, const QString& ledgerPath,
+int runCommand(const CommandEntry& command, const QStringList& arguments, const QString& ledgerPath,
                QTextStream& out, QTextStream& err)
 {
     QCommandLineParser words;
-    if (const std::optional<int> code = parseWords(spec, arguments, words, out, err))
+    if (const std::optional<int> code = parseWords(command, arguments, words, out, err))
         return *code;
-    if (spec.writesFirstArgument) {
+    if (command.writesFirstArgument) {
         const QString target = words.positionalArguments().first();
         if (const QString reason = ledger::ledgerOwnFileReason(ledgerPath, target);
             !reason.isEmpty()) {
@@ -96,7 +98,7 @@ int runCommand(const CommandSpec& spec, const QStringList& arguments, const QStr
             return CommandFailed;
         }
     }
-    ledger::LedgerLock lock(ledgerPath, ledger::LedgerLock::Holder::Command, spec.name);
+    ledger::LedgerLock lock(ledgerPath, ledger::LedgerLock::Holder::Command, command.name);
     if (const auto outcome = lock.acquire();
         outcome == ledger::LedgerLock::Outcome::HeldElsewhere) {
         err << lock.message(outcome) << '\n';
@@ -120,7 +122,7 @@ int runCommand(const CommandSpec& spec, const QStringList& arguments, const QStr
         return CommandFailed;
     }
     commands::CommandRun run(*db, ledgerPath, words, out, err);
-    return spec.run(run);
+    return command.run(run);
 }
 
 // A help entry: the call indented by two, its lines from column `width` on (below
@@ -147,8 +149,8 @@ QString commandLineHelp()
                    "不带子命令时打开程序窗口。子命令作用于窗口使用的同一个账本文件，\n"
                    "账本在窗口中打开或正由另一个命令使用时拒绝运行。\n"
                    "\n"_s;
-    for (const CommandSpec& spec : commands::commandTable())
-        text += entry(spec.synopsis, spec.help, width);
+    for (const CommandEntry& command : commands::commandTable())
+        text += entry(command.synopsis, command.help, width);
     text += entry(u"--password-file FILE"_s,
                   {u"账本设有密码时从 FILE 读密码（FILE 只能由本人读写）；"_s,
                    u"不加时在终端上询问（任何命令都可加）"_s},
@@ -171,8 +173,8 @@ int runCommandLine(const QStringList& arguments, const QString& ledgerPath, QTex
     } else if (first == u"--version"_s || first == u"-v"_s) {
         out << u"corvanta "_s << QStringLiteral(CORVANTA_VERSION) << '\n';
         code = CommandDone;
-    } else if (const CommandSpec* spec = findCommand(first)) {
-        code = runCommand(*spec, arguments, ledgerPath, out, err);
+    } else if (const CommandEntry* command = findCommand(first)) {
+        code = runCommand(*command, arguments, ledgerPath, out, err);
     } else if (first.startsWith(u'-')) {
         code = misused(err, u"未知的选项："_s + first);
     } else {

@@ -16,6 +16,6 @@ target_sources(corvanta_app PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/commands/ReportCommands.cpp
     ${CMAKE_CURRENT_LIST_DIR}/PasswordCommand.cpp
     ${CMAKE_CURRENT_LIST_DIR}/PasswordInput.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/commands/PasswordCommandSpec.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/commands/PasswordCommandEntry.cpp
 )
 target_link_libraries(corvanta_app PUBLIC corvanta_report)

@@ -75,11 +75,19 @@ QStringList tablesOf(sql::Database& db)
     return tables;
 }
 
-qint64 rowCount(sql::Database& db, const QString& table)
-{
-    const QByteArray sql = "SELECT count(*) FROM \"" + table.toUtf8() + "\"";
-    return db.scalarInt(sql.constData());
-}
+// The ledger's own tables, each counted by a statement of its own: a table's
+// name cannot be a bound parameter, and no statement is built from a name read
+// out of the file.
+struct CountedTable {
+    const char16_t* name;
+    const char* count;
+};
+constexpr CountedTable countedTables[] = {
+    {u"gpjl", "SELECT count(*) FROM gpjl"},
+    {u"gpmc", "SELECT count(*) FROM gpmc"},
+    {u"dxgp", "SELECT count(*) FROM dxgp"},
+    {u"dxgp_reminder", "SELECT count(*) FROM dxgp_reminder"},
+};
 
 // Reads the new file back with the new key: it must be intact and hold every
 // table of the ledger with as many rows.
@@ -92,9 +100,10 @@ void verify(sql::Database& ledger, const QString& target, const QByteArray& key)
     const QStringList tables = tablesOf(ledger);
     if (tablesOf(copy) != tables)
         throw failedBecause(u"新文件的表与账本不符"_s);
-    for (const QString& table : tables) {
-        if (rowCount(copy, table) != rowCount(ledger, table))
-            throw failedBecause(u"新文件中表 "_s + table + u" 的行数与账本不符"_s);
+    for (const CountedTable& table : countedTables) {
+        const QString name = QString::fromUtf16(table.name);
+        if (tables.contains(name) && copy.scalarInt(table.count) != ledger.scalarInt(table.count))
+            throw failedBecause(u"新文件中表 "_s + name + u" 的行数与账本不符"_s);
     }
 }
 

@@ -25,7 +25,7 @@ int backup(CommandRun& run)
 
 } // namespace
 
-CommandSpec backupCommand()
+CommandEntry backupCommand()
 {
     return {
         .name = u"backup"_s,

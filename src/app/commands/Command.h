@@ -45,7 +45,7 @@ public:
 
 // One command: its name, the words it takes, its help and the function that
 // runs it. The table of them (CommandTable.cpp) is all the command line knows.
-struct CommandSpec {
+struct CommandEntry {
     QString name;
     // The call as the help shows it, e.g. "backup FILE", and what it does (lines).
     QString synopsis;
@@ -61,17 +61,17 @@ struct CommandSpec {
     int (*run)(CommandRun& run) = nullptr;
 };
 
-const QList<CommandSpec>& commandTable();
+const QList<CommandEntry>& commandTable();
 
 // The commands, each in its own file.
-CommandSpec backupCommand();
-CommandSpec restoreCommand();
-CommandSpec importCommand();
-CommandSpec exportLedgerCommand();
-CommandSpec exportSummaryCommand();
-CommandSpec yearlyCommand();
-CommandSpec repriceCommand();
-CommandSpec passwordCommand();
+CommandEntry backupCommand();
+CommandEntry restoreCommand();
+CommandEntry importCommand();
+CommandEntry exportLedgerCommand();
+CommandEntry exportSummaryCommand();
+CommandEntry yearlyCommand();
+CommandEntry repriceCommand();
+CommandEntry passwordCommand();
 
 // "FILE" with native separators, as messages show paths.
 QString shown(const QString& path);

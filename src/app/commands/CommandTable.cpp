@@ -3,9 +3,9 @@
 namespace corvanta::app::commands {
 
 // A new command is one row here and one file with its function.
-const QList<CommandSpec>& commandTable()
+const QList<CommandEntry>& commandTable()
 {
-    static const QList<CommandSpec> table = {
+    static const QList<CommandEntry> table = {
         backupCommand(),        restoreCommand(), importCommand(),  exportLedgerCommand(),
         exportSummaryCommand(), yearlyCommand(),  repriceCommand(), passwordCommand(),
     };

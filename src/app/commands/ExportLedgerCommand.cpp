@@ -27,7 +27,7 @@ int exportLedger(CommandRun& run)
 
 } // namespace
 
-CommandSpec exportLedgerCommand()
+CommandEntry exportLedgerCommand()
 {
     return {
         .name = u"export-ledger"_s,

@@ -27,7 +27,7 @@ int exportSummary(CommandRun& run)
 
 } // namespace
 
-CommandSpec exportSummaryCommand()
+CommandEntry exportSummaryCommand()
 {
     return {
         .name = u"export-summary"_s,

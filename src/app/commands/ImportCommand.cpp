@@ -83,7 +83,7 @@ int importStatement(CommandRun& run)
 
 } // namespace
 
-CommandSpec importCommand()
+CommandEntry importCommand()
 {
     return {
         .name = u"import"_s,

@@ -23,7 +23,7 @@ int reprice(CommandRun& run)
 
 } // namespace
 
-CommandSpec yearlyCommand()
+CommandEntry yearlyCommand()
 {
     return {
         .name = u"yearly"_s,
@@ -36,7 +36,7 @@ CommandSpec yearlyCommand()
     };
 }
 
-CommandSpec repriceCommand()
+CommandEntry repriceCommand()
 {
     return {
         .name = u"reprice"_s,

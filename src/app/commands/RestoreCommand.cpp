@@ -42,7 +42,7 @@ int restore(CommandRun& run)
 
 } // namespace
 
-CommandSpec restoreCommand()
+CommandEntry restoreCommand()
 {
     return {
         .name = u"restore"_s,

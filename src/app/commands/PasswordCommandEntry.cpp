@@ -16,7 +16,7 @@ int password(CommandRun& run)
 
 } // namespace
 
-CommandSpec passwordCommand()
+CommandEntry passwordCommand()
 {
     return {
         .name = u"password"_s,
