@@ -1,17 +1,16 @@
 #pragma once
 
-// A keyed ledger file of many trades, shared by the benchmarks that read one.
+// A keyed ledger file of many trades, shared by the benchmarks that read one. The
+// trades come from the generator under tools/benchledger.
+
+#include "GeneratedLedger.h"
 
 #include "ledger/Schema.h"
 #include "ledger/sql/Database.h"
 #include "ledger/sql/Statement.h"
 
-#include <QDate>
 #include <QString>
 #include <QTemporaryDir>
-
-#include <algorithm>
-#include <cmath>
 
 namespace corvanta::bench {
 
@@ -19,25 +18,20 @@ using namespace Qt::StringLiterals;
 
 inline QString stockName(int stock)
 {
-    return u"股票"_s + QString::number(stock);
+    return tools::benchStockName(stock);
 }
 
-// Shanghai, Shenzhen and ChiNext codes in turn.
 inline QString stockCode(int stock)
 {
-    static const QString prefixes[] = {u"600"_s, u"000"_s, u"300"_s};
-    return prefixes[stock % 3] + QString::number(stock).rightJustified(3, u'0');
+    return tools::benchStockCode(stock);
 }
 
 inline double priceOf(int stock, int day)
 {
-    // Prices of real ledgers hardly ever repeat.
-    return 3.0 + double((stock * 7919 + day * 104729) % 4000) / 100;
+    return tools::benchPrice(stock, day);
 }
 
-// A keyed ledger file of `trades` real trades over `stocks` stocks; per stock buys
-// of 1000 and sells of 500 alternate, so every stock holds shares and has its
-// open-position row.
+// A keyed ledger file of `trades` real trades over `stocks` stocks.
 struct FileLedger {
     QTemporaryDir dir;
     sql::Database db;
@@ -46,37 +40,8 @@ struct FileLedger {
         : db(sql::Database::open(dir.filePath(u"gpmc.mdb"_s), "bench-key",
                                  sql::Database::Mode::ReadWriteCreate))
     {
-        QList<ledger::SeedStock> seeds;
-        for (int stock = 0; stock < stocks; ++stock)
-            seeds.append({stockCode(stock), stockName(stock), u"GP"_s});
-        ledger::ensureSchema(db, seeds);
-        sql::Transaction transaction(db);
-        db.exec("DELETE FROM gpjl");
-        auto insert = db.prepare(
-            "INSERT INTO gpjl (日期,股票代码,股票名,交易状态,数量,价格,费用,总金额,盈亏金额,"
-            "虚拟卖出,监控状态,印花税,佣金,过户费等,其它费用) VALUES (?1,?2,?3,?4,?5,?7,?8,?9,-?9,"
-            "?6,'否',0,0,0,5)");
-        auto add = [&](int stock, const char16_t* state, qint64 shares, const char16_t* open,
-                       int day) {
-            insert.bind(1, QDate(2007, 1, 1).addDays(day).toString(u"yyyy-MM-dd"_s));
-            insert.bind(2, stockCode(stock)).bind(3, stockName(stock)).bind(4, state);
-            insert.bind(5, shares).bind(6, open);
-            const double amount = double(shares) * priceOf(stock, day);
-            const double fees = std::max(5.0, std::round(amount * 4) / 1000) + 5;
-            const bool buy = state == std::u16string_view(u"买入");
-            insert.bind(7, priceOf(stock, day)).bind(8, fees);
-            insert.bind(9, buy ? amount + fees : amount - fees);
-            insert.run();
-            insert.reset();
-        };
-        const int perStock = trades / stocks;
-        for (int stock = 0; stock < stocks; ++stock) {
-            for (int i = 0; i < perStock; ++i)
-                add(stock, i % 2 == 0 ? u"买入" : u"卖出", i % 2 == 0 ? 1000 : 500, u"假", i);
-            add(stock, u"卖出", qint64((perStock + 1) / 2) * 1000 - qint64(perStock / 2) * 500,
-                u"真", 0);
-        }
-        transaction.commit();
+        ledger::ensureSchema(db, tools::benchStocks(stocks));
+        tools::fillBenchLedger(db, trades, stocks);
     }
 };
 

@@ -3,6 +3,7 @@
 #include "report/PositionSummary.h"
 
 #include "BenchLedger.h"
+#include "Paired.h"
 
 #include <QDate>
 #include <QTemporaryDir>
@@ -32,6 +33,30 @@ BENCHMARK(BM_PlainSummary)
     ->Args({100'000, 2'000})
     ->Unit(benchmark::kMillisecond)
     ->Complexity();
+
+// The plain summary of 100,000 trades paired with a raw grouped sum over the same
+// file, the least any summary must read. Target: x_grouped_sum at most 1.5.
+void BM_PlainSummaryAgainstGroupedSum(benchmark::State& state)
+{
+    FileLedger file(int(state.range(0)), int(state.range(1)));
+    Paired paired(state);
+    for (auto _ : state) {
+        paired.reference("grouped_sum", [&] {
+            auto sums = file.db.prepare(
+                "SELECT 股票名,SUM(CASE WHEN 交易状态='买入' THEN 数量 ELSE -数量 END),"
+                "SUM(总金额) FROM gpjl GROUP BY 股票名");
+            while (sums.step())
+                benchmark::DoNotOptimize(sums.real(2));
+        });
+        paired.measure([&] { benchmark::DoNotOptimize(report::buildSummary(file.db)); });
+    }
+    paired.report();
+}
+BENCHMARK(BM_PlainSummaryAgainstGroupedSum)
+    ->Args({100'000, 2'000})
+    ->Iterations(7)
+    ->Unit(benchmark::kMillisecond)
+    ->UseManualTime();
 
 // Its parts: the capital flow and the scratch tables with their figures.
 void BM_CapitalFlow(benchmark::State& state)
@@ -67,7 +92,10 @@ void BM_AccountSeries(benchmark::State& state)
     for (auto _ : state)
         benchmark::DoNotOptimize(report::accountSeries(file.db));
 }
-BENCHMARK(BM_AccountSeries)->Args({10'000, 500})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_AccountSeries)
+    ->Args({10'000, 500})
+    ->Args({100'000, 500})
+    ->Unit(benchmark::kMillisecond);
 
 // The quoted mode's work besides the network: 500 held stocks valued from their
 // fetched record lines (target < 50 ms).

@@ -8,6 +8,8 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <memory>
+
 using namespace Qt::StringLiterals;
 
 namespace corvanta::app {
@@ -43,18 +45,23 @@ QStringList cellsOf(const report::SummaryRow& row)
 CsvTable ledgerTable(sql::Database& db)
 {
     CsvTable table;
-    auto query =
+    // One pass in id order reads each page once: the default 2 MB page cache serves
+    // it, so the export takes the same memory whatever the ledger's size.
+    db.exec("PRAGMA cache_size = -2048");
+    auto query = std::make_shared<sql::Statement>(
         db.prepare("SELECT ID,日期,股票代码,股票名,交易状态,数量,价格,费用,总金额,盈亏金额,"
                    "虚拟卖出,监控状态,印花税,佣金,过户费等,其它费用,备注 "
-                   "FROM gpjl ORDER BY id");
-    for (int column = 0; column < query.columnCount(); ++column)
-        table.titles << query.columnName(column);
-    while (query.step()) {
-        QStringList row;
-        for (int column = 0; column < query.columnCount(); ++column)
-            row << query.text(column);
-        table.rows << row;
-    }
+                   "FROM gpjl ORDER BY id"));
+    for (int column = 0; column < query->columnCount(); ++column)
+        table.titles << query->columnName(column);
+    table.moreRows = [query](QStringList& row) {
+        if (!query->step())
+            return false;
+        row.clear();
+        for (int column = 0; column < query->columnCount(); ++column)
+            row << query->text(column);
+        return true;
+    };
     return table;
 }
 
@@ -62,7 +69,7 @@ CsvTable summaryTable(sql::Database& db)
 {
     const report::Summary summary = report::buildSummary(db);
     const auto titles = report::summaryColumnTitles();
-    CsvTable table{QStringList(titles.begin(), titles.end()), {}};
+    CsvTable table{QStringList(titles.begin(), titles.end()), {}, {}};
     if (summary.ledgerEmpty)
         return table;
     for (const report::SummaryRow& row : summary.stocks)
@@ -71,12 +78,37 @@ CsvTable summaryTable(sql::Database& db)
     return table;
 }
 
+namespace {
+
+// Hands the table's CSV to `write` in pieces of about 64 KB.
+template <typename Write> void forEachPiece(const CsvTable& table, Write write)
+{
+    constexpr qsizetype pieceBytes = 64 * 1024;
+    QByteArray piece = "\xEF\xBB\xBF" + line(table.titles).toUtf8();
+    const auto add = [&](const QStringList& row) {
+        piece += line(row).toUtf8();
+        if (piece.size() >= pieceBytes) {
+            write(piece);
+            piece.clear();
+        }
+    };
+    for (const QStringList& row : table.rows)
+        add(row);
+    if (table.moreRows) {
+        QStringList row;
+        while (table.moreRows(row))
+            add(row);
+    }
+    write(piece);
+}
+
+} // namespace
+
 QByteArray csvText(const CsvTable& table)
 {
-    QString text = line(table.titles);
-    for (const QStringList& row : table.rows)
-        text += line(row);
-    return "\xEF\xBB\xBF" + text.toUtf8();
+    QByteArray text;
+    forEachPiece(table, [&text](const QByteArray& piece) { text += piece; });
+    return text;
 }
 
 void writeCsv(const QString& path, const CsvTable& table)
@@ -100,10 +132,13 @@ void writeCsv(const QString& path, const CsvTable& table)
         throw refuse((folder.isWritable() ? u"无法建立文件"_s : u"文件夹不允许写入"_s) + u"（"_s +
                      file.errorString() + u"）"_s);
     }
-    const QByteArray text = csvText(table);
+    bool written = true;
+    forEachPiece(table, [&](const QByteArray& piece) {
+        written = written && file.write(piece) == piece.size();
+    });
     // flush() before commit(): a write that fails while the buffer is flushed on
     // closing is not seen by commit(), which would then keep a cut-off file.
-    if (file.write(text) != text.size() || !file.flush() || !file.commit()) {
+    if (!written || !file.flush() || !file.commit()) {
         const QString detail = file.errorString();
         file.cancelWriting();
         throw refuse(u"写入出错，磁盘可能已满（"_s + detail + u"）"_s);

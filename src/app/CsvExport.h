@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <stdexcept>
 
 namespace corvanta::sql {
@@ -12,10 +13,13 @@ class Database;
 
 namespace corvanta::app {
 
-// A table to write: its titles, then its rows.
+// A table to write: its titles, then its rows, then those `moreRows` gives one by
+// one (it returns false after the last), read while the table is written, so a
+// table of any length is written in the same memory.
 struct CsvTable {
     QStringList titles;
     QList<QStringList> rows;
+    std::function<bool(QStringList& row)> moreRows;
 };
 
 class CsvExportError : public std::runtime_error {
@@ -31,15 +35,14 @@ private:
 };
 
 // Every ledger row (open positions included) in the order of its id, with the
-// ledger's column names.
+// ledger's column names; the rows are read while the table is written.
 CsvTable ledgerTable(sql::Database& db);
 
 // The plain summary (no quotes): a row per stock, then the totals row.
 CsvTable summaryTable(sql::Database& db);
 
-// The text of a table as CSV: UTF-8 with its mark (so spreadsheets read the
-// Chinese texts), CR LF line ends, fields quoted when they hold a comma, a quote
-// or a line end.
+// The text of a table as CSV (its rows read to the end): UTF-8 with its mark (so spreadsheets read
+// the Chinese texts), CR LF line ends, fields quoted when they hold a comma, a quote or a line end.
 QByteArray csvText(const CsvTable& table);
 
 // Writes the CSV whole or not at all. Throws CsvExportError naming the reason.

@@ -6,8 +6,10 @@
 #include "ParametersPanel.h"
 #include "SellTargetController.h"
 #include "TradePanel.h"
+#include "ledger/LedgerBackup.h"
 #include "ledger/LedgerMessages.h"
 #include "ledger/LedgerWriter.h"
+#include "ledger/SafetyCopies.h"
 #include "ledger/sql/Database.h"
 #include "windows/LedgerGuard.h"
 #include "windows/Prompter.h"
@@ -16,12 +18,15 @@
 
 #include <QComboBox>
 #include <QDateEdit>
+#include <QDateTime>
+#include <QDir>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QStyle>
 #include <QTableView>
 
 #include <algorithm>
@@ -40,7 +45,7 @@ constexpr int columnWidths[] = {72, 72, 40, 57, 63, 94, 110, 94, 94, 94, 94};
 LedgerController::LedgerController(sql::Database& db, ledger::LedgerWriter& writer, Parts parts,
                                    QObject* parent)
     : QObject(parent), m_db(db), m_writer(writer), m_parts(parts), m_ledger(db),
-      m_model(new LedgerTableModel(this))
+      m_model(new LedgerTableModel(db, this))
 {
     QTableView* grid = m_parts.ledger.ledgerGrid;
     grid->setModel(m_model);
@@ -125,11 +130,26 @@ void LedgerController::refreshGrid()
 
 void LedgerController::reloadRows()
 {
-    if (const auto rows = windows::withLedger(m_parts.prompter, windows::LedgerAccess::Read, [&] {
-            return ledger::ledgerRows(m_db, m_sortOrder);
-        }))
-        m_model->setRows(*rows);
+    QStringList states;
+    windows::withLedger(m_parts.prompter, windows::LedgerAccess::Read, [&] {
+        m_model->reload(m_sortOrder);
+        states = ledger::ledgerStateTexts(m_db);
+    });
+    fitStateColumn(states);
     moveToRow(m_model->rowCount() - 1);
+}
+
+// The column is as wide as the longest of its texts, never narrower than at start.
+void LedgerController::fitStateColumn(const QStringList& states)
+{
+    QTableView* grid = m_parts.ledger.ledgerGrid;
+    const int padding =
+        2 * grid->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, grid) + 6;
+    int needed = 0;
+    for (const QString& state : states)
+        needed = std::max(needed, grid->fontMetrics().horizontalAdvance(state) + padding);
+    if (needed > grid->columnWidth(ledger::StateColumn))
+        grid->setColumnWidth(ledger::StateColumn, needed);
 }
 
 void LedgerController::moveToRow(int row)
@@ -307,10 +327,25 @@ void LedgerController::clearLedger()
     if (!m_parts.prompter.askYesNo(ledger::messages::clearCaption.toString(),
                                    ledger::messages::clearQuestion.toString()))
         return;
+    // The ledger as it was stays one restore away, as before a restore or an import.
+    QString copy;
+    try {
+        const auto made = windows::withLedger(m_parts.prompter, windows::LedgerAccess::Read, [&] {
+            return ledger::SafetyCopies(m_db.path()).make(m_db, QDateTime::currentDateTime());
+        });
+        if (!made)
+            return;
+        copy = *made;
+    } catch (const ledger::BackupError& error) {
+        m_parts.prompter.inform(ledger::messages::clearNotDone.toString() + error.message());
+        return;
+    }
     if (!windows::withLedger(m_parts.prompter, windows::LedgerAccess::Write,
                              [&] { m_writer.clearLedger(); }))
         return;
-    m_parts.prompter.inform(ledger::messages::clearDone.toString());
+    m_parts.prompter.inform(ledger::messages::clearDone.toString() + u'\n' +
+                            ledger::messages::clearCopyKept.toString() + u'\n' +
+                            QDir::toNativeSeparators(copy));
     showViewOfLedger();
 }
 

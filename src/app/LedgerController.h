@@ -80,6 +80,7 @@ private:
     void resetLedgerView();
     void onLedgerChanged(ledger::LedgerChanges what);
     void reloadRows();
+    void fitStateColumn(const QStringList& states);
     void moveToRow(int row);
     int currentRowNumber() const;
 

@@ -1,11 +1,20 @@
 #include "LedgerTableModel.h"
 
+#include "ledger/sql/Database.h"
+
 #include <QBrush>
 #include <QColor>
+
+#include <algorithm>
 
 namespace corvanta::app {
 
 namespace {
+
+// Rows read at once: a few screens of the grid.
+constexpr int blockRows = 256;
+// Blocks kept: the shown rows and those around the current row.
+constexpr std::size_t keptBlocks = 8;
 
 QColor colourOf(ledger::RowColour colour)
 {
@@ -22,30 +31,68 @@ QColor colourOf(ledger::RowColour colour)
 
 } // namespace
 
-void LedgerTableModel::setRows(QList<ledger::LedgerRow> rows)
+LedgerTableModel::LedgerTableModel(sql::Database& db, QObject* parent)
+    : QAbstractTableModel(parent), m_db(db)
 {
+}
+
+void LedgerTableModel::reload(ledger::LedgerSortOrder order)
+{
+    QList<qint64> ids = ledger::ledgerRowIds(m_db, order);
     beginResetModel();
-    m_rows = std::move(rows);
+    m_ids = std::move(ids);
+    m_blocks.clear();
+    m_lastBlock.reset();
     endResetModel();
+}
+
+std::shared_ptr<const LedgerTableModel::Block> LedgerTableModel::blockOf(int row) const
+{
+    const int block = row / blockRows;
+    auto found = m_blocks.find(block);
+    if (found != m_blocks.end()) {
+        found->second.second = ++m_uses;
+        return found->second.first;
+    }
+    const qsizetype first = qsizetype(block) * blockRows;
+    const qsizetype count = std::min<qsizetype>(blockRows, m_ids.size() - first);
+    auto rows = std::make_shared<const Block>(
+        ledger::ledgerRowsOf(m_db, std::span<const qint64>(m_ids.constData() + first, count)));
+    if (m_blocks.size() >= keptBlocks) {
+        const auto oldest =
+            std::min_element(m_blocks.begin(), m_blocks.end(), [](const auto& a, const auto& b) {
+                return a.second.second < b.second.second;
+            });
+        m_blocks.erase(oldest);
+    }
+    m_blocks.emplace(block, std::make_pair(rows, ++m_uses));
+    return rows;
 }
 
 const ledger::LedgerRow* LedgerTableModel::rowAt(int row) const
 {
-    return row >= 0 && row < m_rows.size() ? &m_rows[row] : nullptr;
+    if (row < 0 || row >= m_ids.size())
+        return nullptr;
+    try {
+        m_lastBlock = blockOf(row);
+    } catch (const sql::Error&) {
+        // Painting cannot report a failure: the row shows its ID only, and the
+        // next change of the trades reads it again.
+        m_lastBlock = std::make_shared<const Block>(
+            Block{ledger::LedgerRow{m_ids[row], {}, {}, {}, ledger::RowColour::Sell}});
+        return &m_lastBlock->constFirst();
+    }
+    return &(*m_lastBlock)[row % blockRows];
 }
 
 int LedgerTableModel::rowOf(qint64 id) const
 {
-    for (int i = 0; i < m_rows.size(); ++i) {
-        if (m_rows[i].id == id)
-            return i;
-    }
-    return -1;
+    return int(m_ids.indexOf(id));
 }
 
 int LedgerTableModel::rowCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : int(m_rows.size());
+    return parent.isValid() ? 0 : int(m_ids.size());
 }
 
 int LedgerTableModel::columnCount(const QModelIndex& parent) const

@@ -4,15 +4,29 @@
 
 #include <QAbstractTableModel>
 
+#include <map>
+#include <memory>
+
+namespace corvanta::sql {
+class Database;
+}
+
 namespace corvanta::app {
 
-// The ledger grid's rows: the real trades with their texts and colours.
+// The ledger grid's rows: the real trades with their texts and colours. It holds
+// only the trades' IDs in the grid's order; the texts of a block of rows are read
+// when the grid first shows one of them, and a few blocks are kept, so a ledger of
+// any size costs the same to show.
 class LedgerTableModel : public QAbstractTableModel {
     Q_OBJECT
 public:
-    using QAbstractTableModel::QAbstractTableModel;
+    LedgerTableModel(sql::Database& db, QObject* parent = nullptr);
 
-    void setRows(QList<ledger::LedgerRow> rows);
+    // Reads the trades' IDs in that order again. Throws sql::Error, keeping the
+    // rows it had.
+    void reload(ledger::LedgerSortOrder order);
+    // The row's trade; valid until the next call of rowAt or data. A row whose
+    // texts cannot be read has its ID only.
     const ledger::LedgerRow* rowAt(int row) const;
     // The grid row of a trade ID, or -1.
     int rowOf(qint64 id) const;
@@ -23,7 +37,17 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
 private:
-    QList<ledger::LedgerRow> m_rows;
+    using Block = QList<ledger::LedgerRow>;
+    std::shared_ptr<const Block> blockOf(int row) const;
+
+    sql::Database& m_db;
+    QList<qint64> m_ids;
+    // Blocks of rows by their first row's number / blockRows, the least recently
+    // used dropped first.
+    mutable std::map<int, std::pair<std::shared_ptr<const Block>, quint64>> m_blocks;
+    mutable quint64 m_uses = 0;
+    // The block of the row rowAt last gave, kept while its pointer is in use.
+    mutable std::shared_ptr<const Block> m_lastBlock;
     std::array<QString, ledger::LedgerColumnCount> m_titles = ledger::ledgerColumnTitles();
 };
 

@@ -42,6 +42,7 @@ void MainMenus::buildMenuBar(QMenuBar* bar)
     backup = later(system, u"数据备份恢复(I)"_s);
     brokerImport = later(system, u"证券商数据导入(&D)"_s);
     QMenu* sources = system->addMenu(u"数据来源(&L)"_s);
+    sources->setToolTipsVisible(true);
     dataSources = new QActionGroup(this);
     for (const QString& name : {u"金融界"_s, u"新浪"_s, u"腾讯"_s, u"搜狐"_s, u"和讯"_s}) {
         QAction* source = sources->addAction(name);
@@ -69,6 +70,8 @@ void MainMenus::buildMenuBar(QMenuBar* bar)
     rules->addSeparator();
     commissionMinimum = rules->addAction(u"最低佣金(&M)..."_s);
     commissionMinimum->setEnabled(false);
+    sinaHost = settings->addAction(u"新浪行情地址(&X)"_s);
+    tencentHost = settings->addAction(u"腾讯行情地址(&T)"_s);
     saveSettings = settings->addAction(u"保存当前设置(&S)"_s);
     desktopShortcut = settings->addAction(u"在桌面创建快捷方式(&C)"_s);
     ledgerPassword = settings->addAction(u"账本密码(&P)"_s);

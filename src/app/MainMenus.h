@@ -33,6 +33,8 @@ public:
     QAction* customTitle;
     QAction* proxy;
     QAction* quoteServer;
+    QAction* sinaHost;
+    QAction* tencentHost;
     QAction* saveSettings;
     QActionGroup* feeRules; // 按设置的费率, 按交易日期的法定规则; data: the FeeRuleChoice
     QAction* commissionMinimum; // of the rules by date

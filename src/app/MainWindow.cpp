@@ -25,6 +25,7 @@
 #include "windows/Prompter.h"
 #include "windows/StockInfoLink.h"
 #include "windows/StockPicker.h"
+#include "windows/WindowPlace.h"
 
 #include <QAction>
 #include <QApplication>
@@ -75,6 +76,7 @@ MainWindow::MainWindow(sql::Database& db, ledger::StockTable& stocks, ledger::Le
       m_quoteSources(quoteSources)
 {
     setWindowTitle(u"Corvanta "_s);
+    windows::rememberPlace(this, u"main"_s);
     QFont font = this->font();
     font.setPixelSize(12);
     setFont(font);
@@ -186,6 +188,9 @@ void MainWindow::buildQuoteControllers()
 
 void MainWindow::makeStockCurrent(const QString& code, const QString& name)
 {
+    // The market follows the code, as when it is typed: a saved ChiNext stock
+    // must not keep the Shanghai transfer fee of the stock shown before.
+    m_picker->inferMarket(code);
     m_picker->setCurrentStock(code, name);
 }
 

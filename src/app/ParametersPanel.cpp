@@ -1,7 +1,7 @@
 #include "ParametersPanel.h"
 
-#include "FieldFit.h"
 #include "calc/StatutoryFees.h"
+#include "windows/FieldFit.h"
 #include "windows/LineBreaks.h"
 
 #include <QButtonGroup>
@@ -95,8 +95,8 @@ ParametersPanel::ParametersPanel(QWidget* parent) : QGroupBox(u"参数设置"_s,
     rates->addWidget(feeRule, 2, 0, 1, 3);
     grid->addWidget(rateBox, 2, 0);
     for (QComboBox* rate : {stampRate, commissionRate}) {
-        keepTextStartInView(rate->lineEdit());
-        rate->setMinimumWidth(comboWidthToShow(rate, u"0.25"));
+        windows::keepTextStartInView(rate->lineEdit());
+        rate->setMinimumWidth(windows::comboWidthToShow(rate, u"0.25"));
     }
 
     marketBox = new QGroupBox(u"证券公司"_s);

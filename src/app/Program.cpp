@@ -109,7 +109,7 @@ std::unique_ptr<Program> Program::start()
     }
     std::optional<sql::Database> db;
     try {
-        db.emplace(ledger::openLedger(path, ledger::loadSeedList()));
+        db.emplace(ledger::openLedgerSeededBy(path, &ledger::loadSeedList));
     } catch (const ledger::LedgerOpenError& error) {
         // A ledger with a personal password is asked for it first; cancelling
         // shows why the program's key did not open the file.
@@ -169,8 +169,6 @@ Program::Program(sql::Database db, std::unique_ptr<SystemServices> system,
                                  m_services, *m_quoteSources});
     m_sideWindows = std::make_unique<SideWindows>(m_db, m_notifier, *m_mainWindow, *m_tradePort,
                                                   m_services.prompter, m_services.tray);
-    m_accountCharts =
-        std::make_unique<windows::AccountChartWindow>(m_db, m_notifier, m_mainWindow.get());
     m_yearlyStatement =
         std::make_unique<windows::YearlyStatementWindow>(m_db, m_notifier, m_mainWindow.get());
     if (m_system)
@@ -279,22 +277,22 @@ void Program::wire()
     QObject::connect(summary, &SummaryController::quotesArrived, side, &SideWindows::quotesArrived);
     QObject::connect(&m_monitor->session(), &report::MonitorSession::quotesArrived, side,
                      &SideWindows::quotesArrived);
-    windows::AccountChartWindow* charts = m_accountCharts.get();
-    const auto showCharts = [charts] {
-        charts->refresh();
-        charts->show();
-        charts->raise();
+    // The account charts are built when first shown (see accountCharts()).
+    const auto showCharts = [this] {
+        windows::AccountChartWindow& charts = accountCharts();
+        charts.refresh();
+        charts.show();
+        charts.raise();
     };
-    QObject::connect(main->menus().accountCharts, &QAction::triggered, charts, showCharts);
-    QObject::connect(summary, &SummaryController::accountChartsWanted, charts, showCharts);
+    QObject::connect(main->menus().accountCharts, &QAction::triggered, main, showCharts);
+    QObject::connect(summary, &SummaryController::accountChartsWanted, main, showCharts);
     // The charts value the holdings as the last summary did: at market when it was
     // quoted. A fetch that failed leaves the last summary, and so the charts, as
-    // they were.
-    QObject::connect(summary, &SummaryController::summaryFinished, charts, [summary, charts] {
-        const report::Summary& last = summary->summary();
-        charts->setQuotedValues(report::quotedValues(last), last.quoted && !last.ledgerEmpty);
+    // they were. Charts not built yet take the last summary when they are.
+    QObject::connect(summary, &SummaryController::summaryFinished, main, [this] {
+        if (m_accountCharts)
+            takeLastSummary(*m_accountCharts);
     });
-    QObject::connect(main, &MainWindow::closing, charts, &QWidget::close);
     windows::YearlyStatementWindow* yearly = m_yearlyStatement.get();
     const auto showYearly = [yearly] {
         yearly->refresh();
@@ -304,6 +302,25 @@ void Program::wire()
     QObject::connect(main->menus().yearlyStatement, &QAction::triggered, yearly, showYearly);
     QObject::connect(summary, &SummaryController::yearlyStatementWanted, yearly, showYearly);
     QObject::connect(main, &MainWindow::closing, yearly, &QWidget::close);
+}
+
+void Program::takeLastSummary(windows::AccountChartWindow& charts) const
+{
+    const report::Summary& last = m_summary->summary();
+    charts.setQuotedValues(report::quotedValues(last), last.quoted && !last.ledgerEmpty);
+}
+
+windows::AccountChartWindow& Program::accountCharts()
+{
+    // Built on first use: most starts never draw them, and their charts are costly.
+    if (!m_accountCharts) {
+        m_accountCharts =
+            std::make_unique<windows::AccountChartWindow>(m_db, m_notifier, m_mainWindow.get());
+        takeLastSummary(*m_accountCharts);
+        QObject::connect(m_mainWindow.get(), &MainWindow::closing, m_accountCharts.get(),
+                         &QWidget::close);
+    }
+    return *m_accountCharts;
 }
 
 windows::TradePort& Program::tradePort() const

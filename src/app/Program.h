@@ -79,7 +79,8 @@ public:
     SideWindows& sideWindows() const { return *m_sideWindows; }
     windows::BackupWindow& backupWindow() const { return *m_backupWindow; }
     windows::ImportWindow& importWindow() const { return *m_importWindow; }
-    windows::AccountChartWindow& accountCharts() const { return *m_accountCharts; }
+    // The account charts, built when first asked for.
+    windows::AccountChartWindow& accountCharts();
     windows::YearlyStatementWindow& yearlyStatement() const { return *m_yearlyStatement; }
     const MainTimerPauses& mainTimerPauses() const { return *m_timerPauses; }
 
@@ -88,6 +89,7 @@ private:
             std::optional<MainWindowServices> services);
     void wire();
     void wireDataExchange();
+    void takeLastSummary(windows::AccountChartWindow& charts) const;
 
     std::unique_ptr<ledger::LedgerLock> m_lock; // held while the ledger is open
     std::unique_ptr<SystemServices> m_system;   // the system's services, when none are given

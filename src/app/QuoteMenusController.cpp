@@ -7,9 +7,11 @@
 #include "TradePanel.h"
 #include "TrayController.h"
 #include "ledger/QuoteServerSetting.h"
+#include "ledger/QuoteSourceSetting.h"
 #include "ledger/sql/Database.h"
 #include "market/QuoteServerAddress.h"
 #include "market/QuoteSourceChoice.h"
+#include "market/SourceHosts.h"
 #include "windows/LedgerGuard.h"
 #include "windows/Prompter.h"
 #include "windows/StockPicker.h"
@@ -43,6 +45,8 @@ QuoteMenusController::QuoteMenusController(sql::Database& db, MainWindowServices
     connect(m_parts.menus.trayQuery, &QAction::triggered, this, &QuoteMenusController::askStock);
     connect(m_parts.menus.quoteServer, &QAction::triggered, this,
             &QuoteMenusController::askQuoteServer);
+    connect(m_parts.menus.sinaHost, &QAction::triggered, this, [this] { askSourceHost(false); });
+    connect(m_parts.menus.tencentHost, &QAction::triggered, this, [this] { askSourceHost(true); });
 }
 
 void QuoteMenusController::openInfoPage(InfoPortal portal)
@@ -101,6 +105,40 @@ bool QuoteMenusController::setQuoteServer(const QString& text)
         return false;
     market::QuoteHosts hosts = m_parts.sources.hosts();
     hosts.page = server;
+    m_parts.sources.setHosts(hosts);
+    return true;
+}
+
+void QuoteMenusController::askSourceHost(bool tencent)
+{
+    const QString current =
+        (tencent ? m_parts.sources.hosts().tencent : m_parts.sources.hosts().sina).toString();
+    const QString caption = tencent ? u"腾讯行情地址"_s : u"新浪行情地址"_s;
+    const auto answer = showInputBox(&m_parts.window, caption, u"请输入"_s + caption + u":"_s,
+                                     current, m_parts.window.geometry().center());
+    if (answer)
+        setSourceHost(tencent, *answer);
+}
+
+bool QuoteMenusController::setSourceHost(bool tencent, const QString& text)
+{
+    const auto checked = market::validateSourceHost(text.trimmed());
+    if (const QString* message = std::get_if<QString>(&checked)) {
+        m_services.prompter.inform(*message);
+        return false;
+    }
+    const QUrl host = std::get<QUrl>(checked);
+    try {
+        ledger::saveQuoteSourceRow(
+            m_db, tencent ? ledger::QuoteSourceRow::TencentHost : ledger::QuoteSourceRow::SinaHost,
+            host.toString());
+    } catch (const sql::Error& error) {
+        m_services.prompter.inform(
+            windows::databaseFailureText(windows::LedgerAccess::Write, error));
+        return false;
+    }
+    market::QuoteHosts hosts = m_parts.sources.hosts();
+    (tencent ? hosts.tencent : hosts.sina) = host;
     m_parts.sources.setHosts(hosts);
     return true;
 }

@@ -51,10 +51,15 @@ public:
     // otherwise.
     // True when it was taken.
     bool setQuoteServer(const QString& text);
+    // A new host of 新浪 or 腾讯 (`tencent`): stored in its settings row and used by
+    // the next request when it is an http or https address, refused otherwise.
+    // True when it was taken.
+    bool setSourceHost(bool tencent, const QString& text);
 
 private:
     void askStock();
     void askQuoteServer();
+    void askSourceHost(bool tencent);
 
     sql::Database& m_db;
     MainWindowServices m_services;

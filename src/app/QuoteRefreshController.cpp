@@ -1,5 +1,7 @@
 #include "QuoteRefreshController.h"
 
+#include "QuoteMark.h"
+
 #include "FeeController.h"
 #include "LedgerController.h"
 #include "MainMenus.h"
@@ -53,6 +55,10 @@ QuoteRefreshController::QuoteRefreshController(market::NetworkState& network,
             &QuoteRefreshController::onStarted);
     connect(m_worker, &market::SingleQuoteWorker::finished, this,
             &QuoteRefreshController::onFinished);
+
+    // Another stock shown leaves the quote fields with the last one's quote: say so.
+    connect(m_parts.trade.code, &QLineEdit::textChanged, this,
+            &QuoteRefreshController::showQuoteMark);
 
     MainMenus& m = m_parts.menus;
     m_parts.trade.refreshProgress->setMaximum(progressMaximum);
@@ -219,9 +225,22 @@ void QuoteRefreshController::onFinished(const market::SingleQuoteOutcome& outcom
         }
         t.currentPrice->setText(outcome.quote.price);
         showGain();
+        if (outcome.quote.fields) {
+            m_quoted = quotedStock(outcome.code, outcome.records);
+            showQuoteMark();
+        }
     }
     m_network.setQuoteFetchIdle(true);
     Q_EMIT quoteShown();
+}
+
+void QuoteRefreshController::showQuoteMark()
+{
+    const QuoteMarkText mark = quoteMark(m_quoted, m_parts.trade.code->text());
+    QLabel* label = m_parts.trade.quoteMark;
+    label->setText(mark.text);
+    label->setToolTip(mark.hint);
+    label->setStyleSheet(mark.otherStock ? u"color: red;"_s : QString());
 }
 
 void QuoteRefreshController::showGain()

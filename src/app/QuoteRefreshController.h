@@ -2,6 +2,8 @@
 
 #include "market/SingleQuoteWorker.h"
 
+#include "QuoteMark.h"
+
 #include <QObject>
 #include <QTimer>
 
@@ -83,6 +85,7 @@ Q_SIGNALS:
     void ticked(bool networkOk);
 
 private:
+    void showQuoteMark();
     void setRefresh(bool on);
     void onStarted();
     void onFinished(const market::SingleQuoteOutcome& outcome);
@@ -92,6 +95,7 @@ private:
     bool m_paused = false;
     market::NetworkState& m_network;
     Parts m_parts;
+    QuotedStock m_quoted;
     std::unique_ptr<market::ConnectionCheck> m_check;
     market::SingleQuoteWorker* m_worker;
     QTimer m_timer;

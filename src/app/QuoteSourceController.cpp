@@ -31,20 +31,29 @@ market::QuoteSourceKind loadQuoteSourceKind(sql::Database& db)
         ledger::loadQuoteSourceRow(db, ledger::QuoteSourceRow::Choice));
 }
 
+QString QuoteSourceController::noQuoteEndpointHint()
+{
+    return QStringLiteral("没有公开的行情接口，不能作为数据来源");
+}
+
 QuoteSourceController::QuoteSourceController(sql::Database& db, market::QuoteSourceChoice& choice,
                                              MainMenus& menus, StatusBarPanels& status,
                                              windows::Prompter& prompter, QObject* parent)
     : QObject(parent), m_db(db), m_choice(choice), m_menus(menus), m_prompter(prompter)
 {
+    // 搜狐 and 和讯 publish no quote endpoint: their items can never be the source in
+    // use, so they are never checked.
+    for (QAction* action : m_menus.dataSources->actions()) {
+        if (!market::quoteSourceOfName(action->text())) {
+            action->setEnabled(false);
+            action->setToolTip(noQuoteEndpointHint());
+        }
+    }
     checkChosen();
     connect(m_menus.dataSources, &QActionGroup::triggered, this,
             [this](QAction* action) { choose(action->text()); });
-    // A new address keeps a check mark on 搜狐 or 和讯 where it is.
-    connect(&m_choice, &market::QuoteSourceChoice::sourceChanged, this, [this] {
-        const QAction* checked = m_menus.dataSources->checkedAction();
-        if (!checked || market::quoteSourceOfName(checked->text()))
-            checkChosen();
-    });
+    connect(&m_choice, &market::QuoteSourceChoice::sourceChanged, this,
+            &QuoteSourceController::checkChosen);
     if (!m_choice.lastAnswered().isEmpty())
         status.setSourceLine(market::answeringSourceText(m_choice.lastAnswered()));
     connect(&m_choice, &market::QuoteSourceChoice::answered, &status,
@@ -57,10 +66,9 @@ bool QuoteSourceController::choose(const QString& itemText)
 {
     const std::optional<market::QuoteSourceKind> kind = market::quoteSourceOfName(itemText);
     if (!kind) {
-        // No quote endpoint behind it: the check mark moves, the source stays.
-        if (QAction* action = item(itemText))
-            action->setChecked(true);
-        return true;
+        // No quote endpoint behind it: the source and its check mark stay.
+        checkChosen();
+        return false;
     }
     if (*kind != m_choice.kind()) {
         if (!windows::withLedger(m_prompter, windows::LedgerAccess::Write, [&] {

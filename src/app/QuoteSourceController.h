@@ -28,8 +28,8 @@ market::QuoteSourceKind loadQuoteSourceKind(sql::Database& db);
 
 // The data-source menu "数据来源(&L)" and the status bar's answering source. 新浪,
 // 腾讯 and 金融界 choose the program's quote source and store the choice in the
-// ledger; 搜狐 and 和讯 have no quote endpoint and only move the check mark. The
-// check mark of a quote source follows the choice.
+// ledger; 搜狐 and 和讯 have no quote endpoint: their items are disabled, never
+// checked, and say why in their hint. The check mark follows the choice.
 class QuoteSourceController : public QObject {
     Q_OBJECT
 public:
@@ -39,8 +39,11 @@ public:
 
     // A menu item was picked: a quote source is stored, then used; when the ledger
     // refuses the write, the user is told and the choice and its check mark stay.
-    // False only for that refusal.
+    // False for that refusal and for an item that is no quote source.
     bool choose(const QString& itemText);
+
+    // The hint of 搜狐 and 和讯.
+    static QString noQuoteEndpointHint();
 
     // The menu item of a text ("新浪", "搜狐", ...); none for any other text.
     QAction* item(const QString& itemText) const;

@@ -1,6 +1,6 @@
 #include "SellTargetGroup.h"
 
-#include "FieldFit.h"
+#include "windows/FieldFit.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -18,7 +18,7 @@ QLineEdit* box(const QString& name, bool enabled)
     auto* edit = new QLineEdit(u"0"_s);
     edit->setObjectName(name);
     edit->setEnabled(enabled);
-    keepTextStartInView(edit);
+    windows::keepTextStartInView(edit);
     return edit;
 }
 
@@ -55,8 +55,8 @@ SellTargetGroup::SellTargetGroup(Kind kind, QWidget* parent) : QGroupBox(parent)
     second->addWidget(new QLabel(u"元时抛售"_s));
     second->addStretch(1);
     rows->addLayout(second);
-    percent->setFixedWidth(widthToShow(percent, u"99.99"));
-    price->setFixedWidth(widthToShow(price, u"12345.678"));
+    percent->setFixedWidth(windows::widthToShow(percent, u"99.99"));
+    price->setFixedWidth(windows::widthToShow(price, u"12345.678"));
 }
 
 QString SellTargetGroup::baseTitle() const

@@ -1,7 +1,7 @@
 #include "TradePanel.h"
 
-#include "FieldFit.h"
 #include "TradeUnits.h"
+#include "windows/FieldFit.h"
 #include "windows/LineBreaks.h"
 
 #include <QButtonGroup>
@@ -124,7 +124,7 @@ TradePanel::TradePanel(QWidget* parent) : QGroupBox(parent)
         ++row;
     }
     // A seven-digit trade shows in full, and switching to 万元 moves no field.
-    const int amountWidth = widthToShow(jyje, u"1234500.00");
+    const int amountWidth = windows::widthToShow(jyje, u"1234500.00");
     for (const auto& r : rows)
         r.edit->setFixedWidth(amountWidth);
     const int unitWidth = jyjeUnit->fontMetrics().horizontalAdvance(u"万元"_s);
@@ -172,7 +172,7 @@ TradePanel::TradePanel(QWidget* parent) : QGroupBox(parent)
     right->addWidget(otherBox);
     // The fee is a few whole yuan and the caption needs no more than its own
     // width: the rest goes to the amounts.
-    otherFee->setMinimumWidth(widthToShow(otherFee, u"100"));
+    otherFee->setMinimumWidth(windows::widthToShow(otherFee, u"100"));
     otherBox->setMinimumWidth(otherBox->fontMetrics().horizontalAdvance(otherBox->title()) + 8);
 
     auto* priceBox = smallBox(QString());
@@ -210,7 +210,10 @@ TradePanel::TradePanel(QWidget* parent) : QGroupBox(parent)
     infoLink->setObjectName(u"lbl1"_s);
     infoLink->setToolTip(u"双击打开相关资讯"_s);
     infoLink->setStyleSheet(u"color: blue; text-decoration: underline;"_s);
-    quotes->addWidget(infoLink, 0, 0, 1, 8);
+    quotes->addWidget(infoLink, 0, 0, 1, 5);
+    quoteMark = label(QString());
+    quoteMark->setObjectName(u"quoteMark"_s);
+    quotes->addWidget(quoteMark, 0, 5, 1, 3, Qt::AlignRight);
     todayOpen = field(u"todayOpen"_s, QString(), true);
     lastClose = field(u"lastClose"_s, QString(), true);
     bestBid = field(u"bestBid"_s, QString(), true);
@@ -245,7 +248,7 @@ TradePanel::TradePanel(QWidget* parent) : QGroupBox(parent)
     outer->addLayout(buttons);
 
     for (QLineEdit* edit : findChildren<QLineEdit*>())
-        keepTextStartInView(edit);
+        windows::keepTextStartInView(edit);
 }
 
 void TradePanel::changeEvent(QEvent* event)

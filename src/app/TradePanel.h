@@ -52,6 +52,9 @@ public:
     QProgressBar* refreshProgress;
     // Quote
     QLabel* infoLink; // lbl1
+    // The time of the quote in the fields below, or whose quote they hold when it
+    // is not the current stock's.
+    QLabel* quoteMark;
     QLineEdit* todayOpen;
     QLineEdit* lastClose;
     QLineEdit* bestBid;

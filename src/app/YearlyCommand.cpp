@@ -15,7 +15,8 @@ int runYearlyCommand(sql::Database& db, const QString& file, QTextStream& out, Q
 {
     try {
         const report::YearlyStatement statement = report::yearlyStatement(db);
-        writeCsv(file, {report::yearlyStatementTitles(), report::yearlyStatementRows(statement)});
+        writeCsv(file,
+                 {report::yearlyStatementTitles(), report::yearlyStatementRows(statement), {}});
     } catch (const CsvExportError& error) {
         err << error.message() << '\n';
         return CommandFailed;

@@ -6,16 +6,26 @@ using namespace Qt::StringLiterals;
 
 namespace corvanta::exchange {
 
-CsvRowColour csvRowColour(const QStringList& row)
+CsvRowColour csvRowColour(const QStringList& row, qsizetype operationColumn)
 {
-    constexpr qsizetype operationColumn = 4;
     const QString operation =
         row.size() > operationColumn ? row.at(operationColumn).trimmed() : QString();
-    if (operation == u"卖出"_s)
+    if (operation.endsWith(u"卖出"_s))
         return CsvRowColour::Sell;
-    if (operation == u"买入"_s)
+    if (operation.endsWith(u"买入"_s))
         return CsvRowColour::Buy;
     return CsvRowColour::Other;
+}
+
+qsizetype csvOperationColumn(const QList<QStringList>& rows)
+{
+    for (const QStringList& row : rows) {
+        for (qsizetype column = 0; column < row.size(); ++column) {
+            if (row.at(column).trimmed() == u"操作"_s)
+                return column;
+        }
+    }
+    return 4;
 }
 
 quint32 csvRowRgb(CsvRowColour colour)
@@ -35,6 +45,7 @@ void CsvTableModel::setRows(QList<QStringList> rows)
 {
     beginResetModel();
     m_rows = std::move(rows);
+    m_operationColumn = csvOperationColumn(m_rows);
     m_columns = 0;
     for (const QStringList& row : std::as_const(m_rows))
         m_columns = std::max(m_columns, int(row.size()));
@@ -60,7 +71,7 @@ QVariant CsvTableModel::data(const QModelIndex& index, int role) const
     case Qt::DisplayRole:
         return index.column() < row.size() ? row.at(index.column()) : QString();
     case RowColourRole:
-        return csvRowRgb(csvRowColour(row));
+        return csvRowRgb(csvRowColour(row, m_operationColumn));
     default:
         return {};
     }

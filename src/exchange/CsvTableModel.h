@@ -6,14 +6,19 @@
 
 namespace corvanta::exchange {
 
-// How a csv row is drawn, by its fifth column.
+// How a csv row is drawn, by its operation column.
 enum class CsvRowColour {
-    Sell,  // "卖出": blue
-    Buy,   // "买入": red
+    Sell,  // "卖出" ("证券卖出" too): blue
+    Buy,   // "买入" ("证券买入" too): red
     Other, // sky blue
 };
 
-CsvRowColour csvRowColour(const QStringList& row);
+// The colour of a row by the text in `operationColumn`.
+CsvRowColour csvRowColour(const QStringList& row, qsizetype operationColumn = 4);
+
+// The column of the operation: the one headed "操作" in the first row that has
+// such a cell (the brokers put it fourth or fifth), else the fifth.
+qsizetype csvOperationColumn(const QList<QStringList>& rows);
 
 // The colour as 0xRRGGBB.
 quint32 csvRowRgb(CsvRowColour colour);
@@ -38,6 +43,7 @@ public:
 
 private:
     QList<QStringList> m_rows;
+    qsizetype m_operationColumn = 4;
     int m_columns = 0;
 };
 

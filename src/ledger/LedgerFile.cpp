@@ -6,6 +6,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
 
 namespace corvanta::ledger {
@@ -21,12 +23,15 @@ QString shown(const QString& path)
 
 const QString untouched = u"\n程序没有改动这个文件。"_s;
 
-LedgerOpenError notALedger(const QString& path, const QString& detail, bool mayHavePassword = false)
+// The reason in Chinese first; SQLite's own English words follow for whoever
+// looks further.
+LedgerOpenError notALedger(const QString& path, const QString& reason, const QString& detail,
+                           bool mayHavePassword = false)
 {
     return {Reason::NotALedger,
             u"无法打开账本文件“"_s + shown(path) +
-                u"”：它不是本程序的账本数据库，或者密码不符，或者文件已经损坏（"_s + detail +
-                u"）。"_s + untouched +
+                u"”：它不是本程序的账本数据库，或者密码不符，或者文件已经损坏（"_s + reason +
+                u"；SQLite："_s + detail + u"）。"_s + untouched +
                 u"请从备份恢复，或者把它移走后重新启动，程序会建立新的账本文件。"_s,
             mayHavePassword};
 }
@@ -98,7 +103,7 @@ void checkIntact(sql::Database& db, const QString& path)
 {
     auto check = db.prepare("PRAGMA quick_check(1)");
     if (check.step() && check.text(0) != u"ok"_s)
-        throw notALedger(path, check.text(0));
+        throw notALedger(path, u"文件有损坏的数据页"_s, check.text(0));
 }
 
 // Opens with the program's key, or with a personal password when one is given.
@@ -112,11 +117,23 @@ sql::Database openKeyed(const QString& path, const QByteArray* password)
             throw;
         if (password)
             throw wrongPassword(path);
-        throw notALedger(path, error.message(), looksEncrypted(path));
+        throw notALedger(path, u"文件不是用本程序的密码加密的数据库"_s, error.message(),
+                         looksEncrypted(path));
     }
 }
 
-sql::Database openExisting(const QString& path, const QList<SeedStock>& seedList,
+// SQLite's default page cache holds 2 MB: a larger ledger is read and decrypted
+// again on every full scan (the grid, the summary, the charts). The cache holds the
+// whole file and a quarter more for growth, up to 64 MB.
+void sizePageCache(sql::Database& db, const QString& path)
+{
+    constexpr qint64 defaultKib = 2048, largestKib = 64 * 1024;
+    const qint64 kib = std::clamp(QFileInfo(path).size() / 1024 * 5 / 4, defaultKib, largestKib);
+    const QByteArray pragma = "PRAGMA cache_size = -" + QByteArray::number(kib);
+    db.exec(pragma.constData());
+}
+
+sql::Database openExisting(const QString& path, const SeedListSource& seedList,
                            const QByteArray* password)
 {
     const QFileInfo file(path);
@@ -135,13 +152,19 @@ sql::Database openExisting(const QString& path, const QList<SeedStock>& seedList
         if (db.isReadOnly())
             throw readOnlyFile(path);
         checkIntact(db, path);
-        ensureSchema(db, seedList);
+        ensureSchemaSeededBy(db, seedList);
+        // After the check, which reads every page once and needs no cache for it.
+        sizePageCache(db, path);
         return db;
     } catch (const ForeignTableError& error) {
         throw foreignTables(path, error);
     } catch (const sql::Error& error) {
         if (damaged(error))
-            throw notALedger(path, error.message());
+            throw notALedger(path,
+                             error.kind() == sql::Error::Kind::Corrupt
+                                 ? u"文件已经损坏"_s
+                                 : u"文件不是用本程序的密码加密的数据库"_s,
+                             error.message());
         if (writeRefused(error))
             throw readOnlyFile(path);
         throw failed(path, error.message());
@@ -154,7 +177,7 @@ void removeNewFile(const QString& path)
     QFile::remove(path);
 }
 
-sql::Database createNew(const QString& path, const QList<SeedStock>& seedList)
+sql::Database createNew(const QString& path, const SeedListSource& seedList)
 {
     const QFileInfo file(path);
     if (!QFileInfo(file.absolutePath()).isDir())
@@ -166,7 +189,7 @@ sql::Database createNew(const QString& path, const QList<SeedStock>& seedList)
         sql::Database db =
             sql::Database::open(path, QByteArray(ledgerKey), sql::Database::Mode::ReadWriteCreate);
         try {
-            ensureSchema(db, seedList);
+            ensureSchemaSeededBy(db, seedList);
         } catch (...) {
             // The file is ours and holds nothing yet: leaving it would make the
             // next start find an empty file and refuse it.
@@ -241,6 +264,11 @@ QString ledgerPath(const QString& folder)
 
 sql::Database openLedger(const QString& path, const QList<SeedStock>& seedList)
 {
+    return openLedgerSeededBy(path, [&seedList] { return seedList; });
+}
+
+sql::Database openLedgerSeededBy(const QString& path, const SeedListSource& seedList)
+{
     // exists() follows symbolic links; a dangling link counts as present so that
     // nothing is created through it.
     if (QFileInfo::exists(path) || QFileInfo(path).isSymLink())
@@ -251,7 +279,8 @@ sql::Database openLedger(const QString& path, const QList<SeedStock>& seedList)
 sql::Database openLedger(const QString& path, const QList<SeedStock>& seedList,
                          const QByteArray& password)
 {
-    return openExisting(path, seedList, &password);
+    return openExisting(
+        path, [&seedList] { return seedList; }, &password);
 }
 
 } // namespace corvanta::ledger

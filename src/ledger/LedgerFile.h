@@ -65,6 +65,9 @@ QString ledgerPath(const QString& folder);
 // is never changed or re-created: that throws LedgerOpenError. A new file whose
 // seeding fails is removed again, so the next start begins afresh.
 sql::Database openLedger(const QString& path, const QList<SeedStock>& seedList);
+// The same, reading the stock list only when the stock table is to be created (a
+// new file, a lost table), so an existing ledger opens without parsing it.
+sql::Database openLedgerSeededBy(const QString& path, const SeedListSource& seedList);
 
 // Opens an existing ledger that has a personal password, as above; a password
 // that does not open it throws LedgerOpenError with Reason::WrongPassword and

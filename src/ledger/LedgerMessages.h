@@ -33,5 +33,10 @@ inline constexpr QStringView deleteRefusalSold =
 inline constexpr QStringView clearCaption = u"数据库清空确认";
 inline constexpr QStringView clearQuestion = u"股票买卖记录清空，将不能恢复，继续吗？";
 inline constexpr QStringView clearDone = u"数据库清空结束";
+// After clearDone: where the ledger as it was before clearing is kept.
+inline constexpr QStringView clearCopyKept =
+    u"清空前的账本已另存为安全副本（可在“数据备份恢复”中恢复）：";
+// Before the reason a safety copy failed: nothing was cleared.
+inline constexpr QStringView clearNotDone = u"没有清空：";
 
 } // namespace corvanta::ledger::messages

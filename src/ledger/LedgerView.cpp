@@ -4,7 +4,12 @@
 #include "sql/Database.h"
 #include "sql/Statement.h"
 
+#include <QCollator>
 #include <QHash>
+#include <QLocale>
+
+#include <algorithm>
+#include <vector>
 
 using namespace Qt::StringLiterals;
 
@@ -14,16 +19,20 @@ namespace {
 
 // Columns 1 to 11 are the grid's, in its order; 14 and 15 code the usual texts of
 // 交易状态 and 监控状态.
+#define CORVANTA_LEDGER_ROW_COLUMNS                                                                                      \
+    "SELECT id,日期,股票名,交易状态,数量,价格,费用,总金额,印花税,佣金,过户费等,其它费用," \
+    "股票代码,监控状态,CASE 交易状态 WHEN '买入' THEN 1 WHEN '卖出' THEN 2 ELSE 0 END,"                  \
+    "CASE 监控状态 WHEN '是' THEN 1 WHEN '否' THEN 2 ELSE 0 END FROM gpjl "
 constexpr const char* rowsByDate =
-    "SELECT id,日期,股票名,交易状态,数量,价格,费用,总金额,印花税,佣金,过户费等,其它费用,"
-    "股票代码,监控状态,CASE 交易状态 WHEN '买入' THEN 1 WHEN '卖出' THEN 2 ELSE 0 END,"
-    "CASE 监控状态 WHEN '是' THEN 1 WHEN '否' THEN 2 ELSE 0 END FROM gpjl "
-    "WHERE 虚拟卖出='假' ORDER BY 日期,id,股票名";
+    CORVANTA_LEDGER_ROW_COLUMNS "WHERE 虚拟卖出='假' ORDER BY 日期,id,股票名";
 constexpr const char* rowsByName =
-    "SELECT id,日期,股票名,交易状态,数量,价格,费用,总金额,印花税,佣金,过户费等,其它费用,"
-    "股票代码,监控状态,CASE 交易状态 WHEN '买入' THEN 1 WHEN '卖出' THEN 2 ELSE 0 END,"
-    "CASE 监控状态 WHEN '是' THEN 1 WHEN '否' THEN 2 ELSE 0 END FROM gpjl "
-    "WHERE 虚拟卖出='假' ORDER BY 股票名,id,日期";
+    CORVANTA_LEDGER_ROW_COLUMNS "WHERE 虚拟卖出='假' ORDER BY 股票名 COLLATE PINYIN,id,日期";
+constexpr const char* rowById = CORVANTA_LEDGER_ROW_COLUMNS "WHERE id=?1 AND 虚拟卖出='假'";
+#undef CORVANTA_LEDGER_ROW_COLUMNS
+constexpr const char* idsByDate = "SELECT id FROM gpjl WHERE 虚拟卖出='假' ORDER BY 日期,id,股票名";
+// Grouped by name from the index; the groups are put in pinyin order afterwards.
+constexpr const char* idsByName =
+    "SELECT id,股票名 FROM gpjl WHERE 虚拟卖出='假' ORDER BY 股票名,id,日期";
 
 QString numberText(const sql::Statement& query, int column)
 {
@@ -100,31 +109,113 @@ QString selectedRecordCaption(int recordNumber)
     return u"交易记录    当前记录号:"_s + QString::number(recordNumber);
 }
 
+namespace {
+
+// One grid row from a query over the row columns; texts equal to the previous
+// row's share its copies.
+LedgerRow readRow(const sql::Statement& query, NumberTexts& numbers, const LedgerRow* previous)
+{
+    LedgerRow row;
+    row.id = query.int64(0);
+    row.cells[DateColumn] = query.text(1);
+    row.cells[NameColumn] = query.text(2);
+    row.code = query.text(12);
+    if (previous) {
+        shareWithPrevious(row.cells[DateColumn], previous->cells[DateColumn]);
+        shareWithPrevious(row.cells[NameColumn], previous->cells[NameColumn]);
+        shareWithPrevious(row.code, previous->code);
+    }
+    row.cells[StateColumn] = stateText(query, 14, 3);
+    for (int column = QuantityColumn; column < LedgerColumnCount; ++column)
+        row.cells[column] = numbers.of(query, column + 1);
+    row.monitor = monitorText(query, 15, 13);
+    row.colour = colourOf(row.cells[StateColumn], row.monitor);
+    return row;
+}
+
+} // namespace
+
 QList<LedgerRow> ledgerRows(sql::Database& db, LedgerSortOrder order)
 {
     auto query = db.prepare(order == LedgerSortOrder::ByName ? rowsByName : rowsByDate);
     QList<LedgerRow> rows;
     NumberTexts numbers;
+    while (query.step())
+        rows.append(readRow(query, numbers, rows.isEmpty() ? nullptr : &rows.constLast()));
+    return rows;
+}
+
+namespace {
+
+// The ids by name in pinyin order. Sorting every row through the collation would
+// compare texts a million times on a long ledger; a ledger has a few hundred names,
+// so the rows come grouped by name from the index and only the groups are sorted.
+QList<qint64> idsInPinyinOrder(sql::Database& db)
+{
+    struct Group {
+        QString name;
+        qsizetype first = 0;
+        qsizetype count = 0;
+    };
+    auto query = db.prepare(idsByName);
+    QList<qint64> byCodePoint;
+    std::vector<Group> groups;
     while (query.step()) {
-        LedgerRow row;
-        row.id = query.int64(0);
-        row.cells[DateColumn] = query.text(1);
-        row.cells[NameColumn] = query.text(2);
-        row.code = query.text(12);
-        if (!rows.isEmpty()) {
-            const LedgerRow& previous = rows.constLast();
-            shareWithPrevious(row.cells[DateColumn], previous.cells[DateColumn]);
-            shareWithPrevious(row.cells[NameColumn], previous.cells[NameColumn]);
-            shareWithPrevious(row.code, previous.code);
-        }
-        row.cells[StateColumn] = stateText(query, 14, 3);
-        for (int column = QuantityColumn; column < LedgerColumnCount; ++column)
-            row.cells[column] = numbers.of(query, column + 1);
-        row.monitor = monitorText(query, 15, 13);
-        row.colour = colourOf(row.cells[StateColumn], row.monitor);
-        rows.append(std::move(row));
+        QString name = query.text(1);
+        if (groups.empty() || groups.back().name != name)
+            groups.push_back({std::move(name), byCodePoint.size(), 0});
+        ++groups.back().count;
+        byCodePoint.append(query.int64(0));
+    }
+    const QCollator pinyin(QLocale(QLocale::Chinese, QLocale::China));
+    std::stable_sort(groups.begin(), groups.end(), [&pinyin](const Group& a, const Group& b) {
+        return pinyin.compare(a.name, b.name) < 0;
+    });
+    QList<qint64> ids;
+    ids.reserve(byCodePoint.size());
+    for (const Group& group : groups)
+        ids.append(byCodePoint.mid(group.first, group.count));
+    return ids;
+}
+
+} // namespace
+
+QList<qint64> ledgerRowIds(sql::Database& db, LedgerSortOrder order)
+{
+    if (order == LedgerSortOrder::ByName)
+        return idsInPinyinOrder(db);
+    auto query = db.prepare(idsByDate);
+    QList<qint64> ids;
+    while (query.step())
+        ids.append(query.int64(0));
+    return ids;
+}
+
+QList<LedgerRow> ledgerRowsOf(sql::Database& db, std::span<const qint64> ids)
+{
+    auto query = db.prepare(rowById);
+    QList<LedgerRow> rows;
+    rows.reserve(ids.size());
+    NumberTexts numbers;
+    for (const qint64 id : ids) {
+        query.bind(1, id);
+        if (query.step())
+            rows.append(readRow(query, numbers, rows.isEmpty() ? nullptr : &rows.constLast()));
+        else
+            rows.append(LedgerRow{id, {}, {}, {}, RowColour::Sell});
+        query.reset();
     }
     return rows;
+}
+
+QStringList ledgerStateTexts(sql::Database& db)
+{
+    auto query = db.prepare(
+        "SELECT DISTINCT 交易状态 FROM gpjl WHERE 虚拟卖出='假' AND 交易状态 IS NOT NULL");
+    QStringList texts;
+    while (query.step())
+        texts << query.text(0);
+    return texts;
 }
 
 std::optional<TradeSelection> selectTrade(sql::Database& db, qint64 id)

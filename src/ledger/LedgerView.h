@@ -9,6 +9,7 @@
 
 #include <array>
 #include <optional>
+#include <span>
 
 namespace corvanta::sql {
 class Database;
@@ -78,6 +79,16 @@ QString selectedRecordCaption(int recordNumber);
 
 // The real trades (open-position rows left out), by 日期,id,股票名 or by 股票名,id,日期.
 QList<LedgerRow> ledgerRows(sql::Database& db, LedgerSortOrder order);
+
+// The IDs of the real trades in the order of ledgerRows, without their texts.
+QList<qint64> ledgerRowIds(sql::Database& db, LedgerSortOrder order);
+
+// The rows of these trades, in the order given. A trade that is gone gives a row
+// with its ID only.
+QList<LedgerRow> ledgerRowsOf(sql::Database& db, std::span<const qint64> ids);
+// Every 交易状态 text the grid shows (an imported line keeps its statement's own
+// word, such as 证券买入), so its column can be made wide enough for each.
+QStringList ledgerStateTexts(sql::Database& db);
 
 // The trade to load into the inputs; none when there is no such real trade or it
 // has no stock name.

@@ -130,10 +130,11 @@ void checkColumns(sql::Database& db, const TableShape& shape)
         throw ForeignTableError(shape.name, missing);
 }
 
-bool indexExists(sql::Database& db)
+bool indexesExist(sql::Database& db)
 {
     return db.scalarInt("SELECT count(*) FROM sqlite_master WHERE type='index' AND "
-                        "name='gpjl_stock_name'") > 0;
+                        "name IN ('gpjl_stock_name','gpmc_gpid','gpjl_grid_date',"
+                        "'gpjl_grid_name')") == 4;
 }
 
 void seedSampleTrade(sql::Database& db)
@@ -157,10 +158,15 @@ void seedStockList(sql::Database& db, const QList<SeedStock>& seedList)
     }
 }
 
-// Every recording and deletion finds a stock's rows by name.
+// Every recording and deletion finds a stock's rows by name; every settings row
+// and stock is found by its gpid.
 void ensureIndexes(sql::Database& db)
 {
     db.exec("CREATE INDEX IF NOT EXISTS gpjl_stock_name ON gpjl(股票名)");
+    db.exec("CREATE INDEX IF NOT EXISTS gpmc_gpid ON gpmc(gpid)");
+    // The ledger grid's two orders of the real trades, read from the index alone.
+    db.exec("CREATE INDEX IF NOT EXISTS gpjl_grid_date ON gpjl(日期) WHERE 虚拟卖出='假'");
+    db.exec("CREATE INDEX IF NOT EXISTS gpjl_grid_name ON gpjl(股票名) WHERE 虚拟卖出='假'");
 }
 
 } // namespace
@@ -206,6 +212,11 @@ void requireTradeTables(sql::Database& db)
 
 bool ensureSchema(sql::Database& db, const QList<SeedStock>& seedList)
 {
+    return ensureSchemaSeededBy(db, [&seedList] { return seedList; });
+}
+
+bool ensureSchemaSeededBy(sql::Database& db, const SeedListSource& seedList)
+{
     const bool needGpjl = !tableExists(db, gpjlShape().name);
     const bool needGpmc = !tableExists(db, gpmcShape().name);
     const bool needDxgp = !tableExists(db, dxgpShape().name);
@@ -223,7 +234,7 @@ bool ensureSchema(sql::Database& db, const QList<SeedStock>& seedList)
     if (tableExists(db, reminderShape().name))
         checkColumns(db, reminderShape());
     const bool creates = needGpjl || needGpmc || needDxgp;
-    if (!creates && indexExists(db))
+    if (!creates && indexesExist(db))
         return false;
 
     sql::Transaction transaction(db);
@@ -233,7 +244,7 @@ bool ensureSchema(sql::Database& db, const QList<SeedStock>& seedList)
     }
     if (needGpmc) {
         db.exec(createGpmc);
-        seedStockList(db, seedList);
+        seedStockList(db, seedList());
     }
     if (needDxgp)
         db.exec(createDxgp);

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <QList>
+
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 #include <stdexcept>
 
@@ -54,5 +56,8 @@ void requireTradeTables(sql::Database& db);
 // tables but none of gpjl, gpmc and dxgp.
 // Returns true when anything was created.
 bool ensureSchema(sql::Database& db, const QList<SeedStock>& seedList);
+// The same, reading the stock list only when the stock table is to be created.
+using SeedListSource = std::function<QList<SeedStock>()>;
+bool ensureSchemaSeededBy(sql::Database& db, const SeedListSource& seedList);
 
 } // namespace corvanta::ledger

@@ -3,6 +3,7 @@
 #include "SettingsKeys.h"
 #include "StockRows.h"
 #include "TradeLedger.h"
+#include "calc/PinyinReadings.h"
 #include "sql/Database.h"
 #include "sql/Statement.h"
 
@@ -59,12 +60,27 @@ StockRow readRow(const sql::Statement& query)
 QList<StockRow> StockTable::lookup(const QString& text, int limit) const
 {
     const bool isCode = !text.isEmpty() && text.front() >= u'0' && text.front() <= u'9';
+    const QString typed = isCode ? text : text.toUpper();
     auto query = m_db.prepare(isCode ? byCodePrefix : byPinyinPrefix);
-    query.bind(1, prefixPattern(isCode ? text : text.toUpper()));
+    query.bind(1, prefixPattern(typed));
     query.bind(2, qint64(limit > 0 ? limit : -1));
     QList<StockRow> rows;
     while (query.step())
         rows.append(readRow(query));
+    if (isCode || (limit > 0 && rows.size() >= limit))
+        return rows;
+
+    // The stored code has one reading per character; a name read another common
+    // way (招商银行 as ZSYH, not only ZSYX) follows the names its stored code found.
+    auto all = m_db.prepare(byPinyinPrefix);
+    all.bind(1, QStringLiteral("%"));
+    all.bind(2, qint64(-1));
+    while (all.step() && (limit <= 0 || rows.size() < limit)) {
+        StockRow row = readRow(all);
+        if (!row.pinyin.startsWith(typed, Qt::CaseInsensitive) &&
+            pinyinPrefixMatches(row.name, row.pinyin, typed))
+            rows.append(std::move(row));
+    }
     return rows;
 }
 

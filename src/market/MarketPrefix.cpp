@@ -25,4 +25,15 @@ bool isSixDigitCode(QStringView code)
     return true;
 }
 
+QString sourceKey(QStringView code)
+{
+    if (isSixDigitCode(code))
+        return marketPrefix(code) + code.toString();
+    const QStringView prefix = code.left(2);
+    if (code.size() == 8 && (prefix == u"sh" || prefix == u"sz" || prefix == u"bj") &&
+        isSixDigitCode(code.mid(2)))
+        return code.toString();
+    return {};
+}
+
 } // namespace corvanta::market

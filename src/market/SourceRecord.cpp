@@ -117,8 +117,8 @@ QStringList prefixedCodes(const QStringList& codes)
 {
     QStringList keys;
     for (const QString& code : codes) {
-        if (isSixDigitCode(code))
-            keys.append(marketPrefix(code) + code);
+        if (const QString key = sourceKey(code); !key.isEmpty())
+            keys.append(key);
     }
     return keys;
 }
@@ -132,9 +132,10 @@ std::optional<QStringList> recordsOfCodes(QStringView text, QStringView linePref
 
     QStringList lines;
     for (const QString& code : codes) {
-        if (!isSixDigitCode(code))
+        const QString key = sourceKey(code);
+        if (key.isEmpty())
             continue;
-        const auto payload = payloads.constFind(marketPrefix(code) + code);
+        const auto payload = payloads.constFind(key);
         if (payload == payloads.constEnd())
             continue;
         if (const std::optional<QString> line = toRecord(code, *payload))

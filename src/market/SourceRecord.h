@@ -65,7 +65,8 @@ struct KeyedPayload {
 };
 QList<KeyedPayload> keyedPayloads(QStringView text, QStringView linePrefix);
 
-// The codes as the real sources spell them ("sh600000"), unaskable ones left out.
+// The codes as the real sources spell them ("sh600000"; an index key such as
+// "sh000001" as it is), unaskable ones left out.
 QStringList prefixedCodes(const QStringList& codes);
 
 // A source's record line of a code from that code's payload; none when the payload

@@ -57,7 +57,7 @@ QNetworkRequest TencentQuoteSource::request(const QStringList& codes) const
 std::optional<QString> tencentRecord(const QString& code, const QString& payload)
 {
     const QStringList f = payload.split(u'~');
-    if (f.size() < fieldsNeeded || f[2] != code)
+    if (f.size() < fieldsNeeded || f[2] != code.right(6))
         return std::nullopt;
     const std::optional<double> last = decimalValue(f[3]);
     const std::optional<double> previousClose = decimalValue(f[4]);

@@ -3,6 +3,8 @@
 #include "ledger/sql/Database.h"
 #include "ledger/sql/Statement.h"
 
+#include <QSet>
+
 #include <algorithm>
 #include <cmath>
 #include <vector>
@@ -49,15 +51,18 @@ std::vector<Row> readRows(sql::Database& db)
 {
     auto query = db.prepare(seriesRows);
     std::vector<Row> rows;
-    QString previousDate;
+    // Dates, codes and names repeat across a ledger: each distinct text is kept
+    // once and shared by the rows, so memory follows the distinct texts rather
+    // than the trades.
+    QSet<QString> texts;
+    const auto shared = [&texts](QString text) {
+        return *texts.insert(std::move(text));
+    };
     while (query.step()) {
         Row row;
-        row.date = query.text(0);
-        if (row.date == previousDate)
-            row.date = previousDate; // share the text of a run of one date
-        previousDate = row.date;
-        row.code = query.text(1);
-        row.name = query.text(2);
+        row.date = shared(query.text(0));
+        row.code = shared(query.text(1));
+        row.name = shared(query.text(2));
         const qint64 kind = query.int64(3);
         row.kind = kind >= 0 && kind <= 3 ? Kind(kind) : Kind::Other;
         row.shares = query.int64(4);

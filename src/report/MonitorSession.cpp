@@ -1,5 +1,6 @@
 #include "MonitorSession.h"
 
+#include "IndexLabels.h"
 #include "MonitorGridUpdate.h"
 #include "ScratchTables.h"
 
@@ -108,6 +109,30 @@ void MonitorSession::setIndexLabels(const TickerLabel& first, const TickerLabel&
     m_secondIndex = second;
 }
 
+bool MonitorSession::fetchesIndexes() const
+{
+    return m_source && m_source->codesPerRequest() > 1;
+}
+
+QStringList MonitorSession::withIndexes(QStringList codes) const
+{
+    if (fetchesIndexes())
+        codes << indexKeys();
+    return codes;
+}
+
+void MonitorSession::takeIndexes(const QStringList& lines)
+{
+    const IndexLabels labels = indexLabels(lines);
+    if (!labels.shanghai && !labels.shenzhen)
+        return;
+    if (labels.shanghai)
+        m_firstIndex = *labels.shanghai;
+    if (labels.shenzhen)
+        m_secondIndex = *labels.shenzhen;
+    emit indexQuoted(m_firstIndex, m_secondIndex);
+}
+
 MonitorContext MonitorSession::context() const
 {
     return m_context ? m_context() : MonitorContext{};
@@ -151,7 +176,7 @@ bool MonitorSession::startMonitoring()
         while (query.step())
             codes << query.text(0);
         m_passRunning = true;
-        runCodes(Job::Pass, codes, true);
+        runCodes(Job::Pass, withIndexes(codes), true);
     } else {
         m_loadIdle = true;
         // The rows left from an earlier pass are no longer coloured.
@@ -214,7 +239,7 @@ void MonitorSession::tick()
             if (c.codeInput != placeholderCode && gbkByteCount(c.caption) > 1 &&
                 c.currentCode.size() > 1) {
                 m_firstCode = c.currentCode;
-                runCodes(Job::Cycle, {c.currentCode}, false);
+                runCodes(Job::Cycle, withIndexes({c.currentCode}), false);
             } else {
                 m_cycleIdle = true;
                 emit cycleFinished(true);
@@ -228,12 +253,13 @@ void MonitorSession::tick()
             } else if (!market::alreadyFetched(fallbackHeadCode(), m_monitorLines)) {
                 codes << (m_firstCode = fallbackHeadCode());
             }
+            const QStringList indexes = indexKeys();
             for (const QString& line : std::as_const(m_monitorLines)) {
                 const QString code = market::recordKey(line);
-                if (!code.isEmpty())
+                if (!code.isEmpty() && !indexes.contains(code))
                     codes << code;
             }
-            runCodes(Job::Cycle, codes, false);
+            runCodes(Job::Cycle, withIndexes(codes), false);
         }
     }
     emit ticked();
@@ -372,6 +398,7 @@ void MonitorSession::finishPass()
     }
     m_grid = update.grid;
     takeTime(update.timeLabel);
+    takeIndexes(m_monitorLines);
     setFrameCaption(framePlain);
     m_latestQuoteTime = market::noQuoteTimeYet.toString();
     m_switchEnabled = true;
@@ -393,6 +420,7 @@ void MonitorSession::finishCycle()
         emit headPriced(parse.price);
         if (parse.display)
             emit headQuoted(*parse.display);
+        takeIndexes(m_cycleLines);
         m_cycleIdle = true;
         emit cycleFinished(true);
         return;
@@ -431,6 +459,7 @@ void MonitorSession::finishCycle()
         stocks, m_cycleLines, c.fees, MonitorPass::Cycle, m_grid, m_latestQuoteTime);
     m_grid = update.grid;
     takeTime(update.timeLabel);
+    takeIndexes(m_cycleLines);
     runTicker();
     m_latestQuoteTime = market::noQuoteTimeYet.toString();
     m_cycleIdle = true;

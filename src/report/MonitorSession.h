@@ -115,6 +115,9 @@ public:
     const TickerRotation& ticker() const { return m_ticker; }
     // The two index labels the bar copies.
     void setIndexLabels(const TickerLabel& first, const TickerLabel& second);
+    // Whether passes and cycles ask for the two indexes too: only a source that
+    // takes many codes a request does, in the same requests as the stocks.
+    bool fetchesIndexes() const;
 
     // The monitor switch's caption for its state.
     static QString switchCaption(bool on);
@@ -139,6 +142,9 @@ signals:
     void databaseFailed(const QString& message);
     // A request brought these quote record lines (the journal's targets watch them).
     void quotesArrived(const QStringList& records);
+    // A pass or cycle brought an index: the window shows the label.
+    void indexQuoted(const corvanta::report::TickerLabel& shanghai,
+                     const corvanta::report::TickerLabel& shenzhen);
 
 private:
     enum class Job { None, Pass, Cycle };
@@ -157,6 +163,8 @@ private:
     void takeTime(const std::optional<QString>& label);
     void setSwitchEnabled(bool enabled);
     void runTicker();
+    QStringList withIndexes(QStringList codes) const;
+    void takeIndexes(const QStringList& lines);
 
     sql::Database& m_db;
     std::shared_ptr<const market::QuoteSource> m_source;

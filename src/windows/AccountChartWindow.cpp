@@ -1,7 +1,9 @@
 #include "AccountChartWindow.h"
+#include "WindowPlace.h"
 
 #include "DatabaseFailure.h"
 #include "ledger/sql/Database.h"
+#include "report/ProfitBars.h"
 
 #include <QApplication>
 #include <QBarCategoryAxis>
@@ -83,10 +85,11 @@ AccountChartWindow::AccountChartWindow(sql::Database& db, ledger::LedgerNotifier
                                        QWidget* parent)
     : QWidget(parent, Qt::Window), m_db(db), m_pages(new QTabWidget(this)), m_money(newView(this)),
       m_profit(newView(this)), m_positions(newView(this)), m_returns(newView(this)),
-      m_failure(new QLabel(this))
+      m_failure(new QLabel(this)), m_copied(new QLabel(this))
 {
     setWindowTitle(QStringLiteral("账户图表"));
     resize(900, 600);
+    rememberPlace(this, QStringLiteral("charts"));
     m_pages->addTab(m_money, QStringLiteral("资金变化"));
     auto* profitPage = new QWidget(this);
     auto* profitLayout = new QVBoxLayout(profitPage);
@@ -109,7 +112,11 @@ AccountChartWindow::AccountChartWindow(sql::Database& db, ledger::LedgerNotifier
     m_failure->hide();
     buttons->addWidget(m_failure, 1);
     buttons->addStretch();
+    m_copied->setObjectName(QStringLiteral("copiedNote"));
+    buttons->addWidget(m_copied);
     buttons->addWidget(copy);
+    // The note belongs to the page it was copied from.
+    connect(m_pages, &QTabWidget::currentChanged, m_copied, &QLabel::clear);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_pages);
     layout->addLayout(buttons);
@@ -146,6 +153,8 @@ void AccountChartWindow::copyImage()
     QChartView* const views[] = {m_money, m_profit, m_positions, m_returns};
     QChartView* shown = views[std::clamp(m_pages->currentIndex(), 0, 3)];
     QApplication::clipboard()->setImage(shown->grab().toImage());
+    m_copied->setText(
+        QStringLiteral("已将“%1”图复制到剪贴板").arg(m_pages->tabText(m_pages->currentIndex())));
 }
 
 void AccountChartWindow::draw(const report::AccountSeries& series)
@@ -214,13 +223,17 @@ void AccountChartWindow::draw(const report::AccountSeries& series)
     cumulative->setColor(QColor(0x40, 0x40, 0x40));
     QStringList categories;
     low = high = 0;
-    for (int i = 0; i < series.profits.size(); ++i) {
-        const report::SellProfit& p = series.profits[i];
+    // No more bars than the chart has pixels: more cannot be seen, and an axis
+    // label per sell costs time that grows with the square of the sells.
+    const QList<report::ProfitBar> profitBars =
+        report::profitBars(series.profits, std::max(m_profit->width(), 400));
+    for (int i = 0; i < profitBars.size(); ++i) {
+        const report::ProfitBar& p = profitBars[i];
         const double value = yuan(p.profit);
         *gains << (value >= 0 ? value : 0);
         *losses << (value < 0 ? value : 0);
         cumulative->append(i, yuan(p.cumulative));
-        categories << p.date + u'\n' + p.name;
+        categories << p.label;
         low = std::min({low, value, yuan(p.cumulative)});
         high = std::max({high, value, yuan(p.cumulative)});
     }

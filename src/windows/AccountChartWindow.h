@@ -43,6 +43,8 @@ public:
     // The money-weighted return of each stock and of the account.
     QChartView* returnsView() const { return m_returns; }
     QLabel* failure() const { return m_failure; }
+    // Says that the last 复制图片 copied the shown chart; empty until then.
+    QLabel* copiedNote() const { return m_copied; }
 
 private:
     void draw(const report::AccountSeries& series);
@@ -57,6 +59,7 @@ private:
     QChartView* m_positions;
     QChartView* m_returns;
     QLabel* m_failure;
+    QLabel* m_copied;
 };
 
 } // namespace corvanta::windows

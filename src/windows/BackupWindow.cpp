@@ -13,6 +13,7 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QDate>
 #include <QDateTime>
 #include <QFileInfo>
 #include <QGroupBox>
@@ -146,9 +147,16 @@ void BackupWindow::run()
         backup();
 }
 
+QString proposedBackupName(const QDate& day)
+{
+    return u"gpmc-备份-"_s + day.toString(u"yyyyMMdd"_s) + u".mdb"_s;
+}
+
 void BackupWindow::backup()
 {
-    const QString target = m_files.saveFile(filter, u"gpmc.mdb"_s, u"mdb"_s);
+    // Never the live ledger's own name: beside it, that would propose overwriting it.
+    const QString target =
+        m_files.saveFile(filter, proposedBackupName(QDate::currentDate()), u"mdb"_s);
     if (!target.isEmpty() && (!QFileInfo::exists(target) ||
                               m_prompter.askYesNo(u"备份覆盖"_s, u"文件已存在,是否覆盖？"_s))) {
         try {

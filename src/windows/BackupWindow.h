@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QDate>
+
 #include "ledger/LedgerChanges.h"
 
 #include <QWidget>
@@ -21,6 +23,10 @@ class LedgerRestore;
 }
 
 namespace corvanta::windows {
+
+// The file name the backup's save dialog proposes: the day's backup, never the
+// ledger's own name "gpmc.mdb".
+QString proposedBackupName(const QDate& day);
 
 class FileChooser;
 class Prompter;

@@ -1,5 +1,7 @@
 #include "CompactBoxes.h"
 
+#include "FieldFit.h"
+
 #include <QGridLayout>
 #include <QLineEdit>
 
@@ -10,6 +12,7 @@ QLineEdit* compactBox(const QString& name)
     auto* edit = new QLineEdit;
     edit->setObjectName(name);
     edit->setFixedSize(60, 20);
+    keepTextStartInView(edit);
     return edit;
 }
 

@@ -4,7 +4,13 @@
 
 class QWidget;
 
+class QFileDialog;
+
 namespace corvanta::windows {
+
+// Qt's own file dialog in Chinese whatever the user's locale: sizes, dates and
+// kinds of the file list, and the dialog's locale.
+void speakChinese(QFileDialog& dialog);
 
 // The open and save dialogs, behind an interface so tests can choose files
 // without a dialog. Filters are in Qt's form ("name (pattern);;..."). An empty

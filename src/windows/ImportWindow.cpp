@@ -1,4 +1,5 @@
 #include "ImportWindow.h"
+#include "WindowPlace.h"
 
 #include "FileChooser.h"
 #include "GenericImportPanel.h"
@@ -176,6 +177,7 @@ void ImportWindow::build()
     connect(m_browse, &QPushButton::clicked, this, &ImportWindow::browse);
     connect(m_import, &QPushButton::clicked, this, &ImportWindow::startImport);
     resize(760, 520);
+    rememberPlace(this, u"import"_s);
 }
 
 const exchange::StatementLayout& ImportWindow::layout() const

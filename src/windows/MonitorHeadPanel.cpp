@@ -1,5 +1,7 @@
 #include "MonitorHeadPanel.h"
 
+#include "FieldFit.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
@@ -20,6 +22,9 @@ QLineEdit* input(const QString& name, int width, bool readOnly = false)
     edit->setObjectName(name);
     edit->setFixedWidth(width);
     edit->setReadOnly(readOnly);
+    // A figure the window writes shows its start; what the user types is left be.
+    if (readOnly)
+        keepTextStartInView(edit);
     return edit;
 }
 

@@ -1,5 +1,6 @@
 #include "MonitorQuotePanels.h"
 
+#include "FieldFit.h"
 #include "StockInfoLink.h"
 
 #include <QGridLayout>
@@ -24,6 +25,17 @@ void colour(QLineEdit* edit, market::SignColour sign)
         edit->setStyleSheet(u"color: blue;"_s);
 }
 
+// The widest text a field takes in a day's record: turnover in yuan with three
+// decimals, volume in shares, prices.
+QString widestFigure(const QString& caption)
+{
+    if (caption == u"成交金额")
+        return u"9999999999.000"_s;
+    if (caption == u"成交量")
+        return u"9999999999"_s;
+    return u"99999.999"_s;
+}
+
 } // namespace
 
 MonitorQuotePanels::MonitorQuotePanels(QWidget* parent) : QWidget(parent)
@@ -39,7 +51,10 @@ MonitorQuotePanels::MonitorQuotePanels(QWidget* parent) : QWidget(parent)
         for (int i = 0; i < captions.size(); ++i) {
             auto* edit = new QLineEdit;
             edit->setReadOnly(true);
-            edit->setFixedWidth(64);
+            // Wide enough for a day's turnover and volume in full; a longer figure
+            // still shows its start.
+            edit->setFixedWidth(std::max(64, widthToShow(edit, widestFigure(captions[i]))));
+            keepTextStartInView(edit);
             edit->setObjectName(captions[i]);
             m_fields.insert(captions[i], edit);
             grid->addWidget(new QLabel(captions[i]), i / columns + 1, (i % columns) * 2);

@@ -1,4 +1,5 @@
 #include "MonitorWindow.h"
+#include "WindowPlace.h"
 
 #include "LedgerGuard.h"
 #include "MonitorHeadController.h"
@@ -63,6 +64,7 @@ MonitorWindow::MonitorWindow(report::MonitorSession& session, TradePort& trade,
 {
     setWindowFlags(Qt::Window | Qt::WindowStaysOnTopHint | Qt::MSWindowsFixedSizeDialogHint);
     setWindowTitle(u"实时行情监控"_s);
+    rememberPlace(this, u"monitor"_s);
     setFont(QFont(u"Tahoma"_s, 8));
 
     m_head = new MonitorHeadPanel;
@@ -175,6 +177,9 @@ QWidget* MonitorWindow::buildDetailGroup()
 {
     m_detailGroup = new QGroupBox(u"交易明细"_s);
     m_detailGroup->setObjectName(u"detailPanel"_s);
+    // Shown over the quote panels: their captions and the chart link must not show
+    // through it.
+    m_detailGroup->setAutoFillBackground(true);
     m_detailModel = new report::TradeDetailModel(this);
     m_detailModel->setColourData(brushFor);
     m_detailGrid = new QTableView;
@@ -223,6 +228,14 @@ void MonitorWindow::wireSession()
         m_controller->computeGain();
     });
     connect(&m_session, &S::headQuoted, m_quotes, &MonitorQuotePanels::show);
+    connect(&m_session, &S::indexQuoted, this,
+            [this](const report::TickerLabel& shanghai, const report::TickerLabel& shenzhen) {
+                for (const auto& [label, index] : {std::pair{m_buyBack->firstIndex, &shanghai},
+                                                   std::pair{m_buyBack->secondIndex, &shenzhen}}) {
+                    label->setText(index->text);
+                    label->setStyleSheet(u"color: "_s + index->colour + u";"_s);
+                }
+            });
     connect(&m_session, &S::progressFailed, m_head->progress, &QLabel::setText);
     connect(&m_session, &S::switchChanged, this, &MonitorWindow::applySwitch);
     connect(&m_session, &S::intervalChanged, this, &MonitorWindow::applySwitch);

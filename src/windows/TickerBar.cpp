@@ -164,6 +164,7 @@ void TickerBar::applyDisplay()
     m_line->setText(d.lineText);
     m_line->setStyleSheet(colourStyle(d.lineColour));
     m_line->adjustSize();
+    placeLine();
     for (int i = 0; i < report::tickerItemCount; ++i) {
         const report::TickerItem& item = d.items[i];
         QAction* action = m_items[i];
@@ -197,7 +198,16 @@ void TickerBar::setAlpha(int alpha)
 void TickerBar::setWide(bool wide)
 {
     m_total->setVisible(wide);
-    m_line->move(wide ? wideLineLeft : narrowLineLeft, labelTop);
+    placeLine();
+}
+
+// A long total pushes the line aside rather than being drawn over.
+void TickerBar::placeLine()
+{
+    const int left = m_total->isVisibleTo(this)
+                         ? std::max(wideLineLeft, m_total->x() + m_total->width() + narrowLineLeft)
+                         : narrowLineLeft;
+    m_line->move(left, labelTop);
 }
 
 void TickerBar::toggleFold()

@@ -72,6 +72,7 @@ protected:
 private:
     void buildMenu();
     void setWide(bool wide);
+    void placeLine();
     void applyHints();
     void applyRefreshChecks();
 

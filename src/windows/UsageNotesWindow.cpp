@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QStringDecoder>
 #include <QVBoxLayout>
@@ -22,16 +23,27 @@ UsageNotesWindow::UsageNotesWindow(const QString& notesFile, QWidget* parent) : 
     QFont font(u"仿宋"_s);
     font.setPixelSize(20);
     m_notes->setFont(font);
+    m_notice = new QLabel;
+    m_notice->setObjectName(u"notice"_s);
+    m_notice->setWordWrap(true);
+    m_notice->setStyleSheet(u"color: blue;"_s);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_notice);
     layout->addWidget(m_notes);
     resize(505, 369);
 
     QFile file(notesFile);
-    if (!notesFile.isEmpty() && file.open(QIODevice::ReadOnly)) {
-        QStringDecoder gbk("GB18030");
-        m_notes->setPlainText(gbk.decode(file.readAll()));
+    const bool readable = !notesFile.isEmpty() && file.open(QIODevice::ReadOnly);
+    if (!readable) {
+        file.setFileName(u":/corvanta/usage-notes.txt"_s);
+        if (!file.open(QIODevice::ReadOnly))
+            return;
+        m_notice->setText(u"无法读取程序旁的“"_s + fileName() + u"”，以下是程序内附的使用说明。"_s);
     }
+    m_notice->setVisible(!readable);
+    QStringDecoder gbk("GB18030");
+    m_notes->setPlainText(gbk.decode(file.readAll()));
 }
 
 QString UsageNotesWindow::fileName()

@@ -1001,6 +1001,24 @@ private Q_SLOTS:
         QVERIFY(summaryLines.size() >= 3);
     }
 
+    // A ledger far longer than one written piece comes out whole and in order.
+    void longLedgerIsExportedWhole()
+    {
+        {
+            auto db = ledger::openLedger(ledgerPath(), ledger::loadSeedList());
+            db.exec("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i+1 FROM n WHERE i<5000) "
+                    "INSERT INTO gpjl (日期,股票代码,股票名,交易状态,数量,价格,总金额,虚拟卖出) "
+                    "SELECT '2024-01-02','600000','浦发银行','买入',i,10,i*10,'假' FROM n");
+        }
+        QCOMPARE(run({u"export-ledger"_s, path(u"long.csv"_s)}).code, 0);
+        const QStringList lines = readText(u"long.csv"_s).split(u"\r\n"_s);
+        QCOMPARE(lines.size(), 5004); // titles, 2 + 5000 rows, the end
+        QVERIFY(lines[1].startsWith(u"1,"_s));
+        QVERIFY2(lines[5002].startsWith(u"5002,2024-01-02,600000,浦发银行,买入,5000,"_s),
+                 qPrintable(lines[5002]));
+        QVERIFY(lines[5003].isEmpty());
+    }
+
     // Parts of a safety copy cut off by a kill are removed when the program next
     // starts; finished copies stay.
     void theWindowsStartRemovesLeftoverPartsOfSafetyCopies()

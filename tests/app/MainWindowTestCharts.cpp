@@ -140,6 +140,12 @@ QStringList profitLines(QChart* chart)
     const QBarSet* gains = bars->barSets()[0];
     const QBarSet* losses = bars->barSets()[1];
     const QStringList sells = categories(chart);
+    // A bar without its own label, or a running total beyond the last label, is off the axis.
+    if (gains->count() != sells.size() || losses->count() != sells.size() ||
+        cumulative->count() != sells.size())
+        return {u"%1 labels for %2 bars and %3 running totals"_s.arg(sells.size())
+                    .arg(gains->count())
+                    .arg(cumulative->count())};
     QStringList lines;
     for (int i = 0; i < sells.size(); ++i)
         lines << QString(sells[i]).replace(u'\n', u' ') + u'|' +
@@ -214,10 +220,13 @@ void MainWindowChartsTest::menusOpenTheCharts()
 {
     record({bankBuy(1000, u"10"_s, u"2021-03-01"_s)});
     QVERIFY(h->open());
+    // Built when first asked for, not at start.
+    QVERIFY(h->window().findChildren<windows::AccountChartWindow*>().isEmpty());
     QAction* fromLedger = h->window().menus().accountCharts;
     QCOMPARE(fromLedger->text(), u"账户图表"_s);
     QVERIFY(fromLedger->isEnabled());
     fromLedger->trigger();
+    QCOMPARE(h->window().findChildren<windows::AccountChartWindow*>().size(), 1);
     QVERIFY(charts().isVisible());
     QCOMPARE(charts().windowTitle(), u"账户图表"_s);
     QCOMPARE(charts().pages()->count(), 4);
@@ -232,6 +241,11 @@ void MainWindowChartsTest::menusOpenTheCharts()
     const QImage copied = QGuiApplication::clipboard()->image();
     QVERIFY(!copied.isNull());
     QCOMPARE(copied.size() / copied.devicePixelRatio(), charts().positionsView()->size());
+    // And says so, until another page is shown.
+    QVERIFY(charts().copiedNote()->isVisible());
+    QCOMPARE(charts().copiedNote()->text(), u"已将“持仓分布”图复制到剪贴板"_s);
+    charts().pages()->setCurrentIndex(0);
+    QVERIFY(charts().copiedNote()->text().isEmpty());
     charts().close();
 
     // The summary grid's menu has it right after the totals.
@@ -288,6 +302,20 @@ void MainWindowChartsTest::pagesShowTheLedger_data()
                                 << QStringList{u"2021-03-03 浦发银行|1980.00|1980.00"_s,
                                                u"2021-03-05 唐钢股份|-770.00|1210.00"_s}
                                 << QStringList{u"唐钢股份|4260.00"_s};
+    // Both sells of one day keep a bar of their own; the second is numbered.
+    QTest::newRow("one stock sold twice on one day")
+        << QList<ChartTrade>{bankBuy(1000, u"10"_s, u"2021-03-01"_s),
+                             steelBuy(500, u"8"_s, u"2021-03-01"_s),
+                             bankSell(400, u"12"_s, u"2021-03-02"_s),
+                             bankSell(400, u"11"_s, u"2021-03-02"_s),
+                             steelSell(500, u"9"_s, u"2021-03-03"_s)}
+        << QStringList{u"2021-03-01|14020.00|0.00|14020.00"_s,
+                       u"2021-03-02|14020.00|9180.00|6012.00"_s,
+                       u"2021-03-03|14020.00|13670.00|2002.00"_s}
+        << QStringList{u"2021-03-02 浦发银行|786.00|786.00"_s,
+                       u"2021-03-02 浦发银行(2)|386.00|1172.00"_s,
+                       u"2021-03-03 唐钢股份|480.00|1652.00"_s}
+        << QStringList{u"浦发银行|2002.00"_s};
     QTest::newRow("empty ledger") << QList<ChartTrade>{} << QStringList{} << QStringList{}
                                   << QStringList{};
 }

@@ -6,17 +6,22 @@
 #include "app/ParametersPanel.h"
 #include "app/SellTargetGroup.h"
 #include "app/TradePanel.h"
+#include "ledger/LedgerRestore.h"
 #include "ledger/LedgerView.h"
+#include "ledger/SafetyCopies.h"
 
+#include <QAbstractItemDelegate>
 #include <QAction>
 #include <QApplication>
 #include <QBrush>
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyleOptionViewItem>
 #include <QTableView>
 #include <QTest>
 
@@ -83,6 +88,7 @@ private slots:
     void clearingTheLedger();
     void gridColours();
     void sortByNameAndByDate();
+    void aStatementsOwnWordFitsItsColumn();
     void changingTheUnitAfterPricingRepricesWhatIsRecorded();
     void anUnpricableOtherFeeDisablesRecording();
     void absurdRatesAreRefused_data();
@@ -356,13 +362,29 @@ void MainWindowLedgerTest::clearingTheLedger()
     QVERIFY(h->reopen());
     app::MainWindow& w = h->window();
     h->prompter.answers = {yes};
+    const ledger::SafetyCopies copies(h->db.path());
+    const QStringList copiesBefore = copies.copies();
+    const qint64 rowsBefore = h->db.scalarInt("SELECT count(*) FROM gpjl");
 
     w.menus().clearLedger->trigger();
 
     QCOMPARE(h->prompter.questions.size(), 1);
     QCOMPARE(h->prompter.questions[0].caption, u"数据库清空确认"_s);
     QCOMPARE(h->prompter.questions[0].text, u"股票买卖记录清空，将不能恢复，继续吗？"_s);
-    QCOMPARE(h->prompter.messages, yes ? QStringList{u"数据库清空结束"_s} : QStringList());
+    // A Yes keeps the ledger as it was in a safety copy first, and says where.
+    const QStringList copiesAfter = copies.copies();
+    QCOMPARE(copiesAfter.size(), copiesBefore.size() + (yes ? 1 : 0));
+    if (yes) {
+        const QString copy = copiesAfter.constLast();
+        QCOMPARE(
+            h->prompter.messages,
+            QStringList{
+                u"数据库清空结束\n清空前的账本已另存为安全副本（可在“数据备份恢复”中恢复）：\n"_s +
+                QDir::toNativeSeparators(copy)});
+        QCOMPARE(ledger::LedgerRestore(h->db, copy).tradeCount(), rowsBefore);
+    } else {
+        QVERIFY(h->prompter.messages.isEmpty());
+    }
     QCOMPARE(w.ledger().ledgerGrid->model()->rowCount(), yes ? 0 : 2);
     QCOMPARE(openQuantity(h->db, sampleName), yes ? -1 : 1200);
     QCOMPARE(openQuantity(h->db, u"沪市股票0"_s), yes ? -1 : 100);
@@ -404,11 +426,11 @@ void MainWindowLedgerTest::sortByNameAndByDate()
     QCOMPARE(h->window().ledgerController().currentRecordId(), late);
 
     w.menus().sortByName->trigger();
-    // Names in code-point order, then by ID within a name.
+    // Names in pinyin order (hu, tang, xin), not by code point, then by ID within a name.
     QCOMPARE(gridColumn(grid, ledger::NameColumn),
-             QStringList({u"唐钢股份"_s, u"新和成"_s, u"新和成"_s, u"沪市股票1"_s}));
+             QStringList({u"沪市股票1"_s, u"唐钢股份"_s, u"新和成"_s, u"新和成"_s}));
     QCOMPARE(gridColumn(grid, ledger::DateColumn),
-             QStringList({u"2007-05-21"_s, u"2021-05-01"_s, u"2019-01-01"_s, u"2020-01-01"_s}));
+             QStringList({u"2020-01-01"_s, u"2007-05-21"_s, u"2021-05-01"_s, u"2019-01-01"_s}));
     QCOMPARE(int(h->window().ledgerController().sortOrder()), 1);
     QCOMPARE(w.ledgerController().currentRow()->id, late);
 
@@ -416,6 +438,31 @@ void MainWindowLedgerTest::sortByNameAndByDate()
     QCOMPARE(gridColumn(grid, ledger::DateColumn),
              QStringList({u"2007-05-21"_s, u"2019-01-01"_s, u"2020-01-01"_s, u"2021-05-01"_s}));
     QCOMPARE(w.ledgerController().currentRow()->id, late);
+}
+
+// An imported line keeps its statement's own operation word (a transfer, 证券买入):
+// the column shows it whole.
+void MainWindowLedgerTest::aStatementsOwnWordFitsItsColumn()
+{
+    const qint64 id =
+        addTrade(h->db, u"002001"_s, u"新和成"_s, Direction::Buy, 100, u"10"_s, u"2021-05-01"_s);
+    auto rename = h->db.prepare("UPDATE gpjl SET 交易状态='证券买入' WHERE id=?1");
+    rename.bind(1, id);
+    rename.step();
+    QVERIFY(h->reopen());
+    QTableView* grid = h->window().ledger().ledgerGrid;
+    QCOMPARE(gridColumn(grid, ledger::StateColumn).last(), u"证券买入"_s);
+    // What the cells need to be drawn whole, the text and the cell's margins.
+    const QModelIndex cell =
+        grid->model()->index(grid->model()->rowCount() - 1, ledger::StateColumn);
+    QStyleOptionViewItem option;
+    option.initFrom(grid);
+    option.font = grid->font();
+    option.features |= QStyleOptionViewItem::HasDisplay;
+    const int needed = grid->itemDelegateForIndex(cell)->sizeHint(option, cell).width();
+    QVERIFY2(grid->columnWidth(ledger::StateColumn) >= needed,
+             qPrintable(QString::number(grid->columnWidth(ledger::StateColumn)) + u" < "_s +
+                        QString::number(needed)));
 }
 
 void MainWindowLedgerTest::changingTheUnitAfterPricingRepricesWhatIsRecorded()

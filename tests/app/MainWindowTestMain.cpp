@@ -2,6 +2,7 @@
 #include "app/Application.h"
 
 #include <QApplication>
+#include <QStandardPaths>
 
 #include <cstring>
 #include <iterator>
@@ -30,6 +31,8 @@ constexpr TestClass testClasses[] = {
     {"charts", mwtest::runChartTests},
     {"exchange", mwtest::runDataExchangeTests},
     {"password", mwtest::runPasswordTests},
+    // Needs a real X server with a window manager: not run by the offscreen round.
+    {"places", mwtest::runPlaceTests},
 };
 
 } // namespace
@@ -37,7 +40,8 @@ constexpr TestClass testClasses[] = {
 // Runs the main window's test classes one after another, or only the one named
 // by the first argument ("fees", "picker", "ledger", "selltargets", "window",
 // "program", "display", "summary", "quotes", "monitor", "sidewindows", "sources",
-// "charts", "exchange", "password"); the arguments after it go to Qt Test.
+// "charts", "exchange", "password", "places"); the arguments after it go to Qt Test.
+// "places" runs only when named.
 int main(int argc, char* argv[])
 {
     // scripts/test-windows runs these classes on a real X server ("xcb"); ctest
@@ -46,6 +50,8 @@ int main(int argc, char* argv[])
         qputenv("QT_QPA_PLATFORM", platform);
     // The program's own application object, with its last line of defence.
     corvanta::app::Application app(argc, argv);
+    // Remembered window places go to a test folder, not the user's settings.
+    QStandardPaths::setTestModeEnabled(true);
     std::vector<char*> args(argv, argv + argc);
     const char* only = nullptr;
     if (args.size() > 1 && args[1][0] != '-') {
@@ -55,7 +61,7 @@ int main(int argc, char* argv[])
     int failures = 0;
     bool ran = false;
     for (const TestClass& test : testClasses) {
-        if (only && std::strcmp(only, test.name) != 0)
+        if (only ? std::strcmp(only, test.name) != 0 : std::strcmp(test.name, "places") == 0)
             continue;
         ran = true;
         failures += test.run(int(args.size()), args.data());

@@ -1,5 +1,6 @@
 #include "MainWindowTestSupport.h"
 
+#include "app/MainMenus.h"
 #include "app/ParametersPanel.h"
 #include "app/TradePanel.h"
 #include "windows/StockEditorWindow.h"
@@ -8,6 +9,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -46,6 +48,9 @@ private slots:
     void unknownCodeOffersTheStockEditor_data();
     void unknownCodeOffersTheStockEditor();
     void choosingACandidate();
+    void aStockSavedInTheEditorBringsItsMarket();
+    void pinyinOfAnotherReading_data();
+    void pinyinOfAnotherReading();
 
 private:
     std::unique_ptr<Harness> h;
@@ -205,6 +210,67 @@ int runPickerTests(int argc, char* argv[])
 {
     MainWindowPickerTest test;
     return QTest::qExec(&test, argc, argv);
+}
+
+// A ChiNext stock saved while a Shanghai stock is shown is priced without the
+// Shanghai transfer fee.
+void MainWindowPickerTest::aStockSavedInTheEditorBringsItsMarket()
+{
+    app::MainWindow& w = h->window();
+    app::TradePanel& t = w.trade();
+    pickStock(w, u"600000"_s);
+    priceTrade(w, u"1000"_s, u"6.94"_s);
+    QCOMPARE(w.parameters().market(), MarketKind::ShanghaiA);
+    QCOMPARE(t.qtzf->text(), u"6.00"_s); // the 1-yuan transfer fee and the other fee
+
+    w.menus().addStock->trigger();
+    windows::StockEditorWindow& editor = h->stockEditor();
+    QVERIFY(QTest::qWaitForWindowExposed(&editor));
+    QTest::mouseClick(editor.findChild<QPushButton*>(u"changeCodeButton"_s), Qt::LeftButton);
+    retype(editor.findChild<QLineEdit*>(u"Edit2"_s), u"301999"_s);
+    auto* name = editor.findChild<QLineEdit*>(u"Edit1"_s);
+    name->setFocus(Qt::OtherFocusReason);
+    QTest::keyClick(name, Qt::Key_Backspace);
+    commitText(name, u"测试股份"_s);
+    QTest::mouseClick(editor.findChild<QPushButton*>(u"saveButton"_s), Qt::LeftButton);
+    editor.close();
+
+    QCOMPARE(t.code->text(), u"301999"_s);
+    QCOMPARE(t.title(), u"测试股份"_s);
+    QCOMPARE(w.parameters().market(), MarketKind::ShenzhenA);
+    QCOMPARE(t.qtzf->text(), u"5.00"_s); // the other fee alone
+}
+
+void MainWindowPickerTest::pinyinOfAnotherReading_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QString>("code");
+    QTest::newRow("the stored code") << u"zsyx"_s << u"招商银行"_s << u"600036"_s;
+    QTest::newRow("行 read háng") << u"zsyh"_s << u"招商银行"_s << u"600036"_s;
+    QTest::newRow("长 read zhǎng") << u"zjgf"_s << u"长江股份"_s << u"600999"_s;
+    QTest::newRow("长 read cháng, as stored") << u"cjgf"_s << u"长江股份"_s << u"600999"_s;
+    QTest::newRow("no reading of 银 begins with H") << u"zshh"_s << QString() << u"zshh"_s;
+}
+
+// A name is found by the common other readings of its characters too; the stored
+// code stays as it was.
+void MainWindowPickerTest::pinyinOfAnotherReading()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, caption);
+    QFETCH(QString, code);
+    h->db.exec("INSERT INTO gpmc (gpid,gpmc,gppy) VALUES ('600036','招商银行','ZSYX'),"
+               "('600999','长江股份','CJGF')");
+    app::MainWindow& w = h->window();
+    app::TradePanel& t = w.trade();
+    h->prompter.answers = {false};
+
+    retype(t.code, typed);
+    QCOMPARE(t.title(), caption);
+    QTest::keyClick(t.code, Qt::Key_Return);
+    QCOMPARE(t.code->text(), code);
+    QCOMPARE(h->db.scalarInt("SELECT count(*) FROM gpmc WHERE gppy IN ('ZSYX','CJGF')"), 2);
 }
 
 } // namespace mwtest

@@ -1,5 +1,6 @@
 #include "MainWindowTestSupport.h"
 
+#include "app/InputBox.h"
 #include "app/LedgerPanel.h"
 #include "app/MainMenus.h"
 #include "app/MonitorController.h"
@@ -14,11 +15,13 @@
 #include "market/NetworkState.h"
 #include "market/QuoteLines.h"
 #include "market/QuoteSourceChoice.h"
+#include "market/SourceHosts.h"
 #include "quote-server/QuoteServer.h"
 #include "report/MonitorSession.h"
 #include "report/PositionSummary.h"
 #include "report/SummaryRow.h"
 #include "report/SummaryTableModel.h"
+#include "windows/MonitorHeadPanel.h"
 #include "windows/MonitorWindow.h"
 
 #include <QAction>
@@ -28,6 +31,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTableView>
 #include <QTest>
@@ -101,12 +105,15 @@ private slots:
     void monitorPassOnEachSource_data() { addSourceRows(); }
     void monitorPassOnEachSource();
     void monitorCycleFollowsANewChoice();
-    void menuChecksTheChoiceAndSohuOnlyMovesTheMark();
+    void menuChecksTheChoiceAndNeverAPortal();
     void choiceSurvivesARestart();
     void refusedWriteKeepsTheChoice();
     void refusedSourceFallsBack_data();
     void refusedSourceFallsBack();
     void refusalsDoubleTheSpacing();
+    void quoteFieldsShowTheirTimeAndTheirStock();
+    void hostsAreSetInTheSettingsMenu_data();
+    void hostsAreSetInTheSettingsMenu();
 
 private:
     // One row per quote source of the menu.
@@ -305,6 +312,18 @@ void MainWindowSourceTest::monitorPassOnEachSource()
     for (const QString& code : {u"600000"_s, u"000709"_s, u"000001"_s})
         QVERIFY2(lines.contains(code), qPrintable(code));
     QCOMPARE(statusSource(), market::answeringSourceText(source));
+    // A real source brings both indexes in the same request; the quote page has none.
+    const windows::MonitorBuyBackPanel& indexes = *monitor.monitorWindow().buyBack();
+    if (batched) {
+        QVERIFY(serverOf(layout).requests().constFirst().target.endsWith(",sh000001,sz399001"));
+        QCOMPARE(indexes.firstIndex->text(), u"上证:3105.63  +16.37  +0.53%"_s);
+        QCOMPARE(indexes.secondIndex->text(), u"深成:11146.09  -57.09  -0.51%"_s);
+        QCOMPARE(indexes.firstIndex->palette().color(QPalette::WindowText), QColor(Qt::red));
+        QCOMPARE(indexes.secondIndex->palette().color(QPalette::WindowText), QColor(u"green"_s));
+    } else {
+        QCOMPARE(indexes.firstIndex->text(), u"上证:"_s);
+        QCOMPARE(indexes.secondIndex->text(), u"深成:"_s);
+    }
 
     // A cycle asks the same source for the listed stocks again.
     QSignalSpy cycles(&monitor.session(), &report::MonitorSession::cycleFinished);
@@ -312,7 +331,9 @@ void MainWindowSourceTest::monitorPassOnEachSource()
     QVERIFY(cycles.count() > 0 || cycles.wait(15000));
     QCOMPARE(cycles.constFirst().constFirst().toBool(), true);
     QCOMPARE(serverOf(layout).requests().size(), batched ? 2 : 6);
-    QCOMPARE(monitor.session().cycleQuoteLines().size(), 3);
+    QCOMPARE(monitor.session().cycleQuoteLines().size(), batched ? 5 : 3);
+    if (batched)
+        QVERIFY(serverOf(layout).requests().constLast().target.endsWith(",sh000001,sz399001"));
     monitor.monitorWindow().close();
 }
 
@@ -340,9 +361,9 @@ void MainWindowSourceTest::monitorCycleFollowsANewChoice()
     monitor.monitorWindow().close();
 }
 
-// 新浪 without a stored choice; the check follows a chosen source; 搜狐 and 和讯 move
-// the mark only: the source and the stored row stay.
-void MainWindowSourceTest::menuChecksTheChoiceAndSohuOnlyMovesTheMark()
+// 新浪 without a stored choice; the check follows a chosen source; 搜狐 and 和讯 are
+// disabled with a hint and never take the mark.
+void MainWindowSourceTest::menuChecksTheChoiceAndNeverAPortal()
 {
     h = std::make_unique<Harness>();
     QVERIFY(h->open());
@@ -361,10 +382,15 @@ void MainWindowSourceTest::menuChecksTheChoiceAndSohuOnlyMovesTheMark()
     QCOMPARE(storedChoice(), u"金融界"_s);
     QCOMPARE(changes.count(), 1);
 
+    // The check mark shows the source in use: 搜狐 and 和讯 can never be it.
     for (const QString& portal : {u"搜狐"_s, u"和讯"_s}) {
-        sourceMenu().item(portal)->trigger();
-        QVERIFY(sourceMenu().item(portal)->isChecked());
-        QVERIFY(!sourceMenu().item(u"金融界"_s)->isChecked());
+        QAction* item = sourceMenu().item(portal);
+        QVERIFY(!item->isEnabled());
+        QCOMPARE(item->toolTip(), app::QuoteSourceController::noQuoteEndpointHint());
+        item->trigger();
+        QVERIFY(!sourceMenu().choose(portal));
+        QVERIFY(!item->isChecked());
+        QVERIFY(sourceMenu().item(u"金融界"_s)->isChecked());
         QCOMPARE(choice().kind(), market::QuoteSourceKind::Page);
         QCOMPARE(storedChoice(), u"金融界"_s);
     }
@@ -513,6 +539,78 @@ void MainWindowSourceTest::refusalsDoubleTheSpacing()
     QVERIFY(arrivals[2] - arrivals[1] >= (4 * base).count());
     QCOMPARE(gate.pause(), base);
     QCOMPARE(statusSource(), market::answeringSourceText(u"新浪"_s));
+}
+
+// The quote fields show when their quote is from, and say whose quote they hold
+// once another stock is shown, until that stock's own quote comes.
+void MainWindowSourceTest::quoteFieldsShowTheirTimeAndTheirStock()
+{
+    QVERIFY(openOn(u"新浪"_s));
+    const app::TradePanel& trade = h->window().trade();
+    QVERIFY(trade.quoteMark->text().isEmpty());
+
+    QVERIFY(fetchStock(u"600000"_s));
+    QCOMPARE(trade.quoteMark->text(), u"行情 15:00:00"_s); // the fixture's record
+    QCOMPARE(trade.quoteMark->toolTip(), u"行情时间 2022-11-11 15:00:00"_s);
+    QVERIFY(trade.quoteMark->isVisible());
+
+    retype(trade.code, u"000709"_s);
+    QCOMPARE(trade.title(), u"唐钢股份"_s);
+    QCOMPARE(trade.quoteMark->text(), u"600000的行情"_s);
+    QCOMPARE(trade.quoteMark->palette().color(QPalette::WindowText), QColor(Qt::red));
+
+    QVERIFY(fetchStock(u"000709"_s));
+    QVERIFY2(trade.quoteMark->text().startsWith(u"行情 "_s), qPrintable(trade.quoteMark->text()));
+    QVERIFY(trade.quoteMark->palette().color(QPalette::WindowText) != QColor(Qt::red));
+}
+
+void MainWindowSourceTest::hostsAreSetInTheSettingsMenu_data()
+{
+    QTest::addColumn<QString>("source");
+    QTest::addColumn<tools::Layout>("layout");
+    QTest::newRow("新浪") << u"新浪"_s << tools::Layout::Sina;
+    QTest::newRow("腾讯") << u"腾讯"_s << tools::Layout::Tencent;
+}
+
+// 设置 has the hosts of 新浪 and 腾讯 beside the quote server: a bad address is refused
+// and changes nothing; a good one is stored and serves the next request.
+void MainWindowSourceTest::hostsAreSetInTheSettingsMenu()
+{
+    QFETCH(QString, source);
+    QFETCH(tools::Layout, layout);
+    const bool isTencent = layout == tools::Layout::Tencent;
+    auto fake = std::make_unique<tools::QuoteServer>(listedStocks(), optionsFor(layout));
+    QVERIFY(fake->listen());
+    h = std::make_unique<Harness>();
+    QVERIFY(h->open());
+    h->window().quotes().setConnectionCheck(std::make_unique<AlwaysConnected>());
+    h->program().network().setNetworkOk(true);
+    QVERIFY(sourceMenu().choose(source));
+    const ledger::QuoteSourceRow row =
+        isTencent ? ledger::QuoteSourceRow::TencentHost : ledger::QuoteSourceRow::SinaHost;
+    const std::optional<QString> before = ledger::loadQuoteSourceRow(h->db, row);
+    app::MainMenus& menus = h->window().menus();
+    QAction* item = isTencent ? menus.tencentHost : menus.sinaHost;
+    QCOMPARE(item->text(), isTencent ? u"腾讯行情地址(&T)"_s : u"新浪行情地址(&X)"_s);
+
+    const auto answer = [](const QString& text) {
+        whenInputBoxShows([text](app::InputBoxDialog& box) {
+            box.input()->setText(text);
+            click(box.okButton());
+        });
+    };
+    answer(u"ftp://127.0.0.1/"_s);
+    item->trigger();
+    QCOMPARE(h->prompter.messages, QStringList{market::invalidSourceHostMessage()});
+    QCOMPARE(ledger::loadQuoteSourceRow(h->db, row), before);
+
+    answer(fake->address().toString());
+    item->trigger();
+    QCOMPARE(h->prompter.messages.size(), 1);
+    QCOMPARE(ledger::loadQuoteSourceRow(h->db, row), fake->address().toString());
+    QVERIFY(fetchStock(u"600000"_s));
+    QCOMPARE(fake->requests().size(), 1);
+    QCOMPARE(statusSource(), market::answeringSourceText(source));
 }
 
 int runSourceTests(int argc, char* argv[])

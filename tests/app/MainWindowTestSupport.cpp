@@ -1,5 +1,7 @@
 #include "MainWindowTestSupport.h"
 
+#include "windows/WindowPlace.h"
+
 #include "app/InputBox.h"
 #include "app/TradePanel.h"
 #include "calc/Numbers.h"
@@ -76,6 +78,8 @@ QList<ledger::SeedStock> testSeedList()
 
 Harness::Harness(bool trayAvailable) : db(openLedger()), tray(trayAvailable)
 {
+    // Every test starts as a first start: no window remembers a place.
+    windows::forgetPlaces();
     ledger::ensureSchema(db, testSeedList());
     // The real sources' hosts point at a closed loopback port until a test gives
     // its fake's address: no fetch of a test ever leaves the machine.

@@ -172,6 +172,7 @@ int runMonitorTests(int argc, char* argv[]);
 int runSideWindowTests(int argc, char* argv[]);
 int runSourceTests(int argc, char* argv[]);
 int runChartTests(int argc, char* argv[]);
+int runPlaceTests(int argc, char* argv[]);
 int runDataExchangeTests(int argc, char* argv[]);
 int runPasswordTests(int argc, char* argv[]);
 

@@ -18,6 +18,7 @@ add_executable(test_mainwindow
     ${CMAKE_CURRENT_LIST_DIR}/MainWindowTestCharts.cpp
     ${CMAKE_CURRENT_LIST_DIR}/MainWindowTestDataExchange.cpp
     ${CMAKE_CURRENT_LIST_DIR}/MainWindowTestPassword.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/MainWindowTestPlaces.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../market/FakeHttpProxy.cpp
 )
 target_link_libraries(test_mainwindow PRIVATE corvanta_app corvanta_quote_server Qt6::Test corvanta_options)
@@ -25,3 +26,12 @@ foreach(class fees picker ledger selltargets window program display summary quot
     add_test(NAME mainwindow_${class} COMMAND test_mainwindow ${class})
     set_tests_properties(mainwindow_${class} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
 endforeach()
+
+# Where windows open needs a real X server and a window manager: a 1280×900 Xvfb
+# screen with openbox.
+find_program(XVFB_RUN xvfb-run)
+find_program(OPENBOX openbox)
+if(XVFB_RUN AND OPENBOX)
+    add_test(NAME mainwindow_places
+        COMMAND ${CMAKE_CURRENT_LIST_DIR}/with-openbox $<TARGET_FILE:test_mainwindow> places)
+endif()

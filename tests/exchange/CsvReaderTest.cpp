@@ -87,5 +87,23 @@ TEST(CsvTableModel, ShowsEveryRowAndColoursByTheFifthColumn)
     EXPECT_FALSE(model.data(model.index(1, 0), Qt::EditRole).isValid());
 }
 
+// A 财达证券 statement has its operation fourth and writes "证券买入": its rows are
+// coloured by that column, not all sky blue.
+TEST(CsvTableModel, ColoursByTheColumnHeadedOperation)
+{
+    CsvTableModel model;
+    model.setRows({{u"成交日期"_s, u"证券代码"_s, u"证券名称"_s, u"操作"_s, u"成交数量"_s},
+                   {u"20070521"_s, u"600000"_s, u"浦发银行"_s, u"证券卖出"_s, u"100"_s},
+                   {u"20070522"_s, u"600000"_s, u"浦发银行"_s, u"证券买入"_s, u"100"_s},
+                   {u"20070523"_s, u"600000"_s, u"浦发银行"_s, u"红利"_s, u"100"_s}});
+    auto colour = [&](int row) {
+        return model.data(model.index(row, 0), CsvTableModel::RowColourRole).toUInt();
+    };
+    EXPECT_EQ(colour(0), 0xA6CAF0u);
+    EXPECT_EQ(colour(1), 0x0000FFu);
+    EXPECT_EQ(colour(2), 0xFF0000u);
+    EXPECT_EQ(colour(3), 0xA6CAF0u);
+}
+
 } // namespace
 } // namespace corvanta::exchange

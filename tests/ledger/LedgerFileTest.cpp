@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -56,6 +57,14 @@ std::optional<Reason> refusal(const QString& path)
     } catch (const LedgerOpenError& error) {
         EXPECT_TRUE(error.message().contains(QDir::toNativeSeparators(path)))
             << error.message().toStdString();
+        // A file that is no ledger is refused with the reason in Chinese first,
+        // whatever English SQLite adds.
+        const qsizetype bracket = error.message().indexOf(u'（');
+        if (error.reason() == Reason::NotALedger && bracket >= 0 &&
+            bracket + 1 < error.message().size()) {
+            EXPECT_GE(error.message().at(bracket + 1).unicode(), 0x3000)
+                << error.message().toStdString();
+        }
         return error.reason();
     }
     return std::nullopt;
@@ -94,6 +103,26 @@ TEST_F(LedgerFileTest, NewFileHoldsTheSampleTradeAndTheWholeStockList)
     EXPECT_EQ(again.scalarInt("SELECT count(*) FROM gpmc"), seedList().size());
 }
 
+// The stock list is parsed for a new file or a lost stock table, never to open a
+// ledger that has one.
+TEST_F(LedgerFileTest, StockListIsReadOnlyWhenTheTableIsCreated)
+{
+    int reads = 0;
+    const SeedListSource counted = [&reads] {
+        ++reads;
+        return seedList();
+    };
+    openLedgerSeededBy(path(), counted);
+    EXPECT_EQ(reads, 1);
+    EXPECT_EQ(openLedgerSeededBy(path(), counted).scalarInt("SELECT count(*) FROM gpmc"),
+              seedList().size());
+    EXPECT_EQ(reads, 1);
+    openLedgerSeededBy(path(), counted).exec("DROP TABLE gpmc");
+    EXPECT_EQ(openLedgerSeededBy(path(), counted).scalarInt("SELECT count(*) FROM gpmc"),
+              seedList().size());
+    EXPECT_EQ(reads, 2);
+}
+
 TEST_F(LedgerFileTest, FileIsEncryptedWithTheKey)
 {
     openLedger(path(), seedList());
@@ -112,6 +141,56 @@ TEST_F(LedgerFileTest, DroppedStockTableIsSeededAgainAndTradesKept)
     sql::Database db = openLedger(path(), seedList());
     EXPECT_EQ(db.scalarInt("SELECT count(*) FROM gpmc"), seedList().size());
     EXPECT_EQ(db.scalarInt("SELECT count(*) FROM gpjl"), 3);
+}
+
+// A file written before gpmc and the grid's orders had their indexes gains them
+// when opened, its rows kept, so a settings look-up no longer scans the stock table
+// and the grid no longer sorts the trades.
+TEST_F(LedgerFileTest, OlderFileGainsTheIndexes)
+{
+    {
+        sql::Database db = openLedger(path(), seedList());
+        db.exec("DROP INDEX gpmc_gpid");
+        db.exec("DROP INDEX gpjl_grid_date");
+        db.exec("DROP INDEX gpjl_grid_name");
+    }
+    sql::Database db = openLedger(path(), seedList());
+    EXPECT_EQ(db.scalarInt("SELECT count(*) FROM gpmc"), seedList().size());
+    EXPECT_EQ(db.scalarInt("SELECT count(*) FROM gpjl"), 2);
+    auto plan = db.prepare("EXPLAIN QUERY PLAN SELECT gpmc FROM gpmc WHERE gpid=?1");
+    plan.bind(1, u"hqdz"_s);
+    ASSERT_TRUE(plan.step());
+    EXPECT_TRUE(plan.text(3).contains(u"USING INDEX gpmc_gpid"_s)) << plan.text(3).toStdString();
+    // The grid's orders come from their indexes, without sorting the table.
+    for (const char* sql : {"EXPLAIN QUERY PLAN SELECT id FROM gpjl WHERE 虚拟卖出='假' "
+                            "ORDER BY 日期,id,股票名",
+                            "EXPLAIN QUERY PLAN SELECT id FROM gpjl WHERE 虚拟卖出='假' "
+                            "ORDER BY 股票名,id,日期"}) {
+        auto order = db.prepare(sql);
+        QStringList steps;
+        while (order.step())
+            steps << order.text(3);
+        EXPECT_TRUE(steps.join(u';').contains(u"USING INDEX gpjl_grid_"_s)) << sql;
+        EXPECT_FALSE(steps.join(u';').contains(u"TEMP B-TREE"_s)) << sql;
+    }
+}
+
+// The page cache holds the whole ledger, so a full scan reads and decrypts the file
+// once; a small ledger keeps SQLite's 2 MB.
+TEST_F(LedgerFileTest, PageCacheHoldsTheWholeLedger)
+{
+    openLedger(path(), seedList());
+    EXPECT_EQ(openLedger(path(), seedList()).scalarInt("PRAGMA cache_size"), -2048);
+    {
+        sql::Database db = openLedger(path(), seedList());
+        auto note =
+            db.prepare("INSERT INTO gpjl (日期,股票名,备注) VALUES ('2024-01-02','平安银行',?1)");
+        note.bind(1, QString(u'x').repeated(8 * 1024 * 1024));
+        note.run();
+    }
+    const qint64 kib = QFileInfo(path()).size() / 1024;
+    ASSERT_GT(kib, 8 * 1024);
+    EXPECT_EQ(openLedger(path(), seedList()).scalarInt("PRAGMA cache_size"), -(kib * 5 / 4));
 }
 
 TEST_F(LedgerFileTest, TableNamesCountWhateverTheirCase)

@@ -1,6 +1,8 @@
 #include "ledger/LedgerView.h"
 #include "LedgerTestSupport.h"
 
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
 
 namespace corvanta::ledger::testing {
@@ -35,8 +37,33 @@ protected:
 TEST_F(LedgerViewTest, ListsRealTradesByDateOrByName)
 {
     EXPECT_EQ(ids(ledgerRows(db, LedgerSortOrder::ByDate)), (QList<qint64>{4, 3, 1}));
-    // Names compare by their characters' code points: 乙 (U+4E59) before 唐 (U+5510).
-    EXPECT_EQ(ids(ledgerRows(db, LedgerSortOrder::ByName)), (QList<qint64>{4, 1, 3}));
+    // Names in pinyin order: 唐 (tang) before 乙 (yi), though 乙 comes first by code point.
+    EXPECT_EQ(ids(ledgerRows(db, LedgerSortOrder::ByName)), (QList<qint64>{1, 3, 4}));
+}
+
+// The grid holds the IDs and reads the rows it shows by them: both in the order
+// and with the texts of the whole list; a trade gone since keeps its ID only.
+TEST_F(LedgerViewTest, RowsReadByIdMatchTheWholeList)
+{
+    for (const LedgerSortOrder order : {LedgerSortOrder::ByDate, LedgerSortOrder::ByName}) {
+        const QList<LedgerRow> whole = ledgerRows(db, order);
+        const QList<qint64> orderIds = ledgerRowIds(db, order);
+        EXPECT_EQ(orderIds, ids(whole));
+        const QList<LedgerRow> read = ledgerRowsOf(db, orderIds);
+        ASSERT_EQ(read.size(), whole.size());
+        for (qsizetype i = 0; i < read.size(); ++i) {
+            EXPECT_EQ(read[i].cells, whole[i].cells);
+            EXPECT_EQ(read[i].code, whole[i].code);
+            EXPECT_EQ(read[i].monitor, whole[i].monitor);
+            EXPECT_EQ(read[i].colour, whole[i].colour);
+        }
+    }
+    const QList<qint64> gone{3, 99};
+    const QList<LedgerRow> read = ledgerRowsOf(db, gone);
+    ASSERT_EQ(read.size(), 2);
+    EXPECT_EQ(read[0].cells[NameColumn], u"唐钢股份"_s);
+    EXPECT_EQ(read[1].id, 99);
+    EXPECT_TRUE(read[1].cells[NameColumn].isEmpty());
 }
 
 TEST_F(LedgerViewTest, RowCarriesTheGridTextsCodeMarkAndColour)
@@ -60,10 +87,12 @@ TEST_F(LedgerViewTest, NullValuesShowEmpty)
 {
     db.exec("UPDATE gpjl SET 印花税=NULL,数量=NULL,日期=NULL WHERE ID=4");
     const QList<LedgerRow> rows = ledgerRows(db, LedgerSortOrder::ByName);
-    ASSERT_EQ(rows[0].id, 4);
-    EXPECT_EQ(rows[0].cells[StampDutyColumn], QString());
-    EXPECT_EQ(rows[0].cells[QuantityColumn], QString());
-    EXPECT_EQ(rows[0].cells[DateColumn], QString());
+    const auto row =
+        std::find_if(rows.begin(), rows.end(), [](const LedgerRow& r) { return r.id == 4; });
+    ASSERT_NE(row, rows.end());
+    EXPECT_EQ(row->cells[StampDutyColumn], QString());
+    EXPECT_EQ(row->cells[QuantityColumn], QString());
+    EXPECT_EQ(row->cells[DateColumn], QString());
 }
 
 TEST_F(LedgerViewTest, SelectingABuyLoadsItsTextsBack)

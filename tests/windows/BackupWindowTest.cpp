@@ -10,13 +10,16 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDialog>
+#include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QTreeView>
 
 using namespace Qt::StringLiterals;
 using namespace corvanta;
@@ -127,7 +130,10 @@ private Q_SLOTS:
         m_window->run();
         QCOMPARE(m_window->statusLine(), status);
         QCOMPARE(m_files.filters, QStringList{u"access 数据库文件 (*.mdb);;所有文件 (*.*)"_s});
-        QCOMPARE(m_files.proposals, QStringList{u"gpmc.mdb"_s});
+        // The day's backup, never the live ledger's own name.
+        QCOMPARE(m_files.proposals,
+                 QStringList{u"gpmc-备份-"_s + QDate::currentDate().toString(u"yyyyMMdd"_s) +
+                             u".mdb"_s});
         QCOMPARE(m_prompter.questions.size(), exists ? 1 : 0);
         if (exists)
             QCOMPARE(m_prompter.questions.first(), u"备份覆盖:文件已存在,是否覆盖？"_s);
@@ -288,6 +294,40 @@ private Q_SLOTS:
         QCOMPARE(shown.size(), 2);
         QCOMPARE(shown.at(0).first().toBool(), true);
         QCOMPARE(shown.at(1).first().toBool(), false);
+    }
+
+    // The program's file dialogs list folders, sizes and dates in Chinese under
+    // any locale (the tests run under C).
+    void fileDialogsSpeakChinese()
+    {
+        QVERIFY(QDir(m_dir->path()).mkdir(u"备份"_s));
+        QFile file(path(u"a.mdb"_s));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray(2048, 'x'));
+        file.flush();
+        QVERIFY(file.setFileTime(QDateTime(QDate(2026, 12, 10), QTime(9, 30)),
+                                 QFileDevice::FileModificationTime));
+        file.close();
+
+        QFileDialog dialog(nullptr, {}, m_dir->path());
+        windows::speakChinese(dialog);
+        QCOMPARE(dialog.locale().language(), QLocale::Chinese);
+        auto* list = dialog.findChild<QTreeView*>(u"treeView"_s);
+        QVERIFY(list);
+        QAbstractItemModel* model = list->model();
+        QTRY_VERIFY(model->rowCount(list->rootIndex()) >= 2);
+        QHash<QString, QStringList> rows;
+        for (int row = 0; row < model->rowCount(list->rootIndex()); ++row) {
+            QStringList cells;
+            for (int column = 0; column < 4; ++column)
+                cells << model->index(row, column, list->rootIndex()).data().toString();
+            rows.insert(cells.first(), cells);
+        }
+        QCOMPARE(rows.value(u"备份"_s).value(2), u"文件夹"_s);
+        QCOMPARE(rows.value(u"a.mdb"_s).value(2), u"mdb 文件"_s);
+        QCOMPARE(rows.value(u"a.mdb"_s).value(3), u"2026-12-10 09:30"_s);
+        QCOMPARE(rows.value(u"a.mdb"_s).value(1),
+                 QLocale(QLocale::Chinese, QLocale::China).formattedDataSize(2048));
     }
 };
 

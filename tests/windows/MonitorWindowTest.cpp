@@ -179,6 +179,21 @@ private slots:
         const QRect cell = m_window->grid()->visualRect(m_window->model()->index(3, 0));
         QTest::mouseClick(m_window->grid()->viewport(), Qt::LeftButton, {}, cell.center());
         QCOMPARE(detail->model()->index(0, 1).data().toString(), u"甲沪"_s);
+
+        // The panel covers the quote panels: nothing of their captions or of the
+        // chart link beneath shows through it.
+        QWidget* panel = m_window->detailPanel();
+        const QRect area(panel->mapTo(m_window.get(), QPoint()), panel->size());
+        const auto shown = [&] {
+            return m_window->grab(area).toImage();
+        };
+        const QImage before = shown();
+        m_window->quotes()->setStockName(u"浦发银行"_s);
+        m_window->quotes()->setChartLink(u"浦发银行"_s, u"600000"_s);
+        QVERIFY(m_window->quotes()->chartLink()->isVisible());
+        QVERIFY(shown() == before);
+        m_window->quotes()->setStockName(u"另一只股票名称很长"_s);
+        QVERIFY(shown() == before);
     }
 
     // The font window applies size and weight to the grid at once.
@@ -206,6 +221,50 @@ private slots:
         QCOMPARE(m_window->grid()->font().pointSize(), 8);
         QVERIFY(!m_window->grid()->font().bold());
         QCOMPARE(m_window->grid()->verticalHeader()->defaultSectionSize(), 18);
+    }
+
+    // A day's figures fit their fields or keep their start in view: 成交金额
+    // 277525770.000 must never read "25770.000".
+    void figuresShowTheirStart_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("whole"); // wide enough for the whole text
+        QTest::newRow("turnover") << u"成交金额"_s << u"277525770.000"_s << true;
+        QTest::newRow("volume") << u"成交量"_s << u"4023705300"_s << true;
+        QTest::newRow("price") << u"当前"_s << u"12345.678"_s << true;
+        QTest::newRow("head's amount paid") << u"zfze"_s << u"123456789012.00"_s << false;
+        QTest::newRow("head's fees") << u"fyhj"_s << u"1234567.89"_s << false;
+    }
+    void figuresShowTheirStart()
+    {
+        QFETCH(QString, field);
+        QFETCH(QString, text);
+        QFETCH(bool, whole);
+        m_window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+        QLineEdit* edit = m_window->quotes()->field(field);
+        if (edit) {
+            market::MonitorQuoteDisplay display;
+            for (QString* value :
+                 {&display.snapshot.price, &display.snapshot.volume, &display.snapshot.turnover})
+                *value = u"-"_s;
+            (field == u"成交金额"_s ? display.snapshot.turnover
+             : field == u"成交量"_s ? display.snapshot.volume
+                                    : display.snapshot.price) = text;
+            m_window->quotes()->show(display);
+        } else {
+            edit = m_window->findChild<QLineEdit*>(field);
+            QVERIFY(edit);
+            edit->setText(text);
+        }
+        QCOMPARE(edit->text(), text);
+        QCOMPARE(edit->cursorPosition(), 0);
+        if (whole) {
+            const int shown = edit->contentsRect().width() - 4; // the line edit's margins
+            QVERIFY2(edit->fontMetrics().horizontalAdvance(text) <= shown,
+                     qPrintable(QString::number(edit->width())));
+        }
     }
 
     void menus()

@@ -78,6 +78,16 @@ private slots:
         QCOMPARE(m_bar->lineLabel()->x(), 168);
     }
 
+    // A long total is never drawn over by the line beside it.
+    void aLongTotalKeepsItsFigure()
+    {
+        m_bar->show();
+        m_ledger->session->ticker().setTotalText(u"盈亏合计：-123456789012.34元"_s);
+        Q_EMIT m_ledger->session->tickerChanged();
+        QCOMPARE(m_bar->totalLabel()->text(), u"盈亏合计：-123456789012.34元"_s);
+        QVERIFY(m_bar->lineLabel()->x() > m_bar->totalLabel()->geometry().right());
+    }
+
     // From the monitor window the bar takes the cycles' lines: the head first,
     // then the stocks in turn, with the total and the hint.
     void rotationOnTheBar()
@@ -268,8 +278,15 @@ private slots:
         QCOMPARE(notes.windowTitle(), u"   股票交易费用计算器  "_s);
         QCOMPARE(notes.notes()->toPlainText(), u"如何使用"_s);
         QVERIFY(notes.notes()->isReadOnly());
+        QVERIFY(notes.notice()->isHidden());
+        // A program copied alone into a folder shows the notes it carries, and says so.
         UsageNotesWindow missing(dir.filePath(u"none.txt"_s));
-        QVERIFY(missing.notes()->toPlainText().isEmpty());
+        QVERIFY(missing.notes()->toPlainText().contains(u"使用说明"_s));
+        QVERIFY(!missing.notice()->isHidden());
+        QCOMPARE(missing.notice()->text(),
+                 u"无法读取程序旁的“使用说明.txt”，以下是程序内附的使用说明。"_s);
+        UsageNotesWindow unknown(UsageNotesWindow::locate(dir.filePath(u"elsewhere"_s)));
+        QVERIFY(!unknown.notes()->toPlainText().isEmpty());
     }
 
     void dateRange()

@@ -8,7 +8,7 @@
 #include <QStyleOptionComboBox>
 #include <QStyleOptionFrame>
 
-namespace corvanta::app {
+namespace corvanta::windows {
 
 namespace {
 
@@ -21,8 +21,9 @@ public:
     {
         edit->installEventFilter(this);
         // Writing a text moves the cursor to its end, even when the text is the same.
+        // A text being typed (modified by keys) is left where the typing puts it.
         connect(edit, &QLineEdit::cursorPositionChanged, this, [this](int, int position) {
-            if (position != 0 && !m_edit->hasFocus())
+            if (position != 0 && !m_edit->hasFocus() && !m_edit->isModified())
                 m_edit->setCursorPosition(0);
         });
     }
@@ -78,4 +79,4 @@ int comboWidthToShow(const QComboBox* box, QStringView sample)
     return option.rect.width() - field.width() + widthToShow(box->lineEdit(), sample);
 }
 
-} // namespace corvanta::app
+} // namespace corvanta::windows

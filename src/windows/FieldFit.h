@@ -5,7 +5,7 @@
 class QComboBox;
 class QLineEdit;
 
-namespace corvanta::app {
+namespace corvanta::windows {
 
 // A narrow field written by the program scrolls to the end of its text, so that
 // 1234500.00 reads "234500.00". Kept on the field, this shows the start of the
@@ -19,4 +19,4 @@ int widthToShow(const QLineEdit* edit, QStringView sample);
 // The same for an editable combo box, its arrow included.
 int comboWidthToShow(const QComboBox* box, QStringView sample);
 
-} // namespace corvanta::app
+} // namespace corvanta::windows
