@@ -68,8 +68,7 @@ CsvTable ledgerTable(sql::Database& db)
 CsvTable summaryTable(sql::Database& db)
 {
     const report::Summary summary = report::buildSummary(db);
-    const auto titles = report::summaryColumnTitles();
-    CsvTable table{QStringList(titles.begin(), titles.end()), {}, {}};
+    CsvTable table{QStringList(summary.titles.begin(), summary.titles.end()), {}, {}};
     if (summary.ledgerEmpty)
         return table;
     for (const report::SummaryRow& row : summary.stocks)

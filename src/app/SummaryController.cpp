@@ -16,6 +16,7 @@
 #include "market/QuoteLines.h"
 #include "market/QuoteSourceChoice.h"
 #include "market/SequentialQuoteRun.h"
+#include "report/SummaryQuotedValues.h"
 #include "report/SummaryTableModel.h"
 #include "report/SummaryTexts.h"
 #include "report/TradeDetail.h"
@@ -257,14 +258,16 @@ void SummaryController::onQuotesDone(bool completed)
     report::SummaryRequest request;
     request.quotes = report::QuotedPricing{report::pricesFromLines(m_quotes.monitorLines()),
                                            m_window.fees().snapshot()};
-    summarise(request);
+    summarise(std::move(request));
     m_quotes.setLatestQuoteTime(market::QuoteLines::noQuoteTime);
 }
 
-void SummaryController::summarise(const report::SummaryRequest& request)
+void SummaryController::summarise(report::SummaryRequest request)
 {
-    if (!request.quotes)
+    if (!request.quotes) {
         setCaption(report::texts::summarisingPlain.toString());
+        request.heldAtMarket = m_heldAtMarket;
+    }
     const auto built = windows::withLedger(m_prompter, windows::LedgerAccess::Read,
                                            [&] { return report::buildSummary(m_db, request); });
     if (!built) {
@@ -274,6 +277,8 @@ void SummaryController::summarise(const report::SummaryRequest& request)
     }
     const report::Summary& summary = *built;
     m_summary = summary;
+    if (request.quotes)
+        m_heldAtMarket = report::quotedValues(summary);
     if (summary.ledgerEmpty) {
         // Nothing to summarise: the ledger stays on show.
         setCaption(report::texts::summarising.toString());
@@ -364,6 +369,7 @@ void SummaryController::onLedgerChanged(ledger::LedgerChanges what)
 {
     if (!what.testFlag(ledger::LedgerChange::Trades))
         return;
+    m_heldAtMarket.reset();
     // The open panel follows: the monitored stocks (their marks or buys changed) or
     // the stock whose trades it lists.
     if (!m_detail->isHidden() && m_detailModel->showsMonitoredStocks())

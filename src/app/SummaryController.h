@@ -9,6 +9,7 @@
 #include <chrono>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QComboBox;
 class QMenu;
@@ -104,7 +105,7 @@ private:
     void startQuoted(const QStringList& codes);
     void onQuoteRequest(const QStringList& codes, const market::QuoteResult& result);
     void onQuotesDone(bool completed);
-    void summarise(const report::SummaryRequest& request);
+    void summarise(report::SummaryRequest request);
     void show(const report::Summary& summary);
     void setSelector(int index);
     void setCaption(const QString& caption);
@@ -128,6 +129,9 @@ private:
     bool m_fetchFailed = false;
     bool m_abandoned = false; // the user went back to the ledger during the fetch
     report::Summary m_summary;
+    // The market values of the last quoted summary, until the trades change: a
+    // plain summary's returns value the holdings at them.
+    std::optional<report::QuotedValues> m_heldAtMarket;
     bool m_shown = false;
 };
 

@@ -75,12 +75,14 @@ AccountReturns accountReturns(sql::Database& db, const QuotedValues* quoted, QDa
 
     AccountReturns out;
     for (Stock& stock : stocks) {
-        if (stock.shares > 0) {
+        StockReturn result{stock.name, std::nullopt, stock.shares > 0, false};
+        if (result.held) {
             qint64 value = stock.cost;
             if (quoted) {
                 const auto holding = quoted->constFind(stock.name);
                 if (holding != quoted->cend() && holding->shares == stock.shares) {
                     value = holding->value;
+                    result.heldAtMarket = true;
                     out.marketValue = true;
                 }
             }
@@ -88,7 +90,8 @@ AccountReturns accountReturns(sql::Database& db, const QuotedValues* quoted, QDa
             stock.flows.push_back(held);
             account.push_back(held);
         }
-        out.stocks.append({stock.name, moneyWeightedReturn(stock.flows)});
+        result.rate = moneyWeightedReturn(stock.flows);
+        out.stocks.append(std::move(result));
     }
     out.account = moneyWeightedReturn(account);
     return out;

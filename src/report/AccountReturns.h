@@ -17,6 +17,8 @@ namespace corvanta::report {
 struct StockReturn {
     QString name;
     std::optional<double> rate; // annualised; none when no rate fits
+    bool held = false;          // shares still held, so valued today
+    bool heldAtMarket = false;  // ... at the quoted summary's market value
 };
 
 // The money-weighted return of the whole account and of each stock. The flows

@@ -1,6 +1,9 @@
 #include "PositionSummary.h"
 
+#include "AccountReturns.h"
 #include "CapitalFlow.h"
+#include "SummaryQuotedValues.h"
+#include "SummaryReturns.h"
 #include "SummaryTexts.h"
 
 #include "calc/GbkLength.h"
@@ -52,10 +55,10 @@ SummaryRow totalsRow(const Totals& t, double capitalInvested)
     return row;
 }
 
-std::array<int, SummaryColumnCount> fittedWidths(const QList<SummaryRow>& stocks,
-                                                 const SummaryRow& totals)
+std::array<int, SummaryColumnCount>
+fittedWidths(const QList<SummaryRow>& stocks, const SummaryRow& totals,
+             const std::array<QString, SummaryColumnCount>& titles)
 {
-    const auto titles = summaryColumnTitles();
     std::array<int, SummaryColumnCount> bytes{};
     for (int c = 1; c < SummaryColumnCount; ++c)
         bytes[std::size_t(c)] = std::max(gbkByteCount(titles[std::size_t(c)]),
@@ -82,14 +85,15 @@ QString quotedHint(const LedgerTotals& t)
 
 std::array<QString, SummaryColumnCount> summaryColumnTitles()
 {
-    return {u"股票名称"_s, u"买入"_s,     u"买均价"_s,   u"已卖"_s,     u"卖均价"_s,
-            u"未卖"_s,     u"未卖市值"_s, u"时价"_s,     u"盈亏金额"_s, u"盈亏比例"_s,
-            u"卖出收入"_s, u"买入支付"_s, u"费用合计"_s, u"卖出费用"_s, u"买入费用"_s};
+    return {u"股票名称"_s, u"买入"_s,     u"买均价"_s,   u"已卖"_s,
+            u"卖均价"_s,   u"未卖"_s,     u"未卖市值"_s, u"时价"_s,
+            u"盈亏金额"_s, u"盈亏比例"_s, u"卖出收入"_s, u"买入支付"_s,
+            u"费用合计"_s, u"卖出费用"_s, u"买入费用"_s, texts::returnTitle.toString()};
 }
 
 std::array<int, SummaryColumnCount> initialColumnWidths()
 {
-    return {60, 60, 40, 60, 40, 60, 90, 40, 90, 90, 90, 90, 90, 90, 90};
+    return {60, 60, 40, 60, 40, 60, 90, 40, 90, 90, 90, 90, 90, 90, 90, 90};
 }
 
 Summary summarise(const QList<StockFigures>& stocks, LedgerTotals totals,
@@ -114,7 +118,7 @@ Summary summarise(const QList<StockFigures>& stocks, LedgerTotals totals,
         summary.stocks.append(std::move(done.row));
     }
     summary.totalsRow = totalsRow(sums, totals.capitalInvested);
-    summary.columnWidths = fittedWidths(summary.stocks, summary.totalsRow);
+    summary.columnWidths = fittedWidths(summary.stocks, summary.totalsRow, summary.titles);
     if (pricing)
         summary.hint = quotedHint(totals);
     summary.caption = (pricing ? texts::summaryQuoted : texts::summaryPlain).toString();
@@ -137,6 +141,16 @@ Summary buildSummary(sql::Database& db, const SummaryRequest& request)
     Summary summary =
         summarise(stocks, std::move(*totals), request.quotes ? &*request.quotes : nullptr, &stored);
     storeFigures(db, stored);
+    // The shares still held are valued at this summary's market values when it
+    // is quoted, at the last quoted summary's when the trades have not changed
+    // since, at cost otherwise.
+    const QuotedValues atMarket =
+        request.quotes ? quotedValues(summary) : request.heldAtMarket.value_or(QuotedValues{});
+    const bool valued = request.quotes || request.heldAtMarket;
+    addReturns(summary,
+               accountReturns(db, valued ? &atMarket : nullptr,
+                              request.today.isValid() ? request.today : QDate::currentDate()));
+    summary.columnWidths = fittedWidths(summary.stocks, summary.totalsRow, summary.titles);
     transaction.commit();
     return summary;
 }

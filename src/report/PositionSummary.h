@@ -1,10 +1,12 @@
 #pragma once
 
+#include "AccountSeries.h"
 #include "LedgerTotals.h"
 #include "ScratchTables.h"
 #include "StockCompletion.h"
 #include "SummaryRow.h"
 
+#include <QDate>
 #include <QList>
 #include <QString>
 
@@ -28,7 +30,9 @@ struct Summary {
     LedgerTotals totals;
     QList<SummaryRow> stocks; // in the order of tmpdb3
     SummaryRow totalsRow;
-    // Columns 1 to 14 fit their widest text (6 pixels a GBK byte, plus 6);
+    // The column titles; the return column's names how the holdings are valued.
+    std::array<QString, SummaryColumnCount> titles = summaryColumnTitles();
+    // Columns 1 onwards fit their widest text (6 pixels a GBK byte, plus 6);
     // column 0 keeps its width.
     std::array<int, SummaryColumnCount> columnWidths = initialColumnWidths();
     QString hint;    // the grid's hint; only a quoted summary sets one
@@ -37,13 +41,19 @@ struct Summary {
 
 // The whole ledger, in the quoted mode with prices fetched for the ledger's
 // stocks and the selling side's fee inputs.
+// `heldAtMarket`, for a plain summary, are the market values of the last quoted
+// summary when the trades have not changed since: the returns value the shares
+// still held at them. `today` dates the value held (invalid: the current date).
 struct SummaryRequest {
     std::optional<QuotedPricing> quotes;
+    std::optional<QuotedValues> heldAtMarket;
+    QDate today;
 };
 
 // Summarises the ledger: the capital flow, then, in one transaction, the
-// scratch tables and each stock's completion written back to tmpdb3. A failure
-// throws and leaves the scratch tables as they were.
+// scratch tables and each stock's completion written back to tmpdb3, and the
+// money-weighted returns. A failure throws and leaves the scratch tables as they
+// were.
 Summary buildSummary(sql::Database& db, const SummaryRequest& request = {});
 
 // The pure part: completes the stocks, adds up the totals row, sizes the

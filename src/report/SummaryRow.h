@@ -23,6 +23,7 @@ enum SummaryColumn {
     FeesColumn,
     SellFeesColumn,
     BuyFeesColumn,
+    ReturnColumn, // the money-weighted return, annualised
     SummaryColumnCount
 };
 

@@ -10,6 +10,7 @@ void SummaryTableModel::setSummary(const Summary& summary)
     m_totals = summary.totalsRow;
     m_stocks = summary.stocks;
     m_widths = summary.columnWidths;
+    m_titles = summary.titles;
     endResetModel();
 }
 

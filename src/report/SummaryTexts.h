@@ -31,6 +31,15 @@ inline constexpr QStringView detailCaption = u"交易明细";
 inline constexpr QStringView monitoredStocksCaption = u"实时监控股票列表";
 inline constexpr QStringView detailCloseAction = u"关闭(&C)";
 
+// The money-weighted return column: its title says how the shares still held
+// are valued; a held stock valued otherwise says so in its cell.
+inline constexpr QStringView returnTitle = u"年化收益率";
+inline constexpr QStringView returnTitleAtMarket = u"年化收益率(持仓按市值)";
+inline constexpr QStringView returnTitleAtCost = u"年化收益率(持仓按成本)";
+inline constexpr QStringView returnAtCostMark = u"(按成本)";
+inline constexpr QStringView returnPartlyAtCostMark = u"(部分按成本)";
+inline constexpr QStringView noReturn = u"无法计算";
+
 // The totals row's name cell.
 inline constexpr QStringView totalsRowName = u"合　　计";
 

@@ -999,6 +999,14 @@ private Q_SLOTS:
         QCOMPARE(run({u"export-summary"_s, path(u"summary.csv"_s)}).code, 0);
         const QStringList summaryLines = readText(u"summary.csv"_s).split(u"\r\n"_s);
         QVERIFY(summaryLines.size() >= 3);
+        // The return column last: the sample's shares are still held, valued at
+        // cost, so the stock and the account returned 0.
+        QVERIFY2(summaryLines[0].endsWith(u",买入费用,年化收益率(持仓按成本)"_s),
+                 qPrintable(summaryLines[0]));
+        QVERIFY2(summaryLines[1].startsWith(u"唐钢股份,"_s) &&
+                     summaryLines[1].endsWith(u",0.00%"_s),
+                 qPrintable(summaryLines[1]));
+        QVERIFY2(summaryLines[2].endsWith(u",0.00%"_s), qPrintable(summaryLines[2]));
     }
 
     // A ledger far longer than one written piece comes out whole and in order.

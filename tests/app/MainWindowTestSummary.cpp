@@ -7,10 +7,12 @@
 #include "app/TradePanel.h"
 #include "journal/Journal.h"
 #include "ledger/LedgerWriter.h"
+#include "ledger/sql/Statement.h"
 #include "market/NetworkState.h"
 #include "market/QuoteLines.h"
 #include "market/QuotePageSource.h"
 #include "quote-server/QuoteServer.h"
+#include "report/MoneyWeightedReturn.h"
 #include "report/PositionSummary.h"
 #include "report/SummaryTableModel.h"
 #include "report/TradeDetailModel.h"
@@ -27,6 +29,9 @@
 #include <QStatusBar>
 #include <QTableView>
 #include <QTest>
+
+#include <cmath>
+#include <vector>
 
 using namespace Qt::StringLiterals;
 using namespace corvanta;
@@ -66,6 +71,33 @@ int rowOf(const report::SummaryTableModel& model, const QString& name)
     return -1;
 }
 
+// The trades of the ledger as the investor's cash flows (buys out, sells in),
+// then `held` on today's date: the money-weighted return's flows worked out
+// from the rows.
+std::vector<report::CashFlow> flowsOf(sql::Database& db, const QString& name,
+                                      std::optional<double> held)
+{
+    auto rows =
+        db.prepare("SELECT 日期,交易状态,总金额 FROM gpjl WHERE 交易状态 IN ('买入','卖出') "
+                   "AND 虚拟卖出='假' AND (?1='' OR 股票名=?1)");
+    rows.bind(1, name);
+    std::vector<report::CashFlow> flows;
+    while (rows.step()) {
+        const double total = rows.real(2);
+        flows.push_back({QDate::fromString(rows.text(0), Qt::ISODate),
+                         rows.text(1) == u"卖出"_s ? total : -total});
+    }
+    if (held)
+        flows.push_back({QDate::currentDate(), *held});
+    return flows;
+}
+
+// A rate as the return column shows it.
+QString percent(std::optional<double> rate)
+{
+    return rate ? QString::number(*rate * 100, 'f', 2) + u"%"_s : u"无法计算"_s;
+}
+
 } // namespace
 
 class MainWindowSummaryTest : public QObject {
@@ -98,6 +130,7 @@ private slots:
     void secondRequestWhileFetchingIsRefused();
     void switchingBackDuringTheFetchDropsTheSummary();
     void aQuotedSummaryTellsAJournalTargetItReached();
+    void returnsValueTheHoldingsAtMarketUntilTheTradesChange();
 
 private:
     app::SummaryController& summary() const { return h->program().summary(); }
@@ -344,6 +377,74 @@ void MainWindowSummaryTest::aQuotedSummaryTellsAJournalTargetItReached()
     QVERIFY(done.wait(10000));
     const QString told = h->window().statusBar()->currentMessage();
     QVERIFY2(told.contains(u"000709"_s) && told.contains(u"目标价"_s), qPrintable(told));
+}
+
+// The return column: at cost in a plain summary; at market after a quoted one,
+// also in a plain summary while the trades stay as they were; at cost again once
+// a trade is recorded. The title says which.
+void MainWindowSummaryTest::returnsValueTheHoldingsAtMarketUntilTheTradesChange()
+{
+    const report::SummaryTableModel& model = summary().model();
+    const auto title = [&model] {
+        return model.headerData(report::ReturnColumn, Qt::Horizontal, Qt::DisplayRole).toString();
+    };
+    QCOMPARE(title(), u"年化收益率"_s);
+
+    // Offline: a plain summary values the held steel shares at their cost.
+    selector().setCurrentIndex(1);
+    QCOMPARE(panel().title(), u"交易汇总"_s);
+    const int steel = rowOf(model, steelName);
+    const int bank = rowOf(model, bankName);
+    const double steelCost = -flowsOf(h->db, steelName, std::nullopt).front().amount;
+    QCOMPARE(title(), u"年化收益率(持仓按成本)"_s);
+    QCOMPARE(cell(model, steel, report::ReturnColumn), u"0.00%"_s);
+    // 20 % in one day has no annual rate to show.
+    QCOMPARE(cell(model, bank, report::ReturnColumn), u"无法计算"_s);
+    const auto atCost = report::moneyWeightedReturn(flowsOf(h->db, {}, steelCost));
+    QVERIFY(atCost);
+    QCOMPARE(cell(model, 0, report::ReturnColumn), percent(atCost));
+    QVERIFY(panel().summaryGrid->columnWidth(report::ReturnColumn) > 0);
+
+    // A quoted summary values them at the fetched price.
+    selector().setCurrentIndex(0);
+    goOnline();
+    QSignalSpy done(&summary(), &app::SummaryController::summaryFinished);
+    selector().setCurrentIndex(1);
+    QVERIFY(done.wait(10000));
+    QCOMPARE(done.first().first().toBool(), true);
+    const QString valueText = cell(model, steel, report::MarketValueColumn);
+    bool isNumber = false;
+    const double value = valueText.toDouble(&isNumber);
+    QVERIFY2(isNumber && value > 0, qPrintable(valueText));
+    const auto steelRate = report::moneyWeightedReturn(flowsOf(h->db, steelName, value));
+    QVERIFY(steelRate);
+    // One buy and the value today: (value / cost) ^ (365 / days) − 1.
+    const double days = double(QDate(2021, 3, 3).daysTo(QDate::currentDate()));
+    QCOMPARE(percent(steelRate), percent(std::pow(value / steelCost, 365 / days) - 1));
+    const QStringList atMarket{title(), cell(model, steel, report::ReturnColumn),
+                               cell(model, 0, report::ReturnColumn)};
+    QCOMPARE(atMarket,
+             (QStringList{u"年化收益率(持仓按市值)"_s, percent(steelRate),
+                          percent(report::moneyWeightedReturn(flowsOf(h->db, {}, value)))}));
+    QVERIFY(atMarket[2] != percent(atCost));
+
+    // Offline again and back to the summary: the trades have not changed, so the
+    // last quoted values still hold.
+    h->program().network().setNetworkOk(false);
+    selector().setCurrentIndex(0);
+    selector().setCurrentIndex(1);
+    QCOMPARE(panel().title(), u"交易汇总"_s);
+    QCOMPARE((QStringList{title(), cell(model, steel, report::ReturnColumn),
+                          cell(model, 0, report::ReturnColumn)}),
+             atMarket);
+
+    // A recorded trade: the shown summary follows at cost.
+    const ledger::RecordOutcome outcome = h->program().ledgerWriter().record(
+        tradeEntry(u"600000"_s, bankName, Direction::Buy, 100, u"11"_s, u"2021-03-05"_s));
+    QVERIFY(outcome.recorded());
+    QCOMPARE(title(), u"年化收益率(持仓按成本)"_s);
+    QCOMPARE(cell(model, rowOf(model, steelName), report::ReturnColumn), u"0.00%"_s);
+    QVERIFY(QApplication::activeModalWidget() == nullptr);
 }
 
 int runSummaryTests(int argc, char* argv[])

@@ -71,15 +71,15 @@ const std::vector<SummaryCase> summaryCases = {
       open("2008-01-02", "600000", u"甲沪", 1400)},
      false,
      {u"甲沪|2400|9.94|1000|12.05|1400|0|0|-12000.00|-50.00%|12000.00|24000|195.00|50.00|145|"
-      u"blue"},
-     u"合　　计||||||0.00||-12000.00|-100.00%|12000.00|24000.00|195.00|50.00|145.00|blue",
+      u"16.72%|blue"},
+     u"合　　计||||||0.00||-12000.00|-100.00%|12000.00|24000.00|195.00|50.00|145.00|16.72%|blue",
      {12000, 0, 12000, 1, u"1", u"24000", u"145", u"12000", u"50"}},
     {"SoldOut",
      {buy("2008-01-02", "000001", u"乙深", 1000, 10, 15, 10015),
       sell("2008-01-03", "000001", u"乙深", 1000, 11, 26, 10974)},
      false,
-     {u"乙深|1000|10.00|1000|11.00|0|0|0|959.00|9.58%|10974.00|10015|41.00|26.00|15|red"},
-     u"合　　计||||||0.00||959.00|9.58%|10974.00|10015.00|41.00|26.00|15.00|red",
+     {u"乙深|1000|10.00|1000|11.00|0|0|0|959.00|9.58%|10974.00|10015|41.00|26.00|15|无法计算|red"},
+     u"合　　计||||||0.00||959.00|9.58%|10974.00|10015.00|41.00|26.00|15.00|无法计算|red",
      {10015, 10974, 10974, 0, u"1", u"10015", u"15", u"10974", u"26"}},
     // Without an open position a bought stock is not summarised, nor is a stock
     // sold without buys; both still count in the capital flow.
@@ -88,7 +88,7 @@ const std::vector<SummaryCase> summaryCases = {
       sell("2008-01-03", "000001", u"乙深", 100, 10, 5, 995)},
      false,
      {},
-     u"合　　计||||||0.00||0.00|0.00%|0.00|0.00|0.00|0.00|0.00|red",
+     u"合　　计||||||0.00||0.00|0.00%|0.00|0.00|0.00|0.00|0.00|4745.26%|red",
      {1005, 995, 995, 0, u"1", u"1005", u"5", u"995", u"5"}},
     {"SeveralBuysAndSells",
      {buy("2008-01-02", "600000", u"甲沪", 1000, 10, 16, 10016),
@@ -97,16 +97,17 @@ const std::vector<SummaryCase> summaryCases = {
       sell("2008-01-05", "600000", u"甲沪", 300, 13, 9.5, 3890.5),
       open("2008-01-02", "600000", u"甲沪", 500)},
      false,
-     {u"甲沪|1200|10.17|700|12.43|500|0|0|-3541.50|-28.98%|8680.50|12222|41.50|19.50|22|blue"},
-     u"合　　计||||||0.00||-3541.50|-35.36%|8680.50|12222.00|41.50|19.50|22.00|blue",
+     {u"甲沪|1200|10.17|700|12.43|500|0|0|-3541.50|-28.98%|8680.50|12222|41.50|19.50|22|44.35%|"
+      u"blue"},
+     u"合　　计||||||0.00||-3541.50|-35.36%|8680.50|12222.00|41.50|19.50|22.00|44.35%|blue",
      {10016, 6474.5, 8680.5, 1, u"1", u"12222", u"22", u"8680.5", u"19.5"}},
     // A profit of half a yuan shows .50 in a stock row and 0.50 in the totals row.
     {"NameWithQuotes",
      {buy("2008-01-02", "000002", u"他\"的'股", 100, 10, 5, 1005),
       sell("2008-01-03", "000002", u"他\"的'股", 100, 10.05, 5, 1005.5)},
      false,
-     {u"他\"的'股|100|10.00|100|10.11|0|0|0|.50|0.05%|1005.50|1005|10.00|5.00|5|red"},
-     u"合　　计||||||0.00||0.50|0.05%|1005.50|1005.00|10.00|5.00|5.00|red",
+     {u"他\"的'股|100|10.00|100|10.11|0|0|0|.50|0.05%|1005.50|1005|10.00|5.00|5|19.91%|red"},
+     u"合　　计||||||0.00||0.50|0.05%|1005.50|1005.00|10.00|5.00|5.00|19.91%|red",
      {1005, 1005.5, 1005.5, 0, u"1", u"1005", u"5", u"1005.5", u"5"}},
     // Held stocks sold virtually at the fetched price, net of selling fees: stamp
     // duty on Shanghai, Shenzhen and ChiNext codes, transfer fee on Shanghai only,
@@ -123,13 +124,18 @@ const std::vector<SummaryCase> summaryCases = {
       open("2008-01-04", "300001", u"丙创", 1000), open("2008-01-05", "580001", u"丁权", 1000),
       open("2008-01-06", "600999", u"戊缺", 1000), open("2008-01-07", "600123", u"旧名称", 500)},
      true,
-     {u"丁权|1000|.90|0|.00|1000|990.00|1|80.00|8.79%|990.00|910|20.00|10.00|10|red",
-      u"丙创|1000|9.00|0|.00|1000|9955.00|10|920.00|10.18%|9955.00|9035|80.00|45.00|35|red",
-      u"乙深|1000|9.00|0|.00|1000|9955.00|10|920.00|10.18%|9955.00|9035|80.00|45.00|35|red",
-      u"戊缺|1000|5.00|0|.00|1000|0|0|-5022.00|-100.22%|-11.00|5011|22.00|11.00|11|blue",
-      u"旧名称|500|7.00|0|.00|500|3978.00|8|468.00|13.33%|3978.00|3510|32.00|22.00|10|red",
-      u"甲沪|1000|9.00|0|.00|1000|9954.00|10|919.00|10.17%|9954.00|9035|81.00|46.00|35|red"},
-     u"合　　计||||||34832.00||-1715.00|-4.69%|34821.00|36536.00|315.00|179.00|136.00|blue",
+     {u"丁权|1000|.90|0|.00|1000|990.00|1|80.00|8.79%|990.00|910|20.00|10.00|10|8.84%|red",
+      u"丙创|1000|9.00|0|.00|1000|9955.00|10|920.00|10.18%|9955.00|9035|80.00|45.00|35|10.21%|"
+      u"red",
+      u"乙深|1000|9.00|0|.00|1000|9955.00|10|920.00|10.18%|9955.00|9035|80.00|45.00|35|10.18%|"
+      u"red",
+      u"戊缺|1000|5.00|0|.00|1000|0|0|-5022.00|-100.22%|-11.00|5011|22.00|11.00|11|0.00%(按成本)|"
+      u"blue",
+      u"旧名称|500|7.00|0|.00|500|3978.00|8|468.00|13.33%|3978.00|3510|32.00|22.00|10|13.49%|red",
+      u"甲沪|1000|9.00|0|.00|1000|9954.00|10|919.00|10.17%|9954.00|9035|81.00|46.00|35|10.14%|"
+      u"red"},
+     u"合　　计||||||34832.00||-1715.00|-4.69%|34821.00|36536.00|315.00|179.00|136.00|"
+     u"9.07%(部分按成本)|blue",
      {36536, 0, 0, 6, u"6", u"36536", u"136", u"", u""}},
 };
 
@@ -145,6 +151,7 @@ TEST_P(SummaryOfLedger, ShowsHandComputedRowsAndTotals)
     const SummaryCase& c = GetParam();
     add(c.trades);
     SummaryRequest request;
+    request.today = QDate(2009, 1, 2); // the day the shares still held are valued
     if (c.quoted)
         request.quotes = QuotedPricing{pricesFromLines(fetchedLines()), sellingFees()};
 
@@ -267,6 +274,59 @@ TEST_F(Summarising, MonitoredScopeAggregatesOnlyMonitoredStocks)
     EXPECT_EQ(dump("SELECT 股票名,数量,总金额 FROM tmpdb2"), QStringList{u"乙深|100|995.0"_s});
 }
 
+// The return column's title says how the shares still held are valued: at
+// market after a quoted summary, at cost in a plain one, and not at all when
+// nothing is held.
+TEST_F(Summarising, ReturnTitleSaysHowTheHoldingsAreValued)
+{
+    const struct {
+        std::size_t ledger;
+        bool quoted;
+        const char16_t* title;
+    } titles[] = {
+        {0, false, u"年化收益率(持仓按成本)"},
+        {1, false, u"年化收益率"},
+        {5, false, u"年化收益率(持仓按成本)"},
+        {5, true, u"年化收益率(持仓按市值)"},
+    };
+    for (const auto& row : titles) {
+        SCOPED_TRACE(summaryCases[row.ledger].name + (row.quoted ? " quoted" : " plain"));
+        db.exec("DELETE FROM gpjl");
+        add(summaryCases[row.ledger].trades);
+        SummaryRequest request;
+        if (row.quoted)
+            request.quotes = QuotedPricing{pricesFromLines(fetchedLines()), sellingFees()};
+        const Summary summary = buildSummary(db, request);
+        EXPECT_EQ(summary.titles[ReturnColumn], QString::fromUtf16(row.title));
+        EXPECT_EQ(summary.titles[ProfitRatioColumn], u"盈亏比例"_s);
+    }
+}
+
+// A plain summary given the market values of a quoted one (the trades have not
+// changed since) weighs the holdings as that one did; without them, at cost.
+TEST_F(Summarising, PlainSummaryKeepsTheLastQuotedValues)
+{
+    add(summaryCases[5].trades);
+    SummaryRequest quotedRequest;
+    quotedRequest.today = QDate(2009, 1, 2);
+    quotedRequest.quotes = QuotedPricing{pricesFromLines(fetchedLines()), sellingFees()};
+    const Summary quoted = buildSummary(db, quotedRequest);
+
+    SummaryRequest plainRequest;
+    plainRequest.today = quotedRequest.today;
+    const Summary atCost = buildSummary(db, plainRequest);
+    plainRequest.heldAtMarket = quotedValues(quoted);
+    const Summary atMarket = buildSummary(db, plainRequest);
+
+    ASSERT_EQ(atMarket.stocks.size(), quoted.stocks.size());
+    for (qsizetype i = 0; i < quoted.stocks.size(); ++i)
+        EXPECT_EQ(atMarket.stocks[i].cells[ReturnColumn], quoted.stocks[i].cells[ReturnColumn]);
+    EXPECT_EQ(atMarket.totalsRow.cells[ReturnColumn], u"9.07%(部分按成本)"_s);
+    EXPECT_EQ(atMarket.titles[ReturnColumn], u"年化收益率(持仓按市值)"_s);
+    EXPECT_EQ(atCost.totalsRow.cells[ReturnColumn], u"0.00%"_s);
+    EXPECT_EQ(atCost.titles[ReturnColumn], u"年化收益率(持仓按成本)"_s);
+}
+
 // A value the ledger holds no number for loses only its own cells: the other
 // stock is summarised in full and alone makes the totals.
 TEST_F(Summarising, BadValueLosesOnlyItsOwnCells)
@@ -280,10 +340,11 @@ TEST_F(Summarising, BadValueLosesOnlyItsOwnCells)
 
     ASSERT_EQ(summary.stocks.size(), 2);
     EXPECT_EQ(rowText(summary.stocks[0]), u"乙深|1000|10.00|1000|11.00|0|0|0|959.00|9.58%|10974.00|"
-                                          u"10015|41.00|26.00|15|red"_s);
-    EXPECT_EQ(rowText(summary.stocks[1]), u"甲沪|100||0|.00|100|0|||||||||plain"_s);
+                                          u"10015|41.00|26.00|15|无法计算|red"_s);
+    // Its trades weigh nothing, so it has no return either.
+    EXPECT_EQ(rowText(summary.stocks[1]), u"甲沪|100||0|.00|100|0|||||||||无法计算|plain"_s);
     EXPECT_EQ(rowText(summary.totalsRow), u"合　　计||||||0.00||959.00|9.58%|10974.00|10015.00|"
-                                          u"41.00|26.00|15.00|red"_s);
+                                          u"41.00|26.00|15.00|无法计算|red"_s);
 }
 
 // Selling fees that cannot be worked out (an other fee that is no number) lose
@@ -299,7 +360,9 @@ TEST_F(Summarising, UnpricedVirtualSaleLosesItsCells)
     const Summary summary = buildSummary(db, request);
 
     ASSERT_EQ(summary.stocks.size(), 6);
-    EXPECT_EQ(rowText(summary.stocks.last()), u"甲沪|1000|9.00|0|.00|1000||10||||||||plain"_s);
+    // Its return values the shares at cost, as the column's title says.
+    EXPECT_EQ(rowText(summary.stocks.last()),
+              u"甲沪|1000|9.00|0|.00|1000||10||||||||0.00%|plain"_s);
     EXPECT_EQ(summary.totals.heldCount, 6);
 }
 

@@ -66,7 +66,7 @@ TEST_F(ReportModels, SummaryGridKeepsTotalsFirstAndColoursByProfit)
     model.setSummary(buildSummary(db));
 
     ASSERT_EQ(model.rowCount(), 2);
-    EXPECT_EQ(model.columnCount(), 15);
+    EXPECT_EQ(model.columnCount(), 16);
     EXPECT_EQ(model.data(model.index(0, 0), Qt::DisplayRole), u"合　　计"_s);
     EXPECT_EQ(model.data(model.index(1, 8), Qt::DisplayRole), u"-1041.00"_s);
     EXPECT_EQ(model.data(model.index(1, 3), Qt::ForegroundRole), u"blue"_s);
