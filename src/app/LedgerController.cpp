@@ -285,6 +285,7 @@ void LedgerController::selectCurrentRow()
         m_parts.targets.enableInputs();
     else
         m_parts.targets.reset();
+    Q_EMIT tradeSelected(selection->code);
 }
 
 void LedgerController::deleteCurrentTrade()

@@ -69,6 +69,8 @@ public:
 
 Q_SIGNALS:
     void codeFocusWanted();
+    // A row's trade was loaded into the inputs; its stock's quote is wanted.
+    void tradeSelected(const QString& code);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

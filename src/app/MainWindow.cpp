@@ -184,6 +184,8 @@ void MainWindow::buildQuoteControllers()
             &QuoteRefreshController::onQuoteWanted);
     connect(m_picker, &windows::StockPicker::refreshStopRequested, m_quotes,
             &QuoteRefreshController::stopLiveRefresh);
+    connect(m_ledgerController, &LedgerController::tradeSelected, m_quotes,
+            &QuoteRefreshController::onTradeSelected);
 }
 
 void MainWindow::makeStockCurrent(const QString& code, const QString& name)

@@ -187,6 +187,19 @@ void QuoteRefreshController::onQuoteWanted()
     fetchIfReady();
 }
 
+void QuoteRefreshController::onTradeSelected(const QString& code)
+{
+    // Rows chosen in quick succession fetch one quote: the throttle starts again.
+    const QString trimmed = code.trimmed();
+    if (trimmed.size() == 6 && trimmed != u"000000"_s && m_network.quoteThrottleTicks() >= 3)
+        fetchIfReady();
+    m_network.setQuoteThrottleTicks(0);
+    if (!m_parts.menus.tradeRefresh->isChecked()) {
+        setRefresh(true);
+        m_parts.trade.refreshProgress->show();
+    }
+}
+
 void QuoteRefreshController::startLiveRefresh()
 {
     setRefresh(true);

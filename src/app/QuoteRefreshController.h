@@ -64,6 +64,8 @@ public:
     bool fetchIfReady();
     // The stock picker chose a stock.
     void onQuoteWanted();
+    // A ledger row's trade is shown: its stock's quote, and the live refresh on.
+    void onTradeSelected(const QString& code);
     // Both refresh items checked, the timer on and the throttle at 0.
     void startLiveRefresh();
     // A key in the code input: both refresh items unchecked, the timer off and the

@@ -1,6 +1,7 @@
 #include "MainWindowTestSupport.h"
 
 #include "../market/FakeHttpProxy.h"
+#include "app/LedgerPanel.h"
 #include "app/MainMenus.h"
 #include "app/QuoteMenusController.h"
 #include "app/QuoteRefreshController.h"
@@ -18,7 +19,9 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QSignalSpy>
+#include <QTableView>
 #include <QTcpServer>
 #include <QTest>
 
@@ -86,6 +89,7 @@ private slots:
     void leavingTheCodeFetchesThroughTheSettingsProxy_data();
     void leavingTheCodeFetchesThroughTheSettingsProxy();
     void badQuoteServerChangesNothing();
+    void choosingALedgerRowFetchesItsQuote();
     void infoPages_data();
     void infoPages();
 
@@ -416,6 +420,38 @@ void MainWindowQuoteTest::badQuoteServerChangesNothing()
     QCOMPARE(int(h->prompter.messages.size()), 1);
     h->window().trade().code->setText(u"600000"_s);
     QVERIFY(fetchNow());
+    QCOMPARE(int(server->requests().size()), 1);
+}
+
+// A row chosen in the ledger switches the live refresh on, and the refresh's next
+// ticks bring that stock's quote; choosing rows again holds the next quote back.
+void MainWindowQuoteTest::choosingALedgerRowFetchesItsQuote()
+{
+    openWindow();
+    app::MainWindow& w = h->window();
+    // As at start: the first tick finds the network and, the refresh being off,
+    // stops the timer.
+    quotes().tick();
+    QVERIFY(!quotes().timerActive());
+
+    clickGridRow(w.ledger().ledgerGrid, 0);
+    QVERIFY(quotes().timerActive());
+    QVERIFY(w.menus().tradeRefresh->isChecked());
+    QVERIFY(w.menus().trayRefresh->isChecked());
+    QVERIFY(w.trade().refreshProgress->isVisibleTo(&w));
+
+    QSignalSpy shown(&quotes(), &app::QuoteRefreshController::quoteShown);
+    for (int tick = 0; tick < 3 && server->requests().isEmpty(); ++tick)
+        quotes().tick();
+    QVERIFY(shown.count() > 0 || shown.wait(5000));
+    QCOMPARE(int(server->requests().size()), 1);
+    QCOMPARE(server->requests().constFirst().target, "/htmdata/html/000709.htm");
+    QVERIFY(!w.trade().currentPrice->text().isEmpty());
+
+    // Chosen again at once: no second quote until the throttle has counted up.
+    clickGridRow(w.ledger().ledgerGrid, 0);
+    quotes().tick();
+    QTest::qWait(100);
     QCOMPARE(int(server->requests().size()), 1);
 }
 
