@@ -160,6 +160,19 @@ void FeeController::repriceIfPriced()
         computeFees();
 }
 
+void FeeController::showRecordedPerShare(const QString& zfze, const QString& qtzf,
+                                         const QString& shares)
+{
+    const auto total = num::parseNumber(zfze);
+    const auto transfer = num::parseNumber(qtzf.isEmpty() ? u"0"_s : qtzf);
+    const auto count = num::parseNumber(shares);
+    PerShareTexts perShare;
+    if (total && transfer && count)
+        perShare = recordedPerShare(snapshot(), *total, *transfer, *count);
+    m_trade.mrcb->setText(perShare.mrcb.value_or(u"0"_s));
+    m_trade.bbjg->setText(perShare.bbjg.value_or(u"0"_s));
+}
+
 void FeeController::computeFees()
 {
     const FeeSnapshot s = snapshot();

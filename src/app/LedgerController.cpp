@@ -279,6 +279,8 @@ void LedgerController::selectCurrentRow()
     m_parts.fees.loadDirectionAndMarket(selection->direction, selection->market);
     if (selection->date.isValid())
         m_parts.parameters.tradeDate->setDate(selection->date);
+    // With the row's side, market and date in place, as its sell would be priced.
+    m_parts.fees.showRecordedPerShare(selection->zfze, selection->qtzf, selection->quantity);
     t.recordBuyButton->setEnabled(false);
     t.recordSellButton->setEnabled(false);
     if (selection->direction == Direction::Buy)

@@ -21,6 +21,30 @@ std::optional<QString> shown(double value, QString (*pattern)(double) = money)
     return pattern(value);
 }
 
+// The cost per share, and the price at which selling the shares with the rates
+// `s` and `c` returns what was paid with the same transfer-and-other amount.
+PerShareTexts perShareOf(const FeeInputs& in, double zfze, double qtzf, double shares, double s,
+                         double c)
+{
+    PerShareTexts out;
+    if (shares == 0)
+        return out;
+    out.mrcb = shown(zfze / shares, num::perShare);
+    if (!out.mrcb)
+        return out;
+    // The break-even sell pays the stamp duty a sell of the trade date would pay
+    // (the duty on 1000 yuan is the rate per mille).
+    const double sellStamp = in.byDate ? statutoryFees(in.byDate->tradeDate, Direction::Sell,
+                                                       in.byDate->market, in.stampDutyFlag, 1000, 0)
+                                             .stampDuty
+                                       : s * in.stampDutyFlag;
+    const double denominator = ((1 - c / 1000) - sellStamp / 1000) * shares;
+    if (denominator == 0)
+        return out;
+    out.bbjg = shown((zfze + qtzf) / denominator, num::perShare);
+    return out;
+}
+
 // Each step reads back the rounded text of the earlier ones, as the shown fields do.
 void priceTrade(const FeeInputs& in, FeeQuote& out)
 {
@@ -87,25 +111,23 @@ void priceTrade(const FeeInputs& in, FeeQuote& out)
     out.zfze = shown(in.direction == Direction::Sell ? *amount - *fyhj : *fyhj + *amount);
 
     const auto zfze = out.zfze ? parseNumber(*out.zfze) : std::nullopt;
-    if (!zfze || shares == 0)
+    if (!zfze)
         return;
-    out.mrcb = shown(*zfze / shares, num::perShare);
-    if (!out.mrcb)
-        return;
-
-    // The break-even sell pays the stamp duty a sell of the trade date would pay
-    // (the duty on 1000 yuan is the rate per mille).
-    const double sellStamp = in.byDate ? statutoryFees(in.byDate->tradeDate, Direction::Sell,
-                                                       in.byDate->market, in.stampDutyFlag, 1000, 0)
-                                             .stampDuty
-                                       : *s * in.stampDutyFlag;
-    const double denominator = ((1 - *c / 1000) - sellStamp / 1000) * shares;
-    if (denominator == 0)
-        return;
-    out.bbjg = shown((*zfze + *qtzf) / denominator, num::perShare);
+    const PerShareTexts perShare = perShareOf(in, *zfze, *qtzf, shares, *s, *c);
+    out.mrcb = perShare.mrcb;
+    out.bbjg = perShare.bbjg;
 }
 
 } // namespace
+
+PerShareTexts recordedPerShare(const FeeInputs& in, double zfze, double qtzf, double shares)
+{
+    const auto s = parseNumber(in.stampRate);
+    const auto c = parseNumber(in.commissionRate);
+    if (!s || !c)
+        return {};
+    return perShareOf(in, zfze, qtzf, shares, *s, *c);
+}
 
 FeeQuote computeFees(const FeeInputs& in)
 {

@@ -29,6 +29,16 @@ struct FeeQuote {
 
 FeeQuote computeFees(const FeeInputs& in);
 
+struct PerShareTexts {
+    std::optional<QString> mrcb; // cost per share
+    std::optional<QString> bbjg; // break-even price
+};
+
+// The cost per share and break-even price of a recorded trade, from its stored
+// total and transfer-and-other amount over its shares, with the rates (and fee
+// rules) of `in`; its quantity, price and unit are not read.
+PerShareTexts recordedPerShare(const FeeInputs& in, double zfze, double qtzf, double shares);
+
 // The three amounts that the amount unit rescales.
 struct AmountTexts {
     std::optional<QString> jyje;

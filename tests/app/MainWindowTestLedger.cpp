@@ -1,4 +1,5 @@
 #include "MainWindowTestSupport.h"
+#include "ledger/Settings.h"
 
 #include "app/LedgerController.h"
 #include "app/LedgerPanel.h"
@@ -89,6 +90,7 @@ private slots:
     void gridColours();
     void sortByNameAndByDate();
     void aStatementsOwnWordFitsItsColumn();
+    void aChosenRowShowsItsOwnCostAndBreakEven();
     void changingTheUnitAfterPricingRepricesWhatIsRecorded();
     void anUnpricableOtherFeeDisablesRecording();
     void absurdRatesAreRefused_data();
@@ -463,6 +465,35 @@ void MainWindowLedgerTest::aStatementsOwnWordFitsItsColumn()
     QVERIFY2(grid->columnWidth(ledger::StateColumn) >= needed,
              qPrintable(QString::number(grid->columnWidth(ledger::StateColumn)) + u" < "_s +
                         QString::number(needed)));
+}
+
+// Choosing a row shows that trade's cost per share and break-even price, never
+// those of the trade priced before: the break-even is what pricing the same trade
+// with the same rates shows.
+void MainWindowLedgerTest::aChosenRowShowsItsOwnCostAndBreakEven()
+{
+    ledger::SettingsToSave rates;
+    rates.side = Direction::Buy;
+    rates.otherFee = u"5"_s;
+    rates.stampRate = u"1"_s;
+    rates.commissionRate = u"3"_s;
+    ledger::saveSettings(h->db, rates, ledger::defaultFeeRates());
+    QVERIFY(h->reopen());
+    app::MainWindow& w = h->window();
+    app::TradePanel& t = w.trade();
+    pickStock(w, u"600003"_s);
+    priceTrade(w, u"100"_s, u"10"_s);
+    const QString otherBreakEven = t.bbjg->text();
+
+    clickGridRow(w.ledger().ledgerGrid, 0); // 唐钢股份 bought 1200 at 14.46, paid 17426.41
+    QCOMPARE(t.zfze->text(), u"17426.41"_s);
+    QCOMPARE(t.mrcb->text(), u"14.522"_s);
+    const QString breakEven = t.bbjg->text();
+    QVERIFY(breakEven != otherBreakEven);
+
+    priceTrade(w, u"1200"_s, u"14.46"_s);
+    QCOMPARE(t.zfze->text(), u"17426.41"_s);
+    QCOMPARE(t.bbjg->text(), breakEven);
 }
 
 void MainWindowLedgerTest::changingTheUnitAfterPricingRepricesWhatIsRecorded()
