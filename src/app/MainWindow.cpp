@@ -32,6 +32,7 @@
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -272,6 +273,25 @@ void MainWindow::wireWindowBehaviour()
     m_trade->infoLink->installEventFilter(this);
     m_trade->todayOpen->installEventFilter(this);
     m_trade->gainLabel->installEventFilter(this);
+    for (QWidget* input : liveRefreshStoppers())
+        input->installEventFilter(this);
+    m_ledger->ledgerGrid->installEventFilter(this);
+}
+
+// Entering one of these inputs means the user is about to type a figure of their
+// own, which the next quote of the live refresh would otherwise overwrite.
+QList<QWidget*> MainWindow::liveRefreshStoppers() const
+{
+    return {m_trade->quantity, m_trade->price, m_trade->code, m_trade->currentPrice,
+            m_parameters->tradeDate};
+}
+
+// Focus that moves because a window was switched or a popup opened is not the user
+// entering an input or leaving the grid.
+static bool movedByTheUser(QEvent* event)
+{
+    const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+    return reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason;
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)
@@ -293,6 +313,12 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
         m_trade->todayOpen->setReadOnly(true);
         m_trade->todayOpen->setStyleSheet(QString());
     }
+    if (event->type() == QEvent::FocusIn && movedByTheUser(event) &&
+        liveRefreshStoppers().contains(static_cast<QWidget*>(watched)))
+        m_quotes->stopLiveRefresh();
+    if (event->type() == QEvent::FocusOut && movedByTheUser(event) &&
+        watched == m_ledger->ledgerGrid)
+        m_quotes->stopLiveRefresh();
     return QMainWindow::eventFilter(watched, event);
 }
 

@@ -89,6 +89,7 @@ private Q_SLOTS:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    QList<QWidget*> liveRefreshStoppers() const;
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 

@@ -268,8 +268,10 @@ void MainWindowMonitorTest::openingTheMonitorLeavesTheMainWindow()
     const QString paid = t.zfze->text();
     QTest::keyClick(t.amountUnit, Qt::Key_Down);
     QCOMPARE(t.amountUnit->currentText(), u"万元"_s);
-    // Choosing the row switched the single-stock refresh on.
-    QVERIFY(menus().tradeRefresh->isChecked());
+    // Entering the inputs to type the trade stopped the refresh the chosen row
+    // started; it is switched on again from the menu.
+    QVERIFY(!menus().tradeRefresh->isChecked());
+    menus().tradeRefresh->trigger();
     QVERIFY(t.refreshProgress->isVisible());
     t.refreshProgress->setValue(5);
 

@@ -3,6 +3,7 @@
 #include "../market/FakeHttpProxy.h"
 #include "app/LedgerPanel.h"
 #include "app/MainMenus.h"
+#include "app/ParametersPanel.h"
 #include "app/QuoteMenusController.h"
 #include "app/QuoteRefreshController.h"
 #include "app/QuoteSourceController.h"
@@ -17,9 +18,11 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QDateEdit>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTableView>
 #include <QTcpServer>
@@ -90,6 +93,8 @@ private slots:
     void leavingTheCodeFetchesThroughTheSettingsProxy();
     void badQuoteServerChangesNothing();
     void choosingALedgerRowFetchesItsQuote();
+    void enteringAnInputStopsTheLiveRefresh_data();
+    void enteringAnInputStopsTheLiveRefresh();
     void infoPages_data();
     void infoPages();
 
@@ -453,6 +458,56 @@ void MainWindowQuoteTest::choosingALedgerRowFetchesItsQuote()
     quotes().tick();
     QTest::qWait(100);
     QCOMPARE(int(server->requests().size()), 1);
+}
+
+void MainWindowQuoteTest::enteringAnInputStopsTheLiveRefresh_data()
+{
+    QTest::addColumn<QString>("from");
+    QTest::addColumn<QString>("to");
+    QTest::addColumn<bool>("stops");
+    QTest::newRow("entering the quantity") << u"clear"_s << u"quantity"_s << true;
+    QTest::newRow("entering the price") << u"clear"_s << u"price"_s << true;
+    QTest::newRow("entering the code") << u"clear"_s << u"code"_s << true;
+    QTest::newRow("entering the current price") << u"clear"_s << u"currentPrice"_s << true;
+    QTest::newRow("entering the trade date") << u"clear"_s << u"tradeDate"_s << true;
+    QTest::newRow("leaving the ledger grid") << u"grid"_s << u"clear"_s << true;
+    QTest::newRow("going to a button") << u"clear"_s << u"delete"_s << false;
+}
+
+// A figure the user is about to type is not overwritten by the next quote: entering
+// one of the inputs, or leaving the grid, switches the live refresh off.
+void MainWindowQuoteTest::enteringAnInputStopsTheLiveRefresh()
+{
+    QFETCH(QString, from);
+    QFETCH(QString, to);
+    QFETCH(bool, stops);
+    openWindow();
+    app::MainWindow& w = h->window();
+    w.show();
+    w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    const QHash<QString, QWidget*> widgets{
+        {u"clear"_s, w.trade().clearButton},
+        {u"delete"_s, w.trade().deleteButton},
+        {u"grid"_s, w.ledger().ledgerGrid},
+        {u"quantity"_s, w.trade().quantity},
+        {u"price"_s, w.trade().price},
+        {u"code"_s, w.trade().code},
+        {u"currentPrice"_s, w.trade().currentPrice},
+        {u"tradeDate"_s, w.parameters().tradeDate},
+    };
+    // A buy row chosen: the current price can be typed.
+    clickGridRow(w.ledger().ledgerGrid, 0);
+    widgets[from]->setFocus(Qt::MouseFocusReason);
+    QCOMPARE(QApplication::focusWidget(), widgets[from]);
+    if (!w.menus().tradeRefresh->isChecked())
+        w.menus().tradeRefresh->trigger();
+    QVERIFY(w.menus().tradeRefresh->isChecked());
+
+    widgets[to]->setFocus(Qt::MouseFocusReason);
+    QCOMPARE(w.menus().tradeRefresh->isChecked(), !stops);
+    QCOMPARE(w.menus().trayRefresh->isChecked(), !stops);
+    QCOMPARE(w.trade().refreshProgress->isVisibleTo(&w), !stops);
 }
 
 void MainWindowQuoteTest::infoPages_data()
