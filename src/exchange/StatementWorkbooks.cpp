@@ -1,11 +1,15 @@
 #include "StatementWorkbooks.h"
 
+#include "XlsCells.h"
+
 #include <QBuffer>
+#include <QCoreApplication>
+#include <QFileInfo>
 #include <QHash>
+#include <QProcess>
 #include <QTemporaryFile>
 #include <QXmlStreamReader>
 
-#include <freexl.h>
 #include <quazip/quazip.h>
 #include <quazip/quazipfile.h>
 
@@ -174,68 +178,72 @@ StatementTable readXlsxWorkbook(const QByteArray& bytes)
 namespace {
 
 const QString xlsKind = u"Excel 97-2003 (.xls)"_s;
+const QString readerName = u"corvanta-xls-reader"_s;
 
-struct XlsHandle {
-    const void* handle = nullptr;
-    ~XlsHandle()
-    {
-        if (handle)
-            freexl_close(handle);
-    }
-};
-
-QString cellText(const FreeXL_CellValue& value)
+// Beside the program in the build tree, in the package's libexec folder when
+// installed; CORVANTA_XLS_READER names another (the tests' own build).
+QString xlsReaderProgram()
 {
-    switch (value.type) {
-    case FREEXL_CELL_INT:
-        return QString::number(value.value.int_value);
-    case FREEXL_CELL_DOUBLE:
-        return numberText(value.value.double_value);
-    case FREEXL_CELL_TEXT:
-    case FREEXL_CELL_SST_TEXT:
-    case FREEXL_CELL_DATE:
-    case FREEXL_CELL_DATETIME:
-    case FREEXL_CELL_TIME:
-        return QString::fromUtf8(value.value.text_value).trimmed();
-    default:
+    const QString chosen = qEnvironmentVariable("CORVANTA_XLS_READER");
+    if (!chosen.isEmpty())
+        return chosen;
+    if (!QCoreApplication::instance())
         return QString();
+    const QString folder = QCoreApplication::applicationDirPath();
+    const QStringList candidates = {folder + u'/' + readerName,
+                                    folder + u'/' + QLatin1StringView(CORVANTA_READER_FROM_BINDIR) +
+                                        u'/' + readerName};
+    for (const QString& candidate : candidates) {
+        if (QFileInfo(candidate).isExecutable())
+            return candidate;
     }
+    return QString();
+}
+
+StatementTable unreadable(const QString& reason)
+{
+    return failed(xlsKind, u"无法读取该 Excel 文件："_s + reason);
 }
 
 } // namespace
 
-StatementTable readXlsWorkbook(const QByteArray& bytes)
+StatementTable readXlsWorkbook(const QByteArray& bytes, std::chrono::milliseconds timeout)
 {
-    // The library reads workbooks from files only.
+    const QString program = xlsReaderProgram();
+    if (program.isEmpty())
+        return unreadable(u"找不到读取程序 "_s + readerName);
+    // The reader takes a file: the bytes may not be a file of their own.
     QTemporaryFile file;
     if (!file.open() || file.write(bytes) != bytes.size() || !file.flush())
-        return failed(xlsKind, u"无法建立临时文件"_s);
-    XlsHandle xls;
-    if (freexl_open(QFile::encodeName(file.fileName()).constData(), &xls.handle) != FREEXL_OK)
-        return failed(xlsKind, u"不是有效的 .xls 文件"_s);
-    unsigned int rows = 0;
-    unsigned short columns = 0;
-    if (freexl_select_active_worksheet(xls.handle, 0) != FREEXL_OK ||
-        freexl_worksheet_dimensions(xls.handle, &rows, &columns) != FREEXL_OK)
-        return failed(xlsKind, u".xls 文件没有工作表"_s);
-    if (rows > unsigned(maxRows) || columns > maxColumns)
-        return failed(xlsKind, u"工作表过大"_s);
+        return unreadable(u"无法建立临时文件"_s);
 
+    QProcess reader;
+    reader.setProgram(program);
+    reader.setArguments({file.fileName()});
+    reader.start(QIODevice::ReadOnly);
+    if (!reader.waitForStarted())
+        return unreadable(u"读取程序无法启动（"_s + program + u"）"_s);
+    if (!reader.waitForFinished(int(timeout.count()))) {
+        reader.kill();
+        reader.waitForFinished();
+        return unreadable(u"读取超过 %1 秒，已停止"_s.arg(timeout.count() / 1000.0));
+    }
+    if (reader.exitStatus() != QProcess::NormalExit)
+        return unreadable(u"读取程序意外终止，文件可能已损坏"_s);
+    if (reader.exitCode() != 0) {
+        const QString reason = QString::fromUtf8(reader.readAllStandardError()).trimmed();
+        return unreadable(reason.isEmpty() || reason.size() > 200 || reason.contains(u'\n')
+                              ? u"读取程序报告错误（退出码 %1）"_s.arg(reader.exitCode())
+                              : reason);
+    }
+    std::optional<QList<QStringList>> rows = decodeXlsCells(reader.readAllStandardOutput());
+    if (!rows)
+        return unreadable(u"读取程序的输出无法识别"_s);
+    if (rows->size() > maxRows)
+        return unreadable(u"工作表过大"_s);
     StatementTable table;
     table.kind = xlsKind;
-    table.rows.reserve(int(rows));
-    for (unsigned int row = 0; row < rows; ++row) {
-        QStringList cells;
-        for (unsigned short column = 0; column < columns; ++column) {
-            FreeXL_CellValue value;
-            if (freexl_get_cell_value(xls.handle, row, column, &value) != FREEXL_OK)
-                return failed(xlsKind, u"第 %1 行无法读取"_s.arg(row + 1));
-            cells.append(cellText(value));
-        }
-        while (!cells.isEmpty() && cells.last().isEmpty())
-            cells.removeLast();
-        table.rows.append(cells);
-    }
+    table.rows = *std::move(rows);
     return table;
 }
 

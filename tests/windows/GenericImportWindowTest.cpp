@@ -1,6 +1,7 @@
 // The import window's third choice: a statement read by its column names is
 // previewed, a column remapped, and imported as the fixed layouts are.
 #include "../exchange/GenericLayouts.h"
+#include "../exchange/XlsReaders.h"
 #include "exchange/GenericPreviewModel.h"
 #include "ledger/LedgerFile.h"
 #include "ledger/SafetyCopies.h"
@@ -216,6 +217,43 @@ private Q_SLOTS:
         writeFile(u"c.csv"_s, other.toUtf8());
         open(u"c.csv"_s);
         QCOMPARE(choice(StatementField::Commission)->currentText(), u"8. 佣金"_s);
+    }
+
+    // A damaged legacy workbook, or a reader that goes wrong, is described in the
+    // panel; nothing asks, nothing can be imported, and the next file is read.
+    void aDamagedWorkbookIsRefusedAndTheWindowGoesOn_data()
+    {
+        QTest::addColumn<QByteArray>("reader"); // a fake reader's script; empty: this build's
+        QTest::addColumn<QString>("says");
+        QTest::newRow("string records the library misreads")
+            << QByteArray() << u"不是有效的 .xls 文件"_s;
+        QTest::newRow("the reader crashes")
+            << exchange::xlsreaders::crashes << u"读取程序意外终止，文件可能已损坏"_s;
+    }
+    void aDamagedWorkbookIsRefusedAndTheWindowGoesOn()
+    {
+        QFETCH(QByteArray, reader);
+        QFETCH(QString, says);
+        {
+            std::optional<exchange::xlsreaders::FakeReader> fake;
+            if (!reader.isEmpty())
+                fake.emplace(reader);
+            QVERIFY(QFile::copy(exchange::xlsreaders::damagedWorkbook, path(u"damaged.xls"_s)));
+            open(u"damaged.xls"_s);
+        }
+        const QString text = panel()->description()->text();
+        QVERIFY2(text.contains(u"无法读取该 Excel 文件："_s + says), qPrintable(text));
+        QVERIFY(!m_window->importButton()->isEnabled());
+        QVERIFY(m_prompter.questions.isEmpty());
+        QVERIFY(!QApplication::activeModalWidget());
+
+        QVERIFY(QFile::copy(QStringLiteral(STATEMENT_WORKBOOKS "/statement.xls"),
+                            path(u"statement.xls"_s)));
+        open(u"statement.xls"_s);
+        QVERIFY2(panel()->description()->text().contains(u"Excel 97-2003 (.xls)"_s),
+                 qPrintable(panel()->description()->text()));
+        QCOMPARE(panel()->previewModel()->rowCount(), 7); // four trades, five skipped lines
+        QVERIFY(m_window->importButton()->isEnabled());
     }
 
     void aFileWithoutHeaderCannotBeImported()
