@@ -21,6 +21,6 @@ StatementTable readXlsxWorkbook(const QByteArray& bytes);
 // that a damaged file can end only that process; its fault, a run longer than
 // `timeout` or output that is not whole gives an error "无法读取该 Excel 文件：…".
 StatementTable readXlsWorkbook(const QByteArray& bytes,
-                               std::chrono::milliseconds timeout = std::chrono::seconds(30));
+                               std::chrono::milliseconds timeout = std::chrono::seconds(10));
 
 } // namespace corvanta::exchange
