@@ -232,9 +232,10 @@ StatementTable readXlsWorkbook(const QByteArray& bytes, std::chrono::millisecond
         return unreadable(u"读取程序意外终止，文件可能已损坏"_s);
     if (reader.exitCode() != 0) {
         const QString reason = QString::fromUtf8(reader.readAllStandardError()).trimmed();
-        return unreadable(reason.isEmpty() || reason.size() > 200 || reason.contains(u'\n')
-                              ? u"读取程序报告错误（退出码 %1）"_s.arg(reader.exitCode())
-                              : reason);
+        return unreadable(
+            reason.isEmpty() || reason.size() > 200 || reason.contains(u'\n')
+                ? u"读取程序出错退出（退出码 %1），文件可能已损坏"_s.arg(reader.exitCode())
+                : reason);
     }
     std::optional<QList<QStringList>> rows = decodeXlsCells(reader.readAllStandardOutput());
     if (!rows)

@@ -76,7 +76,11 @@ INSTANTIATE_TEST_SUITE_P(
         ReaderCase{"Crashes", xlsreaders::crashes, u"读取程序意外终止，文件可能已损坏"_s},
         ReaderCase{"Hangs", xlsreaders::hangs, u"读取超过 0.5 秒，已停止"_s},
         ReaderCase{"TalksNonsense", xlsreaders::talksNonsense, u"读取程序的输出无法识别"_s},
-        ReaderCase{"RefusesWithAReason", xlsreaders::refuses, u"工作表过大"_s}),
+        ReaderCase{"RefusesWithAReason", xlsreaders::refuses, u"工作表过大"_s},
+        // A sanitizer's report is no reason to show a user.
+        ReaderCase{"FailsWithAReport",
+                   "printf 'ERROR: AddressSanitizer\\n    #0 iconv\\n' >&2\nexit 3\n",
+                   u"读取程序出错退出（退出码 3），文件可能已损坏"_s}),
     [](const testing::TestParamInfo<ReaderCase>& row) { return row.param.name; });
 
 TEST(XlsReader, MissingReaderIsNamed)
