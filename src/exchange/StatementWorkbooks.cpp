@@ -1,13 +1,12 @@
 #include "StatementWorkbooks.h"
 
-#include "XlsCells.h"
+#include "XlsWorkbookReading.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QHash>
 #include <QProcess>
-#include <QTemporaryFile>
 #include <QXmlStreamReader>
 
 #include <quazip/quazip.h>
@@ -175,77 +174,9 @@ StatementTable readXlsxWorkbook(const QByteArray& bytes)
 
 // ---- .xls ----
 
-namespace {
-
-const QString xlsKind = u"Excel 97-2003 (.xls)"_s;
-const QString readerName = u"corvanta-xls-reader"_s;
-
-// Beside the program in the build tree, in the package's libexec folder when
-// installed; CORVANTA_XLS_READER names another (the tests' own build).
-QString xlsReaderProgram()
-{
-    const QString chosen = qEnvironmentVariable("CORVANTA_XLS_READER");
-    if (!chosen.isEmpty())
-        return chosen;
-    if (!QCoreApplication::instance())
-        return QString();
-    const QString folder = QCoreApplication::applicationDirPath();
-    const QStringList candidates = {folder + u'/' + readerName,
-                                    folder + u'/' + QLatin1StringView(CORVANTA_READER_FROM_BINDIR) +
-                                        u'/' + readerName};
-    for (const QString& candidate : candidates) {
-        if (QFileInfo(candidate).isExecutable())
-            return candidate;
-    }
-    return QString();
-}
-
-StatementTable unreadable(const QString& reason)
-{
-    return failed(xlsKind, u"无法读取该 Excel 文件："_s + reason);
-}
-
-} // namespace
-
 StatementTable readXlsWorkbook(const QByteArray& bytes, std::chrono::milliseconds timeout)
 {
-    const QString program = xlsReaderProgram();
-    if (program.isEmpty())
-        return unreadable(u"找不到读取程序 "_s + readerName);
-    // The reader takes a file: the bytes may not be a file of their own.
-    QTemporaryFile file;
-    if (!file.open() || file.write(bytes) != bytes.size() || !file.flush())
-        return unreadable(u"无法建立临时文件"_s);
-
-    QProcess reader;
-    reader.setProgram(program);
-    reader.setArguments({file.fileName()});
-    reader.start(QIODevice::ReadOnly);
-    if (!reader.waitForStarted())
-        return unreadable(u"读取程序无法启动（"_s + program + u"）"_s);
-    if (!reader.waitForFinished(int(timeout.count()))) {
-        reader.kill();
-        reader.waitForFinished();
-        return unreadable(u"读取超过 %1 秒，已停止"_s.arg(timeout.count() / 1000.0));
-    }
-    if (reader.exitStatus() != QProcess::NormalExit)
-        return unreadable(u"读取程序意外终止，文件可能已损坏"_s);
-    if (reader.exitCode() != 0) {
-        const QString reason = QString::fromUtf8(reader.readAllStandardError()).trimmed();
-        return unreadable(
-            reason.isEmpty() || reason.size() > 200 || reason.contains(u'\n')
-                ? u"读取程序出错退出（退出码 %1），文件可能已损坏"_s.arg(reader.exitCode())
-                : reason);
-    }
-    std::optional<QList<QStringList>> rows = decodeXlsCells(reader.readAllStandardOutput());
-    if (!rows)
-        return unreadable(u"读取程序的输出无法识别"_s);
-    if (rows->size() > maxRows)
-        return unreadable(u"工作表过大"_s);
-    StatementTable table;
-    table.kind = xlsKind;
-    table.rows = *std::move(rows);
-    return table;
+    return XlsWorkbookReading(bytes, timeout).read();
 }
 
 } // namespace corvanta::exchange

@@ -17,9 +17,8 @@ bool isXlsWorkbook(const QByteArray& bytes);
 // number cell gives its shortest text (15 significant digits).
 StatementTable readXlsxWorkbook(const QByteArray& bytes);
 //
-// A legacy workbook is read by the reader program in a process of its own, so
-// that a damaged file can end only that process; its fault, a run longer than
-// `timeout` or output that is not whole gives an error "无法读取该 Excel 文件：…".
+// A legacy workbook is read by the reader program in a process of its own (see
+// XlsWorkbookReading, which also reads one while the event loop runs).
 StatementTable readXlsWorkbook(const QByteArray& bytes,
                                std::chrono::milliseconds timeout = std::chrono::seconds(10));
 

@@ -7,6 +7,7 @@ target_sources(corvanta_exchange PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/StatementTable.cpp
     ${CMAKE_CURRENT_LIST_DIR}/StatementWorkbooks.cpp
     ${CMAKE_CURRENT_LIST_DIR}/XlsCells.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/XlsWorkbookReading.cpp
     ${CMAKE_CURRENT_LIST_DIR}/GenericStatement.cpp
     ${CMAKE_CURRENT_LIST_DIR}/GenericPreviewModel.cpp
     ${CMAKE_CURRENT_LIST_DIR}/GenericMappingMemory.cpp
