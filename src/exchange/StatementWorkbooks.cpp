@@ -1,11 +1,14 @@
 #include "StatementWorkbooks.h"
 
+#include "XlsWorkbookReading.h"
+
 #include <QBuffer>
+#include <QCoreApplication>
+#include <QFileInfo>
 #include <QHash>
-#include <QTemporaryFile>
+#include <QProcess>
 #include <QXmlStreamReader>
 
-#include <freexl.h>
 #include <quazip/quazip.h>
 #include <quazip/quazipfile.h>
 
@@ -171,72 +174,9 @@ StatementTable readXlsxWorkbook(const QByteArray& bytes)
 
 // ---- .xls ----
 
-namespace {
-
-const QString xlsKind = u"Excel 97-2003 (.xls)"_s;
-
-struct XlsHandle {
-    const void* handle = nullptr;
-    ~XlsHandle()
-    {
-        if (handle)
-            freexl_close(handle);
-    }
-};
-
-QString cellText(const FreeXL_CellValue& value)
+StatementTable readXlsWorkbook(const QByteArray& bytes, std::chrono::milliseconds timeout)
 {
-    switch (value.type) {
-    case FREEXL_CELL_INT:
-        return QString::number(value.value.int_value);
-    case FREEXL_CELL_DOUBLE:
-        return numberText(value.value.double_value);
-    case FREEXL_CELL_TEXT:
-    case FREEXL_CELL_SST_TEXT:
-    case FREEXL_CELL_DATE:
-    case FREEXL_CELL_DATETIME:
-    case FREEXL_CELL_TIME:
-        return QString::fromUtf8(value.value.text_value).trimmed();
-    default:
-        return QString();
-    }
-}
-
-} // namespace
-
-StatementTable readXlsWorkbook(const QByteArray& bytes)
-{
-    // The library reads workbooks from files only.
-    QTemporaryFile file;
-    if (!file.open() || file.write(bytes) != bytes.size() || !file.flush())
-        return failed(xlsKind, u"无法建立临时文件"_s);
-    XlsHandle xls;
-    if (freexl_open(QFile::encodeName(file.fileName()).constData(), &xls.handle) != FREEXL_OK)
-        return failed(xlsKind, u"不是有效的 .xls 文件"_s);
-    unsigned int rows = 0;
-    unsigned short columns = 0;
-    if (freexl_select_active_worksheet(xls.handle, 0) != FREEXL_OK ||
-        freexl_worksheet_dimensions(xls.handle, &rows, &columns) != FREEXL_OK)
-        return failed(xlsKind, u".xls 文件没有工作表"_s);
-    if (rows > unsigned(maxRows) || columns > maxColumns)
-        return failed(xlsKind, u"工作表过大"_s);
-
-    StatementTable table;
-    table.kind = xlsKind;
-    table.rows.reserve(int(rows));
-    for (unsigned int row = 0; row < rows; ++row) {
-        QStringList cells;
-        for (unsigned short column = 0; column < columns; ++column) {
-            FreeXL_CellValue value;
-            if (freexl_get_cell_value(xls.handle, row, column, &value) != FREEXL_OK)
-                return failed(xlsKind, u"第 %1 行无法读取"_s.arg(row + 1));
-            cells.append(cellText(value));
-        }
-        while (!cells.isEmpty() && cells.last().isEmpty())
-            cells.removeLast();
-        table.rows.append(cells);
-    }
-    return table;
+    return XlsWorkbookReading(bytes, timeout).read();
 }
 
 } // namespace corvanta::exchange

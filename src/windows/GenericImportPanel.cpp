@@ -2,6 +2,8 @@
 
 #include "exchange/GenericMappingMemory.h"
 #include "exchange/GenericPreviewModel.h"
+#include "exchange/StatementWorkbooks.h"
+#include "exchange/XlsWorkbookReading.h"
 
 #include <QColor>
 #include <QComboBox>
@@ -13,6 +15,8 @@
 #include <QSettings>
 #include <QTableView>
 #include <QVBoxLayout>
+
+#include <utility>
 
 using namespace Qt::StringLiterals;
 
@@ -92,13 +96,36 @@ void GenericImportPanel::build()
 
 void GenericImportPanel::openFile(const QString& path)
 {
+    delete std::exchange(m_reading, nullptr); // a workbook still read is no longer wanted
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         m_table = {};
         m_table.error = file.errorString();
-    } else {
-        m_table = exchange::readStatementTable(file.readAll());
+        tableRead();
+        return;
     }
+    const QByteArray bytes = file.readAll();
+    if (!exchange::isXlsWorkbook(bytes)) {
+        m_table = exchange::readStatementTable(bytes);
+        tableRead();
+        return;
+    }
+    m_table = {};
+    display(exchange::GenericStatement{}); // nothing to import while it is read
+    m_description->setText(u"正在读取 Excel 文件……"_s);
+    m_reading = new exchange::XlsWorkbookReading(bytes, std::chrono::seconds(10), this);
+    connect(m_reading, &exchange::XlsWorkbookReading::finished, this,
+            [this](const exchange::StatementTable& table) {
+                m_table = table;
+                m_reading->deleteLater();
+                m_reading = nullptr;
+                tableRead();
+            });
+    m_reading->start();
+}
+
+void GenericImportPanel::tableRead()
+{
     exchange::GenericStatement statement = exchange::readGenericStatement(m_table, m_rates());
     if (statement.headerRow >= 0) {
         const auto remembered =

@@ -16,7 +16,8 @@ class QTableView;
 
 namespace corvanta::exchange {
 class GenericPreviewModel;
-}
+class XlsWorkbookReading;
+} // namespace corvanta::exchange
 
 namespace corvanta::windows {
 
@@ -34,7 +35,8 @@ public:
     // Where mappings are remembered; the program's settings unless a test says.
     void useSettings(std::unique_ptr<QSettings> settings);
 
-    // Reads the file and shows what it holds.
+    // Reads the file and shows what it holds; a legacy Excel workbook is read by a
+    // program of its own while the window goes on (statementChanged() follows).
     void openFile(const QString& path);
     const exchange::GenericStatement& statement() const { return m_statement; }
 
@@ -52,12 +54,14 @@ Q_SIGNALS:
 
 private:
     void build();
+    void tableRead();
     void display(exchange::GenericStatement statement);
     void columnChosen();
 
     std::function<FeeRates()> m_rates;
     std::unique_ptr<QSettings> m_settings;
     exchange::StatementTable m_table;
+    exchange::XlsWorkbookReading* m_reading = nullptr; // a workbook being read, a child
     exchange::GenericStatement m_statement;
     QLabel* m_description = nullptr;
     std::array<QComboBox*, exchange::statementFieldCount> m_choices{};

@@ -168,7 +168,8 @@ void ImportWindow::build()
             m_memoGroup->setTitle(exchange::importListCaption(layout()));
     });
     connect(m_generic, &GenericImportPanel::statementChanged, this, [this] {
-        m_import->setEnabled(!exchange::nothingToImport(m_generic->statement()).has_value());
+        if (genericChosen()) // a workbook read in the background may end after a switch
+            m_import->setEnabled(!exchange::nothingToImport(m_generic->statement()).has_value());
     });
     connect(m_textKind, &QRadioButton::clicked, this,
             [this] { m_kind = exchange::ImportFileKind::Text; });

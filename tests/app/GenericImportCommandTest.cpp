@@ -2,6 +2,7 @@
 // the ledger afterwards (by the sha256 of its rows) against the same trades
 // written by hand.
 #include "../exchange/GenericLayouts.h"
+#include "../exchange/XlsReaders.h"
 #include "app/CommandLine.h"
 #include "calc/Numbers.h"
 #include "exchange/PinyinCode.h"
@@ -13,7 +14,10 @@
 #include "ledger/sql/Statement.h"
 
 #include <QCryptographicHash>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextStream>
@@ -214,6 +218,106 @@ private Q_SLOTS:
         outStream.flush();
         QVERIFY2(out.contains(u"其中 2 笔与账本中已有的交易相同，将跳过"_s), qPrintable(out));
         QCOMPARE(ledgerHash(ledgerPath()), once);
+    }
+
+    // A workbook the parsing library misreads, or a reader that goes wrong: the
+    // run says so and ends, the ledger keeps every byte of its rows.
+    void aDamagedWorkbookLeavesTheLedgerAlone_data()
+    {
+        QTest::addColumn<QByteArray>("reader"); // a fake reader's script; empty: this build's
+        QTest::addColumn<QString>("says");
+        // The library's refusal, or the reader's fault where it is built with
+        // AddressSanitizer: any reason.
+        QTest::newRow("string records the library misreads") << QByteArray() << QString();
+        QTest::newRow("the reader crashes")
+            << exchange::xlsreaders::crashes << u"读取程序意外终止，文件可能已损坏"_s;
+        QTest::newRow("the reader talks nonsense")
+            << exchange::xlsreaders::talksNonsense << u"读取程序的输出无法识别"_s;
+    }
+    void aDamagedWorkbookLeavesTheLedgerAlone()
+    {
+        QFETCH(QByteArray, reader);
+        QFETCH(QString, says);
+        std::optional<exchange::xlsreaders::FakeReader> fake;
+        if (!reader.isEmpty())
+            fake.emplace(reader);
+        QVERIFY(QFile::copy(exchange::xlsreaders::damagedWorkbook, path(u"交割单.xls"_s)));
+        const QByteArray before = ledgerHash(ledgerPath());
+        QString out;
+        QString err;
+        QTextStream outStream(&out);
+        QTextStream errStream(&err);
+        const int exit = app::runCommandLine(
+            {u"import"_s, path(u"交割单.xls"_s), u"--broker"_s, u"generic"_s, u"--yes"_s},
+            ledgerPath(), outStream, errStream);
+        outStream.flush();
+        errStream.flush();
+        QCOMPARE(exit, int(app::CommandFailed));
+        const QString said = out + err;
+        QVERIFY2(said.contains(u"没有导入：无法读取文件（无法读取该 Excel 文件："_s + says),
+                 qPrintable(said));
+        QVERIFY2(said.contains(u"）。账本没有任何改动。"_s), qPrintable(said));
+        QCOMPARE(ledgerHash(ledgerPath()), before);
+        QCOMPARE(ledger::SafetyCopies(ledgerPath()).copies().size(), 0);
+    }
+
+    // The program itself, as built and as installed, finds its reader: a good
+    // workbook imports, the damaged one is refused with the ledger untouched.
+    void theProgramFindsItsReader_data()
+    {
+        QTest::addColumn<QString>("program");
+        QTest::addColumn<QString>("reader");
+        QTest::addColumn<QString>("ledger");
+        QTest::newRow("beside the program (a build tree or a copy of it)")
+            << u"copy/corvanta"_s << u"copy/corvanta-xls-reader"_s << u"copy/gpmc.mdb"_s;
+        QTest::newRow("installed")
+            << u"usr/bin/corvanta"_s << u"usr/libexec/corvanta/corvanta-xls-reader"_s
+            << u"home/.local/share/Corvanta/Corvanta/gpmc.mdb"_s;
+    }
+    void theProgramFindsItsReader()
+    {
+        QFETCH(QString, program);
+        QFETCH(QString, reader);
+        QFETCH(QString, ledger);
+        for (const QString& folder :
+             {QFileInfo(path(program)).path(), QFileInfo(path(reader)).path(), path(u"home"_s)})
+            QVERIFY(QDir().mkpath(folder));
+        if (program.startsWith(u"usr/"_s))
+            QVERIFY(QDir().mkpath(path(u"usr/share/corvanta"_s))); // marks an installed program
+        QVERIFY(QFile::copy(QStringLiteral(CORVANTA_PROGRAM), path(program)));
+        QVERIFY(QFile::copy(QStringLiteral(XLS_READER), path(reader)));
+        QVERIFY(QFile::copy(QStringLiteral(STATEMENT_WORKBOOKS "/statement.xls"),
+                            path(u"statement.xls"_s)));
+        QVERIFY(QFile::copy(exchange::xlsreaders::damagedWorkbook, path(u"damaged.xls"_s)));
+
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const char* name : {"CORVANTA_XLS_READER", "XDG_DATA_HOME", "XDG_CONFIG_HOME"})
+            environment.remove(QString::fromLatin1(name));
+        environment.insert(u"HOME"_s, path(u"home"_s));
+        environment.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
+        const auto run = [&](const QString& file) {
+            QProcess corvanta;
+            corvanta.setProcessEnvironment(environment);
+            corvanta.setProcessChannelMode(QProcess::MergedChannels);
+            corvanta.start(path(program),
+                           {u"import"_s, path(file), u"--broker"_s, u"generic"_s, u"--yes"_s});
+            const bool ended = corvanta.waitForFinished(60'000);
+            return std::pair{
+                ended && corvanta.exitStatus() == QProcess::NormalExit ? corvanta.exitCode() : -1,
+                QString::fromUtf8(corvanta.readAll())};
+        };
+
+        const auto [imported, importSaid] = run(u"statement.xls"_s);
+        QVERIFY2(importSaid.contains(u"导入成功：交易 4 笔"_s), qPrintable(importSaid));
+        QCOMPARE(imported, int(app::CommandDone));
+        const QByteArray before = ledgerHash(path(ledger));
+
+        const auto [refused, refusalSaid] = run(u"damaged.xls"_s);
+        QVERIFY2(refusalSaid.contains(u"没有导入：无法读取文件（无法读取该 Excel 文件："_s) &&
+                     refusalSaid.contains(u"）。账本没有任何改动。"_s),
+                 qPrintable(refusalSaid));
+        QCOMPARE(refused, int(app::CommandFailed));
+        QCOMPARE(ledgerHash(path(ledger)), before);
     }
 
     void aWorkbookImportsAsByHand()

@@ -1,6 +1,7 @@
 // Each layout imports to the same ledger as the same trades written by hand.
 #include "GenericLayouts.h"
 #include "../ledger/LedgerTestSupport.h"
+#include "XlsReaders.h"
 #include "calc/Numbers.h"
 #include "exchange/GenericStatement.h"
 #include "exchange/PinyinCode.h"

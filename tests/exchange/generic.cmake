@@ -13,8 +13,18 @@ add_custom_target(statement_workbooks
 corvanta_gtest(test_exchange_generic
     ${CMAKE_CURRENT_LIST_DIR}/GenericStatementTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/GenericLayoutsTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/XlsReaderTest.cpp
 )
 target_link_libraries(test_exchange_generic PRIVATE corvanta_exchange)
 target_compile_definitions(test_exchange_generic PRIVATE
     STATEMENT_WORKBOOKS="${statement_workbooks}")
 add_dependencies(test_exchange_generic statement_workbooks)
+
+# Legacy workbooks are read by the reader program of this build.
+function(corvanta_uses_xls_reader test)
+    target_compile_definitions(${test} PRIVATE
+        XLS_READER="$<TARGET_FILE:corvanta-xls-reader>"
+        DAMAGED_WORKBOOK="${PROJECT_SOURCE_DIR}/tests/exchange/workbooks/damaged-strings.xls")
+    add_dependencies(${test} corvanta-xls-reader)
+endfunction()
+corvanta_uses_xls_reader(test_exchange_generic)

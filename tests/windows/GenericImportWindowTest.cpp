@@ -1,6 +1,7 @@
 // The import window's third choice: a statement read by its column names is
 // previewed, a column remapped, and imported as the fixed layouts are.
 #include "../exchange/GenericLayouts.h"
+#include "../exchange/XlsReaders.h"
 #include "exchange/GenericPreviewModel.h"
 #include "ledger/LedgerFile.h"
 #include "ledger/SafetyCopies.h"
@@ -216,6 +217,65 @@ private Q_SLOTS:
         writeFile(u"c.csv"_s, other.toUtf8());
         open(u"c.csv"_s);
         QCOMPARE(choice(StatementField::Commission)->currentText(), u"8. 佣金"_s);
+    }
+
+    // A damaged legacy workbook, or a reader that goes wrong, is described in the
+    // panel; nothing asks, nothing can be imported, and the next file is read.
+    // The workbook is read while the window goes on.
+    void aDamagedWorkbookIsRefusedAndTheWindowGoesOn_data()
+    {
+        QTest::addColumn<QByteArray>("reader"); // a fake reader's script; empty: this build's
+        QTest::addColumn<QString>("says");
+        // The library's refusal, or the reader's fault where it is built with
+        // AddressSanitizer: any reason.
+        QTest::newRow("string records the library misreads") << QByteArray() << QString();
+        QTest::newRow("the reader crashes")
+            << exchange::xlsreaders::crashes << u"读取程序意外终止，文件可能已损坏"_s;
+        QTest::newRow("the reader hangs")
+            << exchange::xlsreaders::hangs << u"读取超过 10 秒，已停止"_s;
+    }
+    void aDamagedWorkbookIsRefusedAndTheWindowGoesOn()
+    {
+        QFETCH(QByteArray, reader);
+        QFETCH(QString, says);
+        {
+            std::optional<exchange::xlsreaders::FakeReader> fake;
+            if (!reader.isEmpty())
+                fake.emplace(reader);
+            QVERIFY(QFile::copy(exchange::xlsreaders::damagedWorkbook, path(u"damaged.xls"_s)));
+            open(u"damaged.xls"_s);
+            QCOMPARE(panel()->description()->text(), u"正在读取 Excel 文件……"_s);
+            QVERIFY(!m_window->importButton()->isEnabled());
+            QTRY_VERIFY2_WITH_TIMEOUT(
+                panel()->description()->text().contains(u"无法读取该 Excel 文件："_s + says),
+                qPrintable(panel()->description()->text()), 15'000);
+        }
+        QVERIFY(!m_window->importButton()->isEnabled());
+        QVERIFY(m_prompter.questions.isEmpty());
+        QVERIFY(!QApplication::activeModalWidget());
+
+        QVERIFY(QFile::copy(QStringLiteral(STATEMENT_WORKBOOKS "/statement.xls"),
+                            path(u"statement.xls"_s)));
+        open(u"statement.xls"_s);
+        QTRY_VERIFY(m_window->importButton()->isEnabled());
+        QVERIFY2(panel()->description()->text().contains(u"Excel 97-2003 (.xls)"_s),
+                 qPrintable(panel()->description()->text()));
+        QCOMPARE(panel()->previewModel()->rowCount(), 7); // four trades, five skipped lines
+    }
+
+    // Another file chosen while a workbook is still read: the later one is shown.
+    void aFileChosenWhileAWorkbookIsReadWins()
+    {
+        {
+            exchange::xlsreaders::FakeReader fake(exchange::xlsreaders::hangs);
+            QVERIFY(QFile::copy(exchange::xlsreaders::damagedWorkbook, path(u"damaged.xls"_s)));
+            open(u"damaged.xls"_s);
+            QTest::qWait(100);
+            writeFile(u"x.txt"_s, "just words\n1,2,3\n");
+            open(u"x.txt"_s);
+        }
+        QTest::qWait(200);
+        QVERIFY(panel()->description()->text().contains(u"没有找到表头"_s));
     }
 
     void aFileWithoutHeaderCannotBeImported()
