@@ -55,4 +55,10 @@ void requireTradeTables(sql::Database& db);
 // Returns true when anything was created.
 bool ensureSchema(sql::Database& db, const QList<SeedStock>& seedList);
 
+// The corporate actions' table fhsp. A ledger gets it with its first event; its
+// columns are checked by ensureSchema when it exists.
+bool hasEventTable(sql::Database& db);
+// Creates fhsp when missing, inside the caller's transaction.
+void ensureEventTable(sql::Database& db);
+
 } // namespace corvanta::ledger
