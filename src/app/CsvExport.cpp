@@ -3,6 +3,7 @@
 #include "ledger/sql/Database.h"
 #include "ledger/sql/Statement.h"
 #include "report/PositionSummary.h"
+#include "report/StockEventList.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -71,15 +72,38 @@ CsvTable summaryTable(sql::Database& db)
     return table;
 }
 
+QList<CsvTable> ledgerTables(sql::Database& db)
+{
+    QList<CsvTable> tables{ledgerTable(db)};
+    if (QList<QStringList> events = report::eventExportRows(db); !events.isEmpty())
+        tables.append({report::eventExportTitles(), std::move(events)});
+    return tables;
+}
+
 QByteArray csvText(const CsvTable& table)
 {
-    QString text = line(table.titles);
-    for (const QStringList& row : table.rows)
-        text += line(row);
+    return csvText(QList<CsvTable>{table});
+}
+
+QByteArray csvText(const QList<CsvTable>& tables)
+{
+    QString text;
+    for (const CsvTable& table : tables) {
+        if (!text.isEmpty())
+            text += u"\r\n"_s;
+        text += line(table.titles);
+        for (const QStringList& row : table.rows)
+            text += line(row);
+    }
     return "\xEF\xBB\xBF" + text.toUtf8();
 }
 
 void writeCsv(const QString& path, const CsvTable& table)
+{
+    writeCsvTables(path, {table});
+}
+
+void writeCsvTables(const QString& path, const QList<CsvTable>& tables)
 {
     const auto refuse = [&path](const QString& reason) {
         return CsvExportError(u"无法写入“"_s + QDir::toNativeSeparators(path) + u"”："_s + reason +
@@ -100,7 +124,7 @@ void writeCsv(const QString& path, const CsvTable& table)
         throw refuse((folder.isWritable() ? u"无法建立文件"_s : u"文件夹不允许写入"_s) + u"（"_s +
                      file.errorString() + u"）"_s);
     }
-    const QByteArray text = csvText(table);
+    const QByteArray text = csvText(tables);
     // flush() before commit(): a write that fails while the buffer is flushed on
     // closing is not seen by commit(), which would then keep a cut-off file.
     if (file.write(text) != text.size() || !file.flush() || !file.commit()) {

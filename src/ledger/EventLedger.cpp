@@ -73,7 +73,7 @@ QString entitlementText(const calc::EventOutcome& entitlement, const calc::Stock
         return m::nothingHeld.toString();
     QStringList parts;
     if (terms.cash > 0)
-        parts << m::cashStart + num::money(double(entitlement.cashFen) / 100) + m::cashEnd;
+        parts << m::cashStart + num::fixed(double(entitlement.cashFen) / 100, 2, true) + m::cashEnd;
     if (terms.bonus > 0 || terms.transfer > 0)
         parts << m::sharesStart + QString::number(entitlement.newShares()) + m::sharesEnd;
     if (terms.rights > 0)
@@ -82,16 +82,22 @@ QString entitlementText(const calc::EventOutcome& entitlement, const calc::Stock
            parts.join(u'，');
 }
 
-QString EventLedger::preview(const EventEntry& entry, qint64 ignore) const
+EventLedger::Inspection EventLedger::inspect(const EventEntry& entry, qint64 ignore) const
 {
     const auto read = readEventEntry(entry);
     if (const auto* refusal = std::get_if<QString>(&read))
-        return *refusal;
+        return {*refusal, {}, false};
     const auto& terms = std::get<calc::StockEvent>(read);
     if (recordDateTaken(m_db, entry.name, terms.record, ignore))
-        return sameRecordRefusal(terms.record);
+        return {sameRecordRefusal(terms.record), {}, false};
     const qint64 held = heldOnRecordDate(m_db, entry.name, terms, ignore);
-    return entitlementText(calc::entitlementOf(terms, held), terms);
+    return {{}, entitlementText(calc::entitlementOf(terms, held), terms), held <= 0};
+}
+
+QString EventLedger::preview(const EventEntry& entry, qint64 ignore) const
+{
+    const Inspection inspection = inspect(entry, ignore);
+    return inspection.refusal.isEmpty() ? inspection.entitlement : inspection.refusal;
 }
 
 std::optional<StoredEvent> EventLedger::find(qint64 id) const

@@ -37,6 +37,15 @@ public:
     // new shares were sold already.
     EventSaveOutcome remove(qint64 id);
 
+    // What saving the entry would meet, writing nothing: the refusal, or the
+    // entitlement text and whether nothing was held on the record date.
+    struct Inspection {
+        QString refusal;
+        QString entitlement;
+        bool nothingHeld = false;
+    };
+    Inspection inspect(const EventEntry& entry, qint64 ignore = 0) const;
+
     // The entitlement the event would bring, from the ledger's holding at the end
     // of its record date: "登记日持有 1000 股：派现 300.00 元，送转 500 股"; the
     // refusal when the entry is refused. `ignore` leaves out an event being changed.

@@ -34,6 +34,10 @@ public:
     {
         return m_events.preview(entry, changing);
     }
+    EventLedger::Inspection inspectEvent(const EventEntry& entry, qint64 changing = 0) const
+    {
+        return m_events.inspect(entry, changing);
+    }
 
     void addStock(const QString& code, const QString& name, const QString& pinyin);
     // Renames the stock in gpmc and in its ledger rows.
