@@ -49,6 +49,7 @@ public:
         for (const StockEvent& event : events) {
             EventOutcome outcome;
             outcome.id = event.id;
+            outcome.paid = event.ex;
             m_history.events.append(outcome);
         }
     }
@@ -63,6 +64,7 @@ public:
         }
         SaleOutcome sale;
         sale.id = trade.id;
+        sale.date = trade.date;
         const qint64 held = m_history.held;
         sale.cost =
             held > 0 ? m_history.cost * double(std::min(trade.shares, held)) / double(held) : 0;

@@ -33,6 +33,7 @@ struct StockTrade {
 // What one action brought.
 struct EventOutcome {
     qint64 id = 0;
+    QDate paid;              // the ex-date
     qint64 heldOnRecord = 0; // shares held at the end of the record date
     qint64 cashFen = 0;      // the cash before tax, in fen, rounded down
     qint64 bonusShares = 0;  // rounded down
@@ -46,6 +47,7 @@ struct EventOutcome {
 // What one sale carries.
 struct SaleOutcome {
     qint64 id = 0;
+    QDate date;
     qint64 taxFen = 0; // 红利税 withheld from this sale
     double cost = 0;   // the average cost of the shares sold
     double profit = 0; // received − cost − tax

@@ -1,5 +1,7 @@
 #include "CapitalFlow.h"
 
+#include "StockEventList.h"
+
 #include "calc/Numbers.h"
 #include "ledger/sql/Database.h"
 #include "ledger/sql/Statement.h"
@@ -12,7 +14,7 @@ namespace corvanta::report {
 
 namespace {
 
-enum class Kind { Buy, RealSell, OpenPosition, Other };
+enum class Kind { Buy, RealSell, OpenPosition, Other, Dividend };
 
 // 1 buy, 2 real sell, 0 open position (any other sell row), 3 a row of another
 // state: it pays like a buy but is not counted among the buys. The rows come in
@@ -55,6 +57,12 @@ QString yuanText(qint64 amount)
 
 std::optional<LedgerTotals> capitalFlow(sql::Database& db)
 {
+    return capitalFlow(db, eventHistories(db));
+}
+
+std::optional<LedgerTotals> capitalFlow(sql::Database& db,
+                                        const QHash<QString, calc::StockHistory>& histories)
+{
     auto query = db.prepare(flowRows);
     std::vector<FlowRow> rows;
     qint64 buyTotal = 0, buyFees = 0, sellTotal = 0, sellFees = 0;
@@ -81,6 +89,22 @@ std::optional<LedgerTotals> capitalFlow(sql::Database& db)
     }
     if (rows.empty())
         return std::nullopt;
+    // Dividends come in; the tax withheld from a sale goes out after it, as a payment.
+    qint64 dividends = 0, dividendTax = 0;
+    for (const calc::StockHistory& history : histories) {
+        for (const calc::EventOutcome& event : history.events) {
+            dividends += event.cashFen;
+            dividendTax += event.taxAtPaymentFen;
+            if (event.cashFen > 0)
+                rows.push_back({event.paid.toString(Qt::ISODate),
+                                event.cashFen - event.taxAtPaymentFen, Kind::Dividend});
+        }
+        for (const calc::SaleOutcome& sale : history.sales) {
+            dividendTax += sale.taxFen;
+            if (sale.taxFen > 0)
+                rows.push_back({sale.date.toString(Qt::ISODate), sale.taxFen, Kind::Other});
+        }
+    }
 
     // By date, then id: the rows came by id, so a stable sort by date keeps that.
     std::stable_sort(rows.begin(), rows.end(),
@@ -99,6 +123,7 @@ std::optional<LedgerTotals> capitalFlow(sql::Database& db)
             }
             break;
         case Kind::RealSell:
+        case Kind::Dividend:
             cash += row.total;
             break;
         case Kind::OpenPosition:
@@ -110,6 +135,9 @@ std::optional<LedgerTotals> capitalFlow(sql::Database& db)
     totals.capitalInvested = double(invested) / 100;
     totals.cashBalance = double(cash) / 100;
     totals.sellProceeds = double(sellTotal) / 100;
+    totals.hasEvents = !histories.isEmpty();
+    totals.dividends = double(dividends) / 100;
+    totals.dividendTax = double(dividendTax) / 100;
     if (anyBuy) {
         totals.buyTotalText = yuanText(buyTotal);
         totals.buyFeesText = yuanText(buyFees);

@@ -2,6 +2,11 @@
 
 #include "LedgerTotals.h"
 
+#include "calc/StockEvents.h"
+
+#include <QHash>
+#include <QString>
+
 #include <optional>
 
 namespace corvanta::sql {
@@ -15,6 +20,11 @@ namespace corvanta::report {
 // move no money. Also sums buys and real sells; the stocks bought are counted
 // by the summary from its scratch table. Money is kept in whole fen, so a
 // balance that comes to zero is exactly 0. No value when the ledger has no row.
+// The events' cash arrives on their ex-dates (less a tax withheld at payment) and
+// the dividend tax of a sale leaves on its date; `histories` are the stocks with
+// events played through (eventHistories), read from the ledger when not given.
 std::optional<LedgerTotals> capitalFlow(sql::Database& db);
+std::optional<LedgerTotals> capitalFlow(sql::Database& db,
+                                        const QHash<QString, calc::StockHistory>& histories);
 
 } // namespace corvanta::report

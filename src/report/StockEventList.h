@@ -2,6 +2,7 @@
 
 #include "ledger/StockHoldings.h"
 
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -32,6 +33,9 @@ QStringList eventListTitles();
 // The stock's events by record date, each with what it brought and the dividend
 // tax it carried, at payment and on the sales so far.
 QList<EventListRow> eventList(sql::Database& db, const QString& name);
+
+// Every stock with events, by name, played through; empty when the ledger has none.
+QHash<QString, calc::StockHistory> eventHistories(sql::Database& db);
 
 // The name the ledger keeps the code's trades under, else its stock-table name.
 std::optional<QString> stockNameOfCode(sql::Database& db, const QString& code);
