@@ -11,7 +11,44 @@ namespace {
 
 QDate dateOf(const QString& text)
 {
-    return QDate::fromString(text, Qt::ISODate);
+    return ledgerDate(text);
+}
+
+int digits(QStringView text, qsizetype from, qsizetype count)
+{
+    int value = 0;
+    for (qsizetype i = from; i < from + count; ++i) {
+        const char16_t c = text[i].unicode();
+        if (c < u'0' || c > u'9')
+            return -1;
+        value = value * 10 + (c - u'0');
+    }
+    return value;
+}
+
+} // namespace
+
+QDate ledgerDate(QStringView text)
+{
+    if (text.size() == 10 && text[4] == u'-' && text[7] == u'-') {
+        const int year = digits(text, 0, 4), month = digits(text, 5, 2), day = digits(text, 8, 2);
+        if (year >= 0 && month >= 0 && day >= 0)
+            return QDate(year, month, day); // invalid when out of range
+    }
+    return QDate::fromString(text.toString(), Qt::ISODate);
+}
+
+namespace {
+
+StoredEvent readEvent(const sql::Statement& query)
+{
+    StoredEvent event;
+    event.terms = {query.int64(0), dateOf(query.text(1)), dateOf(query.text(2)), query.real(3),
+                   query.real(4),  query.real(5),         query.real(6),         query.real(7)};
+    event.code = query.text(8);
+    event.name = query.text(9);
+    event.note = query.text(10);
+    return event;
 }
 
 } // namespace
@@ -25,14 +62,22 @@ QList<StoredEvent> stockEvents(sql::Database& db, const QString& name)
                             "ifnull(转增,0),ifnull(配股,0),ifnull(配股价,0),股票代码,股票名,"
                             "ifnull(备注,'') FROM fhsp WHERE 股票名=?1 ORDER BY 登记日,ID");
     query.bind(1, name);
+    while (query.step())
+        events.append(readEvent(query));
+    return events;
+}
+
+QHash<QString, QList<StoredEvent>> allStockEvents(sql::Database& db)
+{
+    QHash<QString, QList<StoredEvent>> events;
+    if (!hasEventTable(db))
+        return events;
+    auto query = db.prepare("SELECT ID,登记日,除权日,ifnull(派现,0),ifnull(送股,0),"
+                            "ifnull(转增,0),ifnull(配股,0),ifnull(配股价,0),股票代码,股票名,"
+                            "ifnull(备注,'') FROM fhsp ORDER BY 登记日,ID");
     while (query.step()) {
-        StoredEvent event;
-        event.terms = {query.int64(0), dateOf(query.text(1)), dateOf(query.text(2)), query.real(3),
-                       query.real(4),  query.real(5),         query.real(6),         query.real(7)};
-        event.code = query.text(8);
-        event.name = query.text(9);
-        event.note = query.text(10);
-        events.append(event);
+        StoredEvent event = readEvent(query);
+        events[event.name].append(std::move(event));
     }
     return events;
 }

@@ -1,6 +1,6 @@
 #include "CapitalFlow.h"
 
-#include "StockEventList.h"
+#include "ledger/StockHoldings.h"
 
 #include "calc/Numbers.h"
 #include "ledger/sql/Database.h"
@@ -23,6 +23,11 @@ enum class Kind { Buy, RealSell, OpenPosition, Other, Dividend };
 constexpr const char* flowRows =
     "SELECT 日期,CASE WHEN 交易状态='卖出' THEN (CASE WHEN 虚拟卖出='假' THEN 2 ELSE 0 END) "
     "WHEN 交易状态='买入' THEN 1 ELSE 3 END,总金额,费用 FROM gpjl NOT INDEXED ORDER BY id";
+// The same with what a stock's events are played with, read only when there are events.
+constexpr const char* flowRowsWithTrades =
+    "SELECT 日期,CASE WHEN 交易状态='卖出' THEN (CASE WHEN 虚拟卖出='假' THEN 2 ELSE 0 END) "
+    "WHEN 交易状态='买入' THEN 1 ELSE 3 END,总金额,费用,股票名,ID,ifnull(数量,0) "
+    "FROM gpjl NOT INDEXED ORDER BY id";
 
 struct FlowRow {
     QString date;
@@ -55,15 +60,23 @@ QString yuanText(qint64 amount)
 
 } // namespace
 
-std::optional<LedgerTotals> capitalFlow(sql::Database& db)
-{
-    return capitalFlow(db, eventHistories(db));
-}
-
 std::optional<LedgerTotals> capitalFlow(sql::Database& db,
-                                        const QHash<QString, calc::StockHistory>& histories)
+                                        QHash<QString, calc::StockHistory>* playedHistories)
 {
-    auto query = db.prepare(flowRows);
+    // The stocks with events get their trades collected on the one walk through
+    // the ledger, and are played through before the money is counted.
+    QHash<QString, QList<calc::StockEvent>> events;
+    for (const auto& [name, stored] : ledger::allStockEvents(db).asKeyValueRange()) {
+        for (const ledger::StoredEvent& event : stored)
+            events[name].append(event.terms);
+    }
+    const bool withEvents = !events.isEmpty();
+    QHash<QString, qsizetype> tradeList; // name → index into trades
+    QList<QList<calc::StockTrade>> trades;
+    QString lastName;
+    qsizetype lastList = -1;
+
+    auto query = db.prepare(withEvents ? flowRowsWithTrades : flowRows);
     std::vector<FlowRow> rows;
     qint64 buyTotal = 0, buyFees = 0, sellTotal = 0, sellFees = 0;
     bool anyBuy = false, anySell = false;
@@ -85,10 +98,34 @@ std::optional<LedgerTotals> capitalFlow(sql::Database& db,
             sellTotal += row.total;
             sellFees += fen(query, 3);
         }
+        if (withEvents && (row.kind == Kind::Buy || row.kind == Kind::RealSell)) {
+            // A stock's trades mostly follow one another: one lookup a run.
+            const QString name = query.text(4);
+            if (name != lastName || lastList < 0) {
+                lastName = name;
+                lastList = -1;
+                if (events.contains(name)) {
+                    lastList = tradeList.value(name, trades.size());
+                    if (lastList == trades.size()) {
+                        tradeList.insert(name, lastList);
+                        trades.append(QList<calc::StockTrade>{});
+                    }
+                }
+            }
+            if (lastList >= 0)
+                trades[lastList].append({query.int64(5), ledger::ledgerDate(row.date),
+                                         row.kind == Kind::Buy, query.int64(6), query.real(2)});
+        }
         rows.push_back(std::move(row));
     }
     if (rows.empty())
         return std::nullopt;
+    QHash<QString, calc::StockHistory> histories;
+    for (const auto& [name, terms] : events.asKeyValueRange()) {
+        const qsizetype list = tradeList.value(name, -1);
+        histories.insert(name, calc::playStockHistory(
+                                   list >= 0 ? trades[list] : QList<calc::StockTrade>{}, terms));
+    }
     // Dividends come in; the tax withheld from a sale goes out after it, as a payment.
     qint64 dividends = 0, dividendTax = 0;
     for (const calc::StockHistory& history : histories) {
@@ -138,6 +175,8 @@ std::optional<LedgerTotals> capitalFlow(sql::Database& db,
     totals.hasEvents = !histories.isEmpty();
     totals.dividends = double(dividends) / 100;
     totals.dividendTax = double(dividendTax) / 100;
+    if (playedHistories)
+        *playedHistories = std::move(histories);
     if (anyBuy) {
         totals.buyTotalText = yuanText(buyTotal);
         totals.buyFeesText = yuanText(buyFees);

@@ -21,10 +21,9 @@ namespace corvanta::report {
 // by the summary from its scratch table. Money is kept in whole fen, so a
 // balance that comes to zero is exactly 0. No value when the ledger has no row.
 // The events' cash arrives on their ex-dates (less a tax withheld at payment) and
-// the dividend tax of a sale leaves on its date; `histories` are the stocks with
-// events played through (eventHistories), read from the ledger when not given.
-std::optional<LedgerTotals> capitalFlow(sql::Database& db);
+// the dividend tax of a sale leaves on its date. The stocks with events, played
+// through on the way, go to `histories` when given.
 std::optional<LedgerTotals> capitalFlow(sql::Database& db,
-                                        const QHash<QString, calc::StockHistory>& histories);
+                                        QHash<QString, calc::StockHistory>* histories = nullptr);
 
 } // namespace corvanta::report

@@ -1,7 +1,6 @@
 #include "PositionSummary.h"
 
 #include "CapitalFlow.h"
-#include "StockEventList.h"
 #include "SummaryTexts.h"
 
 #include "calc/GbkLength.h"
@@ -125,8 +124,8 @@ Summary summarise(const QList<StockFigures>& stocks, LedgerTotals totals,
 
 Summary buildSummary(sql::Database& db, const SummaryRequest& request)
 {
-    const QHash<QString, calc::StockHistory> histories = eventHistories(db);
-    std::optional<LedgerTotals> totals = capitalFlow(db, histories);
+    QHash<QString, calc::StockHistory> histories;
+    std::optional<LedgerTotals> totals = capitalFlow(db, &histories);
     if (!totals)
         return {};
 

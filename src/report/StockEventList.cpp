@@ -73,20 +73,6 @@ QList<EventListRow> eventList(sql::Database& db, const QString& name)
     return rows;
 }
 
-QHash<QString, calc::StockHistory> eventHistories(sql::Database& db)
-{
-    QHash<QString, calc::StockHistory> histories;
-    if (!ledger::hasEventTable(db))
-        return histories;
-    QStringList names;
-    auto query = db.prepare("SELECT DISTINCT 股票名 FROM fhsp");
-    while (query.step())
-        names << query.text(0);
-    for (const QString& name : names)
-        histories.insert(name, ledger::stockHistory(db, name));
-    return histories;
-}
-
 std::optional<QString> stockNameOfCode(sql::Database& db, const QString& code)
 {
     // Events belong to the name the trades are kept under.

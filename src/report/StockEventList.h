@@ -34,9 +34,6 @@ QStringList eventListTitles();
 // tax it carried, at payment and on the sales so far.
 QList<EventListRow> eventList(sql::Database& db, const QString& name);
 
-// Every stock with events, by name, played through; empty when the ledger has none.
-QHash<QString, calc::StockHistory> eventHistories(sql::Database& db);
-
 // The name the ledger keeps the code's trades under, else its stock-table name.
 std::optional<QString> stockNameOfCode(sql::Database& db, const QString& code);
 
