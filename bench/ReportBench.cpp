@@ -2,10 +2,13 @@
 #include "report/CapitalFlow.h"
 #include "report/PositionSummary.h"
 
+#include "ledger/EventLedger.h"
+
 #include "BenchLedger.h"
 #include "Paired.h"
 
 #include <QDate>
+#include <QElapsedTimer>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -57,6 +60,46 @@ BENCHMARK(BM_PlainSummaryAgainstGroupedSum)
     ->Iterations(7)
     ->Unit(benchmark::kMillisecond)
     ->UseManualTime();
+
+// The plain summary of 10,000 trades in 500 stocks, each stock with one 分红送配
+// (10派1元转5股 in the middle of its trades). The counter `vs_no_events` is its
+// time over the same ledger without events, measured in the same run; target at
+// most 1.2.
+void BM_SummaryWithEvents(benchmark::State& state)
+{
+    constexpr int trades = 10'000, stocks = 500;
+    FileLedger withEvents(trades, stocks);
+    FileLedger without(trades, stocks);
+    {
+        ledger::EventLedger events(withEvents.db);
+        for (int stock = 0; stock < stocks; ++stock) {
+            ledger::EventEntry event;
+            event.code = stockCode(stock);
+            event.name = stockName(stock);
+            event.record = QDate(2007, 1, 1).addDays(10);
+            event.ex = event.record.addDays(1);
+            event.cash = u"1"_s;
+            event.transfer = u"5"_s;
+            if (!events.add(event, true).saved())
+                state.SkipWithError("an event was refused");
+        }
+    }
+    qint64 timedWith = 0, timedWithout = 0;
+    for (auto _ : state) {
+        QElapsedTimer timer;
+        timer.start();
+        benchmark::DoNotOptimize(report::buildSummary(withEvents.db));
+        timedWith += timer.nsecsElapsed();
+
+        state.PauseTiming();
+        timer.restart();
+        benchmark::DoNotOptimize(report::buildSummary(without.db));
+        timedWithout += timer.nsecsElapsed();
+        state.ResumeTiming();
+    }
+    state.counters["vs_no_events"] = double(timedWith) / double(std::max<qint64>(timedWithout, 1));
+}
+BENCHMARK(BM_SummaryWithEvents)->Unit(benchmark::kMillisecond);
 
 // Its parts: the capital flow and the scratch tables with their figures.
 void BM_CapitalFlow(benchmark::State& state)

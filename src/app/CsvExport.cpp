@@ -3,6 +3,7 @@
 #include "ledger/sql/Database.h"
 #include "ledger/sql/Statement.h"
 #include "report/PositionSummary.h"
+#include "report/StockEventList.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -79,38 +80,64 @@ CsvTable summaryTable(sql::Database& db)
 
 namespace {
 
-// Hands the table's CSV to `write` in pieces of about 64 KB.
-template <typename Write> void forEachPiece(const CsvTable& table, Write write)
+// Hands the tables' CSV to `write` in pieces of about 64 KB: the mark, then each
+// table's titles and rows, an empty line between tables.
+template <typename Write> void forEachPiece(const QList<CsvTable>& tables, Write write)
 {
     constexpr qsizetype pieceBytes = 64 * 1024;
-    QByteArray piece = "\xEF\xBB\xBF" + line(table.titles).toUtf8();
-    const auto add = [&](const QStringList& row) {
-        piece += line(row).toUtf8();
+    QByteArray piece = "\xEF\xBB\xBF";
+    const auto add = [&](const QByteArray& text) {
+        piece += text;
         if (piece.size() >= pieceBytes) {
             write(piece);
             piece.clear();
         }
     };
-    for (const QStringList& row : table.rows)
-        add(row);
-    if (table.moreRows) {
-        QStringList row;
-        while (table.moreRows(row))
-            add(row);
+    bool first = true;
+    for (const CsvTable& table : tables) {
+        if (!first)
+            add("\r\n");
+        first = false;
+        add(line(table.titles).toUtf8());
+        for (const QStringList& row : table.rows)
+            add(line(row).toUtf8());
+        if (table.moreRows) {
+            QStringList row;
+            while (table.moreRows(row))
+                add(line(row).toUtf8());
+        }
     }
     write(piece);
 }
 
 } // namespace
 
+QList<CsvTable> ledgerTables(sql::Database& db)
+{
+    QList<CsvTable> tables{ledgerTable(db)};
+    if (QList<QStringList> events = report::eventExportRows(db); !events.isEmpty())
+        tables.append({report::eventExportTitles(), std::move(events), {}});
+    return tables;
+}
+
 QByteArray csvText(const CsvTable& table)
 {
+    return csvText(QList<CsvTable>{table});
+}
+
+QByteArray csvText(const QList<CsvTable>& tables)
+{
     QByteArray text;
-    forEachPiece(table, [&text](const QByteArray& piece) { text += piece; });
+    forEachPiece(tables, [&text](const QByteArray& piece) { text += piece; });
     return text;
 }
 
 void writeCsv(const QString& path, const CsvTable& table)
+{
+    writeCsvTables(path, {table});
+}
+
+void writeCsvTables(const QString& path, const QList<CsvTable>& tables)
 {
     const auto refuse = [&path](const QString& reason) {
         return CsvExportError(u"无法写入“"_s + QDir::toNativeSeparators(path) + u"”："_s + reason +
@@ -132,7 +159,7 @@ void writeCsv(const QString& path, const CsvTable& table)
                      file.errorString() + u"）"_s);
     }
     bool written = true;
-    forEachPiece(table, [&](const QByteArray& piece) {
+    forEachPiece(tables, [&](const QByteArray& piece) {
         written = written && file.write(piece) == piece.size();
     });
     // flush() before commit(): a write that fails while the buffer is flushed on

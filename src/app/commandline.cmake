@@ -17,5 +17,7 @@ target_sources(corvanta_app PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/PasswordCommand.cpp
     ${CMAKE_CURRENT_LIST_DIR}/PasswordInput.cpp
     ${CMAKE_CURRENT_LIST_DIR}/commands/PasswordCommandEntry.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/commands/EventsCommand.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/commands/AddEventCommand.cpp
 )
 target_link_libraries(corvanta_app PUBLIC corvanta_report)

@@ -1,5 +1,6 @@
 #include "BackupRowCheck.h"
 
+#include "StockHoldings.h"
 #include "sql/Database.h"
 #include "sql/Statement.h"
 
@@ -113,8 +114,12 @@ struct Position {
 
     // A stock without any open-position row is taken as the backup has it, as
     // ledgers written by hand or by older programs may hold none.
-    bool agrees() const
+    // `held` is the ledger's own derivation when the stock has events: their new
+    // shares are in its open position.
+    bool agrees(std::optional<qint64> held) const
     {
+        if (held)
+            return openRows == 0 || (openRows == 1 && open == std::max<qint64>(0, *held));
         const qint64 derived = std::max<qint64>(0, bought - sold);
         return openRows == 0 || (openRows == 1 && (open == replayed || open == derived));
     }
@@ -141,7 +146,9 @@ std::optional<QString> backupRowFault(sql::Database& backup)
     }
     for (const QString& name : names) {
         const Position& position = positions[name];
-        if (position.agrees())
+        const std::optional<qint64> held =
+            hasEvents(backup, name) ? std::optional(sharesHeld(backup, name)) : std::nullopt;
+        if (position.agrees(held))
             continue;
         return u"“"_s + name + u"”的持仓行共 "_s + QString::number(position.open) + u" 股（"_s +
                QString::number(position.openRows) + u" 行），而它的交易记录买入 "_s +

@@ -11,6 +11,7 @@ enum class LedgerChange {
     Stocks = 0x2,   // gpmc: the stock table
     Journal = 0x4,  // dxgp: the journal of candidate stocks
     Settings = 0x8, // settings rows
+    Events = 0x10,  // fhsp: corporate actions; announced with Trades, as they move positions
 };
 Q_DECLARE_FLAGS(LedgerChanges, LedgerChange)
 Q_DECLARE_OPERATORS_FOR_FLAGS(LedgerChanges)

@@ -3,6 +3,7 @@
 #include "BackupRowCheck.h"
 #include "ErrorWords.h"
 #include "LedgerBackup.h"
+#include "Schema.h"
 #include "sql/Database.h"
 
 #include <QDir>
@@ -53,6 +54,9 @@ LedgerRestore::LedgerRestore(sql::Database& ledger, const QString& backupPath,
                                     "盈亏金额,虚拟卖出,监控状态,印花税,佣金,过户费等,其它费用 "
                                     "FROM gpjl ORDER BY 日期,id");
         m_stocks = readRows(backup, "SELECT gpid,gpmc,gppy FROM gpmc ORDER BY gpid");
+        if (hasEventTable(backup))
+            m_events = readRows(backup, "SELECT 股票代码,股票名,登记日,除权日,派现,送股,转增,配股,"
+                                        "配股价,备注 FROM fhsp ORDER BY ID");
     } catch (const sql::Error& error) {
         throw BackupError(u"无法读取备份文件“"_s + QDir::toNativeSeparators(backupPath) + u"”："_s +
                           errorInWords(error) + u"。账本没有任何改动。"_s);
@@ -76,6 +80,20 @@ void LedgerRestore::begin()
     m_transaction.emplace(m_ledger);
     m_ledger.exec("DELETE FROM gpjl");
     m_ledger.exec("DELETE FROM gpmc");
+    // The open positions copied hold the backup's new shares: its events come along.
+    if (hasEventTable(m_ledger))
+        m_ledger.exec("DELETE FROM fhsp");
+    if (m_events.isEmpty())
+        return;
+    ensureEventTable(m_ledger);
+    auto insert =
+        m_ledger.prepare("INSERT INTO fhsp (股票代码,股票名,登记日,除权日,派现,送股,"
+                         "转增,配股,配股价,备注) VALUES (?1,?2,?3,?4,?5,?6,?7,?8,?9,?10)");
+    for (const QStringList& row : m_events) {
+        bindRow(insert, row);
+        insert.run();
+        insert.reset();
+    }
 }
 
 void LedgerRestore::copyNext(qsizetype count)

@@ -57,6 +57,7 @@ private:
     sql::Database& m_ledger;
     QList<QStringList> m_trades; // null values as null strings
     QList<QStringList> m_stocks;
+    QList<QStringList> m_events; // the backup's fhsp rows, none when it has no such table
     std::optional<sql::Transaction> m_transaction;
     qsizetype m_nextTrade = 0;
     qsizetype m_nextStock = 0;

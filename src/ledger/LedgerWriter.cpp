@@ -3,7 +3,7 @@
 namespace corvanta::ledger {
 
 LedgerWriter::LedgerWriter(sql::Database& db, LedgerNotifier& notifier)
-    : m_notifier(notifier), m_trades(db), m_stocks(db)
+    : m_notifier(notifier), m_trades(db), m_events(db), m_stocks(db)
 {
 }
 
@@ -27,6 +27,30 @@ void LedgerWriter::clearLedger()
 {
     m_trades.clearLedger();
     m_notifier.announce(LedgerChange::Trades);
+}
+
+EventSaveOutcome LedgerWriter::addEvent(const EventEntry& entry, bool confirmed)
+{
+    EventSaveOutcome outcome = m_events.add(entry, confirmed);
+    if (outcome.saved())
+        m_notifier.announce(LedgerChange::Trades | LedgerChange::Events);
+    return outcome;
+}
+
+EventSaveOutcome LedgerWriter::changeEvent(qint64 id, const EventEntry& entry, bool confirmed)
+{
+    EventSaveOutcome outcome = m_events.change(id, entry, confirmed);
+    if (outcome.saved())
+        m_notifier.announce(LedgerChange::Trades | LedgerChange::Events);
+    return outcome;
+}
+
+EventSaveOutcome LedgerWriter::deleteEvent(qint64 id)
+{
+    EventSaveOutcome outcome = m_events.remove(id);
+    if (outcome.saved())
+        m_notifier.announce(LedgerChange::Trades | LedgerChange::Events);
+    return outcome;
 }
 
 void LedgerWriter::addStock(const QString& code, const QString& name, const QString& pinyin)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "EventLedger.h"
 #include "LedgerChanges.h"
 #include "StockTable.h"
 #include "TradeLedger.h"
@@ -24,6 +25,20 @@ public:
     DeleteOutcome deleteTrade(qint64 id);
     void clearLedger();
 
+    // A stock's corporate actions (分红送配); each announces Trades and Events.
+    EventSaveOutcome addEvent(const EventEntry& entry, bool confirmed);
+    EventSaveOutcome changeEvent(qint64 id, const EventEntry& entry, bool confirmed);
+    EventSaveOutcome deleteEvent(qint64 id);
+    // What the event would bring, or why it is refused; writes nothing.
+    QString previewEvent(const EventEntry& entry, qint64 changing = 0) const
+    {
+        return m_events.preview(entry, changing);
+    }
+    EventLedger::Inspection inspectEvent(const EventEntry& entry, qint64 changing = 0) const
+    {
+        return m_events.inspect(entry, changing);
+    }
+
     void addStock(const QString& code, const QString& name, const QString& pinyin);
     // Renames the stock in gpmc and in its ledger rows.
     void renameStock(const QString& code, const QString& name, const QString& pinyin);
@@ -31,6 +46,7 @@ public:
 private:
     LedgerNotifier& m_notifier;
     TradeLedger m_trades;
+    EventLedger m_events;
     StockTable m_stocks;
 };
 

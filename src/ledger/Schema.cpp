@@ -49,6 +49,21 @@ constexpr const char* createDxgp = "CREATE TABLE dxgp ("
                                    "评级 TEXT,"
                                    "基本资料 TEXT)";
 
+// A stock's corporate actions (分红送配), ratios per 10 shares. Made by the first
+// event written, so an older ledger opens unchanged.
+constexpr const char* createFhsp = "CREATE TABLE IF NOT EXISTS fhsp ("
+                                   "ID INTEGER PRIMARY KEY AUTOINCREMENT,"
+                                   "股票代码 TEXT,"
+                                   "股票名 TEXT,"
+                                   "登记日 TEXT,"
+                                   "除权日 TEXT,"
+                                   "派现 REAL DEFAULT 0,"
+                                   "送股 REAL DEFAULT 0,"
+                                   "转增 REAL DEFAULT 0,"
+                                   "配股 REAL DEFAULT 0,"
+                                   "配股价 REAL DEFAULT 0,"
+                                   "备注 TEXT)";
+
 // The columns every statement of the program relies on. An existing table may
 // hold more; it may not hold fewer.
 struct TableShape {
@@ -98,6 +113,17 @@ const TableShape& reminderShape()
          QStringLiteral("提醒周期"), QStringLiteral("已提醒日期"), QStringLiteral("目标价"),
          QStringLiteral("目标价基准"), QStringLiteral("目标价已到"), QStringLiteral("最高目标价"),
          QStringLiteral("最高目标价基准"), QStringLiteral("最高目标价已到")}};
+    return shape;
+}
+
+const TableShape& fhspShape()
+{
+    static const TableShape shape{
+        QStringLiteral("fhsp"),
+        {QStringLiteral("ID"), QStringLiteral("股票代码"), QStringLiteral("股票名"),
+         QStringLiteral("登记日"), QStringLiteral("除权日"), QStringLiteral("派现"),
+         QStringLiteral("送股"), QStringLiteral("转增"), QStringLiteral("配股"),
+         QStringLiteral("配股价"), QStringLiteral("备注")}};
     return shape;
 }
 
@@ -233,6 +259,8 @@ bool ensureSchemaSeededBy(sql::Database& db, const SeedListSource& seedList)
         checkColumns(db, dxgpShape());
     if (tableExists(db, reminderShape().name))
         checkColumns(db, reminderShape());
+    if (tableExists(db, fhspShape().name))
+        checkColumns(db, fhspShape());
     const bool creates = needGpjl || needGpmc || needDxgp;
     if (!creates && indexesExist(db))
         return false;
@@ -251,6 +279,19 @@ bool ensureSchemaSeededBy(sql::Database& db, const SeedListSource& seedList)
     ensureIndexes(db);
     transaction.commit();
     return creates;
+}
+
+bool hasEventTable(sql::Database& db)
+{
+    return tableExists(db, fhspShape().name);
+}
+
+void ensureEventTable(sql::Database& db)
+{
+    if (hasEventTable(db))
+        return;
+    db.exec(createFhsp);
+    db.exec("CREATE INDEX IF NOT EXISTS fhsp_stock_name ON fhsp(股票名)");
 }
 
 } // namespace corvanta::ledger

@@ -60,4 +60,10 @@ bool ensureSchema(sql::Database& db, const QList<SeedStock>& seedList);
 using SeedListSource = std::function<QList<SeedStock>()>;
 bool ensureSchemaSeededBy(sql::Database& db, const SeedListSource& seedList);
 
+// The corporate actions' table fhsp. A ledger gets it with its first event; its
+// columns are checked by ensureSchema when it exists.
+bool hasEventTable(sql::Database& db);
+// Creates fhsp when missing, inside the caller's transaction.
+void ensureEventTable(sql::Database& db);
+
 } // namespace corvanta::ledger

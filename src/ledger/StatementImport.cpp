@@ -1,8 +1,10 @@
 #include "StatementImport.h"
 
 #include "ErrorWords.h"
+#include "Schema.h"
 #include "StatementDuplicates.h"
 #include "StockTable.h"
+#include "TradeLedger.h"
 #include "sql/Database.h"
 
 #include <stdexcept>
@@ -115,6 +117,15 @@ StatementImportOutcome StatementImport::finish()
     if (!failed()) {
         m_writer.reset();
         try {
+            // The writer keeps positions as bought − sold; a stock's events add
+            // their new shares, as far as the imported trades entitle it to them.
+            if (hasEventTable(m_db)) {
+                QStringList names;
+                auto withEvents = m_db.prepare("SELECT DISTINCT 股票名 FROM fhsp");
+                while (withEvents.step())
+                    names << withEvents.text(0);
+                TradeLedger(m_db).rederiveOpenPositions(names);
+            }
             m_transaction->commit();
             m_outcome.committed = true;
         } catch (const sql::Error& error) {

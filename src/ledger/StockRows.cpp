@@ -1,5 +1,7 @@
 #include "StockRows.h"
 
+#include "StockHoldings.h"
+
 #include "calc/Numbers.h"
 #include "sql/Database.h"
 #include "sql/Statement.h"
@@ -168,7 +170,7 @@ void spreadMonitorMark(sql::Database& db, const QString& name)
 
 void rederiveOpenPosition(sql::Database& db, const QString& name)
 {
-    const qint64 held = sharesBought(db, name) - sharesSold(db, name);
+    const qint64 held = sharesHeld(db, name);
     const QList<OpenPosition> open = openPositions(db, name);
     qsizetype surplusFrom = 0;
     if (held > 0 && !open.isEmpty()) {

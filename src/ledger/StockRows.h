@@ -51,8 +51,8 @@ std::optional<FirstBuy> findFirstBuy(sql::Database& db, const QString& name);
 // When any row of the stock is on the monitor list, puts all its rows on it.
 void spreadMonitorMark(sql::Database& db, const QString& name);
 
-// Makes the stock's open position what its trades say: one row holding the shares
-// bought minus the shares really sold, none when that is not positive. The first
+// Makes the stock's open position what its trades and events say: one row holding
+// sharesHeld, none when that is not positive. The first
 // existing row stays, with its price and amounts; further ones go. A missing row
 // is made from the first buy as recording that buy made it.
 void rederiveOpenPosition(sql::Database& db, const QString& name);

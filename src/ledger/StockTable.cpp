@@ -1,6 +1,8 @@
 #include "StockTable.h"
 
+#include "Schema.h"
 #include "SettingsKeys.h"
+#include "StockHoldings.h"
 #include "StockRows.h"
 #include "TradeLedger.h"
 #include "calc/PinyinReadings.h"
@@ -116,7 +118,7 @@ void StockTable::renameStock(const QString& code, const QString& name, const QSt
     touched.removeDuplicates();
     // Shares sold beyond those bought, per name, before the rename.
     auto oversold = [&](const QString& stock) {
-        return rows::sharesSold(m_db, stock) - rows::sharesBought(m_db, stock);
+        return -sharesHeld(m_db, stock);
     };
     QList<qint64> before;
     for (const QString& stock : touched)
@@ -128,6 +130,11 @@ void StockTable::renameStock(const QString& code, const QString& name, const QSt
     auto trades = m_db.prepare("UPDATE gpjl SET 股票名=?2 WHERE 股票代码=?1");
     trades.bind(1, code).bind(2, name);
     trades.run();
+    if (hasEventTable(m_db)) {
+        auto events = m_db.prepare("UPDATE fhsp SET 股票名=?2 WHERE 股票代码=?1");
+        events.bind(1, code).bind(2, name);
+        events.run();
+    }
     // Sales recorded under a merged name may have drawn on the other code's
     // shares: splitting them apart again would leave a name selling shares it
     // never bought, and its later buys could not be sold. Leaving the transaction

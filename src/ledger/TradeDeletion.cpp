@@ -2,6 +2,7 @@
 
 #include "LedgerMessages.h"
 #include "Schema.h"
+#include "StockHoldings.h"
 #include "StockRows.h"
 #include "sql/Database.h"
 #include "sql/Statement.h"
@@ -46,11 +47,29 @@ void reopenIfHeld(sql::Database& db, const Trade& deleted)
     const auto firstBuy = rows::findFirstBuy(db, deleted.name);
     if (!firstBuy)
         return;
-    const qint64 held = rows::sharesBought(db, deleted.name) - rows::sharesSold(db, deleted.name);
+    const qint64 held = sharesHeld(db, deleted.name);
     if (held <= 0)
         return;
     rows::insertOpenPosition(db, {firstBuy->date, firstBuy->code, deleted.name, held, deleted.price,
                                   std::nullopt, std::nullopt, deleted.monitor});
+}
+
+// A trade changes what the stock's events brought, so its open position is derived
+// afresh; a deletion leaving more shares sold than held is refused.
+DeleteOutcome deleteTradeOfStockWithEvents(sql::Database& db, const Trade& trade)
+{
+    QList<calc::StockTrade> trades = stockTrades(db, trade.name);
+    trades.removeIf([&](const calc::StockTrade& t) { return t.id == trade.id; });
+    QList<calc::StockEvent> terms;
+    for (const StoredEvent& event : stockEvents(db, trade.name))
+        terms.append(event.terms);
+    if (calc::playStockHistory(trades, terms).held < 0) {
+        const auto open = rows::findOpenPosition(db, trade.name);
+        return {DeleteOutcome::Status::Refused, refusalFor(trade, open ? open->shares : 0)};
+    }
+    rows::deleteRow(db, trade.id);
+    rows::rederiveOpenPosition(db, trade.name);
+    return {DeleteOutcome::Status::Deleted, {}};
 }
 
 } // namespace
@@ -71,6 +90,12 @@ DeleteOutcome TradeLedger::deleteTrade(qint64 id)
     if (!trade)
         return {DeleteOutcome::Status::NotFound, {}};
     const bool buy = trade->state == u"买入"_s;
+    if (hasEvents(m_db, trade->name)) {
+        const DeleteOutcome outcome = deleteTradeOfStockWithEvents(m_db, *trade);
+        if (outcome.status == DeleteOutcome::Status::Deleted)
+            transaction.commit();
+        return outcome;
+    }
     const auto open = rows::findOpenPosition(m_db, trade->name);
     const qint64 openShares = open ? open->shares : 0;
 
@@ -96,6 +121,8 @@ void TradeLedger::clearLedger()
 {
     sql::Transaction transaction(m_db);
     m_db.exec("DELETE FROM gpjl");
+    if (hasEventTable(m_db))
+        m_db.exec("DELETE FROM fhsp");
     // The position summary's scratch tables exist only once a summary was built.
     if (tableExists(m_db, u"tmpdb1"_s))
         m_db.exec("DELETE FROM tmpdb1");

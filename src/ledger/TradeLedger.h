@@ -52,7 +52,7 @@ public:
     // partly sold already is refused.
     DeleteOutcome deleteTrade(qint64 id);
 
-    // Deletes every ledger row and empties the scratch tables tmpdb1..3 that exist.
+    // Deletes every ledger row and every event and empties the scratch tables tmpdb1..3 that exist.
     void clearLedger();
 
     // Re-derives the open positions of these names from their trades, for changes

@@ -1,6 +1,7 @@
 #include "TradeLedger.h"
 
 #include "LedgerMessages.h"
+#include "StockHoldings.h"
 #include "StockRows.h"
 #include "sql/Database.h"
 #include "sql/Statement.h"
@@ -48,6 +49,28 @@ void shrinkOrClose(sql::Database& db, const QString& name, qint64 shares)
         rows::deleteRow(db, open->id);
 }
 
+// Whether selling `shares` on `date` leaves more shares sold than held. With events
+// the sale may also shrink what an event brought, so the history is played through.
+bool oversells(sql::Database& db, const QString& name, const QString& date, qint64 shares)
+{
+    if (!hasEvents(db, name))
+        return rows::sharesBought(db, name) < rows::sharesSold(db, name) + shares;
+    QList<calc::StockTrade> trades = stockTrades(db, name);
+    trades.append({0, QDate::fromString(date, Qt::ISODate), false, shares, 0});
+    QList<calc::StockEvent> terms;
+    for (const StoredEvent& event : stockEvents(db, name))
+        terms.append(event.terms);
+    return calc::playStockHistory(trades, terms).held < 0;
+}
+
+// The refusal of an over-sale; a stock without any event may be missing a 送转.
+QString overSellRefusal(sql::Database& db, const QString& name)
+{
+    if (hasEvents(db, name))
+        return messages::overSell.toString();
+    return messages::overSell + messages::overSellEventHint;
+}
+
 } // namespace
 
 RecordOutcome TradeLedger::recordBuy(TradeEntry entry)
@@ -71,15 +94,17 @@ RecordOutcome TradeLedger::record(const TradeEntry& entry)
     const bool buy = entry.direction == Direction::Buy;
 
     sql::Transaction transaction(m_db);
-    if (!buy &&
-        rows::sharesBought(m_db, entry.name) < rows::sharesSold(m_db, entry.name) + values.shares)
-        return {0, messages::overSell.toString()};
+    if (!buy && oversells(m_db, entry.name, values.date, values.shares))
+        return {0, overSellRefusal(m_db, entry.name)};
 
     const qint64 id = insertTrade(m_db, entry, values);
     if (buy)
         openOrGrow(m_db, entry, values);
     else
         shrinkOrClose(m_db, entry.name, values.shares);
+    // A trade before a record date changes what the event brought.
+    if (hasEvents(m_db, entry.name))
+        rows::rederiveOpenPosition(m_db, entry.name);
     rows::spreadMonitorMark(m_db, entry.name);
     transaction.commit();
     return {id, {}};

@@ -10,6 +10,13 @@ target_sources(corvanta_ledger PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/LedgerWriter.cpp
 )
 
+# A stock's corporate actions (分红送配) and the open position they change.
+target_sources(corvanta_ledger PRIVATE
+    ${CMAKE_CURRENT_LIST_DIR}/StockHoldings.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/EventEntry.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/EventLedger.cpp
+)
+
 # Writing a broker statement's trades in one transaction.
 target_sources(corvanta_ledger PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/StatementRecording.cpp

@@ -2,6 +2,11 @@
 
 #include "LedgerTotals.h"
 
+#include "calc/StockEvents.h"
+
+#include <QHash>
+#include <QString>
+
 #include <optional>
 
 namespace corvanta::sql {
@@ -15,6 +20,10 @@ namespace corvanta::report {
 // move no money. Also sums buys and real sells; the stocks bought are counted
 // by the summary from its scratch table. Money is kept in whole fen, so a
 // balance that comes to zero is exactly 0. No value when the ledger has no row.
-std::optional<LedgerTotals> capitalFlow(sql::Database& db);
+// The events' cash arrives on their ex-dates (less a tax withheld at payment) and
+// the dividend tax of a sale leaves on its date. The stocks with events, played
+// through on the way, go to `histories` when given.
+std::optional<LedgerTotals> capitalFlow(sql::Database& db,
+                                        QHash<QString, calc::StockHistory>* histories = nullptr);
 
 } // namespace corvanta::report

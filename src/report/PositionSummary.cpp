@@ -128,12 +128,25 @@ Summary summarise(const QList<StockFigures>& stocks, LedgerTotals totals,
 
 Summary buildSummary(sql::Database& db, const SummaryRequest& request)
 {
-    std::optional<LedgerTotals> totals = capitalFlow(db);
+    QHash<QString, calc::StockHistory> histories;
+    std::optional<LedgerTotals> totals = capitalFlow(db, &histories);
     if (!totals)
         return {};
 
     sql::Transaction transaction(db);
-    const QList<StockFigures> stocks = buildScratchTables(db, SummaryScope::WholeLedger);
+    QList<StockFigures> stocks = buildScratchTables(db, SummaryScope::WholeLedger);
+    // A stock's 分红送配 add their cash and their tax to its profit.
+    for (StockFigures& stock : stocks) {
+        const auto history = histories.constFind(stock.name);
+        if (history == histories.cend())
+            continue;
+        stock.dividends = double(history->dividendFen) / 100;
+        stock.dividendTax = double(history->taxFen) / 100;
+        qint64 saleTax = 0;
+        for (const calc::SaleOutcome& sale : history->sales)
+            saleTax += sale.taxFen;
+        stock.saleTax = double(saleTax) / 100;
+    }
     // tmpdb1 holds one row per stock name with a buy.
     if (const qint64 bought = db.scalarInt("SELECT count(*) FROM tmpdb1"); bought > 0)
         totals->stocksTraded = QString::number(bought);

@@ -49,8 +49,9 @@ std::optional<StockContribution> fillRow(SummaryRow& row, const RowValues& v)
     cells[OutlayColumn] = num::general(*s.buyPay);
     if (!s.buyFee || !v.virtualFee)
         return std::nullopt;
-    cells[FeesColumn] = num::money(*v.virtualFee + *s.buyFee + s.sellFee);
-    cells[SellFeesColumn] = num::money(*v.virtualFee + s.sellFee);
+    // The dividend tax withheld from sales is a selling fee.
+    cells[FeesColumn] = num::money(*v.virtualFee + *s.buyFee + s.sellFee + s.saleTax);
+    cells[SellFeesColumn] = num::money(*v.virtualFee + s.sellFee + s.saleTax);
     cells[BuyFeesColumn] = num::general(*s.buyFee);
     if (!v.marketValue)
         return std::nullopt;
@@ -58,8 +59,8 @@ std::optional<StockContribution> fillRow(SummaryRow& row, const RowValues& v)
                              *v.profit,
                              v.storedSellIncome + *v.virtualIncome,
                              *s.buyPay,
-                             *s.buyFee + *v.virtualFee + s.sellFee,
-                             *v.virtualFee + s.sellFee,
+                             *s.buyFee + *v.virtualFee + s.sellFee + s.saleTax,
+                             *v.virtualFee + s.sellFee + s.saleTax,
                              *s.buyFee};
 }
 
@@ -133,7 +134,7 @@ CompletedStock completeStock(const StockFigures& s, const QuotedPricing* pricing
 
     std::optional<double> profit;
     if (virtualIncome && s.buyPay)
-        profit = *virtualIncome + s.sellIncome - *s.buyPay;
+        profit = *virtualIncome + s.sellIncome - *s.buyPay + s.dividends - s.dividendTax;
     if (profit) {
         cells[ProfitColumn] = num::money(*profit);
         out.row.tone = cents(*profit) >= 0 ? RowTone::Profit : RowTone::Loss;

@@ -24,6 +24,11 @@ struct StockFigures {
     double sellFee = 0;    // of real sells; 0 when nothing was sold
     double sellIncome = 0; // received from real sells; 0 when nothing was sold
     qint64 heldQty = 0;    // the open position
+    // Of its 分红送配 (all zero without any): the cash before tax, the dividend tax
+    // withheld at payment and on sales, and the part withheld on sales.
+    double dividends = 0;
+    double dividendTax = 0;
+    double saleTax = 0;
 };
 
 } // namespace corvanta::report

@@ -57,6 +57,14 @@ TotalsReport totalsReport(const LedgerTotals& t, const QString& marketValueText)
         QString(),
         QString(),
     };
+    // 分红送配: lines of their own; the balance and the profit above hold them.
+    if (t.hasEvents) {
+        report.lines.insert(report.lines.size() - 2, separator);
+        report.lines.insert(report.lines.size() - 2,
+                            u"    分红派息："_s + num::money(t.dividends) + u"元(税前)"_s);
+        report.lines.insert(report.lines.size() - 2,
+                            u"    红利税："_s + num::money(t.dividendTax) + u"元"_s);
+    }
     return report;
 }
 

@@ -5,6 +5,7 @@
 #include "app/CommandLine.h"
 #include "../exchange/StatementFixtures.h"
 #include "app/Version.h"
+#include "ledger/EventLedger.h"
 #include "ledger/LedgerBackup.h"
 #include "ledger/LedgerFile.h"
 #include "ledger/LedgerLock.h"
@@ -214,6 +215,20 @@ private:
     }
 
     // Brings the folder into the state a row names.
+    // 10派3元送2股转3股 of the sample stock, which holds 1200 shares since 2007.
+    static ledger::EventEntry sampleEvent()
+    {
+        ledger::EventEntry event;
+        event.code = u"000709"_s;
+        event.name = u"唐钢股份"_s;
+        event.record = QDate(2008, 6, 20);
+        event.ex = QDate(2008, 6, 23);
+        event.cash = u"3"_s;
+        event.bonus = u"2"_s;
+        event.transfer = u"3"_s;
+        return event;
+    }
+
     void prepare(const QString& setup)
     {
         using namespace exchange::fixtures;
@@ -230,6 +245,9 @@ private:
             auto db = ledger::openLedger(ledgerPath(), ledger::loadSeedList());
             ledger::backupLedger(db, path(u"b.mdb"_s));
             db.exec("DELETE FROM gpjl");
+        } else if (setup == u"an event"_s) {
+            auto db = ledger::openLedger(ledgerPath(), ledger::loadSeedList());
+            QVERIFY(ledger::EventLedger(db).add(sampleEvent(), false).saved());
         } else if (setup == u"a statement"_s) {
             writeFile(u"s.txt"_s, statementFile({sczqHeader(), Sczq{}.line()}));
         } else if (setup == u"an empty lock file"_s) {
@@ -417,6 +435,55 @@ private Q_SLOTS:
         QTest::newRow("restore unconfirmed")
             << u"a backup and a changed ledger"_s << QStringList{u"restore"_s, u"b.mdb"_s}
             << misused << QStringList{u"--yes"_s} << false << QString();
+        // 分红送配: the entitlement is shown, and saved only with --yes; refusals say why.
+        const QStringList sampleEvent{u"add-event"_s,  u"000709"_s,     u"--record"_s,
+                                      u"2008-06-20"_s, u"--ex"_s,       u"2008-06-23"_s,
+                                      u"--cash"_s,     u"3"_s,          u"--bonus"_s,
+                                      u"2"_s,          u"--transfer"_s, u"3"_s};
+        QTest::newRow("add-event unconfirmed shows the entitlement")
+            << QString() << sampleEvent << misused
+            << QStringList{u"10派3元送2股转3股：登记日持有 1200 股：派现 360.00 元，送转 600 股"_s,
+                           u"--yes"_s}
+            << false << QString();
+        QTest::newRow("add-event confirmed")
+            << QString() << (sampleEvent + QStringList{u"--yes"_s}) << done
+            << QStringList{u"登记日持有 1200 股"_s, u"分红送配已保存"_s} << true << QString();
+        QTest::newRow("add-event with the record date after the ex-date")
+            << QString()
+            << QStringList{u"add-event"_s,  u"000709"_s, u"--record"_s, u"2008-06-24"_s, u"--ex"_s,
+                           u"2008-06-23"_s, u"--cash"_s, u"3"_s,        u"--yes"_s}
+            << failed << QStringList{u"股权登记日在除权除息日之后,不能保存!"_s} << false
+            << QString();
+        QTest::newRow("add-event with a negative ratio")
+            << QString()
+            << QStringList{u"add-event"_s, u"000709"_s,     u"--record"_s,      u"2008-06-20"_s,
+                           u"--ex"_s,      u"2008-06-23"_s, u"--transfer=-3"_s, u"--yes"_s}
+            << failed << QStringList{u"转增不能为负数,不能保存!"_s} << false << QString();
+        QTest::newRow("add-event on a record date already used")
+            << u"an event"_s << (sampleEvent + QStringList{u"--yes"_s}) << failed
+            << QStringList{u"该股票在 2008-06-20 登记的分红送配已有记录,不能保存!"_s} << false
+            << QString();
+        QTest::newRow("add-event of an unknown code")
+            << QString()
+            << QStringList{u"add-event"_s,  u"999999"_s, u"--record"_s, u"2008-06-20"_s, u"--ex"_s,
+                           u"2008-06-23"_s, u"--cash"_s, u"3"_s,        u"--yes"_s}
+            << failed << QStringList{u"没有代码为 999999 的股票"_s} << false << QString();
+        QTest::newRow("add-event without its dates")
+            << QString() << QStringList{u"add-event"_s, u"000709"_s, u"--cash"_s, u"3"_s} << misused
+            << QStringList{u"--record"_s} << false << QString();
+        QTest::newRow("add-event when nothing was held asks first")
+            << QString()
+            << QStringList{u"add-event"_s, u"000709"_s,     u"--record"_s, u"2006-06-20"_s,
+                           u"--ex"_s,      u"2006-06-21"_s, u"--cash"_s,   u"3"_s}
+            << misused << QStringList{u"登记日没有持股"_s, u"账本里没有持有该股票"_s, u"--yes"_s}
+            << false << QString();
+        QTest::newRow("events lists what each brought")
+            << u"an event"_s << QStringList{u"events"_s, u"000709"_s} << done
+            << QStringList{u"2008-06-20  2008-06-23  10派3元送2股转3股  1200  360.00  600  0  60.00"_s}
+            << false << QString();
+        QTest::newRow("events of a stock without any")
+            << QString() << QStringList{u"events"_s, u"600000"_s} << done
+            << QStringList{u"浦发银行（600000）没有分红送配记录。"_s} << false << QString();
         QTest::newRow("import without broker")
             << u"a statement"_s << QStringList{u"import"_s, u"s.txt"_s, u"--yes"_s} << misused
             << QStringList{u"--broker"_s} << false << QString();
@@ -984,6 +1051,27 @@ private Q_SLOTS:
         QVERIFY2(result.err.contains(u"没有读到任何交易记录"_s), qPrintable(result.err));
         QCOMPARE(count("SELECT count(*) FROM gpjl"), 2);
         QCOMPARE(ledger::SafetyCopies(ledgerPath()).copies().size(), 0);
+    }
+
+    // The export adds the events, with what each brought, after the trades.
+    void exportLedgerIncludesTheEvents()
+    {
+        QCOMPARE(run({u"add-event"_s, u"000709"_s, u"--record"_s, u"2008-06-20"_s, u"--ex"_s,
+                      u"2008-06-23"_s, u"--cash"_s, u"3"_s, u"--bonus"_s, u"2"_s, u"--transfer"_s,
+                      u"3"_s, u"--yes"_s})
+                     .code,
+                 0);
+        QCOMPARE(count("SELECT 数量 FROM gpjl WHERE 虚拟卖出='真'"), 1800);
+        QCOMPARE(run({u"export-ledger"_s, path(u"ledger.csv"_s)}).code, 0);
+        const QStringList lines = readText(u"ledger.csv"_s).split(u"\r\n"_s);
+        QCOMPARE(lines.size(), 7); // trades as before, an empty line, the events' titles and row
+        QVERIFY(lines[2].endsWith(
+            u"卖出,1800,22.45,166.64,26773.36,-26773.36,真,是,0.0,0.0,0.0,0.0,"_s));
+        QCOMPARE(lines[3], QString());
+        QCOMPARE(lines[4], u"ID,股票代码,股票名,登记日,除权日,派现,送股,转增,配股,配股价,备注,"
+                           u"登记日持股,派现金额,送转股数,可配股数,红利税"_s);
+        QCOMPARE(lines[5], u"1,000709,唐钢股份,2008-06-20,2008-06-23,3,2,3,0,0,,1200,360.00,600,0,"
+                           u"60.00"_s);
     }
 
     void exportsWriteCsv()

@@ -172,7 +172,9 @@ void MainWindowLedgerTest::overSellIsRefused()
 
     click(t.recordSellButton);
 
-    QCOMPARE(h->prompter.messages, QStringList{u"卖出总数大于已有的买入总数,不能添加!"_s});
+    QCOMPARE(h->prompter.messages,
+             QStringList{u"卖出总数大于已有的买入总数,不能添加!\n该股票在账本中没有分红送配记录："
+                         u"如有送股或转增，请先在“分红送配”中添加。"_s});
     QCOMPARE(w.ledger().ledgerGrid->model()->rowCount(), 1);
     QCOMPARE(openQuantity(h->db, sampleName), 1200);
     QVERIFY(!t.recordSellButton->isEnabled());

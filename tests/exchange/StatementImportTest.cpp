@@ -2,6 +2,7 @@
 #include "../ledger/LedgerTestSupport.h"
 #include "StatementFixtures.h"
 #include "exchange/StatementParser.h"
+#include "ledger/EventLedger.h"
 #include "ledger/StatementDuplicates.h"
 
 #include <functional>
@@ -120,6 +121,30 @@ TEST_F(StatementImportTest, OpenPositionFollowsTheLines)
     EXPECT_EQ(openRows(u"丙股份"_s), 0);
     EXPECT_EQ(openRows(u"丁股份"_s), 0);
     EXPECT_EQ(count("SELECT count(*) FROM gpjl WHERE 虚拟卖出='假'"), 8 + 1);
+}
+
+// Imported trades before a stock's record date add to what its 送转 brought.
+TEST_F(StatementImportTest, OpenPositionCountsTheNewSharesOfEvents)
+{
+    ledger::TradeEntry bought = ledger::testing::buy(u"甲股份"_s, u"000001"_s, u"1000"_s);
+    bought.date = QDate(2024, 3, 1);
+    recorded(bought);
+    ledger::EventEntry event;
+    event.code = u"000001"_s;
+    event.name = u"甲股份"_s;
+    event.record = QDate(2024, 6, 20);
+    event.ex = QDate(2024, 6, 21);
+    event.transfer = u"10"_s;
+    ASSERT_TRUE(ledger::EventLedger(db).add(event, false).saved());
+    EXPECT_EQ(openShares(u"甲股份"_s), 2000);
+
+    Sczq early = sczq(u"甲股份"_s, u"000001"_s, u"买入"_s, u"500"_s);
+    early.date = u"2024-05-06"_s;
+    Sczq late = sczq(u"甲股份"_s, u"000001"_s, u"卖出"_s, u"-800"_s);
+    late.date = u"2024-07-10"_s;
+    imported({early.line(), late.line()});
+    EXPECT_EQ(openShares(u"甲股份"_s), 2200);
+    EXPECT_TRUE(invariantHolds(db));
 }
 
 TEST_F(StatementImportTest, TransferSellsWithoutAddingAStock)

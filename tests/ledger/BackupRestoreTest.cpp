@@ -1,4 +1,5 @@
 #include "LedgerTestSupport.h"
+#include "ledger/EventLedger.h"
 #include "ledger/LedgerBackup.h"
 #include "ledger/LedgerFile.h"
 #include "ledger/LedgerRestore.h"
@@ -80,6 +81,40 @@ TEST_F(BackupRestoreTest, RoundTripReplacesTradesAndStocksInTheirOrderAndKeepsTh
         rows(target, "SELECT gpid,gppy FROM gpmc ORDER BY id"),
         (QStringList{u"000000|WMGP"_s, u"000001|<null>"_s, u"000709|TGGF"_s, u"600000|PFYX"_s}));
     EXPECT_EQ(target.scalarInt("SELECT count(*) FROM dxgp"), 1);
+}
+
+// A ledger's 分红送配 come back with its trades, whose open positions hold the new
+// shares; a backup without them leaves the restored ledger without events.
+TEST_F(BackupRestoreTest, EventsAreRestoredWithTheTrades)
+{
+    sql::Database source = ledgerAt(u"source.mdb"_s);
+    source.exec("DELETE FROM gpjl");
+    TradeEntry bought = testing::buy(u"浦发银行"_s, u"600000"_s, u"1000"_s);
+    bought.date = QDate(2024, 3, 1);
+    ASSERT_TRUE(TradeLedger(source).record(bought).recorded());
+    backupLedger(source, path(u"before.mdb"_s));
+    EventEntry event;
+    event.code = u"600000"_s;
+    event.name = u"浦发银行"_s;
+    event.record = QDate(2024, 6, 20);
+    event.ex = QDate(2024, 6, 21);
+    event.cash = u"3"_s;
+    event.bonus = u"2"_s;
+    event.transfer = u"3"_s;
+    ASSERT_TRUE(EventLedger(source).add(event, false).saved());
+    backupLedger(source, path(u"after.mdb"_s));
+
+    sql::Database target = ledgerAt(u"target.mdb"_s);
+    LedgerRestore(target, path(u"after.mdb"_s)).finish();
+    EXPECT_EQ(rows(target, "SELECT 股票名,登记日,除权日,派现,送股,转增 FROM fhsp"),
+              QStringList{u"浦发银行|2024-06-20|2024-06-21|3.0|2.0|3.0"_s});
+    EXPECT_EQ(sharesHeld(target, u"浦发银行"_s), 1500);
+    EXPECT_TRUE(testing::invariantHolds(target));
+
+    LedgerRestore(target, path(u"before.mdb"_s)).finish();
+    EXPECT_TRUE(rows(target, "SELECT * FROM fhsp").isEmpty());
+    EXPECT_EQ(sharesHeld(target, u"浦发银行"_s), 1000);
+    EXPECT_TRUE(testing::invariantHolds(target));
 }
 
 TEST_F(BackupRestoreTest, BackupOfAnEmptyLedgerRestoresAnEmptyLedger)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ledger/Schema.h"
+#include "ledger/StockHoldings.h"
 #include "ledger/TradeEntry.h"
 #include "ledger/TradeLedger.h"
 #include "ledger/sql/Database.h"
@@ -78,8 +79,9 @@ inline QStringList dumpLedger(sql::Database& db)
     return rows;
 }
 
-// For every stock name: the open-position row holds bought minus sold shares and
-// exists exactly while that is positive; there is never more than one.
+// For every stock name: the open-position row holds the shares held (bought + bonus
+// and transfer shares − sold, as the ledger derives them) and exists exactly while
+// that is positive; there is never more than one.
 inline ::testing::AssertionResult invariantHolds(sql::Database& db)
 {
     auto query =
@@ -91,7 +93,7 @@ inline ::testing::AssertionResult invariantHolds(sql::Database& db)
                    "FROM gpjl GROUP BY 股票名");
     while (query.step()) {
         const QString name = query.text(0);
-        const qint64 held = query.int64(1) - query.int64(2);
+        const qint64 held = sharesHeld(db, name);
         const qint64 openRows = query.int64(3);
         const qint64 openShares = query.int64(4);
         const bool holds = held > 0 ? openRows == 1 && openShares == held : openRows == 0;

@@ -72,6 +72,8 @@ CommandEntry exportSummaryCommand();
 CommandEntry yearlyCommand();
 CommandEntry repriceCommand();
 CommandEntry passwordCommand();
+CommandEntry eventsCommand();
+CommandEntry addEventCommand();
 
 // "FILE" with native separators, as messages show paths.
 QString shown(const QString& path);

@@ -6,8 +6,9 @@ namespace corvanta::app::commands {
 const QList<CommandEntry>& commandTable()
 {
     static const QList<CommandEntry> table = {
-        backupCommand(),        restoreCommand(), importCommand(),  exportLedgerCommand(),
-        exportSummaryCommand(), yearlyCommand(),  repriceCommand(), passwordCommand(),
+        backupCommand(),        restoreCommand(),  importCommand(),  exportLedgerCommand(),
+        exportSummaryCommand(), yearlyCommand(),   repriceCommand(), passwordCommand(),
+        eventsCommand(),        addEventCommand(),
     };
     return table;
 }

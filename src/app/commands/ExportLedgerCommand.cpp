@@ -15,7 +15,7 @@ int exportLedger(CommandRun& run)
 {
     const QString target = run.argument(0);
     try {
-        writeCsv(target, ledgerTable(run.db));
+        writeCsvTables(target, ledgerTables(run.db));
     } catch (const CsvExportError& error) {
         return run.fail(error.message());
     } catch (const sql::Error& error) {
@@ -32,7 +32,7 @@ CommandEntry exportLedgerCommand()
     return {
         .name = u"export-ledger"_s,
         .synopsis = u"export-ledger FILE.csv"_s,
-        .help = {u"把账本导出为 CSV（UTF-8）"_s},
+        .help = {u"把账本导出为 CSV（UTF-8）；有分红送配时，空一行后是它们的表"_s},
         .options = {},
         .arguments = {u"FILE.csv"_s},
         .writesFirstArgument = true,

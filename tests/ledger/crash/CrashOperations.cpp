@@ -1,6 +1,7 @@
 #include "CrashOperations.h"
 
 #include "../LedgerTestSupport.h"
+#include "ledger/EventLedger.h"
 #include "ledger/LedgerChanges.h"
 #include "ledger/StatementImport.h"
 #include "ledger/StockTable.h"
@@ -62,6 +63,26 @@ QList<ledger::StatementTrade> statementTrades()
     return trades;
 }
 
+// 10转10 of 浦发银行, whose 1200 shares of someTrades were bought before its record date.
+ledger::EventEntry transferEvent()
+{
+    ledger::EventEntry event;
+    event.code = QStringLiteral("600000");
+    event.name = QStringLiteral("浦发银行");
+    event.record = QDate(2008, 6, 20);
+    event.ex = QDate(2008, 6, 23);
+    event.cash = QStringLiteral("1");
+    event.transfer = QStringLiteral("10");
+    return event;
+}
+
+void tradesAndAnEvent(sql::Database& db)
+{
+    someTrades(db);
+    if (!ledger::EventLedger(db).add(transferEvent(), false).saved())
+        throw std::runtime_error("event refused");
+}
+
 } // namespace
 
 void importedStatement(sql::Database& db, bool replaceLedger)
@@ -117,6 +138,24 @@ std::vector<CrashOperation> tradeOperations()
         {"import a statement replacing the ledger", someTrades,
          [](sql::Database& db) {
              importedStatement(db, true);
+         }},
+        {"add an event", someTrades,
+         [](sql::Database& db) {
+             if (!ledger::EventLedger(db).add(transferEvent(), false).saved())
+                 throw std::runtime_error("event refused");
+         }},
+        {"delete an event", tradesAndAnEvent,
+         [](sql::Database& db) {
+             const qint64 id = db.scalarInt("SELECT max(ID) FROM fhsp");
+             if (!ledger::EventLedger(db).remove(id).saved())
+                 throw std::runtime_error("event not deleted");
+         }},
+        {"sell the new shares", tradesAndAnEvent,
+         [](sql::Database& db) {
+             ledger::TradeEntry entry =
+                 sell(QStringLiteral("浦发银行"), QStringLiteral("600000"), QStringLiteral("2400"));
+             entry.date = QDate(2008, 7, 1);
+             recorded(db, entry);
          }},
     };
 }
