@@ -1,5 +1,6 @@
 #include "AccountReturns.h"
 
+#include "EventEffects.h"
 #include "MoneyWeightedReturn.h"
 #include "ledger/sql/Database.h"
 #include "ledger/sql/Statement.h"
@@ -17,9 +18,11 @@ namespace {
 struct Row {
     QString date;
     int stock = 0;
+    bool event = false; // a 分红送配 on its ex-date
     bool sell = false;
     qint64 shares = 0;
-    qint64 total = 0; // fen
+    qint64 total = 0; // fen: paid for a buy, received for a sell after its 红利税, the
+                      // dividend after the tax withheld at payment
 };
 
 struct Stock {
@@ -33,7 +36,8 @@ struct Stock {
 
 AccountReturns accountReturns(sql::Database& db, const QuotedValues* quoted, QDate today)
 {
-    auto query = db.prepare("SELECT 日期,股票名,交易状态='卖出',ifnull(数量,0),ifnull(总金额,0) "
+    const EventEffects effects = eventEffects(db);
+    auto query = db.prepare("SELECT 日期,股票名,交易状态='卖出',ifnull(数量,0),ifnull(总金额,0),id "
                             "FROM gpjl NOT INDEXED WHERE 虚拟卖出='假' AND 交易状态 IN "
                             "('买入','卖出') ORDER BY id");
     std::vector<Row> rows;
@@ -46,17 +50,39 @@ AccountReturns accountReturns(sql::Database& db, const QuotedValues* quoted, QDa
             known = index.insert(name, int(stocks.size()));
             stocks.push_back({name, 0, 0, {}});
         }
-        rows.push_back({query.text(0), known.value(), query.int64(2) != 0, query.int64(3),
-                        std::llround(query.real(4) * 100)});
+        const bool sell = query.int64(2) != 0;
+        const qint64 total = std::llround(query.real(4) * 100);
+        rows.push_back({query.text(0), known.value(), false, sell, query.int64(3),
+                        sell ? total - effects.saleTaxFen.value(query.int64(5)) : total});
     }
-    std::stable_sort(rows.begin(), rows.end(),
-                     [](const Row& a, const Row& b) { return a.date < b.date; });
+    for (const EventEffect& effect : effects.effects) {
+        auto known = index.constFind(effect.name);
+        if (known == index.cend()) {
+            known = index.insert(effect.name, int(stocks.size()));
+            stocks.push_back({effect.name, 0, 0, {}});
+        }
+        rows.push_back({effect.paid.toString(Qt::ISODate), known.value(), true, false,
+                        effect.newShares, effect.cashFen - effect.taxAtPaymentFen});
+    }
+    // On one day an ex-date's new shares and cash come before the day's trades.
+    std::stable_sort(rows.begin(), rows.end(), [](const Row& a, const Row& b) {
+        return a.date != b.date ? a.date < b.date : a.event && !b.event;
+    });
 
     std::vector<CashFlow> account;
     for (const Row& row : rows) {
         Stock& stock = stocks[std::size_t(row.stock)];
         const QDate date = QDate::fromString(row.date, Qt::ISODate);
         const double amount = double(row.total) / 100;
+        if (row.event) {
+            stock.shares += row.shares;
+            if (row.total != 0) {
+                const CashFlow dividend{date, amount};
+                stock.flows.push_back(dividend);
+                account.push_back(dividend);
+            }
+            continue;
+        }
         if (row.sell) {
             const qint64 cost =
                 row.shares >= stock.shares || stock.shares <= 0

@@ -1,5 +1,7 @@
 #include "YearlyStatement.h"
 
+#include "EventEffects.h"
+
 #include "ledger/sql/Database.h"
 #include "ledger/sql/Statement.h"
 
@@ -20,13 +22,17 @@ namespace {
 // the whole ledger to a temporary file).
 constexpr const char* tradeRows =
     "SELECT 日期,股票名,交易状态='卖出',ifnull(数量,0),ifnull(总金额,0),ifnull(费用,0),"
-    "ifnull(印花税,0),ifnull(佣金,0),ifnull(过户费等,0),ifnull(其它费用,0) FROM gpjl NOT INDEXED "
+    "ifnull(印花税,0),ifnull(佣金,0),ifnull(过户费等,0),ifnull(其它费用,0),id FROM gpjl NOT "
+    "INDEXED "
     "WHERE 虚拟卖出='假' AND 交易状态 IN ('买入','卖出') ORDER BY id";
 
 struct Row {
     QString date;
-    int stock = 0; // index of the name
+    int stock = 0;      // index of the name
+    bool event = false; // a 分红送配 on its ex-date, not a trade
     bool sell = false;
+    qint64 dividend = 0, taxAtPayment = 0; // of an event
+    qint64 tax = 0;                        // of a sell: its 红利税
     qint64 shares = 0;
     qint64 total = 0;
     qint64 fees = 0, stamp = 0, commission = 0, transferAndOther = 0, other = 0;
@@ -54,6 +60,7 @@ qint64 costShare(qint64 cost, qint64 sold, qint64 held)
 
 YearlyStatement yearlyStatement(sql::Database& db)
 {
+    const EventEffects effects = eventEffects(db);
     auto query = db.prepare(tradeRows);
     std::vector<Row> rows;
     QHash<QString, int> stocks;
@@ -73,10 +80,26 @@ YearlyStatement yearlyStatement(sql::Database& db)
         row.commission = fen(query.real(7));
         row.transferAndOther = fen(query.real(8));
         row.other = fen(query.real(9));
+        row.tax = effects.saleTaxFen.value(query.int64(10));
         rows.push_back(std::move(row));
     }
-    std::stable_sort(rows.begin(), rows.end(),
-                     [](const Row& a, const Row& b) { return a.date < b.date; });
+    for (const EventEffect& effect : effects.effects) {
+        auto known = stocks.constFind(effect.name);
+        if (known == stocks.cend())
+            known = stocks.insert(effect.name, int(stocks.size()));
+        Row row;
+        row.date = effect.paid.toString(Qt::ISODate);
+        row.stock = known.value();
+        row.event = true;
+        row.shares = effect.newShares;
+        row.dividend = effect.cashFen;
+        row.taxAtPayment = effect.taxAtPaymentFen;
+        rows.push_back(std::move(row));
+    }
+    // On one day an ex-date's new shares and cash come before the day's trades.
+    std::stable_sort(rows.begin(), rows.end(), [](const Row& a, const Row& b) {
+        return a.date != b.date ? a.date < b.date : a.event && !b.event;
+    });
 
     YearlyStatement statement;
     std::vector<Holding> holdings(stocks.size());
@@ -92,6 +115,14 @@ YearlyStatement yearlyStatement(sql::Database& db)
             current->year = year;
         }
         Holding& holding = holdings[std::size_t(row.stock)];
+        if (row.event) {
+            // New shares join the holding at no cost: its cost per share falls.
+            holding.shares += row.shares;
+            current->dividends += row.dividend;
+            current->dividendTax += row.taxAtPayment;
+            continue;
+        }
+        current->dividendTax += row.tax;
         if (row.sell) {
             const qint64 cost = costShare(holding.cost, row.shares, holding.shares);
             current->sellProceeds += row.total;
@@ -125,6 +156,8 @@ YearlyStatement yearlyStatement(sql::Database& db)
         t.transferFee += y.transferFee;
         t.otherFees += y.otherFees;
         t.trades += y.trades;
+        t.dividends += y.dividends;
+        t.dividendTax += y.dividendTax;
         t.heldAtCost = y.heldAtCost;
     }
     return statement;
@@ -139,8 +172,8 @@ QString yuanText(qint64 fen)
 
 QStringList yearlyStatementTitles()
 {
-    return {u"年度"_s,     u"买入支付"_s, u"卖出收入"_s,    u"已实现盈亏"_s,
-            u"佣金"_s,     u"印花税"_s,   u"过户费"_s,      u"其他费用"_s,
+    return {u"年度"_s,     u"买入支付"_s, u"卖出收入"_s,    u"已实现盈亏"_s, u"分红派息"_s,
+            u"红利税"_s,   u"佣金"_s,     u"印花税"_s,      u"过户费"_s,     u"其他费用"_s,
             u"费用合计"_s, u"交易笔数"_s, u"年末持仓成本"_s};
 }
 
@@ -151,6 +184,8 @@ QList<QStringList> yearlyStatementRows(const YearlyStatement& statement)
                            yuanText(y.paidForBuys),
                            yuanText(y.sellProceeds),
                            yuanText(y.realisedProfit),
+                           yuanText(y.dividends),
+                           yuanText(y.dividendTax),
                            yuanText(y.commission),
                            yuanText(y.stampDuty),
                            yuanText(y.transferFee),

@@ -22,8 +22,9 @@ struct YearFigures {
     qint64 transferFee = 0; // 过户费等 less the other fee
     qint64 otherFees = 0;   // the rest of 费用: other fees and anything not split out
     int trades = 0;
-    qint64 heldAtCost = 0; // the shares held at the year's end at their average cost
-    // Dividends and their tax join here once the ledger records them.
+    qint64 heldAtCost = 0;  // the shares held at the year's end at their average cost
+    qint64 dividends = 0;   // 分红派息 before tax, on the ex-dates of the year
+    qint64 dividendTax = 0; // 红利税 withheld at payment or from the year's sales
 
     qint64 fees() const { return commission + stampDuty + transferFee + otherFees; }
 };

@@ -27,7 +27,9 @@ YearlyStatementWindow::YearlyStatementWindow(sql::Database& db, ledger::LedgerNo
         QStringLiteral("金额单位：元。已实现盈亏 = 卖出所得（扣除费用）− 所卖股数的平均成本；"
                        "年末持仓成本为年末未卖股票的平均成本。合计行的买入支付、卖出收入、费用合计"
                        "与交易汇总一致，"
-                       "已实现盈亏减年末持仓成本等于汇总（不取行情）的盈亏金额。"),
+                       "没有分红送配时已实现盈亏减年末持仓成本等于汇总（不取行情）的盈亏金额。"
+                       "分红派息为除权除息日到账的税前现金红利，红利税为派息时或卖出时扣缴的"
+                       "股息红利税；送转的新股不计成本，摊低每股平均成本。"),
         this);
     note->setWordWrap(true);
     m_failure->setWordWrap(true);

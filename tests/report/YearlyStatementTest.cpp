@@ -1,6 +1,9 @@
 #include "ReportTestSupport.h"
 
+#include "ledger/EventEntry.h"
+#include "ledger/EventLedger.h"
 #include "report/AccountReturns.h"
+#include "report/MoneyWeightedReturn.h"
 #include "report/PositionSummary.h"
 #include "report/Repricing.h"
 #include "report/YearlyStatement.h"
@@ -10,6 +13,7 @@
 #include <cmath>
 #include <map>
 #include <random>
+#include <vector>
 
 namespace corvanta::report::testing {
 
@@ -64,11 +68,11 @@ TEST_F(YearlyStatementTest, HandWorkedLedgerGivesEachYearAndTheTotal)
     const QList<QStringList> rows = yearlyStatementRows(statement);
     ASSERT_EQ(rows.size(), 3);
     EXPECT_EQ(rows[0].join(u'|'),
-              u"2022|10010.20|4785.10|781.02|10.00|4.80|0.30|10.00|25.10|2|6006.12");
+              u"2022|10010.20|4785.10|781.02|0.00|0.00|10.00|4.80|0.30|10.00|25.10|2|6006.12");
     EXPECT_EQ(rows[1].join(u'|'),
-              u"2023|10005.10|5387.25|-618.87|10.00|2.70|0.15|5.00|17.85|2|10005.10");
+              u"2023|10005.10|5387.25|-618.87|0.00|0.00|10.00|2.70|0.15|5.00|17.85|2|10005.10");
     EXPECT_EQ(rows[2].join(u'|'),
-              u"合计|20015.30|10172.35|162.15|20.00|7.50|0.45|15.00|42.95|4|10005.10");
+              u"合计|20015.30|10172.35|162.15|0.00|0.00|20.00|7.50|0.45|15.00|42.95|4|10005.10");
     EXPECT_EQ(yearlyStatementTitles().size(), rows[0].size());
 }
 
@@ -99,11 +103,50 @@ TEST_F(YearlyStatementTest, ReturnsValueTheHoldingsAtCostOrMarket)
     EXPECT_NEAR(accountReturns(db, &quoted, today).stocks[0].rate.value_or(-9), 0.1, 1e-9);
 }
 
+// 10派3元送2股转3股 on 1,000 shares bought for 20,000.00: 300.00 of dividends, 500
+// new shares that halve the cost per share. Half the 1,500 sold after a month
+// carries 10% of the tax base of their 500 parent shares (0.30 cash and 0.20 of
+// bonus shares at par each): 25.00; the other half, sold after a year, none.
+TEST_F(YearlyStatementTest, DividendsAndTheirTaxFallInTheirYears)
+{
+    addTrade({"2024-03-01", "600000", u"甲沪", false, 1000, 2000, 0, 0, 0, 0});
+    ledger::EventEntry event;
+    event.code = QStringLiteral("600000");
+    event.name = QStringLiteral("甲沪");
+    event.record = QDate(2024, 6, 20);
+    event.ex = QDate(2024, 6, 21);
+    event.cash = QStringLiteral("3");
+    event.bonus = QStringLiteral("2");
+    event.transfer = QStringLiteral("3");
+    ASSERT_TRUE(ledger::EventLedger(db).add(event, true).saved());
+    addTrade({"2024-07-10", "600000", u"甲沪", true, 750, 2200, 0, 0, 0, 0});
+    addTrade({"2025-08-01", "600000", u"甲沪", true, 750, 2200, 0, 0, 0, 0});
+
+    const QList<QStringList> rows = yearlyStatementRows(yearlyStatement(db));
+    ASSERT_EQ(rows.size(), 3);
+    EXPECT_EQ(rows[0].join(u'|'),
+              u"2024|20000.00|16500.00|6500.00|300.00|25.00|0.00|0.00|0.00|0.00|0.00|2|10000.00");
+    EXPECT_EQ(rows[1].join(u'|'),
+              u"2025|0.00|16500.00|6500.00|0.00|0.00|0.00|0.00|0.00|0.00|0.00|1|0.00");
+    EXPECT_EQ(rows[2].join(u'|'),
+              u"合计|20000.00|33000.00|13000.00|300.00|25.00|0.00|0.00|0.00|0.00|0.00|3|0.00");
+
+    // The dividend is money back on its ex-date; the sale's tax is not.
+    const AccountReturns returns = accountReturns(db, nullptr, QDate(2025, 8, 1));
+    ASSERT_EQ(returns.stocks.size(), 1);
+    const double rate = returns.stocks[0].rate.value_or(-9);
+    const std::vector<CashFlow> flows{{QDate(2024, 3, 1), -20000},
+                                      {QDate(2024, 6, 21), 300},
+                                      {QDate(2024, 7, 10), 16475},
+                                      {QDate(2025, 8, 1), 16500}};
+    EXPECT_NEAR(rate, moneyWeightedReturn(flows).value_or(-8), 1e-9);
+}
+
 TEST_F(YearlyStatementTest, AnEmptyLedgerHasOnlyAZeroTotalRow)
 {
     const QList<QStringList> rows = yearlyStatementRows(yearlyStatement(db));
     ASSERT_EQ(rows.size(), 1);
-    EXPECT_EQ(rows[0].join(u'|'), u"合计|0.00|0.00|0.00|0.00|0.00|0.00|0.00|0.00|0|0.00");
+    EXPECT_EQ(rows[0].join(u'|'), u"合计|0.00|0.00|0.00|0.00|0.00|0.00|0.00|0.00|0.00|0.00|0|0.00");
 }
 
 TEST(YuanText, IsExactToTheFenWithItsSign)
