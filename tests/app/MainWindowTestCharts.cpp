@@ -377,17 +377,19 @@ void MainWindowChartsTest::yearlyStatementOpensFromBothPopupsAndFollowsTheTrades
     // of the 10010 paid.
     QCOMPARE(
         tableRows(yearly.table()),
-        (QStringList{u"2021|10010.00|0.00|0.00|5.00|0.00|0.00|5.00|10.00|1|10010.00"_s,
-                     u"2022|0.00|4790.00|786.00|5.00|0.00|0.00|5.00|10.00|1|6006.00"_s,
-                     u"合计|10010.00|4790.00|786.00|10.00|0.00|0.00|10.00|20.00|2|6006.00"_s}));
+        (QStringList{
+            u"2021|10010.00|0.00|0.00|0.00|0.00|5.00|0.00|0.00|5.00|10.00|1|10010.00"_s,
+            u"2022|0.00|4790.00|786.00|0.00|0.00|5.00|0.00|0.00|5.00|10.00|1|6006.00"_s,
+            u"合计|10010.00|4790.00|786.00|0.00|0.00|10.00|0.00|0.00|10.00|20.00|2|6006.00"_s}));
 
     const ledger::RecordOutcome outcome = h->program().ledgerWriter().record(
         tradeEntry(u"000709"_s, steelName, Direction::Buy, 500, u"8"_s, u"2023-02-01"_s));
     QVERIFY(outcome.recorded());
     const QStringList rows = tableRows(yearly.table());
     QCOMPARE(rows.size(), 4);
-    QCOMPARE(rows[2], u"2023|4010.00|0.00|0.00|5.00|0.00|0.00|5.00|10.00|1|10016.00"_s);
-    QCOMPARE(rows[3], u"合计|14020.00|4790.00|786.00|15.00|0.00|0.00|15.00|30.00|3|10016.00"_s);
+    QCOMPARE(rows[2], u"2023|4010.00|0.00|0.00|0.00|0.00|5.00|0.00|0.00|5.00|10.00|1|10016.00"_s);
+    QCOMPARE(rows[3],
+             u"合计|14020.00|4790.00|786.00|0.00|0.00|15.00|0.00|0.00|15.00|30.00|3|10016.00"_s);
     yearly.close();
 
     QMenu& popup = h->program().summary().popup();
