@@ -273,9 +273,10 @@ void MonitorController::openMonitor()
     m_monitor->setNetworkOk(m_parts.network.networkOk());
     m_session->setSource(currentSource());
     m_session->setFetchOptions(currentOptions());
+    // Showing copies the main window's stock into the head, which the pass fetches first.
+    m_monitor->showNormal();
     if (m_parts.network.networkOk() && hasCurrentRow())
         m_session->startMonitoring();
-    m_monitor->showNormal();
     m_monitor->raise();
     m_monitor->activateWindow();
 }

@@ -102,7 +102,10 @@ private:
     void applySwitch();
     void applyGrid();
     void applyColumnWidths();
+    // Copies the main window's trade and stock into the head (on showing).
     void takeMainTrade();
+    // Makes a code the main window's current code, and so the session's.
+    void setMainCode(const QString& code);
     void setHeadCaption(const QString& name);
     void updateIndexLabels();
     void readDetail(const QString& name);

@@ -74,6 +74,7 @@ private slots:
     void listCommandsMarkTheBarForRebuild_data();
     void listCommandsMarkTheBarForRebuild();
     void monitorItemStartsAPass();
+    void firstPassAsksForTheCurrentStock();
     void openingTheMonitorLeavesTheMainWindow();
     void monitoredStocksInTheDetailPanel();
     void lifecycleThroughTheWindows();
@@ -252,6 +253,38 @@ void MainWindowMonitorTest::monitorItemStartsAPass()
     QVERIFY(!monitor().session().isMonitoring());
 }
 
+// The pass that "实时监控(&D)" starts asks first for the stock the main window
+// shows, not for the one the monitor showed before nor the fixed code.
+void MainWindowMonitorTest::firstPassAsksForTheCurrentStock()
+{
+    QVERIFY(openOnFirstRow());
+    program().network().setNetworkOk(true);
+    clickGridRow(grid(), 1);
+    QCOMPARE(currentRow()->cells[ledger::NameColumn], u"沪市股票0"_s);
+    QCOMPARE(h->window().trade().code->text(), u"600000"_s);
+    QSignalSpy passes(&monitor().session(), &report::MonitorSession::passFinished);
+    openMonitorFromPopup();
+    windows::MonitorWindow& window = monitor().monitorWindow();
+    QCOMPARE(window.head()->code->text(), u"600000"_s);
+    QVERIFY(passes.wait(10000));
+    QCOMPARE(passes.constFirst().constFirst().toBool(), true);
+    QVERIFY(!server->requests().isEmpty());
+    QCOMPARE(server->requests().first().target, QByteArray("/htmdata/html/600000.htm"));
+    QVERIFY(monitor().session().monitorQuoteLines().first().startsWith(u"600000,"_s));
+
+    // Back in the main window, another stock; the monitor again asks for it first.
+    window.close();
+    QVERIFY(h->window().isVisible());
+    clickGridRow(grid(), 2);
+    QCOMPARE(h->window().trade().code->text(), u"600001"_s);
+    const qsizetype before = server->requests().size();
+    passes.clear();
+    openMonitorFromPopup();
+    QVERIFY(passes.wait(10000));
+    QCOMPARE(server->requests().at(before).target, QByteArray("/htmdata/html/600001.htm"));
+    window.close();
+}
+
 // Opening the monitor shows amounts in 元 again, resets the ledger caption and
 // stops the single-stock refresh; closing it brings the main window back with its
 // timer and stops monitoring.
@@ -364,7 +397,7 @@ void MainWindowMonitorTest::lifecycleThroughTheWindows()
     report::MonitorSession& session = monitor().session();
     windows::MonitorWindow& window = monitor().monitorWindow();
     QCheckBox* monitoring = window.head()->monitoring;
-    QCOMPARE(session.state(), State::Stopped);
+    QCOMPARE(session.state(), State::Off);
 
     tools::QuoteServerOptions slow;
     slow.delay = std::chrono::milliseconds(300);
@@ -403,7 +436,7 @@ void MainWindowMonitorTest::lifecycleThroughTheWindows()
     // The switch stops monitoring and starts it again.
     click(monitoring);
     QVERIFY(!monitoring->isChecked());
-    QTRY_COMPARE(session.state(), State::Stopped);
+    QTRY_COMPARE(session.state(), State::Off);
     QVERIFY(!window.head()->interval->isEnabled());
     const auto ended = atEnd.count();
     click(monitoring);
@@ -417,7 +450,7 @@ void MainWindowMonitorTest::lifecycleThroughTheWindows()
     click(monitoring);
     window.popupMenu()->actions().first()->trigger(); // "悬浮窗显示"
     QVERIFY(!window.isVisible());
-    QTRY_COMPARE(session.state(), State::Stopped);
+    QTRY_COMPARE(session.state(), State::Off);
     QVERIFY(monitor().bar()->reconnectAction()->isEnabled());
     monitor().bar()->reconnectAction()->trigger();
     QVERIFY(monitoring->isChecked());
@@ -429,7 +462,7 @@ void MainWindowMonitorTest::lifecycleThroughTheWindows()
     monitor().bar()->close();
     QVERIFY(window.isVisible());
     window.close();
-    QTRY_COMPARE(session.state(), State::Stopped);
+    QTRY_COMPARE(session.state(), State::Off);
     QVERIFY(h->window().isVisible());
 }
 
@@ -452,7 +485,7 @@ void MainWindowMonitorTest::failuresThroughTheWindows()
     openMonitorFromPopup();
     QVERIFY(passes.wait(10000));
     QCOMPARE(passes.last().first().toBool(), false);
-    QCOMPARE(session.state(), State::Loading);
+    QCOMPARE(session.state(), State::LoadFailed);
     QCOMPARE(window.gridGroup()->title(), u"网络连接超时!"_s);
     QVERIFY(window.head()->monitoring->isEnabled());
     const auto asked = server->requests().count();
@@ -464,7 +497,7 @@ void MainWindowMonitorTest::failuresThroughTheWindows()
     QTest::qWait(50);
     QCOMPARE(cycles.count(), 0);
     QCOMPARE(server->requests().count(), asked);
-    QCOMPARE(session.state(), State::Loading);
+    QCOMPARE(session.state(), State::LoadFailed);
 
     // The monitor item starts again: the pass goes through.
     server->setOptions({});
