@@ -9,7 +9,7 @@
 #include "StockPicker.h"
 #include "TradePort.h"
 
-#include "report/MonitorSession.h"
+#include "monitor/MonitorSession.h"
 #include "report/MonitorTableModel.h"
 #include "report/MonitorTexts.h"
 #include "report/TradeDetailModel.h"
@@ -56,7 +56,7 @@ QString colourName(const QLabel* label)
 
 } // namespace
 
-MonitorWindow::MonitorWindow(report::MonitorSession& session, TradePort& trade,
+MonitorWindow::MonitorWindow(monitor::MonitorSession& session, TradePort& trade,
                              ledger::StockTable& stocks, sql::Database& db, Prompter& prompter,
                              ledger::MonitorFont font, QWidget* parent)
     : QWidget(parent), m_session(session), m_trade(trade), m_db(db), m_prompter(prompter),
@@ -122,7 +122,7 @@ MonitorWindow::MonitorWindow(report::MonitorSession& session, TradePort& trade,
 
     // The head stock reaches the session wherever it changes here.
     connect(m_head->code, &QLineEdit::textChanged, &m_session,
-            &report::MonitorSession::setHeadCode);
+            &monitor::MonitorSession::setHeadCode);
     m_session.setHeadCode(m_head->code->text());
     m_session.setHeadName(m_head->title());
     m_session.setCurrentCode(m_trade.stockCode());
@@ -217,7 +217,7 @@ void MonitorWindow::buildMenus()
 
 void MonitorWindow::wireSession()
 {
-    using S = report::MonitorSession;
+    using S = monitor::MonitorSession;
     connect(&m_session, &S::gridChanged, this, &MonitorWindow::applyGrid);
     connect(&m_session, &S::frameCaptionChanged, m_gridGroup, &QGroupBox::setTitle);
     connect(&m_session, &S::timeLabelChanged, m_time, &QLabel::setText);
@@ -245,7 +245,7 @@ void MonitorWindow::applySwitch()
     const bool on = m_session.isMonitoring();
     m_head->monitoring->setChecked(on);
     m_head->monitoring->setEnabled(m_session.isSwitchEnabled() && m_networkOk);
-    m_head->monitoring->setText(report::MonitorSession::switchCaption(on));
+    m_head->monitoring->setText(monitor::MonitorSession::switchCaption(on));
     m_head->progress->setVisible(on || !m_networkOk);
     m_head->interval->setEnabled(m_session.isIntervalEnabled() && m_networkOk);
     m_head->interval->setValue(m_session.intervalPosition());

@@ -14,8 +14,8 @@
 #include "ledger/Settings.h"
 #include "ledger/sql/Statement.h"
 #include "market/NetworkState.h"
+#include "monitor/MonitorSession.h"
 #include "quote-server/QuoteServer.h"
-#include "report/MonitorSession.h"
 #include "report/MonitorTableModel.h"
 #include "report/TradeDetailModel.h"
 #include "windows/CodeLookupWindow.h"
@@ -223,7 +223,7 @@ void MainWindowMonitorTest::monitorItemStartsAPass()
 {
     QVERIFY(openOnFirstRow());
     program().network().setNetworkOk(true);
-    QSignalSpy passes(&monitor().session(), &report::MonitorSession::passFinished);
+    QSignalSpy passes(&monitor().session(), &monitor::MonitorSession::passFinished);
     QSignalSpy stops(&monitor(), &app::MonitorController::mainTimerStopRequested);
     openMonitorFromPopup();
 
@@ -262,7 +262,7 @@ void MainWindowMonitorTest::firstPassAsksForTheCurrentStock()
     clickGridRow(grid(), 1);
     QCOMPARE(currentRow()->cells[ledger::NameColumn], u"沪市股票0"_s);
     QCOMPARE(h->window().trade().code->text(), u"600000"_s);
-    QSignalSpy passes(&monitor().session(), &report::MonitorSession::passFinished);
+    QSignalSpy passes(&monitor().session(), &monitor::MonitorSession::passFinished);
     openMonitorFromPopup();
     windows::MonitorWindow& window = monitor().monitorWindow();
     QCOMPARE(window.head()->code->text(), u"600000"_s);
@@ -321,7 +321,7 @@ void MainWindowMonitorTest::openingTheMonitorLeavesTheMainWindow()
     windows::MonitorWindow& window = monitor().monitorWindow();
     QVERIFY(window.isVisible());
     QCOMPARE(window.head()->paid->text(), paid); // copied in 元, not 1.7426
-    QCOMPARE(monitor().session().state(), report::MonitorSession::State::Loading);
+    QCOMPARE(monitor().session().state(), monitor::MonitorSession::State::Loading);
 
     window.close();
     QVERIFY(w.isVisible());
@@ -391,10 +391,10 @@ void MainWindowMonitorTest::monitoredStocksInTheDetailPanel()
 // switch and "重新连接(&N)" on the floating bar starting it again.
 void MainWindowMonitorTest::lifecycleThroughTheWindows()
 {
-    using State = report::MonitorSession::State;
+    using State = monitor::MonitorSession::State;
     QVERIFY(openOnFirstRow());
     program().network().setNetworkOk(true);
-    report::MonitorSession& session = monitor().session();
+    monitor::MonitorSession& session = monitor().session();
     windows::MonitorWindow& window = monitor().monitorWindow();
     QCheckBox* monitoring = window.head()->monitoring;
     QCOMPARE(session.state(), State::Off);
@@ -402,7 +402,7 @@ void MainWindowMonitorTest::lifecycleThroughTheWindows()
     tools::QuoteServerOptions slow;
     slow.delay = std::chrono::milliseconds(300);
     server->setOptions(slow);
-    QSignalSpy passes(&session, &report::MonitorSession::passFinished);
+    QSignalSpy passes(&session, &monitor::MonitorSession::passFinished);
     openMonitorFromPopup();
     QCOMPARE(session.state(), State::Loading);
     QVERIFY(!monitoring->isEnabled());
@@ -425,8 +425,8 @@ void MainWindowMonitorTest::lifecycleThroughTheWindows()
     QList<State> atTick;
     QList<State> atEnd;
     QObject scope; // the recording ends with the test
-    connect(&session, &report::MonitorSession::ticked, &scope, [&] { atTick << session.state(); });
-    connect(&session, &report::MonitorSession::cycleFinished, &scope,
+    connect(&session, &monitor::MonitorSession::ticked, &scope, [&] { atTick << session.state(); });
+    connect(&session, &monitor::MonitorSession::cycleFinished, &scope,
             [&] { atEnd << session.state(); });
     session.setSecondLength(std::chrono::milliseconds(1));
     QTRY_VERIFY_WITH_TIMEOUT(atEnd.count() >= 2, 10000);
@@ -471,17 +471,17 @@ void MainWindowMonitorTest::lifecycleThroughTheWindows()
 // and the next tick tries again; without the network ticks start nothing.
 void MainWindowMonitorTest::failuresThroughTheWindows()
 {
-    using State = report::MonitorSession::State;
+    using State = monitor::MonitorSession::State;
     QVERIFY(openOnFirstRow());
     program().network().setNetworkOk(true);
-    report::MonitorSession& session = monitor().session();
+    monitor::MonitorSession& session = monitor().session();
     windows::MonitorWindow& window = monitor().monitorWindow();
     tools::QuoteServerOptions failing;
     failing.answer = tools::Answer::Error;
     server->setOptions(failing);
 
-    QSignalSpy passes(&session, &report::MonitorSession::passFinished);
-    QSignalSpy cycles(&session, &report::MonitorSession::cycleFinished);
+    QSignalSpy passes(&session, &monitor::MonitorSession::passFinished);
+    QSignalSpy cycles(&session, &monitor::MonitorSession::cycleFinished);
     openMonitorFromPopup();
     QVERIFY(passes.wait(10000));
     QCOMPARE(passes.last().first().toBool(), false);
@@ -537,18 +537,18 @@ void MainWindowMonitorTest::failuresThroughTheWindows()
 // refresh the head stock only.
 void MainWindowMonitorTest::emptyListWaitsAtOnce()
 {
-    using State = report::MonitorSession::State;
+    using State = monitor::MonitorSession::State;
     QVERIFY(openOnFirstRow());
     program().network().setNetworkOk(true);
     menus().monitorRemoveAll->trigger();
-    report::MonitorSession& session = monitor().session();
+    monitor::MonitorSession& session = monitor().session();
     openMonitorFromPopup();
     QCOMPARE(session.state(), State::Waiting);
     QVERIFY(!session.listNonEmpty());
     QVERIFY(server->requests().isEmpty());
     QCOMPARE(monitor().monitorWindow().model()->rowCount(), 1); // the totals row only
 
-    QSignalSpy cycles(&session, &report::MonitorSession::cycleFinished);
+    QSignalSpy cycles(&session, &monitor::MonitorSession::cycleFinished);
     session.tick();
     QCOMPARE(session.state(), State::Cycling);
     QVERIFY(cycles.wait(10000));
@@ -584,7 +584,7 @@ void MainWindowMonitorTest::floatingBarAndBack()
 {
     QVERIFY(openOnFirstRow());
     program().network().setNetworkOk(true);
-    QSignalSpy passes(&monitor().session(), &report::MonitorSession::passFinished);
+    QSignalSpy passes(&monitor().session(), &monitor::MonitorSession::passFinished);
     program().onMainTimerTick(true);
     QVERIFY(menus().floatingBar->isEnabled());
     menus().floatingBar->trigger();
@@ -644,7 +644,7 @@ void MainWindowMonitorTest::aBusyLedgerIsToldAndTheProgramGoesOn()
 {
     QVERIFY(openOnFirstRow());
     program().network().setNetworkOk(true);
-    QSignalSpy passes(&monitor().session(), &report::MonitorSession::passFinished);
+    QSignalSpy passes(&monitor().session(), &monitor::MonitorSession::passFinished);
     openMonitorFromPopup();
     QVERIFY(passes.wait(10000));
     monitor().session().setPause(std::chrono::hours(1)); // no cycle meanwhile

@@ -1,4 +1,4 @@
-#include "report/MonitorSession.h"
+#include "monitor/MonitorSession.h"
 
 #include "ledger/Schema.h"
 #include "ledger/sql/Database.h"
@@ -11,6 +11,7 @@
 
 using namespace Qt::StringLiterals;
 using namespace corvanta;
+using namespace corvanta::monitor;
 using namespace corvanta::report;
 using corvanta::tools::Answer;
 using corvanta::tools::QuoteServer;

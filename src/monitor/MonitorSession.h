@@ -1,7 +1,7 @@
 #pragma once
 
-#include "MonitorFigures.h"
-#include "TickerRotation.h"
+#include "report/MonitorFigures.h"
+#include "report/TickerRotation.h"
 
 #include "calc/FeeRules.h"
 #include "market/FetchOptions.h"
@@ -23,7 +23,7 @@ class SequentialQuoteRun;
 struct QuoteResult;
 } // namespace corvanta::market
 
-namespace corvanta::report {
+namespace corvanta::monitor {
 
 // The live monitor: the initial pass that fetches every monitored stock and
 // builds the monitor summary, the refresh cycles on the monitor timer, the grid
@@ -115,17 +115,17 @@ public:
     const QString& latestQuoteTime() const { return m_latestQuoteTime; }
     const QStringList& monitorQuoteLines() const { return m_monitorLines; }
     const QStringList& cycleQuoteLines() const { return m_cycleLines; }
-    const MonitorGrid& grid() const { return m_grid; }
+    const report::MonitorGrid& grid() const { return m_grid; }
     const QString& frameCaption() const { return m_frameCaption; }
     const QString& timeLabel() const { return m_timeLabel; }
     int intervalPosition() const { return m_intervalPosition; }
     QString intervalText() const;
     bool isTimerActive() const { return m_timer.isActive(); }
     int timerInterval() const { return m_timer.interval(); }
-    TickerRotation& ticker() { return m_ticker; }
-    const TickerRotation& ticker() const { return m_ticker; }
+    report::TickerRotation& ticker() { return m_ticker; }
+    const report::TickerRotation& ticker() const { return m_ticker; }
     // The two index labels the bar copies.
-    void setIndexLabels(const TickerLabel& first, const TickerLabel& second);
+    void setIndexLabels(const report::TickerLabel& first, const report::TickerLabel& second);
     // Whether passes and cycles ask for the two indexes too: only a source that
     // takes many codes a request does, in the same requests as the stocks.
     bool fetchesIndexes() const;
@@ -210,13 +210,13 @@ private:
     QString m_latestQuoteTime;
     QStringList m_monitorLines;
     QStringList m_cycleLines;
-    MonitorGrid m_grid;
+    report::MonitorGrid m_grid;
     QString m_frameCaption;
     QString m_timeLabel;
     QString m_headChange;
-    TickerLabel m_firstIndex;
-    TickerLabel m_secondIndex;
-    TickerRotation m_ticker;
+    report::TickerLabel m_firstIndex;
+    report::TickerLabel m_secondIndex;
+    report::TickerRotation m_ticker;
 };
 
-} // namespace corvanta::report
+} // namespace corvanta::monitor

@@ -1,8 +1,8 @@
 #include "MonitorSession.h"
 
-#include "IndexLabels.h"
-#include "MonitorGridUpdate.h"
-#include "ScratchTables.h"
+#include "report/IndexLabels.h"
+#include "report/MonitorGridUpdate.h"
+#include "report/ScratchTables.h"
 
 #include "calc/GbkLength.h"
 #include "calc/Numbers.h"
@@ -14,7 +14,9 @@
 
 using namespace Qt::StringLiterals;
 
-namespace corvanta::report {
+namespace corvanta::monitor {
+
+using namespace corvanta::report;
 
 namespace {
 
@@ -550,4 +552,4 @@ void MonitorSession::takeTime(const std::optional<QString>& label)
     emit timeLabelChanged(m_timeLabel);
 }
 
-} // namespace corvanta::report
+} // namespace corvanta::monitor
