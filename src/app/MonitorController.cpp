@@ -119,6 +119,8 @@ void MonitorController::wireMonitor()
     // A proxy taken into use reaches the next pass and cycle.
     connect(&network, &market::NetworkState::changed, this,
             [this] { m_session->setFetchOptions(currentOptions()); });
+    connect(&m_parts.main.settings(), &SettingsMenuController::titleChosen, monitor,
+            &QWidget::setWindowTitle);
     connect(m_session.get(), &monitor::MonitorSession::databaseFailed, this,
             [this](const QString& message) { m_parts.services.prompter.inform(message); });
 }
