@@ -15,7 +15,7 @@
 #include "market/FetchOptions.h"
 #include "market/NetworkState.h"
 #include "market/QuoteSourceChoice.h"
-#include "report/MonitorSession.h"
+#include "monitor/MonitorSession.h"
 #include "report/SummaryTexts.h"
 #include "windows/CodeLookupWindow.h"
 #include "windows/DateRangeDialog.h"
@@ -47,7 +47,7 @@ constexpr int heldThrottle = -99999;
 MonitorController::MonitorController(Parts parts) : m_parts(parts), m_list(parts.db, parts.notifier)
 {
     m_session =
-        std::make_unique<report::MonitorSession>(m_parts.db, currentSource(), currentOptions());
+        std::make_unique<monitor::MonitorSession>(m_parts.db, currentSource(), currentOptions());
     m_monitor = std::make_unique<windows::MonitorWindow>(*m_session, m_parts.trade, m_parts.stocks,
                                                          m_parts.db, m_parts.services.prompter,
                                                          ledger::loadSettings(m_parts.db).font);
@@ -112,14 +112,16 @@ void MonitorController::wireMonitor()
             m_parts.services.prompter.inform(calculatorMissingMessage());
     });
     connect(m_lookup.get(), &windows::CodeLookupWindow::refreshRequested, m_session.get(),
-            &report::MonitorSession::tick);
+            &monitor::MonitorSession::tick);
     // A new source choice or address reaches the next pass and cycle.
     connect(&m_parts.sources, &market::QuoteSourceChoice::sourceChanged, this,
             [this] { m_session->setSource(currentSource()); });
     // A proxy taken into use reaches the next pass and cycle.
     connect(&network, &market::NetworkState::changed, this,
             [this] { m_session->setFetchOptions(currentOptions()); });
-    connect(m_session.get(), &report::MonitorSession::databaseFailed, this,
+    connect(&m_parts.main.settings(), &SettingsMenuController::titleChosen, monitor,
+            &QWidget::setWindowTitle);
+    connect(m_session.get(), &monitor::MonitorSession::databaseFailed, this,
             [this](const QString& message) { m_parts.services.prompter.inform(message); });
 }
 
@@ -273,9 +275,10 @@ void MonitorController::openMonitor()
     m_monitor->setNetworkOk(m_parts.network.networkOk());
     m_session->setSource(currentSource());
     m_session->setFetchOptions(currentOptions());
+    // Showing copies the main window's stock into the head, which the pass fetches first.
+    m_monitor->showNormal();
     if (m_parts.network.networkOk() && hasCurrentRow())
         m_session->startMonitoring();
-    m_monitor->showNormal();
     m_monitor->raise();
     m_monitor->activateWindow();
 }

@@ -21,7 +21,7 @@ class QuoteSource;
 class QuoteSourceChoice;
 struct FetchOptions;
 } // namespace corvanta::market
-namespace corvanta::report {
+namespace corvanta::monitor {
 class MonitorSession;
 }
 namespace corvanta::windows {
@@ -67,7 +67,7 @@ public:
     // What the main window's 2-second timer does for the monitor on every tick.
     void onMainTimerTick(bool networkOk);
 
-    report::MonitorSession& session() const { return *m_session; }
+    monitor::MonitorSession& session() const { return *m_session; }
     windows::MonitorWindow& monitorWindow() const { return *m_monitor; }
     // None once the program is closing.
     windows::TickerBar* bar() const { return m_bar.get(); }
@@ -106,7 +106,7 @@ private:
     Parts m_parts;
     ledger::MonitorList m_list;
     bool m_shownOnce = false; // the monitor window has shown in this run
-    std::unique_ptr<report::MonitorSession> m_session;
+    std::unique_ptr<monitor::MonitorSession> m_session;
     std::unique_ptr<windows::MonitorWindow> m_monitor;
     std::unique_ptr<windows::TickerBar> m_bar;
     std::unique_ptr<windows::MonitorFontWindow> m_fontWindow;

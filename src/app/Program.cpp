@@ -21,7 +21,7 @@
 #include "ledger/LedgerFile.h"
 #include "ledger/SafetyCopies.h"
 #include "ledger/SeedList.h"
-#include "report/MonitorSession.h"
+#include "monitor/MonitorSession.h"
 #include "report/SummaryQuotedValues.h"
 #include "report/TotalsReport.h"
 #include "windows/AccountChartWindow.h"
@@ -198,7 +198,7 @@ void Program::wireDataExchange()
     });
     QObject::connect(main, &MainWindow::closing, backupWindow, &QWidget::close);
     // The floating bar's lines are built again from the restored ledger.
-    report::MonitorSession* session = &m_monitor->session();
+    monitor::MonitorSession* session = &m_monitor->session();
     QObject::connect(backupWindow, &windows::BackupWindow::restoreEnded, main,
                      [session](bool committed) {
                          if (committed)
@@ -275,7 +275,7 @@ void Program::wire()
     // Quotes fetched by the summary and the monitor reach the journal's targets too.
     SideWindows* side = m_sideWindows.get();
     QObject::connect(summary, &SummaryController::quotesArrived, side, &SideWindows::quotesArrived);
-    QObject::connect(&m_monitor->session(), &report::MonitorSession::quotesArrived, side,
+    QObject::connect(&m_monitor->session(), &monitor::MonitorSession::quotesArrived, side,
                      &SideWindows::quotesArrived);
     // The account charts are built when first shown (see accountCharts()).
     const auto showCharts = [this] {

@@ -97,6 +97,7 @@ void SettingsMenuController::editTitle()
         return;
     m_parts.window.setWindowTitle(*title);
     m_parts.tray.setToolTip(*title);
+    Q_EMIT titleChosen(*title);
 }
 
 void SettingsMenuController::editProxy()

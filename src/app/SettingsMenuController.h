@@ -51,6 +51,11 @@ public:
     // The monitor grid's font as the font window last applied it; saved with the settings.
     void setMonitorFont(ledger::MonitorFont font) { m_monitorFont = font; }
 
+Q_SIGNALS:
+    // A custom title was taken: the main window and the tray icon show it, and
+    // the monitor window takes it too.
+    void titleChosen(const QString& title);
+
 private:
     QPoint dialogPosition() const;
 

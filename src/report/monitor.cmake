@@ -1,5 +1,5 @@
-# The live monitor: its summary figures, grid, floating-bar lines and the
-# session that runs its passes and cycles on the fetch layer.
+# The live monitor's summary figures, grid and floating-bar lines, priced from
+# quote record lines (the session that fetches them lives in monitor/).
 target_sources(corvanta_report PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/MonitorFigures.cpp
     ${CMAKE_CURRENT_LIST_DIR}/MonitorGridUpdate.cpp
@@ -7,6 +7,5 @@ target_sources(corvanta_report PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/TickerRotation.cpp
     ${CMAKE_CURRENT_LIST_DIR}/MonitorTexts.cpp
     ${CMAKE_CURRENT_LIST_DIR}/IndexLabels.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/MonitorSession.cpp
 )
-target_link_libraries(corvanta_report PUBLIC corvanta_market)
+target_link_libraries(corvanta_report PUBLIC corvanta_quote_records)

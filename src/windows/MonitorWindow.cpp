@@ -9,7 +9,7 @@
 #include "StockPicker.h"
 #include "TradePort.h"
 
-#include "report/MonitorSession.h"
+#include "monitor/MonitorSession.h"
 #include "report/MonitorTableModel.h"
 #include "report/MonitorTexts.h"
 #include "report/TradeDetailModel.h"
@@ -56,7 +56,7 @@ QString colourName(const QLabel* label)
 
 } // namespace
 
-MonitorWindow::MonitorWindow(report::MonitorSession& session, TradePort& trade,
+MonitorWindow::MonitorWindow(monitor::MonitorSession& session, TradePort& trade,
                              ledger::StockTable& stocks, sql::Database& db, Prompter& prompter,
                              ledger::MonitorFont font, QWidget* parent)
     : QWidget(parent), m_session(session), m_trade(trade), m_db(db), m_prompter(prompter),
@@ -97,11 +97,10 @@ MonitorWindow::MonitorWindow(report::MonitorSession& session, TradePort& trade,
         if (const auto row = m_picker->current())
             m_quotes->setChartLink(name, row->code);
     });
-    connect(m_picker, &StockPicker::quoteWanted, this,
-            [this](const QString& code) { m_trade.setCurrentCode(code); });
+    connect(m_picker, &StockPicker::quoteWanted, this, &MonitorWindow::setMainCode);
     connect(m_head->picker, &QComboBox::activated, this, [this](int index) {
         m_picker->selectCandidate(index);
-        m_trade.setCurrentCode(m_head->code->text());
+        setMainCode(m_head->code->text());
     });
     m_head->code->installEventFilter(this);
     new NumericFieldFilter(m_head->quantity, NumericField::Quantity, m_head->code);
@@ -121,15 +120,14 @@ MonitorWindow::MonitorWindow(report::MonitorSession& session, TradePort& trade,
             m_session.setIntervalPosition(value);
     });
 
-    m_session.setContextProvider([this] {
-        report::MonitorContext c;
-        c.codeInput = m_head->code->text();
-        c.caption = m_head->title();
-        c.currentCode = m_trade.stockCode();
-        c.fees = m_controller->snapshot();
-        c.networkOk = m_networkOk;
-        return c;
-    });
+    // The head stock reaches the session wherever it changes here.
+    connect(m_head->code, &QLineEdit::textChanged, &m_session,
+            &monitor::MonitorSession::setHeadCode);
+    m_session.setHeadCode(m_head->code->text());
+    m_session.setHeadName(m_head->title());
+    m_session.setCurrentCode(m_trade.stockCode());
+    m_session.setNetworkOk(m_networkOk);
+    m_session.setFeeSource([this] { return m_controller->snapshot(); });
     wireSession();
     updateIndexLabels();
     setGridFont(font);
@@ -138,7 +136,7 @@ MonitorWindow::MonitorWindow(report::MonitorSession& session, TradePort& trade,
 
 MonitorWindow::~MonitorWindow()
 {
-    m_session.setContextProvider({});
+    m_session.setFeeSource({});
 }
 
 QWidget* MonitorWindow::buildGridGroup()
@@ -219,7 +217,7 @@ void MonitorWindow::buildMenus()
 
 void MonitorWindow::wireSession()
 {
-    using S = report::MonitorSession;
+    using S = monitor::MonitorSession;
     connect(&m_session, &S::gridChanged, this, &MonitorWindow::applyGrid);
     connect(&m_session, &S::frameCaptionChanged, m_gridGroup, &QGroupBox::setTitle);
     connect(&m_session, &S::timeLabelChanged, m_time, &QLabel::setText);
@@ -247,7 +245,7 @@ void MonitorWindow::applySwitch()
     const bool on = m_session.isMonitoring();
     m_head->monitoring->setChecked(on);
     m_head->monitoring->setEnabled(m_session.isSwitchEnabled() && m_networkOk);
-    m_head->monitoring->setText(report::MonitorSession::switchCaption(on));
+    m_head->monitoring->setText(monitor::MonitorSession::switchCaption(on));
     m_head->progress->setVisible(on || !m_networkOk);
     m_head->interval->setEnabled(m_session.isIntervalEnabled() && m_networkOk);
     m_head->interval->setValue(m_session.intervalPosition());
@@ -277,6 +275,7 @@ void MonitorWindow::applyColumnWidths()
 void MonitorWindow::setNetworkOk(bool ok)
 {
     m_networkOk = ok;
+    m_session.setNetworkOk(ok);
     applySwitch();
 }
 
@@ -298,6 +297,13 @@ void MonitorWindow::setHeadCaption(const QString& name)
 {
     m_head->setTitle(name);
     m_quotes->setStockName(name);
+    m_session.setHeadName(name);
+}
+
+void MonitorWindow::setMainCode(const QString& code)
+{
+    m_trade.setCurrentCode(code);
+    m_session.setCurrentCode(m_trade.stockCode());
 }
 
 void MonitorWindow::setHeadStock(const QString& code, const QString& name)
@@ -306,7 +312,7 @@ void MonitorWindow::setHeadStock(const QString& code, const QString& name)
     m_picker->setCurrentStock(code, name);
     setHeadCaption(name);
     m_quotes->setChartLink(name, code);
-    m_trade.setCurrentCode(code);
+    setMainCode(code);
     if (!name.isEmpty() && name != u"无名股票"_s)
         m_session.ticker().resetHead();
 }
@@ -314,18 +320,19 @@ void MonitorWindow::setHeadStock(const QString& code, const QString& name)
 void MonitorWindow::leaveCode()
 {
     m_picker->completeCode();
-    m_trade.setCurrentCode(m_head->code->text());
+    setMainCode(m_head->code->text());
 }
 
 bool MonitorWindow::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == m_head->code && event->type() == QEvent::FocusOut)
-        m_trade.setCurrentCode(m_head->code->text());
+        setMainCode(m_head->code->text());
     return QWidget::eventFilter(watched, event);
 }
 
 void MonitorWindow::takeMainTrade()
 {
+    m_session.setCurrentCode(m_trade.stockCode());
     m_head->code->setText(m_trade.stockCode());
     m_head->price->setText(m_trade.priceText());
     m_head->quantity->setText(m_trade.quantityText());

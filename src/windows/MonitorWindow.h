@@ -13,8 +13,10 @@ class QTableView;
 namespace corvanta::ledger {
 class StockTable;
 }
-namespace corvanta::report {
+namespace corvanta::monitor {
 class MonitorSession;
+}
+namespace corvanta::report {
 class MonitorTableModel;
 class TradeDetailModel;
 } // namespace corvanta::report
@@ -39,7 +41,7 @@ class TradePort;
 class MonitorWindow : public QWidget {
     Q_OBJECT
 public:
-    MonitorWindow(report::MonitorSession& session, TradePort& trade, ledger::StockTable& stocks,
+    MonitorWindow(monitor::MonitorSession& session, TradePort& trade, ledger::StockTable& stocks,
                   sql::Database& db, Prompter& prompter, ledger::MonitorFont font,
                   QWidget* parent = nullptr);
     ~MonitorWindow() override;
@@ -102,12 +104,15 @@ private:
     void applySwitch();
     void applyGrid();
     void applyColumnWidths();
+    // Copies the main window's trade and stock into the head (on showing).
     void takeMainTrade();
+    // Makes a code the main window's current code, and so the session's.
+    void setMainCode(const QString& code);
     void setHeadCaption(const QString& name);
     void updateIndexLabels();
     void readDetail(const QString& name);
 
-    report::MonitorSession& m_session;
+    monitor::MonitorSession& m_session;
     TradePort& m_trade;
     sql::Database& m_db;
     Prompter& m_prompter;

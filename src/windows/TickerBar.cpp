@@ -1,6 +1,6 @@
 #include "TickerBar.h"
 
-#include "report/MonitorSession.h"
+#include "monitor/MonitorSession.h"
 #include "report/MonitorTexts.h"
 
 #include <QActionGroup>
@@ -34,7 +34,7 @@ constexpr int refreshPositions[] = {29, 59, 119, 299};
 
 } // namespace
 
-TickerBar::TickerBar(report::MonitorSession& session, QWidget* parent)
+TickerBar::TickerBar(monitor::MonitorSession& session, QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
       m_session(session)
 {
@@ -66,8 +66,8 @@ TickerBar::TickerBar(report::MonitorSession& session, QWidget* parent)
             return std::nullopt;
         return dialog.textValue();
     };
-    connect(&m_session, &report::MonitorSession::tickerChanged, this, &TickerBar::applyDisplay);
-    connect(&m_session, &report::MonitorSession::intervalChanged, this,
+    connect(&m_session, &monitor::MonitorSession::tickerChanged, this, &TickerBar::applyDisplay);
+    connect(&m_session, &monitor::MonitorSession::intervalChanged, this,
             &TickerBar::applyRefreshChecks);
     applyDisplay();
 }

@@ -10,7 +10,7 @@ class QActionGroup;
 class QLabel;
 class QMenu;
 
-namespace corvanta::report {
+namespace corvanta::monitor {
 class MonitorSession;
 }
 
@@ -23,7 +23,7 @@ namespace corvanta::windows {
 class TickerBar : public QWidget {
     Q_OBJECT
 public:
-    explicit TickerBar(report::MonitorSession& session, QWidget* parent = nullptr);
+    explicit TickerBar(monitor::MonitorSession& session, QWidget* parent = nullptr);
 
     static constexpr int barHeight = 22;
     static constexpr int wideWidth = 460;
@@ -76,7 +76,7 @@ private:
     void applyHints();
     void applyRefreshChecks();
 
-    report::MonitorSession& m_session;
+    monitor::MonitorSession& m_session;
     QLabel* m_total;
     QLabel* m_line;
     QMenu* m_menu;

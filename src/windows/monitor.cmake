@@ -10,7 +10,7 @@ target_sources(corvanta_windows PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/CodeLookupWindow.cpp
     ${CMAKE_CURRENT_LIST_DIR}/DateRangeDialog.cpp
 )
-target_link_libraries(corvanta_windows PUBLIC corvanta_report)
+target_link_libraries(corvanta_windows PUBLIC corvanta_report corvanta_monitor)
 
 # The usage notes: copied beside the program when configured, installed in its
 # data folder, and built in for a program copied alone.

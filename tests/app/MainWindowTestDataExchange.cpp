@@ -9,7 +9,7 @@
 #include "app/TradePanel.h"
 #include "ledger/LedgerFile.h"
 #include "ledger/Settings.h"
-#include "report/MonitorSession.h"
+#include "monitor/MonitorSession.h"
 #include "windows/BackupWindow.h"
 #include "windows/DateRangeDialog.h"
 #include "windows/ImportWindow.h"

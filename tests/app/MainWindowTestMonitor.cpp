@@ -14,8 +14,8 @@
 #include "ledger/Settings.h"
 #include "ledger/sql/Statement.h"
 #include "market/NetworkState.h"
+#include "monitor/MonitorSession.h"
 #include "quote-server/QuoteServer.h"
-#include "report/MonitorSession.h"
 #include "report/MonitorTableModel.h"
 #include "report/TradeDetailModel.h"
 #include "windows/CodeLookupWindow.h"
@@ -74,6 +74,7 @@ private slots:
     void listCommandsMarkTheBarForRebuild_data();
     void listCommandsMarkTheBarForRebuild();
     void monitorItemStartsAPass();
+    void firstPassAsksForTheCurrentStock();
     void openingTheMonitorLeavesTheMainWindow();
     void monitoredStocksInTheDetailPanel();
     void lifecycleThroughTheWindows();
@@ -222,7 +223,7 @@ void MainWindowMonitorTest::monitorItemStartsAPass()
 {
     QVERIFY(openOnFirstRow());
     program().network().setNetworkOk(true);
-    QSignalSpy passes(&monitor().session(), &report::MonitorSession::passFinished);
+    QSignalSpy passes(&monitor().session(), &monitor::MonitorSession::passFinished);
     QSignalSpy stops(&monitor(), &app::MonitorController::mainTimerStopRequested);
     openMonitorFromPopup();
 
@@ -250,6 +251,38 @@ void MainWindowMonitorTest::monitorItemStartsAPass()
     QCOMPARE(starts.count(), 1);
     QCOMPARE(program().network().quoteThrottleTicks(), 0);
     QVERIFY(!monitor().session().isMonitoring());
+}
+
+// The pass that "实时监控(&D)" starts asks first for the stock the main window
+// shows, not for the one the monitor showed before nor the fixed code.
+void MainWindowMonitorTest::firstPassAsksForTheCurrentStock()
+{
+    QVERIFY(openOnFirstRow());
+    program().network().setNetworkOk(true);
+    clickGridRow(grid(), 1);
+    QCOMPARE(currentRow()->cells[ledger::NameColumn], u"沪市股票0"_s);
+    QCOMPARE(h->window().trade().code->text(), u"600000"_s);
+    QSignalSpy passes(&monitor().session(), &monitor::MonitorSession::passFinished);
+    openMonitorFromPopup();
+    windows::MonitorWindow& window = monitor().monitorWindow();
+    QCOMPARE(window.head()->code->text(), u"600000"_s);
+    QVERIFY(passes.wait(10000));
+    QCOMPARE(passes.constFirst().constFirst().toBool(), true);
+    QVERIFY(!server->requests().isEmpty());
+    QCOMPARE(server->requests().first().target, QByteArray("/htmdata/html/600000.htm"));
+    QVERIFY(monitor().session().monitorQuoteLines().first().startsWith(u"600000,"_s));
+
+    // Back in the main window, another stock; the monitor again asks for it first.
+    window.close();
+    QVERIFY(h->window().isVisible());
+    clickGridRow(grid(), 2);
+    QCOMPARE(h->window().trade().code->text(), u"600001"_s);
+    const qsizetype before = server->requests().size();
+    passes.clear();
+    openMonitorFromPopup();
+    QVERIFY(passes.wait(10000));
+    QCOMPARE(server->requests().at(before).target, QByteArray("/htmdata/html/600001.htm"));
+    window.close();
 }
 
 // Opening the monitor shows amounts in 元 again, resets the ledger caption and
@@ -291,7 +324,7 @@ void MainWindowMonitorTest::openingTheMonitorLeavesTheMainWindow()
     windows::MonitorWindow& window = monitor().monitorWindow();
     QVERIFY(window.isVisible());
     QCOMPARE(window.head()->paid->text(), paid); // copied in 元, not 1.7426
-    QCOMPARE(monitor().session().state(), report::MonitorSession::State::Loading);
+    QCOMPARE(monitor().session().state(), monitor::MonitorSession::State::Loading);
 
     window.close();
     QVERIFY(w.isVisible());
@@ -361,18 +394,18 @@ void MainWindowMonitorTest::monitoredStocksInTheDetailPanel()
 // switch and "重新连接(&N)" on the floating bar starting it again.
 void MainWindowMonitorTest::lifecycleThroughTheWindows()
 {
-    using State = report::MonitorSession::State;
+    using State = monitor::MonitorSession::State;
     QVERIFY(openOnFirstRow());
     program().network().setNetworkOk(true);
-    report::MonitorSession& session = monitor().session();
+    monitor::MonitorSession& session = monitor().session();
     windows::MonitorWindow& window = monitor().monitorWindow();
     QCheckBox* monitoring = window.head()->monitoring;
-    QCOMPARE(session.state(), State::Stopped);
+    QCOMPARE(session.state(), State::Off);
 
     tools::QuoteServerOptions slow;
     slow.delay = std::chrono::milliseconds(300);
     server->setOptions(slow);
-    QSignalSpy passes(&session, &report::MonitorSession::passFinished);
+    QSignalSpy passes(&session, &monitor::MonitorSession::passFinished);
     openMonitorFromPopup();
     QCOMPARE(session.state(), State::Loading);
     QVERIFY(!monitoring->isEnabled());
@@ -395,8 +428,8 @@ void MainWindowMonitorTest::lifecycleThroughTheWindows()
     QList<State> atTick;
     QList<State> atEnd;
     QObject scope; // the recording ends with the test
-    connect(&session, &report::MonitorSession::ticked, &scope, [&] { atTick << session.state(); });
-    connect(&session, &report::MonitorSession::cycleFinished, &scope,
+    connect(&session, &monitor::MonitorSession::ticked, &scope, [&] { atTick << session.state(); });
+    connect(&session, &monitor::MonitorSession::cycleFinished, &scope,
             [&] { atEnd << session.state(); });
     session.setSecondLength(std::chrono::milliseconds(1));
     QTRY_VERIFY_WITH_TIMEOUT(atEnd.count() >= 2, 10000);
@@ -406,7 +439,7 @@ void MainWindowMonitorTest::lifecycleThroughTheWindows()
     // The switch stops monitoring and starts it again.
     click(monitoring);
     QVERIFY(!monitoring->isChecked());
-    QTRY_COMPARE(session.state(), State::Stopped);
+    QTRY_COMPARE(session.state(), State::Off);
     QVERIFY(!window.head()->interval->isEnabled());
     const auto ended = atEnd.count();
     click(monitoring);
@@ -420,7 +453,7 @@ void MainWindowMonitorTest::lifecycleThroughTheWindows()
     click(monitoring);
     window.popupMenu()->actions().first()->trigger(); // "悬浮窗显示"
     QVERIFY(!window.isVisible());
-    QTRY_COMPARE(session.state(), State::Stopped);
+    QTRY_COMPARE(session.state(), State::Off);
     QVERIFY(monitor().bar()->reconnectAction()->isEnabled());
     monitor().bar()->reconnectAction()->trigger();
     QVERIFY(monitoring->isChecked());
@@ -432,7 +465,7 @@ void MainWindowMonitorTest::lifecycleThroughTheWindows()
     monitor().bar()->close();
     QVERIFY(window.isVisible());
     window.close();
-    QTRY_COMPARE(session.state(), State::Stopped);
+    QTRY_COMPARE(session.state(), State::Off);
     QVERIFY(h->window().isVisible());
 }
 
@@ -441,21 +474,21 @@ void MainWindowMonitorTest::lifecycleThroughTheWindows()
 // and the next tick tries again; without the network ticks start nothing.
 void MainWindowMonitorTest::failuresThroughTheWindows()
 {
-    using State = report::MonitorSession::State;
+    using State = monitor::MonitorSession::State;
     QVERIFY(openOnFirstRow());
     program().network().setNetworkOk(true);
-    report::MonitorSession& session = monitor().session();
+    monitor::MonitorSession& session = monitor().session();
     windows::MonitorWindow& window = monitor().monitorWindow();
     tools::QuoteServerOptions failing;
     failing.answer = tools::Answer::Error;
     server->setOptions(failing);
 
-    QSignalSpy passes(&session, &report::MonitorSession::passFinished);
-    QSignalSpy cycles(&session, &report::MonitorSession::cycleFinished);
+    QSignalSpy passes(&session, &monitor::MonitorSession::passFinished);
+    QSignalSpy cycles(&session, &monitor::MonitorSession::cycleFinished);
     openMonitorFromPopup();
     QVERIFY(passes.wait(10000));
     QCOMPARE(passes.last().first().toBool(), false);
-    QCOMPARE(session.state(), State::Loading);
+    QCOMPARE(session.state(), State::LoadFailed);
     QCOMPARE(window.gridGroup()->title(), u"网络连接超时!"_s);
     QVERIFY(window.head()->monitoring->isEnabled());
     const auto asked = server->requests().count();
@@ -467,7 +500,7 @@ void MainWindowMonitorTest::failuresThroughTheWindows()
     QTest::qWait(50);
     QCOMPARE(cycles.count(), 0);
     QCOMPARE(server->requests().count(), asked);
-    QCOMPARE(session.state(), State::Loading);
+    QCOMPARE(session.state(), State::LoadFailed);
 
     // The monitor item starts again: the pass goes through.
     server->setOptions({});
@@ -507,18 +540,18 @@ void MainWindowMonitorTest::failuresThroughTheWindows()
 // refresh the head stock only.
 void MainWindowMonitorTest::emptyListWaitsAtOnce()
 {
-    using State = report::MonitorSession::State;
+    using State = monitor::MonitorSession::State;
     QVERIFY(openOnFirstRow());
     program().network().setNetworkOk(true);
     menus().monitorRemoveAll->trigger();
-    report::MonitorSession& session = monitor().session();
+    monitor::MonitorSession& session = monitor().session();
     openMonitorFromPopup();
     QCOMPARE(session.state(), State::Waiting);
     QVERIFY(!session.listNonEmpty());
     QVERIFY(server->requests().isEmpty());
     QCOMPARE(monitor().monitorWindow().model()->rowCount(), 1); // the totals row only
 
-    QSignalSpy cycles(&session, &report::MonitorSession::cycleFinished);
+    QSignalSpy cycles(&session, &monitor::MonitorSession::cycleFinished);
     session.tick();
     QCOMPARE(session.state(), State::Cycling);
     QVERIFY(cycles.wait(10000));
@@ -554,7 +587,7 @@ void MainWindowMonitorTest::floatingBarAndBack()
 {
     QVERIFY(openOnFirstRow());
     program().network().setNetworkOk(true);
-    QSignalSpy passes(&monitor().session(), &report::MonitorSession::passFinished);
+    QSignalSpy passes(&monitor().session(), &monitor::MonitorSession::passFinished);
     program().onMainTimerTick(true);
     QVERIFY(menus().floatingBar->isEnabled());
     menus().floatingBar->trigger();
@@ -614,7 +647,7 @@ void MainWindowMonitorTest::aBusyLedgerIsToldAndTheProgramGoesOn()
 {
     QVERIFY(openOnFirstRow());
     program().network().setNetworkOk(true);
-    QSignalSpy passes(&monitor().session(), &report::MonitorSession::passFinished);
+    QSignalSpy passes(&monitor().session(), &monitor::MonitorSession::passFinished);
     openMonitorFromPopup();
     QVERIFY(passes.wait(10000));
     monitor().session().setPause(std::chrono::hours(1)); // no cycle meanwhile

@@ -16,8 +16,8 @@
 #include "market/QuoteLines.h"
 #include "market/QuoteSourceChoice.h"
 #include "market/SourceHosts.h"
+#include "monitor/MonitorSession.h"
 #include "quote-server/QuoteServer.h"
-#include "report/MonitorSession.h"
 #include "report/PositionSummary.h"
 #include "report/SummaryRow.h"
 #include "report/SummaryTableModel.h"
@@ -300,7 +300,7 @@ void MainWindowSourceTest::monitorPassOnEachSource()
     monitor.session().setPause(std::chrono::milliseconds(5));
     clickGridRow(h->window().ledger().ledgerGrid, 0);
 
-    QSignalSpy passes(&monitor.session(), &report::MonitorSession::passFinished);
+    QSignalSpy passes(&monitor.session(), &monitor::MonitorSession::passFinished);
     Q_EMIT h->window().menus().ledgerPopup->aboutToShow();
     h->window().menus().ledgerMonitor->trigger();
     QVERIFY(monitor.monitorWindow().isVisible());
@@ -326,7 +326,7 @@ void MainWindowSourceTest::monitorPassOnEachSource()
     }
 
     // A cycle asks the same source for the listed stocks again.
-    QSignalSpy cycles(&monitor.session(), &report::MonitorSession::cycleFinished);
+    QSignalSpy cycles(&monitor.session(), &monitor::MonitorSession::cycleFinished);
     monitor.session().tick();
     QVERIFY(cycles.count() > 0 || cycles.wait(15000));
     QCOMPARE(cycles.constFirst().constFirst().toBool(), true);
@@ -344,14 +344,14 @@ void MainWindowSourceTest::monitorCycleFollowsANewChoice()
     app::MonitorController& monitor = h->program().monitor();
     monitor.session().setPause(std::chrono::milliseconds(5));
     clickGridRow(h->window().ledger().ledgerGrid, 0);
-    QSignalSpy passes(&monitor.session(), &report::MonitorSession::passFinished);
+    QSignalSpy passes(&monitor.session(), &monitor::MonitorSession::passFinished);
     Q_EMIT h->window().menus().ledgerPopup->aboutToShow();
     h->window().menus().ledgerMonitor->trigger();
     QVERIFY(passes.wait(15000));
     QCOMPARE(page->requests().size(), 3);
 
     sourceMenu().item(u"新浪"_s)->trigger();
-    QSignalSpy cycles(&monitor.session(), &report::MonitorSession::cycleFinished);
+    QSignalSpy cycles(&monitor.session(), &monitor::MonitorSession::cycleFinished);
     monitor.session().tick();
     QVERIFY(cycles.count() > 0 || cycles.wait(15000));
     QCOMPARE(cycles.constFirst().constFirst().toBool(), true);

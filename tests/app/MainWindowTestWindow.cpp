@@ -2,10 +2,13 @@
 
 #include "app/InputBox.h"
 #include "app/MainMenus.h"
+#include "app/MonitorController.h"
 #include "app/ParametersPanel.h"
 #include "app/SellTargetGroup.h"
 #include "app/StatusBarPanels.h"
 #include "app/TradePanel.h"
+#include "market/NetworkState.h"
+#include "windows/MonitorWindow.h"
 
 #include <QAction>
 #include <QApplication>
@@ -255,11 +258,14 @@ void MainWindowBehaviourTest::customTitle_data()
     QTest::addColumn<TitleAnswer>("answer");
     QTest::addColumn<QString>("title");
     QTest::addColumn<QString>("toolTip");
+    QTest::addColumn<QString>("monitorTitle");
     QTest::newRow("Chinese through the input method")
-        << TitleAnswer::CommitChinese << u"股票行情分析"_s << u"股票行情分析"_s;
+        << TitleAnswer::CommitChinese << u"股票行情分析"_s << u"股票行情分析"_s
+        << u"股票行情分析"_s;
     QTest::newRow("blanks only are ignored")
-        << TitleAnswer::TypeBlanks << u"Corvanta "_s << u"Corvanta Ostrel"_s;
-    QTest::newRow("Cancel") << TitleAnswer::Cancel << u"Corvanta "_s << u"Corvanta Ostrel"_s;
+        << TitleAnswer::TypeBlanks << u"Corvanta "_s << u"Corvanta Ostrel"_s << u"实时行情监控"_s;
+    QTest::newRow("Cancel") << TitleAnswer::Cancel << u"Corvanta "_s << u"Corvanta Ostrel"_s
+                            << u"实时行情监控"_s;
 }
 
 void MainWindowBehaviourTest::customTitle()
@@ -267,6 +273,7 @@ void MainWindowBehaviourTest::customTitle()
     QFETCH(TitleAnswer, answer);
     QFETCH(QString, title);
     QFETCH(QString, toolTip);
+    QFETCH(QString, monitorTitle);
     app::MainWindow& w = h->window();
     QCOMPARE(w.windowTitle(), u"Corvanta "_s);
     QString caption, prompt, initial;
@@ -299,6 +306,15 @@ void MainWindowBehaviourTest::customTitle()
     QCOMPARE(offset, QPoint(60, 120));
     QCOMPARE(w.windowTitle(), title);
     QCOMPARE(h->tray.toolTip(), toolTip);
+
+    // The monitor window, opened from the tray afterwards, bears the title too.
+    windows::MonitorWindow& monitor = h->program().monitor().monitorWindow();
+    h->program().network().setNetworkOk(false); // no pass: only the window matters
+    w.menus().trayRealtime->trigger();
+    QVERIFY(monitor.isVisible());
+    QCOMPARE(monitor.windowTitle(), monitorTitle);
+    monitor.close();
+    QVERIFY(w.isVisible());
 }
 
 void MainWindowBehaviourTest::proxyDialog_data()

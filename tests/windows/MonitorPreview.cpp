@@ -37,15 +37,15 @@ int main(int argc, char** argv)
     QTimer cycleTimer;
     cycleTimer.setInterval(2000);
     QObject::connect(&cycleTimer, &QTimer::timeout, ledger.session.get(),
-                     &report::MonitorSession::tick);
-    QObject::connect(ledger.session.get(), &report::MonitorSession::cycleFinished, &app, [&] {
+                     &monitor::MonitorSession::tick);
+    QObject::connect(ledger.session.get(), &monitor::MonitorSession::cycleFinished, &app, [&] {
         if (++cycles == 2 && mode == u"monitor"_s) {
             cycleTimer.stop();
             std::puts("ready");
             std::fflush(stdout);
         }
     });
-    QObject::connect(ledger.session.get(), &report::MonitorSession::passFinished, &app, [&] {
+    QObject::connect(ledger.session.get(), &monitor::MonitorSession::passFinished, &app, [&] {
         if (mode == u"bar"_s) {
             monitor.switchToFloatingBar();
             bar.move(200, 300);

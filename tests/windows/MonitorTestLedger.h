@@ -5,8 +5,8 @@
 #include "ledger/sql/Database.h"
 #include "ledger/sql/Statement.h"
 #include "market/QuotePageSource.h"
+#include "monitor/MonitorSession.h"
 #include "quote-server/QuoteServer.h"
-#include "report/MonitorSession.h"
 #include "windows/Prompter.h"
 
 #include <QSignalSpy>
@@ -29,7 +29,7 @@ struct MonitorTestLedger {
     sql::Database db = sql::Database::openInMemory();
     ledger::StockTable stocks{db};
     std::unique_ptr<tools::QuoteServer> server;
-    std::unique_ptr<report::MonitorSession> session;
+    std::unique_ptr<monitor::MonitorSession> session;
 
     MonitorTestLedger()
     {
@@ -53,7 +53,7 @@ struct MonitorTestLedger {
         server->listen();
         market::FetchOptions options = market::monitorQuoteOptions({});
         options.transferTimeout = std::chrono::milliseconds(2000);
-        session = std::make_unique<report::MonitorSession>(
+        session = std::make_unique<monitor::MonitorSession>(
             db, std::make_shared<market::QuotePageSource>(server->address()), options);
         session->setPause(std::chrono::milliseconds(5));
     }
@@ -78,13 +78,13 @@ struct MonitorTestLedger {
     // Runs a pass or a cycle to its end.
     bool pass()
     {
-        QSignalSpy finished(session.get(), &report::MonitorSession::passFinished);
+        QSignalSpy finished(session.get(), &monitor::MonitorSession::passFinished);
         return session->startMonitoring() && (!finished.isEmpty() || finished.wait(15000)) &&
                finished.first().first().toBool();
     }
     bool cycle()
     {
-        QSignalSpy finished(session.get(), &report::MonitorSession::cycleFinished);
+        QSignalSpy finished(session.get(), &monitor::MonitorSession::cycleFinished);
         session->tick();
         return (!finished.isEmpty() || finished.wait(15000)) && finished.first().first().toBool();
     }

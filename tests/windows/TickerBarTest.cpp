@@ -122,7 +122,7 @@ private slots:
     // unchecked one walked past, the checked index lines left as they were.
     void rotationFollowsTheTimer()
     {
-        report::MonitorSession& session = *m_ledger->session;
+        monitor::MonitorSession& session = *m_ledger->session;
         m_monitor->show();
         QVERIFY(m_ledger->pass());
         m_monitor->switchToFloatingBar();
@@ -142,7 +142,7 @@ private slots:
         };
         QStringList shown;
         QObject scope;
-        connect(&session, &report::MonitorSession::cycleFinished, &scope, [&](bool completed) {
+        connect(&session, &monitor::MonitorSession::cycleFinished, &scope, [&](bool completed) {
             shown << (completed ? token(m_bar->lineLabel()->text()) : u"failed"_s);
             if (shown.size() == 7)
                 m_bar->displayItems()[3]->trigger(); // the second stock

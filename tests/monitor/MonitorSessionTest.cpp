@@ -1,4 +1,4 @@
-#include "report/MonitorSession.h"
+#include "monitor/MonitorSession.h"
 
 #include "ledger/Schema.h"
 #include "ledger/sql/Database.h"
@@ -11,6 +11,7 @@
 
 using namespace Qt::StringLiterals;
 using namespace corvanta;
+using namespace corvanta::monitor;
 using namespace corvanta::report;
 using corvanta::tools::Answer;
 using corvanta::tools::QuoteServer;
@@ -31,6 +32,26 @@ QString target(const QString& code)
     return u"/htmdata/html/"_s + code + u".htm"_s;
 }
 
+// What happens to the session in one row of the transition table.
+enum class Event {
+    Start,            // "实时监控(&D)": startMonitoring
+    SwitchOn,         // the switch checked
+    SwitchOff,        // the switch unchecked
+    SwitchOffOffline, // the switch unchecked while the network is down
+    Hide,             // the monitor window hides (not for the floating bar)
+    ShowOffline,      // the monitor window shows while the network is down
+    Tick,             // the monitor timer
+    TickOffline,      // the monitor timer while the network is down
+    RunEnds,          // the pass or cycle in flight ends, every answer good
+    RunFails,         // the pass or cycle in flight ends, every answer an error
+};
+
+} // namespace
+
+Q_DECLARE_METATYPE(MonitorSession::State)
+Q_DECLARE_METATYPE(Event)
+
+namespace {
 } // namespace
 
 class MonitorSessionTest : public QObject {
@@ -39,7 +60,15 @@ class MonitorSessionTest : public QObject {
     sql::Database m_db = sql::Database::openInMemory();
     std::unique_ptr<QuoteServer> m_server;
     std::unique_ptr<MonitorSession> m_session;
-    MonitorContext m_context;
+    FeeSnapshot m_fees;
+
+    // The head stock as the monitor window pushes it in.
+    void setHead(const QString& code, const QString& name)
+    {
+        m_session->setHeadCode(code);
+        m_session->setHeadName(name);
+        m_session->setCurrentCode(code);
+    }
 
     void addTrade(const QString& code, const QString& name, qint64 quantity, bool monitored)
     {
@@ -95,6 +124,90 @@ class MonitorSessionTest : public QObject {
         m_server->setOptions(options);
     }
 
+    // Drives a session with the switch on (or off) to a state, the server
+    // answering after a delay so that a pass or cycle stays in flight.
+    bool reach(MonitorSession::State state, bool wish)
+    {
+        using S = MonitorSession::State;
+        QuoteServerOptions slow;
+        slow.delay = std::chrono::milliseconds(150);
+        m_server->setOptions(slow);
+        setHead(u"000002"_s, u"己未"_s);
+        switch (state) {
+        case S::Off:
+            m_session->setMonitoring(false);
+            break;
+        case S::WaitingForNetwork:
+            m_session->setNetworkOk(false);
+            m_session->waitForNetwork();
+            m_session->setNetworkOk(true);
+            break;
+        case S::Loading:
+            m_session->startMonitoring();
+            break;
+        case S::LoadFailed:
+            useAnswers({{u"600519"_s, Answer::Error}});
+            if (pass())
+                return false;
+            break;
+        case S::Waiting:
+            if (!pass())
+                return false;
+            break;
+        case S::Cycling:
+            if (!pass())
+                return false;
+            m_server->setOptions(slow);
+            m_session->tick();
+            break;
+        }
+        if (!wish && m_session->isMonitoring())
+            m_session->setMonitoring(false);
+        return m_session->state() == state && m_session->isMonitoring() == wish;
+    }
+
+    void apply(Event event)
+    {
+        switch (event) {
+        case Event::Start:
+            m_session->startMonitoring();
+            break;
+        case Event::SwitchOn:
+        case Event::SwitchOff:
+            m_session->setMonitoring(event == Event::SwitchOn);
+            break;
+        case Event::SwitchOffOffline:
+            m_session->setNetworkOk(false);
+            m_session->setMonitoring(false);
+            break;
+        case Event::Hide:
+            m_session->stopMonitoring();
+            break;
+        case Event::ShowOffline:
+            m_session->setNetworkOk(false);
+            m_session->waitForNetwork();
+            break;
+        case Event::Tick:
+            m_session->tick();
+            break;
+        case Event::TickOffline:
+            m_session->setNetworkOk(false);
+            m_session->tick();
+            break;
+        case Event::RunEnds:
+        case Event::RunFails: {
+            QuoteServerOptions options;
+            if (event == Event::RunFails)
+                options.answer = Answer::Error;
+            m_server->setOptions(options);
+            QSignalSpy passes(m_session.get(), &MonitorSession::passFinished);
+            QSignalSpy cycles(m_session.get(), &MonitorSession::cycleFinished);
+            QTRY_VERIFY_WITH_TIMEOUT(!passes.isEmpty() || !cycles.isEmpty(), waitMs);
+            break;
+        }
+        }
+    }
+
 private slots:
     void init()
     {
@@ -119,12 +232,12 @@ private slots:
         m_session = std::make_unique<MonitorSession>(
             m_db, std::make_shared<market::QuotePageSource>(m_server->address()), options);
         m_session->setPause(std::chrono::milliseconds(5));
-        m_context = {};
-        m_context.fees.stampRate = u"1"_s;
-        m_context.fees.commissionRate = u"3"_s;
-        m_context.fees.otherFee = u"5"_s;
-        m_context.fees.direction = Direction::Sell;
-        m_session->setContextProvider([this] { return m_context; });
+        m_fees = {};
+        m_fees.stampRate = u"1"_s;
+        m_fees.commissionRate = u"3"_s;
+        m_fees.otherFee = u"5"_s;
+        m_fees.direction = Direction::Sell;
+        m_session->setFeeSource([this] { return m_fees; });
     }
     void cleanup()
     {
@@ -166,6 +279,113 @@ private slots:
         QCOMPARE(priced.size(), 1);
     }
 
+    // Every state, with the switch on or off, under every event: the state it
+    // goes to, whether the monitor timer runs there and whether the switch is on.
+    void transitions_data()
+    {
+        using S = MonitorSession::State;
+        QTest::addColumn<S>("from");
+        QTest::addColumn<bool>("wish");
+        QTest::addColumn<Event>("event");
+        QTest::addColumn<S>("to");
+        QTest::addColumn<bool>("timer");
+        QTest::addColumn<bool>("wishAfter");
+        const auto row = [](const char* name, S from, bool wish, Event event, S to, bool timer,
+                            bool wishAfter) {
+            QTest::newRow(name) << from << wish << event << to << timer << wishAfter;
+        };
+        row("off, start", S::Off, false, Event::Start, S::Loading, true, true);
+        row("off, switch on", S::Off, false, Event::SwitchOn, S::Waiting, true, true);
+        row("off, switch off offline", S::Off, false, Event::SwitchOffOffline, S::WaitingForNetwork,
+            true, false);
+        row("off, shown offline", S::Off, false, Event::ShowOffline, S::WaitingForNetwork, true,
+            false);
+        row("off, tick by hand", S::Off, false, Event::Tick, S::Cycling, false, false);
+        row("off, tick offline", S::Off, false, Event::TickOffline, S::Off, false, false);
+        row("waiting for network, tick offline", S::WaitingForNetwork, false, Event::TickOffline,
+            S::WaitingForNetwork, true, false);
+        row("waiting for network, tick", S::WaitingForNetwork, false, Event::Tick, S::Cycling,
+            false, false);
+        row("waiting for network, switch on", S::WaitingForNetwork, false, Event::SwitchOn,
+            S::Waiting, true, true);
+        row("waiting for network, switch off", S::WaitingForNetwork, false, Event::SwitchOff,
+            S::Off, false, false);
+        row("waiting for network, hidden", S::WaitingForNetwork, false, Event::Hide, S::Off, false,
+            false);
+        row("loading, start again", S::Loading, true, Event::Start, S::Loading, true, true);
+        row("loading, tick", S::Loading, true, Event::Tick, S::Loading, true, true);
+        row("loading, pass ends", S::Loading, true, Event::RunEnds, S::Waiting, true, true);
+        row("loading, pass fails", S::Loading, true, Event::RunFails, S::LoadFailed, true, true);
+        row("loading, hidden", S::Loading, true, Event::Hide, S::Loading, false, false);
+        row("loading hidden, pass ends", S::Loading, false, Event::RunEnds, S::Off, false, false);
+        row("load failed, tick", S::LoadFailed, true, Event::Tick, S::LoadFailed, true, true);
+        row("load failed, switch off", S::LoadFailed, true, Event::SwitchOff, S::LoadFailed, false,
+            false);
+        row("load failed, switch on", S::LoadFailed, false, Event::SwitchOn, S::LoadFailed, true,
+            true);
+        row("load failed, start", S::LoadFailed, true, Event::Start, S::Loading, true, true);
+        row("waiting, tick", S::Waiting, true, Event::Tick, S::Cycling, true, true);
+        row("waiting, tick offline", S::Waiting, true, Event::TickOffline, S::Waiting, true, true);
+        row("waiting, switch off", S::Waiting, true, Event::SwitchOff, S::Off, false, false);
+        row("waiting, hidden", S::Waiting, true, Event::Hide, S::Off, false, false);
+        row("waiting, shown offline", S::Waiting, true, Event::ShowOffline, S::WaitingForNetwork,
+            true, false);
+        row("waiting, start", S::Waiting, true, Event::Start, S::Loading, true, true);
+        row("cycling, tick", S::Cycling, true, Event::Tick, S::Cycling, true, true);
+        row("cycling, cycle ends", S::Cycling, true, Event::RunEnds, S::Waiting, true, true);
+        row("cycling, cycle fails", S::Cycling, true, Event::RunFails, S::Waiting, true, true);
+        row("cycling, start", S::Cycling, true, Event::Start, S::Loading, true, true);
+        row("cycling, switch off", S::Cycling, true, Event::SwitchOff, S::Cycling, false, false);
+        row("cycling switched off, cycle ends", S::Cycling, false, Event::RunEnds, S::Off, false,
+            false);
+        row("cycling switched off, cycle fails", S::Cycling, false, Event::RunFails,
+            S::WaitingForNetwork, true, false);
+    }
+    void transitions()
+    {
+        using S = MonitorSession::State;
+        QFETCH(S, from);
+        QFETCH(bool, wish);
+        QFETCH(Event, event);
+        QFETCH(S, to);
+        QFETCH(bool, timer);
+        QFETCH(bool, wishAfter);
+        QVERIFY(reach(from, wish));
+        apply(event);
+        QCOMPARE(m_session->state(), to);
+        QCOMPARE(m_session->isTimerActive(), timer);
+        QCOMPARE(m_session->isMonitoring(), wishAfter);
+        // What the windows show follows the state and the wish.
+        QCOMPARE(m_session->isSwitchEnabled(), to != S::Loading);
+        QCOMPARE(m_session->isIntervalEnabled(), wishAfter);
+        QCOMPARE(m_session->isLoadIdle(), to != S::Loading && to != S::LoadFailed);
+        QCOMPARE(m_session->isCycleIdle(), to != S::Cycling);
+    }
+
+    // The pass asks first for the head stock the window pushed last, whether or
+    // not it is monitored; without one, for the fixed code.
+    void passAsksForThePushedHeadFirst_data()
+    {
+        QTest::addColumn<QStringList>("heads"); // code, name pairs pushed in turn
+        QTest::addColumn<QString>("first");
+        QTest::newRow("none") << QStringList{} << u"000709"_s;
+        QTest::newRow("not monitored") << QStringList{u"000002"_s, u"己未"_s} << u"000002"_s;
+        QTest::newRow("monitored") << QStringList{u"600519"_s, u"丁茅"_s} << u"600519"_s;
+        QTest::newRow("the last of two")
+            << QStringList{u"000002"_s, u"己未"_s, u"300001"_s, u"丙创"_s} << u"300001"_s;
+        QTest::newRow("placeholder") << QStringList{u"000000"_s, u"无名股票"_s} << u"000709"_s;
+    }
+    void passAsksForThePushedHeadFirst()
+    {
+        QFETCH(QStringList, heads);
+        QFETCH(QString, first);
+        for (qsizetype i = 0; i + 1 < heads.size(); i += 2)
+            setHead(heads[i], heads[i + 1]);
+        QVERIFY(pass());
+        QCOMPARE(targets().first(), target(first));
+        QVERIFY(m_session->monitorQuoteLines().first().startsWith(first + u","_s));
+    }
+
     // A second start while the pass runs is refused and fetches nothing more.
     void secondStartIsRefused()
     {
@@ -183,9 +403,7 @@ private slots:
     // there, re-prices the grid and moves the frame's progress mark.
     void cycleRefreshesTheGrid()
     {
-        m_context.codeInput = u"600000"_s;
-        m_context.caption = u"甲沪"_s;
-        m_context.currentCode = u"600000"_s;
+        setHead(u"600000"_s, u"甲沪"_s);
         QVERIFY(pass());
         QCOMPARE(m_server->requests().size(), 5); // the head is a monitored stock
         const MonitorGrid before = m_session->grid();
@@ -229,9 +447,7 @@ private slots:
         if (!emptyList)
             QVERIFY(waitFor("the pass", passes));
         // A head stock chosen after the pass is fetched first in each cycle.
-        m_context.codeInput = u"000002"_s;
-        m_context.caption = u"己未"_s;
-        m_context.currentCode = u"000002"_s;
+        setHead(u"000002"_s, u"己未"_s);
         QCOMPARE(m_session->listNonEmpty(), !emptyList);
         const MonitorGrid before = m_session->grid();
         const QString frame = m_session->frameCaption();
@@ -306,9 +522,7 @@ private slots:
         QCOMPARE(m_session->grid().rows.size(), 5);
         QVERIFY(!m_session->grid().coloured);
 
-        m_context.codeInput = u"000002"_s;
-        m_context.caption = u"己未"_s;
-        m_context.currentCode = u"000002"_s;
+        setHead(u"000002"_s, u"己未"_s);
         QSignalSpy quoted(m_session.get(), &MonitorSession::headQuoted);
         QVERIFY(cycle());
         QCOMPARE(targets().mid(before), QStringList{target(u"000002"_s)});
@@ -325,7 +539,7 @@ private slots:
         QVERIFY(!m_session->isTimerActive());
         QVERIFY(m_session->ticker().display().reconnectEnabled);
         QCOMPARE(MonitorSession::switchCaption(false), u" 实时行情监控未运行"_s);
-        m_context.networkOk = false;
+        m_session->setNetworkOk(false);
         m_session->setMonitoring(false);
         QVERIFY(m_session->isTimerActive());
         m_session->tick();

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "MonitorFigures.h"
-#include "TickerRotation.h"
+#include "report/MonitorFigures.h"
+#include "report/TickerRotation.h"
 
 #include "calc/FeeRules.h"
 #include "market/FetchOptions.h"
@@ -23,32 +23,27 @@ class SequentialQuoteRun;
 struct QuoteResult;
 } // namespace corvanta::market
 
-namespace corvanta::report {
-
-// What the monitor reads of the windows when a pass or cycle needs it.
-struct MonitorContext {
-    QString codeInput;   // the monitor's code input
-    QString caption;     // the monitor's stock caption (the head stock's name)
-    QString currentCode; // the main window's current code
-    FeeSnapshot fees;    // the trade inputs the virtual sales are priced with
-    bool networkOk = true;
-};
+namespace corvanta::monitor {
 
 // The live monitor: the initial pass that fetches every monitored stock and
 // builds the monitor summary, the refresh cycles on the monitor timer, the grid
 // they fill and the floating bar's lines. Fetches run one after another with a
 // pause, as asynchronous jobs on the UI thread; the windows follow the signals.
 //
-// Lifecycle: stopped (switch off, timer off) → loading (startMonitoring) →
-// waiting (pass done, timer on) ⇄ cycling (each tick while both are idle).
+// One stored state and the user's wish (the monitoring switch) decide what
+// every call and every fetch's end does; the timer runs in Waiting and
+// WaitingForNetwork, and follows the wish while a pass or cycle runs or after a
+// failed pass. The windows push the head stock and the network's state in.
 class MonitorSession : public QObject {
     Q_OBJECT
 
 public:
-    // Where monitoring stands: stopped (switch off, timer off), loading (a pass
-    // started and has not ended well: a failed pass stays here until the next
-    // start), waiting (nothing runs, the timer is on), cycling (a cycle runs).
-    enum class State { Stopped, Loading, Waiting, Cycling };
+    // Where monitoring stands: Off (nothing runs, the timer is off), WaitingForNetwork
+    // (nothing runs, the switch is off, the timer runs to find the network again or
+    // to retry a failed cycle), Loading (a pass runs), LoadFailed (a pass failed: no
+    // cycle until the next start), Waiting (nothing runs, the timer is on), Cycling
+    // (a cycle runs).
+    enum class State { Off, WaitingForNetwork, Loading, LoadFailed, Waiting, Cycling };
     Q_ENUM(State)
 
     MonitorSession(sql::Database& db, std::shared_ptr<const market::QuoteSource> source,
@@ -58,8 +53,21 @@ public:
     // The source and client options of the next passes and cycles.
     void setSource(std::shared_ptr<const market::QuoteSource> source);
     void setFetchOptions(const market::FetchOptions& options);
-    // Read at the start of every pass and cycle and where they need the head.
-    void setContextProvider(std::function<MonitorContext()> provider);
+    // The head stock as the monitor window shows it: its code input, its stock
+    // caption (the name), and the main window's current code that the monitor's
+    // picker keeps equal to the code input.
+    void setHeadCode(const QString& code) { m_headCode = code; }
+    void setHeadName(const QString& name) { m_headName = name; }
+    void setCurrentCode(const QString& code) { m_currentCode = code; }
+    const QString& headCode() const { return m_headCode; }
+    const QString& headName() const { return m_headName; }
+    const QString& currentCode() const { return m_currentCode; }
+    // Whether quotes can be fetched (the main window's connection check).
+    void setNetworkOk(bool ok) { m_networkOk = ok; }
+    bool networkOk() const { return m_networkOk; }
+    // The trade inputs the virtual sales are priced with, read when a pass or a
+    // cycle prices the grid.
+    void setFeeSource(std::function<FeeSnapshot()> source);
     // The fixed code fetched when there is no head stock.
     static QString fallbackHeadCode();
     static QString timeoutText(); // "网络连接超时!"
@@ -92,29 +100,32 @@ public:
     void setSecondLength(std::chrono::milliseconds second);
 
     // State.
-    State state() const;
-    bool isLoadIdle() const { return m_loadIdle; }
-    bool isCycleIdle() const { return m_cycleIdle; }
-    bool isPassRunning() const { return m_passRunning; }
+    State state() const { return m_state; }
+    bool isLoadIdle() const { return m_state != State::Loading && m_state != State::LoadFailed; }
+    bool isCycleIdle() const { return m_state != State::Cycling; }
+    bool isPassRunning() const { return m_state == State::Loading; }
+    // The last pass found at least one monitored row.
     bool listNonEmpty() const { return m_listNonEmpty; }
+    // The switch has been set at least once in this run.
     bool hasStarted() const { return m_started; }
-    bool isMonitoring() const { return m_monitoring; }
-    bool isSwitchEnabled() const { return m_switchEnabled; }
-    bool isIntervalEnabled() const { return m_intervalEnabled; }
+    // The user's wish: the switch is on.
+    bool isMonitoring() const { return m_wish; }
+    bool isSwitchEnabled() const { return m_state != State::Loading; }
+    bool isIntervalEnabled() const { return m_wish; }
     const QString& latestQuoteTime() const { return m_latestQuoteTime; }
     const QStringList& monitorQuoteLines() const { return m_monitorLines; }
     const QStringList& cycleQuoteLines() const { return m_cycleLines; }
-    const MonitorGrid& grid() const { return m_grid; }
+    const report::MonitorGrid& grid() const { return m_grid; }
     const QString& frameCaption() const { return m_frameCaption; }
     const QString& timeLabel() const { return m_timeLabel; }
     int intervalPosition() const { return m_intervalPosition; }
     QString intervalText() const;
     bool isTimerActive() const { return m_timer.isActive(); }
     int timerInterval() const { return m_timer.interval(); }
-    TickerRotation& ticker() { return m_ticker; }
-    const TickerRotation& ticker() const { return m_ticker; }
+    report::TickerRotation& ticker() { return m_ticker; }
+    const report::TickerRotation& ticker() const { return m_ticker; }
     // The two index labels the bar copies.
-    void setIndexLabels(const TickerLabel& first, const TickerLabel& second);
+    void setIndexLabels(const report::TickerLabel& first, const report::TickerLabel& second);
     // Whether passes and cycles ask for the two indexes too: only a source that
     // takes many codes a request does, in the same requests as the stocks.
     bool fetchesIndexes() const;
@@ -147,21 +158,26 @@ signals:
                      const corvanta::report::TickerLabel& shenzhen);
 
 private:
-    enum class Job { None, Pass, Cycle };
-    MonitorContext context() const;
-    bool hasHeadForPass(const MonitorContext& c) const;
-    bool hasHeadForCycle(const MonitorContext& c) const;
-    void runCodes(Job job, const QStringList& codes, bool skipFetched);
+    // How a pass's or cycle's run of fetches ended.
+    enum class RunEnd { Completed, Failed, Stopped };
+    bool hasHeadForPass() const;
+    bool hasHeadForCycle() const;
+    // Moves to a state and runs the timer as the state and the wish want.
+    void enter(State state);
+    // The state nothing runs in, for the wish.
+    State idleState() const { return m_wish ? State::Waiting : State::Off; }
+    FeeSnapshot fees() const { return m_fees ? m_fees() : FeeSnapshot{}; }
+    void startPass();
+    void startCycle();
+    void runCodes(const QStringList& codes, bool skipFetched);
     void onRequestFinished(const QStringList& codes, const market::QuoteResult& result);
     void onRunFinished(bool completed);
     void finishPass();
     void finishCycle();
     void failPass();
     void failCycle();
-    void stopCycle();
     void setFrameCaption(const QString& caption);
     void takeTime(const std::optional<QString>& label);
-    void setSwitchEnabled(bool enabled);
     void runTicker();
     QStringList withIndexes(QStringList codes) const;
     void takeIndexes(const QStringList& lines);
@@ -171,36 +187,36 @@ private:
     market::FetchOptions m_options;
     std::chrono::milliseconds m_pause = market::monitorPause;
     std::chrono::milliseconds m_second{1000};
-    std::function<MonitorContext()> m_context;
+    std::function<FeeSnapshot()> m_fees;
+    QString m_headCode;
+    QString m_headName;
+    QString m_currentCode;
+    bool m_networkOk = true;
+
+    State m_state = State::Off;
+    bool m_wish = false;
+    bool m_listNonEmpty = false;
+    bool m_started = false;
 
     QTimer m_timer;
     QPointer<market::SequentialQuoteRun> m_run;
-    Job m_job = Job::None;
-    QStringList* m_filling = nullptr; // the list the running job fills
+    QStringList* m_filling = nullptr; // the list the running pass or cycle fills
     bool m_failed = false;
     bool m_headFailed = false; // the failed request was the head's
     QString m_firstCode;       // the head code of the running cycle, if fetched first
     bool m_emptyListCycle = false;
 
-    bool m_loadIdle = true;
-    bool m_cycleIdle = true;
-    bool m_passRunning = false;
-    bool m_listNonEmpty = false;
-    bool m_started = false;
-    bool m_monitoring = false;
-    bool m_switchEnabled = true;
-    bool m_intervalEnabled = false;
     int m_intervalPosition = 59;
     QString m_latestQuoteTime;
     QStringList m_monitorLines;
     QStringList m_cycleLines;
-    MonitorGrid m_grid;
+    report::MonitorGrid m_grid;
     QString m_frameCaption;
     QString m_timeLabel;
     QString m_headChange;
-    TickerLabel m_firstIndex;
-    TickerLabel m_secondIndex;
-    TickerRotation m_ticker;
+    report::TickerLabel m_firstIndex;
+    report::TickerLabel m_secondIndex;
+    report::TickerRotation m_ticker;
 };
 
-} // namespace corvanta::report
+} // namespace corvanta::monitor

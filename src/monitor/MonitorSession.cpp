@@ -1,8 +1,8 @@
 #include "MonitorSession.h"
 
-#include "IndexLabels.h"
-#include "MonitorGridUpdate.h"
-#include "ScratchTables.h"
+#include "report/IndexLabels.h"
+#include "report/MonitorGridUpdate.h"
+#include "report/ScratchTables.h"
 
 #include "calc/GbkLength.h"
 #include "calc/Numbers.h"
@@ -14,7 +14,9 @@
 
 using namespace Qt::StringLiterals;
 
-namespace corvanta::report {
+namespace corvanta::monitor {
+
+using namespace corvanta::report;
 
 namespace {
 
@@ -63,9 +65,9 @@ void MonitorSession::setFetchOptions(const market::FetchOptions& options)
     m_options = options;
 }
 
-void MonitorSession::setContextProvider(std::function<MonitorContext()> provider)
+void MonitorSession::setFeeSource(std::function<FeeSnapshot()> source)
 {
-    m_context = std::move(provider);
+    m_fees = std::move(source);
 }
 
 void MonitorSession::setSecondLength(std::chrono::milliseconds second)
@@ -74,13 +76,28 @@ void MonitorSession::setSecondLength(std::chrono::milliseconds second)
     m_timer.setInterval(periodFor(m_intervalPosition, m_second));
 }
 
-MonitorSession::State MonitorSession::state() const
+void MonitorSession::enter(State state)
 {
-    if (!m_loadIdle)
-        return State::Loading;
-    if (!m_cycleIdle)
-        return State::Cycling;
-    return m_timer.isActive() ? State::Waiting : State::Stopped;
+    m_state = state;
+    bool timerRuns = false;
+    switch (state) {
+    case State::Off:
+        timerRuns = false;
+        break;
+    case State::WaitingForNetwork:
+    case State::Waiting:
+        timerRuns = true;
+        break;
+    case State::Loading:
+    case State::LoadFailed:
+    case State::Cycling:
+        timerRuns = m_wish;
+        break;
+    }
+    if (!timerRuns)
+        m_timer.stop();
+    else if (!m_timer.isActive())
+        m_timer.start();
 }
 
 QString MonitorSession::fallbackHeadCode()
@@ -133,136 +150,179 @@ void MonitorSession::takeIndexes(const QStringList& lines)
     emit indexQuoted(m_firstIndex, m_secondIndex);
 }
 
-MonitorContext MonitorSession::context() const
+bool MonitorSession::hasHeadForPass() const
 {
-    return m_context ? m_context() : MonitorContext{};
+    return m_headCode.trimmed() != placeholderCode && gbkByteCount(m_headName) > 1 &&
+           gbkByteCount(m_headCode) > 1;
 }
 
-bool MonitorSession::hasHeadForPass(const MonitorContext& c) const
+bool MonitorSession::hasHeadForCycle() const
 {
-    return c.codeInput.trimmed() != placeholderCode && gbkByteCount(c.caption) > 1 &&
-           gbkByteCount(c.codeInput) > 1;
-}
-
-bool MonitorSession::hasHeadForCycle(const MonitorContext& c) const
-{
-    return c.caption != unnamedStock && c.codeInput != placeholderCode &&
-           gbkByteCount(c.caption) > 1 && c.currentCode.size() >= 2;
+    return m_headName != unnamedStock && m_headCode != placeholderCode &&
+           gbkByteCount(m_headName) > 1 && m_currentCode.size() >= 2;
 }
 
 bool MonitorSession::startMonitoring()
 {
-    if (m_passRunning)
+    switch (m_state) {
+    case State::Loading:
         return false;
-    stopCycle();
-    const MonitorContext c = context();
+    case State::Cycling:
+        // Stopped at once (its end comes before stop() returns): the pass and a
+        // cycle never fill the quote lists together.
+        if (m_run)
+            m_run->stop();
+        break;
+    case State::Off:
+    case State::WaitingForNetwork:
+    case State::LoadFailed:
+    case State::Waiting:
+        break;
+    }
     m_monitorLines.clear();
-    m_loadIdle = false;
     m_latestQuoteTime = market::noQuoteTimeYet.toString();
     try {
         m_listNonEmpty = m_db.scalarInt("SELECT count(*) FROM gpjl WHERE 监控状态='是'") >= 1;
     } catch (const sql::Error& e) {
-        m_loadIdle = true;
+        if (m_state == State::LoadFailed)
+            enter(idleState());
         emit databaseFailed(e.message());
         return true;
     }
 
-    m_monitoring = true;
+    m_wish = true;
     if (m_listNonEmpty) {
         setFrameCaption(u"实时行情下载中"_s);
-        m_switchEnabled = false;
-        QStringList codes{hasHeadForPass(c) ? c.codeInput.trimmed() : fallbackHeadCode()};
+        QStringList codes{hasHeadForPass() ? m_headCode.trimmed() : fallbackHeadCode()};
         auto query = m_db.prepare("SELECT 股票代码 FROM gpjl WHERE 监控状态='是' ORDER BY 股票名");
         while (query.step())
             codes << query.text(0);
-        m_passRunning = true;
-        runCodes(Job::Pass, withIndexes(codes), true);
+        enter(State::Loading);
+        runCodes(withIndexes(codes), true);
     } else {
-        m_loadIdle = true;
+        enter(State::Waiting);
         // The rows left from an earlier pass are no longer coloured.
         m_grid.coloured = false;
         emit gridChanged();
     }
     setMonitoring(true);
-    m_intervalEnabled = true;
     setIntervalPosition(59);
     return true;
 }
 
 void MonitorSession::setMonitoring(bool on)
 {
-    if (m_job != Job::Cycle)
-        m_cycleIdle = true;
     m_started = true;
-    m_monitoring = on;
-    m_intervalEnabled = on;
+    m_wish = on;
+    switch (m_state) {
+    case State::Off:
+    case State::WaitingForNetwork:
+    case State::Waiting:
+        // Without the network the timer runs anyway, to find it again.
+        enter(on ? State::Waiting : m_networkOk ? State::Off : State::WaitingForNetwork);
+        break;
+    case State::Loading:
+    case State::LoadFailed:
+    case State::Cycling:
+        enter(m_state); // the timer follows the wish
+        break;
+    }
     if (on) {
-        m_timer.start();
         m_ticker.setReconnectEnabled(false);
     } else {
-        m_timer.stop();
         m_ticker.setReconnectEnabled(true);
         m_ticker.setTotalText(timeoutText());
     }
-    if (!context().networkOk)
-        m_timer.start();
     emit switchChanged();
     emit tickerChanged();
 }
 
 void MonitorSession::stopMonitoring()
 {
-    m_monitoring = false;
-    m_intervalEnabled = false;
-    m_timer.stop();
+    m_wish = false;
+    switch (m_state) {
+    case State::Off:
+    case State::WaitingForNetwork:
+    case State::Waiting:
+        enter(State::Off);
+        break;
+    case State::Loading:
+    case State::LoadFailed:
+    case State::Cycling:
+        enter(m_state); // the timer stops; a run in flight ends in Off
+        break;
+    }
     emit switchChanged();
 }
 
 void MonitorSession::waitForNetwork()
 {
-    m_monitoring = false;
-    m_intervalEnabled = false;
-    m_timer.start();
+    m_wish = false;
+    switch (m_state) {
+    case State::Off:
+    case State::WaitingForNetwork:
+    case State::Waiting:
+        enter(State::WaitingForNetwork);
+        break;
+    case State::Loading:
+    case State::LoadFailed:
+    case State::Cycling:
+        enter(m_state);
+        break;
+    }
     emit switchChanged();
 }
 
 void MonitorSession::tick()
 {
-    const MonitorContext c = context();
-    if (c.networkOk && m_cycleIdle && m_loadIdle) {
-        m_cycleIdle = false;
-        m_cycleLines.clear();
-        m_latestQuoteTime = market::noQuoteTimeYet.toString();
-        m_firstCode.clear();
-        m_emptyListCycle = !m_listNonEmpty;
-        if (m_emptyListCycle) {
-            if (c.codeInput != placeholderCode && gbkByteCount(c.caption) > 1 &&
-                c.currentCode.size() > 1) {
-                m_firstCode = c.currentCode;
-                runCodes(Job::Cycle, withIndexes({c.currentCode}), false);
-            } else {
-                m_cycleIdle = true;
-                emit cycleFinished(true);
-            }
-        } else {
-            setFrameCaption(nextFrameMark(m_frameCaption));
-            QStringList codes;
-            if (hasHeadForPass(c)) {
-                if (!market::alreadyFetched(c.codeInput, m_monitorLines))
-                    codes << (m_firstCode = c.currentCode);
-            } else if (!market::alreadyFetched(fallbackHeadCode(), m_monitorLines)) {
-                codes << (m_firstCode = fallbackHeadCode());
-            }
-            const QStringList indexes = indexKeys();
-            for (const QString& line : std::as_const(m_monitorLines)) {
-                const QString code = market::recordKey(line);
-                if (!code.isEmpty() && !indexes.contains(code))
-                    codes << code;
-            }
-            runCodes(Job::Cycle, withIndexes(codes), false);
-        }
+    switch (m_state) {
+    case State::Off: // run by hand (the code window's new head stock)
+    case State::WaitingForNetwork:
+    case State::Waiting:
+        if (m_networkOk)
+            startCycle();
+        break;
+    case State::Loading:
+    case State::LoadFailed: // no cycle until monitoring starts again
+    case State::Cycling:
+        break;
     }
     emit ticked();
+}
+
+void MonitorSession::startCycle()
+{
+    enter(State::Cycling);
+    m_cycleLines.clear();
+    m_latestQuoteTime = market::noQuoteTimeYet.toString();
+    m_firstCode.clear();
+    m_emptyListCycle = !m_listNonEmpty;
+    if (m_emptyListCycle) {
+        if (m_headCode != placeholderCode && gbkByteCount(m_headName) > 1 &&
+            m_currentCode.size() > 1) {
+            m_firstCode = m_currentCode;
+            runCodes(withIndexes({m_currentCode}), false);
+        } else {
+            enter(idleState());
+            emit cycleFinished(true);
+        }
+        return;
+    }
+    setFrameCaption(nextFrameMark(m_frameCaption));
+    QStringList codes;
+    if (hasHeadForPass()) {
+        if (!market::alreadyFetched(m_headCode, m_monitorLines))
+            codes << (m_firstCode = m_currentCode);
+    } else if (!market::alreadyFetched(fallbackHeadCode(), m_monitorLines)) {
+        codes << (m_firstCode = fallbackHeadCode());
+    }
+    const QStringList indexes = indexKeys();
+    for (const QString& line : std::as_const(m_monitorLines)) {
+        const QString code = market::recordKey(line);
+        if (!code.isEmpty() && !indexes.contains(code))
+            codes << code;
+    }
+    runCodes(withIndexes(codes), false);
 }
 
 void MonitorSession::setIntervalPosition(int position)
@@ -277,12 +337,11 @@ void MonitorSession::adoptSummaryQuotes(const QStringList& lines)
     m_monitorLines = lines;
 }
 
-void MonitorSession::runCodes(Job job, const QStringList& codes, bool skipFetched)
+void MonitorSession::runCodes(const QStringList& codes, bool skipFetched)
 {
-    m_job = job;
     m_failed = false;
     m_headFailed = false;
-    m_filling = job == Job::Pass ? &m_monitorLines : &m_cycleLines;
+    m_filling = m_state == State::Loading ? &m_monitorLines : &m_cycleLines;
     auto* run = new market::SequentialQuoteRun(m_source, m_options, m_pause, this);
     m_run = run;
     if (skipFetched)
@@ -311,45 +370,49 @@ void MonitorSession::onRequestFinished(const QStringList& codes, const market::Q
 
 void MonitorSession::onRunFinished(bool completed)
 {
-    const Job job = std::exchange(m_job, Job::None);
     if (m_run) {
         m_run->disconnect(this);
         m_run->deleteLater();
     }
     m_run = nullptr;
-    if (job == Job::Pass) {
-        if (completed && !m_failed)
+    const RunEnd end = m_failed ? RunEnd::Failed : completed ? RunEnd::Completed : RunEnd::Stopped;
+    switch (m_state) {
+    case State::Loading:
+        if (end == RunEnd::Completed)
             finishPass();
         else
             failPass();
-    } else if (job == Job::Cycle) {
-        if (completed && !m_failed)
+        break;
+    case State::Cycling:
+        switch (end) {
+        case RunEnd::Completed:
             finishCycle();
-        else if (m_failed)
+            break;
+        case RunEnd::Failed:
             failCycle();
-        else {
-            m_cycleIdle = true; // stopped for a new pass
+            break;
+        case RunEnd::Stopped: // for a new pass
+            enter(idleState());
             emit cycleFinished(false);
+            break;
         }
+        break;
+    case State::Off:
+    case State::WaitingForNetwork:
+    case State::LoadFailed:
+    case State::Waiting:
+        break;
     }
-}
-
-void MonitorSession::stopCycle()
-{
-    if (m_job == Job::Cycle && m_run)
-        m_run->stop();
 }
 
 void MonitorSession::failPass()
 {
-    m_passRunning = false;
+    // The pass stays unfinished (no cycle until monitoring is started again),
+    // but the switch is usable again.
+    enter(State::LoadFailed);
     setFrameCaption(timeoutText());
     m_ticker.setTotalText(timeoutText());
     m_ticker.setReconnectEnabled(true);
-    m_cycleIdle = true;
-    // The pass stays unfinished (no cycle until monitoring is started again),
-    // but the switch is usable again.
-    m_switchEnabled = true;
     emit switchChanged();
     emit tickerChanged();
     emit passFinished(false);
@@ -357,24 +420,22 @@ void MonitorSession::failPass()
 
 void MonitorSession::failCycle()
 {
+    // The timer runs whatever the switch says: the next tick tries again.
+    enter(m_wish ? State::Waiting : State::WaitingForNetwork);
     if (m_headFailed)
         emit progressFailed(timeoutText());
     else
         setFrameCaption(timeoutText());
     m_ticker.setTotalText(timeoutText());
     m_ticker.setReconnectEnabled(true);
-    if (!m_timer.isActive())
-        m_timer.start();
-    m_cycleIdle = true;
     emit tickerChanged();
     emit cycleFinished(false);
 }
 
 void MonitorSession::finishPass()
 {
-    const MonitorContext c = context();
     const market::RecordParse head = market::parseQuoteRecord(
-        c.codeInput, m_monitorLines, market::RecordMode::PriceOnly, m_latestQuoteTime);
+        m_headCode, m_monitorLines, market::RecordMode::PriceOnly, m_latestQuoteTime);
     m_latestQuoteTime = head.latestQuoteTime;
     takeTime(head.timeLabel);
     emit headPriced(head.price);
@@ -383,14 +444,12 @@ void MonitorSession::finishPass()
     try {
         sql::Transaction transaction(m_db);
         const QList<StockFigures> figures = buildScratchTables(m_db, SummaryScope::MonitoredStocks);
-        update = updateMonitorGrid(monitorStocks(figures), m_monitorLines, c.fees,
+        update = updateMonitorGrid(monitorStocks(figures), m_monitorLines, fees(),
                                    MonitorPass::Initial, m_grid, m_latestQuoteTime);
         storeFigures(m_db, update.stored);
         transaction.commit();
     } catch (const sql::Error& e) {
-        m_passRunning = false;
-        m_loadIdle = true;
-        m_switchEnabled = true;
+        enter(idleState());
         emit switchChanged();
         emit databaseFailed(e.message());
         emit passFinished(false);
@@ -401,9 +460,7 @@ void MonitorSession::finishPass()
     takeIndexes(m_monitorLines);
     setFrameCaption(framePlain);
     m_latestQuoteTime = market::noQuoteTimeYet.toString();
-    m_switchEnabled = true;
-    m_loadIdle = true;
-    m_passRunning = false;
+    enter(idleState());
     emit gridChanged();
     emit switchChanged();
     emit passFinished(true);
@@ -411,24 +468,23 @@ void MonitorSession::finishPass()
 
 void MonitorSession::finishCycle()
 {
-    const MonitorContext c = context();
     if (m_emptyListCycle) {
         const market::RecordParse parse = market::parseQuoteRecord(
-            c.currentCode, m_cycleLines, market::RecordMode::ShowInMonitor, m_latestQuoteTime);
+            m_currentCode, m_cycleLines, market::RecordMode::ShowInMonitor, m_latestQuoteTime);
         m_latestQuoteTime = parse.latestQuoteTime;
         takeTime(parse.timeLabel);
         emit headPriced(parse.price);
         if (parse.display)
             emit headQuoted(*parse.display);
         takeIndexes(m_cycleLines);
-        m_cycleIdle = true;
+        enter(idleState());
         emit cycleFinished(true);
         return;
     }
 
-    if (hasHeadForCycle(c)) {
+    if (hasHeadForCycle()) {
         const market::RecordParse parse = market::parseQuoteRecord(
-            c.currentCode, m_cycleLines, market::RecordMode::ShowInMonitor, m_latestQuoteTime);
+            m_currentCode, m_cycleLines, market::RecordMode::ShowInMonitor, m_latestQuoteTime);
         m_latestQuoteTime = parse.latestQuoteTime;
         takeTime(parse.timeLabel);
         emit headPriced(parse.price);
@@ -436,7 +492,7 @@ void MonitorSession::finishCycle()
             m_headChange = parse.display->snapshot.change;
             emit headQuoted(*parse.display);
         }
-        m_ticker.headQuoted(headTickerLine(c.caption, parse.price, m_headChange), m_headChange);
+        m_ticker.headQuoted(headTickerLine(m_headName, parse.price, m_headChange), m_headChange);
     } else {
         const market::RecordParse parse = market::parseQuoteRecord(
             fallbackHeadCode(), m_cycleLines, market::RecordMode::PriceOnly, m_latestQuoteTime);
@@ -446,7 +502,7 @@ void MonitorSession::finishCycle()
         m_ticker.noHead();
     }
     // Switched off while this cycle ran: "重新连接(&N)" stays offered.
-    if (m_monitoring)
+    if (m_wish)
         m_ticker.setReconnectEnabled(false);
 
     QList<MonitorStock> stocks;
@@ -456,13 +512,13 @@ void MonitorSession::finishCycle()
         // The scratch tables were emptied or dropped since the pass: no rows.
     }
     const MonitorGridUpdate update = updateMonitorGrid(
-        stocks, m_cycleLines, c.fees, MonitorPass::Cycle, m_grid, m_latestQuoteTime);
+        stocks, m_cycleLines, fees(), MonitorPass::Cycle, m_grid, m_latestQuoteTime);
     m_grid = update.grid;
     takeTime(update.timeLabel);
     takeIndexes(m_cycleLines);
     runTicker();
     m_latestQuoteTime = market::noQuoteTimeYet.toString();
-    m_cycleIdle = true;
+    enter(idleState());
     emit gridChanged();
     emit tickerChanged();
     emit cycleFinished(true);
@@ -496,4 +552,4 @@ void MonitorSession::takeTime(const std::optional<QString>& label)
     emit timeLabelChanged(m_timeLabel);
 }
 
-} // namespace corvanta::report
+} // namespace corvanta::monitor
