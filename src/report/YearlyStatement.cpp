@@ -138,9 +138,13 @@ YearlyStatement yearlyStatement(sql::Database& db)
         }
         current->stampDuty += row.stamp;
         current->commission += row.commission;
-        current->transferFee += row.transferAndOther - row.other;
+        // A trade priced here keeps its other fee inside 过户费等; an imported line
+        // notes the other-fee setting in 其它费用 without charging it, and its
+        // 过户费等 is the statement's transfer fee alone.
+        const qint64 otherInTransfer = row.other <= row.transferAndOther ? row.other : 0;
+        current->transferFee += row.transferAndOther - otherInTransfer;
         current->otherFees +=
-            row.fees - row.stamp - row.commission - row.transferAndOther + row.other;
+            row.fees - row.stamp - row.commission - row.transferAndOther + otherInTransfer;
         ++current->trades;
     }
     if (current)

@@ -142,6 +142,19 @@ TEST_F(YearlyStatementTest, DividendsAndTheirTaxFallInTheirYears)
     EXPECT_NEAR(rate, moneyWeightedReturn(flows).value_or(-8), 1e-9);
 }
 
+// An imported line notes the other-fee setting in 其它费用 without charging it: its
+// 过户费等 is the statement's transfer fee and nothing of it is another fee.
+TEST_F(YearlyStatementTest, AnImportedLineKeepsItsTransferFee)
+{
+    db.exec("INSERT INTO gpjl (日期,股票代码,股票名,交易状态,数量,价格,费用,总金额,盈亏金额,"
+            "虚拟卖出,监控状态,印花税,佣金,过户费等,其它费用) VALUES ('2024-03-01','600036',"
+            "'招商银行','买入',1000,20,5.2,20005.2,-20005.2,'假','否',0,5,0.2,5)");
+    const QList<QStringList> rows = yearlyStatementRows(yearlyStatement(db));
+    ASSERT_EQ(rows.size(), 2);
+    EXPECT_EQ(rows[0].join(u'|'),
+              u"2024|20005.20|0.00|0.00|0.00|0.00|5.00|0.00|0.20|0.00|5.20|1|20005.20");
+}
+
 TEST_F(YearlyStatementTest, AnEmptyLedgerHasOnlyAZeroTotalRow)
 {
     const QList<QStringList> rows = yearlyStatementRows(yearlyStatement(db));
