@@ -344,6 +344,7 @@ void MainWindow::changeEvent(QEvent* event)
 
 void MainWindow::onActivated()
 {
+    m_quotes->checkConnectionNow();
     m_settings->applyProxy();
     // The info link follows the ledger's current row.
     if (const ledger::LedgerRow* row = m_ledgerController->currentRow()) {

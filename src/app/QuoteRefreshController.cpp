@@ -169,6 +169,14 @@ void QuoteRefreshController::tick()
     Q_EMIT ticked(true);
 }
 
+void QuoteRefreshController::checkConnectionNow()
+{
+    if (!m_check->isConnected())
+        return;
+    m_parts.status.setNetworkState(u"网络连接正常"_s);
+    m_network.setNetworkOk(true);
+}
+
 bool QuoteRefreshController::fetchIfReady()
 {
     if (!m_network.quoteFetchIdle() || !m_network.networkOk())

@@ -54,6 +54,9 @@ public:
 
     // One tick of the timer.
     void tick();
+    // The window became active: a connection found now lets the next fetch go at
+    // once; none found changes nothing (the timer's ticks clear it).
+    void checkConnectionNow();
     bool timerActive() const { return m_timer.isActive(); }
     void setTimerActive(bool on);
     // While paused (another window shows) the timer stays off, whatever switches the

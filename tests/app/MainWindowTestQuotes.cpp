@@ -93,6 +93,7 @@ private slots:
     void leavingTheCodeFetchesThroughTheSettingsProxy();
     void badQuoteServerChangesNothing();
     void choosingALedgerRowFetchesItsQuote();
+    void aCodeTypedRightAfterActivationIsFetched();
     void enteringAnInputStopsTheLiveRefresh_data();
     void enteringAnInputStopsTheLiveRefresh();
     void infoPages_data();
@@ -458,6 +459,29 @@ void MainWindowQuoteTest::choosingALedgerRowFetchesItsQuote()
     quotes().tick();
     QTest::qWait(100);
     QCOMPARE(int(server->requests().size()), 1);
+}
+
+// Activating the main window checks the connection at once: a code typed before
+// the timer's first tick is fetched when the input is left.
+void MainWindowQuoteTest::aCodeTypedRightAfterActivationIsFetched()
+{
+    openWindow();
+    app::MainWindow& w = h->window();
+    h->program().network().setNetworkOk(false);
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&other));
+    QVERIFY(!h->program().network().networkOk());
+
+    w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    QVERIFY(h->program().network().networkOk());
+    QSignalSpy shown(&quotes(), &app::QuoteRefreshController::quoteShown);
+    pickStock(w, u"000709"_s);
+    QVERIFY(shown.count() > 0 || shown.wait(5000));
+    QCOMPARE(int(server->requests().size()), 1);
+    QCOMPARE(server->requests().constFirst().target, "/htmdata/html/000709.htm");
 }
 
 void MainWindowQuoteTest::enteringAnInputStopsTheLiveRefresh_data()

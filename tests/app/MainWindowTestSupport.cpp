@@ -3,11 +3,13 @@
 #include "windows/WindowPlace.h"
 
 #include "app/InputBox.h"
+#include "app/QuoteRefreshController.h"
 #include "app/TradePanel.h"
 #include "calc/Numbers.h"
 #include "ledger/QuoteSourceSetting.h"
 #include "ledger/TradeLedger.h"
 #include "ledger/sql/Statement.h"
+#include "market/ConnectionCheck.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -102,10 +104,22 @@ sql::Database Harness::openLedger() const
     return connection;
 }
 
+namespace {
+
+// Tests do not depend on whether the machine they run on is online: until a test
+// gives its own check, the window finds no network.
+class NoConnection final : public market::ConnectionCheck {
+public:
+    bool isConnected() override { return false; }
+};
+
+} // namespace
+
 bool Harness::open()
 {
     m_program = std::make_unique<app::Program>(
         openLedger(), app::MainWindowServices{prompter, desktop, tray, shortcuts});
+    m_program->mainWindow().quotes().setConnectionCheck(std::make_unique<NoConnection>());
     m_program->show();
     window().activateWindow();
     return QTest::qWaitForWindowActive(&window());
