@@ -187,6 +187,9 @@ void MainWindow::buildQuoteControllers()
             &QuoteRefreshController::stopLiveRefresh);
     connect(m_ledgerController, &LedgerController::tradeSelected, m_quotes,
             &QuoteRefreshController::onTradeSelected);
+    connect(m_tray, &TrayController::wentToTrayWithStock, m_quotes,
+            &QuoteRefreshController::startLiveRefresh);
+    connect(m_tray, &TrayController::restored, m_quotes, &QuoteRefreshController::stopLiveRefresh);
 }
 
 void MainWindow::makeStockCurrent(const QString& code, const QString& name)

@@ -66,6 +66,7 @@ void TrayController::hideToTray()
         m_inTray = true;
         m_tray.setToolTip(code + u"-"_s + m_trade.candidates->currentText() + u" 当前价:"_s +
                           m_trade.currentPrice->text() + u"元,"_s);
+        Q_EMIT wentToTrayWithStock();
     }
     if (!m_tray.isAvailable()) {
         // No tray to come back from: a minimised window stays on the taskbar.
@@ -85,6 +86,7 @@ void TrayController::restore()
     m_inTray = false;
     m_tray.setToolTip(idleToolTip());
     m_tray.hide();
+    Q_EMIT restored();
 }
 
 } // namespace corvanta::app

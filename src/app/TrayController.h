@@ -27,6 +27,12 @@ public:
 
     static QString idleToolTip();
 
+Q_SIGNALS:
+    // Hidden with a stock chosen: its quote is kept current from the tray.
+    void wentToTrayWithStock();
+    // The window is back from the tray.
+    void restored();
+
 private:
     TrayPort& m_tray;
     QMainWindow& m_window;

@@ -124,12 +124,14 @@ void MainWindowBehaviourTest::hideToTray_data()
     QTest::addColumn<QString>("code");
     QTest::addColumn<bool>("inTray");
     QTest::addColumn<QString>("toolTip");
+    QTest::addColumn<bool>("refreshOn");
 
     QTest::newRow("tray, a stock chosen")
-        << true << u"000709"_s << true << u"000709-唐钢股份 当前价:0元,"_s;
-    QTest::newRow("tray, placeholder code") << true << u"000000"_s << false << u"Corvanta Ostrel"_s;
+        << true << u"000709"_s << true << u"000709-唐钢股份 当前价:0元,"_s << true;
+    QTest::newRow("tray, placeholder code")
+        << true << u"000000"_s << false << u"Corvanta Ostrel"_s << false;
     QTest::newRow("no tray, a stock chosen")
-        << false << u"000709"_s << true << u"000709-唐钢股份 当前价:0元,"_s;
+        << false << u"000709"_s << true << u"000709-唐钢股份 当前价:0元,"_s << true;
 }
 
 void MainWindowBehaviourTest::hideToTray()
@@ -138,6 +140,7 @@ void MainWindowBehaviourTest::hideToTray()
     QFETCH(QString, code);
     QFETCH(bool, inTray);
     QFETCH(QString, toolTip);
+    QFETCH(bool, refreshOn);
     h = std::make_unique<Harness>(trayAvailable);
     QVERIFY(h->open());
     app::MainWindow& w = h->window();
@@ -147,6 +150,9 @@ void MainWindowBehaviourTest::hideToTray()
 
     QCOMPARE(h->window().tray().inTray(), inTray);
     QCOMPARE(h->tray.toolTip(), toolTip);
+    // With a stock chosen its quote is kept current from the tray.
+    QCOMPARE(w.menus().tradeRefresh->isChecked(), refreshOn);
+    QCOMPARE(w.menus().trayRefresh->isChecked(), refreshOn);
     if (trayAvailable) {
         QVERIFY(h->tray.isVisible());
         QVERIFY(!w.isVisible());
@@ -184,6 +190,9 @@ void MainWindowBehaviourTest::restoreFromTheTray()
     QVERIFY(!h->window().tray().inTray());
     QCOMPARE(h->tray.toolTip(), u"Corvanta Ostrel"_s);
     QVERIFY(QTest::qWaitForWindowActive(&w));
+    // Back from the tray the live refresh stops.
+    QVERIFY(!w.menus().tradeRefresh->isChecked());
+    QVERIFY(!w.menus().trayRefresh->isChecked());
 }
 
 void MainWindowBehaviourTest::clearResetsTheTrade()
