@@ -91,7 +91,8 @@ StockEventWindow::StockEventWindow(sql::Database& db, ledger::LedgerWriter& writ
     form->addWidget(new QLabel(u"股权登记日"_s, this), 0, 0);
     form->addWidget(m_record, 0, 1);
     form->addWidget(new QLabel(u"除权除息日"_s, this), 0, 2);
-    form->addWidget(m_ex, 0, 3, 1, 3);
+    form->addWidget(m_ex, 0, 3);
+    form->setColumnStretch(5, 1);
     auto* terms = new QHBoxLayout;
     terms->addWidget(new QLabel(u"每10股 派"_s, this));
     terms->addWidget(m_cash);
