@@ -23,6 +23,8 @@ QColor colourOf(ledger::RowColour colour)
         return Qt::red;
     case ledger::RowColour::MonitoredBuy:
         return Qt::magenta;
+    case ledger::RowColour::Event:
+        return QColor(0x00, 0x80, 0x00); // dark green
     case ledger::RowColour::Sell:
         break;
     }

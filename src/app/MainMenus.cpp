@@ -104,6 +104,8 @@ void MainMenus::buildTradePopup()
     tradePopup->addSeparator();
     tradeJournalAdd = later(tradePopup, u"加入股票日志(&A)"_s);
     tradeJournalView = later(tradePopup, u"股票日志查看(&W)"_s);
+    tradePopup->addSeparator();
+    tradeEvents = tradePopup->addAction(u"分红送配(&F)"_s);
 }
 
 void MainMenus::buildLedgerPopup()
@@ -131,6 +133,8 @@ void MainMenus::buildLedgerPopup()
     ledgerJournalAdd = later(ledgerPopup, u"加入股票日志(&A)"_s);
     ledgerJournalView = later(ledgerPopup, u"股票日志查看(&W)"_s);
     updateNames = later(ledgerPopup, u"更新股票代码名称(&R)"_s);
+    ledgerPopup->addSeparator();
+    ledgerEvents = ledgerPopup->addAction(u"分红送配(&F)"_s);
 }
 
 void MainMenus::buildTrayPopup()

@@ -62,6 +62,7 @@ public:
     QAction* tradeSave;
     QAction* tradeJournalAdd;
     QAction* tradeJournalView;
+    QAction* tradeEvents; // 分红送配 of the current stock
 
     // Ledger grid popup
     QMenu* ledgerPopup;
@@ -85,6 +86,7 @@ public:
     QAction* ledgerJournalAdd;
     QAction* ledgerJournalView;
     QAction* updateNames;
+    QAction* ledgerEvents; // 分红送配 of the current row's stock
 
     // Tray popup
     QMenu* trayPopup;

@@ -2,6 +2,7 @@
 
 #include "Application.h"
 #include "DesktopServices.h"
+#include "LedgerController.h"
 #include "LedgerPasswordController.h"
 #include "MainMenus.h"
 #include "MainTimerPauses.h"
@@ -31,6 +32,7 @@
 #include "windows/ImportWindow.h"
 #include "windows/Prompter.h"
 #include "windows/StockEditorWindow.h"
+#include "windows/StockEventWindow.h"
 #include "windows/TotalsReportWindow.h"
 #include "windows/YearlyStatementWindow.h"
 
@@ -177,6 +179,7 @@ Program::Program(sql::Database db, std::unique_ptr<SystemServices> system,
         app->setPrompter(&m_services.prompter);
     wire();
     wireDataExchange();
+    wireStockEvents();
     m_password = new LedgerPasswordController(m_db, m_services.prompter, m_mainWindow.get());
     QObject::connect(m_mainWindow->menus().ledgerPassword, &QAction::triggered, m_password,
                      &LedgerPasswordController::editPassword);
@@ -221,6 +224,24 @@ void Program::wireDataExchange()
     QObject::connect(main, &MainWindow::closing, importWindow, &QWidget::close);
     QObject::connect(importWindow, &windows::ImportWindow::shownChanged, main,
                      [this](bool shown) { m_timerPauses->set(MainTimerPause::Import, shown); });
+}
+
+// The 分红送配 window, for the stock of the grid's current row or, from the stock
+// panel, the current stock.
+void Program::wireStockEvents()
+{
+    MainWindow* main = m_mainWindow.get();
+    m_stockEvents =
+        std::make_unique<windows::StockEventWindow>(m_db, m_writer, m_services.prompter, main);
+    windows::StockEventWindow* events = m_stockEvents.get();
+    MainTradePort* port = m_tradePort.get();
+    QObject::connect(main->menus().tradeEvents, &QAction::triggered, events,
+                     [events, port] { events->showFor(port->stockCode()); });
+    QObject::connect(main->menus().ledgerEvents, &QAction::triggered, events, [events, main, port] {
+        const ledger::LedgerRow* row = main->ledgerController().currentRow();
+        events->showFor(row ? row->code : port->stockCode());
+    });
+    QObject::connect(main, &MainWindow::closing, events, &QWidget::close);
 }
 
 // The members go in reverse: the windows first, the database last.

@@ -14,6 +14,7 @@
 
 namespace corvanta::windows {
 class StockEditorWindow;
+class StockEventWindow;
 class TotalsReportWindow;
 class BackupWindow;
 class ImportWindow;
@@ -82,6 +83,7 @@ public:
     // The account charts, built when first asked for.
     windows::AccountChartWindow& accountCharts();
     windows::YearlyStatementWindow& yearlyStatement() const { return *m_yearlyStatement; }
+    windows::StockEventWindow& stockEvents() const { return *m_stockEvents; }
     const MainTimerPauses& mainTimerPauses() const { return *m_timerPauses; }
 
 private:
@@ -89,6 +91,7 @@ private:
             std::optional<MainWindowServices> services);
     void wire();
     void wireDataExchange();
+    void wireStockEvents();
     void takeLastSummary(windows::AccountChartWindow& charts) const;
 
     std::unique_ptr<ledger::LedgerLock> m_lock; // held while the ledger is open
@@ -118,6 +121,7 @@ private:
     std::unique_ptr<windows::ImportWindow> m_importWindow;
     std::unique_ptr<windows::AccountChartWindow> m_accountCharts;
     std::unique_ptr<windows::YearlyStatementWindow> m_yearlyStatement;
+    std::unique_ptr<windows::StockEventWindow> m_stockEvents;
     // 设置 → 账本密码; a child of the main window.
     LedgerPasswordController* m_password = nullptr;
 };

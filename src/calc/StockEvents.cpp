@@ -180,6 +180,15 @@ private:
 
 } // namespace
 
+QString eventKind(const StockEvent& event)
+{
+    if (event.bonus > 0 || event.transfer > 0)
+        return QStringLiteral("送转");
+    if (event.cash > 0)
+        return QStringLiteral("分红");
+    return QStringLiteral("配股");
+}
+
 EventOutcome entitlementOf(const StockEvent& event, qint64 held)
 {
     EventOutcome outcome;

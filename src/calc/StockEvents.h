@@ -2,6 +2,7 @@
 
 #include <QDate>
 #include <QList>
+#include <QString>
 
 // A stock's trades and corporate actions (分红送配) played through in date order:
 // the shares held, the position's cost, the dividends each action brought and the
@@ -71,6 +72,10 @@ struct StockHistory {
 // shares first; bonus and transfer shares join the lot of their parent shares and count as held
 // since then.
 StockHistory playStockHistory(const QList<StockTrade>& trades, const QList<StockEvent>& events);
+
+// The kind the ledger shows an event as: "送转" when it brings shares, else "分红"
+// when it brings cash, else "配股".
+QString eventKind(const StockEvent& event);
 
 // The entitlement of `held` shares under the action, without any tax.
 EventOutcome entitlementOf(const StockEvent& event, qint64 held);

@@ -1,5 +1,6 @@
 #include "LedgerView.h"
 
+#include "LedgerEventRows.h"
 #include "calc/Numbers.h"
 #include "sql/Database.h"
 #include "sql/Statement.h"
@@ -183,12 +184,12 @@ QList<qint64> idsInPinyinOrder(sql::Database& db)
 QList<qint64> ledgerRowIds(sql::Database& db, LedgerSortOrder order)
 {
     if (order == LedgerSortOrder::ByName)
-        return idsInPinyinOrder(db);
+        return withEventRows(db, idsInPinyinOrder(db), order);
     auto query = db.prepare(idsByDate);
     QList<qint64> ids;
     while (query.step())
         ids.append(query.int64(0));
-    return ids;
+    return withEventRows(db, std::move(ids), order);
 }
 
 QList<LedgerRow> ledgerRowsOf(sql::Database& db, std::span<const qint64> ids)
@@ -197,7 +198,14 @@ QList<LedgerRow> ledgerRowsOf(sql::Database& db, std::span<const qint64> ids)
     QList<LedgerRow> rows;
     rows.reserve(ids.size());
     NumberTexts numbers;
+    std::optional<EventRowReader> events;
     for (const qint64 id : ids) {
+        if (isEventRowId(id)) {
+            if (!events)
+                events.emplace(db);
+            rows.append(events->row(id).value_or(LedgerRow{id, {}, {}, {}, RowColour::Event}));
+            continue;
+        }
         query.bind(1, id);
         if (query.step())
             rows.append(readRow(query, numbers, rows.isEmpty() ? nullptr : &rows.constLast()));

@@ -19,8 +19,9 @@ namespace corvanta::ledger {
 
 enum class LedgerSortOrder { ByDate = 0, ByName = 1 };
 
-// Red for a buy, fuchsia for a buy on the monitor list, blue for a sell.
-enum class RowColour { Buy, MonitoredBuy, Sell };
+// Red for a buy, fuchsia for a buy on the monitor list, blue for a sell; a
+// corporate action (分红送配) has a colour of its own.
+enum class RowColour { Buy, MonitoredBuy, Sell, Event };
 
 // The grid's columns, in display order.
 enum LedgerColumn {
@@ -80,11 +81,12 @@ QString selectedRecordCaption(int recordNumber);
 // The real trades (open-position rows left out), by 日期,id,股票名 or by 股票名,id,日期.
 QList<LedgerRow> ledgerRows(sql::Database& db, LedgerSortOrder order);
 
-// The IDs of the real trades in the order of ledgerRows, without their texts.
+// The IDs of the real trades in the order of ledgerRows, without their texts, with
+// the rows of corporate actions put in (negative IDs, see LedgerEventRows.h).
 QList<qint64> ledgerRowIds(sql::Database& db, LedgerSortOrder order);
 
-// The rows of these trades, in the order given. A trade that is gone gives a row
-// with its ID only.
+// The rows of these trades and events, in the order given. A trade that is gone
+// gives a row with its ID only.
 QList<LedgerRow> ledgerRowsOf(sql::Database& db, std::span<const qint64> ids);
 // Every 交易状态 text the grid shows (an imported line keeps its statement's own
 // word, such as 证券买入), so its column can be made wide enough for each.

@@ -7,6 +7,7 @@ target_sources(corvanta_ledger PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/TradeDeletion.cpp
     ${CMAKE_CURRENT_LIST_DIR}/OpenPositions.cpp
     ${CMAKE_CURRENT_LIST_DIR}/LedgerView.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/LedgerEventRows.cpp
     ${CMAKE_CURRENT_LIST_DIR}/LedgerWriter.cpp
 )
 

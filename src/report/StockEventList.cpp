@@ -39,11 +39,7 @@ QString eventScheme(const calc::StockEvent& terms)
 
 QString eventKind(const calc::StockEvent& terms)
 {
-    if (terms.bonus > 0 || terms.transfer > 0)
-        return u"送转"_s;
-    if (terms.cash > 0)
-        return u"分红"_s;
-    return u"配股"_s;
+    return calc::eventKind(terms);
 }
 
 QStringList eventListTitles()

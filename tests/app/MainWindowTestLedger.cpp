@@ -1,5 +1,8 @@
 #include "MainWindowTestSupport.h"
+
+#include "ledger/LedgerWriter.h"
 #include "ledger/Settings.h"
+#include "ledger/StockHoldings.h"
 
 #include "app/LedgerController.h"
 #include "app/LedgerPanel.h"
@@ -88,6 +91,7 @@ private slots:
     void clearingTheLedger_data();
     void clearingTheLedger();
     void gridColours();
+    void anEventIsARowOfItsOwnThatIsNoTrade();
     void sortByNameAndByDate();
     void aStatementsOwnWordFitsItsColumn();
     void aChosenRowShowsItsOwnCostAndBreakEven();
@@ -413,6 +417,53 @@ void MainWindowLedgerTest::gridColours()
     click(w.trade().recordBuyButton);
     QCOMPARE(currentGridRow(w), 3);
     QCOMPARE(rowColour(w, 3), QColor(Qt::magenta));
+}
+
+// 10派1.5元转10股 of the sample stock (1200 shares since 2007-05-21) shows on its
+// ex-date as a 送转 row of its own colour with the new shares and the cash; it sits
+// in its stock's group when sorted by name. Choosing it loads no trade, and
+// deleting from it deletes nothing.
+void MainWindowLedgerTest::anEventIsARowOfItsOwnThatIsNoTrade()
+{
+    addTrade(h->db, u"600001"_s, u"沪市股票1"_s, Direction::Buy, 100, u"10"_s, u"2009-07-01"_s);
+    QVERIFY(h->reopen());
+    app::MainWindow& w = h->window();
+    QTableView* grid = w.ledger().ledgerGrid;
+    QCOMPARE(grid->model()->rowCount(), 2);
+    const ledger::EventEntry entry{
+        u"000709"_s, sampleName, QDate(2009, 6, 19), QDate(2009, 6, 22), u"1.5"_s, {}, u"10"_s, {},
+        {},          {}};
+    QVERIFY(h->program().ledgerWriter().addEvent(entry, false).saved());
+
+    QCOMPARE(gridColumn(grid, ledger::DateColumn),
+             (QStringList{u"2007-05-21"_s, u"2009-06-22"_s, u"2009-07-01"_s}));
+    QCOMPARE(gridColumn(grid, ledger::StateColumn), (QStringList{u"买入"_s, u"送转"_s, u"买入"_s}));
+    QCOMPARE(gridColumn(grid, ledger::NameColumn)[1], sampleName);
+    QCOMPARE(gridColumn(grid, ledger::QuantityColumn)[1], u"1200"_s);
+    QCOMPARE(gridColumn(grid, ledger::TotalColumn)[1], u"180"_s);
+    const QColor eventColour = rowColour(w, 1);
+    QVERIFY(eventColour != rowColour(w, 0) && eventColour != rowColour(w, 2));
+    QVERIFY(eventColour != QColor(Qt::red) && eventColour != QColor(Qt::blue));
+
+    w.menus().sortByName->trigger();
+    QCOMPARE(gridColumn(grid, ledger::NameColumn),
+             (QStringList{u"沪市股票1"_s, sampleName, sampleName}));
+    QCOMPARE(gridColumn(grid, ledger::StateColumn), (QStringList{u"买入"_s, u"买入"_s, u"送转"_s}));
+    w.menus().sortByDate->trigger();
+
+    clickGridRow(grid, 2);
+    QCOMPARE(w.trade().quantity->text(), u"100"_s);
+    clickGridRow(grid, 1);
+    // The last trade chosen stays in the inputs.
+    QCOMPARE(w.trade().quantity->text(), u"100"_s);
+    h->prompter.questions.clear();
+    h->prompter.answers = {true, true};
+    click(w.trade().deleteButton);
+    w.menus().popupDelete->trigger();
+    QVERIFY(h->prompter.questions.isEmpty());
+    QCOMPARE(grid->model()->rowCount(), 3);
+    QCOMPARE(ledger::sharesHeld(h->db, sampleName), 2400);
+    QCOMPARE(ledger::sharesHeld(h->db, u"沪市股票1"_s), 100);
 }
 
 void MainWindowLedgerTest::sortByNameAndByDate()

@@ -2,11 +2,15 @@
 
 #include "app/LedgerController.h"
 #include "app/LedgerPanel.h"
+#include "app/MainMenus.h"
+#include "app/ParametersPanel.h"
 #include "app/SummaryController.h"
 #include "app/TradeDetailPanel.h"
 #include "app/TradePanel.h"
+#include "calc/Numbers.h"
 #include "journal/Journal.h"
 #include "ledger/LedgerWriter.h"
+#include "ledger/StockHoldings.h"
 #include "ledger/sql/Statement.h"
 #include "market/NetworkState.h"
 #include "market/QuoteLines.h"
@@ -16,11 +20,16 @@
 #include "report/PositionSummary.h"
 #include "report/SummaryTableModel.h"
 #include "report/TradeDetailModel.h"
+#include "windows/StockEventWindow.h"
 #include "windows/TotalsReportWindow.h"
+#include "windows/TradePort.h"
 
 #include <QAction>
 #include <QBrush>
+#include <QButtonGroup>
 #include <QComboBox>
+#include <QDateEdit>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QProgressBar>
@@ -131,6 +140,7 @@ private slots:
     void switchingBackDuringTheFetchDropsTheSummary();
     void aQuotedSummaryTellsAJournalTargetItReached();
     void returnsValueTheHoldingsAtMarketUntilTheTradesChange();
+    void aDividendAddedInItsWindowCountsInTheSaleSummaryAndTotals();
 
 private:
     app::SummaryController& summary() const { return h->program().summary(); }
@@ -451,6 +461,96 @@ int runSummaryTests(int argc, char* argv[])
 {
     MainWindowSummaryTest test;
     return QTest::qExec(&test, argc, argv);
+}
+
+// The worked example through the windows: a buy of 1000 on 2024-03-01, then
+// 10派3元送2股转3股 (record 2024-06-20, ex 2024-06-21) added in the 分红送配 window
+// opened from the ledger popup, then a sale of all 1500 shares on 2024-07-10. The
+// sale is accepted; it carries 10% tax on 300 + 200 × 1 = 50.00, and the summary
+// and the totals report count the dividend and the tax.
+void MainWindowSummaryTest::aDividendAddedInItsWindowCountsInTheSaleSummaryAndTotals()
+{
+    app::MainWindow& w = h->window();
+    app::TradePanel& t = w.trade();
+    pickStock(w, u"600003"_s);
+    const QString name = h->program().tradePort().stockName();
+    QVERIFY(!name.isEmpty());
+    w.parameters().tradeDate->setDate(QDate(2024, 3, 1));
+    priceTrade(w, u"1000"_s, u"20.00"_s);
+    click(t.recordBuyButton);
+    QVERIFY2(h->prompter.messages.isEmpty(), qPrintable(h->prompter.messages.join(u'\n')));
+
+    QAction* eventsItem = menuAction(*w.menus().ledgerPopup, u"分红送配(&F)"_s);
+    QVERIFY(eventsItem);
+    eventsItem->trigger();
+    windows::StockEventWindow& events = h->program().stockEvents();
+    QVERIFY(events.isVisible());
+    QCOMPARE(events.stockName(), name);
+    events.findChild<QDateEdit*>(u"recordDate"_s)->setDate(QDate(2024, 6, 20));
+    events.findChild<QDateEdit*>(u"exDate"_s)->setDate(QDate(2024, 6, 21));
+    const QList<QPair<QString, QString>> terms = {
+        {u"cash"_s, u"3"_s}, {u"bonus"_s, u"2"_s}, {u"transfer"_s, u"3"_s}};
+    for (const auto& [field, text] : terms)
+        QTest::keyClicks(events.findChild<QLineEdit*>(field), text);
+    QCOMPARE(events.findChild<QLabel*>(u"entitlement"_s)->text(),
+             u"登记日持有 1000 股：派现 300.00 元，送转 500 股"_s);
+    click(events.findChild<QPushButton*>(u"addButton"_s));
+    QVERIFY2(h->prompter.messages.isEmpty(), qPrintable(h->prompter.messages.join(u'\n')));
+    QCOMPARE(ledger::sharesHeld(h->db, name), 1500);
+    events.close();
+    // The stock panel's popup opens it for the current stock, listing the event.
+    QAction* panelItem = menuAction(*w.menus().tradePopup, u"分红送配(&F)"_s);
+    QVERIFY(panelItem);
+    panelItem->trigger();
+    QVERIFY(events.isVisible());
+    QCOMPARE(events.stockName(), name);
+    QCOMPARE(events.findChild<QTableView*>(u"eventTable"_s)->model()->rowCount(), 1);
+    events.close();
+
+    pickStock(w, u"600003"_s);
+    click(w.parameters().directionGroup->button(1));
+    w.parameters().tradeDate->setDate(QDate(2024, 7, 10));
+    // The recorded buy left a lone 0 in the quantity, which the field's key rules
+    // keep when it is typed over; the user empties it first.
+    t.quantity->clear();
+    priceTrade(w, u"1500"_s, u"14.00"_s);
+    QCOMPARE(t.quantity->text(), u"1500"_s);
+    QVERIFY(t.recordSellButton->isEnabled());
+    click(t.recordSellButton);
+    QVERIFY2(h->prompter.messages.isEmpty(), qPrintable(h->prompter.messages.join(u'\n')));
+    QCOMPARE(ledger::sharesHeld(h->db, name), 0);
+
+    // What the buy paid and the sale received, fees included, as recorded.
+    auto amounts = h->db.prepare("SELECT 交易状态,总金额,费用 FROM gpjl WHERE 股票名=?1 AND "
+                                 "交易状态 IN ('买入','卖出') ORDER BY ID");
+    amounts.bind(1, name);
+    double paid = 0, received = 0, saleFees = 0;
+    while (amounts.step()) {
+        if (amounts.text(0) == u"买入"_s) {
+            paid += amounts.real(1);
+        } else {
+            received += amounts.real(1);
+            saleFees += amounts.real(2);
+        }
+    }
+    QVERIFY(paid > 20000 && received > 20000);
+
+    selector().setCurrentIndex(1);
+    const report::SummaryTableModel& model = summary().model();
+    const int row = rowOf(model, name);
+    QVERIFY(row >= 0);
+    QCOMPARE(cell(model, row, report::SoldColumn), u"1500"_s);
+    QCOMPARE(cell(model, row, report::ProfitColumn), num::money(received - paid + 300 - 50));
+    QCOMPARE(cell(model, row, report::SellFeesColumn), num::money(saleFees + 50));
+
+    windows::TotalsReportWindow& report = h->program().totalsReport();
+    QAction* totals = menuAction(summary().popup(), u"显示汇总金额(&S)"_s);
+    QVERIFY(totals);
+    totals->trigger();
+    const QStringList lines = report.lines();
+    QVERIFY2(lines.contains(u"    分红派息：300.00元(税前)"_s), qPrintable(lines.join(u'\n')));
+    QVERIFY2(lines.contains(u"    红利税：50.00元"_s), qPrintable(lines.join(u'\n')));
+    report.exitButton->click();
 }
 
 } // namespace mwtest

@@ -1,5 +1,6 @@
 #include "ledger/LedgerView.h"
 #include "LedgerTestSupport.h"
+#include "ledger/EventLedger.h"
 
 #include <algorithm>
 
@@ -162,6 +163,42 @@ TEST_F(LedgerViewTest, SelectionOfOddRows)
     EXPECT_FALSE(selectTrade(db, 99));
     db.exec("UPDATE gpjl SET 股票名=NULL WHERE ID=4");
     EXPECT_FALSE(selectTrade(db, 4));
+}
+
+// Corporate actions are rows of their own (negated fhsp IDs): by date before the
+// trades of their ex-date, by name inside their stock's group, and those of a stock
+// without trades last. Read by ID they are rows of their kind, not trades.
+TEST_F(LedgerViewTest, EventsAreRowsOfTheirOwnInEitherOrder)
+{
+    EventLedger events(db);
+    const auto add = [&](const QString& name, const QString& code, QDate ex) {
+        EventEntry entry;
+        entry.code = code;
+        entry.name = name;
+        entry.record = ex.addDays(-1);
+        entry.ex = ex;
+        entry.cash = u"1"_s;
+        entry.transfer = name == u"唐钢股份"_s ? u"5"_s : QString();
+        const EventSaveOutcome outcome = events.add(entry, true);
+        EXPECT_TRUE(outcome.saved()) << outcome.message.toStdString();
+        return -outcome.id;
+    };
+    const qint64 tang = add(u"唐钢股份"_s, u"000709"_s, QDate(2007, 5, 21));
+    const qint64 yi = add(u"乙股份"_s, u"580001"_s, QDate(2006, 7, 1));
+    const qint64 bing = add(u"丙股份"_s, u"600001"_s, QDate(2006, 1, 1));
+
+    EXPECT_EQ(ledgerRowIds(db, LedgerSortOrder::ByDate), (QList<qint64>{bing, 4, yi, 3, tang, 1}));
+    EXPECT_EQ(ledgerRowIds(db, LedgerSortOrder::ByName), (QList<qint64>{tang, 1, 3, 4, yi, bing}));
+
+    const QList<LedgerRow> rows = ledgerRowsOf(db, QList<qint64>{yi, 4, tang});
+    ASSERT_EQ(rows.size(), 3);
+    EXPECT_EQ(rows[0].colour, RowColour::Event);
+    EXPECT_EQ(rows[0].cells[DateColumn], u"2006-07-01"_s);
+    EXPECT_EQ(rows[0].cells[StateColumn], u"分红"_s);
+    EXPECT_EQ(rows[0].cells[TotalColumn], u"10"_s); // 100 shares × 1 元 / 10
+    EXPECT_EQ(rows[1].id, 4);
+    EXPECT_EQ(rows[2].cells[StateColumn], u"送转"_s);
+    EXPECT_FALSE(selectTrade(db, yi));
 }
 
 TEST(LedgerCaption, NamesTheSelectedRecord)
