@@ -307,6 +307,8 @@ void Program::wire()
     };
     QObject::connect(main->menus().accountCharts, &QAction::triggered, main, showCharts);
     QObject::connect(summary, &SummaryController::accountChartsWanted, main, showCharts);
+    QObject::connect(summary, &SummaryController::quotedSummaryStarted, &main->quotes(),
+                     &QuoteRefreshController::stopLiveRefresh);
     // The charts value the holdings as the last summary did: at market when it was
     // quoted. A fetch that failed leaves the last summary, and so the charts, as
     // they were. Charts not built yet take the last summary when they are.

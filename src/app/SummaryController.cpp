@@ -196,6 +196,7 @@ void SummaryController::requestSummary()
 
 void SummaryController::startQuoted(const QStringList& codes)
 {
+    Q_EMIT quotedSummaryStarted();
     m_quotes.setLatestQuoteTime(market::QuoteLines::noQuoteTime);
     m_quotes.clearMonitorLines();
     setCaption(report::texts::fetchingQuotes.toString());

@@ -93,6 +93,8 @@ Q_SIGNALS:
     void accountChartsWanted();
     // "年度对账" was picked.
     void yearlyStatementWanted();
+    // A quoted summary begins fetching: the single stock's own refresh stops.
+    void quotedSummaryStarted();
     // A summary was shown (plain or quoted) or a quote fetch ended it early.
     void summaryFinished(bool shown);
     // A quote request brought these record lines (the journal's targets watch them).

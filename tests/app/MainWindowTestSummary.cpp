@@ -278,8 +278,14 @@ void MainWindowSummaryTest::totalsReportBeforeAndAfterASummary()
 void MainWindowSummaryTest::quotedSummaryValuesHoldingsAtFetchedPrices()
 {
     goOnline();
+    app::MainMenus& menus = h->window().menus();
+    menus.tradeRefresh->trigger();
+    QVERIFY(menus.tradeRefresh->isChecked());
     QSignalSpy done(&summary(), &app::SummaryController::summaryFinished);
     selector().setCurrentIndex(1);
+    // The summary's quotes replace the single stock's refresh.
+    QVERIFY(!menus.tradeRefresh->isChecked());
+    QVERIFY(!menus.trayRefresh->isChecked());
     QCOMPARE(panel().title(), u"实时行情下载中"_s);
     QVERIFY(summary().isFetching());
     QVERIFY(summary().progress().isVisible());
