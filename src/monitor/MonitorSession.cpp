@@ -239,30 +239,24 @@ void MonitorSession::setMonitoring(bool on)
 
 void MonitorSession::stopMonitoring()
 {
-    m_wish = false;
-    switch (m_state) {
-    case State::Off:
-    case State::WaitingForNetwork:
-    case State::Waiting:
-        enter(State::Off);
-        break;
-    case State::Loading:
-    case State::LoadFailed:
-    case State::Cycling:
-        enter(m_state); // the timer stops; a run in flight ends in Off
-        break;
-    }
-    emit switchChanged();
+    dropWish(State::Off);
 }
 
 void MonitorSession::waitForNetwork()
+{
+    dropWish(State::WaitingForNetwork);
+}
+
+// The switch goes off: a session at rest goes to `rest`; a run in flight keeps its
+// state, its timer stops, and it ends in Off.
+void MonitorSession::dropWish(State rest)
 {
     m_wish = false;
     switch (m_state) {
     case State::Off:
     case State::WaitingForNetwork:
     case State::Waiting:
-        enter(State::WaitingForNetwork);
+        enter(rest);
         break;
     case State::Loading:
     case State::LoadFailed:

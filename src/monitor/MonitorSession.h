@@ -164,6 +164,7 @@ private:
     bool hasHeadForCycle() const;
     // Moves to a state and runs the timer as the state and the wish want.
     void enter(State state);
+    void dropWish(State rest);
     // The state nothing runs in, for the wish.
     State idleState() const { return m_wish ? State::Waiting : State::Off; }
     FeeSnapshot fees() const { return m_fees ? m_fees() : FeeSnapshot{}; }

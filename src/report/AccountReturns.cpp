@@ -64,10 +64,7 @@ AccountReturns accountReturns(sql::Database& db, const QuotedValues* quoted, QDa
         rows.push_back({effect.paid.toString(Qt::ISODate), known.value(), true, false,
                         effect.newShares, effect.cashFen - effect.taxAtPaymentFen});
     }
-    // On one day an ex-date's new shares and cash come before the day's trades.
-    std::stable_sort(rows.begin(), rows.end(), [](const Row& a, const Row& b) {
-        return a.date != b.date ? a.date < b.date : a.event && !b.event;
-    });
+    std::stable_sort(rows.begin(), rows.end(), inWalkOrder<Row>);
 
     std::vector<CashFlow> account;
     for (const Row& row : rows) {

@@ -30,4 +30,12 @@ struct EventEffects {
 
 EventEffects eventEffects(sql::Database& db);
 
+// The order the reports walk a ledger's rows in: by date, and on one day an
+// ex-date's new shares and cash before the day's trades. `Row` has a text `date`
+// and a flag `event`.
+template <typename Row> bool inWalkOrder(const Row& a, const Row& b)
+{
+    return a.date != b.date ? a.date < b.date : a.event && !b.event;
+}
+
 } // namespace corvanta::report

@@ -96,10 +96,7 @@ YearlyStatement yearlyStatement(sql::Database& db)
         row.taxAtPayment = effect.taxAtPaymentFen;
         rows.push_back(std::move(row));
     }
-    // On one day an ex-date's new shares and cash come before the day's trades.
-    std::stable_sort(rows.begin(), rows.end(), [](const Row& a, const Row& b) {
-        return a.date != b.date ? a.date < b.date : a.event && !b.event;
-    });
+    std::stable_sort(rows.begin(), rows.end(), inWalkOrder<Row>);
 
     YearlyStatement statement;
     std::vector<Holding> holdings(stocks.size());
