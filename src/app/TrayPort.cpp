@@ -24,9 +24,9 @@ SystemTrayPort::SystemTrayPort(QObject* parent)
     connect(m_icon, &QSystemTrayIcon::activated, this,
             [this](QSystemTrayIcon::ActivationReason reason) {
                 if (reason == QSystemTrayIcon::Trigger)
-                    emit clicked();
+                    Q_EMIT clicked();
                 else if (reason == QSystemTrayIcon::DoubleClick)
-                    emit doubleClicked();
+                    Q_EMIT doubleClicked();
             });
 }
 

@@ -30,7 +30,7 @@ public:
     // A balloon message beside the icon.
     virtual void showMessage(const QString& title, const QString& text) = 0;
 
-signals:
+Q_SIGNALS:
     // The icon was clicked once.
     void clicked();
     // The icon was double-clicked: the program comes back from the tray.

@@ -165,7 +165,7 @@ void QuoteJob::onReplyFinished()
 void QuoteJob::finish(QuoteResult result)
 {
     m_done = true;
-    emit finished(result);
+    Q_EMIT finished(result);
     deleteLater();
 }
 

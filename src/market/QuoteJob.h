@@ -39,7 +39,7 @@ public:
     // and finished() is not emitted.
     void abandon();
 
-signals:
+Q_SIGNALS:
     void finished(const corvanta::market::QuoteResult& result);
 
 private:

@@ -72,7 +72,7 @@ void QuoteSourceChoice::choose(QuoteSourceKind kind)
         return;
     m_kind = kind;
     rebuild();
-    emit sourceChanged(m_kind);
+    Q_EMIT sourceChanged(m_kind);
 }
 
 void QuoteSourceChoice::setHosts(const QuoteHosts& hosts)
@@ -82,7 +82,7 @@ void QuoteSourceChoice::setHosts(const QuoteHosts& hosts)
         return;
     m_hosts = hosts;
     rebuild();
-    emit sourceChanged(m_kind);
+    Q_EMIT sourceChanged(m_kind);
 }
 
 void QuoteSourceChoice::rebuild()
@@ -122,7 +122,7 @@ void QuoteSourceChoice::rebuild()
 void QuoteSourceChoice::onAnswered(const QString& sourceName)
 {
     m_lastAnswered = sourceName;
-    emit answered(sourceName);
+    Q_EMIT answered(sourceName);
 }
 
 } // namespace corvanta::market

@@ -77,7 +77,7 @@ public:
     // The gate of a source, shared by all fetches to it.
     SourceGate& gate(QuoteSourceKind kind) const { return *m_gates[size_t(kind)]; }
 
-signals:
+Q_SIGNALS:
     // The choice or an address changed: source() is the new source.
     void sourceChanged(corvanta::market::QuoteSourceKind kind);
     // A quote reply came from this source.

@@ -25,7 +25,7 @@ void SequentialQuoteRun::start(const QStringList& codes)
     m_next = 0;
     m_batch.clear();
     m_running = true;
-    emit started();
+    Q_EMIT started();
     next();
 }
 
@@ -59,7 +59,7 @@ void SequentialQuoteRun::onJobFinished(const QuoteResult& result)
 {
     m_job = nullptr;
     const QStringList codes = m_batch;
-    emit requestFinished(codes, result);
+    Q_EMIT requestFinished(codes, result);
     if (m_running)
         next();
 }
@@ -80,7 +80,7 @@ void SequentialQuoteRun::end(bool completed)
 {
     m_running = false;
     m_job = nullptr;
-    emit finished(completed);
+    Q_EMIT finished(completed);
 }
 
 } // namespace corvanta::market

@@ -38,7 +38,7 @@ public:
 
     bool isRunning() const { return m_running; }
 
-signals:
+Q_SIGNALS:
     void started();
     void requestFinished(const QStringList& codes, const corvanta::market::QuoteResult& result);
     void finished(bool completed);

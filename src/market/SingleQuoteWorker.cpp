@@ -27,7 +27,7 @@ bool SingleQuoteWorker::start(const SingleQuoteInputs& inputs)
         return false;
     m_running = true;
     m_inputs = inputs;
-    emit started();
+    Q_EMIT started();
 
     SingleQuoteOutcome outcome;
     outcome.code = inputs.codeInput.trimmed();
@@ -71,7 +71,7 @@ void SingleQuoteWorker::onJobFinished(const QuoteResult& result)
 void SingleQuoteWorker::end(SingleQuoteOutcome outcome)
 {
     m_running = false;
-    emit finished(outcome);
+    Q_EMIT finished(outcome);
 }
 
 } // namespace corvanta::market

@@ -53,7 +53,7 @@ public:
     // The text the result label shows for a failed fetch.
     static QString failureText();
 
-signals:
+Q_SIGNALS:
     void started();
     void finished(const corvanta::market::SingleQuoteOutcome& outcome);
 

@@ -35,9 +35,9 @@ void SourceGate::release(Ticket ticket, GateOutcome outcome)
         m_pause = std::min(maxPause, std::max(m_pause, std::chrono::milliseconds(1)) * 2);
     ended();
     if (m_pause != before)
-        emit pauseChanged(m_pause.count());
+        Q_EMIT pauseChanged(m_pause.count());
     if (outcome == GateOutcome::Good)
-        emit answered(m_name);
+        Q_EMIT answered(m_name);
 }
 
 void SourceGate::withdraw(Ticket ticket)

@@ -47,7 +47,7 @@ public:
     bool isBusy() const { return m_active != 0; }
     qsizetype waiting() const { return m_queue.size(); }
 
-signals:
+Q_SIGNALS:
     // A request to this source got a quote reply.
     void answered(const QString& sourceName);
     // The pause changed (a refusal doubled it or a good reply reset it).

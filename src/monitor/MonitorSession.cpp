@@ -147,7 +147,7 @@ void MonitorSession::takeIndexes(const QStringList& lines)
         m_firstIndex = *labels.shanghai;
     if (labels.shenzhen)
         m_secondIndex = *labels.shenzhen;
-    emit indexQuoted(m_firstIndex, m_secondIndex);
+    Q_EMIT indexQuoted(m_firstIndex, m_secondIndex);
 }
 
 bool MonitorSession::hasHeadForPass() const
@@ -186,7 +186,7 @@ bool MonitorSession::startMonitoring()
     } catch (const sql::Error& e) {
         if (m_state == State::LoadFailed)
             enter(idleState());
-        emit databaseFailed(e.message());
+        Q_EMIT databaseFailed(e.message());
         return true;
     }
 
@@ -203,7 +203,7 @@ bool MonitorSession::startMonitoring()
         enter(State::Waiting);
         // The rows left from an earlier pass are no longer coloured.
         m_grid.coloured = false;
-        emit gridChanged();
+        Q_EMIT gridChanged();
     }
     setMonitoring(true);
     setIntervalPosition(59);
@@ -233,8 +233,8 @@ void MonitorSession::setMonitoring(bool on)
         m_ticker.setReconnectEnabled(true);
         m_ticker.setTotalText(timeoutText());
     }
-    emit switchChanged();
-    emit tickerChanged();
+    Q_EMIT switchChanged();
+    Q_EMIT tickerChanged();
 }
 
 void MonitorSession::stopMonitoring()
@@ -264,7 +264,7 @@ void MonitorSession::dropWish(State rest)
         enter(m_state);
         break;
     }
-    emit switchChanged();
+    Q_EMIT switchChanged();
 }
 
 void MonitorSession::tick()
@@ -281,7 +281,7 @@ void MonitorSession::tick()
     case State::Cycling:
         break;
     }
-    emit ticked();
+    Q_EMIT ticked();
 }
 
 void MonitorSession::startCycle()
@@ -298,7 +298,7 @@ void MonitorSession::startCycle()
             runCodes(withIndexes({m_currentCode}), false);
         } else {
             enter(idleState());
-            emit cycleFinished(true);
+            Q_EMIT cycleFinished(true);
         }
         return;
     }
@@ -323,7 +323,7 @@ void MonitorSession::setIntervalPosition(int position)
 {
     m_intervalPosition = std::clamp(position, 29, 599);
     m_timer.setInterval(periodFor(m_intervalPosition, m_second));
-    emit intervalChanged();
+    Q_EMIT intervalChanged();
 }
 
 void MonitorSession::adoptSummaryQuotes(const QStringList& lines)
@@ -387,7 +387,7 @@ void MonitorSession::onRunFinished(bool completed)
             break;
         case RunEnd::Stopped: // for a new pass
             enter(idleState());
-            emit cycleFinished(false);
+            Q_EMIT cycleFinished(false);
             break;
         }
         break;
@@ -407,9 +407,9 @@ void MonitorSession::failPass()
     setFrameCaption(timeoutText());
     m_ticker.setTotalText(timeoutText());
     m_ticker.setReconnectEnabled(true);
-    emit switchChanged();
-    emit tickerChanged();
-    emit passFinished(false);
+    Q_EMIT switchChanged();
+    Q_EMIT tickerChanged();
+    Q_EMIT passFinished(false);
 }
 
 void MonitorSession::failCycle()
@@ -417,13 +417,13 @@ void MonitorSession::failCycle()
     // The timer runs whatever the switch says: the next tick tries again.
     enter(m_wish ? State::Waiting : State::WaitingForNetwork);
     if (m_headFailed)
-        emit progressFailed(timeoutText());
+        Q_EMIT progressFailed(timeoutText());
     else
         setFrameCaption(timeoutText());
     m_ticker.setTotalText(timeoutText());
     m_ticker.setReconnectEnabled(true);
-    emit tickerChanged();
-    emit cycleFinished(false);
+    Q_EMIT tickerChanged();
+    Q_EMIT cycleFinished(false);
 }
 
 void MonitorSession::finishPass()
@@ -432,7 +432,7 @@ void MonitorSession::finishPass()
         m_headCode, m_monitorLines, market::RecordMode::PriceOnly, m_latestQuoteTime);
     m_latestQuoteTime = head.latestQuoteTime;
     takeTime(head.timeLabel);
-    emit headPriced(head.price);
+    Q_EMIT headPriced(head.price);
 
     MonitorGridUpdate update;
     try {
@@ -444,9 +444,9 @@ void MonitorSession::finishPass()
         transaction.commit();
     } catch (const sql::Error& e) {
         enter(idleState());
-        emit switchChanged();
-        emit databaseFailed(e.message());
-        emit passFinished(false);
+        Q_EMIT switchChanged();
+        Q_EMIT databaseFailed(e.message());
+        Q_EMIT passFinished(false);
         return;
     }
     m_grid = update.grid;
@@ -455,9 +455,9 @@ void MonitorSession::finishPass()
     setFrameCaption(framePlain);
     m_latestQuoteTime = market::noQuoteTimeYet.toString();
     enter(idleState());
-    emit gridChanged();
-    emit switchChanged();
-    emit passFinished(true);
+    Q_EMIT gridChanged();
+    Q_EMIT switchChanged();
+    Q_EMIT passFinished(true);
 }
 
 void MonitorSession::finishCycle()
@@ -467,12 +467,12 @@ void MonitorSession::finishCycle()
             m_currentCode, m_cycleLines, market::RecordMode::ShowInMonitor, m_latestQuoteTime);
         m_latestQuoteTime = parse.latestQuoteTime;
         takeTime(parse.timeLabel);
-        emit headPriced(parse.price);
+        Q_EMIT headPriced(parse.price);
         if (parse.display)
-            emit headQuoted(*parse.display);
+            Q_EMIT headQuoted(*parse.display);
         takeIndexes(m_cycleLines);
         enter(idleState());
-        emit cycleFinished(true);
+        Q_EMIT cycleFinished(true);
         return;
     }
 
@@ -481,10 +481,10 @@ void MonitorSession::finishCycle()
             m_currentCode, m_cycleLines, market::RecordMode::ShowInMonitor, m_latestQuoteTime);
         m_latestQuoteTime = parse.latestQuoteTime;
         takeTime(parse.timeLabel);
-        emit headPriced(parse.price);
+        Q_EMIT headPriced(parse.price);
         if (parse.display) {
             m_headChange = parse.display->snapshot.change;
-            emit headQuoted(*parse.display);
+            Q_EMIT headQuoted(*parse.display);
         }
         m_ticker.headQuoted(headTickerLine(m_headName, parse.price, m_headChange), m_headChange);
     } else {
@@ -492,7 +492,7 @@ void MonitorSession::finishCycle()
             fallbackHeadCode(), m_cycleLines, market::RecordMode::PriceOnly, m_latestQuoteTime);
         m_latestQuoteTime = parse.latestQuoteTime;
         takeTime(parse.timeLabel);
-        emit headPriced(parse.price);
+        Q_EMIT headPriced(parse.price);
         m_ticker.noHead();
     }
     // Switched off while this cycle ran: "重新连接(&N)" stays offered.
@@ -513,9 +513,9 @@ void MonitorSession::finishCycle()
     runTicker();
     m_latestQuoteTime = market::noQuoteTimeYet.toString();
     enter(idleState());
-    emit gridChanged();
-    emit tickerChanged();
-    emit cycleFinished(true);
+    Q_EMIT gridChanged();
+    Q_EMIT tickerChanged();
+    Q_EMIT cycleFinished(true);
 }
 
 void MonitorSession::runTicker()
@@ -535,7 +535,7 @@ void MonitorSession::runTicker()
 void MonitorSession::setFrameCaption(const QString& caption)
 {
     m_frameCaption = caption;
-    emit frameCaptionChanged(caption);
+    Q_EMIT frameCaptionChanged(caption);
 }
 
 void MonitorSession::takeTime(const std::optional<QString>& label)
@@ -543,7 +543,7 @@ void MonitorSession::takeTime(const std::optional<QString>& label)
     if (!label)
         return;
     m_timeLabel = *label;
-    emit timeLabelChanged(m_timeLabel);
+    Q_EMIT timeLabelChanged(m_timeLabel);
 }
 
 } // namespace corvanta::monitor

@@ -133,7 +133,7 @@ public:
     // The monitor switch's caption for its state.
     static QString switchCaption(bool on);
 
-signals:
+Q_SIGNALS:
     void gridChanged();
     void frameCaptionChanged(const QString& caption);
     void timeLabelChanged(const QString& text);

@@ -14,9 +14,9 @@ void MonitorTableModel::setGrid(const MonitorGrid& grid)
         endResetModel();
     } else {
         m_grid = grid;
-        emit dataChanged(index(0, 0), index(rowCount() - 1, MonitorColumnCount - 1));
+        Q_EMIT dataChanged(index(0, 0), index(rowCount() - 1, MonitorColumnCount - 1));
     }
-    emit columnWidthsChanged();
+    Q_EMIT columnWidthsChanged();
 }
 
 void MonitorTableModel::setColourData(ColourData colourData)
@@ -27,7 +27,7 @@ void MonitorTableModel::setColourData(ColourData colourData)
 void MonitorTableModel::setExtraWidth(int extraWidth)
 {
     m_extraWidth = extraWidth;
-    emit columnWidthsChanged();
+    Q_EMIT columnWidthsChanged();
 }
 
 MonitorWidths MonitorTableModel::columnWidths(int pixelsPerByte) const

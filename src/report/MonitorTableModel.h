@@ -35,7 +35,7 @@ public:
     QVariant data(const QModelIndex& index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
-signals:
+Q_SIGNALS:
     void columnWidthsChanged();
 
 private:

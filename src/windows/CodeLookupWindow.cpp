@@ -119,7 +119,7 @@ bool CodeLookupWindow::eventFilter(QObject* watched, QEvent* event)
             if (!m_name->text().trimmed().isEmpty()) {
                 complete();
                 choose(std::max(0, m_list->currentRow()));
-                emit refreshRequested();
+                Q_EMIT refreshRequested();
             }
             m_code->selectAll();
             return true;

@@ -33,7 +33,7 @@ DateRangeDialog::DateRangeDialog(QWidget* parent) : QDialog(parent)
     connect(m_ok, &QPushButton::clicked, this, [this] {
         const QDate first = m_first->date(), last = m_last->date();
         close();
-        emit rangeChosen(first, last);
+        Q_EMIT rangeChosen(first, last);
     });
 }
 
@@ -46,14 +46,14 @@ void DateRangeDialog::openOver(const QRect& anchor)
 
 void DateRangeDialog::showEvent(QShowEvent* event)
 {
-    emit mainTimerStopRequested();
+    Q_EMIT mainTimerStopRequested();
     QDialog::showEvent(event);
 }
 
 void DateRangeDialog::hideEvent(QHideEvent* event)
 {
     QDialog::hideEvent(event);
-    emit mainTimerStartRequested();
+    Q_EMIT mainTimerStartRequested();
 }
 
 } // namespace corvanta::windows

@@ -90,7 +90,7 @@ void MonitorHeadController::computeBuyBack()
     m_buyBack.firstIndex->setText(texts.explanation.section(u'\n', 0, 0));
     m_buyBack.secondIndex->setText(texts.explanation.section(u'\n', 1));
     m_buyBack.specified->setToolTip(texts.hint);
-    emit indexLabelsChanged();
+    Q_EMIT indexLabelsChanged();
 }
 
 void MonitorHeadController::tick(bool started)

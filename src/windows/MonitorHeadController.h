@@ -30,7 +30,7 @@ public:
     // The monitor timer's part: the gain without "元", then the progress mark.
     void tick(bool started);
 
-signals:
+Q_SIGNALS:
     // The index labels changed (the floating bar copies them).
     void indexLabelsChanged();
 

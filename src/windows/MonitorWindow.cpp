@@ -343,7 +343,7 @@ void MonitorWindow::takeMainTrade()
 
 void MonitorWindow::showEvent(QShowEvent* event)
 {
-    emit mainTimerStopRequested();
+    Q_EMIT mainTimerStopRequested();
     takeMainTrade();
     m_session.ticker().setActive(false);
     m_session.ticker().rebuildIfPending();
@@ -366,14 +366,14 @@ void MonitorWindow::hideEvent(QHideEvent* event)
     if (event->spontaneous() || m_session.ticker().isActive())
         return;
     m_session.stopMonitoring();
-    emit mainWindowRestoreRequested();
+    Q_EMIT mainWindowRestoreRequested();
 }
 
 void MonitorWindow::switchToFloatingBar()
 {
     m_session.ticker().setActive(true);
     hide();
-    emit floatingBarRequested();
+    Q_EMIT floatingBarRequested();
 }
 
 void MonitorWindow::updateIndexLabels()

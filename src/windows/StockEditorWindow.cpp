@@ -218,7 +218,7 @@ void StockEditorWindow::save()
     m_name->clear();
     m_code->clear();
     m_name->setFocus();
-    emit stockSaved(code, name);
+    Q_EMIT stockSaved(code, name);
 }
 
 // Adds the stock, or renames it after the user agreed; false when nothing was
@@ -272,14 +272,14 @@ void StockEditorWindow::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
     if (!event->spontaneous())
-        emit shown();
+        Q_EMIT shown();
 }
 
 void StockEditorWindow::hideEvent(QHideEvent* event)
 {
     QWidget::hideEvent(event);
     if (!event->spontaneous())
-        emit hidden();
+        Q_EMIT hidden();
 }
 
 } // namespace corvanta::windows

@@ -30,7 +30,7 @@ public:
     // stays locked until "修改代码(&D)") and shows the window.
     void showFor(const QString& mainCode);
 
-signals:
+Q_SIGNALS:
     // A stock was added or renamed: the main window makes it the current stock.
     void stockSaved(const QString& code, const QString& name);
     // The window appeared or went away (the main window's quote timer pauses

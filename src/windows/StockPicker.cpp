@@ -118,7 +118,7 @@ void StockPicker::inferMarket(const QString& text)
 {
     // The market choice's handler sees the flag and leaves the focus in the input.
     QScopedValueRollback updating(m_updating, true);
-    emit marketInferred(corvanta::inferMarket(text));
+    Q_EMIT marketInferred(corvanta::inferMarket(text));
 }
 
 void StockPicker::lookupStock(const QString& text)
@@ -157,7 +157,7 @@ void StockPicker::completeCode()
         // Asked once per lookup: after a Yes the stock editor takes over.
         if (!m_addOffered && m_prompter.askYesNo(u"股票添加确认"_s, u"此股票无记录,是否添加？"_s)) {
             m_addOffered = true;
-            emit addStockRequested(m_codeInput->text());
+            Q_EMIT addStockRequested(m_codeInput->text());
         }
         return;
     }
@@ -171,8 +171,8 @@ void StockPicker::completeCode()
     // One character, a blank or nothing is no name a portal knows.
     if (gbkByteLength(m_current->name) > 3) {
         const QString code = m_codeInput->text();
-        emit infoLinkChanged(stockInfoCaption(m_current->name), stockInfoUrl(code));
-        emit quoteWanted(code);
+        Q_EMIT infoLinkChanged(stockInfoCaption(m_current->name), stockInfoUrl(code));
+        Q_EMIT quoteWanted(code);
     }
 }
 
@@ -202,7 +202,7 @@ bool StockPicker::filterCodeInput(QEvent* event)
 {
     switch (event->type()) {
     case QEvent::KeyPress: {
-        emit refreshStopRequested();
+        Q_EMIT refreshStopRequested();
         if (!isEnter(static_cast<QKeyEvent*>(event)->key()))
             return false;
         if (m_next)
@@ -251,14 +251,14 @@ bool StockPicker::filterCandidateList(QEvent* event)
 
 void StockPicker::onCodeTextChanged(const QString& text)
 {
-    emit stampDutyFlagChanged(stampDutyFlagForCode(text));
+    Q_EMIT stampDutyFlagChanged(stampDutyFlagForCode(text));
     showCaptionInList();
 }
 
 void StockPicker::setCaption(const QString& name)
 {
     m_caption = name;
-    emit captionChanged(name);
+    Q_EMIT captionChanged(name);
 }
 
 void StockPicker::showCaptionInList()

@@ -67,7 +67,7 @@ public:
 
     static constexpr int maxCandidates = 20;
 
-signals:
+Q_SIGNALS:
     void marketInferred(corvanta::MarketKind market);
     // 0 while the code begins "58" (warrants pay no stamp duty), else 1.
     void stampDutyFlagChanged(int flag);

@@ -245,7 +245,7 @@ void TickerBar::closeEvent(QCloseEvent* event)
 {
     // Closing only hides the bar; the program destroys it when it ends.
     event->accept();
-    emit monitorWindowRequested();
+    Q_EMIT monitorWindowRequested();
 }
 
 // The window system takes the mouse once the move starts: started at the press,

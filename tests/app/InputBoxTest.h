@@ -5,7 +5,7 @@
 class InputBoxTest : public QObject {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void emptyPromptStillShowsInputAndButtons();
     void valueStartsFullySelected();
     void answers_data();

@@ -180,7 +180,7 @@ QAction* menuAction(QMenu& menu, const QString& text)
 class MainWindowChartsTest : public QObject {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void init()
     {
         h = std::make_unique<Harness>();

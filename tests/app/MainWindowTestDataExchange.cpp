@@ -61,7 +61,7 @@ void whenFileDialogShows(const QString& path)
 class MainWindowDataExchangeTest : public QObject {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void init()
     {
         h = std::make_unique<Harness>();

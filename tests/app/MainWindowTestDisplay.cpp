@@ -59,7 +59,7 @@ QRect inWindow(const QWidget* child)
 class MainWindowDisplayTest : public QObject {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void init()
     {
         h = std::make_unique<Harness>();

@@ -48,7 +48,7 @@ const QStringList shenzhen1200{u"17352.00"_s, u"17.35"_s,    u"52.06"_s,  u"5.00
 class MainWindowFeeTest : public QObject {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void init()
     {
         h = std::make_unique<Harness>();

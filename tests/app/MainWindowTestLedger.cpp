@@ -71,7 +71,7 @@ QColor rowColour(app::MainWindow& w, int row)
 class MainWindowLedgerTest : public QObject {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void init()
     {
         h = std::make_unique<Harness>();

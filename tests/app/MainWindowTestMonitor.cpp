@@ -66,7 +66,7 @@ qint64 monitoredRows(sql::Database& db, const QString& name)
 class MainWindowMonitorTest : public QObject {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void init();
     void cleanup();
 

@@ -120,7 +120,7 @@ bool opensWith(const QString& path, const QByteArray& password)
 class MainWindowPasswordTest : public QObject {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void cleanup()
     {
         m_program.reset();

@@ -32,7 +32,7 @@ namespace mwtest {
 class MainWindowPickerTest : public QObject {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void init()
     {
         h = std::make_unique<Harness>();

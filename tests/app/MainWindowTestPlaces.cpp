@@ -65,7 +65,7 @@ bool insideScreen(QWidget* window)
 class MainWindowPlacesTest : public QObject {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void init()
     {
         h = std::make_unique<Harness>(/*trayAvailable=*/true);

@@ -25,7 +25,7 @@ namespace mwtest {
 class MainWindowProgramTest : public QObject {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void init();
     void cleanup() { endTest(h); }
 

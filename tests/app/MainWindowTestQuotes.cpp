@@ -71,7 +71,7 @@ quint16 closedPort()
 class MainWindowQuoteTest : public QObject {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void init();
     void cleanup();
 

@@ -23,7 +23,7 @@ namespace mwtest {
 class MainWindowSellTargetTest : public QObject {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void init();
     void cleanup() { endTest(h); }
 

@@ -54,7 +54,7 @@ QAction* menuItem(app::MainMenus& menus, const QString& name)
 class MainWindowSideWindowsTest : public QObject {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void cleanup() { endTest(h); }
 
     void eachWindowOpensFromItsMenu_data();

@@ -94,7 +94,7 @@ QByteArray singleTarget(tools::Layout layout, const QString& code)
 class MainWindowSourceTest : public QObject {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void cleanup();
 
     void mainWindowStockOnEachSource_data() { addSourceRows(); }

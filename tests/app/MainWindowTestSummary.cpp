@@ -112,7 +112,7 @@ QString percent(std::optional<double> rate)
 class MainWindowSummaryTest : public QObject {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void init()
     {
         h = std::make_unique<Harness>();

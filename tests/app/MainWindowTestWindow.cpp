@@ -41,7 +41,7 @@ namespace mwtest {
 class MainWindowBehaviourTest : public QObject {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void init()
     {
         h = std::make_unique<Harness>(/*trayAvailable=*/true);

@@ -5,7 +5,7 @@
 class MessageBoxTest : public QObject {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void questionButtonsInChinese();
     void captionShownInFull_data();
     void captionShownInFull();

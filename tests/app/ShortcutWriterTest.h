@@ -5,7 +5,7 @@
 class ShortcutWriterTest : public QObject {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void extensionInAnyCaseAccepted_data();
     void extensionInAnyCaseAccepted();
     void wrongExtensionWritesNothing_data();

@@ -54,7 +54,7 @@ private:
         return std::make_shared<QuotePageSource>(server.address());
     }
 
-private slots:
+private Q_SLOTS:
     void fetchesTheRecordLineWithThePagesRequest()
     {
         auto server = startServer();

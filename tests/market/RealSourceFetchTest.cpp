@@ -88,7 +88,7 @@ private:
         return f;
     }
 
-private slots:
+private Q_SLOTS:
     void eachSourceGivesTheRecordOfItsReply_data()
     {
         QTest::addColumn<QuoteSourceKind>("kind");

@@ -39,7 +39,7 @@ class SingleQuoteWorkerTest : public QObject {
         return finished.first().first().value<SingleQuoteOutcome>();
     }
 
-private slots:
+private Q_SLOTS:
     void init()
     {
         m_server = std::make_unique<QuoteServer>(

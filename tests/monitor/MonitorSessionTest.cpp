@@ -208,7 +208,7 @@ class MonitorSessionTest : public QObject {
         }
     }
 
-private slots:
+private Q_SLOTS:
     void init()
     {
         m_db = sql::Database::openInMemory();

@@ -49,7 +49,7 @@ public:
 class JournalWindowTest : public QObject {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void init();
     void cleanup();
 

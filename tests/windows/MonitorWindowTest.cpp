@@ -40,7 +40,7 @@ class MonitorWindowTest : public QObject {
         QTest::keyClicks(edit, text);
     }
 
-private slots:
+private Q_SLOTS:
     void init()
     {
         m_ledger = std::make_unique<test::MonitorTestLedger>();

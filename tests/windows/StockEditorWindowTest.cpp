@@ -49,7 +49,7 @@ void commit(QLineEdit* field, const QString& text)
 class StockEditorWindowTest : public QObject {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void init();
     void cleanup();
 

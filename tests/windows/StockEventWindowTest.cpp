@@ -73,7 +73,7 @@ Q_DECLARE_METATYPE(Terms)
 class StockEventWindowTest : public QObject {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void init();
     void cleanup();
 

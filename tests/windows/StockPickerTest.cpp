@@ -131,7 +131,7 @@ QStringList listEntries(const QComboBox* list)
 
 class StockPickerTest : public QObject {
     Q_OBJECT
-private slots:
+private Q_SLOTS:
     void init()
     {
         f = std::make_unique<Fixture>();

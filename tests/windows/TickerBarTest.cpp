@@ -48,7 +48,7 @@ class TickerBarTest : public QObject {
     std::unique_ptr<MonitorWindow> m_monitor;
     std::unique_ptr<TickerBar> m_bar;
 
-private slots:
+private Q_SLOTS:
     void init()
     {
         m_ledger = std::make_unique<test::MonitorTestLedger>();

@@ -175,7 +175,7 @@ void QuoteServer::onReadable(QTcpSocket* socket)
         return;
     }
     m_requests.append(*request);
-    emit requestReceived(*request);
+    Q_EMIT requestReceived(*request);
     QTimer::singleShot(m_options.delay, socket,
                        [this, socket, r = *request] { answer(socket, r); });
 }

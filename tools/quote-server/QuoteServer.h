@@ -78,7 +78,7 @@ public:
     void setOptions(QuoteServerOptions options);
     const QList<ReceivedRequest>& requests() const { return m_requests; }
 
-signals:
+Q_SIGNALS:
     void requestReceived(const corvanta::tools::ReceivedRequest& request);
 
 private:
