@@ -2,24 +2,29 @@
 // ledger and painting all three pages. Target: under 300 ms at 100,000 trades and
 // linear in the trades; memory (the peak under /usr/bin/time -v, one benchmark
 // at a time with --benchmark_filter) at most 30 MB above LedgerOnly's of that size. Runs on the
-// offscreen platform unless QT_QPA_PLATFORM names another.
+// offscreen platform unless QT_QPA_PLATFORM names another. With 500 分红送配 on a
+// 10,000-trade ledger: x_no_events at most 1.2.
 
 #include "BenchLedger.h"
 
+#include "ledger/EventLedger.h"
 #include "ledger/LedgerChanges.h"
 #include "windows/AccountChartWindow.h"
 
+#include "Paired.h"
 #include "WidgetBenchMain.h"
 
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
 #include <QChartView>
+#include <QDate>
 #include <QImage>
 #include <QPainter>
 
 using namespace corvanta;
 using namespace corvanta::bench;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -51,6 +56,54 @@ BENCHMARK(BM_DrawAccountCharts)
     ->Args({100'000, 500})
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
+
+void refreshAndPaint(windows::AccountChartWindow& window)
+{
+    window.refresh();
+    paint(window.moneyView());
+    paint(window.profitView());
+    paint(window.positionsView());
+}
+
+// The charts of 10,000 trades in 500 stocks, each stock with one 分红送配
+// (10派1元转5股 in the middle of its trades), against the same ledger without
+// events in the same run.
+void BM_DrawAccountChartsWithEvents(benchmark::State& state)
+{
+    constexpr int trades = 10'000, stocks = 500;
+    FileLedger withEvents(trades, stocks);
+    FileLedger without(trades, stocks);
+    ledger::EventLedger events(withEvents.db);
+    for (int stock = 0; stock < stocks; ++stock) {
+        ledger::EventEntry event;
+        event.code = stockCode(stock);
+        event.name = stockName(stock);
+        event.record = QDate(2007, 1, 1).addDays(10);
+        event.ex = event.record.addDays(1);
+        event.cash = u"1"_s;
+        event.transfer = u"5"_s;
+        if (!events.add(event, true).saved())
+            state.SkipWithError("an event was refused");
+    }
+    ledger::LedgerNotifier notifier;
+    windows::AccountChartWindow measured(withEvents.db, notifier);
+    windows::AccountChartWindow reference(without.db, notifier);
+    for (windows::AccountChartWindow* window : {&measured, &reference}) {
+        window->resize(900, 600);
+        window->show();
+    }
+    QCoreApplication::processEvents();
+    Paired paired(state);
+    for (auto _ : state) {
+        paired.reference("no_events", [&] { refreshAndPaint(reference); });
+        paired.measure([&] { refreshAndPaint(measured); });
+    }
+    paired.report();
+}
+BENCHMARK(BM_DrawAccountChartsWithEvents)
+    ->Iterations(15)
+    ->Unit(benchmark::kMillisecond)
+    ->UseManualTime();
 
 // The memory reference: the same ledger and a shown empty window, no charts.
 void BM_LedgerOnly(benchmark::State& state)

@@ -1,5 +1,6 @@
 #include "AccountSeries.h"
 
+#include "EventEffects.h"
 #include "ledger/sql/Database.h"
 #include "ledger/sql/Statement.h"
 
@@ -16,18 +17,20 @@ namespace {
 // 1 buy, 2 real sell, 0 open position, 3 another state (pays like a buy).
 constexpr const char* seriesRows =
     "SELECT 日期,股票代码,股票名,CASE WHEN 交易状态='卖出' THEN (CASE WHEN 虚拟卖出='假' "
-    "THEN 2 ELSE 0 END) WHEN 交易状态='买入' THEN 1 ELSE 3 END,数量,总金额 FROM gpjl NOT "
+    "THEN 2 ELSE 0 END) WHEN 交易状态='买入' THEN 1 ELSE 3 END,数量,总金额,id FROM gpjl NOT "
     "INDEXED ORDER BY id";
 
-enum class Kind { OpenPosition = 0, Buy = 1, RealSell = 2, Other = 3 };
+enum class Kind { OpenPosition = 0, Buy = 1, RealSell = 2, Other = 3, Event = 4 };
 
 struct Row {
     QString date;
     QString code;
     QString name;
     Kind kind = Kind::Other;
-    qint64 shares = 0;
-    qint64 total = 0; // fen
+    bool event = false; // a 分红送配 on its ex-date
+    qint64 shares = 0;  // bought or sold; an event's new shares
+    qint64 total = 0;   // fen; an event's cash before tax
+    qint64 tax = 0;     // fen: the dividend tax a sell bears, or withheld from an event's cash
 };
 
 struct Pool {
@@ -49,6 +52,7 @@ qint64 costOfSale(const Pool& pool, qint64 sold)
 
 std::vector<Row> readRows(sql::Database& db)
 {
+    const EventEffects effects = eventEffects(db);
     auto query = db.prepare(seriesRows);
     std::vector<Row> rows;
     // Dates, codes and names repeat across a ledger: each distinct text is kept
@@ -67,11 +71,26 @@ std::vector<Row> readRows(sql::Database& db)
         row.kind = kind >= 0 && kind <= 3 ? Kind(kind) : Kind::Other;
         row.shares = query.int64(4);
         row.total = std::llround(query.real(5) * 100);
+        if (row.kind == Kind::RealSell && !effects.saleTaxFen.isEmpty())
+            row.tax = effects.saleTaxFen.value(query.int64(6));
         rows.push_back(std::move(row));
     }
+    if (!effects.effects.isEmpty()) {
+        // Events name their stock; the pools go by code, the one its trades carry.
+        QHash<QString, QString> codes;
+        for (const Row& row : rows)
+            codes.insert(row.name, row.code);
+        for (const EventEffect& effect : effects.effects) {
+            const auto code = codes.constFind(effect.name);
+            if (code == codes.cend() || (effect.newShares == 0 && effect.cashFen == 0))
+                continue;
+            rows.push_back({shared(effect.paid.toString(Qt::ISODate)), *code, shared(effect.name),
+                            Kind::Event, true, effect.newShares, effect.cashFen,
+                            effect.taxAtPaymentFen});
+        }
+    }
     // By date, then id: the rows came by id, so a stable sort keeps that.
-    std::stable_sort(rows.begin(), rows.end(),
-                     [](const Row& a, const Row& b) { return a.date < b.date; });
+    std::stable_sort(rows.begin(), rows.end(), inWalkOrder<Row>);
     return rows;
 }
 
@@ -84,18 +103,22 @@ AccountSeries accountSeries(sql::Database& db, const QuotedValues* quoted)
     QHash<QString, Pool> pools; // by code
     QStringList order;          // codes by first appearance
     qint64 invested = 0, cash = 0, holdingCost = 0, cumulative = 0;
+    // Paid first from the cash of earlier sells; only the shortfall is new money.
+    const auto pay = [&invested, &cash](qint64 amount) {
+        if (amount > cash) {
+            invested += amount - cash;
+            cash = 0;
+        } else {
+            cash -= amount;
+        }
+    };
 
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const Row& row = rows[i];
         switch (row.kind) {
         case Kind::Buy:
         case Kind::Other: {
-            if (row.total > cash) {
-                invested += row.total - cash;
-                cash = 0;
-            } else {
-                cash -= row.total;
-            }
+            pay(row.total);
             if (row.kind == Kind::Other)
                 break;
             auto pool = pools.find(row.code);
@@ -118,8 +141,21 @@ AccountSeries accountSeries(sql::Database& db, const QuotedValues* quoted)
             pool.cost -= cost;
             pool.shares = std::max<qint64>(0, pool.shares - row.shares);
             holdingCost -= cost;
-            cumulative += row.total - cost;
-            series.profits.append({row.date, row.code, row.name, row.total - cost, cumulative});
+            pay(row.tax);
+            const qint64 profit = row.total - cost - row.tax;
+            cumulative += profit;
+            series.profits.append({row.date, row.code, row.name, profit, cumulative});
+            break;
+        }
+        case Kind::Event: {
+            // New shares at no cost: the pool's cost per share falls.
+            series.events = true;
+            pools[row.code].shares += row.shares;
+            cash += row.total - row.tax;
+            if (row.total > 0) {
+                cumulative += row.total - row.tax;
+                series.profits.append({row.date, row.code, row.name, 0, cumulative, row.total});
+            }
             break;
         }
         case Kind::OpenPosition:

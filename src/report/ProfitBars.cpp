@@ -28,7 +28,7 @@ QList<ProfitBar> profitBars(const QList<SellProfit>& profits, qsizetype maxBars)
     if (profits.size() <= maxBars) {
         bars.reserve(profits.size());
         for (const SellProfit& p : profits)
-            bars.append({p.date + u'\n' + p.name, p.profit, p.cumulative});
+            bars.append({p.date + u'\n' + p.name, p.profit, p.cumulative, p.dividend});
     } else {
         // Runs of equal length, the last one shorter: linear in the sells.
         const qsizetype run = (profits.size() + maxBars - 1) / maxBars;
@@ -36,8 +36,10 @@ QList<ProfitBar> profitBars(const QList<SellProfit>& profits, qsizetype maxBars)
         for (qsizetype first = 0; first < profits.size(); first += run) {
             const qsizetype last = std::min(profits.size(), first + run) - 1;
             ProfitBar bar;
-            for (qsizetype i = first; i <= last; ++i)
+            for (qsizetype i = first; i <= last; ++i) {
                 bar.profit += profits[i].profit;
+                bar.dividend += profits[i].dividend;
+            }
             bar.cumulative = profits[last].cumulative;
             const QString& from = profits[first].date;
             const QString& to = profits[last].date;

@@ -29,6 +29,12 @@ namespace corvanta::windows {
 
 namespace {
 
+// Distinct from the red of profit and the blue of loss.
+QColor dividendColour()
+{
+    return QColor(0xe0, 0x9a, 0x00);
+}
+
 double yuan(qint64 fen)
 {
     return double(fen) / 100;
@@ -68,6 +74,17 @@ QValueAxis* moneyAxis(QChart* chart)
     return axis;
 }
 
+// How the profit page counts; a ledger with 分红送配 also says where their money goes.
+QString profitNoteText(bool events)
+{
+    QString text = QStringLiteral("每笔卖出的盈亏 = 卖出所得（扣除费用）− 所卖股数的平均成本；"
+                                  "平均成本按该股此前各笔买入的总金额（含费用）计算。");
+    if (events)
+        text += QStringLiteral("送转的股份不增加成本；红利税从承担它的那笔卖出中扣除；"
+                               "分红派息（税前）在除权除息日单列，并计入累计盈亏。");
+    return text;
+}
+
 void fitRange(QValueAxis* axis, double low, double high)
 {
     low = std::min(low, 0.0);
@@ -85,7 +102,8 @@ AccountChartWindow::AccountChartWindow(sql::Database& db, ledger::LedgerNotifier
                                        QWidget* parent)
     : QWidget(parent, Qt::Window), m_db(db), m_pages(new QTabWidget(this)), m_money(newView(this)),
       m_profit(newView(this)), m_positions(newView(this)), m_returns(newView(this)),
-      m_failure(new QLabel(this)), m_copied(new QLabel(this))
+      m_profitNote(new QLabel(profitNoteText(false), this)), m_failure(new QLabel(this)),
+      m_copied(new QLabel(this))
 {
     setWindowTitle(QStringLiteral("账户图表"));
     resize(900, 600);
@@ -95,12 +113,8 @@ AccountChartWindow::AccountChartWindow(sql::Database& db, ledger::LedgerNotifier
     auto* profitLayout = new QVBoxLayout(profitPage);
     profitLayout->setContentsMargins(0, 0, 0, 0);
     profitLayout->addWidget(m_profit);
-    auto* note =
-        new QLabel(QStringLiteral("每笔卖出的盈亏 = 卖出所得（扣除费用）− 所卖股数的平均成本；"
-                                  "平均成本按该股此前各笔买入的总金额（含费用）计算。"),
-                   profitPage);
-    note->setWordWrap(true);
-    profitLayout->addWidget(note);
+    m_profitNote->setWordWrap(true);
+    profitLayout->addWidget(m_profitNote);
     m_pages->addTab(profitPage, QStringLiteral("卖出盈亏"));
     m_pages->addTab(m_positions, QStringLiteral("持仓分布"));
     m_pages->addTab(m_returns, QStringLiteral("收益率"));
@@ -221,32 +235,44 @@ void AccountChartWindow::draw(const report::AccountSeries& series)
     auto* cumulative = new QLineSeries;
     cumulative->setName(QStringLiteral("累计盈亏"));
     cumulative->setColor(QColor(0x40, 0x40, 0x40));
+    // Dividends have bars of their own colour, only in a ledger that has them.
+    auto* dividends = new QBarSet(QStringLiteral("分红派息"));
+    dividends->setColor(dividendColour());
     QStringList categories;
     low = high = 0;
     // No more bars than the chart has pixels: more cannot be seen, and an axis
     // label per sell costs time that grows with the square of the sells.
     const QList<report::ProfitBar> profitBars =
         report::profitBars(series.profits, std::max(m_profit->width(), 400));
+    bool anyDividend = false;
     for (int i = 0; i < profitBars.size(); ++i) {
         const report::ProfitBar& p = profitBars[i];
         const double value = yuan(p.profit);
+        const double dividend = yuan(p.dividend);
         *gains << (value >= 0 ? value : 0);
         *losses << (value < 0 ? value : 0);
+        *dividends << dividend;
+        anyDividend = anyDividend || p.dividend != 0;
         cumulative->append(i, yuan(p.cumulative));
         categories << p.label;
         low = std::min({low, value, yuan(p.cumulative)});
-        high = std::max({high, value, yuan(p.cumulative)});
+        high = std::max({high, std::max(value, 0.0) + dividend, yuan(p.cumulative)});
     }
     // Stacked, so that each sell's one non-zero bar stands centred on its date.
     auto* bars = new QStackedBarSeries;
     bars->append(gains);
     bars->append(losses);
+    if (anyDividend)
+        bars->append(dividends);
+    else
+        delete dividends;
     bars->setBarWidth(0.6);
     profit->addSeries(bars);
     profit->addSeries(cumulative);
     auto* sells = new QBarCategoryAxis;
     sells->append(categories);
-    sells->setTitleText(QStringLiteral("卖出日期"));
+    sells->setTitleText(anyDividend ? QStringLiteral("卖出日期、除权除息日")
+                                    : QStringLiteral("卖出日期"));
     sells->setLabelsVisible(categories.size() <= 40);
     // Upright labels run out of room beyond a few sells.
     if (categories.size() > 6)
@@ -258,6 +284,7 @@ void AccountChartWindow::draw(const report::AccountSeries& series)
     cumulative->attachAxis(sells);
     cumulative->attachAxis(profitValues);
     fitRange(profitValues, low, high);
+    m_profitNote->setText(profitNoteText(series.events));
 
     // Page 3: open positions by value.
     QChart* positions =

@@ -42,6 +42,8 @@ public:
     QChartView* positionsView() const { return m_positions; }
     // The money-weighted return of each stock and of the account.
     QChartView* returnsView() const { return m_returns; }
+    // How the profit page counts, under its chart.
+    QLabel* profitNote() const { return m_profitNote; }
     QLabel* failure() const { return m_failure; }
     // Says that the last 复制图片 copied the shown chart; empty until then.
     QLabel* copiedNote() const { return m_copied; }
@@ -58,6 +60,7 @@ private:
     QChartView* m_profit;
     QChartView* m_positions;
     QChartView* m_returns;
+    QLabel* m_profitNote;
     QLabel* m_failure;
     QLabel* m_copied;
 };

@@ -167,6 +167,28 @@ QStringList positionLines(QChart* chart)
     return lines;
 }
 
+// The profit page of a ledger with dividends as "date name|sell's bar|dividend's
+// bar|cumulative", in yuan.
+QStringList profitAndDividendLines(QChart* chart)
+{
+    auto* bars = firstSeries<QAbstractBarSeries>(chart);
+    auto* cumulative = seriesNamed<QLineSeries>(chart, u"累计盈亏"_s);
+    if (!bars || bars->count() != 3 || !cumulative)
+        return {u"missing series"_s};
+    const QBarSet* gains = bars->barSets()[0];
+    const QBarSet* losses = bars->barSets()[1];
+    const QBarSet* dividends = bars->barSets()[2];
+    const QStringList labels = categories(chart);
+    if (dividends->count() != labels.size() || cumulative->count() != labels.size())
+        return {u"%1 labels for %2 dividend bars"_s.arg(labels.size()).arg(dividends->count())};
+    QStringList lines;
+    for (int i = 0; i < labels.size(); ++i)
+        lines << QString(labels[i]).replace(u'\n', u' ') + u'|' +
+                     yuan(gains->at(i) + losses->at(i)) + u'|' + yuan(dividends->at(i)) + u'|' +
+                     yuan(cumulative->at(i).y());
+    return lines;
+}
+
 QAction* menuAction(QMenu& menu, const QString& text)
 {
     for (QAction* action : menu.actions())
@@ -200,6 +222,7 @@ private Q_SLOTS:
     void unreadableLedgerKeepsTheChartsAndSaysWhy();
     void yearlyStatementOpensFromBothPopupsAndFollowsTheTrades();
     void returnsPageShowsEachStockAndTheAccount();
+    void dividendsAndBonusSharesShowOnEveryPage();
 
 private:
     void record(const QList<ChartTrade>& trades)
@@ -507,6 +530,71 @@ void MainWindowChartsTest::unreadableLedgerKeepsTheChartsAndSaysWhy()
     h->db.exec("ALTER TABLE gpjl_away RENAME TO gpjl");
     charts().refresh();
     QVERIFY(!charts().failure()->isVisible());
+}
+
+// 1000 bought at 20.00 (20010.00 with fees), 10派3元送2股转3股 (record 2024-06-20, ex
+// 2024-06-21), all 1500 sold at 16.00 (23990.00) on 2024-07-10: 300.00 of dividend
+// on its ex-date, and the sale bears 10 % on 300.00 of cash and 200 bonus shares at
+// 1.00 par, 50.00 of 红利税.
+void MainWindowChartsTest::dividendsAndBonusSharesShowOnEveryPage()
+{
+    record({bankBuy(1000, u"20.00"_s, u"2024-03-01"_s)});
+    QVERIFY(h->open());
+    h->window().menus().accountCharts->trigger();
+    ledger::EventEntry event;
+    event.code = u"600000"_s;
+    event.name = bankName;
+    event.record = QDate(2024, 6, 20);
+    event.ex = QDate(2024, 6, 21);
+    event.cash = u"3"_s;
+    event.bonus = u"2"_s;
+    event.transfer = u"3"_s;
+    QVERIFY(h->program().ledgerWriter().addEvent(event, false).saved());
+
+    // Before the sale: the cost stays, spread over 1500 shares.
+    QCOMPARE(positionLines(positionsChart()), QStringList{bankName + u"|20010.00"_s});
+    QCOMPARE(moneyLines(moneyChart()), (QStringList{u"2024-03-01|20010.00|0.00|20010.00"_s,
+                                                    u"2024-06-21|20010.00|300.00|20010.00"_s}));
+    // The quoted summary values the 1500 shares held: the page takes its figure.
+    server = std::make_unique<tools::QuoteServer>(
+        QList<tools::ListedStock>{{u"600000"_s, bankName}}, tools::QuoteServerOptions{});
+    QVERIFY(server->listen());
+    const QUrl address = server->address();
+    app::SummaryController& summary = h->program().summary();
+    summary.setQuoteSource(
+        [address] { return std::make_shared<market::QuotePageSource>(address); });
+    h->program().network().setNetworkOk(true);
+    QSignalSpy done(&summary, &app::SummaryController::summaryFinished);
+    h->window().viewSelector().setCurrentIndex(1);
+    QVERIFY(done.wait(10000));
+    QVERIFY(done.first().first().toBool());
+    const report::SummaryTableModel& grid = summary.model();
+    QCOMPARE(grid.rowCount(), 2);
+    QCOMPARE(grid.index(1, report::HeldColumn).data().toString(), u"1500"_s);
+    const double value = grid.index(1, report::MarketValueColumn).data().toDouble();
+    QVERIFY(value > 0);
+    QCOMPARE(positionsChart()->title(), u"持仓分布（按市值）"_s);
+    QCOMPARE(positionLines(positionsChart()), QStringList{bankName + u"|"_s + yuan(value)});
+
+    const ledger::RecordOutcome sold = h->program().ledgerWriter().record(
+        tradeEntry(u"600000"_s, bankName, Direction::Sell, 1500, u"16.00"_s, u"2024-07-10"_s));
+    QVERIFY(sold.recorded());
+    // 23990 − 20010 − 50 on the sale's bar; the dividend's bar stands apart.
+    QCOMPARE(profitAndDividendLines(profitChart()),
+             (QStringList{u"2024-06-21 浦发银行|0.00|300.00|300.00"_s,
+                          u"2024-07-10 浦发银行|3930.00|0.00|4230.00"_s}));
+    auto* bars = firstSeries<QAbstractBarSeries>(profitChart());
+    QVERIFY(bars);
+    QBarSet* dividends = bars->barSets()[2];
+    QCOMPARE(dividends->label(), u"分红派息"_s);
+    QVERIFY(dividends->color() != QColor(Qt::red) && dividends->color() != QColor(Qt::blue));
+    QVERIFY(charts().profitNote()->text().contains(u"红利税"_s));
+    // The dividend is income on its ex-date; the tax leaves with the sale.
+    QCOMPARE(moneyLines(moneyChart()), (QStringList{u"2024-03-01|20010.00|0.00|20010.00"_s,
+                                                    u"2024-06-21|20010.00|300.00|20010.00"_s,
+                                                    u"2024-07-10|20010.00|24240.00|0.00"_s}));
+    QCOMPARE(positionLines(positionsChart()), QStringList{});
+    QVERIFY(QApplication::activeModalWidget() == nullptr);
 }
 
 int runChartTests(int argc, char* argv[])

@@ -1,6 +1,8 @@
 #include "ReportTestSupport.h"
 
+#include "ledger/EventLedger.h"
 #include "report/AccountSeries.h"
+#include "report/ProfitBars.h"
 
 #include "../calc/CaseTables.h"
 
@@ -118,6 +120,7 @@ TEST_P(AccountSeriesOf, MatchesTheHandWorkings)
     EXPECT_EQ(profitLines(series), texts(c.profits));
     EXPECT_EQ(positionLines(series), texts(c.positions));
     EXPECT_FALSE(series.marketValue);
+    EXPECT_FALSE(series.events);
 }
 
 INSTANTIATE_TEST_SUITE_P(Ledgers, AccountSeriesOf, ::testing::ValuesIn(seriesCases),
@@ -168,6 +171,212 @@ TEST_F(AccountSeriesQuoted, OversellTakesTheWholePool)
     const AccountSeries series = accountSeries(db);
     EXPECT_EQ(profitLines(series), texts({"2024-01-03|600000|200000|200000"}));
     EXPECT_TRUE(series.positions.isEmpty());
+}
+
+// A 分红送配 of 甲沪 between trades, its terms per 10 shares as typed.
+struct EventCase {
+    std::string name;
+    std::vector<Trade> before; // recorded before the event
+    const char* record;
+    const char* ex;
+    const char16_t* cash;
+    const char16_t* bonus;
+    const char16_t* transfer;
+    std::vector<Trade> after;
+    std::vector<std::string> money;     // date|invested|cash|holding cost
+    std::vector<std::string> profits;   // date|code|profit|cumulative|dividend
+    std::vector<std::string> positions; // code|shares|cost|value
+};
+
+void PrintTo(const EventCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+// 1000 甲沪 bought for 20000.00 without fees. A dividend is income on its ex-date
+// with a bar of its own; 送 and 转 shares join at no cost; the dividend tax (on the
+// cash and on bonus shares at 1.00 par) lowers the sell that bears it: 20 % held up
+// to a month, 10 % up to a year, none after; dividends paid before 2013 were taxed
+// 10 % when paid.
+const std::vector<EventCase> eventCases = {
+    {"CashOnlyStillHeld",
+     {buy("2024-03-01", "600000", u"甲沪", 1000, 20, 0, 20000)},
+     "2024-06-20",
+     "2024-06-21",
+     u"3",
+     u"",
+     u"",
+     {},
+     {"2024-03-01|2000000|0|2000000", "2024-06-21|2000000|30000|2000000"},
+     {"2024-06-21|600000|0|30000|30000"},
+     {"600000|1000|2000000|2000000"}},
+    // 300.00 of cash, 10 % of it taxed on the sell: 22000 − 20000 − 30.
+    {"CashOnlyThenSold",
+     {buy("2024-03-01", "600000", u"甲沪", 1000, 20, 0, 20000)},
+     "2024-06-20",
+     "2024-06-21",
+     u"3",
+     u"",
+     u"",
+     {sell("2024-07-10", "600000", u"甲沪", 1000, 22, 0, 22000)},
+     {"2024-03-01|2000000|0|2000000", "2024-06-21|2000000|30000|2000000",
+      "2024-07-10|2000000|2227000|0"},
+     {"2024-06-21|600000|0|30000|30000", "2024-07-10|600000|197000|227000|0"},
+     {}},
+    // 500 new shares, no cash: half the 1500 carry half the cost and half the tax on
+    // 200 bonus shares at par (10 % of 100.00).
+    {"BonusAndTransferOnly",
+     {buy("2024-03-01", "600000", u"甲沪", 1000, 20, 0, 20000)},
+     "2024-06-20",
+     "2024-06-21",
+     u"",
+     u"2",
+     u"3",
+     {sell("2024-07-10", "600000", u"甲沪", 750, 16, 0, 12000)},
+     {"2024-03-01|2000000|0|2000000", "2024-06-21|2000000|0|2000000",
+      "2024-07-10|2000000|1199000|1000000"},
+     {"2024-07-10|600000|199000|199000|0"},
+     {"600000|750|1000000|1000000"}},
+    {"CashBonusTransferStillHeld",
+     {buy("2024-03-01", "600000", u"甲沪", 1000, 20, 0, 20000)},
+     "2024-06-20",
+     "2024-06-21",
+     u"3",
+     u"2",
+     u"3",
+     {},
+     {"2024-03-01|2000000|0|2000000", "2024-06-21|2000000|30000|2000000"},
+     {"2024-06-21|600000|0|30000|30000"},
+     {"600000|1500|2000000|2000000"}},
+    // 10派3元送2股转3股, all 1500 sold at 16.00: the tax base is 300.00 + 200.00.
+    {"CashBonusTransferSoldWithinAMonth",
+     {buy("2024-06-03", "600000", u"甲沪", 1000, 20, 0, 20000)},
+     "2024-06-20",
+     "2024-06-21",
+     u"3",
+     u"2",
+     u"3",
+     {sell("2024-06-28", "600000", u"甲沪", 1500, 16, 0, 24000)},
+     {"2024-06-03|2000000|0|2000000", "2024-06-21|2000000|30000|2000000",
+      "2024-06-28|2000000|2420000|0"},
+     {"2024-06-21|600000|0|30000|30000", "2024-06-28|600000|390000|420000|0"},
+     {}},
+    {"CashBonusTransferSoldWithinAYear",
+     {buy("2024-03-01", "600000", u"甲沪", 1000, 20, 0, 20000)},
+     "2024-06-20",
+     "2024-06-21",
+     u"3",
+     u"2",
+     u"3",
+     {sell("2024-07-10", "600000", u"甲沪", 1500, 16, 0, 24000)},
+     {"2024-03-01|2000000|0|2000000", "2024-06-21|2000000|30000|2000000",
+      "2024-07-10|2000000|2425000|0"},
+     {"2024-06-21|600000|0|30000|30000", "2024-07-10|600000|395000|425000|0"},
+     {}},
+    {"CashBonusTransferSoldAfterAYear",
+     {buy("2024-03-01", "600000", u"甲沪", 1000, 20, 0, 20000)},
+     "2024-06-20",
+     "2024-06-21",
+     u"3",
+     u"2",
+     u"3",
+     {sell("2025-03-10", "600000", u"甲沪", 1500, 16, 0, 24000)},
+     {"2024-03-01|2000000|0|2000000", "2024-06-21|2000000|30000|2000000",
+      "2025-03-10|2000000|2430000|0"},
+     {"2024-06-21|600000|0|30000|30000", "2025-03-10|600000|400000|430000|0"},
+     {}},
+    // The bar shows the 30.00 before tax; the 3.00 withheld leaves the cash and the total.
+    {"TaxWithheldWhenPaidBefore2013",
+     {buy("2012-03-01", "600000", u"甲沪", 1000, 20, 0, 20000)},
+     "2012-06-20",
+     "2012-06-21",
+     u"0.3",
+     u"",
+     u"",
+     {},
+     {"2012-03-01|2000000|0|2000000", "2012-06-21|2000000|2700|2000000"},
+     {"2012-06-21|600000|0|2700|3000"},
+     {"600000|1000|2000000|2000000"}},
+    // A dividend and a sell on the ex-date: the dividend comes first.
+    {"SoldOnTheExDate",
+     {buy("2024-03-01", "600000", u"甲沪", 1000, 20, 0, 20000)},
+     "2024-06-20",
+     "2024-06-21",
+     u"3",
+     u"",
+     u"",
+     {sell("2024-06-21", "600000", u"甲沪", 1000, 21, 0, 21000)},
+     {"2024-03-01|2000000|0|2000000", "2024-06-21|2000000|2127000|0"},
+     {"2024-06-21|600000|0|30000|30000", "2024-06-21|600000|97000|127000|0"},
+     {}},
+};
+
+QStringList eventProfitLines(const AccountSeries& s)
+{
+    QStringList lines;
+    for (const SellProfit& p : s.profits)
+        lines << QStringLiteral("%1|%2|%3|%4|%5")
+                     .arg(p.date, p.code)
+                     .arg(p.profit)
+                     .arg(p.cumulative)
+                     .arg(p.dividend);
+    return lines;
+}
+
+class AccountSeriesWithEvent : public ReportTest,
+                               public ::testing::WithParamInterface<EventCase> {};
+
+TEST_P(AccountSeriesWithEvent, FollowsTheEvent)
+{
+    const EventCase& c = GetParam();
+    add(c.before);
+    ledger::EventEntry event;
+    event.code = QStringLiteral("600000");
+    event.name = QStringLiteral("甲沪");
+    event.record = QDate::fromString(QString::fromLatin1(c.record), Qt::ISODate);
+    event.ex = QDate::fromString(QString::fromLatin1(c.ex), Qt::ISODate);
+    event.cash = QString::fromUtf16(c.cash);
+    event.bonus = QString::fromUtf16(c.bonus);
+    event.transfer = QString::fromUtf16(c.transfer);
+    ASSERT_TRUE(ledger::EventLedger(db).add(event, false).saved());
+    add(c.after);
+    const AccountSeries series = accountSeries(db);
+    EXPECT_EQ(moneyLines(series), texts(c.money));
+    EXPECT_EQ(eventProfitLines(series), texts(c.profits));
+    EXPECT_EQ(positionLines(series), texts(c.positions));
+    EXPECT_TRUE(series.events);
+
+    // The profit page has a bar for each, the dividend's apart from the sells'.
+    const QList<ProfitBar> bars = profitBars(series.profits, 100);
+    ASSERT_EQ(bars.size(), series.profits.size());
+    for (qsizetype i = 0; i < bars.size(); ++i) {
+        EXPECT_EQ(bars[i].profit, series.profits[i].profit);
+        EXPECT_EQ(bars[i].dividend, series.profits[i].dividend);
+        EXPECT_EQ(bars[i].cumulative, series.profits[i].cumulative);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Events, AccountSeriesWithEvent, ::testing::ValuesIn(eventCases),
+                         corvanta::test::CaseName());
+
+// The held stock's shares after the event are those the summary values: a quoted
+// figure for 1500 shares applies.
+TEST_F(AccountSeriesQuoted, SharesAfterTheEventMatchTheQuotedSummary)
+{
+    add(buy("2024-03-01", "600000", u"甲沪", 1000, 20, 0, 20000));
+    ledger::EventEntry event;
+    event.code = QStringLiteral("600000");
+    event.name = QStringLiteral("甲沪");
+    event.record = QDate(2024, 6, 20);
+    event.ex = QDate(2024, 6, 21);
+    event.bonus = QStringLiteral("2");
+    event.transfer = QStringLiteral("3");
+    ASSERT_TRUE(ledger::EventLedger(db).add(event, false).saved());
+    const QuotedValues quoted{{QStringLiteral("甲沪"), {1500, 2700000}}};
+    const AccountSeries series = accountSeries(db, &quoted);
+    EXPECT_EQ(positionLines(series), texts({"600000|1500|2000000|2700000"}));
+    ASSERT_EQ(series.positions.size(), 1);
+    EXPECT_TRUE(series.positions.first().quoted);
 }
 
 } // namespace

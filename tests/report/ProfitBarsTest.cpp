@@ -96,5 +96,28 @@ TEST(ProfitBars, ManySellsFitTheBars)
     EXPECT_EQ(sum, cumulative);
 }
 
+// Dividends keep a sum of their own in a run, apart from the sells' profit.
+TEST(ProfitBars, DividendsSumApartFromTheSells)
+{
+    QList<SellProfit> profits{sell("2021-03-01", u"甲", 10, 10), sell("2021-03-02", u"甲", 0, 40),
+                              sell("2021-03-03", u"甲", -5, 35), sell("2021-03-04", u"乙", 0, 55)};
+    profits[1].dividend = 30;
+    profits[3].dividend = 20;
+    const QList<ProfitBar> one = profitBars(profits, 10);
+    ASSERT_EQ(one.size(), 4);
+    EXPECT_EQ(one[1].label, u"2021-03-02\n甲"_s);
+    EXPECT_EQ(one[1].profit, 0);
+    EXPECT_EQ(one[1].dividend, 30);
+    EXPECT_EQ(one[2].dividend, 0);
+    const QList<ProfitBar> runs = profitBars(profits, 2);
+    ASSERT_EQ(runs.size(), 2);
+    EXPECT_EQ(runs[0].profit, 10);
+    EXPECT_EQ(runs[0].dividend, 30);
+    EXPECT_EQ(runs[0].cumulative, 40);
+    EXPECT_EQ(runs[1].profit, -5);
+    EXPECT_EQ(runs[1].dividend, 20);
+    EXPECT_EQ(runs[1].cumulative, 55);
+}
+
 } // namespace
 } // namespace corvanta::report
