@@ -34,9 +34,13 @@ struct Stock {
 
 } // namespace
 
-AccountReturns accountReturns(sql::Database& db, const QuotedValues* quoted, QDate today)
+AccountReturns accountReturns(sql::Database& db, const QuotedValues* quoted, QDate today,
+                              const EventEffects* given)
 {
-    const EventEffects effects = eventEffects(db);
+    EventEffects read;
+    if (!given)
+        read = eventEffects(db);
+    const EventEffects& effects = given ? *given : read;
     auto query = db.prepare("SELECT 日期,股票名,交易状态='卖出',ifnull(数量,0),ifnull(总金额,0),id "
                             "FROM gpjl NOT INDEXED WHERE 虚拟卖出='假' AND 交易状态 IN "
                             "('买入','卖出') ORDER BY id");

@@ -31,6 +31,8 @@ struct AccountReturns {
     bool marketValue = false;  // some holding is valued at market
 };
 
-AccountReturns accountReturns(sql::Database& db, const QuotedValues* quoted, QDate today);
+// `effects`, when given, are the ledger's events read already.
+AccountReturns accountReturns(sql::Database& db, const QuotedValues* quoted, QDate today,
+                              const EventEffects* effects = nullptr);
 
 } // namespace corvanta::report

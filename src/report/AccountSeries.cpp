@@ -50,9 +50,12 @@ qint64 costOfSale(const Pool& pool, qint64 sold)
     return std::llround(double(pool.cost) * double(sold) / double(pool.shares));
 }
 
-std::vector<Row> readRows(sql::Database& db)
+std::vector<Row> readRows(sql::Database& db, const EventEffects* given)
 {
-    const EventEffects effects = eventEffects(db);
+    EventEffects read;
+    if (!given)
+        read = eventEffects(db);
+    const EventEffects& effects = given ? *given : read;
     auto query = db.prepare(seriesRows);
     std::vector<Row> rows;
     // Dates, codes and names repeat across a ledger: each distinct text is kept
@@ -96,9 +99,10 @@ std::vector<Row> readRows(sql::Database& db)
 
 } // namespace
 
-AccountSeries accountSeries(sql::Database& db, const QuotedValues* quoted)
+AccountSeries accountSeries(sql::Database& db, const QuotedValues* quoted,
+                            const EventEffects* effects)
 {
-    const std::vector<Row> rows = readRows(db);
+    const std::vector<Row> rows = readRows(db, effects);
     AccountSeries series;
     QHash<QString, Pool> pools; // by code
     QStringList order;          // codes by first appearance

@@ -12,6 +12,8 @@ class Database;
 
 namespace corvanta::report {
 
+struct EventEffects;
+
 // Money is kept in whole fen throughout, so running sums never drift.
 
 // The account after the last row of one trade date.
@@ -75,7 +77,9 @@ using QuotedValues = QHash<QString, QuotedHolding>;
 // and is paid from the cash after it. With `quoted`, held stocks found in
 // it with the same number of shares are valued at its figure (a stock traded
 // since then keeps its cost), and the sum is the last money point's market
-// value.
-AccountSeries accountSeries(sql::Database& db, const QuotedValues* quoted = nullptr);
+// value. `effects`, when given, are the ledger's events read already: a window
+// drawing several reports reads them once.
+AccountSeries accountSeries(sql::Database& db, const QuotedValues* quoted = nullptr,
+                            const EventEffects* effects = nullptr);
 
 } // namespace corvanta::report

@@ -1,15 +1,52 @@
 #include "EventEffects.h"
 
 #include "ledger/StockHoldings.h"
+#include "ledger/sql/Database.h"
+#include "ledger/sql/Statement.h"
 
 namespace corvanta::report {
+
+namespace {
+
+// The real trades of every stock with events, each stock's in ID order: the rows
+// ledger::stockTrades reads, in one query rather than one a stock, which a ledger
+// with events on hundreds of stocks would feel in every report.
+QHash<QString, QList<calc::StockTrade>> tradesOfStocksWithEvents(sql::Database& db)
+{
+    auto query = db.prepare("SELECT ID,日期,交易状态='买入',ifnull(数量,0),ifnull(总金额,0),股票名 "
+                            "FROM gpjl WHERE 股票名 IN (SELECT 股票名 FROM fhsp) AND "
+                            "(交易状态='买入' OR (交易状态='卖出' AND 虚拟卖出='假')) ORDER BY ID");
+    QHash<QString, QList<calc::StockTrade>> trades;
+    QString lastName;
+    QList<calc::StockTrade>* last = nullptr;
+    while (query.step()) {
+        // A stock's trades mostly follow one another: one lookup a run.
+        const QString name = query.text(5);
+        if (!last || name != lastName) {
+            lastName = name;
+            last = &trades[name];
+        }
+        last->append({query.int64(0), ledger::ledgerDate(query.text(1)), query.int64(2) != 0,
+                      query.int64(3), query.real(4)});
+    }
+    return trades;
+}
+
+} // namespace
 
 EventEffects eventEffects(sql::Database& db)
 {
     EventEffects out;
     const auto events = ledger::allStockEvents(db);
+    if (events.isEmpty())
+        return out;
+    const QHash<QString, QList<calc::StockTrade>> trades = tradesOfStocksWithEvents(db);
     for (auto stock = events.cbegin(); stock != events.cend(); ++stock) {
-        const calc::StockHistory history = ledger::stockHistory(db, stock.key());
+        QList<calc::StockEvent> terms;
+        terms.reserve(stock->size());
+        for (const ledger::StoredEvent& event : *stock)
+            terms.append(event.terms);
+        const calc::StockHistory history = calc::playStockHistory(trades.value(stock.key()), terms);
         for (const calc::EventOutcome& event : history.events) {
             if (!event.paid.isValid())
                 continue;

@@ -3,6 +3,7 @@
 
 #include "DatabaseFailure.h"
 #include "ledger/sql/Database.h"
+#include "report/EventEffects.h"
 #include "report/ProfitBars.h"
 
 #include <QApplication>
@@ -152,9 +153,11 @@ void AccountChartWindow::setQuotedValues(const report::QuotedValues& values, boo
 void AccountChartWindow::refresh()
 {
     try {
-        draw(report::accountSeries(m_db, m_isQuoted ? &m_quoted : nullptr));
-        drawReturns(
-            report::accountReturns(m_db, m_isQuoted ? &m_quoted : nullptr, QDate::currentDate()));
+        // The events are read once for both.
+        const report::EventEffects effects = report::eventEffects(m_db);
+        const report::QuotedValues* quoted = m_isQuoted ? &m_quoted : nullptr;
+        draw(report::accountSeries(m_db, quoted, &effects));
+        drawReturns(report::accountReturns(m_db, quoted, QDate::currentDate(), &effects));
         m_failure->hide();
     } catch (const sql::Error& error) {
         m_failure->setText(databaseFailureText(LedgerAccess::Read, error));

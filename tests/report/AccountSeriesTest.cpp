@@ -379,6 +379,33 @@ TEST_F(AccountSeriesQuoted, SharesAfterTheEventMatchTheQuotedSummary)
     EXPECT_TRUE(series.positions.first().quoted);
 }
 
+// Two stocks with events and their trades interleaved: each event counts the
+// shares of its own stock only.
+TEST_F(AccountSeriesQuoted, EventsOfTwoStocksCountTheirOwnShares)
+{
+    add({buy("2024-03-01", "600000", u"甲沪", 1000, 10, 0, 10000),
+         buy("2024-03-01", "000001", u"乙深", 500, 20, 0, 10000),
+         buy("2024-03-04", "600000", u"甲沪", 1000, 10, 0, 10000)});
+    ledger::EventEntry bonus;
+    bonus.code = QStringLiteral("600000");
+    bonus.name = QStringLiteral("甲沪");
+    bonus.record = QDate(2024, 6, 20);
+    bonus.ex = QDate(2024, 6, 21);
+    bonus.bonus = QStringLiteral("10");
+    ASSERT_TRUE(ledger::EventLedger(db).add(bonus, false).saved());
+    ledger::EventEntry cash;
+    cash.code = QStringLiteral("000001");
+    cash.name = QStringLiteral("乙深");
+    cash.record = QDate(2024, 5, 20);
+    cash.ex = QDate(2024, 5, 21);
+    cash.cash = QStringLiteral("5");
+    ASSERT_TRUE(ledger::EventLedger(db).add(cash, false).saved());
+    const AccountSeries series = accountSeries(db);
+    EXPECT_EQ(positionLines(series),
+              texts({"600000|4000|2000000|2000000", "000001|500|1000000|1000000"}));
+    EXPECT_EQ(eventProfitLines(series), texts({"2024-05-21|000001|0|25000|25000"}));
+}
+
 } // namespace
 
 } // namespace corvanta::report::testing
