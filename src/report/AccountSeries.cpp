@@ -1,6 +1,7 @@
 #include "AccountSeries.h"
 
 #include "EventEffects.h"
+#include "YearlyStatement.h"
 #include "ledger/sql/Database.h"
 #include "ledger/sql/Statement.h"
 
@@ -98,6 +99,17 @@ std::vector<Row> readRows(sql::Database& db, const EventEffects* given)
 }
 
 } // namespace
+
+QString positionTip(const OpenPosition& position)
+{
+    QString tip = QStringLiteral("%1（%2）：%3 股，成本 %4 元")
+                      .arg(position.name, position.code)
+                      .arg(position.shares)
+                      .arg(yuanText(position.cost));
+    if (position.quoted)
+        tip += QStringLiteral("，市值 %1 元").arg(yuanText(position.value));
+    return tip;
+}
 
 AccountSeries accountSeries(sql::Database& db, const QuotedValues* quoted,
                             const EventEffects* effects)

@@ -48,6 +48,10 @@ struct OpenPosition {
     bool quoted = false;
 };
 
+// What the positions page says of a position when pointed at: its shares (after
+// 送转) and its cost, and the market value when quoted.
+QString positionTip(const OpenPosition& position);
+
 struct AccountSeries {
     QList<MoneyPoint> money; // by trade date
     // The holdings' market value today, drawn after the last money point.

@@ -13,6 +13,7 @@
 #include <QChart>
 #include <QChartView>
 #include <QClipboard>
+#include <QCursor>
 #include <QDateTime>
 #include <QDateTimeAxis>
 #include <QHBoxLayout>
@@ -21,6 +22,7 @@
 #include <QPushButton>
 #include <QStackedBarSeries>
 #include <QTabWidget>
+#include <QToolTip>
 #include <QVBoxLayout>
 #include <QValueAxis>
 
@@ -302,6 +304,16 @@ void AccountChartWindow::draw(const report::AccountSeries& series)
         names << p.name;
         high = std::max(high, yuan(p.value));
     }
+    // Pointing at a bar tells its shares and cost.
+    QStringList tips;
+    for (const report::OpenPosition& p : series.positions)
+        tips << report::positionTip(p);
+    connect(values, &QBarSet::hovered, values, [tips](bool on, int index) {
+        if (on && index >= 0 && index < tips.size())
+            QToolTip::showText(QCursor::pos(), tips[index]);
+        else
+            QToolTip::hideText();
+    });
     auto* held = new QBarSeries;
     held->append(values);
     held->setLabelsVisible(series.positions.size() <= 20);

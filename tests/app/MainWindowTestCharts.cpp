@@ -30,6 +30,7 @@
 #include <QTabWidget>
 #include <QTableView>
 #include <QTest>
+#include <QToolTip>
 
 #include <cmath>
 
@@ -187,6 +188,18 @@ QStringList profitAndDividendLines(QChart* chart)
                      yuan(gains->at(i) + losses->at(i)) + u'|' + yuan(dividends->at(i)) + u'|' +
                      yuan(cumulative->at(i).y());
     return lines;
+}
+
+// The tip shown when pointing at the first bar of the positions page.
+QString positionTip(QChart* chart)
+{
+    auto* bars = firstSeries<QBarSeries>(chart);
+    if (!bars || bars->count() != 1)
+        return u"missing series"_s;
+    Q_EMIT bars->barSets()[0]->hovered(true, 0);
+    const QString tip = QToolTip::text();
+    QToolTip::hideText();
+    return tip;
 }
 
 QAction* menuAction(QMenu& menu, const QString& text)
@@ -551,8 +564,9 @@ void MainWindowChartsTest::dividendsAndBonusSharesShowOnEveryPage()
     event.transfer = u"3"_s;
     QVERIFY(h->program().ledgerWriter().addEvent(event, false).saved());
 
-    // Before the sale: the cost stays, spread over 1500 shares.
+    // Before the sale: the cost stays, spread over 1500 shares, as pointing at the bar tells.
     QCOMPARE(positionLines(positionsChart()), QStringList{bankName + u"|20010.00"_s});
+    QCOMPARE(positionTip(positionsChart()), u"浦发银行（600000）：1500 股，成本 20010.00 元"_s);
     QCOMPARE(moneyLines(moneyChart()), (QStringList{u"2024-03-01|20010.00|0.00|20010.00"_s,
                                                     u"2024-06-21|20010.00|300.00|20010.00"_s}));
     // The quoted summary values the 1500 shares held: the page takes its figure.
@@ -575,6 +589,8 @@ void MainWindowChartsTest::dividendsAndBonusSharesShowOnEveryPage()
     QVERIFY(value > 0);
     QCOMPARE(positionsChart()->title(), u"持仓分布（按市值）"_s);
     QCOMPARE(positionLines(positionsChart()), QStringList{bankName + u"|"_s + yuan(value)});
+    QCOMPARE(positionTip(positionsChart()),
+             u"浦发银行（600000）：1500 股，成本 20010.00 元，市值 "_s + yuan(value) + u" 元"_s);
 
     const ledger::RecordOutcome sold = h->program().ledgerWriter().record(
         tradeEntry(u"600000"_s, bankName, Direction::Sell, 1500, u"16.00"_s, u"2024-07-10"_s));
