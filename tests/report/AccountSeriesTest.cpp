@@ -406,6 +406,29 @@ TEST_F(AccountSeriesQuoted, EventsOfTwoStocksCountTheirOwnShares)
     EXPECT_EQ(eventProfitLines(series), texts({"2024-05-21|000001|0|25000|25000"}));
 }
 
+// A stock with events among many rows of another: its trades are looked up by
+// name rather than read in one pass, with the same outcome.
+TEST_F(AccountSeriesQuoted, EventsOfOneStockInALargeLedger)
+{
+    for (int i = 0; i < 300; ++i)
+        add(buy("2023-01-03", "000001", u"乙深", 100, 1, 0, 100));
+    add(buy("2024-03-01", "600000", u"甲沪", 1000, 20, 0, 20000));
+    ledger::EventEntry event;
+    event.code = QStringLiteral("600000");
+    event.name = QStringLiteral("甲沪");
+    event.record = QDate(2024, 6, 20);
+    event.ex = QDate(2024, 6, 21);
+    event.cash = QStringLiteral("3");
+    event.bonus = QStringLiteral("2");
+    event.transfer = QStringLiteral("3");
+    ASSERT_TRUE(ledger::EventLedger(db).add(event, false).saved());
+    add(sell("2024-07-10", "600000", u"甲沪", 1500, 16, 0, 24000));
+    const AccountSeries series = accountSeries(db);
+    EXPECT_EQ(eventProfitLines(series),
+              texts({"2024-06-21|600000|0|30000|30000", "2024-07-10|600000|395000|425000|0"}));
+    EXPECT_EQ(positionLines(series), texts({"000001|30000|3000000|3000000"}));
+}
+
 } // namespace
 
 } // namespace corvanta::report::testing
