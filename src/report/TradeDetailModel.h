@@ -38,6 +38,7 @@ private:
     ColourData m_colour = colourName;
     bool m_locked = false;
     bool m_monitored = false;
+    bool m_taxed = false; // a sale bears dividend tax: the 红利税 column shows
 };
 
 } // namespace corvanta::report

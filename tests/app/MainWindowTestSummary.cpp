@@ -147,6 +147,8 @@ private Q_SLOTS:
     void aDividendAddedInItsWindowCountsInTheSaleSummaryAndTotals();
     void theBuySelectedAfterAnEventShowsTheCostAfterEvents_data();
     void theBuySelectedAfterAnEventShowsTheCostAfterEvents();
+    void aSaleBearingDividendTaxShowsItInTheTradeDetail_data();
+    void aSaleBearingDividendTaxShowsItInTheTradeDetail();
 
 private:
     app::SummaryController& summary() const { return h->program().summary(); }
@@ -569,6 +571,49 @@ void MainWindowSummaryTest::theBuySelectedAfterAnEventShowsTheCostAfterEvents()
     const QString profit = ladder->model()->index(0, 1).data().toString();
     QVERIFY2(!profit.isEmpty() && (profit.toDouble() > 0) == ladderGains, qPrintable(profit));
     window.close();
+    QVERIFY(QApplication::activeModalWidget() == nullptr);
+}
+
+void MainWindowSummaryTest::aSaleBearingDividendTaxShowsItInTheTradeDetail_data()
+{
+    QTest::addColumn<QString>("sold");
+    QTest::addColumn<QString>("tax");
+    // Held from 2024-03-01 to 2024-07-09: 10% of 300 + 200 × 1.
+    QTest::newRow("within a year") << u"2024-07-10"_s << u"50.00"_s;
+    // Held over a year: no tax, and the panel shows its usual columns.
+    QTest::newRow("after a year") << u"2025-03-10"_s << QString();
+}
+
+void MainWindowSummaryTest::aSaleBearingDividendTaxShowsItInTheTradeDetail()
+{
+    QFETCH(QString, sold);
+    QFETCH(QString, tax);
+    const QString name = buy1000At20();
+    addTheExample(name);
+    const ledger::RecordOutcome sale = h->program().ledgerWriter().record(
+        tradeEntry(u"600003"_s, name, Direction::Sell, 1500, u"14"_s, sold));
+    QVERIFY2(sale.recorded(), qPrintable(sale.refusal));
+
+    selector().setCurrentIndex(1);
+    QTableView* grid = panel().summaryGrid;
+    grid->setCurrentIndex(grid->model()->index(rowOf(summary().model(), name), 0));
+    QAction* detail = menuAction(summary().popup(), u"交易明细(L)"_s);
+    QVERIFY(detail);
+    detail->trigger();
+    QVERIFY(summary().detailPanel().isVisible());
+    const report::TradeDetailModel& model = summary().detailModel();
+    QCOMPARE(model.name(), name);
+    QCOMPARE(model.rowCount(), 2);
+    QCOMPARE(cell(model, 1, report::DetailStateColumn), u"卖出"_s);
+    QCOMPARE(model.columnCount(), int(report::TradeDetailColumnCount) + (tax.isEmpty() ? 0 : 1));
+    if (!tax.isEmpty()) {
+        QCOMPARE(
+            model.headerData(report::DetailTaxColumn, Qt::Horizontal, Qt::DisplayRole).toString(),
+            u"红利税"_s);
+        QCOMPARE(cell(model, 1, report::DetailTaxColumn), tax);
+        QCOMPARE(cell(model, 0, report::DetailTaxColumn), QString()); // the buy
+    }
+    summary().detailPanel().closeAction->trigger();
     QVERIFY(QApplication::activeModalWidget() == nullptr);
 }
 
