@@ -28,9 +28,10 @@ enum TradeDetailColumn {
     TradeDetailColumnCount
 };
 
-// "红利税": a column after the others, shown only for a stock with a sale that
-// bears dividend tax, so that other stocks show the columns they always did.
-inline constexpr int DetailTaxColumn = TradeDetailColumnCount;
+// "红利税", shown only for a stock with a sale that bears dividend tax, so that
+// other stocks show the columns they always did. It follows 费用, where the narrow
+// panel shows it, and moves the later columns one to the right.
+inline constexpr int DetailTaxColumn = DetailFeesColumn + 1;
 
 // One real trade of the stock; sells are drawn blue, everything else red.
 struct TradeDetailRow {

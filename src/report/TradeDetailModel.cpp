@@ -42,6 +42,11 @@ void TradeDetailModel::setLocked(bool locked)
         Q_EMIT dataChanged(index(0, 0), index(rowCount() - 1, TradeDetailColumnCount - 1));
 }
 
+int TradeDetailModel::cellOf(int column) const
+{
+    return m_taxed && column > DetailTaxColumn ? column - 1 : column;
+}
+
 int TradeDetailModel::rowCount(const QModelIndex& parent) const
 {
     return parent.isValid() ? 0 : int(m_rows.size());
@@ -64,9 +69,9 @@ QVariant TradeDetailModel::data(const QModelIndex& index, int role) const
     const TradeDetailRow& row = m_rows[index.row()];
     switch (role) {
     case Qt::DisplayRole:
-        if (index.column() == DetailTaxColumn)
+        if (m_taxed && index.column() == DetailTaxColumn)
             return row.dividendTax;
-        return row.cells[std::size_t(index.column())];
+        return row.cells[std::size_t(cellOf(index.column()))];
     case Qt::ForegroundRole:
         return m_colour(row.sell && !m_locked ? CellColour::Loss : CellColour::Profit);
     default:
@@ -79,9 +84,9 @@ QVariant TradeDetailModel::headerData(int section, Qt::Orientation orientation, 
     if (role != Qt::DisplayRole || orientation != Qt::Horizontal || section < 0 ||
         section >= columnCount())
         return {};
-    if (section == DetailTaxColumn)
+    if (m_taxed && section == DetailTaxColumn)
         return dividendTaxTitle();
-    return m_titles[std::size_t(section)];
+    return m_titles[std::size_t(cellOf(section))];
 }
 
 } // namespace corvanta::report

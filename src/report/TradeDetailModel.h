@@ -32,6 +32,9 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
 private:
+    // The row's cell a column shows, past the 红利税 column when it shows.
+    int cellOf(int column) const;
+
     QString m_name;
     QList<TradeDetailRow> m_rows;
     std::array<QString, TradeDetailColumnCount> m_titles = tradeDetailTitles();

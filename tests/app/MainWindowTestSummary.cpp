@@ -613,6 +613,11 @@ void MainWindowSummaryTest::aSaleBearingDividendTaxShowsItInTheTradeDetail()
         QCOMPARE(cell(model, 1, report::DetailTaxColumn), tax);
         QCOMPARE(cell(model, 0, report::DetailTaxColumn), QString()); // the buy
     }
+    // The columns after it keep their texts.
+    const int total = report::DetailTotalColumn + (tax.isEmpty() ? 0 : 1);
+    QCOMPARE(model.headerData(total, Qt::Horizontal, Qt::DisplayRole).toString(), u"总金额"_s);
+    QCOMPARE(cell(model, 1, total), u"20990"_s); // 1500 × 14 less fees of 10
+    QCOMPARE(cell(model, 1, total + 2), QString::number(sale.id));
     summary().detailPanel().closeAction->trigger();
     QVERIFY(QApplication::activeModalWidget() == nullptr);
 }
