@@ -263,8 +263,12 @@ void LedgerController::selectCurrentRow()
     m_currentRecordId = selection->id;
 
     m_parts.picker.setCurrentStock(selection->code, selection->name);
-    t.quantity->setText(selection->quantity);
-    t.price->setText(selection->price);
+    // A buy that has grown by bonus and transfer shares is shown as the shares it
+    // has become: break-even, sell targets and the ladder read these inputs.
+    const auto& after = selection->afterEvents;
+    const QString& quantity = after ? after->quantity : selection->quantity;
+    t.quantity->setText(quantity);
+    t.price->setText(after ? after->price : selection->price);
     t.jyje->setText(selection->jyje);
     t.zfze->setText(selection->zfze);
     t.fyhj->setText(selection->fyhj);
@@ -280,7 +284,7 @@ void LedgerController::selectCurrentRow()
     if (selection->date.isValid())
         m_parts.parameters.tradeDate->setDate(selection->date);
     // With the row's side, market and date in place, as its sell would be priced.
-    m_parts.fees.showRecordedPerShare(selection->zfze, selection->qtzf, selection->quantity);
+    m_parts.fees.showRecordedPerShare(selection->zfze, selection->qtzf, quantity);
     t.recordBuyButton->setEnabled(false);
     t.recordSellButton->setEnabled(false);
     if (selection->direction == Direction::Buy)

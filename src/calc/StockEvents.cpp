@@ -204,6 +204,18 @@ EventOutcome entitlementOf(const StockEvent& event, qint64 held)
     return outcome;
 }
 
+qint64 sharesAfterEvents(qint64 shares, const QDate& bought, QList<StockEvent> events,
+                         const QDate& today)
+{
+    std::stable_sort(events.begin(), events.end(),
+                     [](const StockEvent& a, const StockEvent& b) { return a.ex < b.ex; });
+    for (const StockEvent& event : events) {
+        if (event.record >= bought && event.ex <= today)
+            shares += entitlementOf(event, shares).newShares();
+    }
+    return shares;
+}
+
 int taxAtPaymentPercent(const QDate& paid)
 {
     return paid < QDate(2013, 1, 1) ? 10 : 0;

@@ -73,6 +73,13 @@ struct StockHistory {
 // since then.
 StockHistory playStockHistory(const QList<StockTrade>& trades, const QList<StockEvent>& events);
 
+// The shares a buy of `shares` on `bought` has become by `today`: each action the
+// bought shares were entitled to (record date on or after the buy) whose ex-date has
+// come adds its bonus and transfer shares, rounded down, in ex-date order. A buy
+// that met no such action keeps its shares.
+qint64 sharesAfterEvents(qint64 shares, const QDate& bought, QList<StockEvent> events,
+                         const QDate& today);
+
 // The kind the ledger shows an event as: "送转" when it brings shares, else "分红"
 // when it brings cash, else "配股".
 QString eventKind(const StockEvent& event);

@@ -79,4 +79,9 @@ inline constexpr QStringView rightsStart = u"可配 ";
 inline constexpr QStringView rightsEnd = u" 股";
 inline constexpr QStringView nothingHeld = u"登记日没有持股";
 
+// 配股缴款 refused.
+inline constexpr QStringView noRights = u"这条分红送配没有可缴款的配股。";
+inline constexpr QStringView rightsPaid =
+    u"这次配股已经缴款：账本里已有除权除息日按配股价买入的这些股份。";
+
 } // namespace corvanta::ledger::messages::events

@@ -1,6 +1,7 @@
 #include "LedgerView.h"
 
 #include "LedgerEventRows.h"
+#include "StockHoldings.h"
 #include "calc/Numbers.h"
 #include "sql/Database.h"
 #include "sql/Statement.h"
@@ -95,6 +96,22 @@ RowColour colourOf(const QString& state, const QString& monitor)
     if (state != u"买入"_s)
         return RowColour::Sell;
     return monitor == u"是"_s ? RowColour::MonitoredBuy : RowColour::Buy;
+}
+
+// The buy's shares and price after the bonus and transfer shares they were
+// entitled to; none when they met none.
+std::optional<TradeSelection::AfterEvents> afterEvents(sql::Database& db, const TradeSelection& buy,
+                                                       qint64 shares, double amount,
+                                                       const QDate& today)
+{
+    QList<calc::StockEvent> terms;
+    for (const StoredEvent& event : stockEvents(db, buy.name))
+        terms.append(event.terms);
+    const qint64 after = calc::sharesAfterEvents(shares, buy.date, terms, today);
+    if (after == shares || after <= 0)
+        return std::nullopt;
+    return TradeSelection::AfterEvents{QString::number(after),
+                                       num::perShare(amount / double(after))};
 }
 
 } // namespace
@@ -226,7 +243,7 @@ QStringList ledgerStateTexts(sql::Database& db)
     return texts;
 }
 
-std::optional<TradeSelection> selectTrade(sql::Database& db, qint64 id)
+std::optional<TradeSelection> selectTrade(sql::Database& db, qint64 id, const QDate& today)
 {
     auto query = db.prepare("SELECT 股票名,股票代码,数量,价格,总金额,费用,印花税,佣金,过户费等,"
                             "其它费用,日期,交易状态 FROM gpjl "
@@ -257,6 +274,8 @@ std::optional<TradeSelection> selectTrade(sql::Database& db, qint64 id)
     trade.market = marketOfStoredCode(trade.code);
     trade.infoLinkCaption = u"打开"_s + trade.name + u"相关资讯网页"_s;
     trade.infoLinkPath = u"/q/bc.php?code="_s + trade.code;
+    if (trade.direction == Direction::Buy && trade.date.isValid() && !query.isNull(2))
+        trade.afterEvents = afterEvents(db, trade, query.int64(2), total - fees, today);
     return trade;
 }
 

@@ -70,6 +70,14 @@ struct TradeSelection {
     std::optional<MarketKind> market; // none: leave the market choice as it is
     QString infoLinkCaption;          // "打开" + 股票名 + "相关资讯网页"
     QString infoLinkPath;             // "/q/bc.php?code=" + 股票代码
+    // A buy whose shares have grown by bonus and transfer shares since: the shares
+    // it has become and its trade amount over them. The cost per share, break-even,
+    // sell targets and ladder of the buy are those of these shares.
+    struct AfterEvents {
+        QString quantity;
+        QString price;
+    };
+    std::optional<AfterEvents> afterEvents;
 };
 
 // The column titles of the ledger grid.
@@ -93,8 +101,9 @@ QList<LedgerRow> ledgerRowsOf(sql::Database& db, std::span<const qint64> ids);
 QStringList ledgerStateTexts(sql::Database& db);
 
 // The trade to load into the inputs; none when there is no such real trade or it
-// has no stock name.
-std::optional<TradeSelection> selectTrade(sql::Database& db, qint64 id);
+// has no stock name. The stock's actions count up to `today`.
+std::optional<TradeSelection> selectTrade(sql::Database& db, qint64 id,
+                                          const QDate& today = QDate::currentDate());
 
 } // namespace corvanta::ledger
 

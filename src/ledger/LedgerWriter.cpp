@@ -1,9 +1,12 @@
 #include "LedgerWriter.h"
 
+#include "LedgerMessages.h"
+#include "RightsSubscription.h"
+
 namespace corvanta::ledger {
 
 LedgerWriter::LedgerWriter(sql::Database& db, LedgerNotifier& notifier)
-    : m_notifier(notifier), m_trades(db), m_events(db), m_stocks(db)
+    : m_db(db), m_notifier(notifier), m_trades(db), m_events(db), m_stocks(db)
 {
 }
 
@@ -51,6 +54,19 @@ EventSaveOutcome LedgerWriter::deleteEvent(qint64 id)
     if (outcome.saved())
         m_notifier.announce(LedgerChange::Trades | LedgerChange::Events);
     return outcome;
+}
+
+RecordOutcome LedgerWriter::subscribeRights(qint64 eventId)
+{
+    const std::optional<RightsOffer> offer = rightsOffer(m_db, eventId);
+    if (!offer)
+        return {0, messages::events::noRights.toString()};
+    if (offer->paid)
+        return {0, messages::events::rightsPaid.toString()};
+    auto purchase = rightsPurchase(m_db, *offer);
+    if (const auto* refusal = std::get_if<QString>(&purchase))
+        return {0, *refusal};
+    return record(std::get<TradeEntry>(purchase));
 }
 
 void LedgerWriter::addStock(const QString& code, const QString& name, const QString& pinyin)

@@ -29,6 +29,10 @@ public:
     EventSaveOutcome addEvent(const EventEntry& entry, bool confirmed);
     EventSaveOutcome changeEvent(qint64 id, const EventEntry& entry, bool confirmed);
     EventSaveOutcome deleteEvent(qint64 id);
+    // Pays for the event's rights issue (配股缴款): records the offered shares as a
+    // buy at the rights price on the ex-date, through record(). Refused when the
+    // event offers nothing or the same buy is in the ledger already.
+    RecordOutcome subscribeRights(qint64 eventId);
     // What the event would bring, or why it is refused; writes nothing.
     QString previewEvent(const EventEntry& entry, qint64 changing = 0) const
     {
@@ -44,6 +48,7 @@ public:
     void renameStock(const QString& code, const QString& name, const QString& pinyin);
 
 private:
+    sql::Database& m_db;
     LedgerNotifier& m_notifier;
     TradeLedger m_trades;
     EventLedger m_events;

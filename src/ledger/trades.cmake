@@ -16,6 +16,7 @@ target_sources(corvanta_ledger PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/StockHoldings.cpp
     ${CMAKE_CURRENT_LIST_DIR}/EventEntry.cpp
     ${CMAKE_CURRENT_LIST_DIR}/EventLedger.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/RightsSubscription.cpp
 )
 
 # Writing a broker statement's trades in one transaction.

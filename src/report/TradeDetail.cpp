@@ -2,6 +2,7 @@
 
 #include "calc/Numbers.h"
 #include "ledger/MonitorList.h"
+#include "ledger/StockHoldings.h"
 #include "ledger/sql/Database.h"
 #include "ledger/sql/Statement.h"
 
@@ -15,8 +16,21 @@ std::array<QString, TradeDetailColumnCount> tradeDetailTitles()
             u"费用"_s, u"总金额"_s, u"股票代码"_s, u"编号"_s};
 }
 
+QString dividendTaxTitle()
+{
+    return u"红利税"_s;
+}
+
 QList<TradeDetailRow> tradeDetailRows(sql::Database& db, const QString& name)
 {
+    // Only a stock with actions carries dividend tax.
+    QHash<qint64, qint64> taxFen;
+    if (ledger::hasEvents(db, name)) {
+        for (const calc::SaleOutcome& sale : ledger::stockHistory(db, name).sales) {
+            if (sale.taxFen > 0)
+                taxFen.insert(sale.id, sale.taxFen);
+        }
+    }
     auto query =
         db.prepare("SELECT 日期,股票名,交易状态,数量,价格,费用,总金额,股票代码,id FROM gpjl "
                    "WHERE 股票名=?1 AND 虚拟卖出='假' ORDER BY id,日期,交易状态");
@@ -32,6 +46,9 @@ QList<TradeDetailRow> tradeDetailRows(sql::Database& db, const QString& name)
                 row.cells[std::size_t(column)] = num::general(query.real(column));
         }
         row.sell = row.cells[DetailStateColumn] == u"卖出"_s;
+        if (const auto tax = taxFen.constFind(query.int64(DetailNumberColumn));
+            tax != taxFen.cend())
+            row.dividendTax = num::fixed(double(*tax) / 100, 2, true);
         rows.append(std::move(row));
     }
     return rows;

@@ -1,5 +1,7 @@
 #include "TradeDetailModel.h"
 
+#include <algorithm>
+
 namespace corvanta::report {
 
 void TradeDetailModel::setRows(QString name, QList<TradeDetailRow> rows)
@@ -8,6 +10,8 @@ void TradeDetailModel::setRows(QString name, QList<TradeDetailRow> rows)
     m_name = std::move(name);
     m_rows = std::move(rows);
     m_monitored = false;
+    m_taxed = std::any_of(m_rows.cbegin(), m_rows.cend(),
+                          [](const TradeDetailRow& row) { return !row.dividendTax.isEmpty(); });
     m_titles = tradeDetailTitles();
     endResetModel();
 }
@@ -18,6 +22,7 @@ void TradeDetailModel::setMonitoredStocks(QList<TradeDetailRow> rows)
     m_name.clear();
     m_rows = std::move(rows);
     m_monitored = true;
+    m_taxed = false;
     m_locked = true;
     m_titles = monitoredStockTitles();
     endResetModel();
@@ -37,6 +42,11 @@ void TradeDetailModel::setLocked(bool locked)
         Q_EMIT dataChanged(index(0, 0), index(rowCount() - 1, TradeDetailColumnCount - 1));
 }
 
+int TradeDetailModel::cellOf(int column) const
+{
+    return m_taxed && column > DetailTaxColumn ? column - 1 : column;
+}
+
 int TradeDetailModel::rowCount(const QModelIndex& parent) const
 {
     return parent.isValid() ? 0 : int(m_rows.size());
@@ -46,7 +56,9 @@ int TradeDetailModel::columnCount(const QModelIndex& parent) const
 {
     if (parent.isValid())
         return 0;
-    return m_monitored ? monitoredStockColumnCount : TradeDetailColumnCount;
+    if (m_monitored)
+        return monitoredStockColumnCount;
+    return m_taxed ? TradeDetailColumnCount + 1 : TradeDetailColumnCount;
 }
 
 QVariant TradeDetailModel::data(const QModelIndex& index, int role) const
@@ -57,7 +69,9 @@ QVariant TradeDetailModel::data(const QModelIndex& index, int role) const
     const TradeDetailRow& row = m_rows[index.row()];
     switch (role) {
     case Qt::DisplayRole:
-        return row.cells[std::size_t(index.column())];
+        if (m_taxed && index.column() == DetailTaxColumn)
+            return row.dividendTax;
+        return row.cells[std::size_t(cellOf(index.column()))];
     case Qt::ForegroundRole:
         return m_colour(row.sell && !m_locked ? CellColour::Loss : CellColour::Profit);
     default:
@@ -70,7 +84,9 @@ QVariant TradeDetailModel::headerData(int section, Qt::Orientation orientation, 
     if (role != Qt::DisplayRole || orientation != Qt::Horizontal || section < 0 ||
         section >= columnCount())
         return {};
-    return m_titles[std::size_t(section)];
+    if (m_taxed && section == DetailTaxColumn)
+        return dividendTaxTitle();
+    return m_titles[std::size_t(cellOf(section))];
 }
 
 } // namespace corvanta::report

@@ -32,12 +32,16 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
 private:
+    // The row's cell a column shows, past the 红利税 column when it shows.
+    int cellOf(int column) const;
+
     QString m_name;
     QList<TradeDetailRow> m_rows;
     std::array<QString, TradeDetailColumnCount> m_titles = tradeDetailTitles();
     ColourData m_colour = colourName;
     bool m_locked = false;
     bool m_monitored = false;
+    bool m_taxed = false; // a sale bears dividend tax: the 红利税 column shows
 };
 
 } // namespace corvanta::report

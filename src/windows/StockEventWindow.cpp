@@ -4,7 +4,9 @@
 #include "Prompter.h"
 #include "StockEventTableModel.h"
 #include "calc/Numbers.h"
+#include "ledger/LedgerMessages.h"
 #include "ledger/LedgerWriter.h"
+#include "ledger/RightsSubscription.h"
 #include "report/StockEventList.h"
 
 #include <QDateEdit>
@@ -112,10 +114,11 @@ StockEventWindow::StockEventWindow(sql::Database& db, ledger::LedgerWriter& writ
     m_add = makeButton(u"添加(&A)"_s, u"addButton"_s, this);
     m_change = makeButton(u"修改(&M)"_s, u"changeButton"_s, this);
     m_delete = makeButton(u"删除(&D)"_s, u"deleteButton"_s, this);
+    m_payRights = makeButton(u"配股缴款"_s, u"payRightsButton"_s, this);
     auto* close = makeButton(u"关闭(&C)"_s, u"closeButton"_s, this);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    for (QPushButton* button : {m_add, m_change, m_delete, close})
+    for (QPushButton* button : {m_add, m_change, m_delete, m_payRights, close})
         buttons->addWidget(button);
 
     auto* layout = new QVBoxLayout(this);
@@ -136,6 +139,7 @@ StockEventWindow::StockEventWindow(sql::Database& db, ledger::LedgerWriter& writ
             save(id);
     });
     connect(m_delete, &QPushButton::clicked, this, &StockEventWindow::deleteSelected);
+    connect(m_payRights, &QPushButton::clicked, this, &StockEventWindow::payRights);
     connect(close, &QPushButton::clicked, this, &QWidget::close);
     connect(&m_writer.notifier(), &ledger::LedgerNotifier::changed, this,
             &StockEventWindow::onLedgerChanged);
@@ -196,11 +200,15 @@ void StockEventWindow::onRowSelected()
     const QModelIndexList rows = m_table->selectionModel()->selectedRows();
     m_change->setEnabled(!rows.isEmpty());
     m_delete->setEnabled(!rows.isEmpty());
+    m_payRights->setEnabled(false);
     if (rows.isEmpty()) {
         updateEntitlement();
         return;
     }
-    const calc::StockEvent& terms = m_model->row(rows.first().row()).event.terms;
+    const report::EventListRow& row = m_model->row(rows.first().row());
+    const calc::StockEvent& terms = row.event.terms;
+    // Rights offered to the holding of the record date can be paid for.
+    m_payRights->setEnabled(terms.rightsPrice > 0 && row.outcome.rightsOffered > 0);
     const QSignalBlocker recordBlocker(m_record), exBlocker(m_ex);
     m_record->setDate(terms.record);
     m_ex->setDate(terms.ex);
@@ -282,6 +290,29 @@ void StockEventWindow::deleteSelected()
         withLedger(m_prompter, LedgerAccess::Write, [&] { return m_writer.deleteEvent(id); });
     if (outcome && !outcome->saved())
         m_prompter.informOver(this, outcome->message);
+}
+
+void StockEventWindow::payRights()
+{
+    const qint64 id = selectedId();
+    if (!id)
+        return;
+    const auto offer =
+        withLedger(m_prompter, LedgerAccess::Read, [&] { return ledger::rightsOffer(m_db, id); });
+    if (!offer)
+        return;
+    if (!*offer || (*offer)->paid) {
+        m_prompter.informOver(this, *offer ? ledger::messages::events::rightsPaid.toString()
+                                           : ledger::messages::events::noRights.toString());
+        return;
+    }
+    if (!m_prompter.askOver(this, u"配股缴款"_s, ledger::rightsQuestion(**offer),
+                            Prompter::Default::No))
+        return;
+    const auto outcome =
+        withLedger(m_prompter, LedgerAccess::Write, [&] { return m_writer.subscribeRights(id); });
+    if (outcome && !outcome->recorded())
+        m_prompter.informOver(this, outcome->refusal);
 }
 
 } // namespace corvanta::windows

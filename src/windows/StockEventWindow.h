@@ -26,8 +26,9 @@ class StockEventTableModel;
 // "分红送配": one stock's corporate actions and what each brought, with adding,
 // changing and deleting them through the ledger writer. The entitlement the
 // ledger computes for the terms typed shows under the form before anything is
-// saved. The list reads the ledger again on every announced change of events or
-// trades while the window shows.
+// saved. A selected rights issue can be paid for (配股缴款): after a Yes it is
+// recorded as a buy through the ledger writer. The list reads the ledger again on every announced
+// change of events or trades while the window shows.
 class StockEventWindow : public QWidget {
     Q_OBJECT
 public:
@@ -49,6 +50,7 @@ private:
     qint64 selectedId() const;
     void save(qint64 changing);
     void deleteSelected();
+    void payRights();
 
     sql::Database& m_db;
     ledger::LedgerWriter& m_writer;
@@ -68,6 +70,7 @@ private:
     QPushButton* m_add;
     QPushButton* m_change;
     QPushButton* m_delete;
+    QPushButton* m_payRights;
 };
 
 } // namespace corvanta::windows

@@ -448,6 +448,17 @@ private Q_SLOTS:
         QTest::newRow("add-event confirmed")
             << QString() << (sampleEvent + QStringList{u"--yes"_s}) << done
             << QStringList{u"登记日持有 1200 股"_s, u"分红送配已保存"_s} << true << QString();
+        // 10配3股 at 8: --subscribe pays for the 360 offered, as 配股缴款 does.
+        const QStringList rightsEvent{u"add-event"_s,  u"000709"_s,     u"--record"_s,
+                                      u"2008-06-20"_s, u"--ex"_s,       u"2008-06-23"_s,
+                                      u"--rights"_s,   u"3"_s,          u"--rights-price"_s,
+                                      u"8"_s,          u"--subscribe"_s};
+        QTest::newRow("add-event with rights paid for")
+            << QString() << (rightsEvent + QStringList{u"--yes"_s}) << done
+            << QStringList{u"可配 360 股"_s, u"配股缴款已记为买入"_s} << true << QString();
+        QTest::newRow("add-event paying for rights it does not offer")
+            << QString() << (sampleEvent + QStringList{u"--subscribe"_s, u"--yes"_s}) << failed
+            << QStringList{u"这条分红送配没有可缴款的配股。"_s} << false << QString();
         QTest::newRow("add-event with the record date after the ex-date")
             << QString()
             << QStringList{u"add-event"_s,  u"000709"_s, u"--record"_s, u"2008-06-24"_s, u"--ex"_s,

@@ -1,12 +1,15 @@
 #include "MainWindowTestSupport.h"
 
+#include "app/FeeController.h"
 #include "app/LedgerController.h"
 #include "app/LedgerPanel.h"
 #include "app/MainMenus.h"
 #include "app/ParametersPanel.h"
+#include "app/SideWindows.h"
 #include "app/SummaryController.h"
 #include "app/TradeDetailPanel.h"
 #include "app/TradePanel.h"
+#include "calc/FeeCalculator.h"
 #include "calc/Numbers.h"
 #include "journal/Journal.h"
 #include "ledger/LedgerWriter.h"
@@ -20,6 +23,7 @@
 #include "report/PositionSummary.h"
 #include "report/SummaryTableModel.h"
 #include "report/TradeDetailModel.h"
+#include "windows/ProfitLossWindow.h"
 #include "windows/StockEventWindow.h"
 #include "windows/TotalsReportWindow.h"
 #include "windows/TradePort.h"
@@ -141,11 +145,40 @@ private Q_SLOTS:
     void aQuotedSummaryTellsAJournalTargetItReached();
     void returnsValueTheHoldingsAtMarketUntilTheTradesChange();
     void aDividendAddedInItsWindowCountsInTheSaleSummaryAndTotals();
+    void theBuySelectedAfterAnEventShowsTheCostAfterEvents_data();
+    void theBuySelectedAfterAnEventShowsTheCostAfterEvents();
+    void aSaleBearingDividendTaxShowsItInTheTradeDetail_data();
+    void aSaleBearingDividendTaxShowsItInTheTradeDetail();
 
 private:
     app::SummaryController& summary() const { return h->program().summary(); }
     QComboBox& selector() const { return h->window().viewSelector(); }
     app::LedgerPanel& panel() const { return h->window().ledger(); }
+
+    // Records a buy of 1000 of 600003 at 20.00 on 2024-03-01 through the trade
+    // inputs; the stock's name.
+    QString buy1000At20()
+    {
+        app::MainWindow& w = h->window();
+        pickStock(w, u"600003"_s);
+        w.parameters().tradeDate->setDate(QDate(2024, 3, 1));
+        priceTrade(w, u"1000"_s, u"20.00"_s);
+        click(w.trade().recordBuyButton);
+        return h->program().tradePort().stockName();
+    }
+    // Adds 10派3元送2股转3股, record 2024-06-20, ex 2024-06-21.
+    void addTheExample(const QString& name)
+    {
+        ledger::EventEntry entry;
+        entry.code = u"600003"_s;
+        entry.name = name;
+        entry.record = QDate(2024, 6, 20);
+        entry.ex = QDate(2024, 6, 21);
+        entry.cash = u"3"_s;
+        entry.bonus = u"2"_s;
+        entry.transfer = u"3"_s;
+        QVERIFY(h->program().ledgerWriter().addEvent(entry, false).saved());
+    }
 
     // Puts the network up with quotes from an in-process server.
     void goOnline(tools::QuoteServerOptions options = {})
@@ -460,6 +493,132 @@ void MainWindowSummaryTest::returnsValueTheHoldingsAtMarketUntilTheTradesChange(
     QVERIFY(outcome.recorded());
     QCOMPARE(title(), u"年化收益率(持仓按成本)"_s);
     QCOMPARE(cell(model, rowOf(model, steelName), report::ReturnColumn), u"0.00%"_s);
+    QVERIFY(QApplication::activeModalWidget() == nullptr);
+}
+
+void MainWindowSummaryTest::theBuySelectedAfterAnEventShowsTheCostAfterEvents_data()
+{
+    QTest::addColumn<bool>("withEvent");
+    QTest::addColumn<QString>("quantity");
+    QTest::addColumn<QString>("price");
+    QTest::addColumn<bool>("ladderGains"); // at today's open of 14.00 + 0.5%
+    // 1000 grew to 1500; the 20000.00 traded over them is 13.333 a share.
+    QTest::newRow("after 10派3元送2股转3股") << true << u"1500"_s << u"13.333"_s << true;
+    QTest::newRow("without an event") << false << u"1000"_s << u"20"_s << false;
+}
+
+// Selecting the buy shows it as the shares it has become: 买入成本 and 保本价格
+// over them, and the sell targets, the gain and the profit/loss window's ladder
+// reckon with them.
+void MainWindowSummaryTest::theBuySelectedAfterAnEventShowsTheCostAfterEvents()
+{
+    QFETCH(bool, withEvent);
+    QFETCH(QString, quantity);
+    QFETCH(QString, price);
+    QFETCH(bool, ladderGains);
+    app::MainWindow& w = h->window();
+    app::TradePanel& t = w.trade();
+    const QString name = buy1000At20();
+    QVERIFY2(h->prompter.messages.isEmpty(), qPrintable(h->prompter.messages.join(u'\n')));
+    if (withEvent)
+        addTheExample(name);
+    auto stored =
+        h->db.prepare("SELECT 总金额,过户费等 FROM gpjl WHERE 股票名=?1 AND 交易状态='买入'");
+    stored.bind(1, name);
+    QVERIFY(stored.step());
+    const double paid = stored.real(0);
+    const double transferAndOther = stored.real(1);
+    QVERIFY(paid > 20000);
+
+    // The buy's row in the ledger grid; an event has a row of its own.
+    QTableView* grid = panel().ledgerGrid;
+    const QStringList names = gridColumn(grid, ledger::NameColumn);
+    const QStringList states = gridColumn(grid, ledger::StateColumn);
+    int row = -1;
+    for (int i = 0; i < names.size(); ++i)
+        if (names[i] == name && states[i] == u"买入"_s)
+            row = i;
+    QVERIFY(row >= 0);
+    clickGridRow(grid, row);
+
+    const double shares = quantity.toDouble();
+    QCOMPARE(t.quantity->text(), quantity);
+    QCOMPARE(t.price->text(), price);
+    QCOMPARE(t.zfze->text(), num::general(paid));
+    QCOMPARE(t.mrcb->text(), num::perShare(paid / shares));
+    const PerShareTexts expected =
+        recordedPerShare(w.fees().snapshot(), paid, transferAndOther, shares);
+    QVERIFY(expected.bbjg);
+    QCOMPARE(t.bbjg->text(), *expected.bbjg);
+
+    // Selling at about the cost per share breaks even: the target for no profit lies
+    // just above it.
+    retype(h->find<QLineEdit>(u"Edit8"_s), u"0"_s);
+    const double target = h->find<QLineEdit>(u"Edit7"_s)->text().toDouble();
+    QVERIFY2(target > paid / shares && target < paid / shares + 0.2,
+             qPrintable(QString::number(target)));
+
+    t.todayOpen->setText(u"14.00"_s);
+    w.menus().tradeDetail->trigger();
+    windows::ProfitLossWindow& window = h->program().sideWindows().profitLoss();
+    QVERIFY(window.isVisible());
+    auto* header = window.findChild<QLabel*>(u"Label1"_s);
+    QVERIFY(header);
+    QVERIFY2(header->text().contains(u"买入价格:"_s + price + u"  数量:"_s + quantity),
+             qPrintable(header->text()));
+    auto* ladder = window.findChild<QTableView*>(u"ladderGrid"_s);
+    QVERIFY(ladder);
+    const QString profit = ladder->model()->index(0, 1).data().toString();
+    QVERIFY2(!profit.isEmpty() && (profit.toDouble() > 0) == ladderGains, qPrintable(profit));
+    window.close();
+    QVERIFY(QApplication::activeModalWidget() == nullptr);
+}
+
+void MainWindowSummaryTest::aSaleBearingDividendTaxShowsItInTheTradeDetail_data()
+{
+    QTest::addColumn<QString>("sold");
+    QTest::addColumn<QString>("tax");
+    // Held from 2024-03-01 to 2024-07-09: 10% of 300 + 200 × 1.
+    QTest::newRow("within a year") << u"2024-07-10"_s << u"50.00"_s;
+    // Held over a year: no tax, and the panel shows its usual columns.
+    QTest::newRow("after a year") << u"2025-03-10"_s << QString();
+}
+
+void MainWindowSummaryTest::aSaleBearingDividendTaxShowsItInTheTradeDetail()
+{
+    QFETCH(QString, sold);
+    QFETCH(QString, tax);
+    const QString name = buy1000At20();
+    addTheExample(name);
+    const ledger::RecordOutcome sale = h->program().ledgerWriter().record(
+        tradeEntry(u"600003"_s, name, Direction::Sell, 1500, u"14"_s, sold));
+    QVERIFY2(sale.recorded(), qPrintable(sale.refusal));
+
+    selector().setCurrentIndex(1);
+    QTableView* grid = panel().summaryGrid;
+    grid->setCurrentIndex(grid->model()->index(rowOf(summary().model(), name), 0));
+    QAction* detail = menuAction(summary().popup(), u"交易明细(L)"_s);
+    QVERIFY(detail);
+    detail->trigger();
+    QVERIFY(summary().detailPanel().isVisible());
+    const report::TradeDetailModel& model = summary().detailModel();
+    QCOMPARE(model.name(), name);
+    QCOMPARE(model.rowCount(), 2);
+    QCOMPARE(cell(model, 1, report::DetailStateColumn), u"卖出"_s);
+    QCOMPARE(model.columnCount(), int(report::TradeDetailColumnCount) + (tax.isEmpty() ? 0 : 1));
+    if (!tax.isEmpty()) {
+        QCOMPARE(
+            model.headerData(report::DetailTaxColumn, Qt::Horizontal, Qt::DisplayRole).toString(),
+            u"红利税"_s);
+        QCOMPARE(cell(model, 1, report::DetailTaxColumn), tax);
+        QCOMPARE(cell(model, 0, report::DetailTaxColumn), QString()); // the buy
+    }
+    // The columns after it keep their texts.
+    const int total = report::DetailTotalColumn + (tax.isEmpty() ? 0 : 1);
+    QCOMPARE(model.headerData(total, Qt::Horizontal, Qt::DisplayRole).toString(), u"总金额"_s);
+    QCOMPARE(cell(model, 1, total), u"20990"_s); // 1500 × 14 less fees of 10
+    QCOMPARE(cell(model, 1, total + 2), QString::number(sale.id));
+    summary().detailPanel().closeAction->trigger();
     QVERIFY(QApplication::activeModalWidget() == nullptr);
 }
 

@@ -270,3 +270,75 @@ TEST(DividendTaxRate, ByHoldingAndPeriod)
 }
 
 } // namespace
+
+namespace {
+
+// A buy followed through the actions after it, as the trade inputs show it when
+// the buy is selected.
+struct AfterEventsCase {
+    std::string name;
+    qint64 shares = 0;
+    QDate bought;
+    QList<StockEvent> events;
+    QDate today;
+    qint64 after = 0;
+};
+
+void PrintTo(const AfterEventsCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+class SharesAfterEventsTest : public ::testing::TestWithParam<AfterEventsCase> {};
+
+TEST_P(SharesAfterEventsTest, GrowByTheNewSharesTheBuyWasEntitledTo)
+{
+    const AfterEventsCase& c = GetParam();
+    EXPECT_EQ(calc::sharesAfterEvents(c.shares, c.bought, c.events, c.today), c.after);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    HandWorked, SharesAfterEventsTest,
+    ::testing::Values(
+        AfterEventsCase{"NoEvents", 1000, day("2024-03-01"), {}, day("2024-12-10"), 1000},
+        AfterEventsCase{"TheExample", 1000, day("2024-03-01"), {example}, day("2024-12-10"), 1500},
+        AfterEventsCase{"CashOnlyKeepsTheShares",
+                        1000,
+                        day("2024-03-01"),
+                        {event("2024-06-20", "2024-06-21", 5)},
+                        day("2024-12-10"),
+                        1000},
+        AfterEventsCase{
+            "BoughtOnTheRecordDate", 1000, day("2024-06-20"), {example}, day("2024-12-10"), 1500},
+        AfterEventsCase{"BoughtAfterTheRecordDate",
+                        1000,
+                        day("2024-06-21"),
+                        {example},
+                        day("2024-12-10"),
+                        1000},
+        AfterEventsCase{
+            "ExDateStillToCome", 1000, day("2024-03-01"), {example}, day("2024-06-20"), 1000},
+        AfterEventsCase{"ExDateToday", 1000, day("2024-03-01"), {example}, day("2024-06-21"), 1500},
+        // 10转10 then 10送5 on the grown holding; given out of order.
+        AfterEventsCase{
+            "TwoEventsCompound",
+            1000,
+            day("2024-03-01"),
+            {event("2024-09-10", "2024-09-11", 0, 5), event("2024-06-20", "2024-06-21", 0, 0, 10)},
+            day("2024-12-10"),
+            3000},
+        AfterEventsCase{"RoundedDown",
+                        1005,
+                        day("2024-01-02"),
+                        {event("2024-06-20", "2024-06-21", 0.333, 3)},
+                        day("2024-12-10"),
+                        1306},
+        AfterEventsCase{"RightsAreNotShares",
+                        1000,
+                        day("2024-01-02"),
+                        {event("2024-05-10", "2024-05-13", 0, 0, 0, 3, 8)},
+                        day("2024-12-10"),
+                        1000}),
+    test::CaseName{});
+
+} // namespace

@@ -2,7 +2,10 @@
 
 #include "ledger/EventLedger.h"
 #include "ledger/LedgerMessages.h"
+#include "ledger/LedgerView.h"
 #include "ledger/LedgerWriter.h"
+#include "ledger/RightsSubscription.h"
+#include "ledger/Settings.h"
 #include "ledger/StockTable.h"
 
 #include <QSignalSpy>
@@ -284,6 +287,97 @@ TEST_F(StockEventLedgerTest, ClearingTheLedgerClearsTheEvents)
     saved(example());
     writer.clearLedger();
     EXPECT_TRUE(dumpEvents(db).isEmpty());
+}
+
+// A rights issue, 10配3股 at 8.00 with 10派2元 (record 2024-05-10, ex 2024-05-13),
+// then 10派1元 (ex 2024-06-21), on 1000 bought at 10.00 on 2024-01-02; all sold at
+// 12.00 on 2024-07-10. Buys are priced at 0.25‰ commission (5-yuan minimum), no
+// stamp duty and no other fee: the 300 rights shares cost 2400 + 5 = 2405.00.
+struct RightsCase {
+    std::string name;
+    bool paid = false;
+    qint64 held = 0;         // before the sale
+    double costPerShare = 0; // before the sale
+    qint64 dividendFen = 0;
+    qint64 taxFen = 0; // 10% of 200 (+ 10% of 100, + 10% of 30 on the rights shares)
+    double realisedProfit = 0;
+};
+
+void PrintTo(const RightsCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+class RightsIssueTest : public StockEventLedgerTest,
+                        public ::testing::WithParamInterface<RightsCase> {};
+
+TEST_P(RightsIssueTest, PaidOrNotAsWorkedByHand)
+{
+    const RightsCase& c = GetParam();
+    saveSettings(db, {Direction::Buy, u"0"_s, u"0"_s, u"0.25"_s, {}, 0, {}}, defaultFeeRates());
+    recorded(dated(Direction::Buy, "2024-01-02", 1000, 10.00));
+    EventEntry rights = event("2024-05-10", "2024-05-13", u"2"_s);
+    rights.rights = u"3"_s;
+    rights.rightsPrice = u"8"_s;
+    const qint64 id = saved(rights);
+
+    const std::optional<RightsOffer> offer = rightsOffer(db, id);
+    ASSERT_TRUE(offer);
+    EXPECT_EQ(offer->shares, 300);
+    EXPECT_EQ(offer->ex, QDate(2024, 5, 13));
+    EXPECT_FALSE(offer->paid);
+    if (c.paid) {
+        QSignalSpy announced(&notifier, &LedgerNotifier::changed);
+        const RecordOutcome outcome = writer.subscribeRights(id);
+        ASSERT_TRUE(outcome.recorded()) << outcome.refusal.toStdString();
+        EXPECT_EQ(announced.count(), 1);
+        const std::optional<TradeSelection> bought = selectTrade(db, outcome.id);
+        ASSERT_TRUE(bought);
+        EXPECT_EQ(bought->date, QDate(2024, 5, 13));
+        EXPECT_EQ(bought->quantity, u"300"_s);
+        EXPECT_EQ(bought->price, u"8"_s);
+        EXPECT_EQ(bought->zfze, u"2405"_s);
+        EXPECT_EQ(bought->yj, u"5"_s);
+        // Paying twice is refused and writes nothing.
+        const QStringList rows = dumpLedger(db);
+        EXPECT_TRUE(rightsOffer(db, id)->paid);
+        EXPECT_EQ(writer.subscribeRights(id).refusal, messages::events::rightsPaid.toString());
+        EXPECT_EQ(dumpLedger(db), rows);
+    }
+    saved(event("2024-06-20", "2024-06-21", u"1"_s));
+    EXPECT_EQ(openShares(u"甲股份"_s), c.held);
+    EXPECT_NEAR(history().costPerShare(), c.costPerShare, 0.0005);
+
+    recorded(dated(Direction::Sell, "2024-07-10", c.held, 12.00));
+    EXPECT_EQ(history().held, 0);
+    EXPECT_EQ(history().dividendFen, c.dividendFen);
+    EXPECT_EQ(history().taxFen, c.taxFen);
+    EXPECT_NEAR(history().realisedProfit, c.realisedProfit, 0.005);
+    EXPECT_TRUE(invariantHolds(db));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    HandWorked, RightsIssueTest,
+    ::testing::Values(RightsCase{"Paid", true, 1300, 12405.0 / 1300, 33000, 3300,
+                                 15600 - 12405 - 33},
+                      RightsCase{"Declined", false, 1000, 10.0, 30000, 3000, 12000 - 10000 - 30}),
+    [](const ::testing::TestParamInfo<RightsCase>& row) { return row.param.name; });
+
+// An event without rights, or one offered to nothing held, has nothing to pay for.
+TEST_F(StockEventLedgerTest, NothingToPayForIsRefused)
+{
+    recorded(dated(Direction::Buy, "2024-01-02", 1000, 10.00));
+    const qint64 cashOnly = saved(example());
+    EventEntry early = event("2023-05-10", "2023-05-13", {});
+    early.rights = u"3"_s;
+    early.rightsPrice = u"8"_s;
+    const qint64 nothingHeld = saved(early, true);
+    const QStringList rows = dumpLedger(db);
+    for (const qint64 id : {cashOnly, nothingHeld, qint64(999)}) {
+        EXPECT_FALSE(rightsOffer(db, id));
+        EXPECT_EQ(writer.subscribeRights(id).refusal, messages::events::noRights.toString());
+    }
+    EXPECT_EQ(dumpLedger(db), rows);
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "ledger/Schema.h"
 #include "ledger/StockHoldings.h"
 #include "ledger/sql/Database.h"
+#include "ledger/sql/Statement.h"
 #include "windows/Prompter.h"
 
 #include <QAbstractItemModel>
@@ -85,6 +86,8 @@ private Q_SLOTS:
     void noHoldingWarningSavesOnlyOnYes();
     void listFollowsChangesMadeElsewhere();
     void unknownCodeOpensNothing();
+    void rightsArePaidForOnlyOnYes_data();
+    void rightsArePaidForOnlyOnYes();
 
 private:
     template <typename T> T* child(const QString& objectName) const
@@ -297,6 +300,61 @@ void StockEventWindowTest::unknownCodeOpensNothing()
     m_window->showFor(u"999999"_s);
     QVERIFY(!m_window->isVisible());
     QCOMPARE(m_prompter->messages, QStringList{u"没有代码为 999999 的股票。"_s});
+}
+
+void StockEventWindowTest::rightsArePaidForOnlyOnYes_data()
+{
+    QTest::addColumn<bool>("yes");
+    QTest::addColumn<qint64>("held");
+    QTest::newRow("paid") << true << qint64(1300);
+    QTest::newRow("declined") << false << qint64(1000);
+}
+
+// 10配3股 at 8.00 over 1000 shares: 300 are offered; 配股缴款 asks with the count
+// and the price, and only a Yes records them as a buy on the ex-date.
+void StockEventWindowTest::rightsArePaidForOnlyOnYes()
+{
+    QFETCH(bool, yes);
+    QFETCH(qint64, held);
+    QPushButton* pay = child<QPushButton>(u"payRightsButton"_s);
+    add({u"2024-05-10"_s, u"2024-05-13"_s, u"2"_s, u""_s, u""_s});
+    selectRow(0);
+    // An event without rights has nothing to pay for.
+    QVERIFY(!pay->isEnabled());
+    QTest::keyClicks(child<QLineEdit>(u"rights"_s), u"3"_s);
+    QTest::keyClicks(child<QLineEdit>(u"rightsPrice"_s), u"8"_s);
+    QCOMPARE(child<QLabel>(u"entitlement"_s)->text(),
+             u"登记日持有 1000 股：派现 200.00 元，可配 300 股"_s);
+    QTest::mouseClick(child<QPushButton>(u"changeButton"_s), Qt::LeftButton);
+    QVERIFY2(m_prompter->messages.isEmpty(), qPrintable(m_prompter->messages.join(u'\n')));
+    QVERIFY(pay->isEnabled());
+    const auto ledgerRows = [this] {
+        auto query = m_db->prepare("SELECT 日期,交易状态,数量,价格 FROM gpjl "
+                                   "WHERE 虚拟卖出='假' ORDER BY ID");
+        QStringList rows;
+        while (query.step())
+            rows << query.text(0) + u' ' + query.text(1) + u' ' + query.text(2) + u' ' +
+                        query.text(3);
+        return rows;
+    };
+    const QStringList before = ledgerRows();
+
+    m_prompter->answers = {yes};
+    QTest::mouseClick(pay, Qt::LeftButton);
+
+    QCOMPARE(m_prompter->questions.size(), 1);
+    QVERIFY2(m_prompter->questions.first().contains(u"以配股价 8.00 元买入 300 股"_s),
+             qPrintable(m_prompter->questions.first()));
+    QVERIFY2(m_prompter->messages.isEmpty(), qPrintable(m_prompter->messages.join(u'\n')));
+    QCOMPARE(ledger::sharesHeld(*m_db, name), held);
+    QCOMPARE(ledgerRows(), yes ? before + QStringList{u"2024-05-13 买入 300 8.0"_s} : before);
+    if (!yes)
+        return;
+    // Paid once, a second click says so and records nothing more.
+    QTest::mouseClick(pay, Qt::LeftButton);
+    QCOMPARE(m_prompter->questions.size(), 1);
+    QCOMPARE(m_prompter->messages, QStringList{ledger::messages::events::rightsPaid.toString()});
+    QCOMPARE(ledger::sharesHeld(*m_db, name), held);
 }
 
 QTEST_MAIN(StockEventWindowTest)

@@ -1,6 +1,7 @@
 #include "Command.h"
 
 #include "app/CommandLine.h"
+#include "ledger/LedgerMessages.h"
 #include "ledger/LedgerWriter.h"
 #include "report/StockEventList.h"
 
@@ -44,11 +45,22 @@ int addEvent(CommandRun& run)
         if (inspection.nothingHeld)
             run.out << u"股权登记日 "_s << entry.record.toString(Qt::ISODate)
                     << u" 账本里没有持有该股票。"_s << '\n';
+        const bool subscribe = run.words.isSet(u"subscribe"_s);
+        if (subscribe && (terms.rights <= 0 || inspection.nothingHeld))
+            return run.fail(ledger::messages::events::noRights.toString());
         if (!run.words.isSet(u"yes"_s))
             return run.misused(u"没有保存：确认保存请加 --yes。"_s);
         const ledger::EventSaveOutcome outcome = writer.addEvent(entry, true);
         if (!outcome.saved())
             return run.fail(outcome.message);
+        if (subscribe) {
+            // The same payment the 分红送配 window's 配股缴款 makes.
+            const ledger::RecordOutcome paid = writer.subscribeRights(outcome.id);
+            if (!paid.recorded())
+                return run.fail(u"分红送配已保存，配股缴款没有记录："_s + paid.refusal);
+            run.out << u"分红送配已保存。配股缴款已记为买入。"_s << '\n';
+            return CommandDone;
+        }
     } catch (const sql::Error& error) {
         return run.fail(u"无法写入账本："_s + inWords(error) + u"。账本没有任何改动。"_s);
     }
@@ -63,7 +75,7 @@ CommandEntry addEventCommand()
     return {
         .name = u"add-event"_s,
         .synopsis = u"add-event CODE --record YYYY-MM-DD --ex YYYY-MM-DD [--cash X] [--bonus Y] "
-                    u"[--transfer Z] [--rights W --rights-price P] [--yes]"_s,
+                    u"[--transfer Z] [--rights W --rights-price P [--subscribe]] [--yes]"_s,
         .help = {u"记录股票的一次分红送配，比例都是每 10 股；"_s,
                  u"不加 --yes 只显示按账本登记日持股算出的派现和送转"_s},
         .options = {QCommandLineOption(u"record"_s, u"股权登记日"_s, u"YYYY-MM-DD"_s),
@@ -73,6 +85,8 @@ CommandEntry addEventCommand()
                     QCommandLineOption(u"transfer"_s, u"每 10 股转增"_s, u"Z"_s),
                     QCommandLineOption(u"rights"_s, u"每 10 股配股"_s, u"W"_s),
                     QCommandLineOption(u"rights-price"_s, u"配股价（元）"_s, u"P"_s),
+                    QCommandLineOption(u"subscribe"_s,
+                                       u"配股缴款：可配股数按配股价在除权除息日记为买入"_s),
                     QCommandLineOption(u"yes"_s, u"确认保存"_s)},
         .arguments = {u"CODE"_s},
         .writesFirstArgument = false,
