@@ -110,6 +110,7 @@ private:
     // of another stock takes no trade along: both windows' trades are emptied.
     void setMainCode(const QString& code);
     void clearHeadTrade();
+    void clearHeadGains();
     void setHeadCaption(const QString& name);
     void updateIndexLabels();
     void readDetail(const QString& name);
