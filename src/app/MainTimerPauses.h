@@ -6,7 +6,8 @@ namespace corvanta::app {
 
 // The windows that stop the main window's 2-second timer while they show.
 enum class MainTimerPause {
-    Monitor, // the monitor window, its floating bar and date range
+    Monitor,   // the monitor window and its floating bar
+    DateRange, // the monitor list's date range, which may show beside the monitor
     Journal,
     Backup,
     Import,

@@ -1,6 +1,7 @@
 #include "MainTradePort.h"
 
 #include "FeeController.h"
+#include "LedgerController.h"
 #include "MainWindow.h"
 #include "ParametersPanel.h"
 #include "SellTargetGroup.h"
@@ -9,6 +10,7 @@
 #include "windows/StockPicker.h"
 
 #include <QDateEdit>
+#include <QLabel>
 #include <QLineEdit>
 
 namespace corvanta::app {
@@ -121,6 +123,14 @@ QString MainTradePort::bestAskText() const
 void MainTradePort::refreshQuote()
 {
     Q_EMIT m_window.picker().quoteWanted(stockCode());
+}
+
+void MainTradePort::clearTrade()
+{
+    m_window.ledgerController().clearTradeInputs();
+    // The gain shown was the cleared trade's.
+    m_window.trade().gainLabel->setText(QStringLiteral("盈利金额"));
+    m_window.trade().gainLabel->setStyleSheet(QString());
 }
 
 FeeSnapshot MainTradePort::feeSnapshot() const

@@ -36,6 +36,7 @@ public:
     QString bestBidText() const override;
     QString bestAskText() const override;
     void refreshQuote() override;
+    void clearTrade() override;
 
     FeeSnapshot feeSnapshot() const override;
     QString transferAndOtherText() const override;

@@ -2,6 +2,7 @@
 
 #include "DesktopServices.h"
 #include "FeeController.h"
+#include "InfoPages.h"
 #include "LedgerController.h"
 #include "LedgerPanel.h"
 #include "MainMenus.h"
@@ -22,6 +23,7 @@
 #include "windows/LedgerGuard.h"
 #include "windows/MonitorFontWindow.h"
 #include "windows/MonitorHeadPanel.h"
+#include "windows/MonitorQuotePanels.h"
 #include "windows/MonitorWindow.h"
 #include "windows/Prompter.h"
 #include "windows/TickerBar.h"
@@ -111,6 +113,16 @@ void MonitorController::wireMonitor()
         if (!m_parts.services.desktop.startCalculator())
             m_parts.services.prompter.inform(calculatorMissingMessage());
     });
+    // The K-line link's popup opens the head stock's page on each portal.
+    windows::MonitorQuotePanels* quotes = monitor->quotes();
+    for (InfoPortal portal : {InfoPortal::Sohu, InfoPortal::Sina, InfoPortal::Hexun}) {
+        connect(quotes->chartPages()->addAction(infoPortalName(portal)), &QAction::triggered, this,
+                [this, quotes, portal] {
+                    const QUrl url = infoPageUrl(portal, quotes->chartCode());
+                    if (!m_parts.services.desktop.openUrl(url))
+                        m_parts.services.prompter.inform(browserFailedMessage(url));
+                });
+    }
     connect(m_lookup.get(), &windows::CodeLookupWindow::refreshRequested, m_session.get(),
             &monitor::MonitorSession::tick);
     // A new source choice or address reaches the next pass and cycle.
@@ -208,9 +220,9 @@ void MonitorController::wireListCommands()
                 runCommand([this, first, last] { return m_list.addBoughtBetween(first, last); });
             });
     connect(range, &windows::DateRangeDialog::mainTimerStopRequested, this,
-            &MonitorController::mainTimerStopRequested);
+            [this] { Q_EMIT dateRangePauseWanted(true); });
     connect(range, &windows::DateRangeDialog::mainTimerStartRequested, this,
-            &MonitorController::mainTimerStartRequested);
+            [this] { Q_EMIT dateRangePauseWanted(false); });
 }
 
 void MonitorController::runListCommand(

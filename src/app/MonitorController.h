@@ -77,10 +77,12 @@ public:
     windows::DateRangeDialog& dateRange() const { return *m_dateRange; }
 
 Q_SIGNALS:
-    // The main window's 2-second timer stops (a monitor window or the date range
-    // shows) or runs again.
+    // The main window's 2-second timer stops (a monitor window shows) or runs again.
     void mainTimerStopRequested();
     void mainTimerStartRequested();
+    // The date range dialog shows (true) or hides: a pause of its own, since it
+    // may show beside the monitor and close before or after it.
+    void dateRangePauseWanted(bool pause);
 
 private:
     void wireMonitor();

@@ -287,6 +287,8 @@ void Program::wire()
                      [pauses] { pauses->hold(MainTimerPause::Monitor); });
     QObject::connect(m_monitor.get(), &MonitorController::mainTimerStartRequested, quotes,
                      [pauses] { pauses->release(MainTimerPause::Monitor); });
+    QObject::connect(m_monitor.get(), &MonitorController::dateRangePauseWanted, quotes,
+                     [pauses](bool pause) { pauses->set(MainTimerPause::DateRange, pause); });
     QObject::connect(m_sideWindows.get(), &SideWindows::mainTimerPauseWanted, quotes,
                      [pauses](bool pause) { pauses->set(MainTimerPause::Journal, pause); });
     QObject::connect(editor, &windows::StockEditorWindow::shown, quotes,

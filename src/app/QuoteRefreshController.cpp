@@ -11,6 +11,7 @@
 #include "TrayController.h"
 #include "calc/FeeRules.h"
 #include "calc/Numbers.h"
+#include "calc/SellTargets.h"
 #include "market/ConnectionCheck.h"
 #include "market/NetworkState.h"
 
@@ -281,9 +282,11 @@ void QuoteRefreshController::showGain()
     if (!proceeds)
         return;
     // The amounts may show in 万元; the gain is in 元.
-    const double gain = *proceeds - m_parts.fees.totalInYuan().value_or(0);
-    t.gainLabel->setStyleSheet(gain >= 0 ? u"color: red;"_s : u"color: blue;"_s);
-    t.gainLabel->setText(u"盈利:"_s + QString::number(gain, 'f', 2) + u"元"_s);
+    const auto gain = currentGainText(*proceeds - m_parts.fees.totalInYuan().value_or(0));
+    if (!gain)
+        return;
+    t.gainLabel->setStyleSheet(gain->loss ? u"color: blue;"_s : u"color: red;"_s);
+    t.gainLabel->setText(gain->text);
 }
 
 void QuoteRefreshController::advanceProgress()

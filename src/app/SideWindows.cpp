@@ -15,6 +15,7 @@
 
 #include <QAction>
 #include <QDate>
+#include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QStatusBar>
@@ -72,8 +73,14 @@ void SideWindows::wireMainWindow()
             &TrayController::restore);
     connect(m_journalWindow.get(), &windows::JournalWindow::mainWindowHideRequested, &tray,
             &TrayController::hideToTray);
+    // Closing with the program the journal brings nothing back.
     connect(m_journalWindow.get(), &windows::JournalWindow::mainWindowShowRequested, &tray,
-            &TrayController::restore);
+            [this, &tray] {
+                if (!m_main.isClosing())
+                    tray.restore();
+            });
+    // The journal's 隐藏主窗口/显示主窗口 follows the main window however it went.
+    m_main.installEventFilter(this);
     connect(m_journalWindow.get(), &windows::JournalWindow::shown, this,
             [this] { Q_EMIT mainTimerPauseWanted(true); });
     connect(m_journalWindow.get(), &windows::JournalWindow::hidden, this,
@@ -85,6 +92,18 @@ void SideWindows::wireMainWindow()
         m_memoWindow->close();
         m_journalWindow->close();
     });
+}
+
+bool SideWindows::eventFilter(QObject* watched, QEvent* event)
+{
+    // A minimised window gets a spontaneous hide and is still there.
+    if (watched == &m_main && !event->spontaneous()) {
+        if (event->type() == QEvent::Show)
+            m_journalWindow->setMainWindowShown(true);
+        else if (event->type() == QEvent::Hide)
+            m_journalWindow->setMainWindowShown(false);
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 void SideWindows::onCurrentPriceEdited()

@@ -65,6 +65,9 @@ Q_SIGNALS:
     // is shown, and run again (false) when it hides.
     void mainTimerPauseWanted(bool pause);
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void wireMenus();
     void wireMainWindow();

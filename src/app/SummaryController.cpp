@@ -114,14 +114,16 @@ SummaryController::SummaryController(sql::Database& db, ledger::LedgerNotifier& 
         if (const ledger::LedgerRow* row = m_window.ledgerController().currentRow())
             showDetail(row->cells[ledger::NameColumn]);
     });
-    // The ledger list's selection follows into an open detail panel, unless it
-    // lists the monitored stocks.
-    connect(m_panel.ledgerGrid, &QTableView::clicked, this, [this] {
+    // The ledger list's selection, by a click or by the keys, follows into an open
+    // detail panel, unless it lists the monitored stocks.
+    const auto follow = [this] {
         const ledger::LedgerRow* row = m_window.ledgerController().currentRow();
         if (row && !m_detail->isHidden() && !m_detailModel->locked() &&
             m_detailModel->name() != row->cells[ledger::NameColumn])
             showDetail(row->cells[ledger::NameColumn]);
-    });
+    };
+    connect(m_panel.ledgerGrid, &QTableView::clicked, this, follow);
+    connect(&m_window.ledgerController(), &LedgerController::tradeSelected, this, follow);
     menus.monitorShowAll->setEnabled(true);
     connect(menus.monitorShowAll, &QAction::triggered, this,
             &SummaryController::showMonitoredStocks);

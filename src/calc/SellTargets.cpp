@@ -206,7 +206,11 @@ std::optional<GainText> gainAtCurrentPrice(const SellTargetInputs& in, QStringVi
     const auto sale = saleTotal(in.trade, currentPrice);
     if (!sale)
         return std::nullopt;
-    const double gain = *sale - *total;
+    return currentGainText(*sale - *total);
+}
+
+std::optional<GainText> currentGainText(double gain)
+{
     const auto text = moneyText(gain);
     if (!text)
         return std::nullopt;

@@ -62,6 +62,10 @@ bool currentGainWillRun(QStringView currentPrice, QStringView total);
 // guard fails or a text does not convert.
 std::optional<GainText> gainAtCurrentPrice(const SellTargetInputs& in, QStringView currentPrice);
 
+// The text of a gain at the current price worked out elsewhere (a fetched price
+// over amounts shown in 万元): "盈利:" + gain ".00" + "元", as a typed price shows it.
+std::optional<GainText> currentGainText(double gain);
+
 // Selling the holding at `current` and buying the same quantity back at `specified`:
 // proceeds after selling fees less the cost with buying fees, ".000". The quantity is
 // the snapshot's, whose quantity and price texts also make the guard of the sale

@@ -26,7 +26,8 @@ std::optional<MonitorGain> monitorGain(const FeeSnapshot& trade, const QString& 
     const auto quantity = num::parseNumber(trade.quantity);
     const auto price = num::parseNumber(current);
     const auto paidValue = num::parseNumber(paid);
-    if (!quantity || !price || !paidValue)
+    // No shares is no trade: a gain of its fees alone would be money of nothing.
+    if (!quantity || !price || !paidValue || *quantity == 0)
         return std::nullopt;
     const auto value = tradeValueAfterFees(trade, *quantity, *price, Direction::Sell);
     if (!value)

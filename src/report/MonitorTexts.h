@@ -21,7 +21,8 @@ struct MonitorGain {
 
 // "当前价格盈亏:" + the gain of selling the monitor's quantity at `current` less
 // the amount paid, ".00" (+ "元" when asked). None while the price is empty or
-// "-", the amount paid is empty, or an input does not convert. `trade` carries
+// "-", the amount paid is empty, the quantity is zero (a cleared trade), or an
+// input does not convert. `trade` carries
 // the monitor's own quantity and price inputs with the main window's rates.
 std::optional<MonitorGain> monitorGain(const FeeSnapshot& trade, const QString& current,
                                        const QString& paid, bool withYuan);

@@ -2,6 +2,7 @@
 
 #include "LedgerGuard.h"
 #include "MonitorWindow.h"
+#include "StockPicker.h"
 
 #include <QEvent>
 #include <QGridLayout>
@@ -75,6 +76,8 @@ void CodeLookupWindow::lookUp()
     m_list->clear();
     for (const ledger::StockRow& row : std::as_const(m_rows))
         m_list->addItem(row.name);
+    // The monitor's candidate list offers the same stocks as they are typed.
+    m_monitor.picker()->offerCandidates(m_rows);
     if (m_rows.isEmpty()) {
         m_name->clear();
         return;

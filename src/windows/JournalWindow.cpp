@@ -291,12 +291,21 @@ void JournalWindow::toggleMainWindow()
 {
     QAction* action = m_menu->mainWindowAction();
     if (action->text() == journal::texts::hideMainWindow) {
-        action->setText(journal::texts::showMainWindow.toString());
+        setMainWindowShown(false);
+        m_hidMainWindow = true;
         Q_EMIT mainWindowHideRequested();
     } else {
-        action->setText(journal::texts::hideMainWindow.toString());
+        setMainWindowShown(true);
         Q_EMIT mainWindowShowRequested();
     }
+}
+
+void JournalWindow::setMainWindowShown(bool shown)
+{
+    if (shown)
+        m_hidMainWindow = false;
+    m_menu->mainWindowAction()->setText(shown ? journal::texts::hideMainWindow.toString()
+                                              : journal::texts::showMainWindow.toString());
 }
 
 void JournalWindow::showEvent(QShowEvent* event)
@@ -313,8 +322,15 @@ void JournalWindow::showEvent(QShowEvent* event)
 void JournalWindow::hideEvent(QHideEvent* event)
 {
     QWidget::hideEvent(event);
-    if (!event->spontaneous())
-        Q_EMIT hidden();
+    if (event->spontaneous())
+        return;
+    Q_EMIT hidden();
+    // 退出 or the close box: a main window this window hid comes back. One hidden
+    // by other means (the tray item, the monitor) stays where it went.
+    if (m_hidMainWindow) {
+        setMainWindowShown(true);
+        Q_EMIT mainWindowShowRequested();
+    }
 }
 
 } // namespace corvanta::windows

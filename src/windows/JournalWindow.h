@@ -65,6 +65,10 @@ public:
 
     std::optional<qint64> currentNoteId() const;
 
+    // The main window was shown or hidden, by this window or any other way: the
+    // menu item offers what can be done with it now.
+    void setMainWindowShown(bool shown);
+
 Q_SIGNALS:
     // The window appeared or went away: the main window's quote timer pauses
     // while it shows, and the main window comes back when it goes.
@@ -107,6 +111,8 @@ private:
     journal::NoteOrder m_order = journal::NoteOrder::ByDateAndName;
     Landing m_nextLanding = Landing::Keep;
     bool m_adding = false;
+    // This window hid the main window, which is still hidden: closing brings it back.
+    bool m_hidMainWindow = false;
     QSet<qint64> m_alerted;
 };
 

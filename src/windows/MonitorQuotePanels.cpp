@@ -8,6 +8,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 
 using namespace Qt::StringLiterals;
 
@@ -71,6 +72,10 @@ MonitorQuotePanels::MonitorQuotePanels(QWidget* parent) : QWidget(parent)
     m_link->setToolTip(u"双击打开搜狐财经WEB页面K线图"_s);
     m_link->setOpenExternalLinks(true);
     m_link->hide();
+    m_pages = new QMenu(m_link);
+    m_link->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_link, &QWidget::customContextMenuRequested, m_pages,
+            [this](const QPoint& at) { m_pages->popup(m_link->mapToGlobal(at)); });
     grid->addWidget(m_link, 0, 0, 1, 4);
 
     auto* layout = new QHBoxLayout(this);
@@ -106,6 +111,7 @@ void MonitorQuotePanels::setChartLink(const QString& name, const QString& code)
         m_link->hide();
         return;
     }
+    m_linkCode = code;
     const QString caption = u"点击打开"_s + name + u"的K线图"_s;
     m_link->setText(u"<a href=\""_s + stockInfoUrl(code).toString(QUrl::FullyEncoded) + u"\">"_s +
                     caption.toHtmlEscaped() + u"</a>"_s);

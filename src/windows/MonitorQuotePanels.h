@@ -8,6 +8,7 @@
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QMenu;
 
 namespace corvanta::windows {
 
@@ -26,10 +27,16 @@ public:
     void setChartLink(const QString& name, const QString& code);
     QLineEdit* field(const QString& caption) const { return m_fields.value(caption); }
     QLabel* chartLink() const { return m_link; }
+    // The chart link's popup menu, which the program fills with the portals'
+    // pages, and the code whose pages they open.
+    QMenu* chartPages() const { return m_pages; }
+    QString chartCode() const { return m_linkCode; }
 
 private:
     QGroupBox* m_first;
     QLabel* m_link;
+    QMenu* m_pages;
+    QString m_linkCode;
     QHash<QString, QLineEdit*> m_fields;
 };
 

@@ -302,8 +302,28 @@ void MonitorWindow::setHeadCaption(const QString& name)
 
 void MonitorWindow::setMainCode(const QString& code)
 {
+    const QString before = m_trade.stockCode();
     m_trade.setCurrentCode(code);
+    if (m_trade.stockCode() != before) {
+        m_trade.clearTrade();
+        clearHeadTrade();
+    }
     m_session.setCurrentCode(m_trade.stockCode());
+}
+
+void MonitorWindow::clearHeadTrade()
+{
+    for (QLineEdit* field : {m_head->quantity, m_head->price, m_head->fees, m_head->paid,
+                             m_head->current, m_buyBack->specified})
+        field->clear();
+    clearHeadGains();
+}
+
+void MonitorWindow::clearHeadGains()
+{
+    m_head->gain->setText(u"当前价格盈亏:"_s);
+    m_head->gain->setStyleSheet(u"color: red;"_s);
+    m_buyBack->gain->clear();
 }
 
 void MonitorWindow::setHeadStock(const QString& code, const QString& name)
@@ -332,6 +352,9 @@ bool MonitorWindow::eventFilter(QObject* watched, QEvent* event)
 
 void MonitorWindow::takeMainTrade()
 {
+    // The gains shown were worked out for another stock's trade.
+    if (m_head->code->text() != m_trade.stockCode())
+        clearHeadGains();
     m_session.setCurrentCode(m_trade.stockCode());
     m_head->code->setText(m_trade.stockCode());
     m_head->price->setText(m_trade.priceText());

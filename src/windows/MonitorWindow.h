@@ -106,8 +106,11 @@ private:
     void applyColumnWidths();
     // Copies the main window's trade and stock into the head (on showing).
     void takeMainTrade();
-    // Makes a code the main window's current code, and so the session's.
+    // Makes a code the main window's current code, and so the session's. A code
+    // of another stock takes no trade along: both windows' trades are emptied.
     void setMainCode(const QString& code);
+    void clearHeadTrade();
+    void clearHeadGains();
     void setHeadCaption(const QString& name);
     void updateIndexLabels();
     void readDetail(const QString& name);

@@ -186,6 +186,17 @@ void StockPicker::selectCandidate(int index)
     putCode(m_current->code);
 }
 
+void StockPicker::offerCandidates(const QList<ledger::StockRow>& rows)
+{
+    m_candidates = rows.mid(0, maxCandidates);
+    m_candidateList->clear();
+    for (const ledger::StockRow& row : std::as_const(m_candidates))
+        m_candidateList->addItem(row.name);
+    if (!m_candidates.isEmpty())
+        m_candidateList->setCurrentIndex(0);
+    showCaptionInList();
+}
+
 bool StockPicker::eventFilter(QObject* watched, QEvent* event)
 {
     bool consumed = false;

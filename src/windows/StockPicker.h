@@ -64,6 +64,10 @@ public:
     void completeCode();
     // Choosing the entry at `index` of the candidate list.
     void selectCandidate(int index);
+    // Candidates another window looked up (the code lookup beside the monitor):
+    // the list offers them, the first selected, for choosing; the current stock,
+    // the caption and the code input stay until one is chosen.
+    void offerCandidates(const QList<ledger::StockRow>& rows);
 
     static constexpr int maxCandidates = 20;
 

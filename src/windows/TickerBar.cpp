@@ -149,10 +149,10 @@ void TickerBar::setWidthAsker(WidthAsker asker)
 
 void TickerBar::applyRefreshChecks()
 {
+    // The slider also stops between the items' periods: then no item is checked.
     const int position = m_session.intervalPosition();
     for (int i = 0; i < 4; ++i)
-        if (refreshPositions[i] == position)
-            m_refresh->actions()[i]->setChecked(true);
+        m_refresh->actions()[i]->setChecked(refreshPositions[i] == position);
 }
 
 void TickerBar::applyDisplay()

@@ -52,6 +52,9 @@ public:
     virtual QString bestAskText() const = 0;
     // Fetches the current stock's quote the way leaving the code input does.
     virtual void refreshQuote() = 0;
+    // Empties the trade of a stock that is no longer current: quantity, price,
+    // their priced results and the current price, as 清空 leaves them.
+    virtual void clearTrade() = 0;
 
     // What the shared fee operations read of the trade inputs.
     virtual FeeSnapshot feeSnapshot() const = 0;

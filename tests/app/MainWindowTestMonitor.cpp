@@ -1,8 +1,10 @@
 #include "MainWindowTestSupport.h"
 
+#include "app/InfoPages.h"
 #include "app/LedgerController.h"
 #include "app/LedgerPanel.h"
 #include "app/MainMenus.h"
+#include "app/MainTimerPauses.h"
 #include "app/MonitorController.h"
 #include "app/QuoteRefreshController.h"
 #include "app/SummaryController.h"
@@ -22,14 +24,17 @@
 #include "windows/DateRangeDialog.h"
 #include "windows/MonitorFontWindow.h"
 #include "windows/MonitorHeadPanel.h"
+#include "windows/MonitorQuotePanels.h"
 #include "windows/MonitorWindow.h"
 #include "windows/TickerBar.h"
 #include "windows/UsageNotesWindow.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QBrush>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QDateEdit>
 #include <QLabel>
 #include <QLineEdit>
@@ -74,6 +79,8 @@ private Q_SLOTS:
     void listCommandsMarkTheBarForRebuild_data();
     void listCommandsMarkTheBarForRebuild();
     void monitorItemStartsAPass();
+    void dateRangeAndMonitorPauseTheMainTimerEach_data();
+    void dateRangeAndMonitorPauseTheMainTimerEach();
     void firstPassAsksForTheCurrentStock();
     void openingTheMonitorLeavesTheMainWindow();
     void monitoredStocksInTheDetailPanel();
@@ -82,6 +89,11 @@ private Q_SLOTS:
     void emptyListWaitsAtOnce();
     void monitorWithoutNetworkStartsNothing();
     void floatingBarAndBack();
+    void theCodeLookupFillsTheMonitorsCandidates();
+    void aNewHeadStockCarriesNoOtherStocksTrade_data();
+    void aNewHeadStockCarriesNoOtherStocksTrade();
+    void theChartLinkOffersThePortalPages_data();
+    void theChartLinkOffersThePortalPages();
     void fontWindowAndUsageNotesFromTheMenus();
     void aBusyLedgerIsToldAndTheProgramGoesOn();
 
@@ -193,17 +205,18 @@ void MainWindowMonitorTest::listCommandsMarkTheBarForRebuild()
 
     app::MainMenus& m = menus();
     if (command == u"range"_s) {
-        QSignalSpy stops(&monitor(), &app::MonitorController::mainTimerStopRequested);
-        QSignalSpy starts(&monitor(), &app::MonitorController::mainTimerStartRequested);
+        QSignalSpy pauses(&monitor(), &app::MonitorController::dateRangePauseWanted);
         m.monitorAddRange->trigger();
         windows::DateRangeDialog& range = monitor().dateRange();
         QVERIFY(range.isVisible());
-        QCOMPARE(stops.count(), 1);
+        QCOMPARE(pauses.count(), 1);
+        QVERIFY(program().mainTimerPauses().paused());
         range.firstDate()->setDate(QDate(2021, 3, 1));
         range.lastDate()->setDate(QDate(2021, 3, 31));
         range.okButton()->click();
         QVERIFY(!range.isVisible());
-        QCOMPARE(starts.count(), 1);
+        QCOMPARE(pauses.count(), 2);
+        QVERIFY(!program().mainTimerPauses().paused());
         QCOMPARE(monitoredRows(h->db, u"沪\"市1"_s), 0); // bought in April
     } else {
         QAction* action = command == u"add"_s         ? m.monitorAdd
@@ -251,6 +264,47 @@ void MainWindowMonitorTest::monitorItemStartsAPass()
     QCOMPARE(starts.count(), 1);
     QCOMPARE(program().network().quoteThrottleTicks(), 0);
     QVERIFY(!monitor().session().isMonitoring());
+}
+
+void MainWindowMonitorTest::dateRangeAndMonitorPauseTheMainTimerEach_data()
+{
+    QTest::addColumn<bool>("rangeClosesFirst");
+    QTest::newRow("the date range closes first") << true;
+    QTest::newRow("the monitor closes first") << false;
+}
+
+// The date range is left open and the monitor opened beside it: whichever closes
+// first, the main window's timer stays paused while the other still shows.
+void MainWindowMonitorTest::dateRangeAndMonitorPauseTheMainTimerEach()
+{
+    QFETCH(bool, rangeClosesFirst);
+    QVERIFY(openOnFirstRow());
+    program().network().setNetworkOk(true);
+    const app::MainTimerPauses& pauses = program().mainTimerPauses();
+    app::QuoteRefreshController& quotes = h->window().quotes();
+    QVERIFY(quotes.timerActive());
+    menus().monitorAddRange->trigger();
+    windows::DateRangeDialog& range = monitor().dateRange();
+    QVERIFY(range.isVisible());
+    QVERIFY(pauses.paused());
+    openMonitorFromPopup();
+    windows::MonitorWindow& window = monitor().monitorWindow();
+    QVERIFY(window.isVisible());
+
+    if (rangeClosesFirst) {
+        range.close();
+        QVERIFY(pauses.paused());
+        QVERIFY(!quotes.timerActive());
+        window.close();
+    } else {
+        window.close();
+        QVERIFY(h->window().isVisible());
+        QVERIFY(pauses.paused());
+        QVERIFY(!quotes.timerActive());
+        range.close();
+    }
+    QVERIFY(!pauses.paused());
+    QVERIFY(quotes.timerActive());
 }
 
 // The pass that "实时监控(&D)" starts asks first for the stock the main window
@@ -614,6 +668,174 @@ void MainWindowMonitorTest::floatingBarAndBack()
     h->window().close();
     QVERIFY(!monitor().bar());
     QVERIFY(!monitor().monitorWindow().isVisible());
+}
+
+// 自定义股票(&P) on the floating bar: every key typed into the code lookup fills
+// the monitor's candidate list with the lookup's candidates, the first selected;
+// a whole code makes that stock the head stock.
+void MainWindowMonitorTest::theCodeLookupFillsTheMonitorsCandidates()
+{
+    QVERIFY(openOnFirstRow());
+    program().network().setNetworkOk(true);
+    QSignalSpy passes(&monitor().session(), &monitor::MonitorSession::passFinished);
+    openMonitorFromPopup();
+    QVERIFY(passes.wait(10000));
+    windows::MonitorWindow& window = monitor().monitorWindow();
+    window.popupMenu()->actions().first()->trigger(); // "悬浮窗显示"
+    QAction* custom = monitor().bar()->popupMenu()->actions().first();
+    QCOMPARE(custom->text(), u"自定义股票(&P)"_s);
+    custom->trigger();
+    windows::CodeLookupWindow& lookup = monitor().codeLookup();
+    QVERIFY(QTest::qWaitForWindowExposed(&lookup));
+    QComboBox* candidates = window.head()->picker;
+
+    const auto names = [](auto count, auto text) {
+        QStringList all;
+        for (int i = 0; i < count; ++i)
+            all << text(i);
+        return all;
+    };
+    for (const QChar key : u"6000"_s) {
+        QTest::keyClicks(lookup.code(), QString(key));
+        const QStringList offered = names(lookup.candidates()->count(), [&](int i) {
+            return lookup.candidates()->item(i)->text();
+        });
+        QVERIFY(offered.size() > 1);
+        QCOMPARE(names(candidates->count(), [&](int i) { return candidates->itemText(i); }),
+                 offered);
+        QCOMPARE(candidates->currentIndex(), 0);
+        QCOMPARE(window.head()->code->text(), u"000709"_s); // no head stock chosen yet
+    }
+    QTest::keyClicks(lookup.code(), u"01"_s);
+    QCOMPARE(window.head()->code->text(), u"600001"_s);
+    QCOMPARE(candidates->currentText(), lookup.name()->text());
+    lookup.close();
+    monitor().bar()->close();
+    window.close();
+}
+
+void MainWindowMonitorTest::aNewHeadStockCarriesNoOtherStocksTrade_data()
+{
+    QTest::addColumn<QString>("code"); // typed into the code lookup
+    QTest::addColumn<bool>("kept");    // the trade of 沪市股票0 stays
+    QTest::newRow("another stock") << u"600001"_s << false;
+    QTest::newRow("the same stock") << u"600000"_s << true;
+}
+
+// The trade of 沪市股票0 (100 @ 8) shows in the monitor; 自定义股票(&P) on the floating
+// bar picks another stock: neither window keeps the old trade for it, and the
+// quote fetched for the new stock shows no gain of a trade that does not exist.
+void MainWindowMonitorTest::aNewHeadStockCarriesNoOtherStocksTrade()
+{
+    QFETCH(QString, code);
+    QFETCH(bool, kept);
+    QVERIFY(openOnFirstRow());
+    program().network().setNetworkOk(true);
+    clickGridRow(grid(), 1);
+    app::TradePanel& t = h->window().trade();
+    QCOMPARE(t.code->text(), u"600000"_s);
+    QCOMPARE(t.quantity->text(), u"100"_s);
+    QSignalSpy passes(&monitor().session(), &monitor::MonitorSession::passFinished);
+    openMonitorFromPopup();
+    QVERIFY(passes.wait(10000));
+    windows::MonitorWindow& window = monitor().monitorWindow();
+    windows::MonitorHeadPanel* head = window.head();
+    QCOMPARE(head->quantity->text(), u"100"_s);
+    QCOMPARE(head->price->text(), u"8"_s);
+    const QString paid = head->paid->text();
+    QVERIFY(!paid.isEmpty());
+
+    window.popupMenu()->actions().first()->trigger();           // "悬浮窗显示"
+    monitor().bar()->popupMenu()->actions().first()->trigger(); // "自定义股票(&P)"
+    windows::CodeLookupWindow& lookup = monitor().codeLookup();
+    QVERIFY(QTest::qWaitForWindowExposed(&lookup));
+    QTest::keyClicks(lookup.code(), code);
+    QCOMPARE(head->code->text(), code);
+    QCOMPARE(t.code->text(), code);
+
+    // A cycle prices the head stock.
+    QSignalSpy cycles(&monitor().session(), &monitor::MonitorSession::cycleFinished);
+    monitor().session().tick();
+    QVERIFY(cycles.wait(10000));
+    QVERIFY(!head->current->text().isEmpty());
+    if (kept) {
+        QCOMPARE(head->quantity->text(), u"100"_s);
+        QCOMPARE(head->paid->text(), paid);
+        QVERIFY(head->gain->text().contains(u'.'));
+        QCOMPARE(t.quantity->text(), u"100"_s);
+    } else {
+        for (QLineEdit* field : {head->quantity, head->price, head->fees, head->paid})
+            QCOMPARE(field->text(), QString());
+        QCOMPARE(head->gain->text(), u"当前价格盈亏:"_s);
+        QCOMPARE(t.quantity->text(), u"0"_s);
+        QCOMPARE(t.price->text(), u"0"_s);
+        QCOMPARE(t.zfze->text(), u"0"_s);
+    }
+    lookup.close();
+    monitor().bar()->close();
+    QVERIFY(window.isVisible());
+    if (!kept) {
+        // Shown again, the monitor takes the main window's emptied trade: the next
+        // cycle still shows no gain.
+        QCOMPARE(head->quantity->text(), u"0"_s);
+        monitor().session().tick();
+        QVERIFY(cycles.wait(10000));
+        QCOMPARE(head->gain->text(), u"当前价格盈亏:"_s);
+    }
+    window.close();
+    QVERIFY(h->window().isVisible());
+    QCOMPARE(t.code->text(), code);
+}
+
+void MainWindowMonitorTest::theChartLinkOffersThePortalPages_data()
+{
+    QTest::addColumn<QString>("portal");
+    QTest::addColumn<QString>("page"); // path and query of the page opened
+    QTest::newRow("搜狐") << u"搜狐"_s << u"/q/bc.php?code=600000"_s;
+    QTest::newRow("新浪") << u"新浪"_s << u"/realstock/company/sh600000/zjld.shtml"_s;
+    QTest::newRow("和讯") << u"和讯"_s << u"/idio_01.aspx?stockcode=600000"_s;
+}
+
+// A right click on the monitor's K-line link offers the three portals' pages of
+// the head stock; each opens in the browser.
+void MainWindowMonitorTest::theChartLinkOffersThePortalPages()
+{
+    QFETCH(QString, portal);
+    QFETCH(QString, page);
+    QVERIFY(openOnFirstRow());
+    clickGridRow(grid(), 1);
+    QCOMPARE(h->window().trade().code->text(), u"600000"_s);
+    menus().trayRealtime->trigger();
+    windows::MonitorWindow& window = monitor().monitorWindow();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QLabel* link = window.quotes()->chartLink();
+    QVERIFY(link->isVisible());
+
+    const QPoint at = link->rect().center();
+    QContextMenuEvent click(QContextMenuEvent::Mouse, at, link->mapToGlobal(at));
+    QApplication::sendEvent(link, &click);
+    auto* pages = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    QVERIFY(pages);
+    QStringList offered;
+    QAction* chosen = nullptr;
+    for (QAction* item : pages->actions()) {
+        offered << item->text();
+        if (item->text() == portal)
+            chosen = item;
+    }
+    QCOMPARE(offered, QStringList({u"搜狐"_s, u"新浪"_s, u"和讯"_s}));
+    QVERIFY(chosen);
+    pages->close();
+    const qsizetype opened = h->desktop.openedUrls.size();
+    chosen->trigger();
+    QCOMPARE(h->desktop.openedUrls.size(), opened + 1);
+    const QUrl url = h->desktop.openedUrls.last();
+    QCOMPARE(url.toString(QUrl::RemoveScheme | QUrl::RemoveAuthority), page);
+    QCOMPARE(url, app::infoPageUrl(portal == u"搜狐"_s   ? app::InfoPortal::Sohu
+                                   : portal == u"新浪"_s ? app::InfoPortal::Sina
+                                                         : app::InfoPortal::Hexun,
+                                   u"600000"_s));
+    window.close();
 }
 
 // The settings menu opens the font window, whose font the saved settings keep; the

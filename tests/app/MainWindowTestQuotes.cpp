@@ -89,6 +89,7 @@ private Q_SLOTS:
     void gainAtTheCurrentPrice();
     void gainFollowsARepricing();
     void aFetchedGainIsInYuanWhileAmountsShowInTenThousands();
+    void aFetchedGainReadsLikeATypedOne();
     void leavingTheCodeFetchesThroughTheSettingsProxy_data();
     void leavingTheCodeFetchesThroughTheSettingsProxy();
     void badQuoteServerChangesNothing();
@@ -377,6 +378,45 @@ void MainWindowQuoteTest::aFetchedGainIsInYuanWhileAmountsShowInTenThousands()
         tradeValueAfterFees(h->window().fees().snapshot(), 1000, current, Direction::Sell);
     QVERIFY(proceeds);
     QCOMPARE(t.gainLabel->text(), u"盈利:"_s + QString::number(*proceeds - paid, 'f', 2) + u"元"_s);
+}
+
+// A gain below one yuan after a fetch shows as the same price typed into 当前价
+// shows it: ".50", no digit before the point, and in the same colour.
+void MainWindowQuoteTest::aFetchedGainReadsLikeATypedOne()
+{
+    openWindow();
+    quotes().tick();
+    pickStock(h->window(), u"600000"_s);
+    QVERIFY(fetchNow());
+    app::TradePanel& t = h->window().trade();
+    const double first = num::parseNumber(t.currentPrice->text()).value_or(0);
+    QVERIFY(first > 3);
+    // Ten shares bought at the price whose gain at the fetched price is nearest
+    // zero: the next fetch moves the price by 5 fen at most, the gain by .50.
+    const FeeSnapshot fees = h->window().fees().snapshot();
+    const auto proceeds = tradeValueAfterFees(fees, 10, first, Direction::Sell);
+    QVERIFY(proceeds);
+    double bestPrice = 0, bestGain = 1e9;
+    for (int fen = int(std::lround(first * 100)) - 300; fen <= std::lround(first * 100); ++fen) {
+        const auto paid = tradeValueAfterFees(fees, 10, fen / 100.0, Direction::Buy);
+        if (paid && std::abs(*proceeds - *paid) < std::abs(bestGain)) {
+            bestGain = *proceeds - *paid;
+            bestPrice = fen / 100.0;
+        }
+    }
+    priceTrade(h->window(), u"10"_s, QString::number(bestPrice, 'f', 2));
+
+    QVERIFY(fetchNow());
+    const QString fetched = t.gainLabel->text();
+    const QString fetchedColour = t.gainLabel->styleSheet();
+    const auto gain = num::parseNumber(fetched.mid(3).chopped(1));
+    QVERIFY2(gain && std::abs(*gain) < 1, qPrintable(fetched));
+    QVERIFY2(fetched.startsWith(u"盈利:."_s) || fetched.startsWith(u"盈利:-."_s),
+             qPrintable(fetched));
+
+    retype(t.currentPrice, t.currentPrice->text());
+    QCOMPARE(fetched, t.gainLabel->text());
+    QCOMPARE(fetchedColour, t.gainLabel->styleSheet());
 }
 
 void MainWindowQuoteTest::leavingTheCodeFetchesThroughTheSettingsProxy_data()

@@ -15,6 +15,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <QTableView>
@@ -67,6 +68,8 @@ private Q_SLOTS:
     void theProfitLossWindowHidesAndShowsTheMainWindow();
     void theMainTimerPausesWhileTheJournalShows();
     void closingTheJournalWithTheMainWindowInTheTrayLeavesTheProgramRunning();
+    void closingTheJournalBringsBackTheMainWindowItHid_data();
+    void closingTheJournalBringsBackTheMainWindowItHid();
 
 private:
     app::SideWindows& side() const { return h->program().sideWindows(); }
@@ -247,9 +250,9 @@ void MainWindowSideWindowsTest::closingTheJournalWithTheMainWindowInTheTrayLeave
     w.menus().ledgerJournalView->trigger();
     windows::JournalWindow& journal = side().journalWindow();
     QVERIFY(QTest::qWaitForWindowExposed(&journal));
-    auto* menu = journal.findChild<windows::JournalMenu*>();
-    QVERIFY(menu);
-    menu->mainWindowAction()->trigger();
+    // To the tray by the main window's own item: the journal's closing leaves it
+    // there.
+    w.menus().hideToTray->trigger();
     QVERIFY(!w.isVisible());
     QVERIFY(h->tray.visible);
 
@@ -263,12 +266,66 @@ void MainWindowSideWindowsTest::closingTheJournalWithTheMainWindowInTheTrayLeave
     QCOMPARE(QApplication::exec(), stillRunning);
     QVERIFY(!journal.isVisible());
 
+    QVERIFY(!w.isVisible());
+
     // The main window's closing does end it.
-    menu->mainWindowAction()->trigger();
+    w.menus().trayRestore->trigger();
     QVERIFY(w.isVisible());
     QTimer::singleShot(0, &w, [&w] { w.menus().exit->trigger(); });
     stop.start(5000);
     QCOMPARE(QApplication::exec(), 0);
+}
+
+void MainWindowSideWindowsTest::closingTheJournalBringsBackTheMainWindowItHid_data()
+{
+    QTest::addColumn<QString>("how");         // how the journal closes
+    QTest::addColumn<bool>("restoredBefore"); // 还原 in the tray before it closes
+    QTest::newRow("退出(&X)") << u"exit"_s << false;
+    QTest::newRow("close box") << u"close box"_s << false;
+    QTest::newRow("restored from the tray, then 退出(&X)") << u"exit"_s << true;
+}
+
+// 隐藏主窗口(&H) in the journal: however the journal then closes, the main window
+// comes back from the tray. The item reads 显示主窗口(&S) only while the main window
+// is hidden, also when the tray brought it back.
+void MainWindowSideWindowsTest::closingTheJournalBringsBackTheMainWindowItHid()
+{
+    QFETCH(QString, how);
+    QFETCH(bool, restoredBefore);
+    h = std::make_unique<Harness>(true);
+    QVERIFY(h->open());
+    app::MainWindow& w = h->window();
+    w.menus().ledgerJournalView->trigger();
+    windows::JournalWindow& journal = side().journalWindow();
+    QVERIFY(QTest::qWaitForWindowExposed(&journal));
+    QAction* item = journal.findChild<windows::JournalMenu*>()->mainWindowAction();
+    QCOMPARE(item->text(), u"隐藏主窗口(&H)"_s);
+    item->trigger();
+    QVERIFY(!w.isVisible());
+    QVERIFY(h->tray.visible);
+    QCOMPARE(item->text(), u"显示主窗口(&S)"_s);
+
+    if (restoredBefore) {
+        w.menus().trayRestore->trigger();
+        QVERIFY(w.isVisible());
+        QCOMPARE(item->text(), u"隐藏主窗口(&H)"_s);
+    }
+    if (how == u"exit"_s)
+        click(journal.findChild<QPushButton*>(u"exitButton"_s));
+    else
+        journal.close();
+    QVERIFY(!journal.isVisible());
+    QVERIFY(w.isVisible());
+    QVERIFY(!h->tray.visible);
+    QCOMPARE(item->text(), u"隐藏主窗口(&H)"_s);
+
+    // Opened again, the journal offers to hide the main window it sees.
+    w.menus().ledgerJournalView->trigger();
+    QCOMPARE(item->text(), u"隐藏主窗口(&H)"_s);
+    item->trigger();
+    QVERIFY(!w.isVisible());
+    journal.close();
+    QVERIFY(w.isVisible());
 }
 
 int runSideWindowTests(int argc, char* argv[])

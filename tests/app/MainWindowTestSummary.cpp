@@ -136,6 +136,7 @@ private Q_SLOTS:
     void switchingShowsTheSummaryAndBackTheLedgerAsItWas();
     void aRecordedTradeRefreshesTheShownSummary();
     void detailPanelListsOneStock();
+    void detailPanelFollowsTheLedgerByKeys();
     void totalsReportBeforeAndAfterASummary();
     void quotedSummaryValuesHoldingsAtFetchedPrices();
     void failedFetchEndsTheSummary_data();
@@ -282,6 +283,31 @@ void MainWindowSummaryTest::detailPanelListsOneStock()
 
     detailPanel.closeAction->trigger();
     QVERIFY(!detailPanel.isVisible());
+}
+
+// The trades of the ledger's current stock are shown; moving through the ledger
+// with the arrow keys, the panel shows each row's stock as a click would.
+void MainWindowSummaryTest::detailPanelFollowsTheLedgerByKeys()
+{
+    QTableView* ledgerGrid = panel().ledgerGrid;
+    clickGridRow(ledgerGrid, 0);
+    h->window().menus().stockTrades->trigger();
+    app::TradeDetailPanel& detailPanel = summary().detailPanel();
+    QVERIFY(detailPanel.isVisible());
+    const report::TradeDetailModel& model = summary().detailModel();
+    const QStringList names = gridColumn(ledgerGrid, ledger::NameColumn);
+    QCOMPARE(model.name(), names.at(0));
+    QVERIFY(QSet<QString>(names.begin(), names.end()).size() > 1);
+
+    ledgerGrid->setFocus();
+    for (int row = 1; row < names.size(); ++row) {
+        QTest::keyClick(ledgerGrid, Qt::Key_Down);
+        QCOMPARE(ledgerGrid->currentIndex().row(), row);
+        QCOMPARE(model.name(), names.at(row));
+    }
+    QTest::keyClick(ledgerGrid, Qt::Key_PageUp);
+    QCOMPARE(model.name(), names.at(0));
+    detailPanel.closeAction->trigger();
 }
 
 void MainWindowSummaryTest::totalsReportBeforeAndAfterASummary()

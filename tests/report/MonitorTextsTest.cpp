@@ -41,6 +41,9 @@ TEST(MonitorGainTest, SellsTheMonitorsQuantityNetOfFees)
               u"当前价格盈亏:-1076.00"_s);
     EXPECT_FALSE(monitorGain(trade, u"-"_s, u"10035.00"_s, true));
     EXPECT_FALSE(monitorGain(trade, u"10.20"_s, QString(), true));
+    FeeSnapshot cleared = trade;
+    cleared.quantity = cleared.price = u"0"_s;
+    EXPECT_FALSE(monitorGain(cleared, u"10.20"_s, u"0"_s, true));
 
     trade.direction = Direction::Buy;
     const auto totals = monitorTotals(trade);

@@ -30,6 +30,7 @@ public:
     // back to.
     std::optional<QString> yuanTotal;
     int quoteRequests = 0;
+    int clears = 0;
 
     // Shows the total in 万元, as the amount-unit choice does.
     void showTenThousands()
@@ -59,6 +60,11 @@ public:
     QString bestBidText() const override { return bid; }
     QString bestAskText() const override { return ask; }
     void refreshQuote() override { ++quoteRequests; }
+    void clearTrade() override
+    {
+        quantity = price = total = current = QStringLiteral("0");
+        ++clears;
+    }
     FeeSnapshot feeSnapshot() const override
     {
         FeeSnapshot s;

@@ -38,6 +38,7 @@ public:
     QString bestBidText() const override { return buying; }
     QString bestAskText() const override { return selling; }
     void refreshQuote() override {}
+    void clearTrade() override {}
     FeeSnapshot feeSnapshot() const override { return {}; }
     QString transferAndOtherText() const override { return {}; }
     void ensureAmountsInYuan() override {}

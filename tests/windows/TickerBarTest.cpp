@@ -20,6 +20,7 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -211,6 +212,34 @@ private Q_SLOTS:
         QCOMPARE(m_ledger->session->timerInterval(), 120000);
         QCOMPARE(m_monitor->head()->intervalText->text(), u"120 秒"_s);
         QVERIFY(!itemNamed(m_bar->refreshItems(), u"60秒"_s)->isChecked());
+    }
+
+    void refreshItemsFollowTheSlider_data()
+    {
+        QTest::addColumn<int>("position");
+        QTest::addColumn<QString>("checked"); // none when empty
+        QTest::newRow("30 seconds") << 29 << u"30秒"_s;
+        QTest::newRow("between 60 seconds and 2 minutes") << 90 << QString();
+        QTest::newRow("one step past 60 seconds") << 60 << QString();
+        QTest::newRow("2 minutes") << 119 << u"2分钟"_s;
+        QTest::newRow("5 minutes") << 299 << u"5分钟"_s;
+        QTest::newRow("the slider's end") << 599 << QString();
+    }
+
+    // Dragging the monitor's interval slider moves the bar's "刷新时间(&T)" check to
+    // the period it chose, or takes it away where no item has that period.
+    void refreshItemsFollowTheSlider()
+    {
+        QFETCH(int, position);
+        QFETCH(QString, checked);
+        QVERIFY(itemNamed(m_bar->refreshItems(), u"60秒"_s)->isChecked());
+        m_monitor->head()->interval->setValue(position); // as a drag moves it
+        QCOMPARE(m_ledger->session->intervalPosition(), position);
+        QStringList checkedItems;
+        for (QAction* item : m_bar->refreshItems())
+            if (item->isChecked())
+                checkedItems << item->text();
+        QCOMPARE(checkedItems, checked.isEmpty() ? QStringList() : QStringList{checked});
     }
 
     // Switching monitoring off enables "重新连接(&N)"; it switches it on again.
