@@ -81,13 +81,18 @@ Q_SIGNALS:
     // shows) or runs again.
     void mainTimerStopRequested();
     void mainTimerStartRequested();
+    // The monitor window or the ticker bar was shown or hidden.
+    void windowsShownChanged(bool monitorShowing, bool tickerShowing, bool monitorShownThisRun);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void wireMonitor();
     void wireBar();
     void wireMenus();
     void wireListCommands();
-    void updateMenuStates();
+    void announceWindowsShown();
     // Runs one list command on the ledger's current stock (or all stocks).
     void runListCommand(ledger::MonitorList::BarLines (ledger::MonitorList::*command)());
     void runNamedCommand(

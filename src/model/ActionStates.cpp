@@ -10,9 +10,9 @@ ActionStates actionStates(const ActionInputs& in)
     // The button deletes the ledger grid's row: the summary has none to offer.
     s.deleteRecord = in.ledgerGridShowing;
     s.amountUnit = in.amountsPriced;
-    s.currentPrice = in.sellTargets == SellTargetInputs::Open;
-    s.targetPrices = in.sellTargets != SellTargetInputs::Closed;
-    s.targetAmounts = in.sellTargets == SellTargetInputs::Open;
+    s.currentPrice = in.sellTargets == TargetInputsState::Open;
+    s.targetPrices = in.sellTargets != TargetInputsState::Closed;
+    s.targetAmounts = in.sellTargets == TargetInputsState::Open;
 
     // The monitor starts on the current row's stock and needs quotes to do so;
     // a monitor already showing is not opened twice.

@@ -5,7 +5,7 @@ namespace corvanta::model {
 // Where the sell-target inputs and the current-price input stand: as the window
 // starts (only the two target prices open), opened by a pricing or a selected buy,
 // or closed by a selected sell, a summary or clearing the inputs.
-enum class SellTargetInputs { AsAtStart, Open, Closed };
+enum class TargetInputsState { AsAtStart, Open, Closed };
 
 // The facts the main window's items and buttons depend on, each kept by the
 // object that changes it.
@@ -21,7 +21,7 @@ struct ActionInputs {
     bool buyPriced = false;
     bool sellPriced = false;
     bool amountsPriced = false;
-    SellTargetInputs sellTargets = SellTargetInputs::AsAtStart;
+    TargetInputsState sellTargets = TargetInputsState::AsAtStart;
     bool operator==(const ActionInputs&) const = default;
 };
 

@@ -66,10 +66,10 @@ const Facts directionLocked = [](ActionInputs& in) {
     in.directionChoiceEnabled = false;
 };
 const Facts targetsOpen = [](ActionInputs& in) {
-    in.sellTargets = SellTargetInputs::Open;
+    in.sellTargets = TargetInputsState::Open;
 };
 const Facts targetsClosed = [](ActionInputs& in) {
-    in.sellTargets = SellTargetInputs::Closed;
+    in.sellTargets = TargetInputsState::Closed;
 };
 
 Facts both(Facts a, Facts b)
