@@ -79,8 +79,7 @@ void FeeController::setFeeRule(const ledger::FeeRuleSetting& rule)
 {
     m_feeRule = rule;
     const bool byDate = rule.choice == FeeRuleChoice::ByTradeDate;
-    // The stamp-rate input is not read under the rules by date.
-    m_parameters.stampRate->setEnabled(!byDate);
+    Q_EMIT feeRuleChanged();
     if (!byDate) {
         for (QLineEdit* field : {m_trade.yhs, m_trade.yj, m_trade.qtzf})
             field->setToolTip(QString());

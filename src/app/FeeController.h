@@ -76,6 +76,8 @@ Q_SIGNALS:
     void inputsPriced();
     // `pricing()` changed.
     void pricingChanged();
+    // `feeRule()` was set.
+    void feeRuleChanged();
     // A key moved the focus to the code input (Enter in the price, leaving a rate).
     void codeFocusWanted();
 

@@ -69,7 +69,6 @@ void MainMenus::buildMenuBar(QMenuBar* bar)
     feeRules->actions().constFirst()->setChecked(true);
     rules->addSeparator();
     commissionMinimum = rules->addAction(u"最低佣金(&M)..."_s);
-    commissionMinimum->setEnabled(false);
     sinaHost = settings->addAction(u"新浪行情地址(&X)"_s);
     tencentHost = settings->addAction(u"腾讯行情地址(&T)"_s);
     saveSettings = settings->addAction(u"保存当前设置(&S)"_s);

@@ -350,6 +350,11 @@ void MainWindow::wireActionInputs()
             in.amountsPriced = p.amountsPriced;
         });
     });
+    connect(m_fees, &FeeController::feeRuleChanged, this, [this] {
+        changeActionInputs([this](model::ActionInputs& in) {
+            in.feesByTradeDate = m_fees->feeRule().choice == FeeRuleChoice::ByTradeDate;
+        });
+    });
     connect(m_targets, &SellTargetController::inputsStateChanged, this, [this] {
         changeActionInputs(
             [this](model::ActionInputs& in) { in.sellTargets = m_targets->inputsState(); });
@@ -362,6 +367,7 @@ void MainWindow::wireActionInputs()
     });
     m_parameters->directionBox->installEventFilter(this);
     m_actionInputs.networkOk = m_network.networkOk();
+    m_actionInputs.feesByTradeDate = m_fees->feeRule().choice == FeeRuleChoice::ByTradeDate;
     m_actionInputs.directionChoiceEnabled = m_parameters->directionBox->isEnabled();
     m_actionInputs.ledgerGridShowing = !m_ledger->ledgerGrid->isHidden();
     onCurrentRowChanged();
@@ -406,6 +412,7 @@ void MainWindow::updateActions()
     m_trade->deleteButton->setEnabled(s.deleteRecord);
     m_trade->amountUnit->setEnabled(s.amountUnit);
     m_trade->currentPrice->setEnabled(s.currentPrice);
+    m_parameters->stampRate->setEnabled(s.stampRate);
     for (const SellTargetGroup* group : {m_profitTargets, m_lossTargets}) {
         group->price->setEnabled(s.targetPrices);
         group->amount->setEnabled(s.targetAmounts);
@@ -415,6 +422,7 @@ void MainWindow::updateActions()
     m.tradeMonitor->setEnabled(s.monitor);
     m.ledgerMonitor->setEnabled(s.monitor);
     m.floatingBar->setEnabled(s.floatingBar);
+    m.commissionMinimum->setEnabled(s.commissionMinimum);
     m.directionMenu->setEnabled(s.directionMenu);
     m.fetchPrice->setEnabled(s.fetchPrice);
     m.popupRecordBuy->setEnabled(s.popupRecordBuy);

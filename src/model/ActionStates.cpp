@@ -13,6 +13,9 @@ ActionStates actionStates(const ActionInputs& in)
     s.currentPrice = in.sellTargets == TargetInputsState::Open;
     s.targetPrices = in.sellTargets != TargetInputsState::Closed;
     s.targetAmounts = in.sellTargets == TargetInputsState::Open;
+    // The rules by date find the stamp duty themselves; only they take a minimum.
+    s.stampRate = !in.feesByTradeDate;
+    s.commissionMinimum = in.feesByTradeDate;
 
     // The monitor starts on the current row's stock and needs quotes to do so;
     // a monitor already showing is not opened twice.

@@ -21,6 +21,7 @@ struct ActionInputs {
     bool buyPriced = false;
     bool sellPriced = false;
     bool amountsPriced = false;
+    bool feesByTradeDate = false; // stamp duty and transfer fee by the trade's date
     TargetInputsState sellTargets = TargetInputsState::AsAtStart;
     bool operator==(const ActionInputs&) const = default;
 };
@@ -36,10 +37,14 @@ struct ActionStates {
     bool currentPrice = false;
     bool targetPrices = false;  // the profit and loss selling prices
     bool targetAmounts = false; // the profit and loss amounts and percentages
+    // The stamp-rate input of the parameters.
+    bool stampRate = false;
     // "实时监控(&D)" in the trade box popup and in the ledger popup.
     bool monitor = false;
     // "悬浮窗口显示(&W)" in the system menu.
     bool floatingBar = false;
+    // The settings menu's commission minimum, used only by the rules by date.
+    bool commissionMinimum = false;
     // The trade box popup.
     bool directionMenu = false;
     bool fetchPrice = false;

@@ -68,6 +68,9 @@ const Facts directionLocked = [](ActionInputs& in) {
 const Facts targetsOpen = [](ActionInputs& in) {
     in.sellTargets = TargetInputsState::Open;
 };
+const Facts byTradeDate = [](ActionInputs& in) {
+    in.feesByTradeDate = true;
+};
 const Facts targetsClosed = [](ActionInputs& in) {
     in.sellTargets = TargetInputsState::Closed;
 };
@@ -115,6 +118,11 @@ INSTANTIATE_TEST_SUITE_P(
         ItemCase{"TargetAmountsAtStart", &S::targetAmounts, asUsual, false},
         ItemCase{"TargetAmountsOpen", &S::targetAmounts, targetsOpen, true},
         ItemCase{"TargetAmountsClosed", &S::targetAmounts, targetsClosed, false},
+        // The fee rules by date find the stamp duty and take a commission minimum.
+        ItemCase{"StampRateWithSavedRates", &S::stampRate, asUsual, true},
+        ItemCase{"StampRateByTradeDate", &S::stampRate, byTradeDate, false},
+        ItemCase{"CommissionMinimumWithSavedRates", &S::commissionMinimum, asUsual, false},
+        ItemCase{"CommissionMinimumByTradeDate", &S::commissionMinimum, byTradeDate, true},
         // "实时监控(&D)", both copies.
         ItemCase{"MonitorWithRowAndNetwork", &S::monitor, asUsual, true},
         ItemCase{"MonitorWithoutRow", &S::monitor, noRow, false},
