@@ -7,13 +7,13 @@
 #include "calc/Numbers.h"
 #include "windows/NumericFieldFilter.h"
 
+#include <QAbstractButton>
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QFocusEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 
 using namespace Qt::StringLiterals;
 
@@ -79,8 +79,7 @@ void FeeController::setFeeRule(const ledger::FeeRuleSetting& rule)
 {
     m_feeRule = rule;
     const bool byDate = rule.choice == FeeRuleChoice::ByTradeDate;
-    // The stamp-rate input is not read under the rules by date.
-    m_parameters.stampRate->setEnabled(!byDate);
+    Q_EMIT feeRuleChanged();
     if (!byDate) {
         for (QLineEdit* field : {m_trade.yhs, m_trade.yj, m_trade.qtzf})
             field->setToolTip(QString());
@@ -148,10 +147,27 @@ FeeSnapshot FeeController::snapshot() const
     return s;
 }
 
-QPushButton* FeeController::recordButton() const
+void FeeController::setRecordable(Direction direction, bool recordable)
 {
-    return m_parameters.direction() == Direction::Sell ? m_trade.recordSellButton
-                                                       : m_trade.recordBuyButton;
+    Pricing next = m_pricing;
+    (direction == Direction::Sell ? next.sellRecordable : next.buyRecordable) = recordable;
+    if (next == m_pricing)
+        return;
+    m_pricing = next;
+    Q_EMIT pricingChanged();
+}
+
+void FeeController::setAmountsPriced(bool priced)
+{
+    if (m_pricing.amountsPriced == priced)
+        return;
+    m_pricing.amountsPriced = priced;
+    Q_EMIT pricingChanged();
+}
+
+void FeeController::withdrawRecording(Direction direction)
+{
+    setRecordable(direction, false);
 }
 
 void FeeController::repriceIfPriced()
@@ -179,10 +195,11 @@ void FeeController::computeFees()
     const FeeQuote quote = corvanta::computeFees(s);
     // Results of earlier inputs must not be recorded: the button comes back only
     // when this pricing reaches the total.
-    recordButton()->setEnabled(false);
+    const Direction direction = m_parameters.direction();
+    setRecordable(direction, false);
     m_priced = true;
     if (!quote.inputsComplete) {
-        m_trade.amountUnit->setEnabled(false);
+        setAmountsPriced(false);
         return;
     }
     ensureAmountsInYuan();
@@ -192,7 +209,7 @@ void FeeController::computeFees()
     writeIfComputed(m_trade.qtzf, quote.qtzf);
     writeIfComputed(m_trade.fyhj, quote.fyhj);
     if (quote.zfze)
-        recordButton()->setEnabled(true);
+        setRecordable(direction, true);
     writeIfComputed(m_trade.zfze, quote.zfze);
     writeIfComputed(m_trade.mrcb, quote.mrcb);
     writeIfComputed(m_trade.bbjg, quote.bbjg);
@@ -201,8 +218,7 @@ void FeeController::computeFees()
         m_trade.yj->setToolTip(quote.yjHint);
         m_trade.qtzf->setToolTip(quote.qtzfHint);
     }
-    m_trade.amountUnit->setEnabled(true);
-    m_trade.currentPrice->setEnabled(true);
+    setAmountsPriced(true);
     Q_EMIT inputsPriced();
 }
 
@@ -279,7 +295,7 @@ void FeeController::onDirectionChanged(Direction direction)
     m_parameters.commissionRate->setCurrentText(
         num::general(sell ? r.sellCommissionRate : r.buyCommissionRate));
     if (!m_loadingRow)
-        (sell ? m_trade.recordBuyButton : m_trade.recordSellButton)->setEnabled(false);
+        setRecordable(sell ? Direction::Buy : Direction::Sell, false);
     // The other side is priced again only by the next key in quantity or price.
     m_priced = false;
 }
@@ -342,9 +358,8 @@ void FeeController::clearInputs()
     for (QLineEdit* field : m_trade.resultFields())
         field->setText(u"0"_s);
     m_trade.currentPrice->setText(u"0"_s);
-    m_trade.currentPrice->setEnabled(false);
-    m_trade.recordBuyButton->setEnabled(false);
-    m_trade.recordSellButton->setEnabled(false);
+    setRecordable(Direction::Buy, false);
+    setRecordable(Direction::Sell, false);
     m_priced = false;
 }
 

@@ -9,8 +9,6 @@
 
 #include <optional>
 
-class QPushButton;
-
 namespace corvanta::app {
 
 class ParametersPanel;
@@ -43,8 +41,20 @@ public:
     // the fee-rule choice. A priced trade is priced again.
     const ledger::FeeRuleSetting& feeRule() const { return m_feeRule; }
     void setFeeRule(const ledger::FeeRuleSetting& rule);
-    // Resets quantity, price and results to "0" and disables both record buttons.
+    // Resets quantity, price and results to "0"; neither side can be recorded.
     void clearInputs();
+    // Which side the last pricing lets the user record, and whether its amounts are
+    // priced (and so may be shown in 万元).
+    struct Pricing {
+        bool buyRecordable = false;
+        bool sellRecordable = false;
+        bool amountsPriced = false;
+        bool operator==(const Pricing&) const = default;
+    };
+    const Pricing& pricing() const { return m_pricing; }
+    // The inputs no longer hold a pricing of this side (it is being recorded, or a
+    // ledger row was loaded in its place).
+    void withdrawRecording(Direction direction);
     // Direction and market changed, and the unit set to shares, while loading a
     // ledger row: the handlers do not move the focus or touch the record buttons.
     void loadDirectionAndMarket(Direction direction, std::optional<MarketKind> market);
@@ -64,6 +74,10 @@ public:
 Q_SIGNALS:
     // A pricing ran with all its inputs filled in.
     void inputsPriced();
+    // `pricing()` changed.
+    void pricingChanged();
+    // `feeRule()` was set.
+    void feeRuleChanged();
     // A key moved the focus to the code input (Enter in the price, leaving a rate).
     void codeFocusWanted();
 
@@ -79,7 +93,8 @@ private:
         bool operator==(const ShownAmounts&) const = default;
     };
     ShownAmounts shownAmounts() const;
-    QPushButton* recordButton() const;
+    void setRecordable(Direction direction, bool recordable);
+    void setAmountsPriced(bool priced);
     void repriceIfPriced();
     void onDirectionChanged(Direction direction);
     void onUnitChanged(int index);
@@ -91,6 +106,7 @@ private:
     ParametersPanel& m_parameters;
     TradePanel& m_trade;
     FeeRates m_savedRates;
+    Pricing m_pricing;
     ledger::FeeRuleSetting m_feeRule;
     int m_unitMultiplier = 1;   // shares per unit of the quantity
     int m_transferFeeFlag = 0;  // 1 for Shanghai A shares

@@ -89,7 +89,6 @@ void FeeRuleController::show()
         const QSignalBlocker blockCombo(m_parameters.feeRule);
         m_parameters.feeRule->setCurrentIndex(m_parameters.feeRule->findData(int(setting.choice)));
     }
-    m_menus.commissionMinimum->setEnabled(setting.choice == FeeRuleChoice::ByTradeDate);
     m_menus.commissionMinimum->setToolTip(u"现为 "_s + num::general(setting.commissionMinimum) +
                                           u" 元"_s);
     for (QAction* action : m_menus.feeRules->actions()) {

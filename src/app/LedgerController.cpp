@@ -21,6 +21,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -55,6 +56,14 @@ LedgerController::LedgerController(sql::Database& db, ledger::LedgerWriter& writ
                                               grid->horizontalHeader()->sectionSizeHint(column)));
     grid->installEventFilter(this);
     connect(grid, &QTableView::clicked, this, [this] { selectCurrentRow(); });
+    // The row under the cursor, or its monitor mark, may be another one.
+    const auto announce = [this] {
+        Q_EMIT currentRowChanged();
+    };
+    connect(grid->selectionModel(), &QItemSelectionModel::currentChanged, this, announce);
+    connect(m_model, &QAbstractItemModel::modelReset, this, announce);
+    connect(m_model, &QAbstractItemModel::layoutChanged, this, announce);
+    connect(m_model, &QAbstractItemModel::dataChanged, this, announce);
     connect(&m_writer.notifier(), &ledger::LedgerNotifier::changed, this,
             &LedgerController::onLedgerChanged);
 }
@@ -124,7 +133,6 @@ void LedgerController::refreshGrid()
 {
     resetLedgerView();
     reloadRows();
-    m_parts.trade.deleteButton->setEnabled(true);
     showViewOfLedger();
 }
 
@@ -224,7 +232,7 @@ void LedgerController::record(Direction direction)
     // A code still being typed (recording from the popup) is completed first, so
     // the stored code is the stock's whole code.
     m_parts.picker.completeCode();
-    (direction == Direction::Buy ? t.recordBuyButton : t.recordSellButton)->setEnabled(false);
+    m_parts.fees.withdrawRecording(direction);
     m_parts.fees.ensureAmountsInYuan();
     const auto recorded = windows::withLedger(m_parts.prompter, windows::LedgerAccess::Write, [&] {
         return m_writer.record(entryFromInputs(direction));
@@ -255,8 +263,8 @@ void LedgerController::selectCurrentRow()
     TradePanel& t = m_parts.trade;
     // The row's amounts are in 元 and belong to no pricing of the inputs.
     m_parts.fees.ensureAmountsInYuan();
-    t.recordBuyButton->setEnabled(false);
-    t.recordSellButton->setEnabled(false);
+    m_parts.fees.withdrawRecording(Direction::Buy);
+    m_parts.fees.withdrawRecording(Direction::Sell);
     LedgerPanel& panel = m_parts.ledger;
     panel.recordLabel->setText(selection->recordLabel);
     panel.recordLabel->show();
@@ -285,8 +293,8 @@ void LedgerController::selectCurrentRow()
         m_parts.parameters.tradeDate->setDate(selection->date);
     // With the row's side, market and date in place, as its sell would be priced.
     m_parts.fees.showRecordedPerShare(selection->zfze, selection->qtzf, quantity);
-    t.recordBuyButton->setEnabled(false);
-    t.recordSellButton->setEnabled(false);
+    m_parts.fees.withdrawRecording(Direction::Buy);
+    m_parts.fees.withdrawRecording(Direction::Sell);
     if (selection->direction == Direction::Buy)
         m_parts.targets.enableInputs();
     else
@@ -317,7 +325,6 @@ void LedgerController::deleteCurrentTrade()
     if (outcome.status == ledger::DeleteOutcome::Status::Refused) {
         // Nothing changed: the grid keeps its rows and shows the ledger again.
         resetLedgerView();
-        m_parts.trade.deleteButton->setEnabled(true);
         showViewOfLedger();
         moveToRow(recordNumber - 1);
         Q_EMIT codeFocusWanted();

@@ -71,6 +71,8 @@ Q_SIGNALS:
     void codeFocusWanted();
     // A row's trade was loaded into the inputs; its stock's quote is wanted.
     void tradeSelected(const QString& code);
+    // The grid's current row, or its monitor mark, may have changed.
+    void currentRowChanged();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -35,7 +35,7 @@ void MainMenus::buildMenuBar(QMenuBar* bar)
 {
     QMenu* system = bar->addMenu(u"系统(&O)"_s);
     hideToTray = system->addAction(u"最小化到系统托盘(&T)"_s);
-    floatingBar = later(system, u"悬浮窗口显示(&W)"_s);
+    floatingBar = system->addAction(u"悬浮窗口显示(&W)"_s);
     system->addSeparator();
     addStock = system->addAction(u"添加股票(&A)"_s);
     clearLedger = system->addAction(u"数据库清空(&C)"_s);
@@ -69,7 +69,6 @@ void MainMenus::buildMenuBar(QMenuBar* bar)
     feeRules->actions().constFirst()->setChecked(true);
     rules->addSeparator();
     commissionMinimum = rules->addAction(u"最低佣金(&M)..."_s);
-    commissionMinimum->setEnabled(false);
     sinaHost = settings->addAction(u"新浪行情地址(&X)"_s);
     tencentHost = settings->addAction(u"腾讯行情地址(&T)"_s);
     saveSettings = settings->addAction(u"保存当前设置(&S)"_s);
@@ -86,10 +85,10 @@ void MainMenus::buildTradePopup()
 {
     tradePopup = new QMenu(static_cast<QWidget*>(parent()));
     tradeDetail = later(tradePopup, u"各价位盈亏明细"_s);
-    tradeMonitor = later(tradePopup, u"实时监控(&D)"_s);
+    tradeMonitor = tradePopup->addAction(u"实时监控(&D)"_s);
     tradeRefresh = later(tradePopup, u"个股行情实时刷新(&R)"_s);
     tradeRefresh->setCheckable(true);
-    fetchPrice = later(tradePopup, u"获取当前价格(&H)"_s);
+    fetchPrice = tradePopup->addAction(u"获取当前价格(&H)"_s);
     directionMenu = tradePopup->addMenu(u"交易状态(&J)"_s);
     directionBuy = directionMenu->addAction(u"买入(&B)"_s);
     directionSell = directionMenu->addAction(u"卖出(&S)"_s);
@@ -100,7 +99,7 @@ void MainMenus::buildTradePopup()
     QMenu* record = tradePopup->addMenu(u"交易记录(&S)"_s);
     popupRecordSell = record->addAction(u"记录卖出(&S)"_s);
     popupRecordBuy = record->addAction(u"记录买入(&B)"_s);
-    tradeSave = later(tradePopup, u"保存(&B)"_s);
+    tradeSave = tradePopup->addAction(u"保存(&B)"_s);
     tradePopup->addSeparator();
     tradeJournalAdd = later(tradePopup, u"加入股票日志(&A)"_s);
     tradeJournalView = later(tradePopup, u"股票日志查看(&W)"_s);
@@ -115,15 +114,15 @@ void MainMenus::buildLedgerPopup()
     QMenu* sort = ledgerPopup->addMenu(u"排序(&S)"_s);
     sortByName = sort->addAction(u"按股票名称(&N)"_s);
     sortByDate = sort->addAction(u"按买卖日期(&D)"_s);
-    summary = later(ledgerPopup, u"交易汇总(&H)"_s);
+    summary = ledgerPopup->addAction(u"交易汇总(&H)"_s);
     accountCharts = ledgerPopup->addAction(u"账户图表"_s);
     yearlyStatement = ledgerPopup->addAction(u"年度对账"_s);
     stockTrades = later(ledgerPopup, u"该股交易明细(&L)"_s);
     popupDelete = ledgerPopup->addAction(u"删除记录(&D)"_s);
-    ledgerMonitor = later(ledgerPopup, u"实时监控(&D)"_s);
+    ledgerMonitor = ledgerPopup->addAction(u"实时监控(&D)"_s);
     monitorListMenu = ledgerPopup->addMenu(u"监控列表(&K)"_s);
-    monitorAdd = later(monitorListMenu, u"加入监控列表(&A)"_s);
-    monitorRemove = later(monitorListMenu, u"监控列表中删除(&D)"_s);
+    monitorAdd = monitorListMenu->addAction(u"加入监控列表(&A)"_s);
+    monitorRemove = monitorListMenu->addAction(u"监控列表中删除(&D)"_s);
     monitorAddAll = later(monitorListMenu, u"全部股票加入监控列表(&Q)"_s);
     monitorRemoveAll = later(monitorListMenu, u"全部股票从列表删除(&X)"_s);
     monitorAddUnsold = later(monitorListMenu, u"未卖出的全部加入列表(&L)"_s);
@@ -132,7 +131,7 @@ void MainMenus::buildLedgerPopup()
     ledgerPopup->addSeparator();
     ledgerJournalAdd = later(ledgerPopup, u"加入股票日志(&A)"_s);
     ledgerJournalView = later(ledgerPopup, u"股票日志查看(&W)"_s);
-    updateNames = later(ledgerPopup, u"更新股票代码名称(&R)"_s);
+    updateNames = ledgerPopup->addAction(u"更新股票代码名称(&R)"_s);
     ledgerPopup->addSeparator();
     ledgerEvents = ledgerPopup->addAction(u"分红送配(&F)"_s);
 }
@@ -141,8 +140,8 @@ void MainMenus::buildTrayPopup()
 {
     trayPopup = new QMenu(static_cast<QWidget*>(parent()));
     trayDetail = later(trayPopup, u"各价位盈亏明细"_s);
-    trayRealtime = later(trayPopup, u"实时行情(&T)"_s);
-    trayFloating = later(trayPopup, u"悬浮窗口(&F)"_s);
+    trayRealtime = trayPopup->addAction(u"实时行情(&T)"_s);
+    trayFloating = trayPopup->addAction(u"悬浮窗口(&F)"_s);
     trayRefresh = later(trayPopup, u"个股行情实时刷新(&R)"_s);
     trayRefresh->setCheckable(true);
     trayQuery = later(trayPopup, u"股票查询(&I)"_s);

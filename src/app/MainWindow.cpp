@@ -22,6 +22,7 @@
 #include "market/NetworkState.h"
 #include "market/QuoteSourceChoice.h"
 #include "windows/HelpersFirst.h"
+#include "windows/NumericFieldFilter.h"
 #include "windows/Prompter.h"
 #include "windows/StockInfoLink.h"
 #include "windows/StockPicker.h"
@@ -89,6 +90,7 @@ MainWindow::MainWindow(sql::Database& db, ledger::StockTable& stocks, ledger::Le
     wireMenus();
     wirePopups();
     wireWindowBehaviour();
+    wireActionInputs();
     m_settings->loadSettings();
     m_feeRules->load();
     // The code input starts on the placeholder stock: leaving it untouched finds a
@@ -169,10 +171,9 @@ void MainWindow::buildControllers()
 
 void MainWindow::buildQuoteControllers()
 {
-    m_quotes = new QuoteRefreshController(m_network, m_quoteSources.source(),
-                                          {*m_trade, *m_menus, *m_status, *m_fees, *m_profitTargets,
-                                           *m_lossTargets, *m_tray, *m_ledgerController},
-                                          this);
+    m_quotes = new QuoteRefreshController(
+        m_network, m_quoteSources.source(),
+        {*m_trade, *m_menus, *m_status, *m_fees, *m_profitTargets, *m_lossTargets, *m_tray}, this);
     m_quoteMenus = new QuoteMenusController(
         m_db, m_services,
         {*this, *m_trade, *m_menus, *m_picker, *m_quotes, *m_tray, m_quoteSources}, this);
@@ -224,13 +225,8 @@ void MainWindow::wirePopups()
 {
     MainMenus& m = *m_menus;
     m_trade->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(m_trade, &QWidget::customContextMenuRequested, this, [this, &m](const QPoint& at) {
-        m.directionMenu->setEnabled(m_parameters->directionBox->isEnabled());
-        m.fetchPrice->setEnabled(!m_parameters->directionBox->isEnabled() && m_network.networkOk());
-        m.popupRecordSell->setEnabled(m_trade->recordSellButton->isEnabled());
-        m.popupRecordBuy->setEnabled(m_trade->recordBuyButton->isEnabled());
-        m.tradePopup->popup(m_trade->mapToGlobal(at));
-    });
+    connect(m_trade, &QWidget::customContextMenuRequested, this,
+            [this, &m](const QPoint& at) { m.tradePopup->popup(m_trade->mapToGlobal(at)); });
     connect(m.directionBuy, &QAction::triggered, this,
             [this] { m_parameters->setDirection(Direction::Buy); });
     connect(m.directionSell, &QAction::triggered, this,
@@ -248,10 +244,7 @@ void MainWindow::wirePopups()
 
     QTableView* grid = m_ledger->ledgerGrid;
     grid->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(grid, &QWidget::customContextMenuRequested, this, [this, grid, &m](const QPoint& at) {
-        const bool hasRow = m_ledgerController->currentRow() != nullptr;
-        m.popupDelete->setEnabled(hasRow);
-        m.monitorListMenu->setEnabled(hasRow);
+    connect(grid, &QWidget::customContextMenuRequested, this, [grid, &m](const QPoint& at) {
         m.ledgerPopup->popup(grid->viewport()->mapToGlobal(at));
     });
     connect(m.sortByName, &QAction::triggered, this,
@@ -275,6 +268,7 @@ void MainWindow::wireWindowBehaviour()
     connect(m_trade->clearButton, &QPushButton::clicked, this, &MainWindow::clearAll);
     m_trade->infoLink->installEventFilter(this);
     m_trade->todayOpen->installEventFilter(this);
+    new windows::SelectAllOnEntry(m_trade->todayOpen);
     m_trade->gainLabel->installEventFilter(this);
     for (QWidget* input : liveRefreshStoppers())
         input->installEventFilter(this);
@@ -299,6 +293,15 @@ static bool movedByTheUser(QEvent* event)
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == m_ledger->ledgerGrid &&
+        (event->type() == QEvent::ShowToParent || event->type() == QEvent::HideToParent))
+        changeActionInputs([this](model::ActionInputs& in) {
+            in.ledgerGridShowing = !m_ledger->ledgerGrid->isHidden();
+        });
+    if (watched == m_parameters->directionBox && event->type() == QEvent::EnabledChange)
+        changeActionInputs([this](model::ActionInputs& in) {
+            in.directionChoiceEnabled = m_parameters->directionBox->isEnabled();
+        });
     if (event->type() == QEvent::MouseButtonDblClick) {
         if (watched == m_trade->infoLink) {
             const QUrl url = m_trade->infoLink->property("url").toUrl();
@@ -329,13 +332,110 @@ void MainWindow::clearAll()
 {
     m_ledgerController->clearTradeInputs();
     m_trade->currentPrice->setText(u"0"_s);
-    m_trade->recordBuyButton->setEnabled(false);
-    m_trade->recordSellButton->setEnabled(false);
     m_parameters->setDirection(Direction::Buy);
     // The unit's handler sets the quantity back to shares.
     m_trade->unitGroup->button(int(QuantityUnit::Shares))->setChecked(true);
     m_parameters->tradeDate->setDate(QDate::currentDate());
     focusCodeInput();
+}
+
+// Each fact comes from the object that owns it; the items follow at once.
+void MainWindow::wireActionInputs()
+{
+    connect(m_fees, &FeeController::pricingChanged, this, [this] {
+        const FeeController::Pricing& p = m_fees->pricing();
+        changeActionInputs([&p](model::ActionInputs& in) {
+            in.buyPriced = p.buyRecordable;
+            in.sellPriced = p.sellRecordable;
+            in.amountsPriced = p.amountsPriced;
+        });
+    });
+    connect(m_fees, &FeeController::feeRuleChanged, this, [this] {
+        changeActionInputs([this](model::ActionInputs& in) {
+            in.feesByTradeDate = m_fees->feeRule().choice == FeeRuleChoice::ByTradeDate;
+        });
+    });
+    connect(m_targets, &SellTargetController::inputsStateChanged, this, [this] {
+        changeActionInputs(
+            [this](model::ActionInputs& in) { in.sellTargets = m_targets->inputsState(); });
+    });
+    connect(m_ledgerController, &LedgerController::currentRowChanged, this,
+            &MainWindow::onCurrentRowChanged);
+    connect(&m_network, &market::NetworkState::changed, this, [this] {
+        changeActionInputs(
+            [this](model::ActionInputs& in) { in.networkOk = m_network.networkOk(); });
+    });
+    m_parameters->directionBox->installEventFilter(this);
+    m_actionInputs.networkOk = m_network.networkOk();
+    m_actionInputs.feesByTradeDate = m_fees->feeRule().choice == FeeRuleChoice::ByTradeDate;
+    m_actionInputs.directionChoiceEnabled = m_parameters->directionBox->isEnabled();
+    m_actionInputs.ledgerGridShowing = !m_ledger->ledgerGrid->isHidden();
+    onCurrentRowChanged();
+    updateActions();
+}
+
+void MainWindow::onCurrentRowChanged()
+{
+    const ledger::LedgerRow* row = m_ledgerController->currentRow();
+    changeActionInputs([row](model::ActionInputs& in) {
+        in.ledgerHasCurrentRow = row != nullptr;
+        in.currentRowMonitored = row && row->monitor == u"是"_s;
+    });
+}
+
+void MainWindow::setMonitorWindows(bool monitorShowing, bool tickerShowing,
+                                   bool monitorShownThisRun)
+{
+    changeActionInputs([&](model::ActionInputs& in) {
+        in.monitorShowing = monitorShowing;
+        in.tickerShowing = tickerShowing;
+        in.monitorShownThisRun = monitorShownThisRun;
+    });
+}
+
+template <typename Change> void MainWindow::changeActionInputs(Change change)
+{
+    model::ActionInputs next = m_actionInputs;
+    change(next);
+    if (next == m_actionInputs)
+        return;
+    m_actionInputs = next;
+    updateActions();
+}
+
+// The one place that enables and disables the window's items and buttons.
+void MainWindow::updateActions()
+{
+    const model::ActionStates s = model::actionStates(m_actionInputs);
+    m_trade->recordBuyButton->setEnabled(s.recordBuy);
+    m_trade->recordSellButton->setEnabled(s.recordSell);
+    m_trade->deleteButton->setEnabled(s.deleteRecord);
+    m_trade->amountUnit->setEnabled(s.amountUnit);
+    m_trade->currentPrice->setEnabled(s.currentPrice);
+    m_parameters->stampRate->setEnabled(s.stampRate);
+    for (const SellTargetGroup* group : {m_profitTargets, m_lossTargets}) {
+        group->price->setEnabled(s.targetPrices);
+        group->amount->setEnabled(s.targetAmounts);
+        group->percent->setEnabled(s.targetAmounts);
+    }
+    MainMenus& m = *m_menus;
+    m.tradeMonitor->setEnabled(s.monitor);
+    m.ledgerMonitor->setEnabled(s.monitor);
+    m.floatingBar->setEnabled(s.floatingBar);
+    m.commissionMinimum->setEnabled(s.commissionMinimum);
+    m.directionMenu->setEnabled(s.directionMenu);
+    m.fetchPrice->setEnabled(s.fetchPrice);
+    m.popupRecordBuy->setEnabled(s.popupRecordBuy);
+    m.popupRecordSell->setEnabled(s.popupRecordSell);
+    m.tradeSave->setEnabled(s.popupSave);
+    m.summary->setEnabled(s.summary);
+    m.popupDelete->setEnabled(s.popupDelete);
+    m.monitorListMenu->setEnabled(s.monitorListMenu);
+    m.monitorAdd->setEnabled(s.monitorAdd);
+    m.monitorRemove->setEnabled(s.monitorRemove);
+    m.updateNames->setEnabled(s.refreshCodeNames);
+    m.trayRealtime->setEnabled(s.trayRealtime);
+    m.trayFloating->setEnabled(s.trayFloating);
 }
 
 void MainWindow::changeEvent(QEvent* event)

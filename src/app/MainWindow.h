@@ -1,6 +1,7 @@
 #pragma once
 
 #include "MainWindowServices.h"
+#include "model/ActionStates.h"
 
 #include <QMainWindow>
 
@@ -77,6 +78,11 @@ public:
     // True once the window is closing: the program is ending.
     bool isClosing() const { return m_closing; }
 
+public Q_SLOTS:
+    // Whether the monitor window and the ticker bar show, and whether the monitor
+    // window has shown in this run, as the monitor's controller tells.
+    void setMonitorWindows(bool monitorShowing, bool tickerShowing, bool monitorShownThisRun);
+
 Q_SIGNALS:
     // The user wants the stock editor, for the code given.
     void stockEditorWanted(const QString& code);
@@ -101,6 +107,11 @@ private:
     void wirePopups();
     void wireWindowBehaviour();
     void onActivated();
+    void wireActionInputs();
+    void onCurrentRowChanged();
+    // Every item and button that is ever disabled, set from `m_actionInputs`.
+    void updateActions();
+    template <typename Change> void changeActionInputs(Change change);
 
     sql::Database& m_db;
     ledger::StockTable& m_stocks;
@@ -109,6 +120,7 @@ private:
     MainWindowServices m_services;
     market::QuoteSourceChoice& m_quoteSources;
     bool m_closing = false;
+    model::ActionInputs m_actionInputs;
     ParametersPanel* m_parameters = nullptr;
     TradePanel* m_trade = nullptr;
     SellTargetGroup* m_profitTargets = nullptr;

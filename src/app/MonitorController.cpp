@@ -32,7 +32,6 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QCoreApplication>
-#include <QMenu>
 #include <QPushButton>
 
 using namespace Qt::StringLiterals;
@@ -98,6 +97,7 @@ void MonitorController::wireMonitor()
     market::NetworkState& network = m_parts.network;
     connect(monitor, &windows::MonitorWindow::mainTimerStopRequested, this, [this, &network] {
         m_shownOnce = true;
+        announceWindowsShown();
         network.setQuoteThrottleTicks(heldThrottle);
         Q_EMIT mainTimerStopRequested();
     });
@@ -190,20 +190,20 @@ void MonitorController::wireMenus()
     for (QPushButton* button : {m_fontWindow->applyButton(), m_fontWindow->defaultsButton()})
         connect(button, &QPushButton::clicked, this,
                 [this] { m_parts.main.settings().setMonitorFont(m_monitor->gridFont()); });
-    for (QMenu* popup : {m.ledgerPopup, m.tradePopup, m.trayPopup})
-        connect(popup, &QMenu::aboutToShow, this, &MonitorController::updateMenuStates);
-    for (QObject* owner : m.floatingBar->associatedObjects())
-        if (auto* menu = qobject_cast<QMenu*>(owner))
-            connect(menu, &QMenu::aboutToShow, this, &MonitorController::updateMenuStates);
-    updateMenuStates();
+    // The main window's items follow whether these windows show.
+    connect(this, &MonitorController::windowsShownChanged, &m_parts.main,
+            &MainWindow::setMonitorWindows);
+    m_monitor->installEventFilter(this);
+    m_bar->installEventFilter(this);
+    announceWindowsShown();
 }
 
 void MonitorController::wireListCommands()
 {
     using L = ledger::MonitorList;
     MainMenus& m = m_parts.main.menus();
-    for (QAction* item : {m.monitorAdd, m.monitorRemove, m.monitorAddAll, m.monitorRemoveAll,
-                          m.monitorAddUnsold, m.monitorAddRange})
+    for (QAction* item :
+         {m.monitorAddAll, m.monitorRemoveAll, m.monitorAddUnsold, m.monitorAddRange})
         item->setEnabled(true);
     connect(m.monitorAdd, &QAction::triggered, this, [this] { runNamedCommand(&L::add); });
     connect(m.monitorRemove, &QAction::triggered, this, [this] { runNamedCommand(&L::remove); });
@@ -260,21 +260,17 @@ bool MonitorController::hasCurrentRow() const
     return m_parts.main.ledgerController().currentRow() != nullptr;
 }
 
-void MonitorController::updateMenuStates()
+bool MonitorController::eventFilter(QObject* watched, QEvent* event)
 {
-    MainMenus& m = m_parts.main.menus();
-    const bool hasRow = hasCurrentRow();
-    const bool networkOk = m_parts.network.networkOk();
-    const bool monitorShowing = m_monitor->isVisible();
-    for (QAction* item : {m.tradeMonitor, m.ledgerMonitor})
-        item->setEnabled(hasRow && networkOk && !monitorShowing);
-    m.floatingBar->setEnabled(hasRow && networkOk);
-    m.trayRealtime->setEnabled(!monitorShowing);
-    m.trayFloating->setEnabled(!(m_bar && m_bar->isVisible() && m_shownOnce));
-    const ledger::LedgerRow* row = m_parts.main.ledgerController().currentRow();
-    const bool monitored = row && row->monitor == u"是"_s;
-    m.monitorAdd->setEnabled(!monitored);
-    m.monitorRemove->setEnabled(monitored);
+    if ((watched == m_monitor.get() || watched == m_bar.get()) &&
+        (event->type() == QEvent::Show || event->type() == QEvent::Hide))
+        announceWindowsShown();
+    return QObject::eventFilter(watched, event);
+}
+
+void MonitorController::announceWindowsShown()
+{
+    Q_EMIT windowsShownChanged(m_monitor->isVisible(), m_bar->isVisible(), m_shownOnce);
 }
 
 void MonitorController::openMonitor()
@@ -324,7 +320,6 @@ void MonitorController::onMainTimerTick(bool networkOk)
         monitoring->setChecked(true);
         m_session->setMonitoring(true);
     }
-    updateMenuStates();
 }
 
 } // namespace corvanta::app

@@ -83,13 +83,18 @@ Q_SIGNALS:
     // The date range dialog shows (true) or hides: a pause of its own, since it
     // may show beside the monitor and close before or after it.
     void dateRangePauseWanted(bool pause);
+    // The monitor window or the ticker bar was shown or hidden.
+    void windowsShownChanged(bool monitorShowing, bool tickerShowing, bool monitorShownThisRun);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void wireMonitor();
     void wireBar();
     void wireMenus();
     void wireListCommands();
-    void updateMenuStates();
+    void announceWindowsShown();
     // Runs one list command on the ledger's current stock (or all stocks).
     void runListCommand(ledger::MonitorList::BarLines (ledger::MonitorList::*command)());
     void runNamedCommand(

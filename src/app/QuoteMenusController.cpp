@@ -76,6 +76,7 @@ void QuoteMenusController::queryStock(const QString& answer)
     m_parts.picker.inferMarket(answer);
     m_parts.picker.lookupStock(answer);
     m_parts.picker.completeCode();
+    m_parts.tray.markInTray();
     m_parts.refresh.startLiveRefresh();
     m_parts.trade.refreshProgress->setVisible(true);
     m_parts.refresh.showTrayHint(u"元"_s);

@@ -3,7 +3,6 @@
 #include "QuoteMark.h"
 
 #include "FeeController.h"
-#include "LedgerController.h"
 #include "MainMenus.h"
 #include "SellTargetGroup.h"
 #include "StatusBarPanels.h"
@@ -65,7 +64,7 @@ QuoteRefreshController::QuoteRefreshController(market::NetworkState& network,
     m_parts.trade.refreshProgress->setMaximum(progressMaximum);
     m_parts.trade.refreshProgress->setToolTip(u"实时行情刷新进行中"_s);
     m_parts.trade.refreshProgress->setVisible(false);
-    for (QAction* item : {m.tradeRefresh, m.trayRefresh, m.fetchPrice, m.trayQuery})
+    for (QAction* item : {m.tradeRefresh, m.trayRefresh, m.trayQuery})
         item->setEnabled(true);
     connect(m.tradeRefresh, &QAction::triggered, this, [this](bool on) {
         setRefresh(on);
@@ -75,9 +74,10 @@ QuoteRefreshController::QuoteRefreshController(market::NetworkState& network,
     });
     connect(m.trayRefresh, &QAction::triggered, this, [this](bool on) {
         setRefresh(on);
-        if (on)
+        if (on) {
+            m_parts.tray.markInTray();
             showTrayHint(u"元,"_s);
-        else
+        } else
             m_parts.tray.setToolTip(TrayController::idleToolTip());
     });
     connect(m.fetchPrice, &QAction::triggered, this, &QuoteRefreshController::fetchIfReady);
@@ -134,9 +134,6 @@ void QuoteRefreshController::tick()
     MainMenus& m = m_parts.menus;
     if (!m_check->isConnected()) {
         m_parts.status.setNetworkState(u"网络未连接"_s);
-        m.ledgerMonitor->setEnabled(false);
-        m.tradeMonitor->setEnabled(false);
-        m.floatingBar->setEnabled(false);
         m_network.setNetworkOk(false);
         Q_EMIT ticked(false);
         return;
@@ -163,10 +160,6 @@ void QuoteRefreshController::tick()
         m_spinner = nextSpinner(m_spinner);
         showTrayHint(u"元 "_s + m_spinner);
     }
-    // The ledger grid's current row is what these items act on.
-    const bool hasRow = m_parts.ledger.currentRow() != nullptr;
-    for (QAction* item : {m.ledgerMonitor, m.tradeMonitor, m.summary, m.floatingBar})
-        item->setEnabled(hasRow);
     Q_EMIT ticked(true);
 }
 

@@ -17,7 +17,6 @@ class NetworkState;
 namespace corvanta::app {
 
 class FeeController;
-class LedgerController;
 class MainMenus;
 class SellTargetGroup;
 class StatusBarPanels;
@@ -38,7 +37,6 @@ public:
         SellTargetGroup& profitTargets;
         SellTargetGroup& lossTargets;
         TrayController& tray;
-        LedgerController& ledger;
     };
     static constexpr int periodMs = 2000;
 

@@ -98,21 +98,25 @@ void SellTargetController::computeGain()
     m_trade.gainLabel->setStyleSheet(gain->loss ? u"color: blue;"_s : u"color: red;"_s);
 }
 
+void SellTargetController::setInputsState(model::TargetInputsState state)
+{
+    if (m_state == state)
+        return;
+    m_state = state;
+    Q_EMIT inputsStateChanged();
+}
+
 void SellTargetController::enableInputs()
 {
-    for (QLineEdit* box : targetBoxes())
-        box->setEnabled(true);
-    m_trade.currentPrice->setEnabled(true);
+    setInputsState(model::TargetInputsState::Open);
 }
 
 void SellTargetController::reset()
 {
-    for (QLineEdit* box : targetBoxes()) {
+    for (QLineEdit* box : targetBoxes())
         box->setText(u"0"_s);
-        box->setEnabled(false);
-    }
     m_trade.currentPrice->setText(u"0"_s);
-    m_trade.currentPrice->setEnabled(false);
+    setInputsState(model::TargetInputsState::Closed);
 }
 
 } // namespace corvanta::app

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "calc/SellTargets.h"
+#include "model/ActionStates.h"
 
 #include <QHash>
 #include <QObject>
@@ -21,15 +22,19 @@ public:
     SellTargetController(FeeController& fees, TradePanel& trade, SellTargetGroup& profit,
                          SellTargetGroup& loss, QObject* parent = nullptr);
 
-    // Enables the six boxes and the current-price input after a complete pricing.
+    // Opens the six boxes and the current-price input after a complete pricing.
     void enableInputs();
-    // Disables the six boxes and the current-price input and sets them to "0".
+    // Closes the six boxes and the current-price input and sets them to "0".
     void reset();
+    // Whether the six boxes and the current-price input take input.
+    model::TargetInputsState inputsState() const { return m_state; }
     // Recomputes the gain at the current price (after a price was put in).
     void computeGain();
 
 Q_SIGNALS:
     void codeFocusWanted();
+    // `inputsState()` changed.
+    void inputsStateChanged();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -38,12 +43,14 @@ private:
     void compute(SellTargetBox box, QLineEdit* source);
     SellTargetInputs inputs() const;
     QList<QLineEdit*> targetBoxes() const;
+    void setInputsState(model::TargetInputsState state);
 
     FeeController& m_fees;
     TradePanel& m_trade;
     SellTargetGroup& m_profit;
     SellTargetGroup& m_loss;
     QHash<QLineEdit*, SellTargetBox> m_boxes;
+    model::TargetInputsState m_state = model::TargetInputsState::AsAtStart;
 };
 
 } // namespace corvanta::app

@@ -13,11 +13,10 @@ namespace corvanta::app {
 
 namespace {
 
-QLineEdit* box(const QString& name, bool enabled)
+QLineEdit* box(const QString& name)
 {
     auto* edit = new QLineEdit(u"0"_s);
     edit->setObjectName(name);
-    edit->setEnabled(enabled);
     windows::keepTextStartInView(edit);
     return edit;
 }
@@ -28,9 +27,9 @@ SellTargetGroup::SellTargetGroup(Kind kind, QWidget* parent) : QGroupBox(parent)
 {
     const bool profit = kind == Kind::Profit;
     setTitle(baseTitle());
-    amount = box(profit ? u"Edit8"_s : u"Edit11"_s, false);
-    percent = box(profit ? u"Edit9"_s : u"Edit10"_s, false);
-    price = box(profit ? u"Edit7"_s : u"Edit12"_s, true);
+    amount = box(profit ? u"Edit8"_s : u"Edit11"_s);
+    percent = box(profit ? u"Edit9"_s : u"Edit10"_s);
+    price = box(profit ? u"Edit7"_s : u"Edit12"_s);
 
     // One pixel smaller than the rest of the window, and each line laid out on its
     // own, so that an amount of six digits and a price of four show in full.

@@ -102,7 +102,6 @@ SummaryController::SummaryController(sql::Database& db, ledger::LedgerNotifier& 
 
     buildPopup();
     MainMenus& menus = window.menus();
-    menus.summary->setEnabled(true);
     menus.stockTrades->setEnabled(true);
     connect(menus.summary, &QAction::triggered, this, [this] {
         if (m_selector.currentIndex() == summaryIndex)
@@ -310,7 +309,6 @@ void SummaryController::show(const report::Summary& summary)
     grid->show();
     m_panel.recordLabel->hide();
     m_panel.recordLabel->clear();
-    m_window.trade().deleteButton->setEnabled(false);
     m_window.sellTargets().reset();
     m_selector.setToolTip(report::texts::selectorHintSummary.toString());
     setCaption(summary.caption);
@@ -328,7 +326,6 @@ void SummaryController::showLedger()
     m_shown = false;
     m_panel.summaryGrid->hide();
     m_panel.ledgerGrid->show();
-    m_window.trade().deleteButton->setEnabled(true);
     m_selector.setToolTip(report::texts::selectorHintLedger.toString());
     setCaption(report::texts::ledgerCaption.toString());
     setSelector(ledgerIndex);

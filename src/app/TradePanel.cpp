@@ -71,7 +71,6 @@ TradePanel::TradePanel(QWidget* parent) : QGroupBox(parent)
     amountUnit = new QComboBox;
     amountUnit->setObjectName(u"ComboBox4"_s);
     amountUnit->addItems({u"元"_s, u"万元"_s});
-    amountUnit->setEnabled(false);
     top->addWidget(amountUnit);
     outer->addLayout(top);
 
@@ -180,7 +179,6 @@ TradePanel::TradePanel(QWidget* parent) : QGroupBox(parent)
     prices->setContentsMargins(2, 0, 2, 0);
     prices->setSpacing(1);
     currentPrice = field(u"syl"_s, u"0"_s, false);
-    currentPrice->setEnabled(false);
     currentPrice->setToolTip(u"输入当前价格,计算盈亏金额"_s);
     gainLabel = label(u"盈利金额"_s);
     gainLabel->setObjectName(u"Label58"_s);
@@ -242,9 +240,6 @@ TradePanel::TradePanel(QWidget* parent) : QGroupBox(parent)
         button->setAutoDefault(false);
         buttons->addWidget(button);
     }
-    recordBuyButton->setEnabled(false);
-    recordSellButton->setEnabled(false);
-    deleteButton->setEnabled(false);
     outer->addLayout(buttons);
 
     for (QLineEdit* edit : findChildren<QLineEdit*>())

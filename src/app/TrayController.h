@@ -24,6 +24,9 @@ public:
     bool inTray() const { return m_inTray; }
     // The program ends from the tray menu: the window is no longer in the tray.
     void leaveForExit() { m_inTray = false; }
+    // The user follows the current stock from the tray: the tray hint keeps its
+    // price current.
+    void markInTray() { m_inTray = true; }
 
     static QString idleToolTip();
 

@@ -116,7 +116,8 @@ void TickerBar::buildMenu()
                 [this, caption] { setAlpha(caption.left(3).trimmed().toInt()); });
     }
     m_menu->addAction(u"调节宽度(&W)"_s, this, &TickerBar::askWidth);
-    m_hints = m_menu->addAction(u"文本提示(&)"_s);
+    // No mnemonic: an ampersand before ")" would underline the bracket.
+    m_hints = m_menu->addAction(u"文本提示()"_s);
     m_hints->setCheckable(true);
     m_hints->setChecked(true);
     connect(m_hints, &QAction::toggled, this, &TickerBar::applyHints);

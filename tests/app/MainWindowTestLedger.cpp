@@ -24,6 +24,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QStyleOptionViewItem>
 #include <QTableView>
@@ -90,6 +91,8 @@ private Q_SLOTS:
     void deletingFromAnEmptyGridAsksNothing();
     void clearingTheLedger_data();
     void clearingTheLedger();
+    void ledgerPopupFollowsTheCurrentRow_data();
+    void ledgerPopupFollowsTheCurrentRow();
     void gridColours();
     void anEventIsARowOfItsOwnThatIsNoTrade();
     void sortByNameAndByDate();
@@ -396,6 +399,39 @@ void MainWindowLedgerTest::clearingTheLedger()
     QCOMPARE(w.ledger().ledgerGrid->model()->rowCount(), yes ? 0 : 2);
     QCOMPARE(openQuantity(h->db, sampleName), yes ? -1 : 1200);
     QCOMPARE(openQuantity(h->db, u"沪市股票0"_s), yes ? -1 : 100);
+}
+
+void MainWindowLedgerTest::ledgerPopupFollowsTheCurrentRow_data()
+{
+    QTest::addColumn<bool>("emptied");
+    QTest::newRow("SampleTradeCurrent") << false;
+    QTest::newRow("LedgerEmptied") << true;
+}
+
+// The items that act on the current row are offered exactly while there is one,
+// whatever the network timer did or did not see.
+void MainWindowLedgerTest::ledgerPopupFollowsTheCurrentRow()
+{
+    QFETCH(bool, emptied);
+    app::MainWindow& w = h->window();
+    app::MainMenus& m = w.menus();
+    if (emptied) {
+        h->prompter.answers = {true};
+        m.clearLedger->trigger();
+        QCOMPARE(w.ledger().ledgerGrid->model()->rowCount(), 0);
+    }
+    QTableView* grid = w.ledger().ledgerGrid;
+    Q_EMIT grid->customContextMenuRequested(QPoint(10, 30));
+    const bool shown = m.ledgerPopup->isVisible();
+    const bool summary = m.summary->isEnabled();
+    const bool monitorList = m.monitorListMenu->isEnabled();
+    const bool deletion = m.popupDelete->isEnabled();
+    m.ledgerPopup->close();
+    QVERIFY(shown);
+    const bool hasRow = !emptied;
+    QCOMPARE(summary, hasRow);
+    QCOMPARE(monitorList, hasRow);
+    QCOMPARE(deletion, hasRow);
 }
 
 void MainWindowLedgerTest::gridColours()

@@ -96,6 +96,7 @@ private Q_SLOTS:
     void theChartLinkOffersThePortalPages();
     void fontWindowAndUsageNotesFromTheMenus();
     void aBusyLedgerIsToldAndTheProgramGoesOn();
+    void mnemonicsAreLettersOrDigits();
 
 private:
     app::Program& program() const { return h->program(); }
@@ -219,11 +220,15 @@ void MainWindowMonitorTest::listCommandsMarkTheBarForRebuild()
         QVERIFY(!program().mainTimerPauses().paused());
         QCOMPARE(monitoredRows(h->db, u"沪\"市1"_s), 0); // bought in April
     } else {
+        // Adding is offered on a stock not yet monitored.
+        if (command == u"add"_s)
+            clickGridRow(grid(), 2);
         QAction* action = command == u"add"_s         ? m.monitorAdd
                           : command == u"remove"_s    ? m.monitorRemove
                           : command == u"addAll"_s    ? m.monitorAddAll
                           : command == u"removeAll"_s ? m.monitorRemoveAll
                                                       : m.monitorAddUnsold;
+        QVERIFY(action->isEnabled());
         action->trigger();
     }
     QCOMPARE(monitor().session().ticker().rebuildPending(), rebuild);
@@ -901,6 +906,32 @@ void MainWindowMonitorTest::aBusyLedgerIsToldAndTheProgramGoesOn()
     QVERIFY(window.detailPanel()->findChild<QTableView*>()->model()->rowCount() > 0);
     lookup.close();
     window.close();
+}
+
+// An ampersand before a bracket or a blank would underline it: every item of the
+// main window's menus and popups and of the floating bar's menu underlines a letter
+// or a digit, or nothing.
+void MainWindowMonitorTest::mnemonicsAreLettersOrDigits()
+{
+    QVERIFY(h->open());
+    QList<QMenu*> menus = h->window().findChildren<QMenu*>();
+    const app::MainMenus& m = this->menus();
+    menus << m.tradePopup << m.ledgerPopup << m.trayPopup;
+    menus << monitor().bar()->findChildren<QMenu*>();
+    QVERIFY(menus.contains(monitor().bar()->popupMenu()));
+    QStringList stray;
+    for (const QMenu* menu : std::as_const(menus)) {
+        for (const QAction* item : menu->actions()) {
+            const QString text = item->text();
+            for (qsizetype at = text.indexOf(u'&'); at >= 0 && at + 1 < text.size();
+                 at = text.indexOf(u'&', at + 2)) {
+                if (!text.at(at + 1).isLetterOrNumber() && text.at(at + 1) != u'&')
+                    stray << text;
+            }
+        }
+    }
+    QVERIFY2(stray.isEmpty(), qPrintable(stray.join(u" | "_s)));
+    QCOMPARE(monitor().bar()->hintsAction()->text(), u"文本提示()"_s);
 }
 
 int runMonitorTests(int argc, char* argv[])

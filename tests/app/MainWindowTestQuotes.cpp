@@ -1,6 +1,7 @@
 #include "MainWindowTestSupport.h"
 
 #include "../market/FakeHttpProxy.h"
+#include "app/InputBox.h"
 #include "app/LedgerPanel.h"
 #include "app/MainMenus.h"
 #include "app/ParametersPanel.h"
@@ -99,6 +100,9 @@ private Q_SLOTS:
     void enteringAnInputStopsTheLiveRefresh();
     void infoPages_data();
     void infoPages();
+    void trayItemsKeepTheTrayHintCurrent_data();
+    void trayItemsKeepTheTrayHintCurrent();
+    void enteringTodaysOpenSelectsIt();
 
 private:
     // Opens the window with the fake connection check and the quote server.
@@ -138,7 +142,9 @@ void MainWindowQuoteTest::openWindow()
 bool MainWindowQuoteTest::fetchNow()
 {
     QSignalSpy shown(&quotes(), &app::QuoteRefreshController::quoteShown);
-    h->window().menus().fetchPrice->trigger();
+    // The popup's item is offered only while the direction choice is disabled,
+    // which these cases do not need: its action runs directly.
+    quotes().fetchIfReady();
     return shown.count() > 0 || shown.wait(5000);
 }
 
@@ -600,6 +606,47 @@ void MainWindowQuoteTest::infoPages()
     if (!url.hasQuery())
         return;
     QVERIFY(url.query().endsWith(u"="_s + code));
+}
+
+void MainWindowQuoteTest::trayItemsKeepTheTrayHintCurrent_data()
+{
+    QTest::addColumn<bool>("query");
+    QTest::newRow("RefreshItem") << false;
+    QTest::newRow("StockQuery") << true;
+}
+
+// Following a stock from the tray's items keeps the tray hint's price current, as
+// hiding to the tray does: the tick that starts a fetch turns the hint's spinner.
+void MainWindowQuoteTest::trayItemsKeepTheTrayHintCurrent()
+{
+    QFETCH(bool, query);
+    openWindow();
+    app::MainMenus& m = h->window().menus();
+    if (query) {
+        whenInputBoxShows([](app::InputBoxDialog& box) {
+            box.input()->setText(u"600000"_s);
+            click(box.okButton());
+        });
+        m.trayQuery->trigger();
+    } else {
+        m.trayRefresh->trigger();
+    }
+    QVERIFY(m.trayRefresh->isChecked());
+    QSignalSpy shown(&quotes(), &app::QuoteRefreshController::quoteShown);
+    for (int tick = 0; tick < 5 && !h->tray.tip.endsWith(u"元 \\"_s); ++tick)
+        quotes().tick();
+    QVERIFY2(h->tray.tip.endsWith(u"元 \\"_s), qPrintable(h->tray.tip));
+    QVERIFY(shown.count() > 0 || shown.wait(5000));
+}
+
+// Clicking 今开 selects its text, ready to be typed over once made editable.
+void MainWindowQuoteTest::enteringTodaysOpenSelectsIt()
+{
+    openWindow();
+    QLineEdit* open = h->window().trade().todayOpen;
+    open->setText(u"8.50"_s);
+    QTest::mouseClick(open, Qt::LeftButton);
+    QTRY_COMPARE(open->selectedText(), u"8.50"_s);
 }
 
 int runQuoteTests(int argc, char* argv[])
