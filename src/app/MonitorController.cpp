@@ -32,6 +32,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QCoreApplication>
+#include <QMenu>
 #include <QPushButton>
 
 using namespace Qt::StringLiterals;
