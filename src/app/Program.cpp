@@ -210,9 +210,8 @@ void Program::wireDataExchange()
     QObject::connect(backupWindow, &windows::BackupWindow::shownChanged, main,
                      [this](bool shown) { m_timerPauses->set(MainTimerPause::Backup, shown); });
 
-    m_importWindow = std::make_unique<windows::ImportWindow>(
-        m_db, m_notifier, m_services.prompter, *m_files,
-        [main] { return main->trade().otherFee->text().toDouble(); }, main);
+    m_importWindow = std::make_unique<windows::ImportWindow>(m_db, m_notifier, m_services.prompter,
+                                                             *m_files, main);
     QAction* brokerImport = main->menus().brokerImport;
     brokerImport->setEnabled(true);
     windows::ImportWindow* importWindow = m_importWindow.get();
