@@ -1,4 +1,5 @@
 #include "Program.h"
+#include "CommandLine.h"
 
 #include "Application.h"
 #include "DesktopServices.h"
@@ -87,12 +88,7 @@ void keepDailySafetyCopy(sql::Database& db, const QString& path)
 
 QString Program::defaultLedgerPath()
 {
-    QCoreApplication::setApplicationName(u"Corvanta"_s);
-    QCoreApplication::setOrganizationName(u"Corvanta"_s);
-    const QString folder =
-        ledger::ledgerFolder(QCoreApplication::applicationDirPath(),
-                             QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
-    return ledger::ledgerPath(folder);
+    return programLedgerPath();
 }
 
 std::unique_ptr<Program> Program::start()
