@@ -29,4 +29,12 @@ int runCommandLine(const QStringList& arguments, const QString& ledgerPath, QTex
 // The text of `--help`.
 QString commandLineHelp();
 
+// The ledger file the program uses: beside the program when its folder is
+// writable, else in the user's application-data folder.
+QString programLedgerPath();
+
+// The program as a command: makes a core application (no display) and runs the
+// subcommand its arguments name on the program's ledger. Returns a CommandExit.
+int runCommandLineProgram(int argc, char* argv[]);
+
 } // namespace corvanta::app

@@ -60,17 +60,14 @@ GenericImportReading readGenericImport(const QString& path, const QStringList& m
     listIssues(out, statement.parsed.skipped, u"跳过："_s);
     listIssues(out, statement.parsed.refused, u"未导入："_s);
     listIssues(out, statement.warnings, u"警告："_s);
-    if (const auto refusal = exchange::nothingToImport(statement)) {
-        err << *refusal << '\n';
-        return {std::nullopt, CommandFailed};
-    }
-    if (!confirmed) {
+    exchange::StatementToImport toImport = exchange::toImport(statement);
+    if (!confirmed && !toImport.refusal) {
         out << u"前 "_s << qMin(previewRows, statement.parsed.trades.size())
             << u" 笔交易将这样记入账本："_s << '\n';
         for (qsizetype i = 0; i < statement.parsed.trades.size() && i < previewRows; ++i)
             out << u"  "_s << tradeText(statement.parsed.trades.at(i)) << '\n';
     }
-    return {std::move(statement.parsed), CommandDone};
+    return {std::move(toImport), CommandDone};
 }
 
 } // namespace corvanta::app

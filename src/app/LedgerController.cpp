@@ -6,6 +6,7 @@
 #include "ParametersPanel.h"
 #include "SellTargetController.h"
 #include "TradePanel.h"
+#include "calc/PlaceholderStock.h"
 #include "ledger/LedgerBackup.h"
 #include "ledger/LedgerMessages.h"
 #include "ledger/LedgerWriter.h"
@@ -225,7 +226,7 @@ void LedgerController::record(Direction direction)
 {
     TradePanel& t = m_parts.trade;
     const QString name = m_parts.picker.caption();
-    if (name.isEmpty() || name == u"无名股票" || t.code->text().isEmpty()) {
+    if (name.isEmpty() || name == placeholderName || t.code->text().isEmpty()) {
         m_parts.prompter.inform(ledger::messages::noName.toString());
         return;
     }

@@ -2,10 +2,8 @@
 
 #include "CommandLine.h"
 #include "PasswordInput.h"
-#include "ledger/LedgerBackup.h"
 #include "ledger/LedgerFile.h"
 #include "ledger/LedgerPassword.h"
-#include "ledger/LedgerRestore.h"
 #include "ledger/SeedList.h"
 
 #include <QTextStream>
@@ -85,29 +83,6 @@ std::optional<sql::Database> openWithPassword(const QString& path, const QString
         err << error.message() << '\n';
     }
     return std::nullopt;
-}
-
-std::unique_ptr<ledger::LedgerRestore> openRestoreSource(sql::Database& ledger,
-                                                         const QString& backup)
-{
-    try {
-        return std::make_unique<ledger::LedgerRestore>(ledger, backup);
-    } catch (const ledger::BackupError& error) {
-        if (!error.keyRefused())
-            throw;
-        auto typed = askOnTerminal(ledger::passwordTexts::askForBackup(backup));
-        if (!typed)
-            throw;
-        Cleared password{*typed};
-        typed->fill('\0');
-        try {
-            return std::make_unique<ledger::LedgerRestore>(ledger, backup, password.bytes);
-        } catch (const ledger::BackupError& again) {
-            if (!again.keyRefused())
-                throw;
-            throw ledger::BackupError(ledger::wrongPasswordText() + again.message());
-        }
-    }
 }
 
 int runPasswordCommand(sql::Database& ledger, const QString& action, const QString& newPasswordFile,

@@ -4,15 +4,13 @@
 
 #include <QString>
 
-#include <memory>
 #include <optional>
 
 class QTextStream;
 
 namespace corvanta::ledger {
 class LedgerOpenError;
-class LedgerRestore;
-} // namespace corvanta::ledger
+}
 
 namespace corvanta::app {
 
@@ -23,12 +21,6 @@ namespace corvanta::app {
 std::optional<sql::Database> openWithPassword(const QString& path, const QString& passwordFile,
                                               const ledger::LedgerOpenError& refusal,
                                               QTextStream& err);
-
-// Reads a backup for a restore; one made under another password is opened with
-// that password, asked on the terminal. Throws BackupError (a wrong password, no
-// terminal to ask on, no backup at all).
-std::unique_ptr<ledger::LedgerRestore> openRestoreSource(sql::Database& ledger,
-                                                         const QString& backup);
 
 // `password set|change|remove` on the open ledger; the new password comes from
 // `newPasswordFile` or twice from the terminal. Returns a CommandExit.

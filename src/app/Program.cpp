@@ -1,4 +1,5 @@
 #include "Program.h"
+#include "CommandLine.h"
 
 #include "Application.h"
 #include "DesktopServices.h"
@@ -87,12 +88,7 @@ void keepDailySafetyCopy(sql::Database& db, const QString& path)
 
 QString Program::defaultLedgerPath()
 {
-    QCoreApplication::setApplicationName(u"Corvanta"_s);
-    QCoreApplication::setOrganizationName(u"Corvanta"_s);
-    const QString folder =
-        ledger::ledgerFolder(QCoreApplication::applicationDirPath(),
-                             QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
-    return ledger::ledgerPath(folder);
+    return programLedgerPath();
 }
 
 std::unique_ptr<Program> Program::start()
@@ -210,9 +206,8 @@ void Program::wireDataExchange()
     QObject::connect(backupWindow, &windows::BackupWindow::shownChanged, main,
                      [this](bool shown) { m_timerPauses->set(MainTimerPause::Backup, shown); });
 
-    m_importWindow = std::make_unique<windows::ImportWindow>(
-        m_db, m_notifier, m_services.prompter, *m_files,
-        [main] { return main->trade().otherFee->text().toDouble(); }, main);
+    m_importWindow = std::make_unique<windows::ImportWindow>(m_db, m_notifier, m_services.prompter,
+                                                             *m_files, main);
     QAction* brokerImport = main->menus().brokerImport;
     brokerImport->setEnabled(true);
     windows::ImportWindow* importWindow = m_importWindow.get();

@@ -1,6 +1,7 @@
 #include "QuoteRefreshController.h"
 
 #include "QuoteMark.h"
+#include "calc/PlaceholderStock.h"
 
 #include "FeeController.h"
 #include "MainMenus.h"
@@ -193,7 +194,7 @@ void QuoteRefreshController::onTradeSelected(const QString& code)
 {
     // Rows chosen in quick succession fetch one quote: the throttle starts again.
     const QString trimmed = code.trimmed();
-    if (trimmed.size() == 6 && trimmed != u"000000"_s && m_network.quoteThrottleTicks() >= 3)
+    if (trimmed.size() == 6 && trimmed != placeholderCode && m_network.quoteThrottleTicks() >= 3)
         fetchIfReady();
     m_network.setQuoteThrottleTicks(0);
     if (!m_parts.menus.tradeRefresh->isChecked()) {

@@ -1,6 +1,7 @@
 #include "TradePanel.h"
 
 #include "TradeUnits.h"
+#include "calc/PlaceholderStock.h"
 #include "windows/FieldFit.h"
 #include "windows/LineBreaks.h"
 
@@ -82,7 +83,7 @@ TradePanel::TradePanel(QWidget* parent) : QGroupBox(parent)
     auto* left = new QGridLayout;
     left->setSpacing(1);
     columns->addLayout(left);
-    code = field(u"Edit3"_s, u"000000"_s, false);
+    code = field(u"Edit3"_s, placeholderCode.toString(), false);
     code->setMaxLength(6);
     code->setToolTip(windows::lineBreaks(
         u"直接输入股票代码,可自动判断股票所属证券商\r注：银行的拼音代码为YX而非YH"_s));

@@ -3,6 +3,7 @@
 #include "MainMenus.h"
 #include "TradePanel.h"
 #include "TrayPort.h"
+#include "calc/PlaceholderStock.h"
 
 #include <QComboBox>
 #include <QIcon>
@@ -62,7 +63,7 @@ void TrayController::setToolTip(const QString& text)
 void TrayController::hideToTray()
 {
     const QString code = m_trade.code->text();
-    if (!code.isEmpty() && code != u"000000") {
+    if (!code.isEmpty() && code != placeholderCode) {
         m_inTray = true;
         m_tray.setToolTip(code + u"-"_s + m_trade.candidates->currentText() + u" 当前价:"_s +
                           m_trade.currentPrice->text() + u"元,"_s);

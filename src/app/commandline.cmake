@@ -1,7 +1,9 @@
-# The subcommands run without a display: these files use no widgets. Each
-# command is a row of commands/CommandTable.cpp and a file of its own.
-target_sources(corvanta_app PRIVATE
+# The command line: QtCore only, so that a build without windows
+# (-DCORVANTA_GUI=OFF) has it too. Each command is a row of
+# commands/CommandTable.cpp and a file of its own.
+add_library(corvanta_commandline STATIC
     ${CMAKE_CURRENT_LIST_DIR}/CommandLine.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/CommandLineProgram.cpp
     ${CMAKE_CURRENT_LIST_DIR}/CsvExport.cpp
     ${CMAKE_CURRENT_LIST_DIR}/commands/CommandTable.cpp
     ${CMAKE_CURRENT_LIST_DIR}/commands/CommandRun.cpp
@@ -20,4 +22,8 @@ target_sources(corvanta_app PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/commands/EventsCommand.cpp
     ${CMAKE_CURRENT_LIST_DIR}/commands/AddEventCommand.cpp
 )
-target_link_libraries(corvanta_app PUBLIC corvanta_report)
+target_include_directories(corvanta_commandline PUBLIC
+    ${PROJECT_SOURCE_DIR}/src ${CMAKE_CURRENT_BINARY_DIR}/generated)
+target_link_libraries(corvanta_commandline
+    PUBLIC Qt6::Core corvanta_ledger corvanta_report corvanta_exchange corvanta_calc
+           corvanta_options)

@@ -3,24 +3,6 @@
 #include "app/Program.h"
 
 #include <QApplication>
-#include <QTextStream>
-
-#include <cstdio>
-
-namespace {
-
-// A subcommand runs without a display: only a core application is made.
-int runSubcommand(int argc, char* argv[])
-{
-    QCoreApplication application(argc, argv);
-    QTextStream out(stdout);
-    QTextStream err(stderr);
-    const QStringList arguments = QCoreApplication::arguments().mid(1);
-    return corvanta::app::runCommandLine(arguments, corvanta::app::Program::defaultLedgerPath(),
-                                         out, err);
-}
-
-} // namespace
 #include <QTimer>
 
 int main(int argc, char* argv[])
@@ -29,7 +11,7 @@ int main(int argc, char* argv[])
     for (int i = 1; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
     if (corvanta::app::wantsCommandLine(arguments))
-        return runSubcommand(argc, argv);
+        return corvanta::app::runCommandLineProgram(argc, argv); // no display needed
 
     corvanta::app::Application application(argc, argv);
     const auto program = corvanta::app::Program::start();

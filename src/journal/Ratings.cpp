@@ -1,6 +1,6 @@
 #include "Ratings.h"
 
-#include <QStringEncoder>
+#include "calc/GbkLength.h"
 
 namespace corvanta::journal {
 
@@ -30,12 +30,10 @@ QStringList ratingChoices()
 QString ratingOfChoice(const QString& choice)
 {
     // Whole characters up to six bytes: a hanzi is two, an ASCII character one.
-    QStringEncoder gbk("GBK");
     QString rating;
     int bytes = 0;
     for (QChar c : choice) {
-        const int width = gbk.isValid() ? int(QByteArray(gbk.encode(QString(c))).size())
-                                        : (c.unicode() < 0x80 ? 1 : 2);
+        const int width = gbkByteCount(QStringView(&c, 1));
         if (bytes + width > 6)
             break;
         bytes += width;

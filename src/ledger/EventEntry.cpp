@@ -2,6 +2,7 @@
 
 #include "LedgerMessages.h"
 #include "calc/Numbers.h"
+#include "calc/PlaceholderStock.h"
 
 using namespace Qt::StringLiterals;
 
@@ -23,7 +24,7 @@ struct RatioField {
 std::variant<calc::StockEvent, QString> readEventEntry(const EventEntry& entry)
 {
     namespace m = messages::events;
-    if (entry.name.trimmed().isEmpty() || entry.name == u"无名股票"_s ||
+    if (entry.name.trimmed().isEmpty() || entry.name == placeholderName ||
         entry.code.trimmed().isEmpty())
         return messages::noName.toString();
     if (!entry.record.isValid())

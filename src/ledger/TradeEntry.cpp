@@ -2,6 +2,7 @@
 
 #include "LedgerMessages.h"
 #include "calc/Numbers.h"
+#include "calc/PlaceholderStock.h"
 
 #include <stdexcept>
 
@@ -43,7 +44,7 @@ std::optional<QString> refuseRate(const QString& text, QStringView caption)
 
 bool hasNoName(const TradeEntry& entry)
 {
-    return entry.name.trimmed().isEmpty() || entry.name == u"无名股票"_s ||
+    return entry.name.trimmed().isEmpty() || entry.name == placeholderName ||
            entry.code.trimmed().isEmpty();
 }
 

@@ -9,6 +9,7 @@ target_sources(corvanta_ledger PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/FeeRuleSetting.cpp
     ${CMAKE_CURRENT_LIST_DIR}/LedgerBackup.cpp
     ${CMAKE_CURRENT_LIST_DIR}/LedgerRestore.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/RestoreRun.cpp
     ${CMAKE_CURRENT_LIST_DIR}/BackupRowCheck.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ErrorWords.cpp
     ${CMAKE_CURRENT_LIST_DIR}/SafetyCopies.cpp

@@ -1,6 +1,7 @@
 #include "QuoteParsing.h"
 
 #include "calc/Numbers.h"
+#include "calc/PlaceholderStock.h"
 
 #include <QDateTime>
 
@@ -9,8 +10,6 @@ using namespace Qt::StringLiterals;
 namespace corvanta::market {
 
 namespace {
-
-const QString placeholderCode = u"000000"_s;
 
 // The stamp layouts servers use; a stamp in none of them is unreadable.
 std::optional<QDateTime> readStamp(const QString& stamp)

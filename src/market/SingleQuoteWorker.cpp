@@ -1,4 +1,5 @@
 #include "SingleQuoteWorker.h"
+#include "calc/PlaceholderStock.h"
 
 using namespace Qt::StringLiterals;
 
@@ -31,7 +32,7 @@ bool SingleQuoteWorker::start(const SingleQuoteInputs& inputs)
 
     SingleQuoteOutcome outcome;
     outcome.code = inputs.codeInput.trimmed();
-    if (outcome.code == u"000000"_s || outcome.code.size() <= 5) {
+    if (outcome.code == placeholderCode || outcome.code.size() <= 5) {
         end(std::move(outcome));
         return true;
     }

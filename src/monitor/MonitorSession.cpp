@@ -1,5 +1,6 @@
 #include "MonitorSession.h"
 
+#include "calc/PlaceholderStock.h"
 #include "report/IndexLabels.h"
 #include "report/MonitorGridUpdate.h"
 #include "report/ScratchTables.h"
@@ -20,8 +21,6 @@ using namespace corvanta::report;
 
 namespace {
 
-const QString placeholderCode = u"000000"_s;
-const QString unnamedStock = u"无名股票"_s;
 const QString framePlain = u"多股实时行情"_s;
 
 // The frame caption's progress: one more ">" each cycle, up to nine, then back.
@@ -158,7 +157,7 @@ bool MonitorSession::hasHeadForPass() const
 
 bool MonitorSession::hasHeadForCycle() const
 {
-    return m_headName != unnamedStock && m_headCode != placeholderCode &&
+    return m_headName != placeholderName && m_headCode != placeholderCode &&
            gbkByteCount(m_headName) > 1 && m_currentCode.size() >= 2;
 }
 

@@ -1,6 +1,7 @@
 #include "StockCompletion.h"
 
 #include "calc/Numbers.h"
+#include "calc/PlaceholderStock.h"
 
 using namespace Qt::StringLiterals;
 
@@ -90,7 +91,7 @@ QHash<QString, QString> pricesFromLines(const QStringList& lines)
 
 double quotedPrice(const QuotedPricing& pricing, const QString& code)
 {
-    if (code == u"000000"_s)
+    if (code == placeholderCode)
         return 0;
     const auto found = pricing.prices.constFind(code);
     if (found == pricing.prices.constEnd() || *found == u"-"_s)

@@ -7,14 +7,11 @@
 #include "ledger/LedgerBackup.h"
 #include "ledger/LedgerFile.h"
 #include "ledger/LedgerPassword.h"
-#include "ledger/LedgerRestore.h"
-#include "ledger/SafetyCopies.h"
 #include "ledger/sql/Database.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QDate>
-#include <QDateTime>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -37,8 +34,8 @@ const QString idleStatus = u"数据备份恢复"_s;
 
 BackupWindow::BackupWindow(sql::Database& db, ledger::LedgerNotifier& notifier, Prompter& prompter,
                            FileChooser& files, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint), m_db(db), m_notifier(notifier),
-      m_prompter(prompter), m_files(files), m_slices(new QTimer(this))
+    : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint), m_db(db), m_prompter(prompter),
+      m_files(files), m_slices(new QTimer(this)), m_restore(db, notifier)
 {
     setWindowTitle(u"数据导入导出窗口"_s);
     build();
@@ -107,7 +104,7 @@ bool BackupWindow::restoreChosen() const
 
 bool BackupWindow::restoring() const
 {
-    return m_restore != nullptr;
+    return m_restoring;
 }
 
 void BackupWindow::chooseRestore(bool restore)
@@ -169,59 +166,59 @@ void BackupWindow::backup()
     setButtonsEnabled(true);
 }
 
-std::unique_ptr<ledger::LedgerRestore> BackupWindow::openRestore(const QString& source)
-{
-    try {
-        return std::make_unique<ledger::LedgerRestore>(m_db, source);
-    } catch (const ledger::BackupError& error) {
-        if (!error.keyRefused())
-            throw;
+namespace {
+
+// The restore's questions: a message box, and the password dialog over the window.
+class RestoreBoxes : public ledger::RestoreAnswers {
+public:
+    RestoreBoxes(Prompter& prompter, QWidget* window) : m_prompter(prompter), m_window(window) {}
+    bool confirm() override
+    {
+        return m_prompter.askYesNo(u"恢复覆盖"_s,
+                                   u"将覆盖数据库中的所有记录，\r操作不可恢复，是否进行？"_s);
     }
-    PasswordDialog dialog(u"恢复"_s, ledger::passwordTexts::askForBackup(source),
-                          {u"备份的密码："_s}, this);
-    std::unique_ptr<ledger::LedgerRestore> restore;
-    std::optional<ledger::BackupError> failure;
-    askUntilTaken(dialog, 1, [&](const Passwords& passwords) -> QString {
-        try {
-            restore =
-                std::make_unique<ledger::LedgerRestore>(m_db, source, passwords.entries.value(0));
-        } catch (const ledger::BackupError& error) {
-            if (error.keyRefused())
-                return ledger::wrongPasswordText() + u"请重新输入。"_s;
-            failure.emplace(error);
-        }
-        return QString();
-    });
-    if (failure)
-        throw *failure;
-    return restore;
-}
+    void askBackupPassword(const QString& backup,
+                           const std::function<QString(const QByteArray&)>& tryPassword) override
+    {
+        PasswordDialog dialog(u"恢复"_s, ledger::passwordTexts::askForBackup(backup),
+                              {u"备份的密码："_s}, m_window);
+        askUntilTaken(dialog, 1, [&](const Passwords& passwords) {
+            return tryPassword(passwords.entries.value(0));
+        });
+    }
+
+private:
+    Prompter& m_prompter;
+    QWidget* m_window;
+};
+
+} // namespace
 
 void BackupWindow::startRestore()
 {
     const QString source = m_files.openFile(filter);
-    if (source.isEmpty() ||
-        !m_prompter.askYesNo(u"恢复覆盖"_s,
-                             u"将覆盖数据库中的所有记录，\r操作不可恢复，是否进行？"_s)) {
+    if (source.isEmpty()) {
         setButtonsEnabled(true);
         return;
     }
+    RestoreBoxes boxes(m_prompter, this);
+    ledger::RestoreRun::Started started;
     try {
-        m_restore = openRestore(source);
-        if (!m_restore) {
-            setButtonsEnabled(true);
-            return;
-        }
-        // The ledger as it was stays one restore away.
-        m_safetyCopy = ledger::SafetyCopies(m_db.path()).make(m_db, QDateTime::currentDateTime());
+        started = m_restore.start(source, boxes);
     } catch (const ledger::BackupError& error) {
-        m_restore.reset();
         m_prompter.inform(error.message());
         setButtonsEnabled(true);
         return;
     }
-    m_progress->setRange(0, qMax(1, int(m_restore->tradeCount())));
+    if (started.start == ledger::RestoreRun::Start::NoSafetyCopy)
+        m_prompter.inform(started.why);
+    if (started.start != ledger::RestoreRun::Start::Begun) { // a cancelled password says nothing
+        setButtonsEnabled(true);
+        return;
+    }
+    m_progress->setRange(0, qMax(1, int(m_restore.tradeCount())));
     m_progress->setValue(0);
+    m_restoring = true;
     setRunModal(*this, true);
     m_slices->start();
 }
@@ -229,21 +226,20 @@ void BackupWindow::startRestore()
 void BackupWindow::restoreSlice()
 {
     try {
-        m_restore->copyNext(sliceRows);
-        const ledger::RestoreProgress progress = m_restore->progress();
+        m_restore.copyNext(sliceRows);
+        const ledger::RestoreProgress progress = m_restore.progress();
         m_progress->setRange(0, qMax(1, progress.maximum));
         m_progress->setValue(progress.value);
         setStatus(progress.status);
-        if (!m_restore->atEnd())
+        if (!m_restore.atEnd())
             return;
-        m_restore->finish();
+        m_restore.finish();
     } catch (const sql::Error& error) {
-        ledger::SafetyCopies(m_db.path()).drop(m_safetyCopy);
         m_prompter.inform(u"恢复没有完成，账本保持原样（"_s + error.message() + u"）。"_s);
         endRestore(false);
         return;
     }
-    setStatus(m_restore->progress().status);
+    setStatus(m_restore.progress().status);
     endRestore(true);
 }
 
@@ -251,12 +247,10 @@ void BackupWindow::endRestore(bool committed)
 {
     m_slices->stop();
     setRunModal(*this, false); // while restoring() holds: no shown/hidden signals
-    m_restore.reset();
+    m_restoring = false;
     if (!committed)
         setStatus(idleStatus);
     setButtonsEnabled(true);
-    if (committed)
-        m_notifier.announce(ledger::LedgerChange::Trades | ledger::LedgerChange::Stocks);
     Q_EMIT restoreEnded(committed);
 }
 

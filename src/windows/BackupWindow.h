@@ -3,10 +3,9 @@
 #include <QDate>
 
 #include "ledger/LedgerChanges.h"
+#include "ledger/RestoreRun.h"
 
 #include <QWidget>
-
-#include <memory>
 
 class QCheckBox;
 class QGroupBox;
@@ -17,9 +16,6 @@ class QTimer;
 
 namespace corvanta::sql {
 class Database;
-}
-namespace corvanta::ledger {
-class LedgerRestore;
 }
 
 namespace corvanta::windows {
@@ -76,14 +72,10 @@ private:
     void setButtonsEnabled(bool enabled);
     void backup();
     void startRestore();
-    // Reads the backup, asking for its password when it was made under another
-    // one; null when the user cancels. Throws BackupError.
-    std::unique_ptr<ledger::LedgerRestore> openRestore(const QString& source);
     void restoreSlice();
     void endRestore(bool committed);
 
     sql::Database& m_db;
-    ledger::LedgerNotifier& m_notifier;
     Prompter& m_prompter;
     FileChooser& m_files;
     QGroupBox* m_statusGroup = nullptr;
@@ -95,8 +87,8 @@ private:
     QPushButton* m_run = nullptr;
     QPushButton* m_exit = nullptr;
     QTimer* m_slices = nullptr;
-    std::unique_ptr<ledger::LedgerRestore> m_restore;
-    QString m_safetyCopy; // of the restore under way: dropped when it changes nothing
+    ledger::RestoreRun m_restore;
+    bool m_restoring = false; // from the first slice to the window's end of it
 };
 
 } // namespace corvanta::windows

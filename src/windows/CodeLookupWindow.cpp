@@ -3,6 +3,7 @@
 #include "LedgerGuard.h"
 #include "MonitorWindow.h"
 #include "StockPicker.h"
+#include "calc/PlaceholderStock.h"
 
 #include <QEvent>
 #include <QGridLayout>
@@ -18,7 +19,6 @@ namespace corvanta::windows {
 namespace {
 
 constexpr int maxCandidates = 20;
-const QString unnamedStock = u"无名股票"_s;
 
 } // namespace
 
@@ -84,7 +84,7 @@ void CodeLookupWindow::lookUp()
     }
     m_list->setCurrentRow(0);
     const ledger::StockRow& first = m_rows.first();
-    if (first.name.isEmpty() || first.name == unnamedStock) {
+    if (first.name.isEmpty() || first.name == placeholderName) {
         m_name->clear();
         return;
     }
@@ -102,7 +102,7 @@ void CodeLookupWindow::choose(int row)
         return;
     const ledger::StockRow& chosen = m_rows[row];
     m_code->setText(chosen.code);
-    m_name->setText(chosen.name == unnamedStock ? QString() : chosen.name);
+    m_name->setText(chosen.name == placeholderName ? QString() : chosen.name);
     m_monitor.setHeadStock(chosen.code, chosen.name);
 }
 

@@ -1,20 +1,8 @@
 #include "GbkLengthValidator.h"
 
-#include <QStringEncoder>
+#include "calc/GbkLength.h"
 
 namespace corvanta::windows {
-
-int gbkByteCount(QStringView text)
-{
-    QStringEncoder gbk("GBK");
-    if (gbk.isValid())
-        return int(QByteArray(gbk.encode(text)).size());
-    // Without the codec every non-ASCII character counts as one double-byte one.
-    int bytes = 0;
-    for (QChar c : text)
-        bytes += c.unicode() < 0x80 ? 1 : 2;
-    return bytes;
-}
 
 GbkLengthValidator::GbkLengthValidator(int maxBytes, QObject* parent)
     : QValidator(parent), m_maxBytes(maxBytes)

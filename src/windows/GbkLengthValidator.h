@@ -1,13 +1,8 @@
 #pragma once
 
-#include <QStringView>
 #include <QValidator>
 
 namespace corvanta::windows {
-
-// The length of a text in the GBK code page: two bytes per hanzi, one per
-// ASCII character.
-int gbkByteCount(QStringView text);
 
 // Holds a line edit to a number of GBK bytes, as the fixed-width name columns
 // did. Text typed or committed past the limit is cut back from the cursor, so

@@ -10,17 +10,13 @@
 #include "exchange/StatementFile.h"
 #include "exchange/StatementMessages.h"
 #include "ledger/LedgerBackup.h"
-#include "ledger/SafetyCopies.h"
 #include "ledger/Settings.h"
-#include "ledger/StatementDuplicates.h"
-#include "ledger/StatementImport.h"
 #include "ledger/sql/Database.h"
 
 #include <QAction>
 #include <QCloseEvent>
 #include <QColor>
 #include <QComboBox>
-#include <QDateTime>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -34,6 +30,8 @@
 #include <QTableView>
 #include <QTimer>
 #include <QVBoxLayout>
+
+#include <functional>
 
 using namespace Qt::StringLiterals;
 
@@ -70,9 +68,9 @@ QByteArray ImportWindow::readAll(const QString& path)
 }
 
 ImportWindow::ImportWindow(sql::Database& db, ledger::LedgerNotifier& notifier, Prompter& prompter,
-                           FileChooser& files, std::function<double()> otherFee, QWidget* parent)
-    : QWidget(parent, Qt::Window), m_db(db), m_notifier(notifier), m_prompter(prompter),
-      m_files(files), m_otherFee(std::move(otherFee)), m_slices(new QTimer(this))
+                           FileChooser& files, QWidget* parent)
+    : QWidget(parent, Qt::Window), m_db(db), m_prompter(prompter), m_files(files),
+      m_slices(new QTimer(this)), m_run(db, notifier)
 {
     setWindowTitle(texts::importCaption.toString());
     build();
@@ -194,7 +192,7 @@ bool ImportWindow::genericChosen() const
 
 bool ImportWindow::importing() const
 {
-    return m_run != nullptr;
+    return m_run.running();
 }
 
 void ImportWindow::browse()
@@ -232,63 +230,81 @@ void ImportWindow::loadMemo()
     m_memo->setPlainText(exchange::decodeStatement(readAll(m_path->text())));
 }
 
+namespace {
+
+// The import's questions as message boxes over the window.
+class ImportBoxes : public exchange::ImportAnswers {
+public:
+    explicit ImportBoxes(std::function<bool(const QString&, Prompter::Default)> ask)
+        : m_ask(std::move(ask))
+    {
+    }
+    bool skipDuplicates(const QString& question) override
+    {
+        return m_ask(question, Prompter::Default::Yes);
+    }
+    bool proceed(qsizetype, qsizetype) override
+    {
+        return m_ask(texts::proceedQuestion.toString(), Prompter::Default::No);
+    }
+    bool replaceLedger() override
+    {
+        return m_ask(texts::replaceQuestion.toString(), Prompter::Default::No);
+    }
+
+private:
+    std::function<bool(const QString&, Prompter::Default)> m_ask;
+};
+
+} // namespace
+
 void ImportWindow::startImport()
 {
     if (importing())
         return;
     m_import->setEnabled(false);
-    if (genericChosen()) {
-        m_statement = m_generic->statement().parsed;
-        if (const auto refusal = exchange::nothingToImport(m_generic->statement())) {
-            tell(*refusal);
-            m_import->setEnabled(true);
-            return;
-        }
-    } else {
-        m_statement = exchange::parseStatement(QStringView(m_memo->toPlainText()), layout());
-    }
-    QStringList shown;
-    for (const exchange::StatementLine& line : m_statement.dataLines)
-        shown << line.text;
-    m_memo->setPlainText(shown.join(u'\n'));
-    if (const auto refusal = exchange::nothingToImport(m_statement, layout())) {
-        tell(*refusal);
-        m_import->setEnabled(true);
-        loadMemo();
-        return;
+    const bool generic = genericChosen();
+    exchange::StatementToImport statement =
+        generic
+            ? exchange::toImport(m_generic->statement())
+            : exchange::toImport(
+                  exchange::parseStatement(QStringView(m_memo->toPlainText()), layout()), layout());
+    m_statement = statement.parsed;
+    if (!generic || !statement.refusal) {
+        QStringList shown;
+        for (const exchange::StatementLine& line : m_statement.dataLines)
+            shown << line.text;
+        m_memo->setPlainText(shown.join(u'\n'));
     }
 
-    ledger::StatementImportOptions options;
+    ImportBoxes boxes([this](const QString& question, Prompter::Default preferred) {
+        return ask(question, preferred);
+    });
+    exchange::StatementImportRun::Started started;
     try {
-        const QList<int> duplicates = ledger::duplicateLines(m_db, m_statement.trades);
-        // Skipping is the safe answer: Enter must not write a trade a second time.
-        if (const auto question =
-                exchange::duplicatesQuestion(exchange::listedLines(m_statement, duplicates)))
-            options.skipDuplicates = ask(*question, Prompter::Default::Yes);
+        started = m_run.start(statement, boxes);
     } catch (const sql::Error& error) {
         tell(u"无法读取账本（"_s + error.message() + u"）。"_s);
         m_import->setEnabled(true);
         return;
-    }
-    if (!ask(texts::proceedQuestion.toString(), Prompter::Default::No)) {
-        m_import->setEnabled(true);
-        loadMemo();
-        return;
-    }
-    options.replaceLedger = ask(texts::replaceQuestion.toString(), Prompter::Default::No);
-    if (options.replaceLedger)
-        options.skipDuplicates = false; // nothing is left to match
-    options.otherFee = m_otherFee ? m_otherFee() : 0;
-    try {
-        // The ledger as it was stays one restore away.
-        m_safetyCopy = ledger::SafetyCopies(m_db.path()).make(m_db, QDateTime::currentDateTime());
     } catch (const ledger::BackupError& error) {
         tell(u"没有导入："_s + error.message());
         m_import->setEnabled(true);
         return;
     }
-    m_run = std::make_unique<ledger::StatementImport>(m_db, m_statement.trades, options);
-    m_progress->setRange(0, qMax<int>(1, int(m_run->total())));
+    if (started.start == exchange::StatementImportRun::Start::Refused) {
+        tell(started.refusal);
+        m_import->setEnabled(true);
+        if (!generic) // a generic statement shows in its own preview
+            loadMemo();
+        return;
+    }
+    if (started.start == exchange::StatementImportRun::Start::Declined) {
+        m_import->setEnabled(true);
+        loadMemo();
+        return;
+    }
+    m_progress->setRange(0, qMax<int>(1, int(m_run.total())));
     m_progress->setValue(0);
     setRunModal(*this, true);
     m_slices->start();
@@ -320,23 +336,18 @@ void ImportWindow::comeToFront()
 
 void ImportWindow::importSlice()
 {
-    m_run->applyNext(sliceLines);
-    m_progress->setValue(int(m_run->done()));
-    if (m_run->atEnd())
+    m_run.applyNext(sliceLines);
+    m_progress->setValue(int(m_run.done()));
+    if (m_run.atEnd())
         endImport();
 }
 
 void ImportWindow::endImport()
 {
     m_slices->stop();
-    const ledger::StatementImportOutcome outcome = m_run->finish();
     setRunModal(*this, false); // while importing() holds: no shown/hidden signals
-    m_run.reset();
-    if (!outcome.committed) // an older copy stays among the ones kept
-        ledger::SafetyCopies(m_db.path()).drop(m_safetyCopy);
+    const ledger::StatementImportOutcome outcome = m_run.finish();
     m_import->setEnabled(outcome.committed);
-    if (outcome.committed)
-        m_notifier.announce(ledger::LedgerChange::Trades | ledger::LedgerChange::Stocks);
     tell(exchange::importReport(m_statement, outcome));
     Q_EMIT importEnded(outcome.committed);
 }

@@ -2,12 +2,12 @@
 
 #include "Prompter.h"
 #include "exchange/ImportTexts.h"
+#include "exchange/StatementImportRun.h"
 #include "exchange/StatementParser.h"
 #include "ledger/LedgerChanges.h"
 
 #include <QWidget>
 
-#include <functional>
 #include <memory>
 #include <optional>
 
@@ -23,9 +23,6 @@ class QTimer;
 
 namespace corvanta::sql {
 class Database;
-}
-namespace corvanta::ledger {
-class StatementImport;
 }
 namespace corvanta::exchange {
 class CsvTableModel;
@@ -45,9 +42,8 @@ class Prompter;
 class ImportWindow : public QWidget {
     Q_OBJECT
 public:
-    // `otherFee` gives the fee calculator's other fee at the time of an import.
     ImportWindow(sql::Database& db, ledger::LedgerNotifier& notifier, Prompter& prompter,
-                 FileChooser& files, std::function<double()> otherFee, QWidget* parent = nullptr);
+                 FileChooser& files, QWidget* parent = nullptr);
     ~ImportWindow() override;
 
     // Statement lines written per slice.
@@ -98,10 +94,8 @@ private:
     const exchange::StatementLayout& layout() const;
 
     sql::Database& m_db;
-    ledger::LedgerNotifier& m_notifier;
     Prompter& m_prompter;
     FileChooser& m_files;
-    std::function<double()> m_otherFee;
     std::optional<exchange::ImportFileKind> m_kind; // none until the user chooses
     QComboBox* m_brokers = nullptr;
     QRadioButton* m_textKind = nullptr;
@@ -118,8 +112,7 @@ private:
     GenericImportPanel* m_generic = nullptr;
     QTimer* m_slices = nullptr;
     exchange::ParsedStatement m_statement;
-    std::unique_ptr<ledger::StatementImport> m_run;
-    QString m_safetyCopy; // of the import under way: dropped when it changes nothing
+    exchange::StatementImportRun m_run;
 };
 
 } // namespace corvanta::windows

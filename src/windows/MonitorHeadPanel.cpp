@@ -1,6 +1,7 @@
 #include "MonitorHeadPanel.h"
 
 #include "FieldFit.h"
+#include "calc/PlaceholderStock.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -47,7 +48,7 @@ MonitorHeadPanel::MonitorHeadPanel(QWidget* parent) : QGroupBox(parent)
     picker->setFixedWidth(110);
     code = input(u"Edit3"_s, 60);
     code->setMaxLength(6);
-    code->setText(u"000000"_s);
+    code->setText(placeholderCode.toString());
     code->setToolTip(u"直接输入股票代码,可自动判断股票所属证券商"_s);
     quantity = input(u"Edit4"_s, 60);
     price = input(u"Edit5"_s, 60);

@@ -2,6 +2,7 @@
 
 #include "FieldFit.h"
 #include "StockInfoLink.h"
+#include "calc/PlaceholderStock.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -15,8 +16,6 @@ using namespace Qt::StringLiterals;
 namespace corvanta::windows {
 
 namespace {
-
-const QString unnamedStock = u"无名股票"_s;
 
 void colour(QLineEdit* edit, market::SignColour sign)
 {
@@ -107,7 +106,7 @@ void MonitorQuotePanels::show(const market::MonitorQuoteDisplay& d)
 
 void MonitorQuotePanels::setChartLink(const QString& name, const QString& code)
 {
-    if (name.isEmpty() || name == unnamedStock) {
+    if (name.isEmpty() || name == placeholderName) {
         m_link->hide();
         return;
     }

@@ -1,5 +1,6 @@
 #include "MonitorWindow.h"
 #include "WindowPlace.h"
+#include "calc/PlaceholderStock.h"
 
 #include "LedgerGuard.h"
 #include "MonitorHeadController.h"
@@ -333,7 +334,7 @@ void MonitorWindow::setHeadStock(const QString& code, const QString& name)
     setHeadCaption(name);
     m_quotes->setChartLink(name, code);
     setMainCode(code);
-    if (!name.isEmpty() && name != u"无名股票"_s)
+    if (!name.isEmpty() && name != placeholderName)
         m_session.ticker().resetHead();
 }
 
@@ -373,7 +374,7 @@ void MonitorWindow::showEvent(QShowEvent* event)
     const QString name = m_trade.stockName();
     setHeadCaption(name);
     m_quotes->setChartLink(name, m_head->code->text());
-    if (!name.isEmpty() && name != u"无名股票"_s)
+    if (!name.isEmpty() && name != placeholderName)
         m_picker->setCurrentStock(m_head->code->text(), name);
     if (!m_networkOk) {
         m_session.waitForNetwork();

@@ -1,6 +1,8 @@
 #include "StockPicker.h"
 
 #include "LedgerGuard.h"
+#include "calc/GbkLength.h"
+#include "calc/PlaceholderStock.h"
 #include "ledger/sql/Database.h"
 #include "windows/Prompter.h"
 
@@ -17,22 +19,10 @@ namespace corvanta::windows {
 namespace {
 
 constexpr int codeLength = 6;
-const QString placeholderCode = u"000000"_s;
-const QString placeholderName = u"无名股票"_s;
 
 bool beginsWithDigit(const QString& text)
 {
     return !text.isEmpty() && text.front() >= u'0' && text.front() <= u'9';
-}
-
-// Length in code page 936, which stores ASCII in one byte and every other
-// character it holds in two.
-int gbkByteLength(const QString& text)
-{
-    int length = 0;
-    for (QChar c : text)
-        length += c.unicode() < 0x80 ? 1 : 2;
-    return length;
 }
 
 bool isEnter(int key)
@@ -82,7 +72,7 @@ StockPicker::StockPicker(ledger::StockTable& stocks, Prompter& prompter, QLineEd
 {
     m_codeInput->setMaxLength(codeLength);
     if (m_codeInput->text().isEmpty())
-        m_codeInput->setText(placeholderCode);
+        m_codeInput->setText(placeholderCode.toString());
     m_candidateList->setEditable(true);
     m_candidateList->setInsertPolicy(QComboBox::NoInsert);
     m_candidateList->lineEdit()->setReadOnly(true);
@@ -148,9 +138,9 @@ void StockPicker::completeCode()
     QScopedValueRollback completing(m_completing, true);
 
     if (m_codeInput->text().isEmpty()) {
-        m_current = ledger::StockRow{0, placeholderCode, placeholderName, {}};
-        setCaption(placeholderName);
-        putCode(placeholderCode);
+        m_current = ledger::StockRow{0, placeholderCode.toString(), placeholderName.toString(), {}};
+        setCaption(placeholderName.toString());
+        putCode(placeholderCode.toString());
     }
 
     if (!m_current) {
@@ -169,7 +159,7 @@ void StockPicker::completeCode()
         putCode(m_current->code);
 
     // One character, a blank or nothing is no name a portal knows.
-    if (gbkByteLength(m_current->name) > 3) {
+    if (gbkByteCount(m_current->name) > 3) {
         const QString code = m_codeInput->text();
         Q_EMIT infoLinkChanged(stockInfoCaption(m_current->name), stockInfoUrl(code));
         Q_EMIT quoteWanted(code);

@@ -7,8 +7,16 @@
 #include "app/QuoteRefreshController.h"
 #include "app/SideWindows.h"
 #include "app/TradePanel.h"
+#include "exchange/StatementLayout.h"
+#include "exchange/StatementParser.h"
+#include "ledger/EventEntry.h"
+#include "ledger/EventLedger.h"
 #include "ledger/LedgerFile.h"
+#include "ledger/SafetyCopies.h"
+#include "ledger/Schema.h"
 #include "ledger/Settings.h"
+#include "ledger/StatementImport.h"
+#include "ledger/sql/Statement.h"
 #include "monitor/MonitorSession.h"
 #include "windows/BackupWindow.h"
 #include "windows/DateRangeDialog.h"
@@ -18,13 +26,18 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
+#include <QCryptographicHash>
 #include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
+
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 using namespace corvanta;
@@ -54,6 +67,90 @@ void whenFileDialogShows(const QString& path)
     QTimer::singleShot(0, [attempt] { (*attempt)(300); });
 }
 
+// Every row of the trades, the stock table (settings rows included) and the
+// corporate actions, ids left out: equal dumps, equal ledgers.
+QByteArray ledgerDigest(sql::Database& db)
+{
+    QStringList rows;
+    const auto dump = [&](const char* sql) {
+        auto query = db.prepare(sql);
+        while (query.step()) {
+            QStringList cells;
+            for (int column = 0; column < query.columnCount(); ++column)
+                cells << (query.isNull(column) ? u"<null>"_s : query.text(column));
+            rows << cells.join(u'|');
+        }
+        rows << u"--"_s;
+    };
+    dump("SELECT 日期,股票代码,股票名,交易状态,数量,价格,费用,总金额,盈亏金额,虚拟卖出,监控状态,"
+         "印花税,佣金,过户费等,其它费用,备注 FROM gpjl ORDER BY ID");
+    dump("SELECT gpid,gpmc,gppy FROM gpmc ORDER BY gpid,gpmc,gppy");
+    if (ledger::hasEventTable(db))
+        dump("SELECT 股票代码,股票名,登记日,除权日,派现,送股,转增,配股,配股价,备注 FROM fhsp "
+             "ORDER BY ID");
+    return QCryptographicHash::hash(rows.join(u'\n').toUtf8(), QCryptographicHash::Sha256).toHex();
+}
+
+// The 其它费用 of the real trades after row `afterId`, each once.
+QStringList otherFeesAfter(sql::Database& db, qint64 afterId)
+{
+    auto query =
+        db.prepare("SELECT DISTINCT 其它费用 FROM gpjl WHERE ID > ?1 AND 虚拟卖出='假' ORDER BY 1");
+    query.bind(1, afterId);
+    QStringList fees;
+    while (query.step())
+        fees << QString::number(query.real(0));
+    return fees;
+}
+
+// The built program in a folder of its own, over a copy of the test's ledger under
+// the program's key (the test's ledger has a key of its own), as a user calls it.
+class CommandLineCopy {
+public:
+    explicit CommandLineCopy(sql::Database& ledger)
+    {
+        if (::link(CORVANTA_EXECUTABLE, QFile::encodeName(path(u"corvanta"_s)).constData()) != 0)
+            QFile::copy(QStringLiteral(CORVANTA_EXECUTABLE), path(u"corvanta"_s));
+        // The program's connection may have changed the schema since this one last
+        // read it; the export would stop at that.
+        ledger.scalarInt("SELECT count(*) FROM sqlite_master");
+        const QByteArray key(ledger::ledgerKey);
+        auto attach = ledger.prepare("ATTACH ?1 AS program KEY ?2");
+        attach.bind(1, path(u"gpmc.mdb"_s)).bindBytes(2, key);
+        attach.run();
+        ledger.exec("SELECT sqlcipher_export('program')");
+        ledger.exec("DETACH program");
+    }
+    QString path(const QString& name) const { return m_folder.filePath(name); }
+
+    // Runs the program with `arguments`; the exit code and what it said.
+    std::pair<int, QString> run(const QStringList& arguments) const
+    {
+        QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.remove(u"DISPLAY"_s);
+        environment.remove(u"QT_QPA_PLATFORM"_s);
+        environment.insert(u"HOME"_s, m_folder.path());
+        environment.insert(u"XDG_DATA_HOME"_s, path(u"data"_s));
+        process.setProcessEnvironment(environment);
+        process.setWorkingDirectory(m_folder.path());
+        process.setStandardInputFile(QProcess::nullDevice()); // no terminal to ask on
+        process.start(path(u"corvanta"_s), arguments);
+        if (!process.waitForFinished(60000)) {
+            process.kill();
+            process.waitForFinished();
+            return {-1, u"no end"_s};
+        }
+        return {
+            process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            QString::fromUtf8(process.readAllStandardOutput() + process.readAllStandardError())};
+    }
+    sql::Database open() const { return ledger::openLedger(path(u"gpmc.mdb"_s), testSeedList()); }
+
+private:
+    QTemporaryDir m_folder;
+};
+
 } // namespace
 
 // Backup, restore and statement import inside the running program: the windows
@@ -73,6 +170,10 @@ private Q_SLOTS:
     void theTimerRunsOnlyOnceEveryPausingWindowHides();
     void aRestoreMarksTheFloatingBarForRebuilding();
     void anImportThroughTheWindowLeavesTheProgramAnswering();
+    void anImportEndsAlikeInTheWindowAndOnTheCommandLine_data();
+    void anImportEndsAlikeInTheWindowAndOnTheCommandLine();
+    void aRestoreEndsAlikeInTheWindowAndOnTheCommandLine_data();
+    void aRestoreEndsAlikeInTheWindowAndOnTheCommandLine();
 
 private:
     void showOrHide(const QString& window, bool show);
@@ -248,6 +349,209 @@ void MainWindowDataExchangeTest::anImportThroughTheWindowLeavesTheProgramAnsweri
     window.close();
     QCOMPARE(QApplication::activeModalWidget(), nullptr);
     QVERIFY(takesClick(h->window()));
+}
+
+// One statement through the import window of the running program and through
+// `corvanta import` on a copy of the same ledger, the questions answered alike:
+// the same outcome, the same ledger, and on every imported line the other fee
+// saved for buying, whatever the fee calculator shows at the moment.
+void MainWindowDataExchangeTest::anImportEndsAlikeInTheWindowAndOnTheCommandLine_data()
+{
+    using namespace exchange::fixtures;
+    QTest::addColumn<QString>("broker"); // the command line's word for it
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QByteArray>("already"); // a statement imported into both first
+    QTest::addColumn<bool>("replace");
+    QTest::addColumn<bool>("imports");
+    QTest::addColumn<QString>("says");         // in the window's last message and the run's
+    QTest::addColumn<QStringList>("otherFee"); // of the lines imported
+
+    Sczq second;
+    second.date = u"2007-05-22"_s;
+    second.code = u"600000"_s;
+    second.name = u"浦发银行"_s;
+    Sczq feeless = second;
+    feeless.date = u"2007-05-23"_s;
+    feeless.further = feeless.commission = feeless.stampDuty = feeless.transferFee = u"0"_s;
+    Sczq bonus;
+    bonus.operation = u"红利"_s;
+    Cdzq transfer;
+    transfer.operation = u"转托管"_s;
+    transfer.quantity = u"-200"_s;
+    const QByteArray two = statementFile({sczqHeader(), Sczq{}.line(), second.line()});
+
+    QTest::newRow("首创证券, a new stock")
+        << u"sczq"_s << two << QByteArray() << false << true << QString() << QStringList{u"7"_s};
+    QTest::newRow("a line the ledger holds is left out")
+        << u"sczq"_s << two << statementFile({sczqHeader(), Sczq{}.line()}) << false << true
+        << QString() << QStringList{u"7"_s};
+    QTest::newRow("replacing the ledger")
+        << u"sczq"_s << two << statementFile({sczqHeader(), Sczq{}.line()}) << true << true
+        << QString() << QStringList{u"7"_s};
+    QTest::newRow("a line without fees stores no other fee")
+        << u"sczq"_s << statementFile({sczqHeader(), second.line(), feeless.line()}) << QByteArray()
+        << false << true << QString() << QStringList{u"0"_s, u"7"_s};
+    QTest::newRow("财达证券, a transfer sells from the position")
+        << u"cdzq"_s << statementFile({cdzqHeader(), Cdzq{}.line(), transfer.line()})
+        << QByteArray() << false << true << QString() << QStringList{u"7"_s};
+    QTest::newRow("by column names")
+        << u"generic"_s
+        << QByteArray("成交日期,证券代码,证券名称,操作,成交数量,成交价格,成交金额,手续费,印花税,"
+                      "过户费\n2024-01-05,600036,招商银行,证券买入,1000,30.50,30500,9.15,0,1\n")
+        << QByteArray() << false << true << QString() << QStringList{u"7"_s};
+    QTest::newRow("no trade: refused, with the ledger to be replaced")
+        << u"sczq"_s << statementFile({sczqHeader(), bonus.line()}) << QByteArray() << true << false
+        << u"没有读到任何交易记录"_s << QStringList();
+}
+
+void MainWindowDataExchangeTest::anImportEndsAlikeInTheWindowAndOnTheCommandLine()
+{
+    QFETCH(QString, broker);
+    QFETCH(QByteArray, file);
+    QFETCH(QByteArray, already);
+    QFETCH(bool, replace);
+    QFETCH(bool, imports);
+    QFETCH(QString, says);
+    QFETCH(QStringList, otherFee);
+
+    ledger::SettingsToSave saved;
+    saved.otherFee = u"7"_s;
+    saved.stampRate = u"1"_s;
+    saved.commissionRate = u"3"_s;
+    ledger::saveSettings(h->db, saved, ledger::defaultFeeRates());
+    if (!already.isEmpty()) {
+        const auto parsed =
+            exchange::parseStatement(already, *exchange::findStatementLayout(u"sczq"_s));
+        QVERIFY(ledger::applyStatement(h->db, parsed.trades, {}).committed);
+    }
+    const qint64 lastId = h->db.scalarInt("SELECT max(ID) FROM gpjl");
+    const CommandLineCopy commandLine(h->db);
+    QVERIFY(h->reopen()); // the saved fee is loaded as at a start
+    // Typed, not saved: the fee calculator's own business.
+    retype(h->window().trade().otherFee, u"9"_s);
+
+    const QString statement = h->folder.filePath(u"statement.txt"_s);
+    for (const QString& path : {statement, commandLine.path(u"statement.txt"_s)}) {
+        QFile out(path);
+        QVERIFY(out.open(QIODevice::WriteOnly));
+        out.write(file);
+    }
+
+    h->window().menus().brokerImport->trigger();
+    windows::ImportWindow& window = h->program().importWindow();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const int layouts = int(exchange::statementLayouts().size());
+    window.brokers()->setCurrentIndex(broker == u"generic"_s ? layouts
+                                      : broker == u"cdzq"_s  ? 1
+                                                             : 0);
+    QVERIFY(window.brokers()->currentIndex() == layouts ||
+            exchange::statementLayouts().at(window.brokers()->currentIndex()).broker ==
+                exchange::findStatementLayout(broker)->broker);
+    window.openFile(statement);
+    QTRY_VERIFY(window.importButton()->isEnabled());
+    // Skip the lines the ledger holds, go ahead, replace or keep.
+    h->prompter.answers = {true, true, replace};
+    if (already.isEmpty())
+        h->prompter.answers.removeFirst();
+    QSignalSpy ended(&window, &windows::ImportWindow::importEnded);
+    click(window.importButton());
+    if (imports) {
+        QVERIFY(ended.size() == 1 || ended.wait(10000));
+        QVERIFY2(ended.first().first().toBool(), qPrintable(h->prompter.messages.join(u'|')));
+    } else {
+        QVERIFY(ended.isEmpty());
+    }
+    QVERIFY2(h->prompter.messages.last().contains(says),
+             qPrintable(h->prompter.messages.join(u'|')));
+    QVERIFY(h->prompter.answers.isEmpty() || !imports);
+    window.close();
+
+    QStringList arguments{u"import"_s, u"statement.txt"_s, u"--broker"_s, broker, u"--yes"_s};
+    if (replace)
+        arguments << u"--replace"_s;
+    const auto [code, said] = commandLine.run(arguments);
+    QVERIFY2(code == (imports ? 0 : 1), qPrintable(said));
+    QVERIFY2(said.contains(says), qPrintable(said));
+
+    sql::Database other = commandLine.open();
+    QCOMPARE(ledgerDigest(h->db), ledgerDigest(other));
+    const qint64 firstNew = imports && replace ? 0 : lastId; // replaced: every trade is new
+    QCOMPARE(otherFeesAfter(h->db, firstNew), otherFee);
+    QCOMPARE(otherFeesAfter(other, firstNew), otherFee);
+}
+
+// One backup restored through the backup window of the running program and
+// through `corvanta restore` on a copy of the same ledger: the same outcome and
+// the same ledger.
+void MainWindowDataExchangeTest::aRestoreEndsAlikeInTheWindowAndOnTheCommandLine_data()
+{
+    QTest::addColumn<QString>("backup"); // how the file is made
+    QTest::addColumn<bool>("restores");
+    QTest::addColumn<QString>("says"); // in the window's message and the run's, when refused
+
+    QTest::newRow("a backup of another ledger, with an event") << u"backup"_s << true << QString();
+    QTest::newRow("a file that is no backup") << u"text"_s << false << u"不是本程序的备份文件"_s;
+    QTest::newRow("a backup whose trades break the rules")
+        << u"broken"_s << false << u"中的交易记录有误"_s;
+}
+
+void MainWindowDataExchangeTest::aRestoreEndsAlikeInTheWindowAndOnTheCommandLine()
+{
+    QFETCH(QString, backup);
+    QFETCH(bool, restores);
+    QFETCH(QString, says);
+
+    const CommandLineCopy commandLine(h->db);
+    const QString file = h->folder.filePath(u"copy.mdb"_s);
+    if (backup == u"text"_s) {
+        QFile text(file);
+        QVERIFY(text.open(QIODevice::WriteOnly));
+        text.write("a text, no backup\n"); // not whole pages: no password is asked for
+    } else {
+        // Keyed as the program keys its ledgers, so both ways open it alike.
+        sql::Database copy = ledger::openLedger(file, testSeedList());
+        addTrade(copy, u"600001"_s, u"沪市股票1"_s, Direction::Buy, 300, u"5"_s);
+        ledger::EventEntry event;
+        event.code = u"600001"_s;
+        event.name = u"沪市股票1"_s;
+        event.record = QDate(2021, 6, 1);
+        event.ex = QDate(2021, 6, 2);
+        event.bonus = u"2"_s;
+        QVERIFY(ledger::EventLedger(copy).add(event, false).saved());
+        if (backup == u"broken"_s)
+            copy.exec("UPDATE gpjl SET 数量='many' WHERE 股票名='沪市股票1'");
+    }
+    QVERIFY(QFile::copy(file, commandLine.path(u"copy.mdb"_s)));
+
+    h->window().menus().backup->trigger();
+    windows::BackupWindow& window = h->program().backupWindow();
+    QVERIFY(window.isVisible());
+    window.chooseRestore(true);
+    QSignalSpy ended(&window, &windows::BackupWindow::restoreEnded);
+    h->prompter.answers = {true};
+    whenFileDialogShows(file);
+    window.runButton()->click();
+    if (restores) {
+        QVERIFY(ended.size() == 1 || ended.wait(10000));
+        QVERIFY2(ended.first().first().toBool(), qPrintable(h->prompter.messages.join(u'|')));
+        QCOMPARE(window.statusLine(), u"数据导入成功"_s);
+    } else {
+        QVERIFY(ended.isEmpty());
+        QVERIFY2(h->prompter.messages.last().contains(says),
+                 qPrintable(h->prompter.messages.join(u'|')));
+    }
+    window.exitButton()->click();
+
+    const auto [code, said] = commandLine.run({u"restore"_s, u"copy.mdb"_s, u"--yes"_s});
+    QVERIFY2(code == (restores ? 0 : 1), qPrintable(said));
+    QVERIFY2(said.contains(restores ? u"数据导入成功"_s : says), qPrintable(said));
+
+    sql::Database other = commandLine.open();
+    QCOMPARE(ledgerDigest(h->db), ledgerDigest(other));
+    // Each kept the ledger as it was one restore away, or dropped the copy again.
+    QCOMPARE(ledger::SafetyCopies(h->db.path()).copies().size(), qsizetype(restores));
+    QCOMPARE(ledger::SafetyCopies(commandLine.path(u"gpmc.mdb"_s)).copies().size(),
+             qsizetype(restores));
 }
 
 int runDataExchangeTests(int argc, char* argv[])

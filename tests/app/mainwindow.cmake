@@ -43,3 +43,7 @@ if(XVFB_RUN AND OPENBOX)
             "ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:strict_string_checks=0;LSAN_OPTIONS=suppressions=${CMAKE_CURRENT_LIST_DIR}/x11-platform.supp")
     endif()
 endif()
+
+# The data-exchange class runs the command line beside the windows on copies of a ledger.
+target_compile_definitions(test_mainwindow PRIVATE CORVANTA_EXECUTABLE="$<TARGET_FILE:corvanta>")
+add_dependencies(test_mainwindow corvanta)

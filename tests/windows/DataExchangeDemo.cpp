@@ -82,7 +82,7 @@ int main(int argc, char** argv)
     file.write(statement());
     file.close();
     FixedFiles files(path);
-    windows::ImportWindow window(db, notifier, prompter, files, [] { return 5.0; });
+    windows::ImportWindow window(db, notifier, prompter, files);
     window.show();
     window.browse();
     if (!app.arguments().contains(u"loaded"_s))

@@ -83,8 +83,7 @@ class GenericImportWindowTest : public QObject {
     }
     void makeWindow()
     {
-        m_window = std::make_unique<windows::ImportWindow>(*m_db, m_notifier, m_prompter, m_files,
-                                                           [] { return 5.0; });
+        m_window = std::make_unique<windows::ImportWindow>(*m_db, m_notifier, m_prompter, m_files);
         panel()->useSettings(settings());
         m_window->brokers()->setCurrentIndex(m_window->brokers()->count() - 1);
     }

@@ -157,8 +157,7 @@ private Q_SLOTS:
         m_db->exec("DELETE FROM gpjl");
         m_prompter = {};
         m_files = {};
-        m_window = std::make_unique<windows::ImportWindow>(*m_db, m_notifier, m_prompter, m_files,
-                                                           [] { return 5.0; });
+        m_window = std::make_unique<windows::ImportWindow>(*m_db, m_notifier, m_prompter, m_files);
     }
     void cleanup()
     {
@@ -397,7 +396,7 @@ private Q_SLOTS:
     void enterOnTheReimportQuestionSkipsTheRepeats()
     {
         windows::MessageBoxPrompter boxes;
-        windows::ImportWindow window(*m_db, m_notifier, boxes, m_files, [] { return 5.0; });
+        windows::ImportWindow window(*m_db, m_notifier, boxes, m_files);
         window.show();
         QVERIFY(QTest::qWaitForWindowActive(&window));
         writeFile(u"s.txt"_s, statementFile({sczqHeader(), Sczq{}.line()}));

@@ -2,13 +2,10 @@
 
 #include "app/CommandLine.h"
 #include "app/GenericImportCommand.h"
-#include "ledger/Settings.h"
-#include "ledger/StatementDuplicates.h"
-#include "ledger/StatementImport.h"
-
-#include "exchange/ImportTexts.h"
 #include "exchange/StatementFile.h"
-#include "exchange/StatementParser.h"
+#include "exchange/StatementImportRun.h"
+#include "ledger/LedgerBackup.h"
+#include "ledger/Settings.h"
 
 #include <QTextStream>
 
@@ -18,6 +15,27 @@ namespace corvanta::app::commands {
 
 namespace {
 
+// The import's questions answered by the command's flags: lines the ledger holds
+// are always left out, the run goes ahead only with --yes, --replace empties
+// the ledger first.
+class ImportFlags : public exchange::ImportAnswers {
+public:
+    explicit ImportFlags(CommandRun& run) : m_run(run) {}
+    bool skipDuplicates(const QString&) override { return true; }
+    bool proceed(qsizetype trades, qsizetype duplicates) override
+    {
+        m_run.out << u"对账单中有 "_s << trades << u" 笔交易"_s;
+        if (duplicates > 0 && !replaceLedger())
+            m_run.out << u"，其中 "_s << duplicates << u" 笔与账本中已有的交易相同，将跳过"_s;
+        m_run.out << u"。"_s << '\n';
+        return m_run.words.isSet(u"yes"_s);
+    }
+    bool replaceLedger() override { return m_run.words.isSet(u"replace"_s); }
+
+private:
+    CommandRun& m_run;
+};
+
 int importStatement(CommandRun& run)
 {
     const QString broker = run.words.value(u"broker"_s);
@@ -25,59 +43,48 @@ int importStatement(CommandRun& run)
     const exchange::StatementLayout* layout = exchange::findStatementLayout(broker);
     if (!layout && !generic)
         return run.misused(u"import: 请用 --broker 指明对账单格式（sczq、cdzq 或 generic）。"_s);
-    exchange::ParsedStatement parsed;
+    std::optional<exchange::StatementToImport> statement;
     if (generic) {
         GenericImportReading reading = readGenericImport(
             run.argument(0), run.words.values(u"map"_s), ledger::loadSettings(run.db).rates,
             run.words.isSet(u"yes"_s), run.out, run.err);
-        if (!reading.parsed)
+        if (!reading.statement)
             return reading.exit;
-        parsed = std::move(*reading.parsed);
+        statement = std::move(reading.statement);
     } else {
         const exchange::StatementFileContents file = exchange::readStatementFile(run.argument(0));
         if (!file.bytes)
             return run.fail(file.error);
-        parsed = exchange::parseStatement(*file.bytes, *layout);
-        for (const exchange::LineIssue& issue : parsed.refused)
+        statement = exchange::toImport(exchange::parseStatement(*file.bytes, *layout), *layout);
+        for (const exchange::LineIssue& issue : statement->parsed.refused)
             run.out << u"第 "_s << issue.line << u" 行未导入："_s << issue.reason << '\n';
-        if (const auto refusal = exchange::nothingToImport(parsed, *layout))
-            return run.fail(*refusal);
     }
 
-    ledger::StatementImportOptions options;
-    options.replaceLedger = run.words.isSet(u"replace"_s);
-    std::optional<QString> copy;
+    ledger::LedgerNotifier notifier; // nothing else has the ledger open
+    exchange::StatementImportRun import(run.db, notifier);
+    ImportFlags flags(run);
     try {
-        const QList<int> duplicates =
-            options.replaceLedger ? QList<int>() : ledger::duplicateLines(run.db, parsed.trades);
-        run.out << u"对账单中有 "_s << parsed.trades.size() << u" 笔交易"_s;
-        if (!duplicates.isEmpty())
-            run.out << u"，其中 "_s << duplicates.size() << u" 笔与账本中已有的交易相同，将跳过"_s;
-        run.out << u"。"_s << '\n';
-        if (!run.words.isSet(u"yes"_s))
+        const exchange::StatementImportRun::Started started = import.start(*statement, flags);
+        if (started.start == exchange::StatementImportRun::Start::Refused)
+            return run.fail(started.refusal);
+        if (started.start == exchange::StatementImportRun::Start::Declined)
             return run.misused(u"没有导入：确认导入请加 --yes。"_s);
-        options.skipDuplicates = !duplicates.isEmpty();
-        options.otherFee = ledger::loadSettings(run.db).rates.buyOtherFee;
-        copy = run.safetyCopy();
-        if (!copy)
-            return CommandFailed;
-        const ledger::StatementImportOutcome outcome =
-            ledger::applyStatement(run.db, parsed.trades, options);
-        if (!outcome.committed) {
-            run.dropSafetyCopy(*copy);
-            const QString where =
-                outcome.stoppedAtLine > 0
-                    ? u"第 "_s + QString::number(outcome.stoppedAtLine) + u" 行，"_s
-                    : QString();
-            return run.fail(u"导入失败，账本没有任何改动："_s + where + outcome.error + u"。"_s);
-        }
-        run.out << u"导入成功：交易 "_s << outcome.tradesWritten << u" 笔，新增股票 "_s
-                << outcome.stocksAdded << u" 个。"_s << '\n';
+    } catch (const ledger::BackupError& error) {
+        return run.fail(u"无法建立安全备份，没有改动账本："_s + error.message());
     } catch (const sql::Error& error) {
-        if (copy)
-            run.dropSafetyCopy(*copy);
         return run.fail(u"导入失败，账本没有任何改动："_s + inWords(error) + u"。"_s);
     }
+    run.out << u"安全备份："_s << shown(import.safetyCopy()) << '\n';
+    const ledger::StatementImportOutcome outcome = import.finish();
+    if (!outcome.committed) {
+        run.out << u"账本没有改动，安全备份已删除。"_s << '\n';
+        const QString where = outcome.stoppedAtLine > 0
+                                  ? u"第 "_s + QString::number(outcome.stoppedAtLine) + u" 行，"_s
+                                  : QString();
+        return run.fail(u"导入失败，账本没有任何改动："_s + where + outcome.error + u"。"_s);
+    }
+    run.out << u"导入成功：交易 "_s << outcome.tradesWritten << u" 笔，新增股票 "_s
+            << outcome.stocksAdded << u" 个。"_s << '\n';
     return CommandDone;
 }
 
