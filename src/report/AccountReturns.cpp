@@ -37,23 +37,28 @@ struct Stock {
 AccountReturns accountReturns(sql::Database& db, const QuotedValues* quoted, QDate today)
 {
     const EventEffects effects = eventEffects(db);
-    auto query = db.prepare("SELECT 日期,股票名,交易状态='卖出',ifnull(数量,0),ifnull(总金额,0),id "
-                            "FROM gpjl NOT INDEXED WHERE 虚拟卖出='假' AND 交易状态 IN "
-                            "('买入','卖出') ORDER BY id");
+    return accountReturns(readLedgerPass(db), effects, quoted, today);
+}
+
+AccountReturns accountReturns(const LedgerPass& pass, const EventEffects& effects,
+                              const QuotedValues* quoted, QDate today)
+{
     std::vector<Row> rows;
     std::vector<Stock> stocks;
     QHash<QString, int> index;
-    while (query.step()) {
-        const QString name = query.text(1);
+    for (const PassRow& trade : pass.rows) {
+        if (!trade.realTrade)
+            continue;
+        const QString& name = pass.names[trade.stock];
         auto known = index.constFind(name);
         if (known == index.cend()) {
             known = index.insert(name, int(stocks.size()));
             stocks.push_back({name, 0, 0, {}});
         }
-        const bool sell = query.int64(2) != 0;
-        const qint64 total = std::llround(query.real(4) * 100);
-        rows.push_back({query.text(0), known.value(), false, sell, query.int64(3),
-                        sell ? total - effects.saleTaxFen.value(query.int64(5)) : total});
+        const bool sell = trade.kind == RowKind::RealSell;
+        const qint64 total = std::llround(trade.total * 100);
+        rows.push_back({trade.date, known.value(), false, sell, trade.shares,
+                        sell ? total - effects.saleTaxFen.value(trade.id) : total});
     }
     for (const EventEffect& effect : effects.effects) {
         auto known = index.constFind(effect.name);

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "AccountSeries.h"
+#include "EventEffects.h"
+#include "LedgerPass.h"
 
 #include <QDate>
 #include <QList>
@@ -32,5 +34,8 @@ struct AccountReturns {
 };
 
 AccountReturns accountReturns(sql::Database& db, const QuotedValues* quoted, QDate today);
+// The same over a ledger already read, with its events' effects.
+AccountReturns accountReturns(const LedgerPass& pass, const EventEffects& effects,
+                              const QuotedValues* quoted, QDate today);
 
 } // namespace corvanta::report
