@@ -17,6 +17,7 @@ namespace {
 
 struct Row {
     QString date;
+    int dateKey = -1;
     int stock = 0;
     bool event = false; // a 分红送配 on its ex-date
     bool sell = false;
@@ -46,19 +47,28 @@ AccountReturns accountReturns(const LedgerPass& pass, const EventEffects& effect
     std::vector<Row> rows;
     std::vector<Stock> stocks;
     QHash<QString, int> index;
+    // Each name of the ledger is looked up once (a NULL name is the empty one).
+    std::vector<int> stockOf(std::size_t(pass.names.size()), -1);
+    rows.reserve(pass.rows.size() + std::size_t(effects.effects.size()));
     for (const PassRow& trade : pass.rows) {
         if (!trade.realTrade)
             continue;
-        const QString& name = pass.names[trade.stock];
-        auto known = index.constFind(name);
-        if (known == index.cend()) {
-            known = index.insert(name, int(stocks.size()));
-            stocks.push_back({name, 0, 0, {}});
+        int& stock = stockOf[std::size_t(trade.stock)];
+        if (stock < 0) {
+            const QString& name = pass.names[trade.stock];
+            auto known = index.constFind(name);
+            if (known == index.cend()) {
+                known = index.insert(name, int(stocks.size()));
+                stocks.push_back({name, 0, 0, {}});
+            }
+            stock = known.value();
         }
         const bool sell = trade.kind == RowKind::RealSell;
         const qint64 total = std::llround(trade.total * 100);
-        rows.push_back({trade.date, known.value(), false, sell, trade.shares,
-                        sell ? total - effects.saleTaxFen.value(trade.id) : total});
+        rows.push_back({trade.date, trade.dateKey, stock, false, sell, trade.shares,
+                        sell && !effects.saleTaxFen.isEmpty()
+                            ? total - effects.saleTaxFen.value(trade.id)
+                            : total});
     }
     for (const EventEffect& effect : effects.effects) {
         auto known = index.constFind(effect.name);
@@ -66,15 +76,26 @@ AccountReturns accountReturns(const LedgerPass& pass, const EventEffects& effect
             known = index.insert(effect.name, int(stocks.size()));
             stocks.push_back({effect.name, 0, 0, {}});
         }
-        rows.push_back({effect.paid.toString(Qt::ISODate), known.value(), true, false,
-                        effect.newShares, effect.cashFen - effect.taxAtPaymentFen});
+        const QString date = effect.paid.toString(Qt::ISODate);
+        rows.push_back({date, dateKey(date), known.value(), true, false, effect.newShares,
+                        effect.cashFen - effect.taxAtPaymentFen});
     }
-    std::stable_sort(rows.begin(), rows.end(), inWalkOrder<Row>);
+    // By date, and on one day an ex-date's new shares and cash before the trades.
+    std::stable_sort(rows.begin(), rows.end(), [](const Row& a, const Row& b) {
+        return !sameDate(a.dateKey, a.date, b.dateKey, b.date)
+                   ? dateBefore(a.dateKey, a.date, b.dateKey, b.date)
+                   : a.event && !b.event;
+    });
 
     std::vector<CashFlow> account;
+    account.reserve(rows.size() + stocks.size());
+    QDate date;
+    const Row* dated = nullptr; // the row `date` was read from
     for (const Row& row : rows) {
         Stock& stock = stocks[std::size_t(row.stock)];
-        const QDate date = QDate::fromString(row.date, Qt::ISODate);
+        if (!dated || !sameDate(row.dateKey, row.date, dated->dateKey, dated->date))
+            date = QDate::fromString(row.date, Qt::ISODate);
+        dated = &row;
         const double amount = double(row.total) / 100;
         if (row.event) {
             stock.shares += row.shares;

@@ -18,9 +18,15 @@ enum class Kind { Buy, RealSell, OpenPosition, Other, Dividend };
 
 struct FlowRow {
     QString date;
+    int dateKey = -1;
     qint64 total = 0; // fen
     Kind kind = Kind::Other;
 };
+
+FlowRow flowRow(const QString& date, qint64 total, Kind kind)
+{
+    return {date, dateKey(date), total, kind};
+}
 
 Kind kindOf(RowKind kind)
 {
@@ -76,7 +82,7 @@ std::optional<LedgerTotals> capitalFlow(sql::Database& db, const LedgerPass& pas
     qint64 buyTotal = 0, buyFees = 0, sellTotal = 0, sellFees = 0;
     bool anyBuy = false, anySell = false;
     for (const PassRow& passRow : pass.rows) {
-        FlowRow row{passRow.date, fen(passRow.total), kindOf(passRow.kind)};
+        FlowRow row{passRow.date, passRow.dateKey, fen(passRow.total), kindOf(passRow.kind)};
         if (row.kind == Kind::Buy) {
             anyBuy = true;
             buyTotal += row.total;
@@ -121,19 +127,20 @@ std::optional<LedgerTotals> capitalFlow(sql::Database& db, const LedgerPass& pas
             dividends += event.cashFen;
             dividendTax += event.taxAtPaymentFen;
             if (event.cashFen > 0)
-                rows.push_back({event.paid.toString(Qt::ISODate),
-                                event.cashFen - event.taxAtPaymentFen, Kind::Dividend});
+                rows.push_back(flowRow(event.paid.toString(Qt::ISODate),
+                                       event.cashFen - event.taxAtPaymentFen, Kind::Dividend));
         }
         for (const calc::SaleOutcome& sale : history.sales) {
             dividendTax += sale.taxFen;
             if (sale.taxFen > 0)
-                rows.push_back({sale.date.toString(Qt::ISODate), sale.taxFen, Kind::Other});
+                rows.push_back(flowRow(sale.date.toString(Qt::ISODate), sale.taxFen, Kind::Other));
         }
     }
 
     // By date, then id: the rows came by id, so a stable sort by date keeps that.
-    std::stable_sort(rows.begin(), rows.end(),
-                     [](const FlowRow& a, const FlowRow& b) { return a.date < b.date; });
+    std::stable_sort(rows.begin(), rows.end(), [](const FlowRow& a, const FlowRow& b) {
+        return dateBefore(a.dateKey, a.date, b.dateKey, b.date);
+    });
     qint64 invested = 0, cash = 0;
     for (const FlowRow& row : rows) {
         switch (row.kind) {

@@ -49,6 +49,15 @@ public:
         const QByteArrayView bytes = query.utf8(column);
         if (m_last >= 0 && m_values[std::size_t(m_last)] && *m_values[std::size_t(m_last)] == bytes)
             return m_last;
+        // Sides and marks take a few values: a look along them beats hashing.
+        if (m_values.size() <= 8) {
+            for (std::size_t i = 0; i < m_values.size(); ++i) {
+                if (m_values[i] && *m_values[i] == bytes) {
+                    m_last = int(i);
+                    return m_last;
+                }
+            }
+        }
         auto found = m_index.constFind(QByteArray::fromRawData(bytes.data(), bytes.size()));
         if (found == m_index.cend()) {
             found = m_index.insert(bytes.toByteArray(), int(m_values.size()));
@@ -109,6 +118,32 @@ bool keyLess(const std::optional<QByteArray>& a, const std::optional<QByteArray>
     return *a < *b;
 }
 
+char16_t unit(char c)
+{
+    return char16_t(static_cast<unsigned char>(c));
+}
+
+char16_t unit(QChar c)
+{
+    return c.unicode();
+}
+
+template <typename Text> int keyOf(const Text& text)
+{
+    if (text.size() != 10 || unit(text[4]) != u'-' || unit(text[7]) != u'-')
+        return -1;
+    int key = 0;
+    for (qsizetype i = 0; i < 10; ++i) {
+        if (i == 4 || i == 7)
+            continue;
+        const char16_t c = unit(text[i]);
+        if (c < u'0' || c > u'9')
+            return -1;
+        key = key * 10 + int(c - u'0');
+    }
+    return key;
+}
+
 struct Group {
     int name, state, open, monitored;
     bool operator==(const Group&) const = default;
@@ -121,6 +156,16 @@ size_t qHash(const Group& g, size_t seed = 0)
 
 } // namespace
 
+int dateKey(QByteArrayView text)
+{
+    return keyOf(text);
+}
+
+int dateKey(QStringView text)
+{
+    return keyOf(text);
+}
+
 LedgerPass readLedgerPass(sql::Database& db)
 {
     LedgerPass pass;
@@ -130,6 +175,7 @@ LedgerPass readLedgerPass(sql::Database& db)
                      real = QByteArrayLiteral("假");
     QByteArray previousDate;
     QString previousDateText;
+    int previousKey = -1;
     auto query = db.prepare(passRows);
     while (query.step()) {
         PassRow row;
@@ -138,8 +184,10 @@ LedgerPass readLedgerPass(sql::Database& db)
         if (pass.rows.empty() || date != previousDate || query.isNull(DateColumn)) {
             previousDate = date.toByteArray();
             previousDateText = query.text(DateColumn);
+            previousKey = dateKey(date);
         }
         row.date = previousDateText; // a run of one date shares its text
+        row.dateKey = previousKey;
         const int name = names.indexOf(query, NameColumn);
         if (name == pass.names.size())
             pass.names.append(names.value(name) ? QString::fromUtf8(*names.value(name))

@@ -17,10 +17,26 @@ namespace corvanta::report {
 // sell row) or a row of another state, which pays like a buy.
 enum class RowKind { Buy, RealSell, OpenPosition, Other };
 
+// A date text "yyyy-MM-dd" as the number yyyyMMdd, which orders as the text
+// does; -1 for any other text.
+int dateKey(QByteArrayView text);
+int dateKey(QStringView text);
+
+// Text order of two dates, by their keys where both have one.
+inline bool dateBefore(int keyA, const QString& a, int keyB, const QString& b)
+{
+    return keyA >= 0 && keyB >= 0 ? keyA < keyB : a < b;
+}
+inline bool sameDate(int keyA, const QString& a, int keyB, const QString& b)
+{
+    return keyA >= 0 && keyB >= 0 ? keyA == keyB : a == b;
+}
+
 // One ledger row as the capital flow and the returns walk it.
 struct PassRow {
     qint64 id = 0;
-    QString date;  // as stored; a run of one date shares its text
+    QString date; // as stored; a run of one date shares its text
+    int dateKey = -1;
     int stock = 0; // index into LedgerPass::names
     RowKind kind = RowKind::Other;
     bool realTrade = false; // a buy or a sell not marked as open position (虚拟卖出='假')
