@@ -39,14 +39,14 @@ class Interner {
 public:
     int indexOf(const sql::Statement& query, int column)
     {
-        if (query.isNull(column)) {
+        const QByteArrayView bytes = query.utf8(column);
+        if (bytes.isNull()) {
             if (m_null < 0) {
                 m_null = int(m_values.size());
                 m_values.push_back(std::nullopt);
             }
             return m_null;
         }
-        const QByteArrayView bytes = query.utf8(column);
         if (m_last >= 0 && m_values[std::size_t(m_last)] && *m_values[std::size_t(m_last)] == bytes)
             return m_last;
         // Sides and marks take a few values: a look along them beats hashing.
@@ -77,12 +77,14 @@ private:
     int m_last = -1;
 };
 
-void add(SqlSum& sum, const sql::Statement& query, int column)
+// Adds a value as sum() does; false for NULL, which it skips.
+bool add(SqlSum& sum, const sql::Statement& query, int column)
 {
-    if (query.isNull(column))
-        return;
+    const sql::Statement::Storage storage = query.storage(column);
+    if (storage == sql::Statement::Storage::Null)
+        return false;
     ++sum.count;
-    if (query.isInteger(column)) {
+    if (storage == sql::Statement::Storage::Integer) {
         const qint64 value = query.int64(column);
         sum.integer += value;
         sum.real += double(value);
@@ -90,6 +92,7 @@ void add(SqlSum& sum, const sql::Statement& query, int column)
         sum.real += query.real(column);
         sum.approximate = true;
     }
+    return true;
 }
 
 void bindSum(sql::Statement& insert, int index, const SqlSum& sum)
@@ -181,7 +184,7 @@ LedgerPass readLedgerPass(sql::Database& db)
         PassRow row;
         row.id = query.int64(IdColumn);
         const QByteArrayView date = query.utf8(DateColumn);
-        if (pass.rows.empty() || date != previousDate || query.isNull(DateColumn)) {
+        if (pass.rows.empty() || date != previousDate || date.isNull()) {
             previousDate = date.toByteArray();
             previousDateText = query.text(DateColumn);
             previousKey = dateKey(date);
@@ -221,14 +224,12 @@ LedgerPass readLedgerPass(sql::Database& db)
         }
         LedgerSumRow& sums = pass.sums[found.value()];
         add(sums.quantity, query, QuantityColumn);
-        add(sums.priceSum, query, PriceColumn);
-        if (!query.isNull(PriceColumn))
+        if (add(sums.priceSum, query, PriceColumn))
             ++sums.priceCount;
         add(sums.fees, query, FeesColumn);
         add(sums.total, query, TotalColumn);
         add(sums.profit, query, ProfitColumn);
-        if (!query.isNull(CodeColumn)) {
-            const QByteArrayView code = query.utf8(CodeColumn);
+        if (const QByteArrayView code = query.utf8(CodeColumn); !code.isNull()) {
             if (!sums.code || *sums.code < code)
                 sums.code = code.toByteArray();
         }

@@ -168,9 +168,19 @@ QByteArrayView Statement::utf8(int column) const
     return data ? QByteArrayView(data, sqlite3_column_bytes(m_stmt, column)) : QByteArrayView();
 }
 
-bool Statement::isInteger(int column) const
+Statement::Storage Statement::storage(int column) const
 {
-    return sqlite3_column_type(m_stmt, column) == SQLITE_INTEGER;
+    switch (sqlite3_column_type(m_stmt, column)) {
+    case SQLITE_INTEGER:
+        return Storage::Integer;
+    case SQLITE_FLOAT:
+        return Storage::Real;
+    case SQLITE_TEXT:
+        return Storage::Text;
+    case SQLITE_BLOB:
+        return Storage::Blob;
+    }
+    return Storage::Null;
 }
 
 qint64 Statement::int64(int column) const
