@@ -12,6 +12,7 @@
 #include <QChart>
 #include <QChartView>
 #include <QClipboard>
+#include <QCloseEvent>
 #include <QDateTime>
 #include <QDateTimeAxis>
 #include <QHBoxLayout>
@@ -146,6 +147,13 @@ void AccountChartWindow::refresh()
         m_failure->setText(databaseFailureText(LedgerAccess::Read, error));
         m_failure->show();
     }
+}
+
+void AccountChartWindow::closeEvent(QCloseEvent* event)
+{
+    for (QChartView* view : {m_money, m_profit, m_positions, m_returns})
+        freshChart(view, view->chart()->title());
+    QWidget::closeEvent(event);
 }
 
 void AccountChartWindow::copyImage()

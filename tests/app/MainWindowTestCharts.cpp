@@ -200,6 +200,7 @@ private Q_SLOTS:
     void unreadableLedgerKeepsTheChartsAndSaysWhy();
     void yearlyStatementOpensFromBothPopupsAndFollowsTheTrades();
     void returnsPageShowsEachStockAndTheAccount();
+    void closedChartsLetGoOfTheirSeriesAndReopenAsBefore();
 
 private:
     void record(const QList<ChartTrade>& trades)
@@ -507,6 +508,34 @@ void MainWindowChartsTest::unreadableLedgerKeepsTheChartsAndSaysWhy()
     h->db.exec("ALTER TABLE gpjl_away RENAME TO gpjl");
     charts().refresh();
     QVERIFY(!charts().failure()->isVisible());
+}
+
+void MainWindowChartsTest::closedChartsLetGoOfTheirSeriesAndReopenAsBefore()
+{
+    record({bankBuy(1000, u"10"_s, u"2021-03-01"_s),
+            bankSell(500, u"12"_s, u"2021-03-02"_s),
+            bankSell(200, u"11"_s, u"2021-03-02"_s),
+            {u"000709"_s, steelName, Direction::Buy, 500, u"8"_s, u"2021-03-03"_s}});
+    QVERIFY(h->open());
+    h->window().menus().accountCharts->trigger();
+    const auto figures = [this] {
+        QStringList all =
+            moneyLines(moneyChart()) + profitLines(profitChart()) + positionLines(positionsChart());
+        return all + categories(charts().returnsView()->chart());
+    };
+    const QStringList first = figures();
+    QVERIFY(!profitLines(profitChart()).isEmpty());
+    QVERIFY(!charts().returnsView()->chart()->series().isEmpty());
+
+    charts().close();
+    for (QChartView* view : {charts().moneyView(), charts().profitView(), charts().positionsView(),
+                             charts().returnsView()})
+        QVERIFY(view->chart()->series().isEmpty());
+
+    h->window().menus().accountCharts->trigger();
+    QVERIFY(charts().isVisible());
+    QCOMPARE(figures(), first);
+    QCOMPARE(moneyChart()->title(), u"资金变化"_s);
 }
 
 int runChartTests(int argc, char* argv[])
