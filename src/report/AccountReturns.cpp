@@ -38,7 +38,7 @@ struct Stock {
 AccountReturns accountReturns(sql::Database& db, const QuotedValues* quoted, QDate today)
 {
     const EventEffects effects = eventEffects(db);
-    return accountReturns(readLedgerPass(db), effects, quoted, today);
+    return accountReturns(readLedgerPass(db, PassScope::RealTrades), effects, quoted, today);
 }
 
 AccountReturns accountReturns(const LedgerPass& pass, const EventEffects& effects,

@@ -17,6 +17,9 @@ namespace {
 constexpr const char* passRows =
     "SELECT ID,日期,股票名,交易状态,虚拟卖出,监控状态,数量,价格,费用,总金额,盈亏金额,股票代码 "
     "FROM gpjl NOT INDEXED ORDER BY ID";
+constexpr const char* passRealTrades =
+    "SELECT ID,日期,股票名,交易状态,虚拟卖出,监控状态,数量,价格,费用,总金额,盈亏金额,股票代码 "
+    "FROM gpjl NOT INDEXED WHERE 虚拟卖出='假' AND 交易状态 IN ('买入','卖出') ORDER BY ID";
 
 enum Column {
     IdColumn,
@@ -169,8 +172,9 @@ int dateKey(QStringView text)
     return keyOf(text);
 }
 
-LedgerPass readLedgerPass(sql::Database& db)
+LedgerPass readLedgerPass(sql::Database& db, PassScope scope)
 {
+    const bool withSums = scope == PassScope::AllRows;
     LedgerPass pass;
     Interner names, states, opens, monitors;
     QHash<Group, qsizetype> groupIndex;
@@ -179,7 +183,7 @@ LedgerPass readLedgerPass(sql::Database& db)
     QByteArray previousDate;
     QString previousDateText;
     int previousKey = -1;
-    auto query = db.prepare(passRows);
+    auto query = db.prepare(withSums ? passRows : passRealTrades);
     while (query.step()) {
         PassRow row;
         row.id = query.int64(IdColumn);
@@ -210,6 +214,8 @@ LedgerPass readLedgerPass(sql::Database& db)
         row.total = query.real(TotalColumn);
         row.fees = query.real(FeesColumn);
         pass.rows.push_back(std::move(row));
+        if (!withSums)
+            continue;
 
         const Group key{name, state, open, monitored};
         auto found = groupIndex.constFind(key);

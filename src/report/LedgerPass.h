@@ -74,7 +74,11 @@ struct LedgerPass {
     QList<LedgerSumRow> sums; // in the order of their group keys
 };
 
-LedgerPass readLedgerPass(sql::Database& db);
+// Which rows a pass keeps: all, with the sums; or only the real trades (buys and
+// sells not marked as open position), without sums, for the returns alone.
+enum class PassScope { AllRows, RealTrades };
+
+LedgerPass readLedgerPass(sql::Database& db, PassScope scope = PassScope::AllRows);
 
 // Writes the sums as the table temp.ledger_sums, with the same columns and row
 // order as a CREATE TABLE … AS SELECT of that GROUP BY would give.
