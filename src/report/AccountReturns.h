@@ -1,6 +1,8 @@
 #pragma once
 
 #include "AccountSeries.h"
+#include "EventEffects.h"
+#include "LedgerPass.h"
 
 #include <QDate>
 #include <QList>
@@ -34,5 +36,8 @@ struct AccountReturns {
 // `effects`, when given, are the ledger's events read already.
 AccountReturns accountReturns(sql::Database& db, const QuotedValues* quoted, QDate today,
                               const EventEffects* effects = nullptr);
+// The same over a ledger already read, with its events' effects.
+AccountReturns accountReturns(const LedgerPass& pass, const EventEffects& effects,
+                              const QuotedValues* quoted, QDate today);
 
 } // namespace corvanta::report

@@ -16,41 +16,36 @@ namespace {
 
 enum class Kind { Buy, RealSell, OpenPosition, Other, Dividend };
 
-// 1 buy, 2 real sell, 0 open position (any other sell row), 3 a row of another
-// state: it pays like a buy but is not counted among the buys. The rows come in
-// storage order and are put in date order here: sorting in SQL would spill the
-// whole ledger to a temporary file first.
-constexpr const char* flowRows =
-    "SELECT 日期,CASE WHEN 交易状态='卖出' THEN (CASE WHEN 虚拟卖出='假' THEN 2 ELSE 0 END) "
-    "WHEN 交易状态='买入' THEN 1 ELSE 3 END,总金额,费用 FROM gpjl NOT INDEXED ORDER BY id";
-// The same with what a stock's events are played with, read only when there are events.
-constexpr const char* flowRowsWithTrades =
-    "SELECT 日期,CASE WHEN 交易状态='卖出' THEN (CASE WHEN 虚拟卖出='假' THEN 2 ELSE 0 END) "
-    "WHEN 交易状态='买入' THEN 1 ELSE 3 END,总金额,费用,股票名,ID,ifnull(数量,0) "
-    "FROM gpjl NOT INDEXED ORDER BY id";
-
 struct FlowRow {
     QString date;
+    int dateKey = -1;
     qint64 total = 0; // fen
     Kind kind = Kind::Other;
 };
 
-Kind kindOf(qint64 code)
+FlowRow flowRow(const QString& date, qint64 total, Kind kind)
 {
-    switch (code) {
-    case 1:
+    return {date, dateKey(date), total, kind};
+}
+
+Kind kindOf(RowKind kind)
+{
+    switch (kind) {
+    case RowKind::Buy:
         return Kind::Buy;
-    case 2:
+    case RowKind::RealSell:
         return Kind::RealSell;
-    case 0:
+    case RowKind::OpenPosition:
         return Kind::OpenPosition;
+    case RowKind::Other:
+        break;
     }
     return Kind::Other;
 }
 
-qint64 fen(const sql::Statement& query, int column)
+qint64 fen(double amount)
 {
-    return std::llround(query.real(column) * 100);
+    return std::llround(amount * 100);
 }
 
 QString yuanText(qint64 amount)
@@ -61,6 +56,12 @@ QString yuanText(qint64 amount)
 } // namespace
 
 std::optional<LedgerTotals> capitalFlow(sql::Database& db,
+                                        QHash<QString, calc::StockHistory>* playedHistories)
+{
+    return capitalFlow(db, readLedgerPass(db), playedHistories);
+}
+
+std::optional<LedgerTotals> capitalFlow(sql::Database& db, const LedgerPass& pass,
                                         QHash<QString, calc::StockHistory>* playedHistories)
 {
     // The stocks with events get their trades collected on the one walk through
@@ -76,31 +77,24 @@ std::optional<LedgerTotals> capitalFlow(sql::Database& db,
     QString lastName;
     qsizetype lastList = -1;
 
-    auto query = db.prepare(withEvents ? flowRowsWithTrades : flowRows);
     std::vector<FlowRow> rows;
+    rows.reserve(pass.rows.size());
     qint64 buyTotal = 0, buyFees = 0, sellTotal = 0, sellFees = 0;
     bool anyBuy = false, anySell = false;
-    QString previousDate;
-    while (query.step()) {
-        FlowRow row;
-        row.date = query.text(0);
-        if (row.date == previousDate)
-            row.date = previousDate; // share the text of a run of one date
-        previousDate = row.date;
-        row.kind = kindOf(query.int64(1));
-        row.total = fen(query, 2);
+    for (const PassRow& passRow : pass.rows) {
+        FlowRow row{passRow.date, passRow.dateKey, fen(passRow.total), kindOf(passRow.kind)};
         if (row.kind == Kind::Buy) {
             anyBuy = true;
             buyTotal += row.total;
-            buyFees += fen(query, 3);
+            buyFees += fen(passRow.fees);
         } else if (row.kind == Kind::RealSell) {
             anySell = true;
             sellTotal += row.total;
-            sellFees += fen(query, 3);
+            sellFees += fen(passRow.fees);
         }
         if (withEvents && (row.kind == Kind::Buy || row.kind == Kind::RealSell)) {
             // A stock's trades mostly follow one another: one lookup a run.
-            const QString name = query.text(4);
+            const QString& name = pass.names[passRow.stock];
             if (name != lastName || lastList < 0) {
                 lastName = name;
                 lastList = -1;
@@ -113,8 +107,8 @@ std::optional<LedgerTotals> capitalFlow(sql::Database& db,
                 }
             }
             if (lastList >= 0)
-                trades[lastList].append({query.int64(5), ledger::ledgerDate(row.date),
-                                         row.kind == Kind::Buy, query.int64(6), query.real(2)});
+                trades[lastList].append({passRow.id, ledger::ledgerDate(row.date),
+                                         row.kind == Kind::Buy, passRow.shares, passRow.total});
         }
         rows.push_back(std::move(row));
     }
@@ -133,19 +127,20 @@ std::optional<LedgerTotals> capitalFlow(sql::Database& db,
             dividends += event.cashFen;
             dividendTax += event.taxAtPaymentFen;
             if (event.cashFen > 0)
-                rows.push_back({event.paid.toString(Qt::ISODate),
-                                event.cashFen - event.taxAtPaymentFen, Kind::Dividend});
+                rows.push_back(flowRow(event.paid.toString(Qt::ISODate),
+                                       event.cashFen - event.taxAtPaymentFen, Kind::Dividend));
         }
         for (const calc::SaleOutcome& sale : history.sales) {
             dividendTax += sale.taxFen;
             if (sale.taxFen > 0)
-                rows.push_back({sale.date.toString(Qt::ISODate), sale.taxFen, Kind::Other});
+                rows.push_back(flowRow(sale.date.toString(Qt::ISODate), sale.taxFen, Kind::Other));
         }
     }
 
     // By date, then id: the rows came by id, so a stable sort by date keeps that.
-    std::stable_sort(rows.begin(), rows.end(),
-                     [](const FlowRow& a, const FlowRow& b) { return a.date < b.date; });
+    std::stable_sort(rows.begin(), rows.end(), [](const FlowRow& a, const FlowRow& b) {
+        return dateBefore(a.dateKey, a.date, b.dateKey, b.date);
+    });
     qint64 invested = 0, cash = 0;
     for (const FlowRow& row : rows) {
         switch (row.kind) {

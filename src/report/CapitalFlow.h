@@ -1,5 +1,6 @@
 #pragma once
 
+#include "LedgerPass.h"
 #include "LedgerTotals.h"
 
 #include "calc/StockEvents.h"
@@ -24,6 +25,9 @@ namespace corvanta::report {
 // the dividend tax of a sale leaves on its date. The stocks with events, played
 // through on the way, go to `histories` when given.
 std::optional<LedgerTotals> capitalFlow(sql::Database& db,
+                                        QHash<QString, calc::StockHistory>* histories = nullptr);
+// The same over a ledger already read; `db` gives the events.
+std::optional<LedgerTotals> capitalFlow(sql::Database& db, const LedgerPass& pass,
                                         QHash<QString, calc::StockHistory>* histories = nullptr);
 
 } // namespace corvanta::report

@@ -45,6 +45,19 @@ QHash<QString, QList<calc::StockTrade>> tradesOfStocksWithEvents(sql::Database& 
     return trades;
 }
 
+void addHistory(EventEffects& out, const QString& name, const calc::StockHistory& history)
+{
+    for (const calc::EventOutcome& event : history.events) {
+        if (!event.paid.isValid())
+            continue;
+        out.effects.append(
+            {name, event.paid, event.newShares(), event.cashFen, event.taxAtPaymentFen});
+    }
+    for (const calc::SaleOutcome& sale : history.sales)
+        if (sale.taxFen != 0)
+            out.saleTaxFen.insert(sale.id, sale.taxFen);
+}
+
 } // namespace
 
 EventEffects eventEffects(sql::Database& db)
@@ -61,16 +74,16 @@ EventEffects eventEffects(sql::Database& db)
         for (const ledger::StoredEvent& event : *stock)
             terms.append(event.terms);
         const calc::StockHistory history = calc::playStockHistory(trades.value(stock.key()), terms);
-        for (const calc::EventOutcome& event : history.events) {
-            if (!event.paid.isValid())
-                continue;
-            out.effects.append(
-                {stock.key(), event.paid, event.newShares(), event.cashFen, event.taxAtPaymentFen});
-        }
-        for (const calc::SaleOutcome& sale : history.sales)
-            if (sale.taxFen != 0)
-                out.saleTaxFen.insert(sale.id, sale.taxFen);
+        addHistory(out, stock.key(), history);
     }
+    return out;
+}
+
+EventEffects eventEffects(const QHash<QString, calc::StockHistory>& histories)
+{
+    EventEffects out;
+    for (auto stock = histories.cbegin(); stock != histories.cend(); ++stock)
+        addHistory(out, stock.key(), stock.value());
     return out;
 }
 

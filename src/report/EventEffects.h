@@ -1,5 +1,7 @@
 #pragma once
 
+#include "calc/StockEvents.h"
+
 #include <QDate>
 #include <QHash>
 #include <QList>
@@ -29,6 +31,8 @@ struct EventEffects {
 };
 
 EventEffects eventEffects(sql::Database& db);
+// The same from the stocks' histories already played through.
+EventEffects eventEffects(const QHash<QString, calc::StockHistory>& histories);
 
 // The order the reports walk a ledger's rows in: by date, and on one day an
 // ex-date's new shares and cash before the day's trades. `Row` has a text `date`

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <limits>
 #include <utility>
+#include <vector>
 
 namespace corvanta::report {
 
@@ -16,24 +17,61 @@ constexpr std::array bracketRates{-0.999999, -0.99, -0.9, -0.7, -0.5, -0.3, -0.1
                                   0.05,      0.1,   0.2,  0.35, 0.5,  0.75, 1.0,  1.5,
                                   2.0,       3.0,   5.0,  10.0, 20.0, 50.0, 100.0};
 
+// The flows of one day share a discount: they are added up first, so an account
+// of many trades on few days costs little per rate tried. The discounts of the
+// days, in day order, are the one-day factor raised to the days since the first
+// flow, each from the previous by the gap between them; in extended precision,
+// so that they agree with a power taken afresh for every flow to the last bits
+// of a double.
 class PresentValue {
 public:
-    PresentValue(std::span<const CashFlow> flows, QDate start) : m_flows(flows), m_start(start) {}
+    PresentValue(std::span<const CashFlow> flows, QDate start)
+    {
+        std::vector<Day> days;
+        days.reserve(flows.size());
+        for (const CashFlow& flow : flows)
+            days.push_back({start.daysTo(flow.date), flow.amount});
+        std::stable_sort(days.begin(), days.end(),
+                         [](const Day& a, const Day& b) { return a.days < b.days; });
+        for (const Day& day : days) {
+            if (!m_days.empty() && m_days.back().days == day.days)
+                m_days.back().amount += day.amount;
+            else
+                m_days.push_back(day);
+        }
+    }
 
     double operator()(double rate) const
     {
-        const double base = std::log1p(rate);
+        const long double base = std::log1p(rate);
+        const long double oneDay = std::exp(-base / 365);
+        long double discount = 1;
+        qint64 at = 0;
         double sum = 0;
-        for (const CashFlow& flow : m_flows) {
-            const double years = double(m_start.daysTo(flow.date)) / 365;
-            sum += flow.amount * std::exp(-years * base);
+        for (const Day& day : m_days) {
+            discount *= power(oneDay, day.days - at);
+            at = day.days;
+            sum += day.amount * double(discount);
         }
         return sum;
     }
 
 private:
-    std::span<const CashFlow> m_flows;
-    QDate m_start;
+    struct Day {
+        qint64 days = 0;
+        double amount = 0;
+    };
+
+    static long double power(long double x, qint64 n)
+    {
+        long double result = 1;
+        for (; n > 0; n >>= 1, x *= x)
+            if (n & 1)
+                result *= x;
+        return result;
+    }
+
+    std::vector<Day> m_days;
 };
 
 // Brent's method on [a, b] where f(a) and f(b) differ in sign.

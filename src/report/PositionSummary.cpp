@@ -2,6 +2,7 @@
 
 #include "AccountReturns.h"
 #include "CapitalFlow.h"
+#include "EventEffects.h"
 #include "SummaryQuotedValues.h"
 #include "SummaryReturns.h"
 #include "SummaryTexts.h"
@@ -128,13 +129,16 @@ Summary summarise(const QList<StockFigures>& stocks, LedgerTotals totals,
 
 Summary buildSummary(sql::Database& db, const SummaryRequest& request)
 {
+    // One read of the ledger feeds the capital flow, the scratch tables and the
+    // returns.
+    const LedgerPass pass = readLedgerPass(db);
     QHash<QString, calc::StockHistory> histories;
-    std::optional<LedgerTotals> totals = capitalFlow(db, &histories);
+    std::optional<LedgerTotals> totals = capitalFlow(db, pass, &histories);
     if (!totals)
         return {};
 
     sql::Transaction transaction(db);
-    QList<StockFigures> stocks = buildScratchTables(db, SummaryScope::WholeLedger);
+    QList<StockFigures> stocks = buildScratchTables(db, SummaryScope::WholeLedger, pass);
     // A stock's 分红送配 add their cash and their tax to its profit.
     for (StockFigures& stock : stocks) {
         const auto history = histories.constFind(stock.name);
@@ -161,7 +165,7 @@ Summary buildSummary(sql::Database& db, const SummaryRequest& request)
         request.quotes ? quotedValues(summary) : request.heldAtMarket.value_or(QuotedValues{});
     const bool valued = request.quotes || request.heldAtMarket;
     addReturns(summary,
-               accountReturns(db, valued ? &atMarket : nullptr,
+               accountReturns(pass, eventEffects(histories), valued ? &atMarket : nullptr,
                               request.today.isValid() ? request.today : QDate::currentDate()));
     summary.columnWidths = fittedWidths(summary.stocks, summary.totalsRow, summary.titles);
     transaction.commit();

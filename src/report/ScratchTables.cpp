@@ -124,7 +124,9 @@ QList<StockFigures> readStockFigures(sql::Database& db)
 
 } // namespace
 
-QList<StockFigures> buildScratchTables(sql::Database& db, SummaryScope scope)
+namespace {
+
+QList<StockFigures> scratchTables(sql::Database& db, SummaryScope scope, const LedgerPass* pass)
 {
     // Outside a transaction a failure part-way would leave half the tables.
     if (!db.inTransaction())
@@ -134,13 +136,29 @@ QList<StockFigures> buildScratchTables(sql::Database& db, SummaryScope scope)
     db.exec("DROP TABLE IF EXISTS tmpdb2");
     db.exec("DROP TABLE IF EXISTS tmpdb3");
     db.exec("DROP TABLE IF EXISTS temp.ledger_sums");
-    db.exec(ledgerSums);
+    if (pass)
+        writeLedgerSums(db, *pass);
+    else
+        db.exec(ledgerSums);
     db.exec(monitored ? tmpdb1Monitored : tmpdb1All);
     db.exec(monitored ? tmpdb2Monitored : tmpdb2All);
     db.exec(tmpdb3);
     QList<StockFigures> stocks = readStockFigures(db);
     db.exec("DROP TABLE temp.ledger_sums");
     return stocks;
+}
+
+} // namespace
+
+QList<StockFigures> buildScratchTables(sql::Database& db, SummaryScope scope)
+{
+    return scratchTables(db, scope, nullptr);
+}
+
+QList<StockFigures> buildScratchTables(sql::Database& db, SummaryScope scope,
+                                       const LedgerPass& pass)
+{
+    return scratchTables(db, scope, &pass);
 }
 
 void storeFigures(sql::Database& db, const QList<StoredFigures>& figures)

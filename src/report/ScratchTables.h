@@ -2,6 +2,8 @@
 
 #include "StockFigures.h"
 
+#include "LedgerPass.h"
+
 namespace corvanta::sql {
 class Database;
 }
@@ -28,6 +30,9 @@ enum class SummaryScope { WholeLedger, MonitoredStocks };
 // priced under the stock table's code for its name; a name the table does not
 // hold (a renamed stock) under the code of its own ledger rows.
 QList<StockFigures> buildScratchTables(sql::Database& db, SummaryScope scope);
+// The same from a ledger already read.
+QList<StockFigures> buildScratchTables(sql::Database& db, SummaryScope scope,
+                                       const LedgerPass& pass);
 
 // The finished figures of one stock, written back to its tmpdb3 row. A group
 // whose figures could not be worked out keeps the row's aggregated values.

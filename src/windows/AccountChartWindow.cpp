@@ -14,6 +14,7 @@
 #include <QChartView>
 #include <QClipboard>
 #include <QCursor>
+#include <QCloseEvent>
 #include <QDateTime>
 #include <QDateTimeAxis>
 #include <QHBoxLayout>
@@ -165,6 +166,13 @@ void AccountChartWindow::refresh()
         m_failure->setText(databaseFailureText(LedgerAccess::Read, error));
         m_failure->show();
     }
+}
+
+void AccountChartWindow::closeEvent(QCloseEvent* event)
+{
+    for (QChartView* view : {m_money, m_profit, m_positions, m_returns})
+        freshChart(view, view->chart()->title());
+    QWidget::closeEvent(event);
 }
 
 void AccountChartWindow::copyImage()

@@ -48,6 +48,11 @@ public:
     // Says that the last 复制图片 copied the shown chart; empty until then.
     QLabel* copiedNote() const { return m_copied; }
 
+protected:
+    // A closed window lets go of its charts: they hold a point per trade, and
+    // every opening draws them again from the ledger.
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     void draw(const report::AccountSeries& series);
     void drawReturns(const report::AccountReturns& returns);

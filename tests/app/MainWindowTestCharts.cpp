@@ -236,6 +236,7 @@ private Q_SLOTS:
     void yearlyStatementOpensFromBothPopupsAndFollowsTheTrades();
     void returnsPageShowsEachStockAndTheAccount();
     void dividendsAndBonusSharesShowOnEveryPage();
+    void closedChartsLetGoOfTheirSeriesAndReopenAsBefore();
 
 private:
     void record(const QList<ChartTrade>& trades)
@@ -611,6 +612,34 @@ void MainWindowChartsTest::dividendsAndBonusSharesShowOnEveryPage()
                                                     u"2024-07-10|20010.00|24240.00|0.00"_s}));
     QCOMPARE(positionLines(positionsChart()), QStringList{});
     QVERIFY(QApplication::activeModalWidget() == nullptr);
+}
+
+void MainWindowChartsTest::closedChartsLetGoOfTheirSeriesAndReopenAsBefore()
+{
+    record({bankBuy(1000, u"10"_s, u"2021-03-01"_s),
+            bankSell(500, u"12"_s, u"2021-03-02"_s),
+            bankSell(200, u"11"_s, u"2021-03-02"_s),
+            {u"000709"_s, steelName, Direction::Buy, 500, u"8"_s, u"2021-03-03"_s}});
+    QVERIFY(h->open());
+    h->window().menus().accountCharts->trigger();
+    const auto figures = [this] {
+        QStringList all =
+            moneyLines(moneyChart()) + profitLines(profitChart()) + positionLines(positionsChart());
+        return all + categories(charts().returnsView()->chart());
+    };
+    const QStringList first = figures();
+    QVERIFY(!profitLines(profitChart()).isEmpty());
+    QVERIFY(!charts().returnsView()->chart()->series().isEmpty());
+
+    charts().close();
+    for (QChartView* view : {charts().moneyView(), charts().profitView(), charts().positionsView(),
+                             charts().returnsView()})
+        QVERIFY(view->chart()->series().isEmpty());
+
+    h->window().menus().accountCharts->trigger();
+    QVERIFY(charts().isVisible());
+    QCOMPARE(figures(), first);
+    QCOMPARE(moneyChart()->title(), u"资金变化"_s);
 }
 
 int runChartTests(int argc, char* argv[])

@@ -135,6 +135,7 @@ private Q_SLOTS:
 
     void switchingShowsTheSummaryAndBackTheLedgerAsItWas();
     void aRecordedTradeRefreshesTheShownSummary();
+    void summaryShownAgainGivesTheSameFigures();
     void detailPanelListsOneStock();
     void detailPanelFollowsTheLedgerByKeys();
     void totalsReportBeforeAndAfterASummary();
@@ -229,6 +230,29 @@ void MainWindowSummaryTest::switchingShowsTheSummaryAndBackTheLedgerAsItWas()
     QCOMPARE(ledgerGrid->currentIndex().row(), 1);
     QCOMPARE(gridColumn(ledgerGrid, ledger::NameColumn), ledgerNames);
     QVERIFY(h->window().trade().deleteButton->isEnabled());
+}
+
+void MainWindowSummaryTest::summaryShownAgainGivesTheSameFigures()
+{
+    const auto figures = [this] {
+        const report::SummaryTableModel& model = summary().model();
+        QStringList rows;
+        for (int row = 0; row < model.rowCount(); ++row) {
+            QStringList cells;
+            for (int column = 0; column < model.columnCount(); ++column)
+                cells << cell(model, row, column) + u'/' + foreground(model, row, column).name();
+            rows << cells.join(u'|');
+        }
+        return rows;
+    };
+    selector().setCurrentIndex(1);
+    const QStringList first = figures();
+    QCOMPARE(first.size(), 3);
+    QCOMPARE(panel().title(), u"交易汇总"_s);
+    selector().setCurrentIndex(0);
+    selector().setCurrentIndex(1);
+    QVERIFY(panel().summaryGrid->isVisible());
+    QCOMPARE(figures(), first);
 }
 
 void MainWindowSummaryTest::aRecordedTradeRefreshesTheShownSummary()

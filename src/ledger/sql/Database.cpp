@@ -75,7 +75,10 @@ Database::Database(sqlite3* db, QString path) : m_db(db), m_path(std::move(path)
 
 Database Database::open(const QString& path, const QByteArray& key, Mode mode)
 {
-    int flags = SQLITE_OPEN_FULLMUTEX;
+    // Each connection is used by the one thread that opened it (jobs run on the UI
+    // thread), so SQLite need not lock it on every call: a full scan makes
+    // millions of them.
+    int flags = SQLITE_OPEN_NOMUTEX;
     switch (mode) {
     case Mode::ReadWrite:
         flags |= SQLITE_OPEN_READWRITE;

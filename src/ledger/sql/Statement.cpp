@@ -162,6 +162,27 @@ QString Statement::text(int column) const
     return data ? QString::fromUtf8(data, sqlite3_column_bytes(m_stmt, column)) : QString();
 }
 
+QByteArrayView Statement::utf8(int column) const
+{
+    const auto* data = reinterpret_cast<const char*>(sqlite3_column_text(m_stmt, column));
+    return data ? QByteArrayView(data, sqlite3_column_bytes(m_stmt, column)) : QByteArrayView();
+}
+
+Statement::Storage Statement::storage(int column) const
+{
+    switch (sqlite3_column_type(m_stmt, column)) {
+    case SQLITE_INTEGER:
+        return Storage::Integer;
+    case SQLITE_FLOAT:
+        return Storage::Real;
+    case SQLITE_TEXT:
+        return Storage::Text;
+    case SQLITE_BLOB:
+        return Storage::Blob;
+    }
+    return Storage::Null;
+}
+
 qint64 Statement::int64(int column) const
 {
     return sqlite3_column_int64(m_stmt, column);

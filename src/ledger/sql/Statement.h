@@ -45,6 +45,11 @@ public:
     QString columnName(int column) const;
     bool isNull(int column) const;
     QString text(int column) const;
+    // The text's UTF-8 bytes, valid until the next step; a null view for NULL.
+    QByteArrayView utf8(int column) const;
+    // How the value is stored.
+    enum class Storage { Integer, Real, Text, Blob, Null };
+    Storage storage(int column) const;
     qint64 int64(int column) const;
     double real(int column) const;
     std::optional<double> optionalReal(int column) const;
