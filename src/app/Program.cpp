@@ -3,6 +3,7 @@
 #include "Application.h"
 #include "DesktopServices.h"
 #include "LedgerController.h"
+#include "LedgerPageCheck.h"
 #include "LedgerPasswordController.h"
 #include "MainMenus.h"
 #include "MainTimerPauses.h"
@@ -110,14 +111,18 @@ std::unique_ptr<Program> Program::start()
         return nullptr;
     }
     std::optional<sql::Database> db;
+    bool pagesRead = false; // a ledger with a password is read whole when it opens
     try {
-        db.emplace(ledger::openLedgerSeededBy(path, &ledger::loadSeedList));
+        // A large ledger takes long to read whole: its window shows first.
+        db.emplace(
+            ledger::openLedgerSeededBy(path, &ledger::loadSeedList, ledger::PageCheck::Later));
     } catch (const ledger::LedgerOpenError& error) {
         // A ledger with a personal password is asked for it first; cancelling
         // shows why the program's key did not open the file.
         QString failure = error.message();
         if (error.mayHavePassword())
             db = openWithStartPassword(path, error, failure);
+        pagesRead = true;
         if (!db) {
             showStartFailure(failure);
             return nullptr;
@@ -131,6 +136,8 @@ std::unique_ptr<Program> Program::start()
     try {
         auto program = std::make_unique<Program>(std::move(*db));
         program->m_lock = std::make_unique<ledger::LedgerLock>(std::move(lock));
+        if (!pagesRead)
+            program->checkPagesOnceShown(path);
         return program;
     } catch (const sql::Error& error) {
         showStartFailure(windows::databaseFailureText(windows::LedgerAccess::Read, error));
@@ -407,6 +414,21 @@ void Program::show()
 {
     m_mainWindow->show();
     m_sideWindows->startReminders();
+    if (m_pageCheck)
+        m_pageCheck->runOnceExposed(*m_mainWindow);
+}
+
+void Program::checkPagesOnceShown(const QString& path)
+{
+    m_pageCheck = new LedgerPageCheck(m_db, path, m_services.prompter, m_mainWindow.get());
+    // The program ends as 退出 ends it.
+    QObject::connect(m_pageCheck, &LedgerPageCheck::ledgerDamaged, m_mainWindow.get(),
+                     &QWidget::close);
+}
+
+bool Program::ledgerFoundDamaged() const
+{
+    return m_pageCheck && m_pageCheck->failed();
 }
 
 } // namespace corvanta::app

@@ -33,6 +33,7 @@ class SummaryController;
 class MonitorController;
 class SideWindows;
 class LedgerPasswordController;
+class LedgerPageCheck;
 class SystemServices;
 
 // The running program: it owns the ledger database, the services (message boxes,
@@ -61,6 +62,11 @@ public:
 
     // Shows the main window.
     void show();
+    // The ledger at `path` was opened without reading all its pages: they are read
+    // once the main window has shown. A damaged page is told and the program ends.
+    void checkPagesOnceShown(const QString& path);
+    // Whether that check found the ledger damaged.
+    bool ledgerFoundDamaged() const;
 
     sql::Database& database() { return m_db; }
     ledger::LedgerWriter& ledgerWriter() { return m_writer; }
@@ -125,6 +131,8 @@ private:
     std::unique_ptr<windows::StockEventWindow> m_stockEvents;
     // 设置 → 账本密码; a child of the main window.
     LedgerPasswordController* m_password = nullptr;
+    // The read of every page, when opening left it for later; a child of the main window.
+    LedgerPageCheck* m_pageCheck = nullptr;
 };
 
 } // namespace corvanta::app

@@ -235,6 +235,36 @@ TEST_P(UnusableLedgerFile, IsRefusedAndLeftUnchanged)
               QStringList{QString::fromUtf16(ledgerFileName)});
 }
 
+// The message opening gives for a refused file, empty when it opens.
+QString refusalMessage(const std::function<void()>& open)
+{
+    try {
+        open();
+    } catch (const LedgerOpenError& error) {
+        return error.message();
+    }
+    return {};
+}
+
+// A window start reads the pages after its window has shown: the same files are
+// refused with the same message, at the latest when the pages are read, and none
+// is changed.
+TEST_P(UnusableLedgerFile, IsRefusedAlikeWhenItsPagesAreReadAfterOpening)
+{
+    GetParam().make(path());
+    const QByteArray before = contents(path());
+    const QString atOpen = refusalMessage([this] { openLedger(path(), seedList()); });
+    ASSERT_FALSE(atOpen.isEmpty());
+
+    const QString later = refusalMessage([this] {
+        sql::Database db = openLedgerSeededBy(
+            path(), [] { return seedList(); }, PageCheck::Later);
+        checkLedgerPages(db, path());
+    });
+    EXPECT_EQ(later, atOpen);
+    EXPECT_EQ(contents(path()), before);
+}
+
 void makeWithOtherKey(const QString& path)
 {
     sql::Database db =
