@@ -218,8 +218,13 @@ QList<LedgerRow> ledgerRowsOf(sql::Database& db, std::span<const qint64> ids)
 
 QStringList ledgerStateTexts(sql::Database& db)
 {
+    // One step of the index per distinct text, however many trades there are.
     auto query = db.prepare(
-        "SELECT DISTINCT 交易状态 FROM gpjl WHERE 虚拟卖出='假' AND 交易状态 IS NOT NULL");
+        "WITH RECURSIVE state(text) AS ("
+        " SELECT min(交易状态) FROM gpjl WHERE 虚拟卖出='假'"
+        " UNION ALL SELECT (SELECT min(交易状态) FROM gpjl WHERE 虚拟卖出='假' AND 交易状态 > text)"
+        " FROM state WHERE text IS NOT NULL) "
+        "SELECT text FROM state WHERE text IS NOT NULL");
     QStringList texts;
     while (query.step())
         texts << query.text(0);

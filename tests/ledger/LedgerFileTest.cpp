@@ -1,5 +1,6 @@
 #include "ledger/LedgerFile.h"
 #include "StorePrinting.h"
+#include "ledger/LedgerView.h"
 #include "ledger/SeedList.h"
 #include "ledger/sql/Statement.h"
 
@@ -153,6 +154,7 @@ TEST_F(LedgerFileTest, OlderFileGainsTheIndexes)
         db.exec("DROP INDEX gpmc_gpid");
         db.exec("DROP INDEX gpjl_grid_date");
         db.exec("DROP INDEX gpjl_grid_name");
+        db.exec("DROP INDEX gpjl_grid_states");
     }
     sql::Database db = openLedger(path(), seedList());
     EXPECT_EQ(db.scalarInt("SELECT count(*) FROM gpmc"), seedList().size());
@@ -173,6 +175,10 @@ TEST_F(LedgerFileTest, OlderFileGainsTheIndexes)
         EXPECT_TRUE(steps.join(u';').contains(u"USING INDEX gpjl_grid_"_s)) << sql;
         EXPECT_FALSE(steps.join(u';').contains(u"TEMP B-TREE"_s)) << sql;
     }
+    // The grid's state texts come from their own index: the real buy's, not the
+    // sample's virtual sell.
+    EXPECT_EQ(db.scalarInt("SELECT count(*) FROM sqlite_master WHERE name='gpjl_grid_states'"), 1);
+    EXPECT_EQ(ledgerStateTexts(db), QStringList{u"买入"_s});
 }
 
 // The page cache holds the whole ledger, so a full scan reads and decrypts the file
