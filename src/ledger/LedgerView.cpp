@@ -30,10 +30,10 @@ constexpr const char* rowsByName =
     CORVANTA_LEDGER_ROW_COLUMNS "WHERE 虚拟卖出='假' ORDER BY 股票名 COLLATE PINYIN,id,日期";
 constexpr const char* rowById = CORVANTA_LEDGER_ROW_COLUMNS "WHERE id=?1 AND 虚拟卖出='假'";
 #undef CORVANTA_LEDGER_ROW_COLUMNS
-constexpr const char* idsByDate = "SELECT id FROM gpjl WHERE 虚拟卖出='假' ORDER BY 日期,id,股票名";
+constexpr const char* idsByDate = "SELECT id FROM gpjl WHERE 虚拟卖出='假' ORDER BY 日期,id";
 // Grouped by name from the index; the groups are put in pinyin order afterwards.
 constexpr const char* idsByName =
-    "SELECT id,股票名 FROM gpjl WHERE 虚拟卖出='假' ORDER BY 股票名,id,日期";
+    "SELECT id,股票名 FROM gpjl WHERE 虚拟卖出='假' ORDER BY 股票名,id";
 
 QString numberText(const sql::Statement& query, int column)
 {

@@ -152,8 +152,11 @@ TEST_F(LedgerFileTest, OlderFileGainsTheIndexes)
     {
         sql::Database db = openLedger(path(), seedList());
         db.exec("DROP INDEX gpmc_gpid");
-        db.exec("DROP INDEX gpjl_grid_date");
-        db.exec("DROP INDEX gpjl_grid_name");
+        db.exec("DROP INDEX gpjl_grid_by_date");
+        db.exec("DROP INDEX gpjl_grid_by_name");
+        // The grid's earlier indexes, which read every trade's row.
+        db.exec("CREATE INDEX gpjl_grid_date ON gpjl(日期) WHERE 虚拟卖出='假'");
+        db.exec("CREATE INDEX gpjl_grid_name ON gpjl(股票名) WHERE 虚拟卖出='假'");
         db.exec("DROP INDEX gpjl_grid_states");
     }
     sql::Database db = openLedger(path(), seedList());
@@ -163,18 +166,23 @@ TEST_F(LedgerFileTest, OlderFileGainsTheIndexes)
     plan.bind(1, u"hqdz"_s);
     ASSERT_TRUE(plan.step());
     EXPECT_TRUE(plan.text(3).contains(u"USING INDEX gpmc_gpid"_s)) << plan.text(3).toStdString();
-    // The grid's orders come from their indexes, without sorting the table.
+    // The grid's orders come from their indexes alone, without sorting the table
+    // or reading a trade's row.
     for (const char* sql : {"EXPLAIN QUERY PLAN SELECT id FROM gpjl WHERE 虚拟卖出='假' "
-                            "ORDER BY 日期,id,股票名",
-                            "EXPLAIN QUERY PLAN SELECT id FROM gpjl WHERE 虚拟卖出='假' "
-                            "ORDER BY 股票名,id,日期"}) {
+                            "ORDER BY 日期,id",
+                            "EXPLAIN QUERY PLAN SELECT id,股票名 FROM gpjl WHERE 虚拟卖出='假' "
+                            "ORDER BY 股票名,id"}) {
         auto order = db.prepare(sql);
         QStringList steps;
         while (order.step())
             steps << order.text(3);
-        EXPECT_TRUE(steps.join(u';').contains(u"USING INDEX gpjl_grid_"_s)) << sql;
+        EXPECT_TRUE(steps.join(u';').contains(u"USING COVERING INDEX gpjl_grid_by_"_s)) << sql;
         EXPECT_FALSE(steps.join(u';').contains(u"TEMP B-TREE"_s)) << sql;
     }
+    // The earlier indexes are gone.
+    EXPECT_EQ(db.scalarInt("SELECT count(*) FROM sqlite_master "
+                           "WHERE name IN ('gpjl_grid_date','gpjl_grid_name')"),
+              0);
     // The grid's state texts come from their own index: the real buy's, not the
     // sample's virtual sell.
     EXPECT_EQ(db.scalarInt("SELECT count(*) FROM sqlite_master WHERE name='gpjl_grid_states'"), 1);
