@@ -160,7 +160,7 @@ bool indexesExist(sql::Database& db)
 {
     return db.scalarInt("SELECT count(*) FROM sqlite_master WHERE type='index' AND "
                         "name IN ('gpjl_stock_name','gpmc_gpid','gpjl_grid_by_date',"
-                        "'gpjl_grid_by_name','gpjl_grid_states')") == 5;
+                        "'gpjl_grid_by_name','gpjl_grid_by_state')") == 5;
 }
 
 void seedSampleTrade(sql::Database& db)
@@ -199,7 +199,7 @@ void ensureIndexes(sql::Database& db)
     db.exec("CREATE INDEX IF NOT EXISTS gpjl_grid_by_date ON gpjl(虚拟卖出,日期)");
     db.exec("CREATE INDEX IF NOT EXISTS gpjl_grid_by_name ON gpjl(虚拟卖出,股票名)");
     // The few state texts the grid's column is fitted to, found without a scan.
-    db.exec("CREATE INDEX IF NOT EXISTS gpjl_grid_states ON gpjl(交易状态) WHERE 虚拟卖出='假'");
+    db.exec("CREATE INDEX IF NOT EXISTS gpjl_grid_by_state ON gpjl(虚拟卖出,交易状态)");
 }
 
 } // namespace

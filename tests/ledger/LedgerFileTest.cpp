@@ -157,7 +157,7 @@ TEST_F(LedgerFileTest, OlderFileGainsTheIndexes)
         // The grid's earlier indexes, which read every trade's row.
         db.exec("CREATE INDEX gpjl_grid_date ON gpjl(日期) WHERE 虚拟卖出='假'");
         db.exec("CREATE INDEX gpjl_grid_name ON gpjl(股票名) WHERE 虚拟卖出='假'");
-        db.exec("DROP INDEX gpjl_grid_states");
+        db.exec("DROP INDEX gpjl_grid_by_state");
     }
     sql::Database db = openLedger(path(), seedList());
     EXPECT_EQ(db.scalarInt("SELECT count(*) FROM gpmc"), seedList().size());
@@ -185,8 +185,16 @@ TEST_F(LedgerFileTest, OlderFileGainsTheIndexes)
               0);
     // The grid's state texts come from their own index: the real buy's, not the
     // sample's virtual sell.
-    EXPECT_EQ(db.scalarInt("SELECT count(*) FROM sqlite_master WHERE name='gpjl_grid_states'"), 1);
+    EXPECT_EQ(db.scalarInt("SELECT count(*) FROM sqlite_master WHERE name='gpjl_grid_by_state'"),
+              1);
     EXPECT_EQ(ledgerStateTexts(db), QStringList{u"买入"_s});
+    // Each step to the next text is one search of that index, whatever the other
+    // indexes of the real trades offer.
+    auto next = db.prepare("EXPLAIN QUERY PLAN SELECT min(交易状态) FROM gpjl "
+                           "WHERE 虚拟卖出='假' AND 交易状态 > '买入'");
+    ASSERT_TRUE(next.step());
+    EXPECT_TRUE(next.text(3).contains(u"COVERING INDEX gpjl_grid_by_state"_s))
+        << next.text(3).toStdString();
 }
 
 // The page cache holds the whole ledger, so a full scan reads and decrypts the file
