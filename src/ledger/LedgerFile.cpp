@@ -165,7 +165,9 @@ sql::Database openExisting(const QString& path, const SeedListSource& seedList,
         sql::Database db = openKeyed(path, password);
         if (db.isReadOnly())
             throw readOnlyFile(path);
-        if (pageCheck == PageCheck::AtOpen)
+        // A file that opening is to change is read whole first, so a damaged one
+        // is never written to.
+        if (pageCheck == PageCheck::AtOpen || !schemaIsCurrent(db))
             checkIntact(db, path);
         ensureSchemaSeededBy(db, seedList);
         // After the check, which reads every page once and needs no cache for it.

@@ -288,6 +288,14 @@ bool ensureSchemaSeededBy(sql::Database& db, const SeedListSource& seedList)
     return creates;
 }
 
+bool schemaIsCurrent(sql::Database& db)
+{
+    for (const TableShape* shape : {&gpjlShape(), &gpmcShape(), &dxgpShape(), &reminderShape()})
+        if (!tableExists(db, shape->name))
+            return false;
+    return indexesExist(db);
+}
+
 bool hasEventTable(sql::Database& db)
 {
     return tableExists(db, fhspShape().name);

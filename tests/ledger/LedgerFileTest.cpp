@@ -287,6 +287,29 @@ TEST_P(UnusableLedgerFile, IsRefusedAlikeWhenItsPagesAreReadAfterOpening)
     EXPECT_EQ(contents(path()), before);
 }
 
+// Overwrites part of the page in the middle of the file.
+void makeDamagedInPlace(const QString& path);
+
+// An older ledger gains an index when it opens: a damaged one is refused before
+// that, even when its pages were to be read later, and stays as it was.
+TEST_F(LedgerFileTest, ADamagedLedgerThatOpeningWouldChangeIsReadWholeFirst)
+{
+    {
+        sql::Database db = openLedger(path(), seedList());
+        db.exec("DROP INDEX gpjl_grid_by_state");
+    }
+    makeDamagedInPlace(path());
+    const QByteArray before = contents(path());
+    try {
+        openLedgerSeededBy(
+            path(), [] { return seedList(); }, PageCheck::Later);
+        FAIL() << "opened";
+    } catch (const LedgerOpenError& error) {
+        EXPECT_EQ(error.reason(), Reason::NotALedger);
+    }
+    EXPECT_EQ(contents(path()), before);
+}
+
 void makeWithOtherKey(const QString& path)
 {
     sql::Database db =
@@ -349,6 +372,11 @@ void makeGarbage(const QString& path)
 void makeDamaged(const QString& path)
 {
     openLedger(path, seedList());
+    makeDamagedInPlace(path);
+}
+
+void makeDamagedInPlace(const QString& path)
+{
     QByteArray bytes = contents(path);
     const qsizetype middle = bytes.size() / 2;
     for (qsizetype i = middle; i < middle + 64; ++i)
