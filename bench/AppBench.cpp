@@ -37,12 +37,16 @@ using namespace corvanta;
 
 namespace {
 
-// What main() builds before the event loop runs, with the same platform pieces.
+// What main() builds before the event loop runs, with the same platform pieces:
+// an existing ledger opens without parsing the stock list, and its pages are read
+// whole once the window has shown.
 class StartedProgram {
 public:
     explicit StartedProgram(const QString& ledgerPath)
-        : m_program(ledger::openLedger(ledgerPath, ledger::loadSeedList()))
+        : m_program(ledger::openLedgerSeededBy(ledgerPath, &ledger::loadSeedList,
+                                               ledger::PageCheck::Later))
     {
+        m_program.checkPagesOnceShown(ledgerPath);
         m_program.show();
     }
 

@@ -50,20 +50,97 @@ MonitorController::MonitorController(Parts parts) : m_parts(parts), m_list(parts
 {
     m_session =
         std::make_unique<monitor::MonitorSession>(m_parts.db, currentSource(), currentOptions());
+    wireSession();
+    wireMenus();
+    wireListCommands();
+    // The program ends: the bar goes first, the monitor window closes without
+    // bringing the main window back.
+    connect(&m_parts.main, &MainWindow::closing, this, &MonitorController::closeWindows);
+}
+
+void MonitorController::buildMonitorWindows()
+{
+    if (m_monitor)
+        return;
     m_monitor = std::make_unique<windows::MonitorWindow>(*m_session, m_parts.trade, m_parts.stocks,
                                                          m_parts.db, m_parts.services.prompter,
                                                          ledger::loadSettings(m_parts.db).font);
-    m_bar = std::make_unique<windows::TickerBar>(*m_session);
+    m_monitor->setNetworkOk(m_parts.network.networkOk());
+    if (m_chosenTitle)
+        m_monitor->setWindowTitle(*m_chosenTitle);
+    // A closing program builds no bar any more.
+    if (!m_closing)
+        m_bar = std::make_unique<windows::TickerBar>(*m_session);
     m_fontWindow = std::make_unique<windows::MonitorFontWindow>(*m_monitor);
     m_lookup = std::make_unique<windows::CodeLookupWindow>(m_parts.stocks, *m_monitor,
                                                            m_parts.services.prompter);
-    m_notes = std::make_unique<windows::UsageNotesWindow>(
-        windows::UsageNotesWindow::locate(QCoreApplication::applicationDirPath()));
-    m_dateRange = std::make_unique<windows::DateRangeDialog>();
     wireMonitor();
     wireBar();
-    wireMenus();
-    wireListCommands();
+    // The main window's items follow whether these windows show.
+    m_monitor->installEventFilter(this);
+    if (m_bar)
+        m_bar->installEventFilter(this);
+    announceWindowsShown();
+}
+
+windows::MonitorWindow& MonitorController::monitorWindow()
+{
+    buildMonitorWindows();
+    return *m_monitor;
+}
+
+windows::TickerBar* MonitorController::bar()
+{
+    buildMonitorWindows();
+    return m_bar.get();
+}
+
+windows::MonitorFontWindow& MonitorController::fontWindow()
+{
+    buildMonitorWindows();
+    return *m_fontWindow;
+}
+
+windows::CodeLookupWindow& MonitorController::codeLookup()
+{
+    buildMonitorWindows();
+    return *m_lookup;
+}
+
+windows::UsageNotesWindow& MonitorController::usageNotes()
+{
+    if (!m_notes)
+        m_notes = std::make_unique<windows::UsageNotesWindow>(
+            windows::UsageNotesWindow::locate(QCoreApplication::applicationDirPath()));
+    return *m_notes;
+}
+
+windows::DateRangeDialog& MonitorController::dateRange()
+{
+    if (!m_dateRange) {
+        m_dateRange = std::make_unique<windows::DateRangeDialog>();
+        windows::DateRangeDialog* range = m_dateRange.get();
+        connect(range, &windows::DateRangeDialog::rangeChosen, this,
+                [this](const QDate& first, const QDate& last) {
+                    runCommand(
+                        [this, first, last] { return m_list.addBoughtBetween(first, last); });
+                });
+        connect(range, &windows::DateRangeDialog::mainTimerStopRequested, this,
+                [this] { Q_EMIT dateRangePauseWanted(true); });
+        connect(range, &windows::DateRangeDialog::mainTimerStartRequested, this,
+                [this] { Q_EMIT dateRangePauseWanted(false); });
+    }
+    return *m_dateRange;
+}
+
+void MonitorController::closeWindows()
+{
+    m_closing = true;
+    m_bar.reset();
+    for (QWidget* window : std::initializer_list<QWidget*>{
+             m_monitor.get(), m_fontWindow.get(), m_lookup.get(), m_notes.get(), m_dateRange.get()})
+        if (window)
+            window->close();
 }
 
 // The small windows go first, the session last: the windows hold it.
@@ -90,6 +167,27 @@ market::FetchOptions MonitorController::currentOptions() const
     if (proxy.type() != QNetworkProxy::NoProxy)
         address = {proxy.hostName(), proxy.port()};
     return market::monitorQuoteOptions(address);
+}
+
+// What the session follows whether or not the monitor window is built yet.
+void MonitorController::wireSession()
+{
+    market::NetworkState& network = m_parts.network;
+    // A new source choice or address reaches the next pass and cycle.
+    connect(&m_parts.sources, &market::QuoteSourceChoice::sourceChanged, this,
+            [this] { m_session->setSource(currentSource()); });
+    // A proxy taken into use reaches the next pass and cycle.
+    connect(&network, &market::NetworkState::changed, this,
+            [this] { m_session->setFetchOptions(currentOptions()); });
+    // The monitor window takes the main window's chosen title, now or when built.
+    connect(&m_parts.main.settings(), &SettingsMenuController::titleChosen, this,
+            [this](const QString& title) {
+                m_chosenTitle = title;
+                if (m_monitor)
+                    m_monitor->setWindowTitle(title);
+            });
+    connect(m_session.get(), &monitor::MonitorSession::databaseFailed, this,
+            [this](const QString& message) { m_parts.services.prompter.inform(message); });
 }
 
 void MonitorController::wireMonitor()
@@ -126,36 +224,22 @@ void MonitorController::wireMonitor()
     }
     connect(m_lookup.get(), &windows::CodeLookupWindow::refreshRequested, m_session.get(),
             &monitor::MonitorSession::tick);
-    // A new source choice or address reaches the next pass and cycle.
-    connect(&m_parts.sources, &market::QuoteSourceChoice::sourceChanged, this,
-            [this] { m_session->setSource(currentSource()); });
-    // A proxy taken into use reaches the next pass and cycle.
-    connect(&network, &market::NetworkState::changed, this,
-            [this] { m_session->setFetchOptions(currentOptions()); });
-    connect(&m_parts.main.settings(), &SettingsMenuController::titleChosen, monitor,
-            &QWidget::setWindowTitle);
-    connect(m_session.get(), &monitor::MonitorSession::databaseFailed, this,
-            [this](const QString& message) { m_parts.services.prompter.inform(message); });
+    // "保存当前设置(&S)" saves the font the font window last applied.
+    for (QPushButton* button : {m_fontWindow->applyButton(), m_fontWindow->defaultsButton()})
+        connect(button, &QPushButton::clicked, this,
+                [this] { m_parts.main.settings().setMonitorFont(m_monitor->gridFont()); });
 }
 
 void MonitorController::wireBar()
 {
     windows::TickerBar* bar = m_bar.get();
+    if (!bar)
+        return;
     connect(bar, &windows::TickerBar::monitorWindowRequested, m_monitor.get(),
             &QWidget::showNormal);
     connect(bar, &windows::TickerBar::codeWindowRequested, this, [this] {
         if (m_bar)
             m_lookup->openBeside(m_bar->pos());
-    });
-    // The program ends: the bar goes first, the monitor window closes without
-    // bringing the main window back.
-    connect(&m_parts.main, &MainWindow::closing, this, [this] {
-        m_bar.reset();
-        m_monitor->close();
-        m_fontWindow->close();
-        m_lookup->close();
-        m_notes->close();
-        m_dateRange->close();
     });
 }
 
@@ -176,26 +260,21 @@ void MonitorController::wireMenus()
     for (QAction* item : {m.floatingBar, m.trayFloating})
         connect(item, &QAction::triggered, this, &MonitorController::openFloatingBar);
     m.monitorFont->setEnabled(true);
-    connect(m.monitorFont, &QAction::triggered, m_fontWindow.get(), &QWidget::show);
+    connect(m.monitorFont, &QAction::triggered, this, [this] { fontWindow().show(); });
     m.tutorial->setEnabled(true);
-    connect(m.tutorial, &QAction::triggered, m_notes.get(), &QWidget::show);
+    connect(m.tutorial, &QAction::triggered, this, [this] { usageNotes().show(); });
     // Restoring from the tray closes the monitor and the bar first.
     const auto closeMonitor = [this] {
         if (m_bar)
             m_bar->hide();
-        m_monitor->hide();
+        if (m_monitor)
+            m_monitor->hide();
     };
     connect(m.trayRestore, &QAction::triggered, this, closeMonitor);
     connect(&m_parts.services.tray, &TrayPort::doubleClicked, this, closeMonitor);
-    // "保存当前设置(&S)" saves the font the font window last applied.
-    for (QPushButton* button : {m_fontWindow->applyButton(), m_fontWindow->defaultsButton()})
-        connect(button, &QPushButton::clicked, this,
-                [this] { m_parts.main.settings().setMonitorFont(m_monitor->gridFont()); });
     // The main window's items follow whether these windows show.
     connect(this, &MonitorController::windowsShownChanged, &m_parts.main,
             &MainWindow::setMonitorWindows);
-    m_monitor->installEventFilter(this);
-    m_bar->installEventFilter(this);
     announceWindowsShown();
 }
 
@@ -214,16 +293,7 @@ void MonitorController::wireListCommands()
     connect(m.monitorAddUnsold, &QAction::triggered, this,
             [this] { runListCommand(&L::addUnsold); });
     connect(m.monitorAddRange, &QAction::triggered, this,
-            [this] { m_dateRange->openOver(m_parts.main.frameGeometry()); });
-    windows::DateRangeDialog* range = m_dateRange.get();
-    connect(range, &windows::DateRangeDialog::rangeChosen, this,
-            [this](const QDate& first, const QDate& last) {
-                runCommand([this, first, last] { return m_list.addBoughtBetween(first, last); });
-            });
-    connect(range, &windows::DateRangeDialog::mainTimerStopRequested, this,
-            [this] { Q_EMIT dateRangePauseWanted(true); });
-    connect(range, &windows::DateRangeDialog::mainTimerStartRequested, this,
-            [this] { Q_EMIT dateRangePauseWanted(false); });
+            [this] { dateRange().openOver(m_parts.main.frameGeometry()); });
 }
 
 void MonitorController::runListCommand(
@@ -271,11 +341,13 @@ bool MonitorController::eventFilter(QObject* watched, QEvent* event)
 
 void MonitorController::announceWindowsShown()
 {
-    Q_EMIT windowsShownChanged(m_monitor->isVisible(), m_bar->isVisible(), m_shownOnce);
+    Q_EMIT windowsShownChanged(m_monitor && m_monitor->isVisible(), m_bar && m_bar->isVisible(),
+                               m_shownOnce);
 }
 
 void MonitorController::openMonitor()
 {
+    buildMonitorWindows();
     // Opened again from the tray: the bar and a showing monitor close first.
     if (m_bar && m_bar->isVisible())
         m_bar->hide();
@@ -311,6 +383,9 @@ void MonitorController::openFloatingBar()
 
 void MonitorController::onMainTimerTick(bool networkOk)
 {
+    // A monitor not built yet takes the network's state when it is.
+    if (!m_monitor)
+        return;
     if (networkOk != m_monitor->networkOk())
         m_monitor->setNetworkOk(networkOk);
     // A showing monitor whose switch is off switches on again once quotes can

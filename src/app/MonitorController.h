@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace corvanta::sql {
 class Database;
@@ -38,11 +39,11 @@ namespace corvanta::app {
 
 class MainWindow;
 
-// The live monitor inside the running program: it builds the monitor session, the
-// monitor window, the floating bar and their small windows once, answers the main
-// window's monitor items (the monitor list commands of the ledger popup, "实时监控(&D)",
-// the floating bar, the font window, the usage notes) and wires the windows to each
-// other by signals. The main window's 2-second timer is asked for by signal.
+// The live monitor inside the running program: it builds the monitor session at
+// start and the monitor window, the floating bar and their small windows when
+// first used, answers the main window's monitor items (the monitor list commands of the ledger
+// popup, "实时监控(&D)", the floating bar, the font window, the usage notes) and wires the windows
+// to each other by signals. The main window's 2-second timer is asked for by signal.
 class MonitorController : public QObject {
     Q_OBJECT
 public:
@@ -68,13 +69,14 @@ public:
     void onMainTimerTick(bool networkOk);
 
     monitor::MonitorSession& session() const { return *m_session; }
-    windows::MonitorWindow& monitorWindow() const { return *m_monitor; }
+    // The windows below are built when first asked for.
+    windows::MonitorWindow& monitorWindow();
     // None once the program is closing.
-    windows::TickerBar* bar() const { return m_bar.get(); }
-    windows::MonitorFontWindow& fontWindow() const { return *m_fontWindow; }
-    windows::CodeLookupWindow& codeLookup() const { return *m_lookup; }
-    windows::UsageNotesWindow& usageNotes() const { return *m_notes; }
-    windows::DateRangeDialog& dateRange() const { return *m_dateRange; }
+    windows::TickerBar* bar();
+    windows::MonitorFontWindow& fontWindow();
+    windows::CodeLookupWindow& codeLookup();
+    windows::UsageNotesWindow& usageNotes();
+    windows::DateRangeDialog& dateRange();
 
 Q_SIGNALS:
     // The main window's 2-second timer stops (a monitor window shows) or runs again.
@@ -90,8 +92,14 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The monitor window with the floating bar, the font window and the code
+    // look-up that work on it: built together on first use.
+    void buildMonitorWindows();
+    void wireSession();
     void wireMonitor();
     void wireBar();
+    // The main window closes: the bar goes, every window built closes.
+    void closeWindows();
     void wireMenus();
     void wireListCommands();
     void announceWindowsShown();
@@ -112,7 +120,9 @@ private:
 
     Parts m_parts;
     ledger::MonitorList m_list;
-    bool m_shownOnce = false; // the monitor window has shown in this run
+    bool m_shownOnce = false;             // the monitor window has shown in this run
+    bool m_closing = false;               // the main window has closed: no bar is built any more
+    std::optional<QString> m_chosenTitle; // 设置 → 窗口标题, for a monitor built later
     std::unique_ptr<monitor::MonitorSession> m_session;
     std::unique_ptr<windows::MonitorWindow> m_monitor;
     std::unique_ptr<windows::TickerBar> m_bar;

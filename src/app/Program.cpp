@@ -4,6 +4,7 @@
 #include "Application.h"
 #include "DesktopServices.h"
 #include "LedgerController.h"
+#include "LedgerPageCheck.h"
 #include "LedgerPasswordController.h"
 #include "MainMenus.h"
 #include "MainTimerPauses.h"
@@ -106,14 +107,18 @@ std::unique_ptr<Program> Program::start()
         return nullptr;
     }
     std::optional<sql::Database> db;
+    bool pagesRead = false; // a ledger with a password is read whole when it opens
     try {
-        db.emplace(ledger::openLedgerSeededBy(path, &ledger::loadSeedList));
+        // A large ledger takes long to read whole: its window shows first.
+        db.emplace(
+            ledger::openLedgerSeededBy(path, &ledger::loadSeedList, ledger::PageCheck::Later));
     } catch (const ledger::LedgerOpenError& error) {
         // A ledger with a personal password is asked for it first; cancelling
         // shows why the program's key did not open the file.
         QString failure = error.message();
         if (error.mayHavePassword())
             db = openWithStartPassword(path, error, failure);
+        pagesRead = true;
         if (!db) {
             showStartFailure(failure);
             return nullptr;
@@ -127,6 +132,8 @@ std::unique_ptr<Program> Program::start()
     try {
         auto program = std::make_unique<Program>(std::move(*db));
         program->m_lock = std::make_unique<ledger::LedgerLock>(std::move(lock));
+        if (!pagesRead)
+            program->checkPagesOnceShown(path);
         return program;
     } catch (const sql::Error& error) {
         showStartFailure(windows::databaseFailureText(windows::LedgerAccess::Read, error));
@@ -155,88 +162,23 @@ Program::Program(sql::Database db, std::unique_ptr<SystemServices> system,
     m_mainWindow = std::make_unique<MainWindow>(m_db, m_stocks, m_writer, m_network, m_services,
                                                 *m_quoteSources);
     m_tradePort = std::make_unique<MainTradePort>(*m_mainWindow);
-    // A child window of the main window, so it stays above it; destroyed first.
-    m_stockEditor = std::make_unique<windows::StockEditorWindow>(
-        m_stocks, m_writer, m_services.prompter, m_mainWindow.get());
     m_summary =
         std::make_unique<SummaryController>(m_db, m_notifier, m_network, m_quoteLines,
                                             *m_mainWindow, m_services.prompter, *m_quoteSources);
-    m_totalsReport = std::make_unique<windows::TotalsReportWindow>(m_mainWindow.get());
     m_monitor = std::make_unique<MonitorController>(
         MonitorController::Parts{m_db, m_stocks, m_notifier, m_network, *m_mainWindow, *m_tradePort,
                                  m_services, *m_quoteSources});
     m_sideWindows = std::make_unique<SideWindows>(m_db, m_notifier, *m_mainWindow, *m_tradePort,
                                                   m_services.prompter, m_services.tray);
-    m_yearlyStatement =
-        std::make_unique<windows::YearlyStatementWindow>(m_db, m_notifier, m_mainWindow.get());
     if (m_system)
         m_system->prompter.setParent(m_mainWindow.get());
     if (Application* app = application())
         app->setPrompter(&m_services.prompter);
     wire();
-    wireDataExchange();
-    wireStockEvents();
+    wireMenus();
     m_password = new LedgerPasswordController(m_db, m_services.prompter, m_mainWindow.get());
     QObject::connect(m_mainWindow->menus().ledgerPassword, &QAction::triggered, m_password,
                      &LedgerPasswordController::editPassword);
-}
-
-void Program::wireDataExchange()
-{
-    MainWindow* main = m_mainWindow.get();
-    m_files = std::make_unique<windows::DialogFileChooser>(main);
-    m_backupWindow = std::make_unique<windows::BackupWindow>(m_db, m_notifier, m_services.prompter,
-                                                             *m_files, main);
-    QAction* backup = main->menus().backup;
-    backup->setEnabled(true);
-    windows::BackupWindow* backupWindow = m_backupWindow.get();
-    QObject::connect(backup, &QAction::triggered, backupWindow, [backupWindow] {
-        backupWindow->show();
-        backupWindow->raise();
-        backupWindow->activateWindow();
-    });
-    QObject::connect(main, &MainWindow::closing, backupWindow, &QWidget::close);
-    // The floating bar's lines are built again from the restored ledger.
-    monitor::MonitorSession* session = &m_monitor->session();
-    QObject::connect(backupWindow, &windows::BackupWindow::restoreEnded, main,
-                     [session](bool committed) {
-                         if (committed)
-                             session->ticker().markRebuildPending();
-                     });
-    QObject::connect(backupWindow, &windows::BackupWindow::shownChanged, main,
-                     [this](bool shown) { m_timerPauses->set(MainTimerPause::Backup, shown); });
-
-    m_importWindow = std::make_unique<windows::ImportWindow>(m_db, m_notifier, m_services.prompter,
-                                                             *m_files, main);
-    QAction* brokerImport = main->menus().brokerImport;
-    brokerImport->setEnabled(true);
-    windows::ImportWindow* importWindow = m_importWindow.get();
-    QObject::connect(brokerImport, &QAction::triggered, importWindow, [importWindow] {
-        importWindow->show();
-        importWindow->raise();
-        importWindow->activateWindow();
-    });
-    QObject::connect(main, &MainWindow::closing, importWindow, &QWidget::close);
-    QObject::connect(importWindow, &windows::ImportWindow::shownChanged, main,
-                     [this](bool shown) { m_timerPauses->set(MainTimerPause::Import, shown); });
-}
-
-// The 分红送配 window, for the stock of the grid's current row or, from the stock
-// panel, the current stock.
-void Program::wireStockEvents()
-{
-    MainWindow* main = m_mainWindow.get();
-    m_stockEvents =
-        std::make_unique<windows::StockEventWindow>(m_db, m_writer, m_services.prompter, main);
-    windows::StockEventWindow* events = m_stockEvents.get();
-    MainTradePort* port = m_tradePort.get();
-    QObject::connect(main->menus().tradeEvents, &QAction::triggered, events,
-                     [events, port] { events->showFor(port->stockCode()); });
-    QObject::connect(main->menus().ledgerEvents, &QAction::triggered, events, [events, main, port] {
-        const ledger::LedgerRow* row = main->ledgerController().currentRow();
-        events->showFor(row ? row->code : port->stockCode());
-    });
-    QObject::connect(main, &MainWindow::closing, events, &QWidget::close);
 }
 
 // The members go in reverse: the windows first, the database last.
@@ -249,26 +191,11 @@ Program::~Program()
 void Program::wire()
 {
     MainWindow* main = m_mainWindow.get();
-    windows::StockEditorWindow* editor = m_stockEditor.get();
-    QObject::connect(main, &MainWindow::stockEditorWanted, editor,
-                     &windows::StockEditorWindow::showFor);
-    QObject::connect(editor, &windows::StockEditorWindow::stockSaved, main,
-                     &MainWindow::makeStockCurrent);
-    QObject::connect(main, &MainWindow::closing, editor, &QWidget::close);
     // Only the main window's closing (退出, its ×) ends the program. With the main
     // window in the tray, a side window closed last is no reason to end it.
     QGuiApplication::setQuitOnLastWindowClosed(false);
     QObject::connect(main, &MainWindow::closing, qApp, &QCoreApplication::quit,
                      Qt::QueuedConnection);
-
-    SummaryController* summary = m_summary.get();
-    windows::TotalsReportWindow* totals = m_totalsReport.get();
-    QObject::connect(
-        summary, &SummaryController::totalsReportWanted, totals, [summary, totals, main] {
-            totals->showReport(
-                report::totalsReport(summary->summary().totals, summary->marketValueText()), main);
-        });
-    QObject::connect(main, &MainWindow::closing, totals, &QWidget::close);
 
     // The monitor follows the main window's 2-second timer. It, the journal, the
     // stock editor and the data exchange windows stop the timer while they show.
@@ -286,24 +213,12 @@ void Program::wire()
                      [pauses](bool pause) { pauses->set(MainTimerPause::DateRange, pause); });
     QObject::connect(m_sideWindows.get(), &SideWindows::mainTimerPauseWanted, quotes,
                      [pauses](bool pause) { pauses->set(MainTimerPause::Journal, pause); });
-    QObject::connect(editor, &windows::StockEditorWindow::shown, quotes,
-                     [pauses] { pauses->hold(MainTimerPause::StockEditor); });
-    QObject::connect(editor, &windows::StockEditorWindow::hidden, quotes,
-                     [pauses] { pauses->release(MainTimerPause::StockEditor); });
     // Quotes fetched by the summary and the monitor reach the journal's targets too.
+    SummaryController* summary = m_summary.get();
     SideWindows* side = m_sideWindows.get();
     QObject::connect(summary, &SummaryController::quotesArrived, side, &SideWindows::quotesArrived);
     QObject::connect(&m_monitor->session(), &monitor::MonitorSession::quotesArrived, side,
                      &SideWindows::quotesArrived);
-    // The account charts are built when first shown (see accountCharts()).
-    const auto showCharts = [this] {
-        windows::AccountChartWindow& charts = accountCharts();
-        charts.refresh();
-        charts.show();
-        charts.raise();
-    };
-    QObject::connect(main->menus().accountCharts, &QAction::triggered, main, showCharts);
-    QObject::connect(summary, &SummaryController::accountChartsWanted, main, showCharts);
     QObject::connect(summary, &SummaryController::quotedSummaryStarted, &main->quotes(),
                      &QuoteRefreshController::stopLiveRefresh);
     // The charts value the holdings as the last summary did: at market when it was
@@ -313,15 +228,154 @@ void Program::wire()
         if (m_accountCharts)
             takeLastSummary(*m_accountCharts);
     });
-    windows::YearlyStatementWindow* yearly = m_yearlyStatement.get();
-    const auto showYearly = [yearly] {
-        yearly->refresh();
-        yearly->show();
-        yearly->raise();
+}
+
+// The menu items and requests that open a window; each window is built at the
+// first of them.
+void Program::wireMenus()
+{
+    MainWindow* main = m_mainWindow.get();
+    SummaryController* summary = m_summary.get();
+    QObject::connect(main, &MainWindow::stockEditorWanted, main,
+                     [this](const QString& code) { stockEditor().showFor(code); });
+    QObject::connect(summary, &SummaryController::totalsReportWanted, main, [this, summary, main] {
+        totalsReport().showReport(
+            report::totalsReport(summary->summary().totals, summary->marketValueText()), main);
+    });
+    const auto showCharts = [this] {
+        windows::AccountChartWindow& charts = accountCharts();
+        charts.refresh();
+        charts.show();
+        charts.raise();
     };
-    QObject::connect(main->menus().yearlyStatement, &QAction::triggered, yearly, showYearly);
-    QObject::connect(summary, &SummaryController::yearlyStatementWanted, yearly, showYearly);
-    QObject::connect(main, &MainWindow::closing, yearly, &QWidget::close);
+    QObject::connect(main->menus().accountCharts, &QAction::triggered, main, showCharts);
+    QObject::connect(summary, &SummaryController::accountChartsWanted, main, showCharts);
+    const auto showYearly = [this] {
+        windows::YearlyStatementWindow& yearly = yearlyStatement();
+        yearly.refresh();
+        yearly.show();
+        yearly.raise();
+    };
+    QObject::connect(main->menus().yearlyStatement, &QAction::triggered, main, showYearly);
+    QObject::connect(summary, &SummaryController::yearlyStatementWanted, main, showYearly);
+
+    const auto showWindow = [](QWidget& window) {
+        window.show();
+        window.raise();
+        window.activateWindow();
+    };
+    QAction* backup = main->menus().backup;
+    backup->setEnabled(true);
+    QObject::connect(backup, &QAction::triggered, main,
+                     [this, showWindow] { showWindow(backupWindow()); });
+    QAction* brokerImport = main->menus().brokerImport;
+    brokerImport->setEnabled(true);
+    QObject::connect(brokerImport, &QAction::triggered, main,
+                     [this, showWindow] { showWindow(importWindow()); });
+
+    // The 分红送配 window, for the stock of the grid's current row or, from the
+    // stock panel, the current stock.
+    MainTradePort* port = m_tradePort.get();
+    QObject::connect(main->menus().tradeEvents, &QAction::triggered, main,
+                     [this, port] { stockEvents().showFor(port->stockCode()); });
+    QObject::connect(main->menus().ledgerEvents, &QAction::triggered, main, [this, main, port] {
+        const ledger::LedgerRow* row = main->ledgerController().currentRow();
+        stockEvents().showFor(row ? row->code : port->stockCode());
+    });
+}
+
+windows::StockEditorWindow& Program::stockEditor()
+{
+    if (!m_stockEditor) {
+        MainWindow* main = m_mainWindow.get();
+        // A child window of the main window, so it stays above it.
+        m_stockEditor = std::make_unique<windows::StockEditorWindow>(m_stocks, m_writer,
+                                                                     m_services.prompter, main);
+        windows::StockEditorWindow* editor = m_stockEditor.get();
+        QObject::connect(editor, &windows::StockEditorWindow::stockSaved, main,
+                         &MainWindow::makeStockCurrent);
+        QObject::connect(main, &MainWindow::closing, editor, &QWidget::close);
+        MainTimerPauses* pauses = m_timerPauses.get();
+        QObject::connect(editor, &windows::StockEditorWindow::shown, main,
+                         [pauses] { pauses->hold(MainTimerPause::StockEditor); });
+        QObject::connect(editor, &windows::StockEditorWindow::hidden, main,
+                         [pauses] { pauses->release(MainTimerPause::StockEditor); });
+    }
+    return *m_stockEditor;
+}
+
+windows::TotalsReportWindow& Program::totalsReport()
+{
+    if (!m_totalsReport) {
+        m_totalsReport = std::make_unique<windows::TotalsReportWindow>(m_mainWindow.get());
+        QObject::connect(m_mainWindow.get(), &MainWindow::closing, m_totalsReport.get(),
+                         &QWidget::close);
+    }
+    return *m_totalsReport;
+}
+
+windows::FileChooser& Program::files()
+{
+    if (!m_files)
+        m_files = std::make_unique<windows::DialogFileChooser>(m_mainWindow.get());
+    return *m_files;
+}
+
+windows::BackupWindow& Program::backupWindow()
+{
+    if (!m_backupWindow) {
+        MainWindow* main = m_mainWindow.get();
+        m_backupWindow = std::make_unique<windows::BackupWindow>(
+            m_db, m_notifier, m_services.prompter, files(), main);
+        windows::BackupWindow* window = m_backupWindow.get();
+        QObject::connect(main, &MainWindow::closing, window, &QWidget::close);
+        // The floating bar's lines are built again from the restored ledger.
+        monitor::MonitorSession* session = &m_monitor->session();
+        QObject::connect(window, &windows::BackupWindow::restoreEnded, main,
+                         [session](bool committed) {
+                             if (committed)
+                                 session->ticker().markRebuildPending();
+                         });
+        QObject::connect(window, &windows::BackupWindow::shownChanged, main,
+                         [this](bool shown) { m_timerPauses->set(MainTimerPause::Backup, shown); });
+    }
+    return *m_backupWindow;
+}
+
+windows::ImportWindow& Program::importWindow()
+{
+    if (!m_importWindow) {
+        MainWindow* main = m_mainWindow.get();
+        m_importWindow = std::make_unique<windows::ImportWindow>(
+            m_db, m_notifier, m_services.prompter, files(), main);
+        windows::ImportWindow* window = m_importWindow.get();
+        QObject::connect(main, &MainWindow::closing, window, &QWidget::close);
+        QObject::connect(window, &windows::ImportWindow::shownChanged, main,
+                         [this](bool shown) { m_timerPauses->set(MainTimerPause::Import, shown); });
+    }
+    return *m_importWindow;
+}
+
+windows::YearlyStatementWindow& Program::yearlyStatement()
+{
+    if (!m_yearlyStatement) {
+        m_yearlyStatement =
+            std::make_unique<windows::YearlyStatementWindow>(m_db, m_notifier, m_mainWindow.get());
+        QObject::connect(m_mainWindow.get(), &MainWindow::closing, m_yearlyStatement.get(),
+                         &QWidget::close);
+    }
+    return *m_yearlyStatement;
+}
+
+windows::StockEventWindow& Program::stockEvents()
+{
+    if (!m_stockEvents) {
+        m_stockEvents = std::make_unique<windows::StockEventWindow>(
+            m_db, m_writer, m_services.prompter, m_mainWindow.get());
+        QObject::connect(m_mainWindow.get(), &MainWindow::closing, m_stockEvents.get(),
+                         &QWidget::close);
+    }
+    return *m_stockEvents;
 }
 
 void Program::takeLastSummary(windows::AccountChartWindow& charts) const
@@ -357,6 +411,21 @@ void Program::show()
 {
     m_mainWindow->show();
     m_sideWindows->startReminders();
+    if (m_pageCheck)
+        m_pageCheck->runOnceExposed(*m_mainWindow);
+}
+
+void Program::checkPagesOnceShown(const QString& path)
+{
+    m_pageCheck = new LedgerPageCheck(m_db, path, m_services.prompter, m_mainWindow.get());
+    // The program ends as 退出 ends it.
+    QObject::connect(m_pageCheck, &LedgerPageCheck::ledgerDamaged, m_mainWindow.get(),
+                     &QWidget::close);
+}
+
+bool Program::ledgerFoundDamaged() const
+{
+    return m_pageCheck && m_pageCheck->failed();
 }
 
 } // namespace corvanta::app

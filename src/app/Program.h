@@ -33,13 +33,15 @@ class SummaryController;
 class MonitorController;
 class SideWindows;
 class LedgerPasswordController;
+class LedgerPageCheck;
 class SystemServices;
 
 // The running program: it owns the ledger database, the services (message boxes,
 // desktop, tray, shortcuts, the ledger's change path, the network state) and every
-// top-level window. It builds them once, in the order of its members, wires them
-// to each other by signals and tears them down in reverse. New windows are added
-// here, never inside the main window.
+// top-level window. It builds the main window and what works from the start, in
+// the order of its members; every other window is built and wired when first
+// used. All are torn down in reverse. New windows are added here, never inside
+// the main window.
 class Program {
 public:
     // Opens the ledger beside the program (or in the user's data folder) and builds
@@ -60,38 +62,43 @@ public:
 
     // Shows the main window.
     void show();
+    // The ledger at `path` was opened without reading all its pages: they are read
+    // once the main window has shown. A damaged page is told and the program ends.
+    void checkPagesOnceShown(const QString& path);
+    // Whether that check found the ledger damaged.
+    bool ledgerFoundDamaged() const;
 
     sql::Database& database() { return m_db; }
     ledger::LedgerWriter& ledgerWriter() { return m_writer; }
     market::NetworkState& network() { return m_network; }
     MainWindow& mainWindow() const { return *m_mainWindow; }
     windows::TradePort& tradePort() const;
-    windows::StockEditorWindow& stockEditor() const { return *m_stockEditor; }
+    // The windows below are built when first asked for.
+    windows::StockEditorWindow& stockEditor();
     market::QuoteLines& quoteLines() { return m_quoteLines; }
     // The quote source every fetch of the program uses, from the ledger's rows.
     market::QuoteSourceChoice& quoteSources() const { return *m_quoteSources; }
     SummaryController& summary() const { return *m_summary; }
-    windows::TotalsReportWindow& totalsReport() const { return *m_totalsReport; }
+    windows::TotalsReportWindow& totalsReport();
     MonitorController& monitor() const { return *m_monitor; }
 
     // What the main window's 2-second timer does for the other windows on every
     // tick, with the outcome of its connection check.
     void onMainTimerTick(bool networkOk);
     SideWindows& sideWindows() const { return *m_sideWindows; }
-    windows::BackupWindow& backupWindow() const { return *m_backupWindow; }
-    windows::ImportWindow& importWindow() const { return *m_importWindow; }
-    // The account charts, built when first asked for.
+    windows::BackupWindow& backupWindow();
+    windows::ImportWindow& importWindow();
     windows::AccountChartWindow& accountCharts();
-    windows::YearlyStatementWindow& yearlyStatement() const { return *m_yearlyStatement; }
-    windows::StockEventWindow& stockEvents() const { return *m_stockEvents; }
+    windows::YearlyStatementWindow& yearlyStatement();
+    windows::StockEventWindow& stockEvents();
     const MainTimerPauses& mainTimerPauses() const { return *m_timerPauses; }
 
 private:
     Program(sql::Database db, std::unique_ptr<SystemServices> system,
             std::optional<MainWindowServices> services);
     void wire();
-    void wireDataExchange();
-    void wireStockEvents();
+    void wireMenus();
+    windows::FileChooser& files();
     void takeLastSummary(windows::AccountChartWindow& charts) const;
 
     std::unique_ptr<ledger::LedgerLock> m_lock; // held while the ledger is open
@@ -124,6 +131,8 @@ private:
     std::unique_ptr<windows::StockEventWindow> m_stockEvents;
     // 设置 → 账本密码; a child of the main window.
     LedgerPasswordController* m_password = nullptr;
+    // The read of every page, when opening left it for later; a child of the main window.
+    LedgerPageCheck* m_pageCheck = nullptr;
 };
 
 } // namespace corvanta::app

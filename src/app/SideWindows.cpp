@@ -24,19 +24,43 @@ namespace corvanta::app {
 
 SideWindows::SideWindows(sql::Database& db, ledger::LedgerNotifier& changes, MainWindow& main,
                          windows::TradePort& trade, windows::Prompter& prompter, TrayPort& tray)
-    : m_main(main), m_trade(trade), m_journal(std::make_unique<journal::Journal>(db)),
+    : m_main(main), m_trade(trade), m_changes(changes), m_prompter(prompter),
+      m_journal(std::make_unique<journal::Journal>(db)),
       m_notifier(std::make_unique<ReminderNotifier>(tray, *main.statusBar())),
-      m_reminders(std::make_unique<journal::ReminderWatch>(*m_journal, changes, *m_notifier)),
-      m_profitLoss(std::make_unique<windows::ProfitLossWindow>(trade)),
-      m_journalWindow(
-          std::make_unique<windows::JournalWindow>(*m_journal, changes, trade, prompter)),
-      m_memoWindow(std::make_unique<windows::JournalMemoWindow>(trade))
+      m_reminders(std::make_unique<journal::ReminderWatch>(*m_journal, changes, *m_notifier))
 {
-    m_journalWindow->attachMemoWindow(m_memoWindow.get());
-    connect(m_reminders.get(), &journal::ReminderWatch::alerted, m_journalWindow.get(),
-            &windows::JournalWindow::showAlert);
+    // A told reminder is marked in the journal's grid, which is built for it.
+    connect(m_reminders.get(), &journal::ReminderWatch::alerted, this,
+            [this](qint64 noteId) { journalWindow().showAlert(noteId); });
     wireMenus();
     wireMainWindow();
+}
+
+windows::ProfitLossWindow& SideWindows::profitLoss()
+{
+    if (!m_profitLoss) {
+        m_profitLoss = std::make_unique<windows::ProfitLossWindow>(m_trade);
+        wireProfitLoss();
+    }
+    return *m_profitLoss;
+}
+
+windows::JournalWindow& SideWindows::journalWindow()
+{
+    if (!m_journalWindow) {
+        m_journalWindow =
+            std::make_unique<windows::JournalWindow>(*m_journal, m_changes, m_trade, m_prompter);
+        m_journalWindow->attachMemoWindow(&memoWindow());
+        wireJournalWindow();
+    }
+    return *m_journalWindow;
+}
+
+windows::JournalMemoWindow& SideWindows::memoWindow()
+{
+    if (!m_memoWindow)
+        m_memoWindow = std::make_unique<windows::JournalMemoWindow>(m_trade);
+    return *m_memoWindow;
 }
 
 // The windows go before the journal they show.
@@ -66,11 +90,30 @@ void SideWindows::wireMenus()
 
 void SideWindows::wireMainWindow()
 {
+    connect(m_main.trade().currentPrice, &QLineEdit::textChanged, this,
+            &SideWindows::onCurrentPriceEdited);
+    connect(&m_main, &MainWindow::closing, this, [this] {
+        if (m_profitLoss)
+            m_profitLoss->close();
+        if (m_memoWindow)
+            m_memoWindow->close();
+        if (m_journalWindow)
+            m_journalWindow->close();
+    });
+}
+
+void SideWindows::wireProfitLoss()
+{
     TrayController& tray = m_main.tray();
     connect(m_profitLoss.get(), &windows::ProfitLossWindow::hideMainWindowRequested, &tray,
             &TrayController::hideToTray);
     connect(m_profitLoss.get(), &windows::ProfitLossWindow::showMainWindowRequested, &tray,
             &TrayController::restore);
+}
+
+void SideWindows::wireJournalWindow()
+{
+    TrayController& tray = m_main.tray();
     connect(m_journalWindow.get(), &windows::JournalWindow::mainWindowHideRequested, &tray,
             &TrayController::hideToTray);
     // Closing with the program the journal brings nothing back.
@@ -85,13 +128,6 @@ void SideWindows::wireMainWindow()
             [this] { Q_EMIT mainTimerPauseWanted(true); });
     connect(m_journalWindow.get(), &windows::JournalWindow::hidden, this,
             [this] { Q_EMIT mainTimerPauseWanted(false); });
-    connect(m_main.trade().currentPrice, &QLineEdit::textChanged, this,
-            &SideWindows::onCurrentPriceEdited);
-    connect(&m_main, &MainWindow::closing, this, [this] {
-        m_profitLoss->close();
-        m_memoWindow->close();
-        m_journalWindow->close();
-    });
 }
 
 bool SideWindows::eventFilter(QObject* watched, QEvent* event)
@@ -108,7 +144,9 @@ bool SideWindows::eventFilter(QObject* watched, QEvent* event)
 
 void SideWindows::onCurrentPriceEdited()
 {
-    m_journalWindow->quoteChanged();
+    // The quote header follows only in a journal window that has been built.
+    if (m_journalWindow)
+        m_journalWindow->quoteChanged();
     m_reminders->quoteArrived(m_trade.stockCode(), m_trade.currentPriceText(),
                               QDate::currentDate());
 }
@@ -120,19 +158,20 @@ void SideWindows::quotesArrived(const QStringList& records)
 
 void SideWindows::openProfitLoss()
 {
-    m_profitLoss->open(m_main.frameGeometry());
+    profitLoss().open(m_main.frameGeometry());
 }
 
 void SideWindows::openJournal()
 {
-    m_journalWindow->show();
-    m_journalWindow->raise();
-    m_journalWindow->activateWindow();
+    windows::JournalWindow& window = journalWindow();
+    window.show();
+    window.raise();
+    window.activateWindow();
 }
 
 void SideWindows::addToJournal()
 {
-    if (const auto result = m_journalWindow->addFromMainWindow())
+    if (const auto result = journalWindow().addFromMainWindow())
         m_main.trade().gainLabel->setText(*result);
 }
 

@@ -32,9 +32,9 @@ class ReminderNotifier;
 class TrayPort;
 
 // The windows that work beside the main window on its trade: the per-price
-// profit/loss detail and the stock journal with its memo and reminders. Each is
-// built once, opened from the main window's menus, and reads the trade only
-// through the port.
+// profit/loss detail and the stock journal with its memo and reminders. The
+// reminders are watched from the start; each window is built when first used,
+// opened from the main window's menus, and reads the trade only through the port.
 class SideWindows : public QObject {
     Q_OBJECT
 public:
@@ -46,9 +46,10 @@ public:
     // Starts watching the reminders: those already due are told at once.
     void startReminders();
 
-    windows::ProfitLossWindow& profitLoss() const { return *m_profitLoss; }
-    windows::JournalWindow& journalWindow() const { return *m_journalWindow; }
-    windows::JournalMemoWindow& memoWindow() const { return *m_memoWindow; }
+    // Built when first asked for.
+    windows::ProfitLossWindow& profitLoss();
+    windows::JournalWindow& journalWindow();
+    windows::JournalMemoWindow& memoWindow();
     journal::Journal& journal() const { return *m_journal; }
     journal::ReminderWatch& reminders() const { return *m_reminders; }
 
@@ -71,10 +72,14 @@ protected:
 private:
     void wireMenus();
     void wireMainWindow();
+    void wireProfitLoss();
+    void wireJournalWindow();
     void onCurrentPriceEdited();
 
     MainWindow& m_main;
     windows::TradePort& m_trade;
+    ledger::LedgerNotifier& m_changes;
+    windows::Prompter& m_prompter;
     std::unique_ptr<journal::Journal> m_journal;
     std::unique_ptr<ReminderNotifier> m_notifier;
     std::unique_ptr<journal::ReminderWatch> m_reminders;

@@ -22,5 +22,8 @@ int main(int argc, char* argv[])
     // creating its ledger and showing its window, then ends through the event loop.
     if (qEnvironmentVariableIntValue("CORVANTA_QUIT_AFTER_START") == 1)
         QTimer::singleShot(0, &application, &QCoreApplication::quit);
-    return application.exec();
+    const int status = application.exec();
+    // A ledger found damaged after the window showed ends the program as a refused
+    // start does.
+    return program->ledgerFoundDamaged() ? 1 : status;
 }

@@ -133,8 +133,22 @@ void sizePageCache(sql::Database& db, const QString& path)
     db.exec(pragma.constData());
 }
 
+// The reason a failure of the database engine gives for a file it cannot use.
+[[noreturn]] void refuse(const QString& path, const sql::Error& error)
+{
+    if (damaged(error))
+        throw notALedger(path,
+                         error.kind() == sql::Error::Kind::Corrupt
+                             ? u"文件已经损坏"_s
+                             : u"文件不是用本程序的密码加密的数据库"_s,
+                         error.message());
+    if (writeRefused(error))
+        throw readOnlyFile(path);
+    throw failed(path, error.message());
+}
+
 sql::Database openExisting(const QString& path, const SeedListSource& seedList,
-                           const QByteArray* password)
+                           const QByteArray* password, PageCheck pageCheck)
 {
     const QFileInfo file(path);
     if (!file.isFile())
@@ -151,7 +165,10 @@ sql::Database openExisting(const QString& path, const SeedListSource& seedList,
         sql::Database db = openKeyed(path, password);
         if (db.isReadOnly())
             throw readOnlyFile(path);
-        checkIntact(db, path);
+        // A file that opening is to change is read whole first, so a damaged one
+        // is never written to.
+        if (pageCheck == PageCheck::AtOpen || !schemaIsCurrent(db))
+            checkIntact(db, path);
         ensureSchemaSeededBy(db, seedList);
         // After the check, which reads every page once and needs no cache for it.
         sizePageCache(db, path);
@@ -159,15 +176,7 @@ sql::Database openExisting(const QString& path, const SeedListSource& seedList,
     } catch (const ForeignTableError& error) {
         throw foreignTables(path, error);
     } catch (const sql::Error& error) {
-        if (damaged(error))
-            throw notALedger(path,
-                             error.kind() == sql::Error::Kind::Corrupt
-                                 ? u"文件已经损坏"_s
-                                 : u"文件不是用本程序的密码加密的数据库"_s,
-                             error.message());
-        if (writeRefused(error))
-            throw readOnlyFile(path);
-        throw failed(path, error.message());
+        refuse(path, error);
     }
 }
 
@@ -267,20 +276,30 @@ sql::Database openLedger(const QString& path, const QList<SeedStock>& seedList)
     return openLedgerSeededBy(path, [&seedList] { return seedList; });
 }
 
-sql::Database openLedgerSeededBy(const QString& path, const SeedListSource& seedList)
+sql::Database openLedgerSeededBy(const QString& path, const SeedListSource& seedList,
+                                 PageCheck check)
 {
     // exists() follows symbolic links; a dangling link counts as present so that
     // nothing is created through it.
     if (QFileInfo::exists(path) || QFileInfo(path).isSymLink())
-        return openExisting(path, seedList, nullptr);
+        return openExisting(path, seedList, nullptr, check);
     return createNew(path, seedList);
+}
+
+void checkLedgerPages(sql::Database& db, const QString& path)
+{
+    try {
+        checkIntact(db, path);
+    } catch (const sql::Error& error) {
+        refuse(path, error);
+    }
 }
 
 sql::Database openLedger(const QString& path, const QList<SeedStock>& seedList,
                          const QByteArray& password)
 {
     return openExisting(
-        path, [&seedList] { return seedList; }, &password);
+        path, [&seedList] { return seedList; }, &password, PageCheck::AtOpen);
 }
 
 } // namespace corvanta::ledger

@@ -59,6 +59,14 @@ QString ledgerFolder(const QString& programDir, const QString& appDataDir);
 // The ledger file inside that folder.
 QString ledgerPath(const QString& folder);
 
+// How opening an existing file makes sure of its pages.
+enum class PageCheck {
+    AtOpen, // every page is read before the file is used
+    // Only the pages opening needs are read; the caller runs checkLedgerPages()
+    // soon after (the window, once it shows: a large ledger's full read is slow).
+    Later,
+};
+
 // Opens the ledger file, creating it when there is none, and creates and seeds
 // whichever of its tables is missing (one transaction). An existing file that
 // cannot be opened, read or written, or whose tables lack the ledger's columns,
@@ -67,7 +75,12 @@ QString ledgerPath(const QString& folder);
 sql::Database openLedger(const QString& path, const QList<SeedStock>& seedList);
 // The same, reading the stock list only when the stock table is to be created (a
 // new file, a lost table), so an existing ledger opens without parsing it.
-sql::Database openLedgerSeededBy(const QString& path, const SeedListSource& seedList);
+sql::Database openLedgerSeededBy(const QString& path, const SeedListSource& seedList,
+                                 PageCheck check = PageCheck::AtOpen);
+
+// Reads every page of an open ledger. A damaged page throws LedgerOpenError with
+// the reason opening gives for it.
+void checkLedgerPages(sql::Database& db, const QString& path);
 
 // Opens an existing ledger that has a personal password, as above; a password
 // that does not open it throws LedgerOpenError with Reason::WrongPassword and

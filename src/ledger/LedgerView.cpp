@@ -31,10 +31,10 @@ constexpr const char* rowsByName =
     CORVANTA_LEDGER_ROW_COLUMNS "WHERE 虚拟卖出='假' ORDER BY 股票名 COLLATE PINYIN,id,日期";
 constexpr const char* rowById = CORVANTA_LEDGER_ROW_COLUMNS "WHERE id=?1 AND 虚拟卖出='假'";
 #undef CORVANTA_LEDGER_ROW_COLUMNS
-constexpr const char* idsByDate = "SELECT id FROM gpjl WHERE 虚拟卖出='假' ORDER BY 日期,id,股票名";
+constexpr const char* idsByDate = "SELECT id FROM gpjl WHERE 虚拟卖出='假' ORDER BY 日期,id";
 // Grouped by name from the index; the groups are put in pinyin order afterwards.
 constexpr const char* idsByName =
-    "SELECT id,股票名 FROM gpjl WHERE 虚拟卖出='假' ORDER BY 股票名,id,日期";
+    "SELECT id,股票名 FROM gpjl WHERE 虚拟卖出='假' ORDER BY 股票名,id";
 
 QString numberText(const sql::Statement& query, int column)
 {
@@ -235,8 +235,13 @@ QList<LedgerRow> ledgerRowsOf(sql::Database& db, std::span<const qint64> ids)
 
 QStringList ledgerStateTexts(sql::Database& db)
 {
+    // One step of the index per distinct text, however many trades there are.
     auto query = db.prepare(
-        "SELECT DISTINCT 交易状态 FROM gpjl WHERE 虚拟卖出='假' AND 交易状态 IS NOT NULL");
+        "WITH RECURSIVE state(text) AS ("
+        " SELECT min(交易状态) FROM gpjl WHERE 虚拟卖出='假'"
+        " UNION ALL SELECT (SELECT min(交易状态) FROM gpjl WHERE 虚拟卖出='假' AND 交易状态 > text)"
+        " FROM state WHERE text IS NOT NULL) "
+        "SELECT text FROM state WHERE text IS NOT NULL");
     QStringList texts;
     while (query.step())
         texts << query.text(0);

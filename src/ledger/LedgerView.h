@@ -86,7 +86,7 @@ std::array<QString, LedgerColumnCount> ledgerColumnTitles();
 // The ledger box caption while row `recordNumber` (first row 1) is selected.
 QString selectedRecordCaption(int recordNumber);
 
-// The real trades (open-position rows left out), by 日期,id,股票名 or by 股票名,id,日期.
+// The real trades (open-position rows left out), by 日期,id or by 股票名,id.
 QList<LedgerRow> ledgerRows(sql::Database& db, LedgerSortOrder order);
 
 // The IDs of the real trades in the order of ledgerRows, without their texts, with

@@ -59,6 +59,9 @@ bool ensureSchema(sql::Database& db, const QList<SeedStock>& seedList);
 // The same, reading the stock list only when the stock table is to be created.
 using SeedListSource = std::function<QList<SeedStock>()>;
 bool ensureSchemaSeededBy(sql::Database& db, const SeedListSource& seedList);
+// Whether opening would leave the file as it is: its tables (the journal's
+// reminders included) and indexes are all there.
+bool schemaIsCurrent(sql::Database& db);
 
 // The corporate actions' table fhsp. A ledger gets it with its first event; its
 // columns are checked by ensureSchema when it exists.

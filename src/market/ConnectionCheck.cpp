@@ -5,15 +5,12 @@
 
 namespace corvanta::market {
 
-SystemConnectionCheck::SystemConnectionCheck()
-    : m_backendLoaded(
-          QNetworkInformation::loadBackendByFeatures(QNetworkInformation::Feature::Reachability))
-{
-}
-
 bool SystemConnectionCheck::isConnected()
 {
-    if (m_backendLoaded) {
+    if (!m_backendLoaded)
+        m_backendLoaded =
+            QNetworkInformation::loadBackendByFeatures(QNetworkInformation::Feature::Reachability);
+    if (*m_backendLoaded) {
         if (const QNetworkInformation* info = QNetworkInformation::instance()) {
             switch (info->reachability()) {
             case QNetworkInformation::Reachability::Disconnected:

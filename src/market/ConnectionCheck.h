@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+
 namespace corvanta::market {
 
 // Whether the machine counts as connected to a network; "not connected" is an answer,
@@ -15,11 +17,11 @@ public:
 // running and has an address.
 class SystemConnectionCheck final : public ConnectionCheck {
 public:
-    SystemConnectionCheck();
     bool isConnected() override;
 
 private:
-    bool m_backendLoaded = false;
+    // The system's backend (over D-Bus) is loaded by the first check, not at start.
+    std::optional<bool> m_backendLoaded;
 };
 
 // The interface rule alone.

@@ -1,14 +1,23 @@
 #include "QuoteFetcher.h"
 
+#include <QNetworkAccessManager>
 #include <QNetworkProxy>
 #include <QNetworkReply>
 
 namespace corvanta::market {
 
 QuoteFetcher::QuoteFetcher(const FetchOptions& options, QObject* parent)
-    : QObject(parent), m_manager(new QNetworkAccessManager(this))
+    : QObject(parent), m_options(options)
 {
-    setOptions(options);
+}
+
+QNetworkAccessManager& QuoteFetcher::manager()
+{
+    if (!m_manager) {
+        m_manager = new QNetworkAccessManager(this);
+        applyProxy();
+    }
+    return *m_manager;
 }
 
 QuoteFetcher::~QuoteFetcher()
@@ -21,9 +30,15 @@ QuoteFetcher::~QuoteFetcher()
 void QuoteFetcher::setOptions(const FetchOptions& options)
 {
     m_options = options;
-    if (options.proxy.port > 0) {
-        m_manager->setProxy(QNetworkProxy(QNetworkProxy::HttpProxy, options.proxy.host,
-                                          quint16(options.proxy.port)));
+    if (m_manager)
+        applyProxy();
+}
+
+void QuoteFetcher::applyProxy()
+{
+    if (m_options.proxy.port > 0) {
+        m_manager->setProxy(QNetworkProxy(QNetworkProxy::HttpProxy, m_options.proxy.host,
+                                          quint16(m_options.proxy.port)));
     } else {
         m_manager->setProxy(QNetworkProxy(QNetworkProxy::NoProxy));
     }
@@ -38,7 +53,7 @@ QuoteJob* QuoteFetcher::fetch(std::shared_ptr<const QuoteSource> source, const Q
                              m_options.followRedirects ? QNetworkRequest::NoLessSafeRedirectPolicy
                                                        : QNetworkRequest::ManualRedirectPolicy);
         request.setTransferTimeout(int(m_options.transferTimeout.count()));
-        return m_manager->get(request);
+        return manager().get(request);
     };
     return new QuoteJob(send, std::move(source), codes, m_options.maxReplyBytes, this);
 }

@@ -3,10 +3,11 @@
 #include "FetchOptions.h"
 #include "QuoteJob.h"
 
-#include <QNetworkAccessManager>
 #include <QObject>
 
 #include <memory>
+
+class QNetworkAccessManager;
 
 namespace corvanta::market {
 
@@ -29,8 +30,12 @@ public:
     QuoteJob* fetch(std::shared_ptr<const QuoteSource> source, const QStringList& codes);
 
 private:
+    // Made for the first request: a program that never fetches builds none.
+    QNetworkAccessManager& manager();
+    void applyProxy();
+
     FetchOptions m_options;
-    QNetworkAccessManager* m_manager;
+    QNetworkAccessManager* m_manager = nullptr;
 };
 
 } // namespace corvanta::market

@@ -9,6 +9,8 @@
 #include "windows/TradePort.h"
 
 #include <QButtonGroup>
+#include <QDir>
+#include <QFile>
 #include <QLineEdit>
 #include <QNetworkProxy>
 #include <QTableView>
@@ -33,6 +35,8 @@ private Q_SLOTS:
     void tradePortReadsAndWritesTheTrade();
     void tradePortMakesACodeCurrent();
     void proxyTakesEffectForTheQuotesOnly();
+    void aDamagedPageIsToldOnceTheWindowHasShown_data();
+    void aDamagedPageIsToldOnceTheWindowHasShown();
 
 private:
     app::Program& program() const { return h->program(); }
@@ -123,6 +127,52 @@ void MainWindowProgramTest::proxyTakesEffectForTheQuotesOnly()
     QCOMPARE(proxy.hostName(), u"127.0.0.1"_s);
     QCOMPARE(proxy.port(), 3128);
     QCOMPARE(QNetworkProxy::applicationProxy().type(), QNetworkProxy::NoProxy);
+}
+
+void MainWindowProgramTest::aDamagedPageIsToldOnceTheWindowHasShown_data()
+{
+    QTest::addColumn<bool>("damaged");
+    QTest::newRow("intact ledger") << false;
+    QTest::newRow("damaged page") << true;
+}
+
+// A start shows the window before it reads the whole ledger. A page damaged where
+// the start does not read (here: the last pages, of a table the program never
+// reads) is then told, naming the file, and the program ends.
+void MainWindowProgramTest::aDamagedPageIsToldOnceTheWindowHasShown()
+{
+    QFETCH(bool, damaged);
+    h->db.exec("CREATE TABLE filler (bytes BLOB)");
+    for (int i = 0; i < 64; ++i)
+        h->db.exec("INSERT INTO filler VALUES (zeroblob(600))");
+    if (damaged) {
+        QFile file(h->ledgerFile());
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QByteArray bytes = file.readAll();
+        const qsizetype page = bytes.size() - 3 * 1024 + 100;
+        for (qsizetype i = page; i < page + 64; ++i)
+            bytes[i] = char(bytes[i] ^ 0x5a);
+        QVERIFY(file.seek(0));
+        QCOMPARE(file.write(bytes), bytes.size());
+    }
+    h->pagesReadOnceShown = true;
+    // The window shows; whether it is still there to be activated depends on how
+    // soon the check ends it.
+    const bool shown = h->open();
+    if (!damaged) {
+        QVERIFY(shown);
+        QTest::qWait(200);
+        QVERIFY(h->prompter.messages.isEmpty());
+        QVERIFY(h->window().isVisible());
+        QVERIFY(!program().ledgerFoundDamaged());
+        return;
+    }
+    QTRY_COMPARE(h->prompter.messages.size(), 1);
+    const QString told = h->prompter.messages.first();
+    QVERIFY2(told.contains(QDir::toNativeSeparators(h->ledgerFile())), qPrintable(told));
+    QVERIFY2(told.contains(u"损坏"_s), qPrintable(told));
+    QTRY_VERIFY(!h->window().isVisible());
+    QVERIFY(program().ledgerFoundDamaged());
 }
 
 int runProgramTests(int argc, char* argv[])

@@ -48,6 +48,56 @@ QAction* menuItem(app::MainMenus& menus, const QString& name)
     return menus.ledgerJournalView;
 }
 
+// The windows a start may leave unbuilt, by class name.
+const QList<const char*> windowsBuiltOnUse{"corvanta::windows::ProfitLossWindow",
+                                           "corvanta::windows::JournalWindow",
+                                           "corvanta::windows::JournalMemoWindow",
+                                           "corvanta::windows::BackupWindow",
+                                           "corvanta::windows::ImportWindow",
+                                           "corvanta::windows::AccountChartWindow",
+                                           "corvanta::windows::YearlyStatementWindow",
+                                           "corvanta::windows::StockEventWindow",
+                                           "corvanta::windows::StockEditorWindow",
+                                           "corvanta::windows::TotalsReportWindow",
+                                           "corvanta::windows::MonitorWindow",
+                                           "corvanta::windows::TickerBar",
+                                           "corvanta::windows::MonitorFontWindow",
+                                           "corvanta::windows::CodeLookupWindow",
+                                           "corvanta::windows::UsageNotesWindow",
+                                           "corvanta::windows::DateRangeDialog",
+                                           "QChartView"};
+
+// The program's widgets of that class.
+QList<QWidget*> widgetsOf(const char* className)
+{
+    QList<QWidget*> found;
+    for (QWidget* widget : QApplication::allWidgets())
+        if (widget->inherits(className))
+            found << widget;
+    return found;
+}
+
+QAction* windowItem(app::MainMenus& menus, const QString& name)
+{
+    if (name == u"detail")
+        return menus.tradeDetail;
+    if (name == u"journal")
+        return menus.tradeJournalView;
+    if (name == u"backup")
+        return menus.backup;
+    if (name == u"import")
+        return menus.brokerImport;
+    if (name == u"charts")
+        return menus.accountCharts;
+    if (name == u"yearly")
+        return menus.yearlyStatement;
+    if (name == u"events")
+        return menus.tradeEvents;
+    if (name == u"notes")
+        return menus.tutorial;
+    return menus.monitorFont;
+}
+
 } // namespace
 
 // The profit/loss detail and the journal inside the running program: opened from
@@ -60,6 +110,8 @@ private Q_SLOTS:
 
     void eachWindowOpensFromItsMenu_data();
     void eachWindowOpensFromItsMenu();
+    void aWindowIsBuiltWhenItsMenuIsFirstUsed_data();
+    void aWindowIsBuiltWhenItsMenuIsFirstUsed();
     void theLadderShowsThePricedBuyOfTheMainWindow();
     void addingToTheJournalTakesTheCurrentCode_data();
     void addingToTheJournalTakesTheCurrentCode();
@@ -107,6 +159,48 @@ void MainWindowSideWindowsTest::eachWindowOpensFromItsMenu()
     // Closing the main window ends the program: its side windows close with it.
     h->window().close();
     QVERIFY(!expected->isVisible());
+}
+
+void MainWindowSideWindowsTest::aWindowIsBuiltWhenItsMenuIsFirstUsed_data()
+{
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<QString>("window");
+    QTest::newRow("profit/loss detail") << u"detail"_s << u"ProfitLossWindow"_s;
+    QTest::newRow("journal") << u"journal"_s << u"JournalWindow"_s;
+    QTest::newRow("backup") << u"backup"_s << u"BackupWindow"_s;
+    QTest::newRow("statement import") << u"import"_s << u"ImportWindow"_s;
+    QTest::newRow("account charts") << u"charts"_s << u"AccountChartWindow"_s;
+    QTest::newRow("yearly statement") << u"yearly"_s << u"YearlyStatementWindow"_s;
+    QTest::newRow("stock events") << u"events"_s << u"StockEventWindow"_s;
+    QTest::newRow("usage notes") << u"notes"_s << u"UsageNotesWindow"_s;
+    QTest::newRow("monitor font") << u"font"_s << u"MonitorFontWindow"_s;
+}
+
+// A start builds none of the windows beside the main window, nor a chart; each
+// is built by the first use of its menu item, shows, and closes again.
+void MainWindowSideWindowsTest::aWindowIsBuiltWhenItsMenuIsFirstUsed()
+{
+    QFETCH(QString, item);
+    QFETCH(QString, window);
+    h = std::make_unique<Harness>();
+    QVERIFY(h->open());
+    for (const char* className : windowsBuiltOnUse)
+        QVERIFY2(widgetsOf(className).isEmpty(), className);
+
+    QAction* action = windowItem(h->window().menus(), item);
+    QVERIFY(action->isEnabled());
+    action->trigger();
+    const QByteArray className = "corvanta::windows::" + window.toLatin1();
+    const QList<QWidget*> built = widgetsOf(className.constData());
+    QCOMPARE(built.size(), 1);
+    QTRY_VERIFY(built.first()->isVisible());
+    built.first()->close();
+    QVERIFY(!built.first()->isVisible());
+    // Used again, the same window shows.
+    action->trigger();
+    QCOMPARE(widgetsOf(className.constData()), built);
+    QTRY_VERIFY(built.first()->isVisible());
+    built.first()->close();
 }
 
 void MainWindowSideWindowsTest::theLadderShowsThePricedBuyOfTheMainWindow()

@@ -95,10 +95,9 @@ sql::Database Harness::openLedger() const
 {
     // Encrypted as the program's ledgers are, so backups and safety copies copy it
     // as they copy those; a raw key spares every open the key derivation.
-    sql::Database connection =
-        sql::Database::open(folder.filePath(u"ledger.db"_s),
-                            "x'2DD29CA851E7B56E4697B0E1F08507293D761A05CE4D1B628663F411A8086D99'",
-                            sql::Database::Mode::ReadWriteCreate);
+    sql::Database connection = sql::Database::open(
+        ledgerFile(), "x'2DD29CA851E7B56E4697B0E1F08507293D761A05CE4D1B628663F411A8086D99'",
+        sql::Database::Mode::ReadWriteCreate);
     // A scratch file: nothing needs to survive a crash.
     connection.exec("PRAGMA synchronous=OFF");
     return connection;
@@ -120,6 +119,8 @@ bool Harness::open()
     m_program = std::make_unique<app::Program>(
         openLedger(), app::MainWindowServices{prompter, desktop, tray, shortcuts});
     m_program->mainWindow().quotes().setConnectionCheck(std::make_unique<NoConnection>());
+    if (pagesReadOnceShown)
+        m_program->checkPagesOnceShown(ledgerFile());
     m_program->show();
     window().activateWindow();
     return QTest::qWaitForWindowActive(&window());

@@ -91,6 +91,8 @@ public:
     [[nodiscard]] bool reopen();
 
     app::Program& program() const { return *m_program; }
+    // The ledger file the program opens.
+    QString ledgerFile() const { return folder.filePath(QStringLiteral("ledger.db")); }
     bool hasProgram() const { return m_program != nullptr; }
     app::MainWindow& window() const { return m_program->mainWindow(); }
     windows::StockEditorWindow& stockEditor() const { return m_program->stockEditor(); }
@@ -102,6 +104,9 @@ public:
     }
 
     QTemporaryDir folder;
+    // open() leaves reading every page of the ledger until the window has shown,
+    // as a start of the program does.
+    bool pagesReadOnceShown = false;
     sql::Database db;
     FakePrompter prompter;
     FakeDesktopServices desktop;

@@ -1,5 +1,6 @@
 #include "ledger/LedgerFile.h"
 #include "StorePrinting.h"
+#include "ledger/LedgerView.h"
 #include "ledger/SeedList.h"
 #include "ledger/sql/Statement.h"
 
@@ -151,8 +152,12 @@ TEST_F(LedgerFileTest, OlderFileGainsTheIndexes)
     {
         sql::Database db = openLedger(path(), seedList());
         db.exec("DROP INDEX gpmc_gpid");
-        db.exec("DROP INDEX gpjl_grid_date");
-        db.exec("DROP INDEX gpjl_grid_name");
+        db.exec("DROP INDEX gpjl_grid_by_date");
+        db.exec("DROP INDEX gpjl_grid_by_name");
+        // The grid's earlier indexes, which read every trade's row.
+        db.exec("CREATE INDEX gpjl_grid_date ON gpjl(日期) WHERE 虚拟卖出='假'");
+        db.exec("CREATE INDEX gpjl_grid_name ON gpjl(股票名) WHERE 虚拟卖出='假'");
+        db.exec("DROP INDEX gpjl_grid_by_state");
     }
     sql::Database db = openLedger(path(), seedList());
     EXPECT_EQ(db.scalarInt("SELECT count(*) FROM gpmc"), seedList().size());
@@ -161,18 +166,35 @@ TEST_F(LedgerFileTest, OlderFileGainsTheIndexes)
     plan.bind(1, u"hqdz"_s);
     ASSERT_TRUE(plan.step());
     EXPECT_TRUE(plan.text(3).contains(u"USING INDEX gpmc_gpid"_s)) << plan.text(3).toStdString();
-    // The grid's orders come from their indexes, without sorting the table.
+    // The grid's orders come from their indexes alone, without sorting the table
+    // or reading a trade's row.
     for (const char* sql : {"EXPLAIN QUERY PLAN SELECT id FROM gpjl WHERE 虚拟卖出='假' "
-                            "ORDER BY 日期,id,股票名",
-                            "EXPLAIN QUERY PLAN SELECT id FROM gpjl WHERE 虚拟卖出='假' "
-                            "ORDER BY 股票名,id,日期"}) {
+                            "ORDER BY 日期,id",
+                            "EXPLAIN QUERY PLAN SELECT id,股票名 FROM gpjl WHERE 虚拟卖出='假' "
+                            "ORDER BY 股票名,id"}) {
         auto order = db.prepare(sql);
         QStringList steps;
         while (order.step())
             steps << order.text(3);
-        EXPECT_TRUE(steps.join(u';').contains(u"USING INDEX gpjl_grid_"_s)) << sql;
+        EXPECT_TRUE(steps.join(u';').contains(u"USING COVERING INDEX gpjl_grid_by_"_s)) << sql;
         EXPECT_FALSE(steps.join(u';').contains(u"TEMP B-TREE"_s)) << sql;
     }
+    // The earlier indexes are gone.
+    EXPECT_EQ(db.scalarInt("SELECT count(*) FROM sqlite_master "
+                           "WHERE name IN ('gpjl_grid_date','gpjl_grid_name')"),
+              0);
+    // The grid's state texts come from their own index: the real buy's, not the
+    // sample's virtual sell.
+    EXPECT_EQ(db.scalarInt("SELECT count(*) FROM sqlite_master WHERE name='gpjl_grid_by_state'"),
+              1);
+    EXPECT_EQ(ledgerStateTexts(db), QStringList{u"买入"_s});
+    // Each step to the next text is one search of that index, whatever the other
+    // indexes of the real trades offer.
+    auto next = db.prepare("EXPLAIN QUERY PLAN SELECT min(交易状态) FROM gpjl "
+                           "WHERE 虚拟卖出='假' AND 交易状态 > '买入'");
+    ASSERT_TRUE(next.step());
+    EXPECT_TRUE(next.text(3).contains(u"COVERING INDEX gpjl_grid_by_state"_s))
+        << next.text(3).toStdString();
 }
 
 // The page cache holds the whole ledger, so a full scan reads and decrypts the file
@@ -233,6 +255,59 @@ TEST_P(UnusableLedgerFile, IsRefusedAndLeftUnchanged)
     EXPECT_EQ(contents(path()), before);
     EXPECT_EQ(QDir(dirPath()).entryList(QDir::Files),
               QStringList{QString::fromUtf16(ledgerFileName)});
+}
+
+// The message opening gives for a refused file, empty when it opens.
+QString refusalMessage(const std::function<void()>& open)
+{
+    try {
+        open();
+    } catch (const LedgerOpenError& error) {
+        return error.message();
+    }
+    return {};
+}
+
+// A window start reads the pages after its window has shown: the same files are
+// refused with the same message, at the latest when the pages are read, and none
+// is changed.
+TEST_P(UnusableLedgerFile, IsRefusedAlikeWhenItsPagesAreReadAfterOpening)
+{
+    GetParam().make(path());
+    const QByteArray before = contents(path());
+    const QString atOpen = refusalMessage([this] { openLedger(path(), seedList()); });
+    ASSERT_FALSE(atOpen.isEmpty());
+
+    const QString later = refusalMessage([this] {
+        sql::Database db = openLedgerSeededBy(
+            path(), [] { return seedList(); }, PageCheck::Later);
+        checkLedgerPages(db, path());
+    });
+    EXPECT_EQ(later, atOpen);
+    EXPECT_EQ(contents(path()), before);
+}
+
+// Overwrites part of the page in the middle of the file.
+void makeDamagedInPlace(const QString& path);
+
+// An older ledger gains an index when it opens: a damaged one is refused before
+// that, even when its pages were to be read later, and stays as it was.
+TEST_F(LedgerFileTest, ADamagedLedgerThatOpeningWouldChangeIsReadWholeFirst)
+{
+    {
+        sql::Database db = openLedger(path(), seedList());
+        db.exec("DROP INDEX gpjl_grid_by_state");
+    }
+    makeDamagedInPlace(path());
+    const QByteArray before = contents(path());
+    try {
+        openLedgerSeededBy(
+            path(), [] { return seedList(); }, PageCheck::Later);
+        FAIL() << "opened";
+    } catch (const LedgerOpenError& error) {
+        EXPECT_EQ(error.reason(), Reason::NotALedger);
+    }
+    EXPECT_EQ(contents(path()), before);
 }
 
 void makeWithOtherKey(const QString& path)
@@ -297,6 +372,11 @@ void makeGarbage(const QString& path)
 void makeDamaged(const QString& path)
 {
     openLedger(path, seedList());
+    makeDamagedInPlace(path);
+}
+
+void makeDamagedInPlace(const QString& path)
+{
     QByteArray bytes = contents(path);
     const qsizetype middle = bytes.size() / 2;
     for (qsizetype i = middle; i < middle + 64; ++i)
