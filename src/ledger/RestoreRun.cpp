@@ -100,7 +100,7 @@ void RestoreRun::finish()
     if (!m_restore)
         return;
     m_restore.reset();
-    m_notifier.announce(LedgerChange::Trades | LedgerChange::Stocks);
+    m_notifier.announce(LedgerChange::Trades | LedgerChange::Stocks | LedgerChange::Events);
 }
 
 } // namespace corvanta::ledger

@@ -13,8 +13,8 @@
 #include <QChart>
 #include <QChartView>
 #include <QClipboard>
-#include <QCursor>
 #include <QCloseEvent>
+#include <QCursor>
 #include <QDateTime>
 #include <QDateTimeAxis>
 #include <QHBoxLayout>

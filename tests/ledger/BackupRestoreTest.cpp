@@ -3,6 +3,7 @@
 #include "ledger/LedgerBackup.h"
 #include "ledger/LedgerFile.h"
 #include "ledger/LedgerRestore.h"
+#include "ledger/RestoreRun.h"
 #include "ledger/SafetyCopies.h"
 
 #include <QDir>
@@ -440,6 +441,33 @@ TEST_F(BackupRestoreTest, BackupRefusesTheLedgersOwnFiles)
             << target.toStdString();
     }
     EXPECT_NO_THROW(backupLedger(ledger, path(u"gpmc-copy.mdb"_s)));
+}
+
+// A restore replaces the 分红送配 table with the trades and the stocks, so it tells
+// every view that follows events, not only those that follow trades.
+TEST_F(BackupRestoreTest, ACommittedRestoreAnnouncesTradesStocksAndEvents)
+{
+    sql::Database source = ledgerAt(u"source.mdb"_s);
+    backupLedger(source, path(u"copy.mdb"_s));
+    sql::Database target = ledgerAt(u"target.mdb"_s);
+
+    struct Yes : RestoreAnswers {
+        bool confirm() override { return true; }
+        void askBackupPassword(const QString&,
+                               const std::function<QString(const QByteArray&)>&) override
+        {
+        }
+    } yes;
+    LedgerNotifier notifier;
+    QList<LedgerChanges> heard;
+    QObject::connect(&notifier, &LedgerNotifier::changed,
+                     [&heard](LedgerChanges what) { heard.append(what); });
+    RestoreRun run(target, notifier);
+    ASSERT_EQ(run.start(path(u"copy.mdb"_s), yes).start, RestoreRun::Start::Begun);
+    run.finish();
+    ASSERT_EQ(heard.size(), 1);
+    EXPECT_TRUE(heard.first().testFlags(LedgerChange::Trades | LedgerChange::Stocks |
+                                        LedgerChange::Events));
 }
 
 } // namespace
