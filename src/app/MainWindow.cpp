@@ -71,11 +71,12 @@ QLabel* mottoLabel(QWidget* parent)
 
 MainWindow::MainWindow(sql::Database& db, ledger::StockTable& stocks, ledger::LedgerWriter& writer,
                        market::NetworkState& network, MainWindowServices services,
-                       market::QuoteSourceChoice& quoteSources, QWidget* parent)
+                       market::QuoteSourceChoice& quoteSources, market::QuoteService& quotes,
+                       QWidget* parent)
     : QMainWindow(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                               Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
       m_db(db), m_stocks(stocks), m_writer(writer), m_network(network), m_services(services),
-      m_quoteSources(quoteSources)
+      m_quoteSources(quoteSources), m_quoteService(quotes)
 {
     setWindowTitle(u"Corvanta "_s);
     windows::rememberPlace(this, u"main"_s);
@@ -172,14 +173,11 @@ void MainWindow::buildControllers()
 void MainWindow::buildQuoteControllers()
 {
     m_quotes = new QuoteRefreshController(
-        m_network, m_quoteSources.source(),
+        m_network, m_quoteService,
         {*m_trade, *m_menus, *m_status, *m_fees, *m_profitTargets, *m_lossTargets, *m_tray}, this);
     m_quoteMenus = new QuoteMenusController(
         m_db, m_services,
         {*this, *m_trade, *m_menus, *m_picker, *m_quotes, *m_tray, m_quoteSources}, this);
-    // Every fetch started after a new choice or address goes to the new source.
-    connect(&m_quoteSources, &market::QuoteSourceChoice::sourceChanged, m_quotes,
-            [this] { m_quotes->setSource(m_quoteSources.source()); });
     m_quoteSourceMenu = new QuoteSourceController(m_db, m_quoteSources, *m_menus, *m_status,
                                                   m_services.prompter, this);
     connect(m_picker, &windows::StockPicker::quoteWanted, m_quotes,

@@ -16,6 +16,7 @@ class StockTable;
 } // namespace corvanta::ledger
 namespace corvanta::market {
 class NetworkState;
+class QuoteService;
 class QuoteSourceChoice;
 } // namespace corvanta::market
 namespace corvanta::windows {
@@ -49,7 +50,8 @@ class MainWindow : public QMainWindow {
 public:
     MainWindow(sql::Database& db, ledger::StockTable& stocks, ledger::LedgerWriter& writer,
                market::NetworkState& network, MainWindowServices services,
-               market::QuoteSourceChoice& quoteSources, QWidget* parent = nullptr);
+               market::QuoteSourceChoice& quoteSources, market::QuoteService& quotes,
+               QWidget* parent = nullptr);
     ~MainWindow() override;
 
     ParametersPanel& parameters() const { return *m_parameters; }
@@ -119,6 +121,7 @@ private:
     market::NetworkState& m_network;
     MainWindowServices m_services;
     market::QuoteSourceChoice& m_quoteSources;
+    market::QuoteService& m_quoteService;
     bool m_closing = false;
     model::ActionInputs m_actionInputs;
     ParametersPanel* m_parameters = nullptr;

@@ -159,8 +159,9 @@ Program::Program(sql::Database db, std::unique_ptr<SystemServices> system,
     journal::upgradeJournalSchema(m_db);
     m_quoteSources = std::make_unique<market::QuoteSourceChoice>(loadQuoteSourceKind(m_db),
                                                                  loadQuoteHosts(m_db));
+    m_quoteService = std::make_unique<market::QuoteService>(m_network, *m_quoteSources);
     m_mainWindow = std::make_unique<MainWindow>(m_db, m_stocks, m_writer, m_network, m_services,
-                                                *m_quoteSources);
+                                                *m_quoteSources, *m_quoteService);
     m_tradePort = std::make_unique<MainTradePort>(*m_mainWindow);
     m_summary =
         std::make_unique<SummaryController>(m_db, m_notifier, m_network, m_quoteLines,

@@ -8,6 +8,7 @@
 #include "ledger/sql/Database.h"
 #include "market/NetworkState.h"
 #include "market/QuoteLines.h"
+#include "market/QuoteService.h"
 #include "market/QuoteSourceChoice.h"
 
 #include <memory>
@@ -78,6 +79,7 @@ public:
     market::QuoteLines& quoteLines() { return m_quoteLines; }
     // The quote source every fetch of the program uses, from the ledger's rows.
     market::QuoteSourceChoice& quoteSources() const { return *m_quoteSources; }
+    market::QuoteService& quoteService() const { return *m_quoteService; }
     SummaryController& summary() const { return *m_summary; }
     windows::TotalsReportWindow& totalsReport();
     MonitorController& monitor() const { return *m_monitor; }
@@ -111,6 +113,8 @@ private:
     market::NetworkState m_network;
     market::QuoteLines m_quoteLines;
     std::unique_ptr<market::QuoteSourceChoice> m_quoteSources;
+    // Every quote fetch of the program asks this one service.
+    std::unique_ptr<market::QuoteService> m_quoteService;
     std::unique_ptr<MainWindow> m_mainWindow;
     // Before the windows that pause the main window's timer: they may still hide
     // while they are destroyed.

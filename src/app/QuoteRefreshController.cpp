@@ -33,22 +33,14 @@ QString proxyStatusLine(const market::NetworkState& network)
     return u"代理IP:"_s + network.proxyHost() + u":"_s + QString::number(network.proxyPort());
 }
 
-ProxyAddress proxyInUse(const market::NetworkState& network)
-{
-    const QNetworkProxy proxy = network.networkProxy();
-    if (proxy.type() != QNetworkProxy::HttpProxy)
-        return {};
-    return {proxy.hostName(), int(proxy.port())};
-}
-
 } // namespace
 
 QuoteRefreshController::QuoteRefreshController(market::NetworkState& network,
-                                               std::shared_ptr<const market::QuoteSource> source,
-                                               Parts parts, QObject* parent)
+                                               market::QuoteService& quotes, Parts parts,
+                                               QObject* parent)
     : QObject(parent), m_network(network), m_parts(parts),
       m_check(std::make_unique<market::SystemConnectionCheck>()),
-      m_worker(new market::SingleQuoteWorker(std::move(source), {}, this))
+      m_worker(new market::SingleQuoteWorker(quotes, this))
 {
     m_timer.setInterval(periodMs);
     connect(&m_timer, &QTimer::timeout, this, &QuoteRefreshController::tick);
@@ -101,11 +93,6 @@ QuoteRefreshController::~QuoteRefreshController()
 void QuoteRefreshController::setConnectionCheck(std::unique_ptr<market::ConnectionCheck> check)
 {
     m_check = std::move(check);
-}
-
-void QuoteRefreshController::setSource(std::shared_ptr<const market::QuoteSource> source)
-{
-    m_worker->setSource(std::move(source));
 }
 
 void QuoteRefreshController::setTimerActive(bool on)
@@ -181,7 +168,6 @@ bool QuoteRefreshController::fetchIfReady()
     in.stockName = m_parts.trade.title();
     in.shown = {m_parts.trade.bestBid->text(), m_parts.trade.bestAsk->text(),
                 m_parts.trade.lastClose->text(), m_parts.trade.todayOpen->text()};
-    in.proxy = proxyInUse(m_network);
     return m_worker->start(in);
 }
 

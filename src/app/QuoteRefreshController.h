@@ -12,6 +12,7 @@
 namespace corvanta::market {
 class ConnectionCheck;
 class NetworkState;
+class QuoteService;
 } // namespace corvanta::market
 
 namespace corvanta::app {
@@ -40,15 +41,12 @@ public:
     };
     static constexpr int periodMs = 2000;
 
-    QuoteRefreshController(market::NetworkState& network,
-                           std::shared_ptr<const market::QuoteSource> source, Parts parts,
+    QuoteRefreshController(market::NetworkState& network, market::QuoteService& quotes, Parts parts,
                            QObject* parent = nullptr);
     ~QuoteRefreshController() override;
 
     // The connection check the timer asks (the system's by default).
     void setConnectionCheck(std::unique_ptr<market::ConnectionCheck> check);
-    // The quote source of the next fetches.
-    void setSource(std::shared_ptr<const market::QuoteSource> source);
 
     // One tick of the timer.
     void tick();

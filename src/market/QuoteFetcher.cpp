@@ -58,4 +58,18 @@ QuoteJob* QuoteFetcher::fetch(std::shared_ptr<const QuoteSource> source, const Q
     return new QuoteJob(send, std::move(source), codes, m_options.maxReplyBytes, this);
 }
 
+QuoteJob* QuoteFetcher::fetch(std::shared_ptr<const QuoteSource> source, const QStringList& codes,
+                              const FetchOptions& options)
+{
+    const auto send = [this, options](const QuoteSource& asked, const QStringList& askedCodes) {
+        QNetworkRequest request = asked.request(askedCodes);
+        request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
+                             options.followRedirects ? QNetworkRequest::NoLessSafeRedirectPolicy
+                                                     : QNetworkRequest::ManualRedirectPolicy);
+        request.setTransferTimeout(int(options.transferTimeout.count()));
+        return manager().get(request);
+    };
+    return new QuoteJob(send, std::move(source), codes, options.maxReplyBytes, this);
+}
+
 } // namespace corvanta::market

@@ -28,6 +28,12 @@ public:
     // Sends the source's request for the codes when its gate lets it (falling back
     // once to the source's fallback); the job reports the outcome.
     QuoteJob* fetch(std::shared_ptr<const QuoteSource> source, const QStringList& codes);
+    // The same with options of its own (redirects, time-out, size) for this request;
+    // the proxy stays the client's.
+    QuoteJob* fetch(std::shared_ptr<const QuoteSource> source, const QStringList& codes,
+                    const FetchOptions& options);
+
+    bool hasManager() const { return m_manager != nullptr; }
 
 private:
     // Made for the first request: a program that never fetches builds none.

@@ -12,6 +12,17 @@ SingleQuoteWorker::SingleQuoteWorker(std::shared_ptr<const QuoteSource> source,
 {
 }
 
+SingleQuoteWorker::SingleQuoteWorker(QuoteService& service, QObject* parent)
+    : QObject(parent), m_service(&service)
+{
+}
+
+SingleQuoteWorker::~SingleQuoteWorker()
+{
+    // The service's jobs outlive this worker unless dropped here.
+    delete m_job.data();
+}
+
 void SingleQuoteWorker::setSource(std::shared_ptr<const QuoteSource> source)
 {
     m_source = std::move(source);
@@ -34,6 +45,11 @@ bool SingleQuoteWorker::start(const SingleQuoteInputs& inputs)
     outcome.code = inputs.codeInput.trimmed();
     if (outcome.code == placeholderCode || outcome.code.size() <= 5) {
         end(std::move(outcome));
+        return true;
+    }
+    if (m_service) {
+        m_job = m_service->fetch({outcome.code}, QuoteUse::CurrentStock);
+        connect(m_job, &QuoteJob::finished, this, &SingleQuoteWorker::onJobFinished);
         return true;
     }
     // The proxy is read at every start; redirects are always followed here.

@@ -2,6 +2,7 @@
 
 #include "QuoteFetcher.h"
 #include "QuoteParsing.h"
+#include "QuoteService.h"
 
 #include <QObject>
 #include <QPointer>
@@ -39,6 +40,11 @@ class SingleQuoteWorker : public QObject {
 public:
     SingleQuoteWorker(std::shared_ptr<const QuoteSource> source, const FetchOptions& options = {},
                       QObject* parent = nullptr);
+    // Asks the program's quote service: its source and proxy of each start, not
+    // the inputs' proxy.
+    explicit SingleQuoteWorker(QuoteService& service, QObject* parent = nullptr);
+    // A fetch in flight ends without a word.
+    ~SingleQuoteWorker() override;
 
     // The source of the next fetches (the data-source choice).
     void setSource(std::shared_ptr<const QuoteSource> source);
@@ -63,7 +69,8 @@ private:
 
     std::shared_ptr<const QuoteSource> m_source;
     FetchOptions m_options;
-    QuoteFetcher* m_fetcher;
+    QuoteFetcher* m_fetcher = nullptr;
+    QuoteService* m_service = nullptr;
     QPointer<QuoteJob> m_job;
     SingleQuoteInputs m_inputs;
     bool m_running = false;
