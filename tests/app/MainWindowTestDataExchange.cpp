@@ -338,7 +338,7 @@ void MainWindowDataExchangeTest::anImportThroughTheWindowLeavesTheProgramAnsweri
              qPrintable(h->prompter.messages.join(u'|')));
     QCOMPARE(trades(), before + 1);
     QCOMPARE(h->prompter.questions.size(), 2);
-    for (const FakePrompter::Question& question : h->prompter.questions)
+    for (const test::ScriptedPrompter::Question& question : h->prompter.questions)
         QCOMPARE(question.asker, static_cast<QWidget*>(&window));
     QCOMPARE(h->prompter.informers.last(), static_cast<QWidget*>(&window));
     QTRY_COMPARE(QGuiApplication::focusWindow(), window.windowHandle());

@@ -242,7 +242,7 @@ private Q_SLOTS:
     }
 
 private:
-    FakePrompter m_prompter;
+    test::ScriptedPrompter m_prompter;
     FakeDesktopServices m_desktop;
     FakeTrayPort m_tray{false};
     FakeShortcuts m_shortcuts;

@@ -29,29 +29,6 @@ using namespace Qt::StringLiterals;
 
 namespace mwtest {
 
-bool FakePrompter::askYesNo(const QString& caption, const QString& text)
-{
-    return askOver(nullptr, caption, text, Default::No);
-}
-
-void FakePrompter::inform(const QString& text)
-{
-    informOver(nullptr, text);
-}
-
-bool FakePrompter::askOver(QWidget* asker, const QString& caption, const QString& text,
-                           Default preferred)
-{
-    questions.append({caption, text, asker, preferred});
-    return answers.isEmpty() ? false : answers.takeFirst();
-}
-
-void FakePrompter::informOver(QWidget* asker, const QString& text)
-{
-    messages.append(text);
-    informers.append(asker);
-}
-
 app::ShortcutResult FakeShortcuts::createShortcut(const QString& target, const QString& arguments,
                                                   const QString& linkPath,
                                                   const QString& description)

@@ -2,6 +2,7 @@
 
 #include "FakeDesktopServices.h"
 #include "FakeTrayPort.h"
+#include "ScriptedPrompter.h"
 #include "app/DesktopServices.h"
 #include "app/FeeController.h"
 #include "app/MainWindow.h"
@@ -11,7 +12,6 @@
 #include "app/TrayPort.h"
 #include "ledger/Schema.h"
 #include "ledger/sql/Database.h"
-#include "windows/Prompter.h"
 
 #include <QList>
 #include <QStringList>
@@ -33,28 +33,6 @@ class InputBoxDialog;
 namespace mwtest {
 
 using namespace corvanta;
-
-// Records every message and answers the Yes/No questions from a queue; an empty
-// queue answers No, the default button.
-class FakePrompter : public windows::Prompter {
-public:
-    struct Question {
-        QString caption;
-        QString text;
-        QWidget* asker = nullptr; // the window that asks, when one does
-        Default preferred = Default::No;
-    };
-    bool askYesNo(const QString& caption, const QString& text) override;
-    void inform(const QString& text) override;
-    bool askOver(QWidget* asker, const QString& caption, const QString& text,
-                 Default preferred) override;
-    void informOver(QWidget* asker, const QString& text) override;
-
-    QList<bool> answers;
-    QList<Question> questions;
-    QStringList messages;
-    QList<QWidget*> informers; // the window of each message, when one tells it
-};
 
 class FakeShortcuts : public app::ShortcutWriter {
 public:
@@ -108,7 +86,7 @@ public:
     // as a start of the program does.
     bool pagesReadOnceShown = false;
     sql::Database db;
-    FakePrompter prompter;
+    test::ScriptedPrompter prompter;
     FakeDesktopServices desktop;
     FakeTrayPort tray;
     FakeShortcuts shortcuts;

@@ -1,4 +1,5 @@
 #include "exchange/CsvReader.h"
+#include "TextPrinting.h"
 #include "exchange/CsvTableModel.h"
 
 #include <QStringEncoder>
@@ -6,13 +7,6 @@
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
-
-QT_BEGIN_NAMESPACE
-static void PrintTo(const QString& text, std::ostream* os)
-{
-    *os << '"' << text.toStdString() << '"';
-}
-QT_END_NAMESPACE
 
 namespace corvanta::exchange {
 namespace {

@@ -1,16 +1,10 @@
 #include "exchange/ImportTexts.h"
 #include "StatementFixtures.h"
+#include "TextPrinting.h"
 
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
-
-QT_BEGIN_NAMESPACE
-static void PrintTo(const QString& text, std::ostream* os)
-{
-    *os << '"' << text.toStdString() << '"';
-}
-QT_END_NAMESPACE
 
 namespace corvanta::exchange {
 namespace {

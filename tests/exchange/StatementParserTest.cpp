@@ -1,5 +1,6 @@
 #include "exchange/StatementParser.h"
 #include "StatementFixtures.h"
+#include "TextPrinting.h"
 #include "exchange/StatementMessages.h"
 
 #include <gtest/gtest.h>
@@ -7,13 +8,6 @@
 #include <optional>
 
 using namespace Qt::StringLiterals;
-
-QT_BEGIN_NAMESPACE
-static void PrintTo(const QString& text, std::ostream* os)
-{
-    *os << '"' << text.toStdString() << '"';
-}
-QT_END_NAMESPACE
 
 namespace corvanta::exchange {
 namespace {

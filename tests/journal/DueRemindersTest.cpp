@@ -1,3 +1,4 @@
+#include "TextPrinting.h"
 #include "journal/Reminders.h"
 
 #include <gtest/gtest.h>
@@ -6,13 +7,6 @@
 
 using namespace Qt::StringLiterals;
 using namespace corvanta::journal;
-
-QT_BEGIN_NAMESPACE
-inline void PrintTo(const QString& text, std::ostream* os)
-{
-    *os << '"' << text.toStdString() << '"';
-}
-QT_END_NAMESPACE
 
 namespace {
 

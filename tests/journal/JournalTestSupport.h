@@ -1,5 +1,6 @@
 #pragma once
 
+#include "TextPrinting.h"
 #include "journal/Journal.h"
 #include "journal/JournalSchema.h"
 #include "ledger/LedgerChanges.h"
@@ -13,13 +14,6 @@
 #include <QString>
 
 #include <ostream>
-
-QT_BEGIN_NAMESPACE
-inline void PrintTo(const QString& text, std::ostream* os)
-{
-    *os << '"' << text.toStdString() << '"';
-}
-QT_END_NAMESPACE
 
 namespace corvanta::journal::testing {
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "TextPrinting.h"
 #include "ledger/Schema.h"
 #include "ledger/StockHoldings.h"
 #include "ledger/TradeEntry.h"
@@ -12,14 +13,6 @@
 #include <QStringList>
 
 #include <ostream>
-
-QT_BEGIN_NAMESPACE
-// Readable failure messages for texts.
-inline void PrintTo(const QString& text, std::ostream* os)
-{
-    *os << '"' << text.toStdString() << '"';
-}
-QT_END_NAMESPACE
 
 namespace corvanta::ledger::testing {
 

@@ -1,4 +1,5 @@
 #include "market/QuoteParsing.h"
+#include "TextPrinting.h"
 
 #include <gtest/gtest.h>
 
@@ -9,13 +10,6 @@
 
 using namespace Qt::StringLiterals;
 using namespace corvanta::market;
-
-QT_BEGIN_NAMESPACE
-inline void PrintTo(const QString& text, std::ostream* os)
-{
-    *os << '"' << text.toStdString() << '"';
-}
-QT_END_NAMESPACE
 
 namespace {
 

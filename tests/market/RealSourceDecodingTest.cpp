@@ -1,3 +1,4 @@
+#include "TextPrinting.h"
 #include "market/MarketPrefix.h"
 #include "market/QuoteSourceChoice.h"
 #include "market/SinaQuoteSource.h"
@@ -13,13 +14,6 @@
 
 using namespace Qt::StringLiterals;
 using namespace corvanta::market;
-
-QT_BEGIN_NAMESPACE
-inline void PrintTo(const QString& text, std::ostream* os)
-{
-    *os << '"' << text.toStdString() << '"';
-}
-QT_END_NAMESPACE
 
 namespace {
 

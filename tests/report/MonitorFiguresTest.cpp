@@ -1,3 +1,4 @@
+#include "TextPrinting.h"
 #include "report/MonitorGridUpdate.h"
 
 #include <gtest/gtest.h>
@@ -7,13 +8,6 @@
 using namespace Qt::StringLiterals;
 using namespace corvanta;
 using namespace corvanta::report;
-
-QT_BEGIN_NAMESPACE
-inline void PrintTo(const QString& text, std::ostream* os)
-{
-    *os << '"' << text.toStdString() << '"';
-}
-QT_END_NAMESPACE
 
 namespace {
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "TextPrinting.h"
 #include "report/SummaryRow.h"
 
 #include "ledger/Schema.h"
@@ -12,14 +13,6 @@
 
 #include <ostream>
 #include <string>
-
-QT_BEGIN_NAMESPACE
-// Readable failure messages for texts.
-inline void PrintTo(const QString& text, std::ostream* os)
-{
-    *os << '"' << text.toStdString() << '"';
-}
-QT_END_NAMESPACE
 
 namespace corvanta::report::testing {
 

@@ -1,4 +1,5 @@
 #include "windows/BackupWindow.h"
+#include "ScriptedPrompter.h"
 #include "ledger/LedgerBackup.h"
 #include "ledger/LedgerFile.h"
 #include "ledger/SafetyCopies.h"
@@ -25,20 +26,6 @@ using namespace Qt::StringLiterals;
 using namespace corvanta;
 
 namespace {
-
-class ScriptedPrompter : public windows::Prompter {
-public:
-    bool askYesNo(const QString& caption, const QString& text) override
-    {
-        questions << caption + u':' + text;
-        return answers.isEmpty() ? false : answers.takeFirst();
-    }
-    void inform(const QString& text) override { messages << text; }
-
-    QList<bool> answers;
-    QStringList questions;
-    QStringList messages;
-};
 
 class ScriptedFiles : public windows::FileChooser {
 public:
@@ -75,7 +62,7 @@ private:
     std::unique_ptr<QTemporaryDir> m_dir;
     std::optional<sql::Database> m_db;
     ledger::LedgerNotifier m_notifier;
-    ScriptedPrompter m_prompter;
+    test::ScriptedPrompter m_prompter;
     ScriptedFiles m_files;
     std::unique_ptr<windows::BackupWindow> m_window;
 
@@ -136,7 +123,8 @@ private Q_SLOTS:
                              u".mdb"_s});
         QCOMPARE(m_prompter.questions.size(), exists ? 1 : 0);
         if (exists)
-            QCOMPARE(m_prompter.questions.first(), u"备份覆盖:文件已存在,是否覆盖？"_s);
+            QCOMPARE(m_prompter.captionedQuestions(u':').first(),
+                     u"备份覆盖:文件已存在,是否覆盖？"_s);
         QVERIFY(m_window->runButton()->isEnabled());
         QCOMPARE(QFileInfo(m_files.chosen).size() > 3, status == u"备份成功！"_s);
     }
@@ -167,7 +155,7 @@ private Q_SLOTS:
         m_files.chosen = path(u"copy.mdb"_s);
         m_prompter.answers = {true};
         m_window->run();
-        QCOMPARE(m_prompter.questions,
+        QCOMPARE(m_prompter.captionedQuestions(u':'),
                  QStringList{u"恢复覆盖:将覆盖数据库中的所有记录，\r操作不可恢复，是否进行？"_s});
         QVERIFY(m_window->restoring());
         QVERIFY(!m_window->runButton()->isEnabled() && !m_window->exitButton()->isEnabled());

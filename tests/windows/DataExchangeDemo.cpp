@@ -2,12 +2,12 @@
 // only loaded, "loaded" as the argument), or the backup window after a backup
 // ("backup"), on a scratch ledger, to look at them as a user would.
 #include "../exchange/StatementFixtures.h"
+#include "ScriptedPrompter.h"
 
 #include "ledger/LedgerFile.h"
 #include "windows/BackupWindow.h"
 #include "windows/FileChooser.h"
 #include "windows/ImportWindow.h"
-#include "windows/Prompter.h"
 
 #include <QApplication>
 #include <QFile>
@@ -18,16 +18,6 @@ using namespace corvanta;
 using namespace corvanta::exchange::fixtures;
 
 namespace {
-
-// Answers Yes to the import and No to emptying the ledger; messages go to stderr.
-class DemoPrompter : public windows::Prompter {
-public:
-    bool askYesNo(const QString&, const QString& text) override
-    {
-        return text != u"导入交易记录，原数据是否清空？"_s;
-    }
-    void inform(const QString& text) override { qInfo("%s", qPrintable(text)); }
-};
 
 class FixedFiles : public windows::FileChooser {
 public:
@@ -67,7 +57,12 @@ int main(int argc, char** argv)
     sql::Database db =
         ledger::openLedger(dir.path() + u"/gpmc.mdb"_s, {{u"000709"_s, u"唐钢股份"_s, u"TGGF"_s}});
     ledger::LedgerNotifier notifier;
-    DemoPrompter prompter;
+    // Yes to the import, No to emptying the ledger; messages go to stderr.
+    test::ScriptedPrompter prompter;
+    prompter.decide = [](const test::ScriptedPrompter::Question& question) {
+        return question.text != u"导入交易记录，原数据是否清空？"_s;
+    };
+    prompter.echo = true;
     if (backup) {
         FixedFiles files(dir.path() + u"/copy.mdb"_s);
         windows::BackupWindow window(db, notifier, prompter, files);

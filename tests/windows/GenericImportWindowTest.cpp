@@ -2,6 +2,7 @@
 // previewed, a column remapped, and imported as the fixed layouts are.
 #include "../exchange/GenericLayouts.h"
 #include "../exchange/XlsReaders.h"
+#include "ScriptedPrompter.h"
 #include "exchange/GenericPreviewModel.h"
 #include "ledger/LedgerFile.h"
 #include "ledger/SafetyCopies.h"
@@ -30,19 +31,6 @@ using exchange::GenericPreviewModel;
 using exchange::StatementField;
 
 namespace {
-
-class ScriptedPrompter : public windows::Prompter {
-public:
-    bool askYesNo(const QString&, const QString& text) override
-    {
-        questions << text;
-        return answers.isEmpty() ? false : answers.takeFirst();
-    }
-    void inform(const QString& text) override { messages << text; }
-    QList<bool> answers;
-    QStringList questions;
-    QStringList messages;
-};
 
 class ScriptedFiles : public windows::FileChooser {
 public:
@@ -96,7 +84,7 @@ class GenericImportWindowTest : public QObject {
     std::unique_ptr<QTemporaryDir> m_dir;
     std::optional<sql::Database> m_db;
     ledger::LedgerNotifier m_notifier;
-    ScriptedPrompter m_prompter;
+    test::ScriptedPrompter m_prompter;
     ScriptedFiles m_files;
     std::unique_ptr<windows::ImportWindow> m_window;
 

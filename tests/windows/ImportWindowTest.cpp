@@ -1,5 +1,6 @@
 #include "windows/ImportWindow.h"
 #include "../exchange/StatementFixtures.h"
+#include "ScriptedPrompter.h"
 #include "exchange/CsvTableModel.h"
 #include "ledger/LedgerFile.h"
 #include "ledger/SafetyCopies.h"
@@ -32,19 +33,6 @@ using namespace corvanta;
 using namespace corvanta::exchange::fixtures;
 
 namespace {
-
-class ScriptedPrompter : public windows::Prompter {
-public:
-    bool askYesNo(const QString&, const QString& text) override
-    {
-        questions << text;
-        return answers.isEmpty() ? false : answers.takeFirst();
-    }
-    void inform(const QString& text) override { messages << text; }
-    QList<bool> answers;
-    QStringList questions;
-    QStringList messages;
-};
 
 class ScriptedFiles : public windows::FileChooser {
 public:
@@ -145,7 +133,7 @@ private:
     std::unique_ptr<QTemporaryDir> m_dir;
     std::optional<sql::Database> m_db;
     ledger::LedgerNotifier m_notifier;
-    ScriptedPrompter m_prompter;
+    test::ScriptedPrompter m_prompter;
     ScriptedFiles m_files;
     std::unique_ptr<windows::ImportWindow> m_window;
 
@@ -208,8 +196,8 @@ private Q_SLOTS:
         QVERIFY(m_window->memo()->toPlainText().contains(u"唐钢股份"_s));
         QSignalSpy changed(&m_notifier, &ledger::LedgerNotifier::changed);
         QVERIFY(runImport({true, false}));
-        QCOMPARE(m_prompter.questions, (QStringList{u"导入如下的交易记录，是否进行？"_s,
-                                                    u"导入交易记录，原数据是否清空？"_s}));
+        QCOMPARE(m_prompter.questionTexts(), (QStringList{u"导入如下的交易记录，是否进行？"_s,
+                                                          u"导入交易记录，原数据是否清空？"_s}));
         QVERIFY(m_prompter.messages.last().startsWith(u"导入完成"_s));
         QCOMPARE(trades(), 1);
         QCOMPARE(changed.size(), 1);
@@ -242,7 +230,7 @@ private Q_SLOTS:
         m_window->browse();
         m_prompter = {};
         QVERIFY(!runImport({true, true, true}));
-        QCOMPARE(m_prompter.questions, QStringList());
+        QCOMPARE(m_prompter.questionTexts(), QStringList());
         QCOMPARE(m_prompter.messages.size(), 1);
         QVERIFY2(m_prompter.messages.first().startsWith(u"没有导入：按“首创证券”的格式"_s),
                  qPrintable(m_prompter.messages.first()));
@@ -296,8 +284,8 @@ private Q_SLOTS:
         m_window->openFile(path(u"s.txt"_s));
         m_prompter.questions.clear();
         QVERIFY(runImport({true, true, false}));
-        QVERIFY2(m_prompter.questions.first().startsWith(u"1 行与账中已有的交易相同"_s),
-                 qPrintable(m_prompter.questions.first()));
+        QVERIFY2(m_prompter.questions.first().text.startsWith(u"1 行与账中已有的交易相同"_s),
+                 qPrintable(m_prompter.questions.first().text));
         QCOMPARE(trades(), 1);
     }
 

@@ -1,4 +1,5 @@
 #include "RecordingTradePort.h"
+#include "ScriptedPrompter.h"
 
 #include "journal/Journal.h"
 #include "journal/JournalGrid.h"
@@ -29,20 +30,6 @@ using namespace corvanta;
 using corvanta::windows::testing::RecordingTradePort;
 
 namespace {
-
-class RecordingPrompter : public windows::Prompter {
-public:
-    bool askYesNo(const QString& caption, const QString& text) override
-    {
-        questions.append(caption + u'|' + text);
-        return answer;
-    }
-    void inform(const QString& text) override { messages.append(text); }
-
-    bool answer = false;
-    QStringList questions;
-    QStringList messages;
-};
 
 } // namespace
 
@@ -95,7 +82,7 @@ private:
     std::unique_ptr<journal::Journal> m_journal;
     std::unique_ptr<ledger::LedgerNotifier> m_changes;
     std::unique_ptr<RecordingTradePort> m_trade;
-    std::unique_ptr<RecordingPrompter> m_prompter;
+    std::unique_ptr<test::ScriptedPrompter> m_prompter;
     std::unique_ptr<windows::JournalWindow> m_window;
     std::unique_ptr<windows::JournalMemoWindow> m_memoWindow;
 };
@@ -108,7 +95,7 @@ void JournalWindowTest::init()
     m_journal = std::make_unique<journal::Journal>(*m_db);
     m_changes = std::make_unique<ledger::LedgerNotifier>();
     m_trade = std::make_unique<RecordingTradePort>();
-    m_prompter = std::make_unique<RecordingPrompter>();
+    m_prompter = std::make_unique<test::ScriptedPrompter>();
     m_window =
         std::make_unique<windows::JournalWindow>(*m_journal, *m_changes, *m_trade, *m_prompter);
     m_memoWindow = std::make_unique<windows::JournalMemoWindow>(*m_trade);
@@ -288,7 +275,7 @@ void JournalWindowTest::clearing()
     addNote(u"000709"_s, u"唐钢股份"_s);
     m_prompter->answer = yes;
     menu()->clearAction()->trigger();
-    QCOMPARE(m_prompter->questions,
+    QCOMPARE(m_prompter->captionedQuestions(u'|'),
              QStringList{u"清空待选股票数据库确认|是否清空待选股票数据库？"_s});
     QCOMPARE(grid()->model()->rowCount(), yes ? 0 : 2);
     QCOMPARE(memo()->toPlainText().isEmpty(), yes);

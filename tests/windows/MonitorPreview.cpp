@@ -26,7 +26,7 @@ int main(int argc, char** argv)
     test::FakeTradePort trade;
     trade.code = u"600000"_s;
     trade.name = u"甲沪"_s;
-    test::SilentPrompter prompter;
+    test::ScriptedPrompter prompter;
     windows::MonitorWindow monitor(*ledger.session, trade, ledger.stocks, ledger.db, prompter,
                                    ledger::MonitorFont{});
     windows::TickerBar bar(*ledger.session);

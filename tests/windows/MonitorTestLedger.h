@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ScriptedPrompter.h"
 #include "ledger/Schema.h"
 #include "ledger/StockTable.h"
 #include "ledger/sql/Database.h"
@@ -7,20 +8,12 @@
 #include "market/QuotePageSource.h"
 #include "monitor/MonitorSession.h"
 #include "quote-server/QuoteServer.h"
-#include "windows/Prompter.h"
 
 #include <QSignalSpy>
 
 #include <memory>
 
 namespace corvanta::test {
-
-// Answers every question No.
-class SilentPrompter : public windows::Prompter {
-public:
-    bool askYesNo(const QString&, const QString&) override { return false; }
-    void inform(const QString&) override {}
-};
 
 // A ledger of three monitored stocks (one of them at a loss once quoted low)
 // and one that is not monitored, a local quote server for them and the fixed

@@ -29,7 +29,7 @@ class MonitorWindowTest : public QObject {
 
     std::unique_ptr<test::MonitorTestLedger> m_ledger;
     test::FakeTradePort m_trade;
-    test::SilentPrompter m_prompter;
+    test::ScriptedPrompter m_prompter;
     std::unique_ptr<MonitorWindow> m_window;
 
     MonitorHeadPanel* head() const { return m_window->head(); }

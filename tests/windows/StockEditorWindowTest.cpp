@@ -1,4 +1,5 @@
 #include "windows/StockEditorWindow.h"
+#include "ScriptedPrompter.h"
 
 #include "ledger/LedgerWriter.h"
 #include "ledger/Schema.h"
@@ -20,21 +21,6 @@ using namespace Qt::StringLiterals;
 using namespace corvanta;
 
 namespace {
-
-// Records what the window says and answers its question as told.
-class RecordingPrompter : public windows::Prompter {
-public:
-    bool askYesNo(const QString& caption, const QString& text) override
-    {
-        questions.append({caption, text});
-        return answer;
-    }
-    void inform(const QString& text) override { messages.append(text); }
-
-    bool answer = false;
-    QList<QPair<QString, QString>> questions;
-    QStringList messages;
-};
 
 // Hanzi come from the input method, not as key presses.
 void commit(QLineEdit* field, const QString& text)
@@ -93,7 +79,7 @@ private:
     std::unique_ptr<ledger::StockTable> m_stocks;
     std::unique_ptr<ledger::LedgerNotifier> m_notifier;
     std::unique_ptr<ledger::LedgerWriter> m_writer;
-    std::unique_ptr<RecordingPrompter> m_prompter;
+    std::unique_ptr<test::ScriptedPrompter> m_prompter;
     std::unique_ptr<windows::StockEditorWindow> m_window;
     std::unique_ptr<QSignalSpy> m_saved;
 };
@@ -107,7 +93,7 @@ void StockEditorWindowTest::init()
     m_stocks = std::make_unique<ledger::StockTable>(*m_db);
     m_notifier = std::make_unique<ledger::LedgerNotifier>();
     m_writer = std::make_unique<ledger::LedgerWriter>(*m_db, *m_notifier);
-    m_prompter = std::make_unique<RecordingPrompter>();
+    m_prompter = std::make_unique<test::ScriptedPrompter>();
     m_window = std::make_unique<windows::StockEditorWindow>(*m_stocks, *m_writer, *m_prompter);
     m_saved = std::make_unique<QSignalSpy>(m_window.get(), &windows::StockEditorWindow::stockSaved);
 }
@@ -377,8 +363,8 @@ void StockEditorWindowTest::existingCodeRenamedEverywhereOnYes()
     QTest::mouseClick(button("saveButton"), Qt::LeftButton);
 
     QCOMPARE(m_prompter->questions.size(), 1);
-    QCOMPARE(m_prompter->questions.at(0).first, u"股票添加确认"_s);
-    QCOMPARE(m_prompter->questions.at(0).second, u"此股票代码重复,是否覆盖？否：取消,是：覆盖"_s);
+    QCOMPARE(m_prompter->questions.at(0).caption, u"股票添加确认"_s);
+    QCOMPARE(m_prompter->questions.at(0).text, u"此股票代码重复,是否覆盖？否：取消,是：覆盖"_s);
     QCOMPARE(m_prompter->messages, QStringList{u"　修改成功!"_s});
     QCOMPARE(stockName(u"000709"_s), u"河钢股份/HGGF"_s);
     // Both the trade and the open-position row of the code take the new name.

@@ -1,4 +1,5 @@
 #include "windows/StockEventWindow.h"
+#include "ScriptedPrompter.h"
 
 #include "ledger/LedgerMessages.h"
 #include "ledger/LedgerWriter.h"
@@ -26,22 +27,6 @@ namespace {
 
 const QString name = u"保利地产"_s;
 const QString code = u"600048"_s;
-
-// Records what the window says and answers its questions from a queue; an empty
-// queue answers No.
-class ScriptedPrompter : public windows::Prompter {
-public:
-    bool askYesNo(const QString&, const QString& text) override
-    {
-        questions.append(text);
-        return answers.isEmpty() ? false : answers.takeFirst();
-    }
-    void inform(const QString& text) override { messages.append(text); }
-
-    QList<bool> answers;
-    QStringList questions;
-    QStringList messages;
-};
 
 // A buy of 1000 shares at 20.00 on 2024-03-01, fees included in the amount.
 ledger::TradeEntry buyOf1000()
@@ -107,7 +92,7 @@ private:
     std::unique_ptr<sql::Database> m_db;
     std::unique_ptr<ledger::LedgerNotifier> m_notifier;
     std::unique_ptr<ledger::LedgerWriter> m_writer;
-    std::unique_ptr<ScriptedPrompter> m_prompter;
+    std::unique_ptr<test::ScriptedPrompter> m_prompter;
     std::unique_ptr<windows::StockEventWindow> m_window;
 };
 
@@ -118,7 +103,7 @@ void StockEventWindowTest::init()
     m_notifier = std::make_unique<ledger::LedgerNotifier>();
     m_writer = std::make_unique<ledger::LedgerWriter>(*m_db, *m_notifier);
     QVERIFY(m_writer->record(buyOf1000()).recorded());
-    m_prompter = std::make_unique<ScriptedPrompter>();
+    m_prompter = std::make_unique<test::ScriptedPrompter>();
     m_window = std::make_unique<windows::StockEventWindow>(*m_db, *m_writer, *m_prompter);
     m_window->showFor(code);
     QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
@@ -213,7 +198,7 @@ void StockEventWindowTest::deleteAsksAndRemovesOnlyOnYes()
 
     m_prompter->answers = {false};
     QTest::mouseClick(child<QPushButton>(u"deleteButton"_s), Qt::LeftButton);
-    QCOMPARE(m_prompter->questions, QStringList{u"删除分红送配 10派3元送2股转3股 吗？"_s});
+    QCOMPARE(m_prompter->questionTexts(), QStringList{u"删除分红送配 10派3元送2股转3股 吗？"_s});
     QCOMPARE(rows(), 1);
     QCOMPARE(ledger::sharesHeld(*m_db, name), 1500);
 
@@ -264,13 +249,13 @@ void StockEventWindowTest::noHoldingWarningSavesOnlyOnYes()
 
     m_prompter->answers = {false};
     add(before);
-    QCOMPARE(m_prompter->questions, QStringList{question});
+    QCOMPARE(m_prompter->questionTexts(), QStringList{question});
     QCOMPARE(rows(), 0);
     QVERIFY(!ledger::hasEventTable(*m_db) || ledger::stockEvents(*m_db, name).isEmpty());
 
     m_prompter->answers = {true};
     QTest::mouseClick(child<QPushButton>(u"addButton"_s), Qt::LeftButton);
-    QCOMPARE(m_prompter->questions, (QStringList{question, question}));
+    QCOMPARE(m_prompter->questionTexts(), (QStringList{question, question}));
     QVERIFY(m_prompter->messages.isEmpty());
     QCOMPARE(rows(), 1);
     QCOMPARE(cell(0, 3), u"0"_s);
@@ -343,8 +328,8 @@ void StockEventWindowTest::rightsArePaidForOnlyOnYes()
     QTest::mouseClick(pay, Qt::LeftButton);
 
     QCOMPARE(m_prompter->questions.size(), 1);
-    QVERIFY2(m_prompter->questions.first().contains(u"以配股价 8.00 元买入 300 股"_s),
-             qPrintable(m_prompter->questions.first()));
+    QVERIFY2(m_prompter->questions.first().text.contains(u"以配股价 8.00 元买入 300 股"_s),
+             qPrintable(m_prompter->questions.first().text));
     QVERIFY2(m_prompter->messages.isEmpty(), qPrintable(m_prompter->messages.join(u'\n')));
     QCOMPARE(ledger::sharesHeld(*m_db, name), held);
     QCOMPARE(ledgerRows(), yes ? before + QStringList{u"2024-05-13 买入 300 8.0"_s} : before);

@@ -1,4 +1,5 @@
 #include "windows/StockPicker.h"
+#include "ScriptedPrompter.h"
 #include "ledger/Schema.h"
 #include "ledger/StockTable.h"
 #include "ledger/sql/Database.h"
@@ -21,21 +22,6 @@ using namespace corvanta;
 using windows::StockPicker;
 
 namespace {
-
-// Answers every question with a fixed reply and remembers what was asked.
-class FakePrompter : public windows::Prompter {
-public:
-    bool askYesNo(const QString& caption, const QString& text) override
-    {
-        questions.append({caption, text});
-        return answer;
-    }
-    void inform(const QString& text) override { messages.append(text); }
-
-    bool answer = false;
-    QList<QPair<QString, QString>> questions;
-    QStringList messages;
-};
 
 // A small stock table: the placeholder, 25 Shanghai codes 600000..600024, two
 // stocks whose initials are ZGYH, three ChiNext codes, Shenzhen codes, a warrant,
@@ -109,7 +95,7 @@ struct Fixture {
 
     sql::Database db;
     ledger::StockTable stocks;
-    FakePrompter prompter;
+    test::ScriptedPrompter prompter;
     QWidget window;
     QComboBox* list = new QComboBox;
     QLineEdit* code = new QLineEdit;
@@ -274,8 +260,8 @@ void StockPickerTest::unknownCodeOffersToAdd()
     f->leave();
 
     QCOMPARE(f->prompter.questions.size(), 1);
-    QCOMPARE(f->prompter.questions.at(0).first, u"股票添加确认"_s);
-    QCOMPARE(f->prompter.questions.at(0).second, u"此股票无记录,是否添加？"_s);
+    QCOMPARE(f->prompter.questions.at(0).caption, u"股票添加确认"_s);
+    QCOMPARE(f->prompter.questions.at(0).text, u"此股票无记录,是否添加？"_s);
     QCOMPARE(requests.size(), yes ? 1 : 0);
     if (yes)
         QCOMPARE(requests.at(0).at(0).toString(), u"999"_s);

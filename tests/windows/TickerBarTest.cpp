@@ -45,7 +45,7 @@ class TickerBarTest : public QObject {
 
     std::unique_ptr<test::MonitorTestLedger> m_ledger;
     test::FakeTradePort m_trade;
-    test::SilentPrompter m_prompter;
+    test::ScriptedPrompter m_prompter;
     std::unique_ptr<MonitorWindow> m_monitor;
     std::unique_ptr<TickerBar> m_bar;
 

@@ -1,3 +1,3 @@
 # the 分红送配 window
 corvanta_qtest(test_stock_events_window StockEventWindowTest.cpp)
-target_link_libraries(test_stock_events_window PRIVATE corvanta_windows)
+target_link_libraries(test_stock_events_window PRIVATE corvanta_windows corvanta_test_support)
