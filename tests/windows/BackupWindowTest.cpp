@@ -166,7 +166,8 @@ private Q_SLOTS:
         QCOMPARE(m_db->scalarInt("SELECT count(*) FROM dxgp"), 1);
         QCOMPARE(changed.size(), 1);
         QCOMPARE(changed.first().first().value<ledger::LedgerChanges>(),
-                 ledger::LedgerChange::Trades | ledger::LedgerChange::Stocks);
+                 ledger::LedgerChange::Trades | ledger::LedgerChange::Stocks |
+                     ledger::LedgerChange::Events);
         QVERIFY(m_window->runButton()->isEnabled());
         QCOMPARE(ledger::SafetyCopies(path(u"gpmc.mdb"_s)).copies().size(), 1);
     }
