@@ -5,10 +5,12 @@
 
 #include "GeneratedLedger.h"
 
+#include "ledger/EventLedger.h"
 #include "ledger/Schema.h"
 #include "ledger/sql/Database.h"
 #include "ledger/sql/Statement.h"
 
+#include <QDate>
 #include <QString>
 #include <QTemporaryDir>
 
@@ -44,5 +46,24 @@ struct FileLedger {
         tools::fillBenchLedger(db, trades, stocks);
     }
 };
+
+// One 分红送配 for each of the first `stocks` stocks (10派1元转5股, in the middle of
+// their trades); false when the ledger refused one.
+inline bool addEventToEachStock(sql::Database& db, int stocks)
+{
+    ledger::EventLedger events(db);
+    for (int stock = 0; stock < stocks; ++stock) {
+        ledger::EventEntry event;
+        event.code = stockCode(stock);
+        event.name = stockName(stock);
+        event.record = QDate(2007, 1, 1).addDays(10);
+        event.ex = event.record.addDays(1);
+        event.cash = u"1"_s;
+        event.transfer = u"5"_s;
+        if (!events.add(event, true).saved())
+            return false;
+    }
+    return true;
+}
 
 } // namespace corvanta::bench

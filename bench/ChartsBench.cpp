@@ -7,7 +7,6 @@
 
 #include "BenchLedger.h"
 
-#include "ledger/EventLedger.h"
 #include "ledger/LedgerChanges.h"
 #include "windows/AccountChartWindow.h"
 
@@ -18,7 +17,6 @@
 
 #include <QApplication>
 #include <QChartView>
-#include <QDate>
 #include <QImage>
 #include <QPainter>
 
@@ -73,18 +71,8 @@ void BM_DrawAccountChartsWithEvents(benchmark::State& state)
     constexpr int trades = 10'000, stocks = 500;
     FileLedger withEvents(trades, stocks);
     FileLedger without(trades, stocks);
-    ledger::EventLedger events(withEvents.db);
-    for (int stock = 0; stock < stocks; ++stock) {
-        ledger::EventEntry event;
-        event.code = stockCode(stock);
-        event.name = stockName(stock);
-        event.record = QDate(2007, 1, 1).addDays(10);
-        event.ex = event.record.addDays(1);
-        event.cash = u"1"_s;
-        event.transfer = u"5"_s;
-        if (!events.add(event, true).saved())
-            state.SkipWithError("an event was refused");
-    }
+    if (!addEventToEachStock(withEvents.db, stocks))
+        state.SkipWithError("an event was refused");
     ledger::LedgerNotifier notifier;
     windows::AccountChartWindow measured(withEvents.db, notifier);
     windows::AccountChartWindow reference(without.db, notifier);

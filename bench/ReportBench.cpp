@@ -2,12 +2,9 @@
 #include "report/CapitalFlow.h"
 #include "report/PositionSummary.h"
 
-#include "ledger/EventLedger.h"
-
 #include "BenchLedger.h"
 #include "Paired.h"
 
-#include <QDate>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
 
@@ -70,20 +67,8 @@ void BM_SummaryWithEvents(benchmark::State& state)
     constexpr int trades = 10'000, stocks = 500;
     FileLedger withEvents(trades, stocks);
     FileLedger without(trades, stocks);
-    {
-        ledger::EventLedger events(withEvents.db);
-        for (int stock = 0; stock < stocks; ++stock) {
-            ledger::EventEntry event;
-            event.code = stockCode(stock);
-            event.name = stockName(stock);
-            event.record = QDate(2007, 1, 1).addDays(10);
-            event.ex = event.record.addDays(1);
-            event.cash = u"1"_s;
-            event.transfer = u"5"_s;
-            if (!events.add(event, true).saved())
-                state.SkipWithError("an event was refused");
-        }
-    }
+    if (!addEventToEachStock(withEvents.db, stocks))
+        state.SkipWithError("an event was refused");
     qint64 timedWith = 0, timedWithout = 0;
     for (auto _ : state) {
         QElapsedTimer timer;

@@ -22,6 +22,8 @@
 #include <QTest>
 #include <QTimer>
 
+#include <map>
+
 using namespace Qt::StringLiterals;
 using namespace corvanta;
 
@@ -35,17 +37,24 @@ QString ladderCell(const windows::ProfitLossWindow& window, int row, int column)
     return grid ? grid->model()->index(row, column).data().toString() : QString();
 }
 
-QAction* menuItem(app::MainMenus& menus, const QString& name)
+// The menu item a table row names.
+QAction* itemNamed(app::MainMenus& menus, const QString& name)
 {
-    if (name == u"trade detail")
-        return menus.tradeDetail;
-    if (name == u"ledger detail")
-        return menus.ledgerDetail;
-    if (name == u"tray detail")
-        return menus.trayDetail;
-    if (name == u"trade journal")
-        return menus.tradeJournalView;
-    return menus.ledgerJournalView;
+    static const std::map<QString, QAction * app::MainMenus::*> items{
+        {u"trade detail"_s, &app::MainMenus::tradeDetail},
+        {u"ledger detail"_s, &app::MainMenus::ledgerDetail},
+        {u"tray detail"_s, &app::MainMenus::trayDetail},
+        {u"trade journal"_s, &app::MainMenus::tradeJournalView},
+        {u"ledger journal"_s, &app::MainMenus::ledgerJournalView},
+        {u"backup"_s, &app::MainMenus::backup},
+        {u"import"_s, &app::MainMenus::brokerImport},
+        {u"charts"_s, &app::MainMenus::accountCharts},
+        {u"yearly"_s, &app::MainMenus::yearlyStatement},
+        {u"events"_s, &app::MainMenus::tradeEvents},
+        {u"notes"_s, &app::MainMenus::tutorial},
+        {u"font"_s, &app::MainMenus::monitorFont},
+    };
+    return menus.*items.at(name);
 }
 
 // The windows a start may leave unbuilt, by class name.
@@ -75,27 +84,6 @@ QList<QWidget*> widgetsOf(const char* className)
         if (widget->inherits(className))
             found << widget;
     return found;
-}
-
-QAction* windowItem(app::MainMenus& menus, const QString& name)
-{
-    if (name == u"detail")
-        return menus.tradeDetail;
-    if (name == u"journal")
-        return menus.tradeJournalView;
-    if (name == u"backup")
-        return menus.backup;
-    if (name == u"import")
-        return menus.brokerImport;
-    if (name == u"charts")
-        return menus.accountCharts;
-    if (name == u"yearly")
-        return menus.yearlyStatement;
-    if (name == u"events")
-        return menus.tradeEvents;
-    if (name == u"notes")
-        return menus.tutorial;
-    return menus.monitorFont;
 }
 
 } // namespace
@@ -146,7 +134,7 @@ void MainWindowSideWindowsTest::eachWindowOpensFromItsMenu()
     QFETCH(bool, journal);
     h = std::make_unique<Harness>();
     QVERIFY(h->open());
-    QAction* action = menuItem(h->window().menus(), item);
+    QAction* action = itemNamed(h->window().menus(), item);
     QVERIFY(action->isEnabled());
     QWidget* expected = journal ? static_cast<QWidget*>(&side().journalWindow())
                                 : static_cast<QWidget*>(&side().profitLoss());
@@ -165,8 +153,8 @@ void MainWindowSideWindowsTest::aWindowIsBuiltWhenItsMenuIsFirstUsed_data()
 {
     QTest::addColumn<QString>("item");
     QTest::addColumn<QString>("window");
-    QTest::newRow("profit/loss detail") << u"detail"_s << u"ProfitLossWindow"_s;
-    QTest::newRow("journal") << u"journal"_s << u"JournalWindow"_s;
+    QTest::newRow("profit/loss detail") << u"trade detail"_s << u"ProfitLossWindow"_s;
+    QTest::newRow("journal") << u"trade journal"_s << u"JournalWindow"_s;
     QTest::newRow("backup") << u"backup"_s << u"BackupWindow"_s;
     QTest::newRow("statement import") << u"import"_s << u"ImportWindow"_s;
     QTest::newRow("account charts") << u"charts"_s << u"AccountChartWindow"_s;
@@ -187,7 +175,7 @@ void MainWindowSideWindowsTest::aWindowIsBuiltWhenItsMenuIsFirstUsed()
     for (const char* className : windowsBuiltOnUse)
         QVERIFY2(widgetsOf(className).isEmpty(), className);
 
-    QAction* action = windowItem(h->window().menus(), item);
+    QAction* action = itemNamed(h->window().menus(), item);
     QVERIFY(action->isEnabled());
     action->trigger();
     const QByteArray className = "corvanta::windows::" + window.toLatin1();

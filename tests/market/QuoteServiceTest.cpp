@@ -1,5 +1,6 @@
 #include "market/QuoteService.h"
 #include "FakeHttpProxy.h"
+#include "LoopbackQuotes.h"
 #include "market/NetworkState.h"
 #include "market/QuoteSourceChoice.h"
 #include "market/SingleQuoteWorker.h"
@@ -19,25 +20,10 @@ Q_DECLARE_METATYPE(corvanta::market::QuoteFailure)
 
 namespace {
 
-constexpr int waitMs = 10000;
-constexpr std::chrono::milliseconds testPause{20};
-
-QuoteResult waitFor(QuoteJob* job)
-{
-    QSignalSpy spy(job, &QuoteJob::finished);
-    if (!spy.wait(waitMs))
-        return {QuoteFailure::None, {u"<no answer>"_s}, -1};
-    return spy.first().first().value<QuoteResult>();
-}
-
-std::unique_ptr<QuoteServer> startServer(Layout layout, QuoteServerOptions options = {})
-{
-    options.layout = layout;
-    auto server = std::make_unique<QuoteServer>(corvanta::tools::shippedStocks(), options);
-    if (!server->listen())
-        qFatal("quote server: %s", qPrintable(server->errorString()));
-    return server;
-}
+using loopback::startServer;
+using loopback::testPause;
+using loopback::waitFor;
+using loopback::waitMs;
 
 } // namespace
 

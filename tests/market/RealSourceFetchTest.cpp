@@ -1,3 +1,4 @@
+#include "LoopbackQuotes.h"
 #include "ledger/LedgerFile.h"
 #include "ledger/QuoteSourceSetting.h"
 #include "market/QuoteFetcher.h"
@@ -26,27 +27,10 @@ Q_DECLARE_METATYPE(corvanta::market::QuoteFailure)
 
 namespace {
 
-// Long enough for any loopback answer, short enough that a broken test ends soon.
-constexpr int waitMs = 10000;
-// A short pace, so the tests do not wait for the real one.
-constexpr std::chrono::milliseconds testPause{20};
-
-QuoteResult waitFor(QuoteJob* job)
-{
-    QSignalSpy spy(job, &QuoteJob::finished);
-    if (!spy.wait(waitMs))
-        return {QuoteFailure::None, {u"<no answer>"_s}, -1};
-    return spy.first().first().value<QuoteResult>();
-}
-
-std::unique_ptr<QuoteServer> startServer(Layout layout, QuoteServerOptions options = {})
-{
-    options.layout = layout;
-    auto server = std::make_unique<QuoteServer>(corvanta::tools::shippedStocks(), options);
-    if (!server->listen())
-        qFatal("quote server: %s", qPrintable(server->errorString()));
-    return server;
-}
+using loopback::startServer;
+using loopback::testPause;
+using loopback::waitFor;
+using loopback::waitMs;
 
 QString codeOf(const QString& record)
 {
