@@ -4,6 +4,8 @@
 
 #include "app/CommandLine.h"
 #include "../exchange/StatementFixtures.h"
+#include "FileSizeLimit.h"
+#include "LedgerChecksums.h"
 #include "app/Version.h"
 #include "ledger/EventLedger.h"
 #include "ledger/LedgerBackup.h"
@@ -49,19 +51,8 @@ qint64 fileSizeLimit = -1;
 
 void limitFileSize()
 {
-    if (fileSizeLimit < 0)
-        return;
-    signal(SIGXFSZ, SIG_IGN); // a write past the limit fails instead of ending the program
-    const rlimit limit{rlim_t(fileSizeLimit), rlim_t(fileSizeLimit)};
-    setrlimit(RLIMIT_FSIZE, &limit);
-}
-
-QByteArray sha256(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256).toHex();
+    if (fileSizeLimit >= 0)
+        testsupport::FileSizeLimit::applyToThisProcess(fileSizeLimit);
 }
 
 } // namespace
@@ -551,8 +542,9 @@ private Q_SLOTS:
         prepare(setup);
         if (QTest::currentTestFailed())
             return;
-        const QByteArray before = sha256(ledgerPath());
-        const QByteArray safetyCopy = sha256(path(u"backups/gpmc-20260101-090000.mdb"_s));
+        const QByteArray before = testsupport::fileSha256(ledgerPath());
+        const QByteArray safetyCopy =
+            testsupport::fileSha256(path(u"backups/gpmc-20260101-090000.mdb"_s));
         const Run result = run(arguments);
         QVERIFY2(result.code == code,
                  qPrintable(QString::number(result.code) + u' ' + result.said()));
@@ -564,8 +556,8 @@ private Q_SLOTS:
             QVERIFY2(result.said().contains(QDir::toNativeSeparators(lockFile)),
                      qPrintable(result.said()));
         }
-        QCOMPARE(sha256(ledgerPath()) != before, ledgerChanges);
-        QCOMPARE(sha256(path(u"backups/gpmc-20260101-090000.mdb"_s)), safetyCopy);
+        QCOMPARE(testsupport::fileSha256(ledgerPath()) != before, ledgerChanges);
+        QCOMPARE(testsupport::fileSha256(path(u"backups/gpmc-20260101-090000.mdb"_s)), safetyCopy);
         if (!absent.isEmpty()) {
             const QFileInfo info(path(absent));
             QVERIFY2(!QFileInfo::exists(path(absent)), qPrintable(absent));
@@ -588,7 +580,7 @@ private Q_SLOTS:
         QVERIFY(QFile::link(ledgerPath(), other.filePath(u"gpmc.mdb"_s)));
         ledger::LedgerLock window(ledgerPath(), ledger::LedgerLock::Holder::Window);
         QCOMPARE(window.acquire(), ledger::LedgerLock::Outcome::Acquired);
-        const QByteArray before = sha256(ledgerPath());
+        const QByteArray before = testsupport::fileSha256(ledgerPath());
 
         const Run refused = runIn(other.path(), {u"export-ledger"_s, u"l.csv"_s});
         QCOMPARE(refused.code, int(app::CommandFailed));
@@ -599,7 +591,7 @@ private Q_SLOTS:
 
         window = ledger::LedgerLock(ledgerPath(), ledger::LedgerLock::Holder::Window); // lets go
         QCOMPARE(runIn(other.path(), {u"export-ledger"_s, u"l.csv"_s}).code, 0);
-        QCOMPARE(sha256(ledgerPath()), before);
+        QCOMPARE(testsupport::fileSha256(ledgerPath()), before);
     }
 
     void backupThenRestoreRoundTrip()
@@ -621,11 +613,11 @@ private Q_SLOTS:
     void restoreOfANonBackupLeavesTheLedger()
     {
         writeFile(u"text.mdb"_s, QByteArray(2048, 'x'));
-        const QByteArray before = sha256(ledgerPath());
+        const QByteArray before = testsupport::fileSha256(ledgerPath());
         const Run result = run({u"restore"_s, path(u"text.mdb"_s), u"--yes"_s});
         QCOMPARE(result.code, int(app::CommandFailed));
         QVERIFY2(result.err.contains(u"不是本程序的备份文件"_s), qPrintable(result.err));
-        QCOMPARE(sha256(ledgerPath()), before);
+        QCOMPARE(testsupport::fileSha256(ledgerPath()), before);
     }
 
     // A restore the ledger refuses half-way changes nothing and keeps no copy,
@@ -638,11 +630,11 @@ private Q_SLOTS:
             db.exec("CREATE TRIGGER refuse BEFORE INSERT ON gpjl "
                     "BEGIN SELECT RAISE(ABORT,'refused'); END");
         }
-        const QByteArray before = sha256(ledgerPath());
+        const QByteArray before = testsupport::fileSha256(ledgerPath());
         const Run result = run({u"restore"_s, u"b.mdb"_s, u"--yes"_s});
         QCOMPARE(result.code, int(app::CommandFailed));
         QVERIFY2(result.err.contains(u"恢复失败，账本没有任何改动"_s), qPrintable(result.err));
-        QCOMPARE(sha256(ledgerPath()), before);
+        QCOMPARE(testsupport::fileSha256(ledgerPath()), before);
         QCOMPARE(ledger::SafetyCopies(ledgerPath()).copies().size(), 0);
     }
 
@@ -931,12 +923,12 @@ private Q_SLOTS:
             backup.exec(change.toUtf8().constData());
         }
         QCOMPARE(count("SELECT count(*) FROM gpjl"), qint64(2));
-        const QByteArray before = sha256(ledgerPath());
+        const QByteArray before = testsupport::fileSha256(ledgerPath());
         const Run result = run({u"restore"_s, path(u"bad.mdb"_s), u"--yes"_s});
         QCOMPARE(result.code, int(app::CommandFailed));
         QVERIFY2(result.err.contains(says), qPrintable(result.err));
         QVERIFY2(result.err.contains(u"账本没有任何改动"_s), qPrintable(result.err));
-        QCOMPARE(sha256(ledgerPath()), before);
+        QCOMPARE(testsupport::fileSha256(ledgerPath()), before);
         QCOMPARE(ledger::SafetyCopies(ledgerPath()).copies().size(), 0);
     }
 

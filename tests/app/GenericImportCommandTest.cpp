@@ -3,6 +3,7 @@
 // written by hand.
 #include "../exchange/GenericLayouts.h"
 #include "../exchange/XlsReaders.h"
+#include "LedgerChecksums.h"
 #include "app/CommandLine.h"
 #include "calc/Numbers.h"
 #include "exchange/PinyinCode.h"
@@ -13,7 +14,6 @@
 #include "ledger/StatementImport.h"
 #include "ledger/sql/Statement.h"
 
-#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -32,16 +32,8 @@ namespace {
 QByteArray ledgerHash(const QString& path)
 {
     auto db = ledger::openLedger(path, ledger::loadSeedList());
-    QCryptographicHash hash(QCryptographicHash::Sha256);
-    for (const char* sql : {"SELECT * FROM gpjl ORDER BY ID", "SELECT * FROM gpmc ORDER BY id"}) {
-        auto query = db.prepare(sql);
-        while (query.step()) {
-            for (int column = 0; column < query.columnCount(); ++column)
-                hash.addData((query.text(column) + u'|').toUtf8());
-            hash.addData("\n");
-        }
-    }
-    return hash.result().toHex();
+    return testsupport::rowsDigest(
+        db, {"SELECT * FROM gpjl ORDER BY ID", "SELECT * FROM gpmc ORDER BY id"});
 }
 
 ledger::StatementTrade byHand(const char16_t* date, const char16_t* code, const char16_t* name,

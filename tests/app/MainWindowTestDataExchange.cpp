@@ -1,4 +1,5 @@
 #include "../exchange/StatementFixtures.h"
+#include "LedgerChecksums.h"
 #include "MainWindowTestSupport.h"
 
 #include "app/MainMenus.h"
@@ -27,7 +28,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
-#include <QCryptographicHash>
 #include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
@@ -71,24 +71,14 @@ void whenFileDialogShows(const QString& path)
 // corporate actions, ids left out: equal dumps, equal ledgers.
 QByteArray ledgerDigest(sql::Database& db)
 {
-    QStringList rows;
-    const auto dump = [&](const char* sql) {
-        auto query = db.prepare(sql);
-        while (query.step()) {
-            QStringList cells;
-            for (int column = 0; column < query.columnCount(); ++column)
-                cells << (query.isNull(column) ? u"<null>"_s : query.text(column));
-            rows << cells.join(u'|');
-        }
-        rows << u"--"_s;
-    };
-    dump("SELECT 日期,股票代码,股票名,交易状态,数量,价格,费用,总金额,盈亏金额,虚拟卖出,监控状态,"
-         "印花税,佣金,过户费等,其它费用,备注 FROM gpjl ORDER BY ID");
-    dump("SELECT gpid,gpmc,gppy FROM gpmc ORDER BY gpid,gpmc,gppy");
+    QList<const char*> queries{
+        "SELECT 日期,股票代码,股票名,交易状态,数量,价格,费用,总金额,盈亏金额,虚拟卖出,监控状态,"
+        "印花税,佣金,过户费等,其它费用,备注 FROM gpjl ORDER BY ID",
+        "SELECT gpid,gpmc,gppy FROM gpmc ORDER BY gpid,gpmc,gppy"};
     if (ledger::hasEventTable(db))
-        dump("SELECT 股票代码,股票名,登记日,除权日,派现,送股,转增,配股,配股价,备注 FROM fhsp "
-             "ORDER BY ID");
-    return QCryptographicHash::hash(rows.join(u'\n').toUtf8(), QCryptographicHash::Sha256).toHex();
+        queries << "SELECT 股票代码,股票名,登记日,除权日,派现,送股,转增,配股,配股价,备注 FROM fhsp "
+                   "ORDER BY ID";
+    return testsupport::rowsDigest(db, queries);
 }
 
 // The 其它费用 of the real trades after row `afterId`, each once.

@@ -1,3 +1,4 @@
+#include "LedgerChecksums.h"
 #include "MainWindowTestSupport.h"
 
 #include "app/LedgerPasswordController.h"
@@ -10,7 +11,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QCryptographicHash>
 #include <QDialogButtonBox>
 #include <QFile>
 #include <QFileDialog>
@@ -92,14 +92,6 @@ void whenFileDialogShows(const QString& path)
     QTimer::singleShot(0, [attempt] { (*attempt)(300); });
 }
 
-QByteArray sha256(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256);
-}
-
 bool opensWith(const QString& path, const QByteArray& password)
 {
     try {
@@ -177,7 +169,7 @@ private Q_SLOTS:
             sql::Database db = ledger::openLedger(path, testSeedList());
             ledger::changeLedgerPassword(db, "对的");
         }
-        const QByteArray before = sha256(path);
+        const QByteArray before = testsupport::fileSha256(path);
         std::optional<ledger::LedgerOpenError> refusal;
         try {
             ledger::openLedger(path, testSeedList());
@@ -193,7 +185,7 @@ private Q_SLOTS:
         QVERIFY(!app::openWithStartPassword(path, *refusal, failure));
         QCOMPARE(failure, refusal->message());
         QVERIFY2(seen->at(1).contains(ledger::wrongPasswordText()), qPrintable(seen->at(1)));
-        QCOMPARE(sha256(path), before);
+        QCOMPARE(testsupport::fileSha256(path), before);
 
         answerPasswordDialogs({{{u"错的"_s}}, {{u"对的"_s}}}, seen);
         const auto db = app::openWithStartPassword(path, *refusal, failure);

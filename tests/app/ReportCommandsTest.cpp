@@ -1,10 +1,10 @@
+#include "LedgerChecksums.h"
 #include "app/CommandLine.h"
 #include "ledger/FeeRuleSetting.h"
 #include "ledger/LedgerFile.h"
 #include "ledger/SeedList.h"
 #include "ledger/sql/Statement.h"
 
-#include <QCryptographicHash>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -22,13 +22,7 @@ private:
     QString path(const QString& name) const { return m_dir->path() + u'/' + name; }
     QString ledgerPath() const { return path(u"gpmc.mdb"_s); }
 
-    QByteArray ledgerHash() const
-    {
-        QFile file(ledgerPath());
-        if (!file.open(QIODevice::ReadOnly))
-            return {};
-        return QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256).toHex();
-    }
+    QByteArray ledgerHash() const { return testsupport::fileSha256(ledgerPath()); }
 
     std::unique_ptr<QTemporaryDir> m_dir;
 

@@ -1,4 +1,5 @@
 #include "ledger/LedgerFile.h"
+#include "FileSizeLimit.h"
 #include "StorePrinting.h"
 #include "ledger/LedgerView.h"
 #include "ledger/SeedList.h"
@@ -13,9 +14,7 @@
 
 #include <functional>
 
-#include <csignal>
 #include <grp.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -23,6 +22,8 @@
 using namespace Qt::StringLiterals;
 
 namespace corvanta::ledger {
+using testsupport::FileSizeLimit;
+
 namespace {
 
 using Reason = LedgerOpenError::Reason;
@@ -426,30 +427,6 @@ INSTANTIATE_TEST_SUITE_P(
         UnusableFile{"zero length", [](const QString& p) { writeFile(p, {}); },
                      Reason::EmptyFile}));
 
-// While it lives, no file of the process may grow past `bytes`: a write beyond
-// fails as it would on a full disk.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(qint64 bytes)
-    {
-        getrlimit(RLIMIT_FSIZE, &m_saved);
-        m_savedHandler = signal(SIGXFSZ, SIG_IGN);
-        const rlimit limit{rlim_t(bytes), m_saved.rlim_max};
-        EXPECT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &m_saved);
-        signal(SIGXFSZ, m_savedHandler);
-    }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-
-private:
-    rlimit m_saved{};
-    sighandler_t m_savedHandler = SIG_DFL;
-};
-
 // The disk fills up while the stock list is being written.
 class InterruptedSeeding : public LedgerFileTest {
 protected:
@@ -461,6 +438,7 @@ TEST_F(InterruptedSeeding, NewFileIsRemovedAndTheNextStartSeedsAfresh)
 {
     {
         const FileSizeLimit full(roomForAFewPages());
+        ASSERT_TRUE(full.applied());
         EXPECT_EQ(refusal(path()), Reason::CannotCreate);
     }
     EXPECT_FALSE(QFile::exists(path()));
@@ -479,6 +457,7 @@ TEST_F(InterruptedSeeding, ExistingFileKeepsItsTradesAndIsSeededNextTime)
     }
     {
         const FileSizeLimit full(roomForAFewPages());
+        ASSERT_TRUE(full.applied());
         EXPECT_EQ(refusal(path()), Reason::Failed);
     }
     {

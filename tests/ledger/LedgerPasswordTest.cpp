@@ -4,6 +4,7 @@
 // another password.
 
 #include "ledger/LedgerPassword.h"
+#include "LedgerChecksums.h"
 #include "LedgerTestSupport.h"
 #include "ledger/LedgerBackup.h"
 #include "ledger/LedgerFile.h"
@@ -11,7 +12,6 @@
 #include "ledger/SafetyCopies.h"
 #include "ledger/TradeLedger.h"
 
-#include <QCryptographicHash>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -28,14 +28,6 @@ using testing::dumpLedger;
 using testing::tinySeedList;
 
 const QByteArray programKey = QByteArrayLiteral("MiLor_427");
-
-QByteArray sha256(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256).toHex();
-}
 
 // What the sqlcipher tool prints for a count of the trades under `key`.
 QString sqlcipherCount(const QString& path, const QByteArray& key)
@@ -166,7 +158,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(LedgerPasswordTest, AWrongPasswordOpensNothingAndLeavesTheFileByteIdentical)
 {
     ledgerWithTrades(QByteArrayLiteral("right"));
-    const QByteArray before = sha256(ledgerPath());
+    const QByteArray before = testsupport::fileSha256(ledgerPath());
 
     try {
         openLedger(ledgerPath(), tinySeedList());
@@ -186,7 +178,7 @@ TEST_F(LedgerPasswordTest, AWrongPasswordOpensNothingAndLeavesTheFileByteIdentic
             EXPECT_TRUE(error.message().startsWith(wrongPasswordText()));
         }
     }
-    EXPECT_EQ(sha256(ledgerPath()), before);
+    EXPECT_EQ(testsupport::fileSha256(ledgerPath()), before);
     EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{u"gpmc.mdb"_s});
     EXPECT_NO_THROW(openLedger(ledgerPath(), tinySeedList(), QByteArrayLiteral("right")));
 }

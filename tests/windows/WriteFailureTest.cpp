@@ -3,6 +3,7 @@
 // ledger exactly as it was.
 
 #include "../ledger/LedgerTestSupport.h"
+#include "FileSizeLimit.h"
 #include "ledger/LedgerFile.h"
 #include "ledger/StatementImport.h"
 #include "ledger/TradeLedger.h"
@@ -16,15 +17,15 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
-#include <csignal>
 #include <cstdio>
 #include <pwd.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 namespace corvanta {
+using testsupport::FileSizeLimit;
+
 namespace {
 
 using ledger::testing::buy;
@@ -33,30 +34,6 @@ using ledger::testing::invariantHolds;
 using ledger::testing::tinySeedList;
 
 const QString writeFailureLead = QStringLiteral("账本写入失败，未做任何更改：");
-
-// Files of this process may grow no further than `bytes`: writes beyond fail as
-// they would on a full disk.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(qint64 bytes)
-    {
-        getrlimit(RLIMIT_FSIZE, &m_saved);
-        m_savedHandler = signal(SIGXFSZ, SIG_IGN);
-        const rlimit limit{rlim_t(bytes), m_saved.rlim_max};
-        EXPECT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &m_saved);
-        signal(SIGXFSZ, m_savedHandler);
-    }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-
-private:
-    rlimit m_saved{};
-    sighandler_t m_savedHandler = SIG_DFL;
-};
 
 // A statement big enough to outgrow a few free pages.
 QList<ledger::StatementTrade> manyTrades()
@@ -101,6 +78,7 @@ TEST_F(FullDisk, ImportFailsAndLeavesTheLedger)
     ledger::StatementImportOutcome outcome;
     {
         const FileSizeLimit full(littleRoom());
+        ASSERT_TRUE(full.applied());
         outcome = ledger::applyStatement(db, manyTrades(), {});
     }
     EXPECT_FALSE(outcome.committed);
@@ -121,6 +99,7 @@ TEST_F(FullDisk, RecordingFailsWithTheWriteFailureMessage)
     ASSERT_TRUE(ledger::applyStatement(db, manyTrades(), {}).committed);
     before = dumpLedger(db);
     const FileSizeLimit full(QFileInfo(path).size());
+    ASSERT_TRUE(full.applied());
     ledger::TradeLedger ledger(db);
     for (int i = 0; i < 500; ++i) {
         before = dumpLedger(db);

@@ -4,6 +4,3 @@ corvanta_qtest(test_journal_windows
     ${PROJECT_SOURCE_DIR}/tests/support/RecordingTradePort.h
 )
 target_link_libraries(test_journal_windows PRIVATE corvanta_windows corvanta_test_support)
-# The journal window with sample notes, to look at (not a test).
-add_executable(journal_window_demo ${CMAKE_CURRENT_LIST_DIR}/JournalWindowDemo.cpp)
-target_link_libraries(journal_window_demo PRIVATE corvanta_windows corvanta_test_support corvanta_options)

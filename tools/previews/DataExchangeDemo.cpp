@@ -1,8 +1,8 @@
 // Shows the statement import window after importing a small statement (or with it
 // only loaded, "loaded" as the argument), or the backup window after a backup
 // ("backup"), on a scratch ledger, to look at them as a user would.
-#include "../exchange/StatementFixtures.h"
 #include "ScriptedPrompter.h"
+#include "StatementFixtures.h"
 
 #include "ledger/LedgerFile.h"
 #include "windows/BackupWindow.h"
