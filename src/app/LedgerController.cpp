@@ -12,6 +12,7 @@
 #include "ledger/LedgerWriter.h"
 #include "ledger/SafetyCopies.h"
 #include "ledger/sql/Database.h"
+#include "model/LedgerFocus.h"
 #include "windows/LedgerGuard.h"
 #include "windows/Prompter.h"
 #include "windows/StockInfoLink.h"
@@ -27,7 +28,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSignalBlocker>
 #include <QStyle>
 #include <QTableView>
 
@@ -59,7 +59,7 @@ LedgerController::LedgerController(sql::Database& db, ledger::LedgerWriter& writ
     connect(grid, &QTableView::clicked, this, [this] { selectCurrentRow(); });
     // The row under the cursor, or its monitor mark, may be another one.
     const auto announce = [this] {
-        Q_EMIT currentRowChanged();
+        focusCurrentRow();
     };
     connect(grid->selectionModel(), &QItemSelectionModel::currentChanged, this, announce);
     connect(m_model, &QAbstractItemModel::modelReset, this, announce);
@@ -67,6 +67,35 @@ LedgerController::LedgerController(sql::Database& db, ledger::LedgerWriter& writ
     connect(m_model, &QAbstractItemModel::dataChanged, this, announce);
     connect(&m_writer.notifier(), &ledger::LedgerNotifier::changed, this,
             &LedgerController::onLedgerChanged);
+    connect(&m_parts.focus, &model::LedgerFocus::viewChanged, this,
+            &LedgerController::onViewChanged);
+}
+
+void LedgerController::focusCurrentRow()
+{
+    const ledger::LedgerRow* row = currentRow();
+    if (!row) {
+        m_parts.focus.setRecord(std::nullopt);
+        return;
+    }
+    m_parts.focus.setRecord(model::FocusedRecord{
+        row->id, row->code,
+        row->colour == ledger::RowColour::Sell ? Direction::Sell : Direction::Buy,
+        row->monitor == u"是"_s});
+}
+
+// The summary takes the record label's place.
+void LedgerController::onViewChanged()
+{
+    if (m_parts.focus.view() != model::LedgerViewKind::Summary)
+        return;
+    m_parts.ledger.recordLabel->hide();
+    m_parts.ledger.recordLabel->clear();
+}
+
+ledger::LedgerSortOrder LedgerController::sortOrder() const
+{
+    return m_parts.focus.sortOrder();
 }
 
 bool LedgerController::eventFilter(QObject* watched, QEvent* event)
@@ -104,8 +133,7 @@ int LedgerController::currentRowNumber() const
 
 void LedgerController::showViewOfLedger()
 {
-    const QSignalBlocker quiet(&m_parts.viewSelector);
-    m_parts.viewSelector.setCurrentIndex(0);
+    m_parts.focus.setView(model::LedgerViewKind::Ledger);
 }
 
 void LedgerController::onLedgerChanged(ledger::LedgerChanges what)
@@ -113,7 +141,7 @@ void LedgerController::onLedgerChanged(ledger::LedgerChanges what)
     if (!what.testFlag(ledger::LedgerChange::Trades))
         return;
     // The summary on show refreshes itself; the ledger grid only takes the new rows.
-    if (!m_parts.ledger.summaryGrid->isHidden())
+    if (m_parts.focus.view() == model::LedgerViewKind::Summary)
         reloadRows();
     else
         refreshGrid();
@@ -124,8 +152,7 @@ void LedgerController::resetLedgerView()
 {
     LedgerPanel& panel = m_parts.ledger;
     panel.setTitle(u"交易记录"_s);
-    panel.ledgerGrid->show();
-    panel.summaryGrid->hide();
+    m_parts.focus.setView(model::LedgerViewKind::Ledger);
     panel.recordLabel->hide();
     panel.recordLabel->clear();
 }
@@ -141,7 +168,7 @@ void LedgerController::reloadRows()
 {
     QStringList states;
     windows::withLedger(m_parts.prompter, windows::LedgerAccess::Read, [&] {
-        m_model->reload(m_sortOrder);
+        m_model->reload(m_parts.focus.sortOrder());
         states = ledger::ledgerStateTexts(m_db);
     });
     fitStateColumn(states);
@@ -178,7 +205,7 @@ void LedgerController::moveTo(qint64 id)
 
 void LedgerController::setSortOrder(ledger::LedgerSortOrder order)
 {
-    m_sortOrder = order;
+    m_parts.focus.setSortOrder(order);
     refreshGrid();
     moveTo(m_currentRecordId);
 }

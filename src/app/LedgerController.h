@@ -6,13 +6,14 @@
 
 #include <QObject>
 
-class QComboBox;
-
 namespace corvanta::sql {
 class Database;
 }
 namespace corvanta::ledger {
 class LedgerWriter;
+}
+namespace corvanta::model {
+class LedgerFocus;
 }
 namespace corvanta::windows {
 class Prompter;
@@ -31,7 +32,7 @@ class TradePanel;
 // Everything the ledger grid and the record buttons do: recording a priced trade,
 // loading a row back, deleting it and clearing the ledger. Changes go through the
 // ledger writer; the grid reloads when the writer announces a change of the trades,
-// whoever made it. It owns the grid's sort order and the current record.
+// whoever made it. It keeps the ledger focus's current record and sort order.
 class LedgerController : public QObject {
     Q_OBJECT
 public:
@@ -39,7 +40,7 @@ public:
         ParametersPanel& parameters;
         TradePanel& trade;
         LedgerPanel& ledger;
-        QComboBox& viewSelector;
+        model::LedgerFocus& focus;
         FeeController& fees;
         SellTargetController& targets;
         windows::StockPicker& picker;
@@ -57,7 +58,7 @@ public:
     // and on every announced change of the trades).
     void refreshGrid();
     void setSortOrder(ledger::LedgerSortOrder order);
-    ledger::LedgerSortOrder sortOrder() const { return m_sortOrder; }
+    ledger::LedgerSortOrder sortOrder() const;
     // The ID of the trade last recorded, selected or entered in the grid.
     qint64 currentRecordId() const { return m_currentRecordId; }
     // Puts the grid's current row on the trade of that ID, when it is shown.
@@ -71,8 +72,6 @@ Q_SIGNALS:
     void codeFocusWanted();
     // A row's trade was loaded into the inputs; its stock's quote is wanted.
     void tradeSelected(const QString& code);
-    // The grid's current row, or its monitor mark, may have changed.
-    void currentRowChanged();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -81,6 +80,9 @@ private:
     void record(Direction direction);
     ledger::TradeEntry entryFromInputs(Direction direction) const;
     void showViewOfLedger();
+    // The focus's record follows the grid's current row and its monitor mark.
+    void focusCurrentRow();
+    void onViewChanged();
     void resetLedgerView();
     void onLedgerChanged(ledger::LedgerChanges what);
     void reloadRows();
@@ -93,7 +95,6 @@ private:
     Parts m_parts;
     ledger::TradeLedger m_ledger; // the questions asked before a change
     LedgerTableModel* m_model;
-    ledger::LedgerSortOrder m_sortOrder = ledger::LedgerSortOrder::ByDate;
     qint64 m_currentRecordId = 0;
 };
 

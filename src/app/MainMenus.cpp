@@ -13,12 +13,11 @@ namespace corvanta::app {
 
 namespace {
 
-// An item whose window is not part of the program yet.
+// An item whose window or command is wired in by others: the main window keeps
+// it disabled until they say it is available (model::Available).
 QAction* later(QMenu* menu, const QString& text)
 {
-    QAction* action = menu->addAction(text);
-    action->setEnabled(false);
-    return action;
+    return menu->addAction(text);
 }
 
 } // namespace

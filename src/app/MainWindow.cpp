@@ -21,6 +21,9 @@
 #include "app/Version.h"
 #include "market/NetworkState.h"
 #include "market/QuoteSourceChoice.h"
+#include "model/LedgerFocus.h"
+#include "model/LiveState.h"
+#include "report/SummaryTexts.h"
 #include "windows/HelpersFirst.h"
 #include "windows/NumericFieldFilter.h"
 #include "windows/Prompter.h"
@@ -29,6 +32,7 @@
 #include "windows/WindowPlace.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QButtonGroup>
 #include <QComboBox>
@@ -40,6 +44,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QSlider>
 #include <QStatusBar>
 #include <QTableView>
@@ -83,6 +88,8 @@ MainWindow::MainWindow(sql::Database& db, ledger::StockTable& stocks, ledger::Le
     QFont font = this->font();
     font.setPixelSize(12);
     setFont(font);
+    m_focus = new model::LedgerFocus(this);
+    m_live = new model::LiveState(this);
     buildLayout();
     m_menus = new MainMenus(menuBar(), this);
     m_status = new StatusBarPanels(statusBar(), QString::fromLatin1(CORVANTA_VERSION));
@@ -139,10 +146,10 @@ void MainWindow::buildControllers()
     m_picker = new windows::StockPicker(m_stocks, m_services.prompter, m_trade->code,
                                         m_trade->candidates, m_trade->quantity, this);
     m_ledgerController = new LedgerController(m_db, m_writer,
-                                              {*m_parameters, *m_trade, *m_ledger, *m_viewSelector,
+                                              {*m_parameters, *m_trade, *m_ledger, *m_focus,
                                                *m_fees, *m_targets, *m_picker, m_services.prompter},
                                               this);
-    m_tray = new TrayController(m_services.tray, *this, *m_menus, *m_trade);
+    m_tray = new TrayController(m_services.tray, *this, *m_menus, *m_trade, *m_live);
     m_settings = new SettingsMenuController(
         m_network, m_db, m_services,
         {*this, *m_menus, *m_parameters, *m_trade, *m_status, *m_fees, *m_tray});
@@ -172,9 +179,10 @@ void MainWindow::buildControllers()
 
 void MainWindow::buildQuoteControllers()
 {
-    m_quotes = new QuoteRefreshController(
-        m_network, m_quoteService,
-        {*m_trade, *m_menus, *m_status, *m_fees, *m_profitTargets, *m_lossTargets, *m_tray}, this);
+    m_quotes = new QuoteRefreshController(m_network, m_quoteService,
+                                          {*m_trade, *m_menus, *m_status, *m_fees, *m_profitTargets,
+                                           *m_lossTargets, *m_tray, *m_live},
+                                          this);
     m_quoteMenus = new QuoteMenusController(
         m_db, m_services,
         {*this, *m_trade, *m_menus, *m_picker, *m_quotes, *m_tray, m_quoteSources}, this);
@@ -189,6 +197,7 @@ void MainWindow::buildQuoteControllers()
     connect(m_tray, &TrayController::wentToTrayWithStock, m_quotes,
             &QuoteRefreshController::startLiveRefresh);
     connect(m_tray, &TrayController::restored, m_quotes, &QuoteRefreshController::stopLiveRefresh);
+    m_available |= model::Available::LiveRefresh | model::Available::StockQuery;
 }
 
 void MainWindow::makeStockCurrent(const QString& code, const QString& name)
@@ -291,13 +300,8 @@ static bool movedByTheUser(QEvent* event)
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == m_ledger->ledgerGrid &&
-        (event->type() == QEvent::ShowToParent || event->type() == QEvent::HideToParent))
-        changeActionInputs([this](model::ActionInputs& in) {
-            in.ledgerGridShowing = !m_ledger->ledgerGrid->isHidden();
-        });
     if (watched == m_parameters->directionBox && event->type() == QEvent::EnabledChange)
-        changeActionInputs([this](model::ActionInputs& in) {
+        changeTradeFlags([this](model::TradeFlags& in) {
             in.directionChoiceEnabled = m_parameters->directionBox->isEnabled();
         });
     if (event->type() == QEvent::MouseButtonDblClick) {
@@ -342,59 +346,71 @@ void MainWindow::wireActionInputs()
 {
     connect(m_fees, &FeeController::pricingChanged, this, [this] {
         const FeeController::Pricing& p = m_fees->pricing();
-        changeActionInputs([&p](model::ActionInputs& in) {
+        changeTradeFlags([&p](model::TradeFlags& in) {
             in.buyPriced = p.buyRecordable;
             in.sellPriced = p.sellRecordable;
             in.amountsPriced = p.amountsPriced;
         });
     });
     connect(m_fees, &FeeController::feeRuleChanged, this, [this] {
-        changeActionInputs([this](model::ActionInputs& in) {
+        changeTradeFlags([this](model::TradeFlags& in) {
             in.feesByTradeDate = m_fees->feeRule().choice == FeeRuleChoice::ByTradeDate;
         });
     });
     connect(m_targets, &SellTargetController::inputsStateChanged, this, [this] {
-        changeActionInputs(
-            [this](model::ActionInputs& in) { in.sellTargets = m_targets->inputsState(); });
+        changeTradeFlags(
+            [this](model::TradeFlags& in) { in.sellTargets = m_targets->inputsState(); });
     });
-    connect(m_ledgerController, &LedgerController::currentRowChanged, this,
-            &MainWindow::onCurrentRowChanged);
-    connect(&m_network, &market::NetworkState::changed, this, [this] {
-        changeActionInputs(
-            [this](model::ActionInputs& in) { in.networkOk = m_network.networkOk(); });
-    });
+    connect(&m_network, &market::NetworkState::changed, m_live,
+            [this] { m_live->setNetworkOk(m_network.networkOk()); });
+    connect(m_focus, &model::LedgerFocus::recordChanged, this, &MainWindow::refreshActionInputs);
+    connect(m_focus, &model::LedgerFocus::viewChanged, this, &MainWindow::showFocusedView);
+    connect(m_live, &model::LiveState::changed, this, &MainWindow::refreshActionInputs);
     m_parameters->directionBox->installEventFilter(this);
-    m_actionInputs.networkOk = m_network.networkOk();
-    m_actionInputs.feesByTradeDate = m_fees->feeRule().choice == FeeRuleChoice::ByTradeDate;
-    m_actionInputs.directionChoiceEnabled = m_parameters->directionBox->isEnabled();
-    m_actionInputs.ledgerGridShowing = !m_ledger->ledgerGrid->isHidden();
-    onCurrentRowChanged();
+    m_live->setNetworkOk(m_network.networkOk());
+    m_tradeFlags.feesByTradeDate = m_fees->feeRule().choice == FeeRuleChoice::ByTradeDate;
+    m_tradeFlags.directionChoiceEnabled = m_parameters->directionBox->isEnabled();
+    // Sources that publish no quote endpoint are never chosen.
+    if (market::quoteSourceOfName(u"搜狐"_s))
+        m_available |= model::Available::SohuEndpoint;
+    if (market::quoteSourceOfName(u"和讯"_s))
+        m_available |= model::Available::HexunEndpoint;
+    showFocusedView();
+    m_actionInputs = model::actionInputsOf(*m_focus, *m_live, m_tradeFlags, m_available);
     updateActions();
 }
 
-void MainWindow::onCurrentRowChanged()
+void MainWindow::showFocusedView()
 {
-    const ledger::LedgerRow* row = m_ledgerController->currentRow();
-    changeActionInputs([row](model::ActionInputs& in) {
-        in.ledgerHasCurrentRow = row != nullptr;
-        in.currentRowMonitored = row && row->monitor == u"是"_s;
-    });
+    const bool summary = m_focus->view() == model::LedgerViewKind::Summary;
+    {
+        const QSignalBlocker quiet(m_viewSelector);
+        m_viewSelector->setCurrentIndex(
+            m_focus->selectedView() == model::LedgerViewKind::Summary ? 1 : 0);
+    }
+    m_viewSelector->setToolTip(summary ? report::texts::selectorHintSummary.toString()
+                                       : report::texts::selectorHintLedger.toString());
+    m_ledger->ledgerGrid->setVisible(!summary);
+    m_ledger->summaryGrid->setVisible(summary);
+    refreshActionInputs();
 }
 
-void MainWindow::setMonitorWindows(bool monitorShowing, bool tickerShowing,
-                                   bool monitorShownThisRun)
+void MainWindow::markAvailable(model::Availability what)
 {
-    changeActionInputs([&](model::ActionInputs& in) {
-        in.monitorShowing = monitorShowing;
-        in.tickerShowing = tickerShowing;
-        in.monitorShownThisRun = monitorShownThisRun;
-    });
+    m_available |= what;
+    refreshActionInputs();
 }
 
-template <typename Change> void MainWindow::changeActionInputs(Change change)
+template <typename Change> void MainWindow::changeTradeFlags(Change change)
 {
-    model::ActionInputs next = m_actionInputs;
-    change(next);
+    change(m_tradeFlags);
+    refreshActionInputs();
+}
+
+void MainWindow::refreshActionInputs()
+{
+    const model::ActionInputs next =
+        model::actionInputsOf(*m_focus, *m_live, m_tradeFlags, m_available);
     if (next == m_actionInputs)
         return;
     m_actionInputs = next;
@@ -434,6 +450,29 @@ void MainWindow::updateActions()
     m.updateNames->setEnabled(s.refreshCodeNames);
     m.trayRealtime->setEnabled(s.trayRealtime);
     m.trayFloating->setEnabled(s.trayFloating);
+    m.monitorFont->setEnabled(s.monitorFont);
+    m.tutorial->setEnabled(s.tutorial);
+    m.backup->setEnabled(s.backup);
+    m.brokerImport->setEnabled(s.brokerImport);
+    for (QAction* item : {m.tradeDetail, m.ledgerDetail, m.trayDetail})
+        item->setEnabled(s.profitLoss);
+    for (QAction* item :
+         {m.tradeJournalAdd, m.ledgerJournalAdd, m.tradeJournalView, m.ledgerJournalView})
+        item->setEnabled(s.journal);
+    m.stockTrades->setEnabled(s.stockTrades);
+    for (QAction* item :
+         {m.monitorAddAll, m.monitorRemoveAll, m.monitorAddUnsold, m.monitorAddRange})
+        item->setEnabled(s.monitorListCommands);
+    m.monitorShowAll->setEnabled(s.monitoredStocks);
+    m.tradeRefresh->setEnabled(s.liveRefresh);
+    m.trayRefresh->setEnabled(s.liveRefresh);
+    m.trayQuery->setEnabled(s.stockQuery);
+    for (QAction* source : m.dataSources->actions()) {
+        if (source->text() == u"搜狐"_s)
+            source->setEnabled(s.sohuSource);
+        else if (source->text() == u"和讯"_s)
+            source->setEnabled(s.hexunSource);
+    }
 }
 
 void MainWindow::changeEvent(QEvent* event)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "MainWindowServices.h"
+#include "model/ActionInputsOf.h"
 #include "model/ActionStates.h"
 
 #include <QMainWindow>
@@ -22,6 +23,10 @@ class QuoteSourceChoice;
 namespace corvanta::windows {
 class StockPicker;
 }
+namespace corvanta::model {
+class LedgerFocus;
+class LiveState;
+} // namespace corvanta::model
 
 namespace corvanta::app {
 
@@ -72,6 +77,10 @@ public:
     QuoteMenusController& quoteMenus() const { return *m_quoteMenus; }
     QuoteSourceController& quoteSourceMenu() const { return *m_quoteSourceMenu; }
     SettingsMenuController& settings() const { return *m_settings; }
+    // Where the user is in the ledger box; the window shows its view.
+    model::LedgerFocus& focus() const { return *m_focus; }
+    // What the program is doing with quotes and its windows.
+    model::LiveState& liveState() const { return *m_live; }
 
     // "清空(&K)": the trade inputs back to a new buy in shares, dated today.
     void clearAll();
@@ -80,10 +89,8 @@ public:
     // True once the window is closing: the program is ending.
     bool isClosing() const { return m_closing; }
 
-public Q_SLOTS:
-    // Whether the monitor window and the ticker bar show, and whether the monitor
-    // window has shown in this run, as the monitor's controller tells.
-    void setMonitorWindows(bool monitorShowing, bool tickerShowing, bool monitorShownThisRun);
+    // What an item opens or runs is wired in: the item works from now on.
+    void markAvailable(model::Availability what);
 
 Q_SIGNALS:
     // The user wants the stock editor, for the code given.
@@ -110,10 +117,13 @@ private:
     void wireWindowBehaviour();
     void onActivated();
     void wireActionInputs();
-    void onCurrentRowChanged();
+    // The view selector and the grids as the focus decides.
+    void showFocusedView();
     // Every item and button that is ever disabled, set from `m_actionInputs`.
     void updateActions();
-    template <typename Change> void changeActionInputs(Change change);
+    template <typename Change> void changeTradeFlags(Change change);
+    // The inputs again from their sources; the items follow when they differ.
+    void refreshActionInputs();
 
     sql::Database& m_db;
     ledger::StockTable& m_stocks;
@@ -123,6 +133,10 @@ private:
     market::QuoteSourceChoice& m_quoteSources;
     market::QuoteService& m_quoteService;
     bool m_closing = false;
+    model::LedgerFocus* m_focus = nullptr;
+    model::LiveState* m_live = nullptr;
+    model::TradeFlags m_tradeFlags;
+    model::Availability m_available;
     model::ActionInputs m_actionInputs;
     ParametersPanel* m_parameters = nullptr;
     TradePanel* m_trade = nullptr;

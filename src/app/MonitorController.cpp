@@ -16,6 +16,7 @@
 #include "market/FetchOptions.h"
 #include "market/NetworkState.h"
 #include "market/QuoteSourceChoice.h"
+#include "model/LiveState.h"
 #include "monitor/MonitorSession.h"
 #include "report/SummaryTexts.h"
 #include "windows/CodeLookupWindow.h"
@@ -259,10 +260,9 @@ void MonitorController::wireMenus()
         connect(item, &QAction::triggered, this, &MonitorController::openMonitor);
     for (QAction* item : {m.floatingBar, m.trayFloating})
         connect(item, &QAction::triggered, this, &MonitorController::openFloatingBar);
-    m.monitorFont->setEnabled(true);
     connect(m.monitorFont, &QAction::triggered, this, [this] { fontWindow().show(); });
-    m.tutorial->setEnabled(true);
     connect(m.tutorial, &QAction::triggered, this, [this] { usageNotes().show(); });
+    m_parts.main.markAvailable(model::Available::MonitorFont | model::Available::Tutorial);
     // Restoring from the tray closes the monitor and the bar first.
     const auto closeMonitor = [this] {
         if (m_bar)
@@ -273,8 +273,8 @@ void MonitorController::wireMenus()
     connect(m.trayRestore, &QAction::triggered, this, closeMonitor);
     connect(&m_parts.services.tray, &TrayPort::doubleClicked, this, closeMonitor);
     // The main window's items follow whether these windows show.
-    connect(this, &MonitorController::windowsShownChanged, &m_parts.main,
-            &MainWindow::setMonitorWindows);
+    connect(this, &MonitorController::windowsShownChanged, &m_parts.main.liveState(),
+            &model::LiveState::setMonitorWindows);
     announceWindowsShown();
 }
 
@@ -282,9 +282,7 @@ void MonitorController::wireListCommands()
 {
     using L = ledger::MonitorList;
     MainMenus& m = m_parts.main.menus();
-    for (QAction* item :
-         {m.monitorAddAll, m.monitorRemoveAll, m.monitorAddUnsold, m.monitorAddRange})
-        item->setEnabled(true);
+    m_parts.main.markAvailable(model::Available::MonitorListCommands);
     connect(m.monitorAdd, &QAction::triggered, this, [this] { runNamedCommand(&L::add); });
     connect(m.monitorRemove, &QAction::triggered, this, [this] { runNamedCommand(&L::remove); });
     connect(m.monitorAddAll, &QAction::triggered, this, [this] { runListCommand(&L::addAll); });

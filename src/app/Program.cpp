@@ -265,14 +265,11 @@ void Program::wireMenus()
         window.raise();
         window.activateWindow();
     };
-    QAction* backup = main->menus().backup;
-    backup->setEnabled(true);
-    QObject::connect(backup, &QAction::triggered, main,
+    QObject::connect(main->menus().backup, &QAction::triggered, main,
                      [this, showWindow] { showWindow(backupWindow()); });
-    QAction* brokerImport = main->menus().brokerImport;
-    brokerImport->setEnabled(true);
-    QObject::connect(brokerImport, &QAction::triggered, main,
+    QObject::connect(main->menus().brokerImport, &QAction::triggered, main,
                      [this, showWindow] { showWindow(importWindow()); });
+    main->markAvailable(model::Available::Backup | model::Available::BrokerImport);
 
     // The 分红送配 window, for the stock of the grid's current row or, from the
     // stock panel, the current stock.

@@ -14,6 +14,7 @@
 #include "calc/SellTargets.h"
 #include "market/ConnectionCheck.h"
 #include "market/NetworkState.h"
+#include "model/LiveState.h"
 
 #include <QAction>
 #include <QLabel>
@@ -57,8 +58,6 @@ QuoteRefreshController::QuoteRefreshController(market::NetworkState& network,
     m_parts.trade.refreshProgress->setMaximum(progressMaximum);
     m_parts.trade.refreshProgress->setToolTip(u"实时行情刷新进行中"_s);
     m_parts.trade.refreshProgress->setVisible(false);
-    for (QAction* item : {m.tradeRefresh, m.trayRefresh, m.trayQuery})
-        item->setEnabled(true);
     connect(m.tradeRefresh, &QAction::triggered, this, [this](bool on) {
         setRefresh(on);
         m_parts.trade.refreshProgress->setVisible(on);
@@ -113,13 +112,13 @@ void QuoteRefreshController::setRefresh(bool on)
 {
     m_parts.menus.tradeRefresh->setChecked(on);
     m_parts.menus.trayRefresh->setChecked(on);
+    m_parts.live.setSingleStockRefresh(on);
     if (!m_paused)
         setTimerActive(on);
 }
 
 void QuoteRefreshController::tick()
 {
-    MainMenus& m = m_parts.menus;
     if (!m_check->isConnected()) {
         m_parts.status.setNetworkState(u"网络未连接"_s);
         m_network.setNetworkOk(false);
@@ -129,7 +128,7 @@ void QuoteRefreshController::tick()
     m_parts.status.setNetworkState(u"网络连接正常"_s);
     m_network.setNetworkOk(true);
     // With the refresh off the timer stops at the first tick that finds the network.
-    if (!m.tradeRefresh->isChecked())
+    if (!m_parts.live.singleStockRefresh())
         m_timer.stop();
     m_network.setQuoteThrottleTicks(m_network.quoteThrottleTicks() + 1);
     if (m_network.quoteThrottleTicks() > 2 && fetchIfReady()) {
@@ -183,7 +182,7 @@ void QuoteRefreshController::onTradeSelected(const QString& code)
     if (trimmed.size() == 6 && trimmed != placeholderCode && m_network.quoteThrottleTicks() >= 3)
         fetchIfReady();
     m_network.setQuoteThrottleTicks(0);
-    if (!m_parts.menus.tradeRefresh->isChecked()) {
+    if (!m_parts.live.singleStockRefresh()) {
         setRefresh(true);
         m_parts.trade.refreshProgress->show();
     }

@@ -9,6 +9,9 @@
 
 #include <memory>
 
+namespace corvanta::model {
+class LiveState;
+}
 namespace corvanta::market {
 class ConnectionCheck;
 class NetworkState;
@@ -38,6 +41,7 @@ public:
         SellTargetGroup& profitTargets;
         SellTargetGroup& lossTargets;
         TrayController& tray;
+        model::LiveState& live; // the single-stock refresh is kept there
     };
     static constexpr int periodMs = 2000;
 

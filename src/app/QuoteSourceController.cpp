@@ -42,12 +42,10 @@ QuoteSourceController::QuoteSourceController(sql::Database& db, market::QuoteSou
     : QObject(parent), m_db(db), m_choice(choice), m_menus(menus), m_prompter(prompter)
 {
     // 搜狐 and 和讯 publish no quote endpoint: their items can never be the source in
-    // use, so they are never checked.
+    // use, so they are never checked (the main window disables them).
     for (QAction* action : m_menus.dataSources->actions()) {
-        if (!market::quoteSourceOfName(action->text())) {
-            action->setEnabled(false);
+        if (!market::quoteSourceOfName(action->text()))
             action->setToolTip(noQuoteEndpointHint());
-        }
     }
     checkChosen();
     connect(m_menus.dataSources, &QActionGroup::triggered, this,

@@ -74,18 +74,13 @@ void SideWindows::startReminders()
 void SideWindows::wireMenus()
 {
     MainMenus& menus = m_main.menus();
-    for (QAction* item : {menus.tradeDetail, menus.ledgerDetail, menus.trayDetail}) {
-        item->setEnabled(true);
+    for (QAction* item : {menus.tradeDetail, menus.ledgerDetail, menus.trayDetail})
         connect(item, &QAction::triggered, this, &SideWindows::openProfitLoss);
-    }
-    for (QAction* item : {menus.tradeJournalAdd, menus.ledgerJournalAdd}) {
-        item->setEnabled(true);
+    for (QAction* item : {menus.tradeJournalAdd, menus.ledgerJournalAdd})
         connect(item, &QAction::triggered, this, &SideWindows::addToJournal);
-    }
-    for (QAction* item : {menus.tradeJournalView, menus.ledgerJournalView}) {
-        item->setEnabled(true);
+    for (QAction* item : {menus.tradeJournalView, menus.ledgerJournalView})
         connect(item, &QAction::triggered, this, &SideWindows::openJournal);
-    }
+    m_main.markAvailable(model::Available::ProfitLoss | model::Available::Journal);
 }
 
 void SideWindows::wireMainWindow()

@@ -16,6 +16,7 @@
 #include "market/QuoteLines.h"
 #include "market/QuoteSourceChoice.h"
 #include "market/SequentialQuoteRun.h"
+#include "model/LedgerFocus.h"
 #include "report/SummaryQuotedValues.h"
 #include "report/SummaryTableModel.h"
 #include "report/SummaryTexts.h"
@@ -65,7 +66,7 @@ SummaryController::SummaryController(sql::Database& db, ledger::LedgerNotifier& 
                                      const market::QuoteSourceChoice& sources, QObject* parent)
     : QObject(parent), m_db(db), m_network(network), m_quotes(quotes), m_window(window),
       m_prompter(prompter), m_panel(window.ledger()), m_selector(window.viewSelector()),
-      m_model(new report::SummaryTableModel(this)),
+      m_focus(window.focus()), m_model(new report::SummaryTableModel(this)),
       m_detailModel(new report::TradeDetailModel(this)),
       m_detail(new TradeDetailPanel(window.centralWidget())),
       m_progress(new QProgressBar(&m_panel)), m_popup(new QMenu(&window)),
@@ -102,12 +103,10 @@ SummaryController::SummaryController(sql::Database& db, ledger::LedgerNotifier& 
 
     buildPopup();
     MainMenus& menus = window.menus();
-    menus.stockTrades->setEnabled(true);
+    window.markAvailable(model::Available::StockTrades);
     connect(menus.summary, &QAction::triggered, this, [this] {
-        if (m_selector.currentIndex() == summaryIndex)
-            requestSummary();
-        else
-            m_selector.setCurrentIndex(summaryIndex);
+        m_focus.selectView(model::LedgerViewKind::Summary);
+        requestSummary();
     });
     connect(menus.stockTrades, &QAction::triggered, this, [this] {
         if (const ledger::LedgerRow* row = m_window.ledgerController().currentRow())
@@ -123,7 +122,7 @@ SummaryController::SummaryController(sql::Database& db, ledger::LedgerNotifier& 
     };
     connect(m_panel.ledgerGrid, &QTableView::clicked, this, follow);
     connect(&m_window.ledgerController(), &LedgerController::tradeSelected, this, follow);
-    menus.monitorShowAll->setEnabled(true);
+    window.markAvailable(model::Available::MonitoredStocks);
     connect(menus.monitorShowAll, &QAction::triggered, this,
             &SummaryController::showMonitoredStocks);
     // Closing the panel ends the listing's lock.
@@ -147,8 +146,7 @@ void SummaryController::buildPopup()
     connect(totals, &QAction::triggered, this, &SummaryController::totalsReportWanted);
     connect(charts, &QAction::triggered, this, &SummaryController::accountChartsWanted);
     connect(yearly, &QAction::triggered, this, &SummaryController::yearlyStatementWanted);
-    connect(ledgerView, &QAction::triggered, this,
-            [this] { m_selector.setCurrentIndex(ledgerIndex); });
+    connect(ledgerView, &QAction::triggered, this, &SummaryController::showLedger);
     connect(detail, &QAction::triggered, this, [this] {
         const QString name = m_model->stockName(m_panel.summaryGrid->currentIndex().row());
         if (!name.isEmpty())
@@ -172,6 +170,8 @@ QString SummaryController::marketValueText() const
 
 void SummaryController::onSelectorChanged(int index)
 {
+    m_focus.selectView(index == summaryIndex ? model::LedgerViewKind::Summary
+                                             : model::LedgerViewKind::Ledger);
     if (index == summaryIndex)
         requestSummary();
     else
@@ -305,14 +305,9 @@ void SummaryController::show(const report::Summary& summary)
             column, std::max(summary.columnWidths[std::size_t(column)], grid->columnWidth(column)));
     }
     grid->setToolTip(summary.hint.isEmpty() ? report::texts::gridHint.toString() : summary.hint);
-    m_panel.ledgerGrid->hide();
-    grid->show();
-    m_panel.recordLabel->hide();
-    m_panel.recordLabel->clear();
+    m_focus.setView(model::LedgerViewKind::Summary);
     m_window.sellTargets().reset();
-    m_selector.setToolTip(report::texts::selectorHintSummary.toString());
     setCaption(summary.caption);
-    setSelector(summaryIndex);
     m_shown = true;
 }
 
@@ -324,11 +319,8 @@ void SummaryController::showLedger()
         m_run->stop();
     }
     m_shown = false;
-    m_panel.summaryGrid->hide();
-    m_panel.ledgerGrid->show();
-    m_selector.setToolTip(report::texts::selectorHintLedger.toString());
+    m_focus.setView(model::LedgerViewKind::Ledger);
     setCaption(report::texts::ledgerCaption.toString());
-    setSelector(ledgerIndex);
 }
 
 void SummaryController::showDetail(const QString& name)
@@ -381,10 +373,11 @@ void SummaryController::onLedgerChanged(ledger::LedgerChanges what)
         summarise({});
 }
 
+// The selector names the view without showing it: the grids stay as they are.
 void SummaryController::setSelector(int index)
 {
-    const QSignalBlocker quiet(&m_selector);
-    m_selector.setCurrentIndex(index);
+    m_focus.selectView(index == summaryIndex ? model::LedgerViewKind::Summary
+                                             : model::LedgerViewKind::Ledger);
 }
 
 void SummaryController::setCaption(const QString& caption)

@@ -32,6 +32,9 @@ struct QuoteResult;
 namespace corvanta::windows {
 class Prompter;
 }
+namespace corvanta::model {
+class LedgerFocus;
+}
 namespace corvanta::report {
 class SummaryTableModel;
 class TradeDetailModel;
@@ -119,7 +122,8 @@ private:
     MainWindow& m_window;
     windows::Prompter& m_prompter;
     LedgerPanel& m_panel;
-    QComboBox& m_selector;
+    QComboBox& m_selector; // read only: the main window shows the focus's view
+    model::LedgerFocus& m_focus;
     report::SummaryTableModel* m_model;
     report::TradeDetailModel* m_detailModel;
     TradeDetailPanel* m_detail;

@@ -4,6 +4,7 @@
 #include "TradePanel.h"
 #include "TrayPort.h"
 #include "calc/PlaceholderStock.h"
+#include "model/LiveState.h"
 
 #include <QComboBox>
 #include <QIcon>
@@ -39,8 +40,8 @@ QIcon trayIcon()
 } // namespace
 
 TrayController::TrayController(TrayPort& tray, QMainWindow& window, MainMenus& menus,
-                               TradePanel& trade)
-    : QObject(&window), m_tray(tray), m_window(window), m_trade(trade)
+                               TradePanel& trade, model::LiveState& live)
+    : QObject(&window), m_tray(tray), m_window(window), m_trade(trade), m_live(live)
 {
     m_tray.setIcon(trayIcon());
     m_tray.setToolTip(idleToolTip());
@@ -48,6 +49,21 @@ TrayController::TrayController(TrayPort& tray, QMainWindow& window, MainMenus& m
     connect(&m_tray, &TrayPort::doubleClicked, this, &TrayController::restore);
     connect(menus.trayRestore, &QAction::triggered, this, &TrayController::restore);
     connect(menus.hideToTray, &QAction::triggered, this, &TrayController::hideToTray);
+}
+
+bool TrayController::inTray() const
+{
+    return m_live.inTray();
+}
+
+void TrayController::leaveForExit()
+{
+    m_live.setInTray(false);
+}
+
+void TrayController::markInTray()
+{
+    m_live.setInTray(true);
 }
 
 QString TrayController::idleToolTip()
@@ -64,7 +80,7 @@ void TrayController::hideToTray()
 {
     const QString code = m_trade.code->text();
     if (!code.isEmpty() && code != placeholderCode) {
-        m_inTray = true;
+        m_live.setInTray(true);
         m_tray.setToolTip(code + u"-"_s + m_trade.candidates->currentText() + u" 当前价:"_s +
                           m_trade.currentPrice->text() + u"元,"_s);
         Q_EMIT wentToTrayWithStock();
@@ -84,7 +100,7 @@ void TrayController::restore()
     m_window.setWindowState(m_window.windowState() & ~Qt::WindowMinimized);
     m_window.raise();
     m_window.activateWindow();
-    m_inTray = false;
+    m_live.setInTray(false);
     m_tray.setToolTip(idleToolTip());
     m_tray.hide();
     Q_EMIT restored();

@@ -4,6 +4,10 @@
 
 class QMainWindow;
 
+namespace corvanta::model {
+class LiveState;
+}
+
 namespace corvanta::app {
 
 class MainMenus;
@@ -15,18 +19,20 @@ class TrayPort;
 class TrayController : public QObject {
     Q_OBJECT
 public:
-    TrayController(TrayPort& tray, QMainWindow& window, MainMenus& menus, TradePanel& trade);
+    // Whether the window is in the tray is kept in `live`.
+    TrayController(TrayPort& tray, QMainWindow& window, MainMenus& menus, TradePanel& trade,
+                   model::LiveState& live);
 
     void hideToTray();
     void restore();
     void setToolTip(const QString& text);
     // True while the main window is hidden to the tray.
-    bool inTray() const { return m_inTray; }
+    bool inTray() const;
     // The program ends from the tray menu: the window is no longer in the tray.
-    void leaveForExit() { m_inTray = false; }
+    void leaveForExit();
     // The user follows the current stock from the tray: the tray hint keeps its
     // price current.
-    void markInTray() { m_inTray = true; }
+    void markInTray();
 
     static QString idleToolTip();
 
@@ -40,7 +46,7 @@ private:
     TrayPort& m_tray;
     QMainWindow& m_window;
     TradePanel& m_trade;
-    bool m_inTray = false;
+    model::LiveState& m_live;
 };
 
 } // namespace corvanta::app

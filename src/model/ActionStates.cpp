@@ -37,6 +37,25 @@ ActionStates actionStates(const ActionInputs& in)
 
     s.trayRealtime = !in.monitorShowing;
     s.trayFloating = !(in.tickerShowing && in.monitorShownThisRun);
+
+    // Never a click that does nothing: an item works once it is wired in.
+    const auto available = [&in](Available what) {
+        return in.available.testFlag(what);
+    };
+    s.monitorFont = available(Available::MonitorFont);
+    s.tutorial = available(Available::Tutorial);
+    s.backup = available(Available::Backup);
+    s.brokerImport = available(Available::BrokerImport);
+    s.profitLoss = available(Available::ProfitLoss);
+    s.journal = available(Available::Journal);
+    s.stockTrades = available(Available::StockTrades);
+    s.monitorListCommands = available(Available::MonitorListCommands);
+    s.monitoredStocks = available(Available::MonitoredStocks);
+    s.liveRefresh = available(Available::LiveRefresh);
+    s.stockQuery = available(Available::StockQuery);
+    // A source without a quote endpoint can never be the one in use.
+    s.sohuSource = available(Available::SohuEndpoint);
+    s.hexunSource = available(Available::HexunEndpoint);
     return s;
 }
 

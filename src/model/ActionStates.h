@@ -1,11 +1,34 @@
 #pragma once
 
+#include <QFlags>
+
 namespace corvanta::model {
 
 // Where the sell-target inputs and the current-price input stand: as the window
 // starts (only the two target prices open), opened by a pricing or a selected buy,
 // or closed by a selected sell, a summary or clearing the inputs.
 enum class TargetInputsState { AsAtStart, Open, Closed };
+
+// Items that work only once what they open or run is part of the program: the
+// code that wires an item in says so, and the item follows its rule from then on.
+enum class Available : unsigned {
+    MonitorFont = 1u << 0,         // "实时监控字体设置(&F)"
+    Tutorial = 1u << 1,            // "教程(&T)"
+    Backup = 1u << 2,              // "数据备份恢复(I)"
+    BrokerImport = 1u << 3,        // "证券商数据导入(&D)"
+    ProfitLoss = 1u << 4,          // "各价位盈亏明细", all three copies
+    Journal = 1u << 5,             // the journal's add and view items of both popups
+    StockTrades = 1u << 6,         // "该股交易明细(&L)"
+    MonitorListCommands = 1u << 7, // the monitor list's four commands on many stocks
+    MonitoredStocks = 1u << 8,     // "显示所有被实时监控股票(&S)"
+    LiveRefresh = 1u << 9,         // "个股行情实时刷新(&R)", both copies
+    StockQuery = 1u << 10,         // the tray's "股票查询(&I)"
+    // The quote sources of those names publish a quote endpoint.
+    SohuEndpoint = 1u << 11,
+    HexunEndpoint = 1u << 12,
+};
+Q_DECLARE_FLAGS(Availability, Available)
+Q_DECLARE_OPERATORS_FOR_FLAGS(Availability)
 
 // The facts the main window's items and buttons depend on, each kept by the
 // object that changes it.
@@ -23,6 +46,7 @@ struct ActionInputs {
     bool amountsPriced = false;
     bool feesByTradeDate = false; // stamp duty and transfer fee by the trade's date
     TargetInputsState sellTargets = TargetInputsState::AsAtStart;
+    Availability available;
     bool operator==(const ActionInputs&) const = default;
 };
 
@@ -61,6 +85,21 @@ struct ActionStates {
     // The tray popup.
     bool trayRealtime = false;
     bool trayFloating = false;
+    // Items of windows and commands wired in by others.
+    bool monitorFont = false;
+    bool tutorial = false;
+    bool backup = false;
+    bool brokerImport = false;
+    bool profitLoss = false; // "各价位盈亏明细" of both popups and the tray
+    bool journal = false;    // "加入股票日志(&A)" and "股票日志查看(&W)" of both popups
+    bool stockTrades = false;         // "该股交易明细(&L)"
+    bool monitorListCommands = false; // add all, remove all, add unsold, add a period's buys
+    bool monitoredStocks = false;     // "显示所有被实时监控股票(&S)"
+    bool liveRefresh = false; // "个股行情实时刷新(&R)" of the trade popup and the tray
+    bool stockQuery = false;  // the tray's "股票查询(&I)"
+    // The data sources' "搜狐" and "和讯".
+    bool sohuSource = false;
+    bool hexunSource = false;
     bool operator==(const ActionStates&) const = default;
 };
 

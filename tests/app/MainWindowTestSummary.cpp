@@ -18,10 +18,12 @@
 #include "market/NetworkState.h"
 #include "market/QuoteLines.h"
 #include "market/QuotePageSource.h"
+#include "model/LedgerFocus.h"
 #include "quote-server/QuoteServer.h"
 #include "report/MoneyWeightedReturn.h"
 #include "report/PositionSummary.h"
 #include "report/SummaryTableModel.h"
+#include "report/SummaryTexts.h"
 #include "report/TradeDetailModel.h"
 #include "windows/ProfitLossWindow.h"
 #include "windows/StockEventWindow.h"
@@ -133,6 +135,7 @@ private Q_SLOTS:
         server.reset();
     }
 
+    void switchingShowsTheSummaryAndBackTheLedgerAsItWas_data();
     void switchingShowsTheSummaryAndBackTheLedgerAsItWas();
     void aRecordedTradeRefreshesTheShownSummary();
     void summaryShownAgainGivesTheSameFigures();
@@ -198,15 +201,35 @@ private:
     std::unique_ptr<tools::QuoteServer> server;
 };
 
+void MainWindowSummaryTest::switchingShowsTheSummaryAndBackTheLedgerAsItWas_data()
+{
+    QTest::addColumn<bool>("byItems");
+    QTest::newRow("by the selector") << false;
+    // The ledger popup's 交易汇总(&H), the summary popup's 交易记录(&J).
+    QTest::newRow("by the popup items") << true;
+}
+
 void MainWindowSummaryTest::switchingShowsTheSummaryAndBackTheLedgerAsItWas()
 {
+    QFETCH(bool, byItems);
     QTableView* ledgerGrid = panel().ledgerGrid;
     clickGridRow(ledgerGrid, 1);
     const QStringList ledgerNames = gridColumn(ledgerGrid, ledger::NameColumn);
+    const model::LedgerFocus& focus = h->window().focus();
+    QVERIFY(focus.record());
+    const qint64 chosen = focus.record()->id;
+    QCOMPARE(chosen, h->window().ledgerController().currentRow()->id);
 
-    selector().setCurrentIndex(1);
+    if (byItems) {
+        QVERIFY(h->window().menus().summary->isEnabled());
+        h->window().menus().summary->trigger();
+    } else {
+        selector().setCurrentIndex(1);
+    }
     QVERIFY(panel().summaryGrid->isVisible());
     QVERIFY(!ledgerGrid->isVisible());
+    QCOMPARE(selector().currentIndex(), 1);
+    QCOMPARE(focus.view(), model::LedgerViewKind::Summary);
     QCOMPARE(panel().title(), u"交易汇总"_s);
     QCOMPARE(selector().toolTip(), u"点击显示汇总后每只股票盈亏金额等数据"_s);
     QVERIFY(!h->window().trade().deleteButton->isEnabled());
@@ -223,9 +246,16 @@ void MainWindowSummaryTest::switchingShowsTheSummaryAndBackTheLedgerAsItWas()
     QCOMPARE(foreground(model, bank, report::ProfitColumn), QColor(Qt::red));
     QVERIFY(rowOf(model, steelName) > 0);
 
-    selector().setCurrentIndex(0);
+    if (byItems)
+        menuAction(summary().popup(), report::texts::ledgerAction.toString())->trigger();
+    else
+        selector().setCurrentIndex(0);
     QVERIFY(ledgerGrid->isVisible());
     QVERIFY(!panel().summaryGrid->isVisible());
+    QCOMPARE(selector().currentIndex(), 0);
+    QCOMPARE(selector().toolTip(), u"点击显示所有买卖股票数据"_s);
+    QCOMPARE(focus.view(), model::LedgerViewKind::Ledger);
+    QCOMPARE(focus.record()->id, chosen);
     QCOMPARE(panel().title(), u"交易记录"_s);
     QCOMPARE(ledgerGrid->currentIndex().row(), 1);
     QCOMPARE(gridColumn(ledgerGrid, ledger::NameColumn), ledgerNames);

@@ -83,6 +83,22 @@ Facts both(Facts a, Facts b)
     };
 }
 
+// Only this one is wired in.
+Facts available(Available what)
+{
+    return [what](ActionInputs& in) {
+        in.available = what;
+    };
+}
+
+// Everything else is wired in, not this one.
+Facts allButAvailable(Available what)
+{
+    return [what](ActionInputs& in) {
+        in.available = ~Availability(what);
+    };
+}
+
 using S = ActionStates;
 
 INSTANTIATE_TEST_SUITE_P(
@@ -166,7 +182,51 @@ INSTANTIATE_TEST_SUITE_P(
                      in.tickerShowing = true;
                      in.monitorShownThisRun = true;
                  },
-                 false}),
+                 false},
+        // Items of windows and commands wired in elsewhere work once they are.
+        ItemCase{"MonitorFontWired", &S::monitorFont, available(Available::MonitorFont), true},
+        ItemCase{"MonitorFontNotWired", &S::monitorFont, allButAvailable(Available::MonitorFont),
+                 false},
+        ItemCase{"TutorialWired", &S::tutorial, available(Available::Tutorial), true},
+        ItemCase{"TutorialNotWired", &S::tutorial, allButAvailable(Available::Tutorial), false},
+        ItemCase{"BackupWired", &S::backup, available(Available::Backup), true},
+        ItemCase{"BackupNotWired", &S::backup, allButAvailable(Available::Backup), false},
+        ItemCase{"BrokerImportWired", &S::brokerImport, available(Available::BrokerImport), true},
+        ItemCase{"BrokerImportNotWired", &S::brokerImport, allButAvailable(Available::BrokerImport),
+                 false},
+        ItemCase{"ProfitLossWired", &S::profitLoss, available(Available::ProfitLoss), true},
+        ItemCase{"ProfitLossNotWired", &S::profitLoss, allButAvailable(Available::ProfitLoss),
+                 false},
+        ItemCase{"JournalWired", &S::journal, available(Available::Journal), true},
+        ItemCase{"JournalNotWired", &S::journal, allButAvailable(Available::Journal), false},
+        ItemCase{"StockTradesWired", &S::stockTrades, available(Available::StockTrades), true},
+        ItemCase{"StockTradesWiredWithoutRow", &S::stockTrades,
+                 both(available(Available::StockTrades), noRow), true},
+        ItemCase{"StockTradesNotWired", &S::stockTrades, allButAvailable(Available::StockTrades),
+                 false},
+        ItemCase{"MonitorListCommandsWired", &S::monitorListCommands,
+                 available(Available::MonitorListCommands), true},
+        ItemCase{"MonitorListCommandsNotWired", &S::monitorListCommands,
+                 allButAvailable(Available::MonitorListCommands), false},
+        ItemCase{"MonitoredStocksWired", &S::monitoredStocks, available(Available::MonitoredStocks),
+                 true},
+        ItemCase{"MonitoredStocksNotWired", &S::monitoredStocks,
+                 allButAvailable(Available::MonitoredStocks), false},
+        ItemCase{"LiveRefreshWired", &S::liveRefresh, available(Available::LiveRefresh), true},
+        ItemCase{"LiveRefreshWiredOffline", &S::liveRefresh,
+                 both(available(Available::LiveRefresh), offline), true},
+        ItemCase{"LiveRefreshNotWired", &S::liveRefresh, allButAvailable(Available::LiveRefresh),
+                 false},
+        ItemCase{"StockQueryWired", &S::stockQuery, available(Available::StockQuery), true},
+        ItemCase{"StockQueryNotWired", &S::stockQuery, allButAvailable(Available::StockQuery),
+                 false},
+        // A quote source that publishes no endpoint can never be chosen.
+        ItemCase{"SohuWithoutEndpoint", &S::sohuSource, allButAvailable(Available::SohuEndpoint),
+                 false},
+        ItemCase{"SohuWithEndpoint", &S::sohuSource, available(Available::SohuEndpoint), true},
+        ItemCase{"HexunWithoutEndpoint", &S::hexunSource, allButAvailable(Available::HexunEndpoint),
+                 false},
+        ItemCase{"HexunWithEndpoint", &S::hexunSource, available(Available::HexunEndpoint), true}),
     [](const ::testing::TestParamInfo<ItemCase>& row) { return row.param.name; });
 
 } // namespace
