@@ -54,8 +54,9 @@ public:
     void deleteCurrentTrade();
     void clearLedger();
     // Shows the ledger view and reloads its rows (at start, on a new sort order
-    // and on every announced change of the trades).
-    void refreshGrid();
+    // and on every announced change of the trades); a change of one trade is
+    // taken at its place.
+    void refreshGrid(const std::optional<ledger::TradeRowChange>& row = std::nullopt);
     void setSortOrder(ledger::LedgerSortOrder order);
     ledger::LedgerSortOrder sortOrder() const { return m_sortOrder; }
     // The ID of the trade last recorded, selected or entered in the grid.
@@ -83,7 +84,7 @@ private:
     void showViewOfLedger();
     void resetLedgerView();
     void onLedgerChanged(ledger::LedgerChanges what);
-    void reloadRows();
+    void reloadRows(const std::optional<ledger::TradeRowChange>& row = std::nullopt);
     void fitStateColumn(const QStringList& states);
     void moveToRow(int row);
     int currentRowNumber() const;
