@@ -1,5 +1,6 @@
 #include "AccountReturns.h"
 
+#include "DateOrder.h"
 #include "EventEffects.h"
 #include "MoneyWeightedReturn.h"
 #include "ledger/sql/Database.h"
@@ -126,7 +127,6 @@ AccountReturns walkReturns(Walk& walk, const EventEffects& effects, const Quoted
 {
     std::vector<Row>& rows = walk.rows;
     std::vector<Stock>& stocks = walk.stocks;
-    const std::size_t trades = rows.size();
     for (const EventEffect& effect : effects.effects) {
         const int stock = walk.stockNamed(effect.name);
         const QString date = effect.paid.toString(Qt::ISODate);
@@ -134,18 +134,14 @@ AccountReturns walkReturns(Walk& walk, const EventEffects& effects, const Quoted
                         effect.cashFen - effect.taxAtPaymentFen});
     }
     // By date, and on one day an ex-date's new shares and cash before the trades.
-    const auto before = [](const Row& a, const Row& b) {
-        return !sameDate(a.dateKey, a.date, b.dateKey, b.date)
-                   ? dateBefore(a.dateKey, a.date, b.dateKey, b.date)
-                   : a.event && !b.event;
-    };
-    // Trades are mostly entered day by day, so their ID order is most often the
-    // date order already; the events are merged in, as a sort of all would.
-    const auto events = rows.begin() + std::ptrdiff_t(trades);
-    if (!std::is_sorted(rows.begin(), events, before))
-        std::stable_sort(rows.begin(), events, before);
-    std::stable_sort(events, rows.end(), before);
-    std::inplace_merge(rows.begin(), events, rows.end(), before);
+    sortByDate(
+        rows,
+        [](const Row& row) { return row.dateKey < 0 ? -1 : qint64(row.dateKey) * 2 + !row.event; },
+        [](const Row& a, const Row& b) {
+            return !sameDate(a.dateKey, a.date, b.dateKey, b.date)
+                       ? dateBefore(a.dateKey, a.date, b.dateKey, b.date)
+                       : a.event && !b.event;
+        });
 
     std::vector<CashFlow> account;
     account.reserve(rows.size() + stocks.size());
