@@ -63,6 +63,8 @@ LedgerController::LedgerController(sql::Database& db, ledger::LedgerWriter& writ
     };
     connect(grid->selectionModel(), &QItemSelectionModel::currentChanged, this, announce);
     connect(m_model, &QAbstractItemModel::modelReset, this, announce);
+    connect(m_model, &QAbstractItemModel::rowsInserted, this, announce);
+    connect(m_model, &QAbstractItemModel::rowsRemoved, this, announce);
     connect(m_model, &QAbstractItemModel::layoutChanged, this, announce);
     connect(m_model, &QAbstractItemModel::dataChanged, this, announce);
     connect(&m_writer.notifier(), &ledger::LedgerNotifier::changed, this,
@@ -141,10 +143,11 @@ void LedgerController::onLedgerChanged(ledger::LedgerChanges what)
     if (!what.testFlag(ledger::LedgerChange::Trades))
         return;
     // The summary on show refreshes itself; the ledger grid only takes the new rows.
+    const std::optional<ledger::TradeRowChange>& row = m_writer.notifier().tradeRowChange();
     if (m_parts.focus.view() == model::LedgerViewKind::Summary)
-        reloadRows();
+        reloadRows(row);
     else
-        refreshGrid();
+        refreshGrid(row);
 }
 
 // The grid of trades on show, no row's details shown.
@@ -157,18 +160,21 @@ void LedgerController::resetLedgerView()
     panel.recordLabel->clear();
 }
 
-void LedgerController::refreshGrid()
+void LedgerController::refreshGrid(const std::optional<ledger::TradeRowChange>& row)
 {
     resetLedgerView();
-    reloadRows();
+    reloadRows(row);
     showViewOfLedger();
 }
 
-void LedgerController::reloadRows()
+void LedgerController::reloadRows(const std::optional<ledger::TradeRowChange>& row)
 {
     QStringList states;
     windows::withLedger(m_parts.prompter, windows::LedgerAccess::Read, [&] {
-        m_model->reload(m_parts.focus.sortOrder());
+        // One trade recorded or deleted is put in or taken out at its place:
+        // a long ledger's IDs are not read again for it.
+        if (!row || !m_model->take(*row, m_parts.focus.sortOrder()))
+            m_model->reload(m_parts.focus.sortOrder());
         states = ledger::ledgerStateTexts(m_db);
     });
     fitStateColumn(states);

@@ -55,8 +55,9 @@ public:
     void deleteCurrentTrade();
     void clearLedger();
     // Shows the ledger view and reloads its rows (at start, on a new sort order
-    // and on every announced change of the trades).
-    void refreshGrid();
+    // and on every announced change of the trades); a change of one trade is
+    // taken at its place.
+    void refreshGrid(const std::optional<ledger::TradeRowChange>& row = std::nullopt);
     void setSortOrder(ledger::LedgerSortOrder order);
     ledger::LedgerSortOrder sortOrder() const;
     // The ID of the trade last recorded, selected or entered in the grid.
@@ -85,7 +86,7 @@ private:
     void onViewChanged();
     void resetLedgerView();
     void onLedgerChanged(ledger::LedgerChanges what);
-    void reloadRows();
+    void reloadRows(const std::optional<ledger::TradeRowChange>& row = std::nullopt);
     void fitStateColumn(const QStringList& states);
     void moveToRow(int row);
     int currentRowNumber() const;

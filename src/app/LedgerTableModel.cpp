@@ -1,5 +1,6 @@
 #include "LedgerTableModel.h"
 
+#include "ledger/LedgerEventRows.h"
 #include "ledger/sql/Database.h"
 
 #include <QBrush>
@@ -41,11 +42,61 @@ LedgerTableModel::LedgerTableModel(sql::Database& db, QObject* parent)
 void LedgerTableModel::reload(ledger::LedgerSortOrder order)
 {
     QList<qint64> ids = ledger::ledgerRowIds(m_db, order);
+    const bool showsEvents = std::any_of(ids.cbegin(), ids.cend(), ledger::isEventRowId);
     beginResetModel();
     m_ids = std::move(ids);
+    m_showsEvents = showsEvents;
+    forgetTexts();
+    endResetModel();
+}
+
+bool LedgerTableModel::take(const ledger::TradeRowChange& change, ledger::LedgerSortOrder order)
+{
+    if (m_showsEvents)
+        return false;
+    return change.kind == ledger::TradeRowChange::Kind::Recorded ? insertTrade(change.id, order)
+                                                                 : removeTrade(change.id);
+}
+
+bool LedgerTableModel::insertTrade(qint64 id, ledger::LedgerSortOrder order)
+{
+    if (m_ids.contains(id))
+        return false;
+    const std::optional<ledger::GridPlace> place = ledger::gridPlaceOf(m_db, id, order);
+    if (!place)
+        return false;
+    qsizetype row = m_ids.size();
+    if (place->kind != ledger::GridPlace::Kind::Last) {
+        row = m_ids.indexOf(place->id);
+        if (row < 0)
+            return false; // the grid is out of date
+        if (place->kind == ledger::GridPlace::Kind::After)
+            ++row;
+    }
+    beginInsertRows({}, int(row), int(row));
+    m_ids.insert(row, id);
+    forgetTexts(); // the blocks after the row have moved
+
+    endInsertRows();
+    return true;
+}
+
+bool LedgerTableModel::removeTrade(qint64 id)
+{
+    const qsizetype row = m_ids.indexOf(id);
+    if (row < 0)
+        return false;
+    beginRemoveRows({}, int(row), int(row));
+    m_ids.remove(row);
+    forgetTexts();
+    endRemoveRows();
+    return true;
+}
+
+void LedgerTableModel::forgetTexts()
+{
     m_blocks.clear();
     m_lastBlock.reset();
-    endResetModel();
 }
 
 std::shared_ptr<const LedgerTableModel::Block> LedgerTableModel::blockOf(int row) const

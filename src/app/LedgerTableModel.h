@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ledger/LedgerChanges.h"
 #include "ledger/LedgerView.h"
 
 #include <QAbstractTableModel>
@@ -25,6 +26,12 @@ public:
     // Reads the trades' IDs in that order again. Throws sql::Error, keeping the
     // rows it had.
     void reload(ledger::LedgerSortOrder order);
+    // Takes one recorded or deleted trade at its place in that order, without
+    // reading the other IDs again; false, changing nothing, when its place is
+    // not known that way (the grid shows events, whose places depend on the
+    // trades, or a stock's first trade by name). Throws sql::Error, keeping
+    // the rows it had.
+    bool take(const ledger::TradeRowChange& change, ledger::LedgerSortOrder order);
     // The row's trade; valid until the next call of rowAt or data. A row whose
     // texts cannot be read has its ID only.
     const ledger::LedgerRow* rowAt(int row) const;
@@ -39,9 +46,13 @@ public:
 private:
     using Block = QList<ledger::LedgerRow>;
     std::shared_ptr<const Block> blockOf(int row) const;
+    bool insertTrade(qint64 id, ledger::LedgerSortOrder order);
+    bool removeTrade(qint64 id);
+    void forgetTexts();
 
     sql::Database& m_db;
     QList<qint64> m_ids;
+    bool m_showsEvents = false; // an event's row among m_ids
     // Blocks of rows by their first row's number / blockRows, the least recently
     // used dropped first.
     mutable std::map<int, std::pair<std::shared_ptr<const Block>, quint64>> m_blocks;

@@ -3,6 +3,9 @@
 #include <QFlags>
 #include <QObject>
 
+#include <optional>
+#include <utility>
+
 namespace corvanta::ledger {
 
 // What a committed change touched.
@@ -16,6 +19,14 @@ enum class LedgerChange {
 Q_DECLARE_FLAGS(LedgerChanges, LedgerChange)
 Q_DECLARE_OPERATORS_FOR_FLAGS(LedgerChanges)
 
+// The one trade a change recorded or deleted, when that is all it did to the
+// rows of the grid: a view may take that row instead of reading every row again.
+struct TradeRowChange {
+    enum class Kind { Recorded, Deleted };
+    Kind kind = Kind::Recorded;
+    qint64 id = 0;
+};
+
 // The one path by which the program's windows change the ledger file. Each
 // operation runs in one transaction through the ledger's own classes, and
 // `changed` is emitted once, after the commit; a refused or rolled-back change
@@ -27,10 +38,23 @@ public:
     using QObject::QObject;
 
     // Called by the operations after their transaction committed.
-    void announce(LedgerChanges what) { Q_EMIT changed(what); }
+    void announce(LedgerChanges what, std::optional<TradeRowChange> row = std::nullopt)
+    {
+        // A view that changes the ledger while told of a change announces its own.
+        const auto outer = std::exchange(m_row, row);
+        Q_EMIT changed(what);
+        m_row = outer;
+    }
+
+    // While `changed` is emitted: the one trade recorded or deleted, if that was
+    // the whole change; none otherwise.
+    const std::optional<TradeRowChange>& tradeRowChange() const { return m_row; }
 
 Q_SIGNALS:
     void changed(corvanta::ledger::LedgerChanges what);
+
+private:
+    std::optional<TradeRowChange> m_row;
 };
 
 } // namespace corvanta::ledger

@@ -209,6 +209,38 @@ QList<qint64> ledgerRowIds(sql::Database& db, LedgerSortOrder order)
     return withEventRows(db, std::move(ids), order);
 }
 
+std::optional<GridPlace> gridPlaceOf(sql::Database& db, qint64 id, LedgerSortOrder order)
+{
+    auto trade = db.prepare("SELECT 日期,股票名 FROM gpjl WHERE id=?1 AND 虚拟卖出='假'");
+    trade.bind(1, id);
+    if (!trade.step() || trade.isNull(0) || trade.isNull(1))
+        return std::nullopt;
+    const QString date = trade.text(0), name = trade.text(1);
+    // Each a few steps along the index that gives the grid its order.
+    const auto firstId = [&](const char* sql, const QString& key) -> std::optional<qint64> {
+        auto query = db.prepare(sql);
+        query.bind(1, key).bind(2, id);
+        if (!query.step())
+            return std::nullopt;
+        return query.int64(0);
+    };
+    if (order == LedgerSortOrder::ByDate) {
+        const auto next = firstId("SELECT id FROM gpjl WHERE 虚拟卖出='假' AND 日期>=?1 "
+                                  "AND (日期>?1 OR id>?2) ORDER BY 日期,id LIMIT 1",
+                                  date);
+        return next ? GridPlace{GridPlace::Kind::Before, *next} : GridPlace{};
+    }
+    if (const auto next = firstId("SELECT id FROM gpjl WHERE 虚拟卖出='假' AND 股票名=?1 "
+                                  "AND id>?2 ORDER BY id LIMIT 1",
+                                  name))
+        return GridPlace{GridPlace::Kind::Before, *next};
+    if (const auto previous = firstId("SELECT id FROM gpjl WHERE 虚拟卖出='假' AND 股票名=?1 "
+                                      "AND id<?2 ORDER BY id DESC LIMIT 1",
+                                      name))
+        return GridPlace{GridPlace::Kind::After, *previous};
+    return std::nullopt;
+}
+
 QList<LedgerRow> ledgerRowsOf(sql::Database& db, std::span<const qint64> ids)
 {
     auto query = db.prepare(rowById);

@@ -93,6 +93,20 @@ QList<LedgerRow> ledgerRows(sql::Database& db, LedgerSortOrder order);
 // the rows of corporate actions put in (negative IDs, see LedgerEventRows.h).
 QList<qint64> ledgerRowIds(sql::Database& db, LedgerSortOrder order);
 
+// Where a trade goes among the other trades of the grid's order, found from the
+// indexes without reading every ID: just before the trade `id`, just after it,
+// or after every trade.
+struct GridPlace {
+    enum class Kind { Before, After, Last };
+    Kind kind = Kind::Last;
+    qint64 id = 0;
+};
+// By date, the trade that follows it; by name, the trade of its stock that
+// follows it, else the one before it. None when it is no real trade, has no
+// date or name, or by name is its stock's only trade: the place of a stock's
+// group in pinyin order takes every name.
+std::optional<GridPlace> gridPlaceOf(sql::Database& db, qint64 id, LedgerSortOrder order);
+
 // The rows of these trades and events, in the order given. A trade that is gone
 // gives a row with its ID only.
 QList<LedgerRow> ledgerRowsOf(sql::Database& db, std::span<const qint64> ids);

@@ -14,7 +14,8 @@ RecordOutcome LedgerWriter::record(const TradeEntry& entry)
 {
     RecordOutcome outcome = m_trades.record(entry);
     if (outcome.recorded())
-        m_notifier.announce(LedgerChange::Trades);
+        m_notifier.announce(LedgerChange::Trades,
+                            TradeRowChange{TradeRowChange::Kind::Recorded, outcome.id});
     return outcome;
 }
 
@@ -22,7 +23,8 @@ DeleteOutcome LedgerWriter::deleteTrade(qint64 id)
 {
     DeleteOutcome outcome = m_trades.deleteTrade(id);
     if (outcome.status == DeleteOutcome::Status::Deleted)
-        m_notifier.announce(LedgerChange::Trades);
+        m_notifier.announce(LedgerChange::Trades,
+                            TradeRowChange{TradeRowChange::Kind::Deleted, id});
     return outcome;
 }
 

@@ -1,5 +1,6 @@
 #include "AccountReturns.h"
 
+#include "DateOrder.h"
 #include "EventEffects.h"
 #include "MoneyWeightedReturn.h"
 #include "ledger/sql/Database.h"
@@ -133,11 +134,14 @@ AccountReturns walkReturns(Walk& walk, const EventEffects& effects, const Quoted
                         effect.cashFen - effect.taxAtPaymentFen});
     }
     // By date, and on one day an ex-date's new shares and cash before the trades.
-    std::stable_sort(rows.begin(), rows.end(), [](const Row& a, const Row& b) {
-        return !sameDate(a.dateKey, a.date, b.dateKey, b.date)
-                   ? dateBefore(a.dateKey, a.date, b.dateKey, b.date)
-                   : a.event && !b.event;
-    });
+    sortByDate(
+        rows,
+        [](const Row& row) { return row.dateKey < 0 ? -1 : qint64(row.dateKey) * 2 + !row.event; },
+        [](const Row& a, const Row& b) {
+            return !sameDate(a.dateKey, a.date, b.dateKey, b.date)
+                       ? dateBefore(a.dateKey, a.date, b.dateKey, b.date)
+                       : a.event && !b.event;
+        });
 
     std::vector<CashFlow> account;
     account.reserve(rows.size() + stocks.size());

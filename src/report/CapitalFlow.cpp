@@ -1,5 +1,6 @@
 #include "CapitalFlow.h"
 
+#include "DateOrder.h"
 #include "ledger/StockHoldings.h"
 
 #include "calc/Numbers.h"
@@ -138,9 +139,11 @@ std::optional<LedgerTotals> capitalFlow(sql::Database& db, const LedgerPass& pas
     }
 
     // By date, then id: the rows came by id, so a stable sort by date keeps that.
-    std::stable_sort(rows.begin(), rows.end(), [](const FlowRow& a, const FlowRow& b) {
-        return dateBefore(a.dateKey, a.date, b.dateKey, b.date);
-    });
+    sortByDate(
+        rows, [](const FlowRow& row) { return qint64(row.dateKey); },
+        [](const FlowRow& a, const FlowRow& b) {
+            return dateBefore(a.dateKey, a.date, b.dateKey, b.date);
+        });
     qint64 invested = 0, cash = 0;
     for (const FlowRow& row : rows) {
         switch (row.kind) {

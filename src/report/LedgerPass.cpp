@@ -13,6 +13,9 @@ namespace corvanta::report {
 
 namespace {
 
+// Rows reserved ahead, at most: the largest ID is only a guess at their number.
+constexpr qint64 maxReserved = 4'000'000;
+
 // Storage order is ID order (ID is the rowid): no sort, and each page read once.
 constexpr const char* passRows =
     "SELECT ID,日期,股票名,交易状态,虚拟卖出,监控状态,数量,价格,费用,总金额,盈亏金额,股票代码 "
@@ -183,17 +186,30 @@ LedgerPass readLedgerPass(sql::Database& db, PassScope scope)
     QByteArray previousDate;
     QString previousDateText;
     int previousKey = -1;
+    // A ledger has a few thousand days: the rows of one day share its text,
+    // whatever their order, rather than each decoding and keeping its own.
+    QHash<int, QString> dayTexts;
     auto query = db.prepare(withSums ? passRows : passRealTrades);
+    if (auto last = db.prepare("SELECT max(ID) FROM gpjl"); last.step())
+        pass.rows.reserve(std::size_t(std::clamp<qint64>(last.int64(0), 0, maxReserved)));
     while (query.step()) {
         PassRow row;
         row.id = query.int64(IdColumn);
         const QByteArrayView date = query.utf8(DateColumn);
-        if (pass.rows.empty() || date != previousDate || date.isNull()) {
+        if (const int key = dateKey(date); key >= 0) {
+            if (key != previousKey) {
+                auto known = dayTexts.constFind(key);
+                if (known == dayTexts.cend())
+                    known = dayTexts.insert(key, query.text(DateColumn));
+                previousDateText = known.value();
+                previousKey = key;
+            }
+        } else if (pass.rows.empty() || previousKey >= 0 || date != previousDate || date.isNull()) {
             previousDate = date.toByteArray();
             previousDateText = query.text(DateColumn);
-            previousKey = dateKey(date);
+            previousKey = -1;
         }
-        row.date = previousDateText; // a run of one date shares its text
+        row.date = previousDateText;
         row.dateKey = previousKey;
         const int name = names.indexOf(query, NameColumn);
         if (name == pass.names.size())

@@ -31,8 +31,11 @@ public:
         days.reserve(flows.size());
         for (const CashFlow& flow : flows)
             days.push_back({start.daysTo(flow.date), flow.amount});
-        std::stable_sort(days.begin(), days.end(),
-                         [](const Day& a, const Day& b) { return a.days < b.days; });
+        const auto earlier = [](const Day& a, const Day& b) {
+            return a.days < b.days;
+        };
+        if (!std::is_sorted(days.begin(), days.end(), earlier))
+            std::stable_sort(days.begin(), days.end(), earlier);
         for (const Day& day : days) {
             if (!m_days.empty() && m_days.back().days == day.days)
                 m_days.back().amount += day.amount;

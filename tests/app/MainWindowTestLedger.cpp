@@ -6,6 +6,7 @@
 
 #include "app/LedgerController.h"
 #include "app/LedgerPanel.h"
+#include "app/LedgerTableModel.h"
 #include "app/MainMenus.h"
 #include "app/ParametersPanel.h"
 #include "app/SellTargetGroup.h"
@@ -26,6 +27,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QStyleOptionViewItem>
 #include <QTableView>
 #include <QTest>
@@ -59,6 +61,16 @@ QList<QLineEdit*> sellTargetInputs(app::MainWindow& w)
 int currentGridRow(app::MainWindow& w)
 {
     return w.ledger().ledgerGrid->currentIndex().row();
+}
+
+// The trade (or event) IDs of the grid's rows, in its order.
+QList<qint64> gridIds(app::MainWindow& w)
+{
+    const auto* model = qobject_cast<const app::LedgerTableModel*>(w.ledger().ledgerGrid->model());
+    QList<qint64> ids;
+    for (int row = 0; model && row < model->rowCount(); ++row)
+        ids.append(model->rowAt(row)->id);
+    return ids;
 }
 
 QColor rowColour(app::MainWindow& w, int row)
@@ -96,6 +108,8 @@ private Q_SLOTS:
     void gridColours();
     void anEventIsARowOfItsOwnThatIsNoTrade();
     void sortByNameAndByDate();
+    void recordingAndDeletingKeepTheGridsOrder_data();
+    void recordingAndDeletingKeepTheGridsOrder();
     void aStatementsOwnWordFitsItsColumn();
     void aChosenRowShowsItsOwnCostAndBreakEven();
     void changingTheUnitAfterPricingRepricesWhatIsRecorded();
@@ -529,6 +543,79 @@ void MainWindowLedgerTest::sortByNameAndByDate()
     QCOMPARE(gridColumn(grid, ledger::DateColumn),
              QStringList({u"2007-05-21"_s, u"2019-01-01"_s, u"2020-01-01"_s, u"2021-05-01"_s}));
     QCOMPARE(w.ledgerController().currentRow()->id, late);
+}
+
+void MainWindowLedgerTest::recordingAndDeletingKeepTheGridsOrder_data()
+{
+    QTest::addColumn<bool>("byName");
+    QTest::addColumn<QString>("code"); // the buy recorded
+    QTest::addColumn<QDate>("date");
+    QTest::addColumn<int>("recordedRow");
+    QTest::addColumn<int>("deletedRow");
+    QTest::addColumn<bool>("inPlace"); // the IDs are not all read again
+
+    // The grid by date: 唐钢股份 2007-05-21, 新和成 2019-01-01, 沪市股票1 2020-01-01,
+    // 新和成 2021-05-01; by name: 沪市股票1, 唐钢股份, 新和成 ×2.
+    QTest::newRow("by date, first, then the first deleted")
+        << false << u"600001"_s << QDate(2001, 1, 1) << 0 << 0 << true;
+    QTest::newRow("by date, middle, then a middle one deleted")
+        << false << u"002001"_s << QDate(2019, 6, 3) << 2 << 3 << true;
+    QTest::newRow("by date, on a date taken, after its trades")
+        << false << u"600003"_s << QDate(2020, 1, 1) << 3 << 2 << true;
+    QTest::newRow("by date, last, then the last deleted")
+        << false << u"600001"_s << QDate(2022, 2, 7) << 4 << 4 << true;
+    QTest::newRow("by name, first group, then the first deleted")
+        << true << u"600001"_s << QDate(2001, 1, 1) << 1 << 0 << true;
+    QTest::newRow("by name, middle group, then a middle one deleted")
+        << true << u"000709"_s << QDate(2022, 2, 7) << 2 << 2 << true;
+    QTest::newRow("by name, last group, then the last deleted")
+        << true << u"002001"_s << QDate(2001, 1, 1) << 4 << 4 << true;
+    QTest::newRow("by name, a stock's first trade") // its group's place takes every name
+        << true << u"600003"_s << QDate(2022, 2, 7) << 1 << 3 << false;
+}
+
+// A recorded or deleted trade is put in or taken out at its place, in either order,
+// and the grid goes on as after a full read: the same rows, the recorded trade
+// current, after a deletion the row above.
+void MainWindowLedgerTest::recordingAndDeletingKeepTheGridsOrder()
+{
+    QFETCH(bool, byName);
+    QFETCH(QString, code);
+    QFETCH(QDate, date);
+    QFETCH(int, recordedRow);
+    QFETCH(int, deletedRow);
+    QFETCH(bool, inPlace);
+    addTrade(h->db, u"002001"_s, u"新和成"_s, Direction::Buy, 100, u"10"_s, u"2021-05-01"_s);
+    addTrade(h->db, u"600001"_s, u"沪市股票1"_s, Direction::Buy, 100, u"10"_s, u"2020-01-01"_s);
+    addTrade(h->db, u"002001"_s, u"新和成"_s, Direction::Buy, 100, u"10"_s, u"2019-01-01"_s);
+    QVERIFY(h->reopen());
+    app::MainWindow& w = h->window();
+    const auto order = byName ? ledger::LedgerSortOrder::ByName : ledger::LedgerSortOrder::ByDate;
+    (byName ? w.menus().sortByName : w.menus().sortByDate)->trigger();
+    QSignalSpy resets(w.ledger().ledgerGrid->model(), &QAbstractItemModel::modelReset);
+
+    pickStock(w, code);
+    w.parameters().tradeDate->setDate(date);
+    priceTrade(w, u"100"_s, u"10"_s);
+    click(w.trade().recordBuyButton);
+
+    QVERIFY(h->prompter.messages.isEmpty());
+    QCOMPARE(gridIds(w), ledger::ledgerRowIds(h->db, order));
+    QCOMPARE(currentGridRow(w), recordedRow);
+    QCOMPARE(w.ledgerController().currentRow()->id, w.ledgerController().currentRecordId());
+    QCOMPARE(gridColumn(w.ledger().ledgerGrid, ledger::DateColumn)[recordedRow],
+             date.toString(Qt::ISODate));
+
+    clickGridRow(w.ledger().ledgerGrid, deletedRow);
+    const qint64 deleted = w.ledgerController().currentRow()->id;
+    h->prompter.answers = {true};
+    click(w.trade().deleteButton);
+
+    QVERIFY(h->prompter.messages.isEmpty());
+    QVERIFY(!gridIds(w).contains(deleted));
+    QCOMPARE(gridIds(w), ledger::ledgerRowIds(h->db, order));
+    QCOMPARE(currentGridRow(w), deletedRow >= 1 ? deletedRow - 1 : 3);
+    QCOMPARE(resets.count(), inPlace ? 0 : 1);
 }
 
 // An imported line keeps its statement's own operation word (a transfer, 证券买入):

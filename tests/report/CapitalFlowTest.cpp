@@ -45,6 +45,14 @@ const std::vector<FlowCase> flowCases = {
      10000,
      12000,
      12000},
+    // A date stored in another form orders as its text does: "2008-0-9" comes
+    // before "2008-01-02", so the sell pays the buy.
+    {"DateInAnotherFormByItsText",
+     {buy("2008-01-02", "600000", u"甲沪", 1000, 10, 0, 10000),
+      sell("2008-0-9", "600000", u"甲沪", 1000, 12, 0, 12000)},
+     0,
+     2000,
+     12000},
     // Within one date the recording order counts: the sell pays the buy.
     {"SameDateByRecordingOrder",
      {buy("2008-01-01", "000001", u"乙深", 100, 10, 0, 1000),
