@@ -13,9 +13,7 @@
 #include "TrayPort.h"
 #include "ledger/Settings.h"
 #include "ledger/sql/Database.h"
-#include "market/FetchOptions.h"
 #include "market/NetworkState.h"
-#include "market/QuoteSourceChoice.h"
 #include "monitor/MonitorSession.h"
 #include "report/SummaryTexts.h"
 #include "windows/CodeLookupWindow.h"
@@ -48,8 +46,7 @@ constexpr int heldThrottle = -99999;
 
 MonitorController::MonitorController(Parts parts) : m_parts(parts), m_list(parts.db, parts.notifier)
 {
-    m_session =
-        std::make_unique<monitor::MonitorSession>(m_parts.db, currentSource(), currentOptions());
+    m_session = std::make_unique<monitor::MonitorSession>(m_parts.db, m_parts.quotes);
     wireSession();
     wireMenus();
     wireListCommands();
@@ -155,30 +152,9 @@ MonitorController::~MonitorController()
     m_session.reset();
 }
 
-std::shared_ptr<const market::QuoteSource> MonitorController::currentSource() const
-{
-    return m_parts.sources.source();
-}
-
-market::FetchOptions MonitorController::currentOptions() const
-{
-    const QNetworkProxy proxy = m_parts.network.networkProxy();
-    ProxyAddress address;
-    if (proxy.type() != QNetworkProxy::NoProxy)
-        address = {proxy.hostName(), proxy.port()};
-    return market::monitorQuoteOptions(address);
-}
-
 // What the session follows whether or not the monitor window is built yet.
 void MonitorController::wireSession()
 {
-    market::NetworkState& network = m_parts.network;
-    // A new source choice or address reaches the next pass and cycle.
-    connect(&m_parts.sources, &market::QuoteSourceChoice::sourceChanged, this,
-            [this] { m_session->setSource(currentSource()); });
-    // A proxy taken into use reaches the next pass and cycle.
-    connect(&network, &market::NetworkState::changed, this,
-            [this] { m_session->setFetchOptions(currentOptions()); });
     // The monitor window takes the main window's chosen title, now or when built.
     connect(&m_parts.main.settings(), &SettingsMenuController::titleChosen, this,
             [this](const QString& title) {
@@ -354,8 +330,6 @@ void MonitorController::openMonitor()
     m_session->ticker().setActive(false);
     leaveMainWindow();
     m_monitor->setNetworkOk(m_parts.network.networkOk());
-    m_session->setSource(currentSource());
-    m_session->setFetchOptions(currentOptions());
     // Showing copies the main window's stock into the head, which the pass fetches first.
     m_monitor->showNormal();
     if (m_parts.network.networkOk() && hasCurrentRow())

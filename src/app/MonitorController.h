@@ -18,9 +18,7 @@ class StockTable;
 } // namespace corvanta::ledger
 namespace corvanta::market {
 class NetworkState;
-class QuoteSource;
-class QuoteSourceChoice;
-struct FetchOptions;
+class QuoteService;
 } // namespace corvanta::market
 namespace corvanta::monitor {
 class MonitorSession;
@@ -55,7 +53,7 @@ public:
         MainWindow& main;
         windows::TradePort& trade;
         MainWindowServices services;
-        market::QuoteSourceChoice& sources;
+        market::QuoteService& quotes;
     };
     explicit MonitorController(Parts parts);
     ~MonitorController() override;
@@ -115,8 +113,6 @@ private:
     void leaveMainWindow();
     void restoreMainWindow();
     bool hasCurrentRow() const;
-    std::shared_ptr<const market::QuoteSource> currentSource() const;
-    market::FetchOptions currentOptions() const;
 
     Parts m_parts;
     ledger::MonitorList m_list;

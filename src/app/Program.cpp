@@ -165,10 +165,10 @@ Program::Program(sql::Database db, std::unique_ptr<SystemServices> system,
     m_tradePort = std::make_unique<MainTradePort>(*m_mainWindow);
     m_summary =
         std::make_unique<SummaryController>(m_db, m_notifier, m_network, m_quoteLines,
-                                            *m_mainWindow, m_services.prompter, *m_quoteSources);
+                                            *m_mainWindow, m_services.prompter, *m_quoteService);
     m_monitor = std::make_unique<MonitorController>(
         MonitorController::Parts{m_db, m_stocks, m_notifier, m_network, *m_mainWindow, *m_tradePort,
-                                 m_services, *m_quoteSources});
+                                 m_services, *m_quoteService});
     m_sideWindows = std::make_unique<SideWindows>(m_db, m_notifier, *m_mainWindow, *m_tradePort,
                                                   m_services.prompter, m_services.tray);
     if (m_system)

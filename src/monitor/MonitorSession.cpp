@@ -10,6 +10,7 @@
 #include "ledger/sql/Database.h"
 #include "ledger/sql/Statement.h"
 #include "market/QuoteResult.h"
+#include "market/QuoteService.h"
 #include "market/QuoteSnapshot.h"
 #include "market/SequentialQuoteRun.h"
 
@@ -39,9 +40,8 @@ std::chrono::milliseconds periodFor(int position, std::chrono::milliseconds seco
 
 } // namespace
 
-MonitorSession::MonitorSession(sql::Database& db, std::shared_ptr<const market::QuoteSource> source,
-                               const market::FetchOptions& options, QObject* parent)
-    : QObject(parent), m_db(db), m_source(std::move(source)), m_options(options),
+MonitorSession::MonitorSession(sql::Database& db, market::QuoteService& quotes, QObject* parent)
+    : QObject(parent), m_db(db), m_quotes(quotes),
       m_latestQuoteTime(market::noQuoteTimeYet.toString()), m_frameCaption(u"多股同时监控"_s)
 {
     m_timer.setInterval(periodFor(m_intervalPosition, m_second));
@@ -52,16 +52,6 @@ MonitorSession::~MonitorSession()
 {
     if (m_run)
         m_run->disconnect(this);
-}
-
-void MonitorSession::setSource(std::shared_ptr<const market::QuoteSource> source)
-{
-    m_source = std::move(source);
-}
-
-void MonitorSession::setFetchOptions(const market::FetchOptions& options)
-{
-    m_options = options;
 }
 
 void MonitorSession::setFeeSource(std::function<FeeSnapshot()> source)
@@ -127,7 +117,8 @@ void MonitorSession::setIndexLabels(const TickerLabel& first, const TickerLabel&
 
 bool MonitorSession::fetchesIndexes() const
 {
-    return m_source && m_source->codesPerRequest() > 1;
+    const auto source = m_quotes.source();
+    return source && source->codesPerRequest() > 1;
 }
 
 QStringList MonitorSession::withIndexes(QStringList codes) const
@@ -335,7 +326,7 @@ void MonitorSession::runCodes(const QStringList& codes, bool skipFetched)
     m_failed = false;
     m_headFailed = false;
     m_filling = m_state == State::Loading ? &m_monitorLines : &m_cycleLines;
-    auto* run = new market::SequentialQuoteRun(m_source, m_options, m_pause, this);
+    auto* run = new market::SequentialQuoteRun(m_quotes, market::QuoteUse::Monitor, m_pause, this);
     m_run = run;
     if (skipFetched)
         run->setSkip([this](const QStringList& batch) {

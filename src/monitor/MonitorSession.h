@@ -6,7 +6,6 @@
 #include "calc/FeeRules.h"
 #include "market/FetchOptions.h"
 #include "market/QuoteParsing.h"
-#include "market/QuoteSource.h"
 
 #include <QObject>
 #include <QPointer>
@@ -19,6 +18,7 @@ namespace corvanta::sql {
 class Database;
 }
 namespace corvanta::market {
+class QuoteService;
 class SequentialQuoteRun;
 struct QuoteResult;
 } // namespace corvanta::market
@@ -46,13 +46,10 @@ public:
     enum class State { Off, WaitingForNetwork, Loading, LoadFailed, Waiting, Cycling };
     Q_ENUM(State)
 
-    MonitorSession(sql::Database& db, std::shared_ptr<const market::QuoteSource> source,
-                   const market::FetchOptions& options, QObject* parent = nullptr);
+    // Passes and cycles fetch through the program's quote service: each keeps the
+    // source chosen when it starts, each request the proxy in use when it is sent.
+    MonitorSession(sql::Database& db, market::QuoteService& quotes, QObject* parent = nullptr);
     ~MonitorSession() override;
-
-    // The source and client options of the next passes and cycles.
-    void setSource(std::shared_ptr<const market::QuoteSource> source);
-    void setFetchOptions(const market::FetchOptions& options);
     // The head stock as the monitor window shows it: its code input, its stock
     // caption (the name), and the main window's current code that the monitor's
     // picker keeps equal to the code input.
@@ -184,8 +181,7 @@ private:
     void takeIndexes(const QStringList& lines);
 
     sql::Database& m_db;
-    std::shared_ptr<const market::QuoteSource> m_source;
-    market::FetchOptions m_options;
+    market::QuoteService& m_quotes;
     std::chrono::milliseconds m_pause = market::monitorPause;
     std::chrono::milliseconds m_second{1000};
     std::function<FeeSnapshot()> m_fees;
