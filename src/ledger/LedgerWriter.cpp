@@ -1,6 +1,7 @@
 #include "LedgerWriter.h"
 
 #include "LedgerMessages.h"
+#include "QuoteServerSetting.h"
 #include "RightsSubscription.h"
 
 namespace corvanta::ledger {
@@ -79,6 +80,31 @@ void LedgerWriter::renameStock(const QString& code, const QString& name, const Q
 {
     m_stocks.renameStock(code, name, pinyin);
     m_notifier.announce(LedgerChange::Stocks | LedgerChange::Trades);
+}
+
+FeeRates LedgerWriter::saveSettings(const SettingsToSave& settings, FeeRates current)
+{
+    const FeeRates saved = ledger::saveSettings(m_db, settings, current);
+    m_notifier.announce(LedgerChange::Settings);
+    return saved;
+}
+
+void LedgerWriter::saveFeeRule(const FeeRuleSetting& setting)
+{
+    saveFeeRuleSetting(m_db, setting);
+    m_notifier.announce(LedgerChange::Settings);
+}
+
+void LedgerWriter::saveQuoteServer(const QString& address)
+{
+    ledger::saveQuoteServer(m_db, address);
+    m_notifier.announce(LedgerChange::Settings);
+}
+
+void LedgerWriter::saveQuoteSourceRow(QuoteSourceRow row, const QString& value)
+{
+    ledger::saveQuoteSourceRow(m_db, row, value);
+    m_notifier.announce(LedgerChange::Settings);
 }
 
 } // namespace corvanta::ledger

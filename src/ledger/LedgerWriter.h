@@ -1,7 +1,10 @@
 #pragma once
 
 #include "EventLedger.h"
+#include "FeeRuleSetting.h"
 #include "LedgerChanges.h"
+#include "QuoteSourceSetting.h"
+#include "Settings.h"
 #include "StockTable.h"
 #include "TradeLedger.h"
 
@@ -46,6 +49,12 @@ public:
     void addStock(const QString& code, const QString& name, const QString& pinyin);
     // Renames the stock in gpmc and in its ledger rows.
     void renameStock(const QString& code, const QString& name, const QString& pinyin);
+
+    // The settings rows of gpmc; each announces Settings.
+    FeeRates saveSettings(const SettingsToSave& settings, FeeRates current);
+    void saveFeeRule(const FeeRuleSetting& setting);
+    void saveQuoteServer(const QString& address);
+    void saveQuoteSourceRow(QuoteSourceRow row, const QString& value);
 
 private:
     sql::Database& m_db;

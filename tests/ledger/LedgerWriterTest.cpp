@@ -80,7 +80,30 @@ INSTANTIATE_TEST_SUITE_P(
                    [](LedgerWriterTest&, LedgerWriter& w) {
                        w.renameStock(u"000709"_s, u"河钢股份"_s, u"HGGF"_s);
                    },
-                   LedgerChange::Stocks | LedgerChange::Trades}));
+                   LedgerChange::Stocks | LedgerChange::Trades},
+        ChangeCase{"saving_the_settings",
+                   [](LedgerWriterTest&, LedgerWriter& w) {
+                       SettingsToSave settings;
+                       settings.otherFee = u"7"_s;
+                       w.saveSettings(settings, defaultFeeRates());
+                   },
+                   LedgerChange::Settings},
+        ChangeCase{"saving_the_fee_rule",
+                   [](LedgerWriterTest&, LedgerWriter& w) {
+                       FeeRuleSetting rule;
+                       rule.commissionMinimum = 1;
+                       w.saveFeeRule(rule);
+                   },
+                   LedgerChange::Settings},
+        ChangeCase{
+            "saving_the_quote_server",
+            [](LedgerWriterTest&, LedgerWriter& w) { w.saveQuoteServer(u"http://127.0.0.1:1/"_s); },
+            LedgerChange::Settings},
+        ChangeCase{"saving_the_quote_source",
+                   [](LedgerWriterTest&, LedgerWriter& w) {
+                       w.saveQuoteSourceRow(QuoteSourceRow::Choice, u"腾讯"_s);
+                   },
+                   LedgerChange::Settings}));
 
 TEST_F(LedgerWriterTest, RefusedChangesAreNotAnnounced)
 {
