@@ -110,7 +110,8 @@ void LedgerController::showViewOfLedger()
 
 void LedgerController::onLedgerChanged(ledger::LedgerChanges what)
 {
-    if (!what.testFlag(ledger::LedgerChange::Trades))
+    // The grid shows each row's monitor mark too.
+    if (!(what & (ledger::LedgerChange::Trades | ledger::LedgerChange::MonitorList)))
         return;
     // The summary on show refreshes itself; the ledger grid only takes the new rows.
     if (!m_parts.ledger.summaryGrid->isHidden())

@@ -46,7 +46,8 @@ constexpr int heldThrottle = -99999;
 
 MonitorController::MonitorController(Parts parts) : m_parts(parts), m_list(parts.db, parts.notifier)
 {
-    m_session = std::make_unique<monitor::MonitorSession>(m_parts.db, m_parts.quotes);
+    m_session =
+        std::make_unique<monitor::MonitorSession>(m_parts.db, m_parts.notifier, m_parts.quotes);
     wireSession();
     wireMenus();
     wireListCommands();
@@ -272,14 +273,12 @@ void MonitorController::wireListCommands()
             [this] { dateRange().openOver(m_parts.main.frameGeometry()); });
 }
 
-void MonitorController::runListCommand(
-    ledger::MonitorList::BarLines (ledger::MonitorList::*command)())
+void MonitorController::runListCommand(void (ledger::MonitorList::*command)())
 {
     runCommand([this, command] { return (m_list.*command)(); });
 }
 
-void MonitorController::runNamedCommand(
-    ledger::MonitorList::BarLines (ledger::MonitorList::*command)(const QString&))
+void MonitorController::runNamedCommand(void (ledger::MonitorList::*command)(const QString&))
 {
     const ledger::LedgerRow* row = m_parts.main.ledgerController().currentRow();
     if (!row)
@@ -288,16 +287,13 @@ void MonitorController::runNamedCommand(
     runCommand([this, command, name] { return (m_list.*command)(name); });
 }
 
-void MonitorController::runCommand(const std::function<ledger::MonitorList::BarLines()>& command)
+void MonitorController::runCommand(const std::function<void()>& command)
 {
     // The grid is re-read by the change; it goes back to the row that was current.
     LedgerController& ledger = m_parts.main.ledgerController();
     const ledger::LedgerRow* row = ledger.currentRow();
     const std::optional<qint64> current = row ? std::optional(row->id) : std::nullopt;
-    const auto lines =
-        windows::withLedger(m_parts.services.prompter, windows::LedgerAccess::Write, command);
-    if (lines == ledger::MonitorList::BarLines::Rebuild)
-        m_session->ticker().markRebuildPending();
+    windows::withLedger(m_parts.services.prompter, windows::LedgerAccess::Write, command);
     if (current)
         ledger.moveTo(*current);
 }

@@ -330,13 +330,6 @@ windows::BackupWindow& Program::backupWindow()
             m_db, m_notifier, m_services.prompter, files(), main);
         windows::BackupWindow* window = m_backupWindow.get();
         QObject::connect(main, &MainWindow::closing, window, &QWidget::close);
-        // The floating bar's lines are built again from the restored ledger.
-        monitor::MonitorSession* session = &m_monitor->session();
-        QObject::connect(window, &windows::BackupWindow::restoreEnded, main,
-                         [session](bool committed) {
-                             if (committed)
-                                 session->ticker().markRebuildPending();
-                         });
         QObject::connect(window, &windows::BackupWindow::shownChanged, main,
                          [this](bool shown) { m_timerPauses->set(MainTimerPause::Backup, shown); });
     }

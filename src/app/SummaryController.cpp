@@ -356,14 +356,16 @@ void SummaryController::onGridClicked(int row)
 
 void SummaryController::onLedgerChanged(ledger::LedgerChanges what)
 {
+    const bool listShown = !m_detail->isHidden() && m_detailModel->showsMonitoredStocks();
+    // The listing of the monitored stocks follows their marks and their buys.
+    if (listShown && (what & (ledger::LedgerChange::Trades | ledger::LedgerChange::MonitorList)))
+        showMonitoredStocks();
     if (!what.testFlag(ledger::LedgerChange::Trades))
         return;
     m_heldAtMarket.reset();
-    // The open panel follows: the monitored stocks (their marks or buys changed) or
-    // the stock whose trades it lists.
-    if (!m_detail->isHidden() && m_detailModel->showsMonitoredStocks())
-        showMonitoredStocks();
-    else if (!m_detail->isHidden() && !m_detailModel->locked() && !m_detailModel->name().isEmpty())
+    // The open panel listing a stock's trades follows them.
+    if (!listShown && !m_detail->isHidden() && !m_detailModel->locked() &&
+        !m_detailModel->name().isEmpty())
         showDetail(m_detailModel->name());
     // Quotes being fetched: the summary they lead to reads the ledger as it is then.
     if (m_shown && !isFetching())

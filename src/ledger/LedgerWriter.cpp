@@ -1,6 +1,7 @@
 #include "LedgerWriter.h"
 
 #include "LedgerMessages.h"
+#include "MonitorList.h"
 #include "QuoteServerSetting.h"
 #include "RightsSubscription.h"
 
@@ -19,18 +20,32 @@ RecordOutcome LedgerWriter::record(const TradeEntry& entry)
     return outcome;
 }
 
+template <typename Change> void LedgerWriter::changeTrades(LedgerChanges what, Change change)
+{
+    const QStringList monitored = monitoredNames(m_db);
+    if (!change())
+        return;
+    if (monitoredNames(m_db) != monitored)
+        what |= LedgerChange::MonitorList;
+    m_notifier.announce(what);
+}
+
 DeleteOutcome LedgerWriter::deleteTrade(qint64 id)
 {
-    DeleteOutcome outcome = m_trades.deleteTrade(id);
-    if (outcome.status == DeleteOutcome::Status::Deleted)
-        m_notifier.announce(LedgerChange::Trades);
+    DeleteOutcome outcome;
+    changeTrades(LedgerChange::Trades, [&] {
+        outcome = m_trades.deleteTrade(id);
+        return outcome.status == DeleteOutcome::Status::Deleted;
+    });
     return outcome;
 }
 
 void LedgerWriter::clearLedger()
 {
-    m_trades.clearLedger();
-    m_notifier.announce(LedgerChange::Trades);
+    changeTrades(LedgerChange::Trades, [&] {
+        m_trades.clearLedger();
+        return true;
+    });
 }
 
 EventSaveOutcome LedgerWriter::addEvent(const EventEntry& entry, bool confirmed)
@@ -78,8 +93,10 @@ void LedgerWriter::addStock(const QString& code, const QString& name, const QStr
 
 void LedgerWriter::renameStock(const QString& code, const QString& name, const QString& pinyin)
 {
-    m_stocks.renameStock(code, name, pinyin);
-    m_notifier.announce(LedgerChange::Stocks | LedgerChange::Trades);
+    changeTrades(LedgerChange::Stocks | LedgerChange::Trades, [&] {
+        m_stocks.renameStock(code, name, pinyin);
+        return true;
+    });
 }
 
 FeeRates LedgerWriter::saveSettings(const SettingsToSave& settings, FeeRates current)

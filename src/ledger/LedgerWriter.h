@@ -57,6 +57,10 @@ public:
     void saveQuoteSourceRow(QuoteSourceRow row, const QString& value);
 
 private:
+    // Runs a change of gpjl and announces `what`, with the monitor list when the
+    // monitored names are no longer those of before.
+    template <typename Change> void changeTrades(LedgerChanges what, Change change);
+
     sql::Database& m_db;
     LedgerNotifier& m_notifier;
     TradeLedger m_trades;

@@ -40,12 +40,24 @@ std::chrono::milliseconds periodFor(int position, std::chrono::milliseconds seco
 
 } // namespace
 
-MonitorSession::MonitorSession(sql::Database& db, market::QuoteService& quotes, QObject* parent)
+MonitorSession::MonitorSession(sql::Database& db, ledger::LedgerNotifier& notifier,
+                               market::QuoteService& quotes, QObject* parent)
     : QObject(parent), m_db(db), m_quotes(quotes),
       m_latestQuoteTime(market::noQuoteTimeYet.toString()), m_frameCaption(u"多股同时监控"_s)
 {
     m_timer.setInterval(periodFor(m_intervalPosition, m_second));
     connect(&m_timer, &QTimer::timeout, this, &MonitorSession::tick);
+    connect(&notifier, &ledger::LedgerNotifier::changed, this, &MonitorSession::onLedgerChanged);
+}
+
+void MonitorSession::onLedgerChanged(ledger::LedgerChanges what)
+{
+    // The bar's lines name the monitored stocks: a list set anew, or a monitored
+    // stock renamed, has them built again at the next showing of the monitor window.
+    using ledger::LedgerChange;
+    if (what.testFlag(LedgerChange::TickerLines) ||
+        (what.testFlag(LedgerChange::Stocks) && what.testFlag(LedgerChange::MonitorList)))
+        m_ticker.markRebuildPending();
 }
 
 MonitorSession::~MonitorSession()

@@ -4,6 +4,7 @@
 #include "report/TickerRotation.h"
 
 #include "calc/FeeRules.h"
+#include "ledger/LedgerChanges.h"
 #include "market/FetchOptions.h"
 #include "market/QuoteParsing.h"
 
@@ -48,7 +49,9 @@ public:
 
     // Passes and cycles fetch through the program's quote service: each keeps the
     // source chosen when it starts, each request the proxy in use when it is sent.
-    MonitorSession(sql::Database& db, market::QuoteService& quotes, QObject* parent = nullptr);
+    // The floating bar's lines follow the ledger's changes of the monitor list.
+    MonitorSession(sql::Database& db, ledger::LedgerNotifier& notifier,
+                   market::QuoteService& quotes, QObject* parent = nullptr);
     ~MonitorSession() override;
     // The head stock as the monitor window shows it: its code input, its stock
     // caption (the name), and the main window's current code that the monitor's
@@ -157,6 +160,7 @@ Q_SIGNALS:
 private:
     // How a pass's or cycle's run of fetches ended.
     enum class RunEnd { Completed, Failed, Stopped };
+    void onLedgerChanged(ledger::LedgerChanges what);
     bool hasHeadForPass() const;
     bool hasHeadForCycle() const;
     // Moves to a state and runs the timer as the state and the wish want.

@@ -61,6 +61,7 @@ class MonitorSessionTest : public QObject {
 
     sql::Database m_db = sql::Database::openInMemory();
     std::unique_ptr<QuoteServer> m_server;
+    ledger::LedgerNotifier m_notifier;
     market::NetworkState m_network;
     std::unique_ptr<market::QuoteSourceChoice> m_sources;
     std::unique_ptr<market::QuoteService> m_quotes;
@@ -237,7 +238,7 @@ private Q_SLOTS:
             std::chrono::milliseconds(1));
         m_quotes = std::make_unique<market::QuoteService>(m_network, *m_sources);
         m_quotes->setTransferTimeout(market::QuoteUse::Monitor, std::chrono::milliseconds(400));
-        m_session = std::make_unique<MonitorSession>(m_db, *m_quotes);
+        m_session = std::make_unique<MonitorSession>(m_db, m_notifier, *m_quotes);
         m_session->setPause(std::chrono::milliseconds(5));
         m_fees = {};
         m_fees.stampRate = u"1"_s;

@@ -24,6 +24,7 @@ struct MonitorTestLedger {
     sql::Database db = sql::Database::openInMemory();
     ledger::StockTable stocks{db};
     std::unique_ptr<tools::QuoteServer> server;
+    ledger::LedgerNotifier notifier;
     market::NetworkState network;
     std::unique_ptr<market::QuoteSourceChoice> sources;
     std::unique_ptr<market::QuoteService> quotes;
@@ -54,7 +55,7 @@ struct MonitorTestLedger {
             std::chrono::milliseconds(1));
         quotes = std::make_unique<market::QuoteService>(network, *sources);
         quotes->setTransferTimeout(market::QuoteUse::Monitor, std::chrono::milliseconds(2000));
-        session = std::make_unique<monitor::MonitorSession>(db, *quotes);
+        session = std::make_unique<monitor::MonitorSession>(db, notifier, *quotes);
         session->setPause(std::chrono::milliseconds(5));
     }
 
