@@ -5,6 +5,7 @@
 #include "MainMenus.h"
 #include "ParametersPanel.h"
 #include "calc/Numbers.h"
+#include "ledger/LedgerWriter.h"
 #include "ledger/sql/Database.h"
 #include "windows/DatabaseFailure.h"
 #include "windows/Prompter.h"
@@ -18,11 +19,11 @@ using namespace Qt::StringLiterals;
 
 namespace corvanta::app {
 
-FeeRuleController::FeeRuleController(sql::Database& db, QWidget& window,
-                                     ParametersPanel& parameters, MainMenus& menus,
+FeeRuleController::FeeRuleController(sql::Database& db, ledger::LedgerWriter& writer,
+                                     QWidget& window, ParametersPanel& parameters, MainMenus& menus,
                                      FeeController& fees, windows::Prompter& prompter)
-    : QObject(&window), m_db(db), m_window(window), m_parameters(parameters), m_menus(menus),
-      m_fees(fees), m_prompter(prompter)
+    : QObject(&window), m_db(db), m_writer(writer), m_window(window), m_parameters(parameters),
+      m_menus(menus), m_fees(fees), m_prompter(prompter)
 {
     connect(m_parameters.feeRule, &QComboBox::activated, this, [this](int index) {
         ledger::FeeRuleSetting setting = m_fees.feeRule();
@@ -51,7 +52,7 @@ bool FeeRuleController::choose(const ledger::FeeRuleSetting& setting)
         return true;
     }
     try {
-        ledger::saveFeeRuleSetting(m_db, setting);
+        m_writer.saveFeeRule(setting);
     } catch (const sql::Error& error) {
         show();
         windows::showDatabaseFailure(m_prompter, windows::LedgerAccess::Write, error);

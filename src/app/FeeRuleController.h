@@ -9,6 +9,9 @@ class QWidget;
 namespace corvanta::sql {
 class Database;
 }
+namespace corvanta::ledger {
+class LedgerWriter;
+}
 namespace corvanta::windows {
 class Prompter;
 }
@@ -27,8 +30,9 @@ class ParametersPanel;
 class FeeRuleController : public QObject {
     Q_OBJECT
 public:
-    FeeRuleController(sql::Database& db, QWidget& window, ParametersPanel& parameters,
-                      MainMenus& menus, FeeController& fees, windows::Prompter& prompter);
+    FeeRuleController(sql::Database& db, ledger::LedgerWriter& writer, QWidget& window,
+                      ParametersPanel& parameters, MainMenus& menus, FeeController& fees,
+                      windows::Prompter& prompter);
 
     // Reads the ledger's rows at start and shows them.
     void load();
@@ -42,6 +46,7 @@ private:
     void show();
 
     sql::Database& m_db;
+    ledger::LedgerWriter& m_writer;
     QWidget& m_window;
     ParametersPanel& m_parameters;
     MainMenus& m_menus;

@@ -140,7 +140,8 @@ void LedgerController::showViewOfLedger()
 
 void LedgerController::onLedgerChanged(ledger::LedgerChanges what)
 {
-    if (!what.testFlag(ledger::LedgerChange::Trades))
+    // The grid shows each row's monitor mark too.
+    if (!(what & (ledger::LedgerChange::Trades | ledger::LedgerChange::MonitorList)))
         return;
     // The summary on show refreshes itself; the ledger grid only takes the new rows.
     const std::optional<ledger::TradeRowChange>& row = m_writer.notifier().tradeRowChange();

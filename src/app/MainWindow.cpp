@@ -151,11 +151,11 @@ void MainWindow::buildControllers()
                                               this);
     m_tray = new TrayController(m_services.tray, *this, *m_menus, *m_trade, *m_live);
     m_settings = new SettingsMenuController(
-        m_network, m_db, m_services,
+        m_network, m_db, m_writer, m_services,
         {*this, *m_menus, *m_parameters, *m_trade, *m_status, *m_fees, *m_tray});
 
-    m_feeRules =
-        new FeeRuleController(m_db, *this, *m_parameters, *m_menus, *m_fees, m_services.prompter);
+    m_feeRules = new FeeRuleController(m_db, m_writer, *this, *m_parameters, *m_menus, *m_fees,
+                                       m_services.prompter);
 
     connect(m_fees, &FeeController::inputsPriced, m_targets, &SellTargetController::enableInputs);
     connect(m_fees, &FeeController::codeFocusWanted, this, &MainWindow::focusCodeInput);
@@ -184,9 +184,9 @@ void MainWindow::buildQuoteControllers()
                                            *m_lossTargets, *m_tray, *m_live},
                                           this);
     m_quoteMenus = new QuoteMenusController(
-        m_db, m_services,
+        m_db, m_writer, m_services,
         {*this, *m_trade, *m_menus, *m_picker, *m_quotes, *m_tray, m_quoteSources}, this);
-    m_quoteSourceMenu = new QuoteSourceController(m_db, m_quoteSources, *m_menus, *m_status,
+    m_quoteSourceMenu = new QuoteSourceController(m_writer, m_quoteSources, *m_menus, *m_status,
                                                   m_services.prompter, this);
     connect(m_picker, &windows::StockPicker::quoteWanted, m_quotes,
             &QuoteRefreshController::onQuoteWanted);

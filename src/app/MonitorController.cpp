@@ -13,7 +13,6 @@
 #include "TrayPort.h"
 #include "ledger/Settings.h"
 #include "ledger/sql/Database.h"
-#include "market/FetchOptions.h"
 #include "market/NetworkState.h"
 #include "market/QuoteSourceChoice.h"
 #include "model/LiveState.h"
@@ -50,7 +49,7 @@ constexpr int heldThrottle = -99999;
 MonitorController::MonitorController(Parts parts) : m_parts(parts), m_list(parts.db, parts.notifier)
 {
     m_session =
-        std::make_unique<monitor::MonitorSession>(m_parts.db, currentSource(), currentOptions());
+        std::make_unique<monitor::MonitorSession>(m_parts.db, m_parts.notifier, m_parts.quotes);
     wireSession();
     wireMenus();
     wireListCommands();
@@ -156,30 +155,9 @@ MonitorController::~MonitorController()
     m_session.reset();
 }
 
-std::shared_ptr<const market::QuoteSource> MonitorController::currentSource() const
-{
-    return m_parts.sources.source();
-}
-
-market::FetchOptions MonitorController::currentOptions() const
-{
-    const QNetworkProxy proxy = m_parts.network.networkProxy();
-    ProxyAddress address;
-    if (proxy.type() != QNetworkProxy::NoProxy)
-        address = {proxy.hostName(), proxy.port()};
-    return market::monitorQuoteOptions(address);
-}
-
 // What the session follows whether or not the monitor window is built yet.
 void MonitorController::wireSession()
 {
-    market::NetworkState& network = m_parts.network;
-    // A new source choice or address reaches the next pass and cycle.
-    connect(&m_parts.sources, &market::QuoteSourceChoice::sourceChanged, this,
-            [this] { m_session->setSource(currentSource()); });
-    // A proxy taken into use reaches the next pass and cycle.
-    connect(&network, &market::NetworkState::changed, this,
-            [this] { m_session->setFetchOptions(currentOptions()); });
     // The monitor window takes the main window's chosen title, now or when built.
     connect(&m_parts.main.settings(), &SettingsMenuController::titleChosen, this,
             [this](const QString& title) {
@@ -294,14 +272,12 @@ void MonitorController::wireListCommands()
             [this] { dateRange().openOver(m_parts.main.frameGeometry()); });
 }
 
-void MonitorController::runListCommand(
-    ledger::MonitorList::BarLines (ledger::MonitorList::*command)())
+void MonitorController::runListCommand(void (ledger::MonitorList::*command)())
 {
     runCommand([this, command] { return (m_list.*command)(); });
 }
 
-void MonitorController::runNamedCommand(
-    ledger::MonitorList::BarLines (ledger::MonitorList::*command)(const QString&))
+void MonitorController::runNamedCommand(void (ledger::MonitorList::*command)(const QString&))
 {
     const ledger::LedgerRow* row = m_parts.main.ledgerController().currentRow();
     if (!row)
@@ -310,16 +286,13 @@ void MonitorController::runNamedCommand(
     runCommand([this, command, name] { return (m_list.*command)(name); });
 }
 
-void MonitorController::runCommand(const std::function<ledger::MonitorList::BarLines()>& command)
+void MonitorController::runCommand(const std::function<void()>& command)
 {
     // The grid is re-read by the change; it goes back to the row that was current.
     LedgerController& ledger = m_parts.main.ledgerController();
     const ledger::LedgerRow* row = ledger.currentRow();
     const std::optional<qint64> current = row ? std::optional(row->id) : std::nullopt;
-    const auto lines =
-        windows::withLedger(m_parts.services.prompter, windows::LedgerAccess::Write, command);
-    if (lines == ledger::MonitorList::BarLines::Rebuild)
-        m_session->ticker().markRebuildPending();
+    windows::withLedger(m_parts.services.prompter, windows::LedgerAccess::Write, command);
     if (current)
         ledger.moveTo(*current);
 }
@@ -352,8 +325,6 @@ void MonitorController::openMonitor()
     m_session->ticker().setActive(false);
     leaveMainWindow();
     m_monitor->setNetworkOk(m_parts.network.networkOk());
-    m_session->setSource(currentSource());
-    m_session->setFetchOptions(currentOptions());
     // Showing copies the main window's stock into the head, which the pass fetches first.
     m_monitor->showNormal();
     if (m_parts.network.networkOk() && hasCurrentRow())

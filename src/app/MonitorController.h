@@ -18,9 +18,7 @@ class StockTable;
 } // namespace corvanta::ledger
 namespace corvanta::market {
 class NetworkState;
-class QuoteSource;
-class QuoteSourceChoice;
-struct FetchOptions;
+class QuoteService;
 } // namespace corvanta::market
 namespace corvanta::monitor {
 class MonitorSession;
@@ -55,7 +53,7 @@ public:
         MainWindow& main;
         windows::TradePort& trade;
         MainWindowServices services;
-        market::QuoteSourceChoice& sources;
+        market::QuoteService& quotes;
     };
     explicit MonitorController(Parts parts);
     ~MonitorController() override;
@@ -104,19 +102,16 @@ private:
     void wireListCommands();
     void announceWindowsShown();
     // Runs one list command on the ledger's current stock (or all stocks).
-    void runListCommand(ledger::MonitorList::BarLines (ledger::MonitorList::*command)());
-    void runNamedCommand(
-        ledger::MonitorList::BarLines (ledger::MonitorList::*command)(const QString&));
-    // Runs a command, marks the bar's lines when it changes them and keeps the
-    // ledger grid on its row.
-    void runCommand(const std::function<ledger::MonitorList::BarLines()>& command);
+    void runListCommand(void (ledger::MonitorList::*command)());
+    void runNamedCommand(void (ledger::MonitorList::*command)(const QString&));
+    // Runs a command and keeps the ledger grid on its row; the list announces the
+    // change itself.
+    void runCommand(const std::function<void()>& command);
     // "实时监控(&D)" on the main window: amounts back in 元, the ledger caption reset,
     // the single-stock refresh stopped, the window hidden to the tray.
     void leaveMainWindow();
     void restoreMainWindow();
     bool hasCurrentRow() const;
-    std::shared_ptr<const market::QuoteSource> currentSource() const;
-    market::FetchOptions currentOptions() const;
 
     Parts m_parts;
     ledger::MonitorList m_list;

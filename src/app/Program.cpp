@@ -165,10 +165,10 @@ Program::Program(sql::Database db, std::unique_ptr<SystemServices> system,
     m_tradePort = std::make_unique<MainTradePort>(*m_mainWindow);
     m_summary =
         std::make_unique<SummaryController>(m_db, m_notifier, m_network, m_quoteLines,
-                                            *m_mainWindow, m_services.prompter, *m_quoteSources);
+                                            *m_mainWindow, m_services.prompter, *m_quoteService);
     m_monitor = std::make_unique<MonitorController>(
         MonitorController::Parts{m_db, m_stocks, m_notifier, m_network, *m_mainWindow, *m_tradePort,
-                                 m_services, *m_quoteSources});
+                                 m_services, *m_quoteService});
     m_sideWindows = std::make_unique<SideWindows>(m_db, m_notifier, *m_mainWindow, *m_tradePort,
                                                   m_services.prompter, m_services.tray);
     if (m_system)
@@ -327,13 +327,6 @@ windows::BackupWindow& Program::backupWindow()
             m_db, m_notifier, m_services.prompter, files(), main);
         windows::BackupWindow* window = m_backupWindow.get();
         QObject::connect(main, &MainWindow::closing, window, &QWidget::close);
-        // The floating bar's lines are built again from the restored ledger.
-        monitor::MonitorSession* session = &m_monitor->session();
-        QObject::connect(window, &windows::BackupWindow::restoreEnded, main,
-                         [session](bool committed) {
-                             if (committed)
-                                 session->ticker().markRebuildPending();
-                         });
         QObject::connect(window, &windows::BackupWindow::shownChanged, main,
                          [this](bool shown) { m_timerPauses->set(MainTimerPause::Backup, shown); });
     }

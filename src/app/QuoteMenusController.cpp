@@ -6,6 +6,7 @@
 #include "QuoteRefreshController.h"
 #include "TradePanel.h"
 #include "TrayController.h"
+#include "ledger/LedgerWriter.h"
 #include "ledger/QuoteServerSetting.h"
 #include "ledger/QuoteSourceSetting.h"
 #include "ledger/sql/Database.h"
@@ -28,9 +29,10 @@ using namespace Qt::StringLiterals;
 
 namespace corvanta::app {
 
-QuoteMenusController::QuoteMenusController(sql::Database& db, MainWindowServices services,
-                                           Parts parts, QObject* parent)
-    : QObject(parent), m_db(db), m_services(services), m_parts(parts)
+QuoteMenusController::QuoteMenusController(sql::Database& db, ledger::LedgerWriter& writer,
+                                           MainWindowServices services, Parts parts,
+                                           QObject* parent)
+    : QObject(parent), m_db(db), m_writer(writer), m_services(services), m_parts(parts)
 {
     QLabel* link = m_parts.trade.infoLink;
     auto* pages = new QMenu(link);
@@ -102,7 +104,7 @@ bool QuoteMenusController::setQuoteServer(const QString& text)
     }
     const QUrl server = std::get<QUrl>(checked);
     if (!windows::withLedger(m_services.prompter, windows::LedgerAccess::Write,
-                             [&] { ledger::saveQuoteServer(m_db, server.toString()); }))
+                             [&] { m_writer.saveQuoteServer(server.toString()); }))
         return false;
     market::QuoteHosts hosts = m_parts.sources.hosts();
     hosts.page = server;
@@ -130,9 +132,9 @@ bool QuoteMenusController::setSourceHost(bool tencent, const QString& text)
     }
     const QUrl host = std::get<QUrl>(checked);
     try {
-        ledger::saveQuoteSourceRow(
-            m_db, tencent ? ledger::QuoteSourceRow::TencentHost : ledger::QuoteSourceRow::SinaHost,
-            host.toString());
+        m_writer.saveQuoteSourceRow(tencent ? ledger::QuoteSourceRow::TencentHost
+                                            : ledger::QuoteSourceRow::SinaHost,
+                                    host.toString());
     } catch (const sql::Error& error) {
         m_services.prompter.inform(
             windows::databaseFailureText(windows::LedgerAccess::Write, error));

@@ -10,6 +10,9 @@ class QWidget;
 namespace corvanta::sql {
 class Database;
 }
+namespace corvanta::ledger {
+class LedgerWriter;
+}
 namespace corvanta::market {
 class QuoteSourceChoice;
 }
@@ -39,8 +42,8 @@ public:
         market::QuoteSourceChoice& sources;
     };
 
-    QuoteMenusController(sql::Database& db, MainWindowServices services, Parts parts,
-                         QObject* parent = nullptr);
+    QuoteMenusController(sql::Database& db, ledger::LedgerWriter& writer,
+                         MainWindowServices services, Parts parts, QObject* parent = nullptr);
 
     // Opens the code input's page on the portal, and keeps it as the link's target.
     void openInfoPage(InfoPortal portal);
@@ -62,6 +65,7 @@ private:
     void askSourceHost(bool tencent);
 
     sql::Database& m_db;
+    ledger::LedgerWriter& m_writer;
     MainWindowServices m_services;
     Parts m_parts;
 };

@@ -2,6 +2,7 @@
 
 #include "MainMenus.h"
 #include "StatusBarPanels.h"
+#include "ledger/LedgerWriter.h"
 #include "ledger/QuoteServerSetting.h"
 #include "ledger/QuoteSourceSetting.h"
 #include "ledger/sql/Database.h"
@@ -36,10 +37,11 @@ QString QuoteSourceController::noQuoteEndpointHint()
     return QStringLiteral("没有公开的行情接口，不能作为数据来源");
 }
 
-QuoteSourceController::QuoteSourceController(sql::Database& db, market::QuoteSourceChoice& choice,
-                                             MainMenus& menus, StatusBarPanels& status,
-                                             windows::Prompter& prompter, QObject* parent)
-    : QObject(parent), m_db(db), m_choice(choice), m_menus(menus), m_prompter(prompter)
+QuoteSourceController::QuoteSourceController(ledger::LedgerWriter& writer,
+                                             market::QuoteSourceChoice& choice, MainMenus& menus,
+                                             StatusBarPanels& status, windows::Prompter& prompter,
+                                             QObject* parent)
+    : QObject(parent), m_writer(writer), m_choice(choice), m_menus(menus), m_prompter(prompter)
 {
     // 搜狐 and 和讯 publish no quote endpoint: their items can never be the source in
     // use, so they are never checked (the main window disables them).
@@ -70,7 +72,7 @@ bool QuoteSourceController::choose(const QString& itemText)
     }
     if (*kind != m_choice.kind()) {
         if (!windows::withLedger(m_prompter, windows::LedgerAccess::Write, [&] {
-                ledger::saveQuoteSourceRow(m_db, ledger::QuoteSourceRow::Choice, itemText);
+                m_writer.saveQuoteSourceRow(ledger::QuoteSourceRow::Choice, itemText);
             })) {
             checkChosen();
             return false;

@@ -9,6 +9,9 @@ class QAction;
 namespace corvanta::sql {
 class Database;
 }
+namespace corvanta::ledger {
+class LedgerWriter;
+}
 namespace corvanta::windows {
 class Prompter;
 }
@@ -33,8 +36,8 @@ market::QuoteSourceKind loadQuoteSourceKind(sql::Database& db);
 class QuoteSourceController : public QObject {
     Q_OBJECT
 public:
-    QuoteSourceController(sql::Database& db, market::QuoteSourceChoice& choice, MainMenus& menus,
-                          StatusBarPanels& status, windows::Prompter& prompter,
+    QuoteSourceController(ledger::LedgerWriter& writer, market::QuoteSourceChoice& choice,
+                          MainMenus& menus, StatusBarPanels& status, windows::Prompter& prompter,
                           QObject* parent = nullptr);
 
     // A menu item was picked: a quote source is stored, then used; when the ledger
@@ -51,7 +54,7 @@ public:
 private:
     void checkChosen();
 
-    sql::Database& m_db;
+    ledger::LedgerWriter& m_writer;
     market::QuoteSourceChoice& m_choice;
     MainMenus& m_menus;
     windows::Prompter& m_prompter;

@@ -10,6 +10,7 @@
 #include "TradePanel.h"
 #include "TrayController.h"
 #include "app/Version.h"
+#include "ledger/LedgerWriter.h"
 #include "ledger/sql/Database.h"
 #include "market/NetworkState.h"
 #include "market/ProxyAddress.h"
@@ -36,8 +37,10 @@ QString proxyLine(const QString& host, int port)
 } // namespace
 
 SettingsMenuController::SettingsMenuController(market::NetworkState& network, sql::Database& db,
+                                               ledger::LedgerWriter& writer,
                                                MainWindowServices services, Parts parts)
-    : QObject(&parts.window), m_network(network), m_db(db), m_services(services), m_parts(parts)
+    : QObject(&parts.window), m_network(network), m_db(db), m_writer(writer), m_services(services),
+      m_parts(parts)
 {
     MainMenus& m = m_parts.menus;
     connect(m.customTitle, &QAction::triggered, this, &SettingsMenuController::editTitle);
@@ -76,7 +79,7 @@ void SettingsMenuController::saveSettings()
     settings.proxyPort = m_network.proxyPort();
     settings.font = m_monitorFont;
     const auto saved = windows::withLedger(m_services.prompter, windows::LedgerAccess::Write, [&] {
-        return ledger::saveSettings(m_db, settings, m_parts.fees.savedRates());
+        return m_writer.saveSettings(settings, m_parts.fees.savedRates());
     });
     if (!saved)
         return;

@@ -10,6 +10,9 @@ class QMainWindow;
 namespace corvanta::sql {
 class Database;
 }
+namespace corvanta::ledger {
+class LedgerWriter;
+}
 namespace corvanta::market {
 class NetworkState;
 }
@@ -38,7 +41,7 @@ public:
         TrayController& tray;
     };
     SettingsMenuController(market::NetworkState& network, sql::Database& db,
-                           MainWindowServices services, Parts parts);
+                           ledger::LedgerWriter& writer, MainWindowServices services, Parts parts);
 
     // Shows the saved settings at start.
     void loadSettings();
@@ -61,6 +64,7 @@ private:
 
     market::NetworkState& m_network;
     sql::Database& m_db;
+    ledger::LedgerWriter& m_writer;
     MainWindowServices m_services;
     Parts m_parts;
     ledger::MonitorFont m_monitorFont;

@@ -14,7 +14,7 @@
 #include "market/FetchOptions.h"
 #include "market/NetworkState.h"
 #include "market/QuoteLines.h"
-#include "market/QuoteSourceChoice.h"
+#include "market/QuoteService.h"
 #include "market/SequentialQuoteRun.h"
 #include "model/LedgerFocus.h"
 #include "report/SummaryQuotedValues.h"
@@ -31,7 +31,6 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
-#include <QNetworkProxy>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTableView>
@@ -63,20 +62,15 @@ QVariant colourBrush(report::CellColour colour)
 SummaryController::SummaryController(sql::Database& db, ledger::LedgerNotifier& notifier,
                                      market::NetworkState& network, market::QuoteLines& quotes,
                                      MainWindow& window, windows::Prompter& prompter,
-                                     const market::QuoteSourceChoice& sources, QObject* parent)
-    : QObject(parent), m_db(db), m_network(network), m_quotes(quotes), m_window(window),
-      m_prompter(prompter), m_panel(window.ledger()), m_selector(window.viewSelector()),
-      m_focus(window.focus()), m_model(new report::SummaryTableModel(this)),
+                                     market::QuoteService& service, QObject* parent)
+    : QObject(parent), m_db(db), m_network(network), m_service(service), m_quotes(quotes),
+      m_window(window), m_prompter(prompter), m_panel(window.ledger()),
+      m_selector(window.viewSelector()), m_focus(window.focus()),
+      m_model(new report::SummaryTableModel(this)),
       m_detailModel(new report::TradeDetailModel(this)),
       m_detail(new TradeDetailPanel(window.centralWidget())),
-      m_progress(new QProgressBar(&m_panel)), m_popup(new QMenu(&window)),
-      m_fetchTimeout(market::summaryQuoteOptions({}).transferTimeout)
+      m_progress(new QProgressBar(&m_panel)), m_popup(new QMenu(&window))
 {
-    // Each run takes the source chosen when it starts.
-    m_sourceFactory = [&sources] {
-        return sources.source();
-    };
-
     QTableView* grid = m_panel.summaryGrid;
     m_model->setColourData(colourBrush);
     grid->setModel(m_model);
@@ -204,13 +198,9 @@ void SummaryController::startQuoted(const QStringList& codes)
     m_fetchFailed = false;
     m_abandoned = false;
 
-    const QNetworkProxy proxy = m_network.networkProxy();
-    market::FetchOptions options = market::summaryQuoteOptions(
-        proxy.type() == QNetworkProxy::NoProxy ? ProxyAddress{}
-                                               : ProxyAddress{proxy.hostName(), proxy.port()});
-    options.transferTimeout = m_fetchTimeout;
-    auto* run =
-        new market::SequentialQuoteRun(m_sourceFactory(), options, market::summaryPause, this);
+    // Each run keeps the source chosen when it starts.
+    auto* run = new market::SequentialQuoteRun(m_service, market::QuoteUse::Summary,
+                                               market::summaryPause, this);
     m_run = run;
     // A code already in a fetched line (another name of the same stock) is not asked twice.
     run->setSkip([this](const QStringList& batch) {
@@ -359,14 +349,16 @@ void SummaryController::onGridClicked(int row)
 
 void SummaryController::onLedgerChanged(ledger::LedgerChanges what)
 {
+    const bool listShown = !m_detail->isHidden() && m_detailModel->showsMonitoredStocks();
+    // The listing of the monitored stocks follows their marks and their buys.
+    if (listShown && (what & (ledger::LedgerChange::Trades | ledger::LedgerChange::MonitorList)))
+        showMonitoredStocks();
     if (!what.testFlag(ledger::LedgerChange::Trades))
         return;
     m_heldAtMarket.reset();
-    // The open panel follows: the monitored stocks (their marks or buys changed) or
-    // the stock whose trades it lists.
-    if (!m_detail->isHidden() && m_detailModel->showsMonitoredStocks())
-        showMonitoredStocks();
-    else if (!m_detail->isHidden() && !m_detailModel->locked() && !m_detailModel->name().isEmpty())
+    // The open panel listing a stock's trades follows them.
+    if (!listShown && !m_detail->isHidden() && !m_detailModel->locked() &&
+        !m_detailModel->name().isEmpty())
         showDetail(m_detailModel->name());
     // Quotes being fetched: the summary they lead to reads the ledger as it is then.
     if (m_shown && !isFetching())

@@ -6,9 +6,6 @@
 #include <QObject>
 #include <QPointer>
 
-#include <chrono>
-#include <functional>
-#include <memory>
 #include <optional>
 
 class QComboBox;
@@ -24,8 +21,7 @@ class LedgerNotifier;
 namespace corvanta::market {
 class NetworkState;
 class QuoteLines;
-class QuoteSource;
-class QuoteSourceChoice;
+class QuoteService;
 class SequentialQuoteRun;
 struct QuoteResult;
 } // namespace corvanta::market
@@ -55,18 +51,12 @@ class TradeDetailPanel;
 class SummaryController : public QObject {
     Q_OBJECT
 public:
-    using SourceFactory = std::function<std::shared_ptr<const market::QuoteSource>()>;
-
+    // The quoted mode fetches through the program's quote service.
     SummaryController(sql::Database& db, ledger::LedgerNotifier& notifier,
                       market::NetworkState& network, market::QuoteLines& quotes, MainWindow& window,
-                      windows::Prompter& prompter, const market::QuoteSourceChoice& sources,
+                      windows::Prompter& prompter, market::QuoteService& service,
                       QObject* parent = nullptr);
     ~SummaryController() override;
-
-    // Where the quoted mode fetches from (the program's chosen source by default).
-    void setQuoteSource(SourceFactory factory) { m_sourceFactory = std::move(factory); }
-    // How long a quote request may receive nothing before it fails.
-    void setFetchTimeout(std::chrono::milliseconds timeout) { m_fetchTimeout = timeout; }
 
     // Builds the summary and shows it; quietly nothing while quotes are being fetched.
     void requestSummary();
@@ -118,6 +108,7 @@ private:
 
     sql::Database& m_db;
     market::NetworkState& m_network;
+    market::QuoteService& m_service;
     market::QuoteLines& m_quotes;
     MainWindow& m_window;
     windows::Prompter& m_prompter;
@@ -129,8 +120,6 @@ private:
     TradeDetailPanel* m_detail;
     QProgressBar* m_progress;
     QMenu* m_popup;
-    SourceFactory m_sourceFactory;
-    std::chrono::milliseconds m_fetchTimeout;
     QPointer<market::SequentialQuoteRun> m_run;
     bool m_fetchFailed = false;
     bool m_abandoned = false; // the user went back to the ledger during the fetch

@@ -10,11 +10,20 @@ namespace corvanta::ledger {
 
 // What a committed change touched.
 enum class LedgerChange {
-    Trades = 0x1,   // gpjl: trades, open positions, monitor marks
+    Trades = 0x1,   // gpjl: trades and open positions
     Stocks = 0x2,   // gpmc: the stock table
     Journal = 0x4,  // dxgp: the journal of candidate stocks
     Settings = 0x8, // settings rows
     Events = 0x10,  // fhsp: corporate actions; announced with Trades, as they move positions
+    // gpjl's monitor marks: which stocks the monitor follows (a list command, a
+    // deletion or a rename that takes a monitored name away, a cleared or restored
+    // ledger).
+    MonitorList = 0x20,
+    // Announced with MonitorList when the floating bar's lines no longer stand for
+    // the list and are built again: a stock added or removed by name, the whole
+    // list at once, a restored ledger. Adding stocks by their state or dates keeps
+    // the lines; the cycles append the new ones.
+    TickerLines = 0x40,
 };
 Q_DECLARE_FLAGS(LedgerChanges, LedgerChange)
 Q_DECLARE_OPERATORS_FOR_FLAGS(LedgerChanges)

@@ -1,6 +1,8 @@
 #include "LedgerWriter.h"
 
 #include "LedgerMessages.h"
+#include "MonitorList.h"
+#include "QuoteServerSetting.h"
 #include "RightsSubscription.h"
 
 namespace corvanta::ledger {
@@ -19,19 +21,37 @@ RecordOutcome LedgerWriter::record(const TradeEntry& entry)
     return outcome;
 }
 
+template <typename Change>
+void LedgerWriter::changeTrades(LedgerChanges what, Change change,
+                                std::optional<TradeRowChange> row)
+{
+    const QStringList monitored = monitoredNames(m_db);
+    if (!change())
+        return;
+    if (monitoredNames(m_db) != monitored)
+        what |= LedgerChange::MonitorList;
+    m_notifier.announce(what, row);
+}
+
 DeleteOutcome LedgerWriter::deleteTrade(qint64 id)
 {
-    DeleteOutcome outcome = m_trades.deleteTrade(id);
-    if (outcome.status == DeleteOutcome::Status::Deleted)
-        m_notifier.announce(LedgerChange::Trades,
-                            TradeRowChange{TradeRowChange::Kind::Deleted, id});
+    DeleteOutcome outcome;
+    changeTrades(
+        LedgerChange::Trades,
+        [&] {
+            outcome = m_trades.deleteTrade(id);
+            return outcome.status == DeleteOutcome::Status::Deleted;
+        },
+        TradeRowChange{TradeRowChange::Kind::Deleted, id});
     return outcome;
 }
 
 void LedgerWriter::clearLedger()
 {
-    m_trades.clearLedger();
-    m_notifier.announce(LedgerChange::Trades);
+    changeTrades(LedgerChange::Trades, [&] {
+        m_trades.clearLedger();
+        return true;
+    });
 }
 
 EventSaveOutcome LedgerWriter::addEvent(const EventEntry& entry, bool confirmed)
@@ -79,8 +99,35 @@ void LedgerWriter::addStock(const QString& code, const QString& name, const QStr
 
 void LedgerWriter::renameStock(const QString& code, const QString& name, const QString& pinyin)
 {
-    m_stocks.renameStock(code, name, pinyin);
-    m_notifier.announce(LedgerChange::Stocks | LedgerChange::Trades);
+    changeTrades(LedgerChange::Stocks | LedgerChange::Trades, [&] {
+        m_stocks.renameStock(code, name, pinyin);
+        return true;
+    });
+}
+
+FeeRates LedgerWriter::saveSettings(const SettingsToSave& settings, FeeRates current)
+{
+    const FeeRates saved = ledger::saveSettings(m_db, settings, current);
+    m_notifier.announce(LedgerChange::Settings);
+    return saved;
+}
+
+void LedgerWriter::saveFeeRule(const FeeRuleSetting& setting)
+{
+    saveFeeRuleSetting(m_db, setting);
+    m_notifier.announce(LedgerChange::Settings);
+}
+
+void LedgerWriter::saveQuoteServer(const QString& address)
+{
+    ledger::saveQuoteServer(m_db, address);
+    m_notifier.announce(LedgerChange::Settings);
+}
+
+void LedgerWriter::saveQuoteSourceRow(QuoteSourceRow row, const QString& value)
+{
+    ledger::saveQuoteSourceRow(m_db, row, value);
+    m_notifier.announce(LedgerChange::Settings);
 }
 
 } // namespace corvanta::ledger

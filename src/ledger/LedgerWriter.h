@@ -1,7 +1,10 @@
 #pragma once
 
 #include "EventLedger.h"
+#include "FeeRuleSetting.h"
 #include "LedgerChanges.h"
+#include "QuoteSourceSetting.h"
+#include "Settings.h"
 #include "StockTable.h"
 #include "TradeLedger.h"
 
@@ -47,7 +50,20 @@ public:
     // Renames the stock in gpmc and in its ledger rows.
     void renameStock(const QString& code, const QString& name, const QString& pinyin);
 
+    // The settings rows of gpmc; each announces Settings.
+    FeeRates saveSettings(const SettingsToSave& settings, FeeRates current);
+    void saveFeeRule(const FeeRuleSetting& setting);
+    void saveQuoteServer(const QString& address);
+    void saveQuoteSourceRow(QuoteSourceRow row, const QString& value);
+
 private:
+    // Runs a change of gpjl and announces `what` (and the one trade `row` it
+    // recorded or deleted, if so), with the monitor list when the monitored names
+    // are no longer those of before.
+    template <typename Change>
+    void changeTrades(LedgerChanges what, Change change,
+                      std::optional<TradeRowChange> row = std::nullopt);
+
     sql::Database& m_db;
     LedgerNotifier& m_notifier;
     TradeLedger m_trades;

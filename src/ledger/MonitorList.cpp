@@ -33,7 +33,7 @@ void MonitorList::mark(const char* sql, const QString& name)
         update.bind(1, name);
     update.run();
     transaction.commit();
-    m_notifier.announce(LedgerChange::Trades);
+    m_notifier.announce(LedgerChange::MonitorList | LedgerChange::TickerLines);
 }
 
 void MonitorList::markNames(const char* select, const QList<QString>& parameters)
@@ -54,43 +54,37 @@ void MonitorList::markNames(const char* select, const QList<QString>& parameters
         update.run();
     }
     transaction.commit();
-    m_notifier.announce(LedgerChange::Trades);
+    m_notifier.announce(LedgerChange::MonitorList);
 }
 
-MonitorList::BarLines MonitorList::add(const QString& name)
+void MonitorList::add(const QString& name)
 {
     mark(markName, name);
-    return BarLines::Rebuild;
 }
 
-MonitorList::BarLines MonitorList::remove(const QString& name)
+void MonitorList::remove(const QString& name)
 {
     mark(unmarkName, name);
-    return BarLines::Rebuild;
 }
 
-MonitorList::BarLines MonitorList::addAll()
+void MonitorList::addAll()
 {
     mark(markAll);
-    return BarLines::Rebuild;
 }
 
-MonitorList::BarLines MonitorList::removeAll()
+void MonitorList::removeAll()
 {
     mark(unmarkAll);
-    return BarLines::Rebuild;
 }
 
-MonitorList::BarLines MonitorList::addUnsold()
+void MonitorList::addUnsold()
 {
     markNames(unsoldNames, {});
-    return BarLines::Keep;
 }
 
-MonitorList::BarLines MonitorList::addBoughtBetween(const QDate& first, const QDate& last)
+void MonitorList::addBoughtBetween(const QDate& first, const QDate& last)
 {
     markNames(boughtNames, {first.toString(u"yyyy-MM-dd"_s), last.toString(u"yyyy-MM-dd"_s)});
-    return BarLines::Keep;
 }
 
 QList<MonitoredStock> MonitorList::listing() const
@@ -107,6 +101,15 @@ QList<MonitoredStock> monitoredStocks(sql::Database& db)
         stocks.append({query.text(0), query.int64(1), query.optionalReal(2), query.optionalReal(3),
                        query.optionalReal(4)});
     return stocks;
+}
+
+QStringList monitoredNames(sql::Database& db)
+{
+    auto query = db.prepare("SELECT DISTINCT 股票名 FROM gpjl WHERE 监控状态='是' ORDER BY 股票名");
+    QStringList names;
+    while (query.step())
+        names.append(query.text(0));
+    return names;
 }
 
 bool MonitorList::isEmpty() const

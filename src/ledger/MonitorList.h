@@ -5,6 +5,7 @@
 #include <QDate>
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -26,27 +27,27 @@ struct MonitoredStock {
 // The monitored stocks with their buys summed, by name.
 QList<MonitoredStock> monitoredStocks(sql::Database& db);
 
+// The names of the monitored stocks, sorted.
+QStringList monitoredNames(sql::Database& db);
+
 // The monitor list: the stock names whose gpjl rows carry 监控状态 "是". Every
 // change marks all rows of a name at once, runs in one transaction and, once
-// committed, announces the trades as changed. Names are bound, never spliced,
-// so a name with quotes is marked like any other.
+// committed, announces the monitor list as changed (with the floating bar's lines
+// for the commands by name or for the whole list). Names are bound, never
+// spliced, so a name with quotes is marked like any other.
 class MonitorList {
 public:
     MonitorList(sql::Database& db, LedgerNotifier& notifier) : m_db(db), m_notifier(notifier) {}
 
-    // Whether a command changes which lines the floating bar rotates (the bar's
-    // lines are then rebuilt on the next showing of the monitor window).
-    enum class BarLines { Keep, Rebuild };
-
-    BarLines add(const QString& name);
-    BarLines remove(const QString& name);
-    BarLines addAll();
-    BarLines removeAll();
+    void add(const QString& name);
+    void remove(const QString& name);
+    void addAll();
+    void removeAll();
     // Every stock with unsold shares that is not monitored yet.
-    BarLines addUnsold();
+    void addUnsold();
     // Every stock bought between the two days, both included; nothing when the
     // start is after the end.
-    BarLines addBoughtBetween(const QDate& first, const QDate& last);
+    void addBoughtBetween(const QDate& first, const QDate& last);
 
     // The monitored stocks with their buys summed, by name.
     QList<MonitoredStock> listing() const;

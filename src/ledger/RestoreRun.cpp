@@ -100,7 +100,10 @@ void RestoreRun::finish()
     if (!m_restore)
         return;
     m_restore.reset();
-    m_notifier.announce(LedgerChange::Trades | LedgerChange::Stocks | LedgerChange::Events);
+    // Settings rows and monitor marks come with the restored tables.
+    m_notifier.announce(LedgerChange::Trades | LedgerChange::Stocks | LedgerChange::Events |
+                        LedgerChange::Settings | LedgerChange::MonitorList |
+                        LedgerChange::TickerLines);
 }
 
 } // namespace corvanta::ledger

@@ -34,6 +34,13 @@ FetchOptions optionsFor(QuoteUse use, const ProxyAddress& proxy)
 QuoteService::QuoteService(NetworkState& network, QuoteSourceChoice& sources, QObject* parent)
     : QObject(parent), m_network(network), m_sources(sources)
 {
+    for (QuoteUse use : {QuoteUse::CurrentStock, QuoteUse::Summary, QuoteUse::Monitor})
+        m_timeouts[std::size_t(use)] = optionsFor(use, {}).transferTimeout;
+}
+
+void QuoteService::setTransferTimeout(QuoteUse use, std::chrono::milliseconds timeout)
+{
+    m_timeouts[std::size_t(use)] = timeout;
 }
 
 std::shared_ptr<const QuoteSource> QuoteService::source() const
@@ -50,7 +57,8 @@ QuoteJob* QuoteService::fetch(std::shared_ptr<const QuoteSource> source, const Q
                               QuoteUse use)
 {
     // The proxy is the manager's: the one in use now goes on it before this request.
-    const FetchOptions options = optionsFor(use, proxyAddressOf(m_network.networkProxy()));
+    FetchOptions options = optionsFor(use, proxyAddressOf(m_network.networkProxy()));
+    options.transferTimeout = m_timeouts[std::size_t(use)];
     m_fetcher.setOptions(options);
     ++m_asked;
     Q_EMIT asked(codes, use);

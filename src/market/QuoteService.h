@@ -5,6 +5,8 @@
 #include <QObject>
 #include <QStringList>
 
+#include <array>
+#include <chrono>
 #include <memory>
 
 class QNetworkProxy;
@@ -41,6 +43,10 @@ public:
     QuoteJob* fetch(std::shared_ptr<const QuoteSource> source, const QStringList& codes,
                     QuoteUse use);
 
+    // How long a request of this use may receive nothing before it fails (60 s
+    // unless a test shortens it); it reaches the next request.
+    void setTransferTimeout(QuoteUse use, std::chrono::milliseconds timeout);
+
     // Whether the network manager has been made (start-up makes none).
     bool hasManager() const { return m_fetcher.hasManager(); }
     // The requests asked of this service so far.
@@ -54,6 +60,7 @@ private:
     NetworkState& m_network;
     QuoteSourceChoice& m_sources;
     QuoteFetcher m_fetcher;
+    std::array<std::chrono::milliseconds, 3> m_timeouts;
     qint64 m_asked = 0;
 };
 

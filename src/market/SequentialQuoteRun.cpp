@@ -12,6 +12,15 @@ SequentialQuoteRun::SequentialQuoteRun(std::shared_ptr<const QuoteSource> source
     connect(&m_pause, &QTimer::timeout, this, &SequentialQuoteRun::send);
 }
 
+SequentialQuoteRun::SequentialQuoteRun(QuoteService& service, QuoteUse use,
+                                       std::chrono::milliseconds pause, QObject* parent)
+    : QObject(parent), m_service(&service), m_use(use)
+{
+    m_pause.setSingleShot(true);
+    m_pause.setInterval(pause);
+    connect(&m_pause, &QTimer::timeout, this, &SequentialQuoteRun::send);
+}
+
 void SequentialQuoteRun::setSkip(std::function<bool(const QStringList&)> skip)
 {
     m_skip = std::move(skip);
@@ -21,6 +30,8 @@ void SequentialQuoteRun::start(const QStringList& codes)
 {
     if (m_running)
         return;
+    if (m_service)
+        m_source = m_service->source();
     m_codes = codes;
     m_next = 0;
     m_batch.clear();
@@ -51,7 +62,8 @@ void SequentialQuoteRun::next()
 
 void SequentialQuoteRun::send()
 {
-    m_job = m_fetcher->fetch(m_source, m_batch);
+    m_job = m_service ? m_service->fetch(m_source, m_batch, m_use)
+                      : m_fetcher->fetch(m_source, m_batch);
     connect(m_job, &QuoteJob::finished, this, &SequentialQuoteRun::onJobFinished);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "QuoteFetcher.h"
+#include "QuoteService.h"
 
 #include <QObject>
 #include <QPointer>
@@ -12,16 +13,21 @@
 namespace corvanta::market {
 
 // Fetches a list of codes one request after another, each request preceded by a
-// pause on a timer (300 ms for the summary, 500 ms for the monitor), with a client
-// of its own for the run. The codes go, in their order, in requests of as many as
-// the source takes (one for the quote page, up to 100 for a real source), so the
-// record lines arrive in the order of the codes.
+// pause on a timer (300 ms for the summary, 500 ms for the monitor), through the
+// program's quote service or a client of its own. The codes go, in their order, in requests of as
+// many as the source takes (one for the quote page, up to 100 for a real source), so the record
+// lines arrive in the order of the codes.
 class SequentialQuoteRun : public QObject {
     Q_OBJECT
 
 public:
+    // A run on a client of its own, to a given source.
     SequentialQuoteRun(std::shared_ptr<const QuoteSource> source, const FetchOptions& options,
                        std::chrono::milliseconds pause, QObject* parent = nullptr);
+    // A run through the service: each run keeps the source chosen when it starts,
+    // and each request goes with the proxy in use when it is sent.
+    SequentialQuoteRun(QuoteService& service, QuoteUse use, std::chrono::milliseconds pause,
+                       QObject* parent = nullptr);
 
     // Asked for each code (a list of one) as its request is made up, just before the
     // request's pause: true leaves the code out of this run (its record is already
@@ -50,7 +56,9 @@ private:
     void end(bool completed);
 
     std::shared_ptr<const QuoteSource> m_source;
-    QuoteFetcher* m_fetcher;
+    QuoteFetcher* m_fetcher = nullptr;
+    QuoteService* m_service = nullptr;
+    QuoteUse m_use = QuoteUse::Summary;
     QTimer m_pause;
     std::function<bool(const QStringList&)> m_skip;
     QStringList m_codes;

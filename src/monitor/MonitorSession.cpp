@@ -10,6 +10,7 @@
 #include "ledger/sql/Database.h"
 #include "ledger/sql/Statement.h"
 #include "market/QuoteResult.h"
+#include "market/QuoteService.h"
 #include "market/QuoteSnapshot.h"
 #include "market/SequentialQuoteRun.h"
 
@@ -39,29 +40,30 @@ std::chrono::milliseconds periodFor(int position, std::chrono::milliseconds seco
 
 } // namespace
 
-MonitorSession::MonitorSession(sql::Database& db, std::shared_ptr<const market::QuoteSource> source,
-                               const market::FetchOptions& options, QObject* parent)
-    : QObject(parent), m_db(db), m_source(std::move(source)), m_options(options),
+MonitorSession::MonitorSession(sql::Database& db, ledger::LedgerNotifier& notifier,
+                               market::QuoteService& quotes, QObject* parent)
+    : QObject(parent), m_db(db), m_quotes(quotes),
       m_latestQuoteTime(market::noQuoteTimeYet.toString()), m_frameCaption(u"多股同时监控"_s)
 {
     m_timer.setInterval(periodFor(m_intervalPosition, m_second));
     connect(&m_timer, &QTimer::timeout, this, &MonitorSession::tick);
+    connect(&notifier, &ledger::LedgerNotifier::changed, this, &MonitorSession::onLedgerChanged);
+}
+
+void MonitorSession::onLedgerChanged(ledger::LedgerChanges what)
+{
+    // The bar's lines name the monitored stocks: a list set anew, or a monitored
+    // stock renamed, has them built again at the next showing of the monitor window.
+    using ledger::LedgerChange;
+    if (what.testFlag(LedgerChange::TickerLines) ||
+        (what.testFlag(LedgerChange::Stocks) && what.testFlag(LedgerChange::MonitorList)))
+        m_ticker.markRebuildPending();
 }
 
 MonitorSession::~MonitorSession()
 {
     if (m_run)
         m_run->disconnect(this);
-}
-
-void MonitorSession::setSource(std::shared_ptr<const market::QuoteSource> source)
-{
-    m_source = std::move(source);
-}
-
-void MonitorSession::setFetchOptions(const market::FetchOptions& options)
-{
-    m_options = options;
 }
 
 void MonitorSession::setFeeSource(std::function<FeeSnapshot()> source)
@@ -127,7 +129,8 @@ void MonitorSession::setIndexLabels(const TickerLabel& first, const TickerLabel&
 
 bool MonitorSession::fetchesIndexes() const
 {
-    return m_source && m_source->codesPerRequest() > 1;
+    const auto source = m_quotes.source();
+    return source && source->codesPerRequest() > 1;
 }
 
 QStringList MonitorSession::withIndexes(QStringList codes) const
@@ -335,7 +338,7 @@ void MonitorSession::runCodes(const QStringList& codes, bool skipFetched)
     m_failed = false;
     m_headFailed = false;
     m_filling = m_state == State::Loading ? &m_monitorLines : &m_cycleLines;
-    auto* run = new market::SequentialQuoteRun(m_source, m_options, m_pause, this);
+    auto* run = new market::SequentialQuoteRun(m_quotes, market::QuoteUse::Monitor, m_pause, this);
     m_run = run;
     if (skipFetched)
         run->setSkip([this](const QStringList& batch) {

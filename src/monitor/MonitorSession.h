@@ -4,9 +4,9 @@
 #include "report/TickerRotation.h"
 
 #include "calc/FeeRules.h"
+#include "ledger/LedgerChanges.h"
 #include "market/FetchOptions.h"
 #include "market/QuoteParsing.h"
-#include "market/QuoteSource.h"
 
 #include <QObject>
 #include <QPointer>
@@ -19,6 +19,7 @@ namespace corvanta::sql {
 class Database;
 }
 namespace corvanta::market {
+class QuoteService;
 class SequentialQuoteRun;
 struct QuoteResult;
 } // namespace corvanta::market
@@ -46,13 +47,12 @@ public:
     enum class State { Off, WaitingForNetwork, Loading, LoadFailed, Waiting, Cycling };
     Q_ENUM(State)
 
-    MonitorSession(sql::Database& db, std::shared_ptr<const market::QuoteSource> source,
-                   const market::FetchOptions& options, QObject* parent = nullptr);
+    // Passes and cycles fetch through the program's quote service: each keeps the
+    // source chosen when it starts, each request the proxy in use when it is sent.
+    // The floating bar's lines follow the ledger's changes of the monitor list.
+    MonitorSession(sql::Database& db, ledger::LedgerNotifier& notifier,
+                   market::QuoteService& quotes, QObject* parent = nullptr);
     ~MonitorSession() override;
-
-    // The source and client options of the next passes and cycles.
-    void setSource(std::shared_ptr<const market::QuoteSource> source);
-    void setFetchOptions(const market::FetchOptions& options);
     // The head stock as the monitor window shows it: its code input, its stock
     // caption (the name), and the main window's current code that the monitor's
     // picker keeps equal to the code input.
@@ -160,6 +160,7 @@ Q_SIGNALS:
 private:
     // How a pass's or cycle's run of fetches ended.
     enum class RunEnd { Completed, Failed, Stopped };
+    void onLedgerChanged(ledger::LedgerChanges what);
     bool hasHeadForPass() const;
     bool hasHeadForCycle() const;
     // Moves to a state and runs the timer as the state and the wish want.
@@ -184,8 +185,7 @@ private:
     void takeIndexes(const QStringList& lines);
 
     sql::Database& m_db;
-    std::shared_ptr<const market::QuoteSource> m_source;
-    market::FetchOptions m_options;
+    market::QuoteService& m_quotes;
     std::chrono::milliseconds m_pause = market::monitorPause;
     std::chrono::milliseconds m_second{1000};
     std::function<FeeSnapshot()> m_fees;

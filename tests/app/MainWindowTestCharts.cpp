@@ -4,7 +4,6 @@
 #include "app/SummaryController.h"
 #include "ledger/LedgerWriter.h"
 #include "market/NetworkState.h"
-#include "market/QuotePageSource.h"
 #include "quote-server/QuoteServer.h"
 #include "report/SummaryTableModel.h"
 #include "windows/AccountChartWindow.h"
@@ -484,10 +483,8 @@ void MainWindowChartsTest::quotedSummaryValuesTheHoldings()
         QList<tools::ListedStock>{{u"600000"_s, bankName}, {u"000709"_s, steelName}},
         tools::QuoteServerOptions{});
     QVERIFY(server->listen());
-    const QUrl address = server->address();
     app::SummaryController& summary = h->program().summary();
-    summary.setQuoteSource(
-        [address] { return std::make_shared<market::QuotePageSource>(address); });
+    quoteFromPages(h->program(), server->address());
     h->program().network().setNetworkOk(true);
 
     QSignalSpy done(&summary, &app::SummaryController::summaryFinished);
@@ -574,10 +571,8 @@ void MainWindowChartsTest::dividendsAndBonusSharesShowOnEveryPage()
     server = std::make_unique<tools::QuoteServer>(
         QList<tools::ListedStock>{{u"600000"_s, bankName}}, tools::QuoteServerOptions{});
     QVERIFY(server->listen());
-    const QUrl address = server->address();
     app::SummaryController& summary = h->program().summary();
-    summary.setQuoteSource(
-        [address] { return std::make_shared<market::QuotePageSource>(address); });
+    quoteFromPages(h->program(), server->address());
     h->program().network().setNetworkOk(true);
     QSignalSpy done(&summary, &app::SummaryController::summaryFinished);
     h->window().viewSelector().setCurrentIndex(1);

@@ -11,6 +11,8 @@
 #include "app/TradeDetailPanel.h"
 #include "app/TradePanel.h"
 #include "ledger/LedgerView.h"
+#include "ledger/LedgerWriter.h"
+#include "ledger/MonitorList.h"
 #include "ledger/QuoteServerSetting.h"
 #include "ledger/QuoteSourceSetting.h"
 #include "ledger/Settings.h"
@@ -78,6 +80,8 @@ private Q_SLOTS:
     void markingFollowsInTheGrid();
     void listCommandsMarkTheBarForRebuild_data();
     void listCommandsMarkTheBarForRebuild();
+    void listChangesElsewhereReachTheBar_data();
+    void listChangesElsewhereReachTheBar();
     void monitorItemStartsAPass();
     void dateRangeAndMonitorPauseTheMainTimerEach_data();
     void dateRangeAndMonitorPauseTheMainTimerEach();
@@ -233,6 +237,64 @@ void MainWindowMonitorTest::listCommandsMarkTheBarForRebuild()
     }
     QCOMPARE(monitor().session().ticker().rebuildPending(), rebuild);
     QCOMPARE(monitoredRows(h->db, u"沪市股票0"_s), monitoredFirst);
+}
+
+void MainWindowMonitorTest::listChangesElsewhereReachTheBar_data()
+{
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<bool>("rebuilt");
+    QTest::newRow("removed through the list") << u"remove"_s << true;
+    QTest::newRow("a monitored stock renamed") << u"rename"_s << true;
+    QTest::newRow("unsold stocks added") << u"addUnsold"_s << false;
+    QTest::newRow("a trade recorded") << u"record"_s << false;
+}
+
+// The floating bar's lines follow the monitor list whoever changes it: changed
+// through the ledger's own classes, which know nothing of the bar, the lines are
+// built again at the next showing of the monitor window, as after the popup's
+// commands; adding stocks by their state keeps them.
+void MainWindowMonitorTest::listChangesElsewhereReachTheBar()
+{
+    QFETCH(QString, change);
+    QFETCH(bool, rebuilt);
+    QVERIFY(openOnFirstRow());
+    program().network().setNetworkOk(true);
+    monitor::MonitorSession& session = monitor().session();
+    QSignalSpy passes(&session, &monitor::MonitorSession::passFinished);
+    program().onMainTimerTick(true);
+    menus().floatingBar->trigger();
+    windows::TickerBar* bar = monitor().bar();
+    QVERIFY(bar && bar->isVisible());
+    QVERIFY(passes.wait(10000));
+    // The first cycle posts the head line, the second the first stock's line.
+    for (int cycle = 0; cycle < 2; ++cycle) {
+        QSignalSpy cycles(&session, &monitor::MonitorSession::cycleFinished);
+        session.tick();
+        QVERIFY(cycles.wait(10000));
+    }
+    QVERIFY(bar->displayItems()[2]->isVisible());
+    const QStringList lines = session.ticker().lines();
+    QVERIFY(lines.size() >= 2);
+
+    ledger::LedgerWriter& writer = program().ledgerWriter();
+    ledger::MonitorList list(h->db, writer.notifier());
+    if (change == u"remove"_s)
+        list.remove(u"唐钢股份"_s);
+    else if (change == u"rename"_s)
+        writer.renameStock(u"000709"_s, u"河钢股份"_s, u"HGGF"_s);
+    else if (change == u"addUnsold"_s)
+        list.addUnsold();
+    else
+        QVERIFY(writer.record(tradeEntry(u"600000"_s, u"沪市股票0"_s, Direction::Buy, 100, u"8"_s))
+                    .recorded());
+
+    // Back to the monitor window and out to the bar again.
+    bar->close();
+    QVERIFY(monitor().monitorWindow().isVisible());
+    monitor().monitorWindow().switchToFloatingBar();
+    QVERIFY(bar->isVisible());
+    QCOMPARE(bar->displayItems()[2]->isVisible(), !rebuilt);
+    QCOMPARE(session.ticker().lines(), rebuilt ? QStringList() : lines);
 }
 
 // "实时监控(&D)" on a ledger row with the network up: the main window goes to the

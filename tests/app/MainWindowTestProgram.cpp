@@ -1,18 +1,23 @@
 #include "MainWindowTestSupport.h"
 
 #include "app/LedgerPanel.h"
+#include "app/MainMenus.h"
 #include "app/ParametersPanel.h"
+#include "app/QuoteMenusController.h"
+#include "app/QuoteSourceController.h"
 #include "app/TradePanel.h"
 #include "ledger/LedgerView.h"
 #include "ledger/LedgerWriter.h"
 #include "ledger/Settings.h"
 #include "windows/TradePort.h"
 
+#include <QActionGroup>
 #include <QButtonGroup>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QNetworkProxy>
+#include <QSignalSpy>
 #include <QTableView>
 #include <QTest>
 
@@ -37,6 +42,8 @@ private Q_SLOTS:
     void proxyTakesEffectForTheQuotesOnly();
     void aDamagedPageIsToldOnceTheWindowHasShown_data();
     void aDamagedPageIsToldOnceTheWindowHasShown();
+    void everySettingsWriteIsAnnounced_data();
+    void everySettingsWriteIsAnnounced();
 
 private:
     app::Program& program() const { return h->program(); }
@@ -64,6 +71,37 @@ void MainWindowProgramTest::gridFollowsChangesMadeElsewhere()
     writer.clearLedger();
     QCOMPARE(grid()->model()->rowCount(), 0);
     QVERIFY(h->prompter.messages.isEmpty());
+}
+
+void MainWindowProgramTest::everySettingsWriteIsAnnounced_data()
+{
+    QTest::addColumn<QString>("write");
+    for (const char* write :
+         {"save settings", "fee rule", "quote server", "新浪 host", "腾讯 host", "quote source"})
+        QTest::newRow(write) << QString::fromUtf8(write);
+}
+
+// Whichever menu writes a settings row, the change path announces the settings
+// once, after the write.
+void MainWindowProgramTest::everySettingsWriteIsAnnounced()
+{
+    QFETCH(QString, write);
+    QVERIFY(h->open());
+    app::MainWindow& window = h->window();
+    QSignalSpy changed(&program().ledgerWriter().notifier(), &ledger::LedgerNotifier::changed);
+    if (write == u"save settings"_s)
+        window.menus().saveSettings->trigger();
+    else if (write == u"fee rule"_s)
+        window.menus().feeRules->actions().at(1)->trigger();
+    else if (write == u"quote server"_s)
+        QVERIFY(window.quoteMenus().setQuoteServer(closedHost));
+    else if (write == u"新浪 host"_s || write == u"腾讯 host"_s)
+        QVERIFY(window.quoteMenus().setSourceHost(write == u"腾讯 host"_s, closedHost));
+    else
+        window.quoteSourceMenu().item(u"腾讯"_s)->trigger();
+    QCOMPARE(changed.size(), 1);
+    QCOMPARE(changed.first().first().value<ledger::LedgerChanges>(),
+             ledger::LedgerChanges(ledger::LedgerChange::Settings));
 }
 
 void MainWindowProgramTest::tradePortReadsAndWritesTheTrade()

@@ -1,5 +1,6 @@
 #include "MainWindowTestSupport.h"
 
+#include "../market/FakeHttpProxy.h"
 #include "app/InputBox.h"
 #include "app/LedgerPanel.h"
 #include "app/MainMenus.h"
@@ -14,6 +15,7 @@
 #include "market/ConnectionCheck.h"
 #include "market/NetworkState.h"
 #include "market/QuoteLines.h"
+#include "market/QuoteService.h"
 #include "market/QuoteSourceChoice.h"
 #include "market/SourceHosts.h"
 #include "monitor/MonitorSession.h"
@@ -31,6 +33,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QNetworkAccessManager>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTableView>
@@ -105,6 +108,7 @@ private Q_SLOTS:
     void monitorPassOnEachSource_data() { addSourceRows(); }
     void monitorPassOnEachSource();
     void monitorCycleFollowsANewChoice();
+    void summaryAndMonitorFollowTheProxyAndTheSource();
     void menuChecksTheChoiceAndNeverAPortal();
     void choiceSurvivesARestart();
     void refusedWriteKeepsTheChoice();
@@ -122,6 +126,11 @@ private:
     // the ledger, three held and monitored stocks; then the program, on `source`.
     [[nodiscard]] bool openOn(const QString& source);
     tools::QuoteServer& serverOf(tools::Layout layout) const;
+    // The quoted summary, shown and left again; false when it did not show.
+    bool runQuotedSummary();
+    // "实时监控(&D)" on the ledger's first row, to the end of its pass, and the
+    // monitor closed again; false when the pass did not end well.
+    bool runMonitorPass();
     // "获取当前价格(&H)" on the code; false when no fetch ended.
     bool fetchStock(const QString& code);
     QString statusSource() const { return h->window().status().contact->text(); }
@@ -360,6 +369,77 @@ void MainWindowSourceTest::monitorCycleFollowsANewChoice()
     QCOMPARE(sina->requests().size(), 1);
     QCOMPARE(statusSource(), market::answeringSourceText(u"新浪"_s));
     monitor.monitorWindow().close();
+}
+
+bool MainWindowSourceTest::runQuotedSummary()
+{
+    app::SummaryController& summary = h->program().summary();
+    QSignalSpy done(&summary, &app::SummaryController::summaryFinished);
+    h->window().viewSelector().setCurrentIndex(1);
+    const bool shown = done.wait(15000) && done.constFirst().constFirst().toBool();
+    h->window().viewSelector().setCurrentIndex(0);
+    return shown;
+}
+
+bool MainWindowSourceTest::runMonitorPass()
+{
+    app::MonitorController& monitor = h->program().monitor();
+    monitor.session().setPause(std::chrono::milliseconds(5));
+    clickGridRow(h->window().ledger().ledgerGrid, 0);
+    QSignalSpy passes(&monitor.session(), &monitor::MonitorSession::passFinished);
+    Q_EMIT h->window().menus().ledgerPopup->aboutToShow();
+    h->window().menus().ledgerMonitor->trigger();
+    const bool passed = passes.wait(15000) && passes.constFirst().constFirst().toBool();
+    monitor.monitorWindow().close();
+    return passed;
+}
+
+// The summary and the monitor fetch through the program's one quote service: a
+// proxy taken into use and a new source reach their next run, and neither keeps a
+// network client of its own.
+void MainWindowSourceTest::summaryAndMonitorFollowTheProxyAndTheSource()
+{
+    QVERIFY(openOn(u"金融界"_s));
+    market::QuoteService& service = h->program().quoteService();
+    QObject& summary = h->program().summary();
+    QObject& session = h->program().monitor().session();
+    QList<market::QuoteUse> uses;
+    qsizetype ownClients = 0;
+    connect(&service, &market::QuoteService::asked, this,
+            [&](const QStringList&, market::QuoteUse use) {
+                if (use != market::QuoteUse::CurrentStock)
+                    uses.append(use);
+                ownClients += summary.findChildren<QNetworkAccessManager*>().size() +
+                              session.findChildren<QNetworkAccessManager*>().size();
+            });
+
+    market::FakeHttpProxy proxy;
+    QVERIFY(proxy.listen());
+    h->program().network().setProxy(u"127.0.0.1"_s, proxy.port());
+    h->program().network().useEnteredProxy();
+    QVERIFY(runQuotedSummary());
+    QCOMPARE(proxy.requestLines().size(), 3);
+    QVERIFY(runMonitorPass());
+    QCOMPARE(proxy.requestLines().size(), 6);
+    for (const QByteArray& line : proxy.requestLines())
+        QVERIFY2(line.contains("/htmdata/html/"), line.constData());
+    QCOMPARE(page->requests().size(), 6);
+
+    // No proxy and another source: both go straight to 腾讯.
+    h->program().network().clearProxy();
+    sourceMenu().item(u"腾讯"_s)->trigger();
+    QVERIFY(runQuotedSummary());
+    QCOMPARE(tencent->requests().size(), 1);
+    QVERIFY(runMonitorPass());
+    QCOMPARE(tencent->requests().size(), 2);
+    QCOMPARE(proxy.requestLines().size(), 6);
+    QCOMPARE(page->requests().size(), 6);
+
+    using U = market::QuoteUse;
+    QCOMPARE(uses, (QList<U>{U::Summary, U::Summary, U::Summary, U::Monitor, U::Monitor, U::Monitor,
+                             U::Summary, U::Monitor}));
+    QCOMPARE(ownClients, 0);
+    QVERIFY(service.hasManager());
 }
 
 // 新浪 without a stored choice; the check follows a chosen source; 搜狐 and 和讯 are

@@ -191,9 +191,7 @@ private:
         server = std::make_unique<tools::QuoteServer>(
             QList<tools::ListedStock>{{u"600000"_s, bankName}, {u"000709"_s, steelName}}, options);
         QVERIFY(server->listen());
-        const QUrl address = server->address();
-        summary().setQuoteSource(
-            [address] { return std::make_shared<market::QuotePageSource>(address); });
+        quoteFromPages(h->program(), server->address());
         h->program().network().setNetworkOk(true);
     }
 
@@ -439,7 +437,8 @@ void MainWindowSummaryTest::failedFetchEndsTheSummary()
     tools::QuoteServerOptions options;
     options.byCode.insert(codes[1], tools::Answer(answer));
     goOnline(options);
-    summary().setFetchTimeout(std::chrono::milliseconds(timeoutMs));
+    h->program().quoteService().setTransferTimeout(market::QuoteUse::Summary,
+                                                   std::chrono::milliseconds(timeoutMs));
 
     QSignalSpy done(&summary(), &app::SummaryController::summaryFinished);
     selector().setCurrentIndex(1);

@@ -10,6 +10,7 @@
 #include "ledger/TradeLedger.h"
 #include "ledger/sql/Statement.h"
 #include "market/ConnectionCheck.h"
+#include "market/QuoteSourceChoice.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -198,6 +199,13 @@ void pickStock(app::MainWindow& window, const QString& code)
 {
     retype(window.trade().code, code);
     QTest::keyClick(window.trade().code, Qt::Key_Return);
+}
+
+void quoteFromPages(app::Program& program, const QUrl& address)
+{
+    market::QuoteSourceChoice& sources = program.quoteSources();
+    sources.setHosts({address, sources.hosts().sina, sources.hosts().tencent});
+    sources.choose(market::QuoteSourceKind::Page);
 }
 
 void clickGridRow(QTableView* grid, int row)

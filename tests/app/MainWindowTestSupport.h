@@ -122,6 +122,9 @@ void pickStock(app::MainWindow& window, const QString& code);
 
 // Clicks the ledger grid's row (first row 0).
 void clickGridRow(QTableView* grid, int row);
+// The program's quotes come from a quote server's pages at this address (the
+// data-source menu's "金融界" with its address), for every fetch.
+void quoteFromPages(app::Program& program, const QUrl& address);
 // The text of a column for each row of the grid, in grid order.
 QStringList gridColumn(QTableView* grid, int column);
 

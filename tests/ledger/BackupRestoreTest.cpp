@@ -467,7 +467,8 @@ TEST_F(BackupRestoreTest, ACommittedRestoreAnnouncesTradesStocksAndEvents)
     run.finish();
     ASSERT_EQ(heard.size(), 1);
     EXPECT_TRUE(heard.first().testFlags(LedgerChange::Trades | LedgerChange::Stocks |
-                                        LedgerChange::Events));
+                                        LedgerChange::Events | LedgerChange::Settings |
+                                        LedgerChange::MonitorList | LedgerChange::TickerLines));
 }
 
 } // namespace

@@ -21,6 +21,7 @@ public:
     void SetUp() override
     {
         LedgerTest::SetUp();
+        sampleBuy = db.scalarInt("SELECT ID FROM gpjl WHERE 股票名='唐钢股份' AND 虚拟卖出='假'");
         partlySoldBuy = recorded(buy(u"甲股份"_s, u"000001"_s, u"500"_s));
         sellId = recorded(sell(u"甲股份"_s, u"000001"_s, u"200"_s));
         QObject::connect(&notifier, &LedgerNotifier::changed, [this](LedgerChanges what) {
@@ -31,6 +32,7 @@ public:
     LedgerNotifier notifier;
     LedgerWriter writer{db, notifier};
     QList<Heard> heard;
+    qint64 sampleBuy = 0; // the only trade of 唐钢股份, a monitored stock
     qint64 partlySoldBuy = 0;
     qint64 sellId = 0;
 };
@@ -69,18 +71,52 @@ INSTANTIATE_TEST_SUITE_P(
                                  DeleteOutcome::Status::Deleted);
                    },
                    LedgerChange::Trades},
+        ChangeCase{"deleting_a_monitored_stocks_last_trade",
+                   [](LedgerWriterTest& fixture, LedgerWriter& w) {
+                       ASSERT_EQ(w.deleteTrade(fixture.sampleBuy).status,
+                                 DeleteOutcome::Status::Deleted);
+                   },
+                   LedgerChange::Trades | LedgerChange::MonitorList},
         ChangeCase{"clearing", [](LedgerWriterTest&, LedgerWriter& w) { w.clearLedger(); },
-                   LedgerChange::Trades},
+                   LedgerChange::Trades | LedgerChange::MonitorList},
         ChangeCase{"adding_a_stock",
                    [](LedgerWriterTest&, LedgerWriter& w) {
                        w.addStock(u"600001"_s, u"邯郸钢铁"_s, u"HDGT"_s);
                    },
                    LedgerChange::Stocks},
-        ChangeCase{"renaming_a_stock",
+        ChangeCase{"renaming_a_monitored_stock",
                    [](LedgerWriterTest&, LedgerWriter& w) {
                        w.renameStock(u"000709"_s, u"河钢股份"_s, u"HGGF"_s);
                    },
-                   LedgerChange::Stocks | LedgerChange::Trades}));
+                   LedgerChange::Stocks | LedgerChange::Trades | LedgerChange::MonitorList},
+        ChangeCase{"renaming_a_stock_not_monitored",
+                   [](LedgerWriterTest&, LedgerWriter& w) {
+                       w.renameStock(u"000001"_s, u"甲银行"_s, u"JYH"_s);
+                   },
+                   LedgerChange::Stocks | LedgerChange::Trades},
+        ChangeCase{"saving_the_settings",
+                   [](LedgerWriterTest&, LedgerWriter& w) {
+                       SettingsToSave settings;
+                       settings.otherFee = u"7"_s;
+                       w.saveSettings(settings, defaultFeeRates());
+                   },
+                   LedgerChange::Settings},
+        ChangeCase{"saving_the_fee_rule",
+                   [](LedgerWriterTest&, LedgerWriter& w) {
+                       FeeRuleSetting rule;
+                       rule.commissionMinimum = 1;
+                       w.saveFeeRule(rule);
+                   },
+                   LedgerChange::Settings},
+        ChangeCase{
+            "saving_the_quote_server",
+            [](LedgerWriterTest&, LedgerWriter& w) { w.saveQuoteServer(u"http://127.0.0.1:1/"_s); },
+            LedgerChange::Settings},
+        ChangeCase{"saving_the_quote_source",
+                   [](LedgerWriterTest&, LedgerWriter& w) {
+                       w.saveQuoteSourceRow(QuoteSourceRow::Choice, u"腾讯"_s);
+                   },
+                   LedgerChange::Settings}));
 
 TEST_F(LedgerWriterTest, RefusedChangesAreNotAnnounced)
 {

@@ -3,7 +3,9 @@
 #include "ledger/Schema.h"
 #include "ledger/sql/Database.h"
 #include "ledger/sql/Statement.h"
-#include "market/QuotePageSource.h"
+#include "market/NetworkState.h"
+#include "market/QuoteService.h"
+#include "market/QuoteSourceChoice.h"
 #include "quote-server/QuoteServer.h"
 
 #include <QSignalSpy>
@@ -59,6 +61,10 @@ class MonitorSessionTest : public QObject {
 
     sql::Database m_db = sql::Database::openInMemory();
     std::unique_ptr<QuoteServer> m_server;
+    ledger::LedgerNotifier m_notifier;
+    market::NetworkState m_network;
+    std::unique_ptr<market::QuoteSourceChoice> m_sources;
+    std::unique_ptr<market::QuoteService> m_quotes;
     std::unique_ptr<MonitorSession> m_session;
     FeeSnapshot m_fees;
 
@@ -227,10 +233,12 @@ private Q_SLOTS:
 
         m_server = std::make_unique<QuoteServer>(listed, QuoteServerOptions{});
         QVERIFY(m_server->listen());
-        market::FetchOptions options = market::monitorQuoteOptions({});
-        options.transferTimeout = std::chrono::milliseconds(400);
-        m_session = std::make_unique<MonitorSession>(
-            m_db, std::make_shared<market::QuotePageSource>(m_server->address()), options);
+        m_sources = std::make_unique<market::QuoteSourceChoice>(
+            market::QuoteSourceKind::Page, market::QuoteHosts{m_server->address(), {}, {}},
+            std::chrono::milliseconds(1));
+        m_quotes = std::make_unique<market::QuoteService>(m_network, *m_sources);
+        m_quotes->setTransferTimeout(market::QuoteUse::Monitor, std::chrono::milliseconds(400));
+        m_session = std::make_unique<MonitorSession>(m_db, m_notifier, *m_quotes);
         m_session->setPause(std::chrono::milliseconds(5));
         m_fees = {};
         m_fees.stampRate = u"1"_s;
@@ -242,6 +250,8 @@ private Q_SLOTS:
     void cleanup()
     {
         m_session.reset();
+        m_quotes.reset();
+        m_sources.reset();
         m_server.reset();
     }
 

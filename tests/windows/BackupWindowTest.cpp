@@ -167,7 +167,8 @@ private Q_SLOTS:
         QCOMPARE(changed.size(), 1);
         QCOMPARE(changed.first().first().value<ledger::LedgerChanges>(),
                  ledger::LedgerChange::Trades | ledger::LedgerChange::Stocks |
-                     ledger::LedgerChange::Events);
+                     ledger::LedgerChange::Events | ledger::LedgerChange::Settings |
+                     ledger::LedgerChange::MonitorList | ledger::LedgerChange::TickerLines);
         QVERIFY(m_window->runButton()->isEnabled());
         QCOMPARE(ledger::SafetyCopies(path(u"gpmc.mdb"_s)).copies().size(), 1);
     }

@@ -5,7 +5,9 @@
 #include "ledger/StockTable.h"
 #include "ledger/sql/Database.h"
 #include "ledger/sql/Statement.h"
-#include "market/QuotePageSource.h"
+#include "market/NetworkState.h"
+#include "market/QuoteService.h"
+#include "market/QuoteSourceChoice.h"
 #include "monitor/MonitorSession.h"
 #include "quote-server/QuoteServer.h"
 
@@ -22,6 +24,10 @@ struct MonitorTestLedger {
     sql::Database db = sql::Database::openInMemory();
     ledger::StockTable stocks{db};
     std::unique_ptr<tools::QuoteServer> server;
+    ledger::LedgerNotifier notifier;
+    market::NetworkState network;
+    std::unique_ptr<market::QuoteSourceChoice> sources;
+    std::unique_ptr<market::QuoteService> quotes;
     std::unique_ptr<monitor::MonitorSession> session;
 
     MonitorTestLedger()
@@ -44,10 +50,12 @@ struct MonitorTestLedger {
         add(u"000002"_s, u"己未"_s, 100, 1.0, false);
         server = std::make_unique<tools::QuoteServer>(listed, tools::QuoteServerOptions{});
         server->listen();
-        market::FetchOptions options = market::monitorQuoteOptions({});
-        options.transferTimeout = std::chrono::milliseconds(2000);
-        session = std::make_unique<monitor::MonitorSession>(
-            db, std::make_shared<market::QuotePageSource>(server->address()), options);
+        sources = std::make_unique<market::QuoteSourceChoice>(
+            market::QuoteSourceKind::Page, market::QuoteHosts{server->address(), {}, {}},
+            std::chrono::milliseconds(1));
+        quotes = std::make_unique<market::QuoteService>(network, *sources);
+        quotes->setTransferTimeout(market::QuoteUse::Monitor, std::chrono::milliseconds(2000));
+        session = std::make_unique<monitor::MonitorSession>(db, notifier, *quotes);
         session->setPause(std::chrono::milliseconds(5));
     }
 
