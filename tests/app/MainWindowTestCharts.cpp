@@ -7,7 +7,7 @@
 #include "market/QuotePageSource.h"
 #include "quote-server/QuoteServer.h"
 #include "report/SummaryTableModel.h"
-#include "windows/AccountChartWindow.h"
+#include "windows/AccountCharts.h"
 #include "windows/YearlyStatementWindow.h"
 
 #include <QAction>
@@ -20,18 +20,22 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QDateTime>
+#include <QFile>
 #include <QGuiApplication>
 #include <QImage>
 #include <QLabel>
 #include <QLineSeries>
 #include <QMenu>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QTableView>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QToolTip>
 
+#include <algorithm>
 #include <cmath>
 
 using namespace Qt::StringLiterals;
@@ -237,6 +241,8 @@ private Q_SLOTS:
     void returnsPageShowsEachStockAndTheAccount();
     void dividendsAndBonusSharesShowOnEveryPage();
     void closedChartsLetGoOfTheirSeriesAndReopenAsBefore();
+    void aChartsModuleThatCannotLoadIsTold_data();
+    void aChartsModuleThatCannotLoadIsTold();
 
 private:
     void record(const QList<ChartTrade>& trades)
@@ -244,7 +250,22 @@ private:
         for (const ChartTrade& t : trades)
             addTrade(h->db, t.code, t.name, t.direction, t.shares, t.price, t.date);
     }
-    windows::AccountChartWindow& charts() const { return h->program().accountCharts(); }
+    windows::AccountCharts& charts() const
+    {
+        windows::AccountCharts* built = h->program().accountCharts();
+        if (!built)
+            qFatal("the account charts' module did not load");
+        return *built;
+    }
+    // The chart windows among the main window's children, by their class's name:
+    // the window's class lives in the charts' module.
+    qsizetype chartWindows() const
+    {
+        const QList<QWidget*> children = h->window().findChildren<QWidget*>();
+        return std::count_if(children.begin(), children.end(), [](QWidget* w) {
+            return w->inherits("corvanta::windows::AccountChartWindow");
+        });
+    }
     QChart* moneyChart() const { return charts().moneyView()->chart(); }
     QChart* profitChart() const { return charts().profitView()->chart(); }
     QChart* positionsChart() const { return charts().positionsView()->chart(); }
@@ -258,12 +279,12 @@ void MainWindowChartsTest::menusOpenTheCharts()
     record({bankBuy(1000, u"10"_s, u"2021-03-01"_s)});
     QVERIFY(h->open());
     // Built when first asked for, not at start.
-    QVERIFY(h->window().findChildren<windows::AccountChartWindow*>().isEmpty());
+    QCOMPARE(chartWindows(), 0);
     QAction* fromLedger = h->window().menus().accountCharts;
     QCOMPARE(fromLedger->text(), u"账户图表"_s);
     QVERIFY(fromLedger->isEnabled());
     fromLedger->trigger();
-    QCOMPARE(h->window().findChildren<windows::AccountChartWindow*>().size(), 1);
+    QCOMPARE(chartWindows(), 1);
     QVERIFY(charts().isVisible());
     QCOMPARE(charts().windowTitle(), u"账户图表"_s);
     QCOMPARE(charts().pages()->count(), 4);
@@ -640,6 +661,47 @@ void MainWindowChartsTest::closedChartsLetGoOfTheirSeriesAndReopenAsBefore()
     QVERIFY(charts().isVisible());
     QCOMPARE(figures(), first);
     QCOMPARE(moneyChart()->title(), u"资金变化"_s);
+}
+
+void MainWindowChartsTest::aChartsModuleThatCannotLoadIsTold_data()
+{
+    QTest::addColumn<QByteArray>("contents"); // of the module's file; none: no file
+    QTest::addColumn<QString>("said");
+    QTest::newRow("no module") << QByteArray()
+                               << u"无法打开账户图表：找不到图表模块 corvanta-charts.so"_s;
+    QTest::newRow("not a module") << QByteArray("not a library\n")
+                                  << u"无法打开账户图表：图表模块 "_s;
+}
+
+void MainWindowChartsTest::aChartsModuleThatCannotLoadIsTold()
+{
+    QFETCH(QByteArray, contents);
+    QFETCH(QString, said);
+    QTemporaryDir dir;
+    const QString module = dir.filePath(u"corvanta-charts.so"_s);
+    if (!contents.isEmpty()) {
+        QFile file(module);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(contents);
+    }
+    const QByteArray built = qgetenv("CORVANTA_CHARTS_MODULE");
+    qputenv("CORVANTA_CHARTS_MODULE", module.toLocal8Bit());
+    const auto restore = qScopeGuard([&] { qputenv("CORVANTA_CHARTS_MODULE", built); });
+    record({bankBuy(1000, u"10"_s, u"2021-03-01"_s)});
+    QVERIFY(h->open());
+
+    // From either menu: a message each time, no window, and the program goes on.
+    h->window().menus().accountCharts->trigger();
+    for (QAction* action : h->program().summary().popup().actions())
+        if (action->text() == u"账户图表"_s)
+            action->trigger();
+    QCOMPARE(h->prompter.messages.size(), 2);
+    for (const QString& message : h->prompter.messages)
+        QVERIFY2(message.startsWith(said), qPrintable(message));
+    QCOMPARE(chartWindows(), 0);
+    QVERIFY(!h->program().accountCharts());
+    QVERIFY(QApplication::activeModalWidget() == nullptr);
+    QVERIFY(h->window().isVisible());
 }
 
 int runChartTests(int argc, char* argv[])
