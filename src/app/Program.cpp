@@ -361,6 +361,7 @@ windows::YearlyStatementWindow& Program::yearlyStatement()
             std::make_unique<windows::YearlyStatementWindow>(m_db, m_notifier, m_mainWindow.get());
         QObject::connect(m_mainWindow.get(), &MainWindow::closing, m_yearlyStatement.get(),
                          &QWidget::close);
+        memoryReturn().watch(m_yearlyStatement.get());
     }
     return *m_yearlyStatement;
 }
@@ -393,8 +394,18 @@ windows::AccountCharts* Program::accountCharts()
         takeLastSummary(*m_accountCharts);
         QObject::connect(m_mainWindow.get(), &MainWindow::closing, m_accountCharts.get(),
                          &QWidget::close);
+        // Closed, the window goes, and the chart library's memory with it; the
+        // next opening builds it again.
+        memoryReturn().watch(m_accountCharts.get(), [this] { m_accountCharts.reset(); });
     }
     return m_accountCharts.get();
+}
+
+MemoryReturn& Program::memoryReturn()
+{
+    if (!m_memoryReturn)
+        m_memoryReturn = std::make_unique<MemoryReturn>(m_db);
+    return *m_memoryReturn;
 }
 
 bool Program::showAccountCharts()

@@ -2,6 +2,7 @@
 
 #include "AccountChartsLoader.h"
 #include "MainWindowServices.h"
+#include "MemoryReturn.h"
 #include "ledger/LedgerChanges.h"
 #include "ledger/LedgerLock.h"
 #include "ledger/LedgerWriter.h"
@@ -110,6 +111,7 @@ private:
     void wireMenus();
     windows::FileChooser& files();
     void takeLastSummary(windows::AccountCharts& charts) const;
+    MemoryReturn& memoryReturn();
 
     std::unique_ptr<ledger::LedgerLock> m_lock; // held while the ledger is open
     std::unique_ptr<SystemServices> m_system;   // the system's services, when none are given
@@ -140,6 +142,8 @@ private:
     std::unique_ptr<windows::ImportWindow> m_importWindow;
     AccountChartsLoader m_chartsModule;
     std::unique_ptr<windows::AccountCharts> m_accountCharts;
+    // Gives back what the charts and the yearly statement read, once they close.
+    std::unique_ptr<MemoryReturn> m_memoryReturn;
     std::unique_ptr<windows::YearlyStatementWindow> m_yearlyStatement;
     std::unique_ptr<windows::StockEventWindow> m_stockEvents;
     // 设置 → 账本密码; a child of the main window.

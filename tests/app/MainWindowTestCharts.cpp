@@ -35,6 +35,8 @@
 #include <QTest>
 #include <QToolTip>
 
+#include <sqlite3.h>
+
 #include <algorithm>
 #include <cmath>
 
@@ -241,6 +243,7 @@ private Q_SLOTS:
     void returnsPageShowsEachStockAndTheAccount();
     void dividendsAndBonusSharesShowOnEveryPage();
     void closedChartsLetGoOfTheirSeriesAndReopenAsBefore();
+    void closedChartsAreLetGoOfAndTheLedgerCacheEmptied();
     void aChartsModuleThatCannotLoadIsTold_data();
     void aChartsModuleThatCannotLoadIsTold();
 
@@ -256,6 +259,14 @@ private:
         if (!built)
             qFatal("the account charts' module did not load");
         return *built;
+    }
+    // The bytes the program's ledger connection holds in its page cache.
+    qint64 pageCacheBytes() const
+    {
+        int current = 0, highest = 0;
+        sqlite3_db_status(h->program().database().handle(), SQLITE_DBSTATUS_CACHE_USED, &current,
+                          &highest, 0);
+        return current;
     }
     // The chart windows among the main window's children, by their class's name:
     // the window's class lives in the charts' module.
@@ -661,6 +672,35 @@ void MainWindowChartsTest::closedChartsLetGoOfTheirSeriesAndReopenAsBefore()
     QVERIFY(charts().isVisible());
     QCOMPARE(figures(), first);
     QCOMPARE(moneyChart()->title(), u"资金变化"_s);
+}
+
+void MainWindowChartsTest::closedChartsAreLetGoOfAndTheLedgerCacheEmptied()
+{
+    QList<ChartTrade> trades;
+    for (int day = 1; day <= 28; ++day)
+        trades << bankBuy(100, u"10"_s, u"2021-02-%1"_s.arg(day, 2, 10, QChar(u'0')));
+    record(trades);
+    QVERIFY(h->open());
+    h->window().menus().accountCharts->trigger();
+    QCOMPARE(chartWindows(), 1);
+    const QStringList drawn = moneyLines(moneyChart());
+    const qint64 cachedOpen = pageCacheBytes();
+    QVERIFY(cachedOpen > 0);
+
+    // Closed: once the event loop has run, the window is gone and the ledger's
+    // page cache emptied.
+    charts().close();
+    QTRY_COMPARE(chartWindows(), 0);
+    QVERIFY2(pageCacheBytes() < cachedOpen, qPrintable(QString::number(pageCacheBytes())));
+
+    // Opened again, it is built afresh with the same figures; the main window
+    // stays usable throughout.
+    h->window().menus().accountCharts->trigger();
+    QCOMPARE(chartWindows(), 1);
+    QVERIFY(charts().isVisible());
+    QCOMPARE(moneyLines(moneyChart()), drawn);
+    QVERIFY(h->window().isVisible());
+    QVERIFY(QApplication::activeModalWidget() == nullptr);
 }
 
 void MainWindowChartsTest::aChartsModuleThatCannotLoadIsTold_data()
