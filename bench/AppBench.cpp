@@ -251,5 +251,7 @@ BENCHMARK(BM_WindowMemory)->Arg(10'000)->Iterations(1)->Unit(benchmark::kMillise
 
 int main(int argc, char* argv[])
 {
+    if (!qEnvironmentVariableIsSet("CORVANTA_CHARTS_MODULE"))
+        qputenv("CORVANTA_CHARTS_MODULE", CORVANTA_CHARTS_MODULE_FILE);
     return corvanta::bench::runWidgetBenchmarks(argc, argv);
 }

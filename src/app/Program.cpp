@@ -27,7 +27,7 @@
 #include "monitor/MonitorSession.h"
 #include "report/SummaryQuotedValues.h"
 #include "report/TotalsReport.h"
-#include "windows/AccountChartWindow.h"
+#include "windows/AccountCharts.h"
 #include "windows/BackupWindow.h"
 #include "windows/DatabaseFailure.h"
 #include "windows/FileChooser.h"
@@ -244,10 +244,7 @@ void Program::wireMenus()
             report::totalsReport(summary->summary().totals, summary->marketValueText()), main);
     });
     const auto showCharts = [this] {
-        windows::AccountChartWindow& charts = accountCharts();
-        charts.refresh();
-        charts.show();
-        charts.raise();
+        showAccountCharts();
     };
     QObject::connect(main->menus().accountCharts, &QAction::triggered, main, showCharts);
     QObject::connect(summary, &SummaryController::accountChartsWanted, main, showCharts);
@@ -354,6 +351,7 @@ windows::YearlyStatementWindow& Program::yearlyStatement()
             std::make_unique<windows::YearlyStatementWindow>(m_db, m_notifier, m_mainWindow.get());
         QObject::connect(m_mainWindow.get(), &MainWindow::closing, m_yearlyStatement.get(),
                          &QWidget::close);
+        memoryReturn().watch(m_yearlyStatement.get());
     }
     return *m_yearlyStatement;
 }
@@ -369,23 +367,48 @@ windows::StockEventWindow& Program::stockEvents()
     return *m_stockEvents;
 }
 
-void Program::takeLastSummary(windows::AccountChartWindow& charts) const
+void Program::takeLastSummary(windows::AccountCharts& charts) const
 {
     const report::Summary& last = m_summary->summary();
     charts.setQuotedValues(report::quotedValues(last), last.quoted && !last.ledgerEmpty);
 }
 
-windows::AccountChartWindow& Program::accountCharts()
+windows::AccountCharts* Program::accountCharts()
 {
     // Built on first use: most starts never draw them, and their charts are costly.
     if (!m_accountCharts) {
-        m_accountCharts =
-            std::make_unique<windows::AccountChartWindow>(m_db, m_notifier, m_mainWindow.get());
+        windows::AccountChartsModule* module = m_chartsModule.module();
+        if (!module)
+            return nullptr;
+        m_accountCharts.reset(module->createCharts(m_db, m_notifier, m_mainWindow.get()));
         takeLastSummary(*m_accountCharts);
         QObject::connect(m_mainWindow.get(), &MainWindow::closing, m_accountCharts.get(),
                          &QWidget::close);
+        // Closed, the window goes, and the chart library's memory with it; the
+        // next opening builds it again.
+        memoryReturn().watch(m_accountCharts.get(), [this] { m_accountCharts.reset(); });
     }
-    return *m_accountCharts;
+    return m_accountCharts.get();
+}
+
+MemoryReturn& Program::memoryReturn()
+{
+    if (!m_memoryReturn)
+        m_memoryReturn = std::make_unique<MemoryReturn>(m_db);
+    return *m_memoryReturn;
+}
+
+bool Program::showAccountCharts()
+{
+    windows::AccountCharts* charts = accountCharts();
+    if (!charts) {
+        m_services.prompter.inform(m_chartsModule.error());
+        return false;
+    }
+    charts->refresh();
+    charts->show();
+    charts->raise();
+    return true;
 }
 
 windows::TradePort& Program::tradePort() const

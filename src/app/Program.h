@@ -1,6 +1,8 @@
 #pragma once
 
+#include "AccountChartsLoader.h"
 #include "MainWindowServices.h"
+#include "MemoryReturn.h"
 #include "ledger/LedgerChanges.h"
 #include "ledger/LedgerLock.h"
 #include "ledger/LedgerWriter.h"
@@ -20,7 +22,7 @@ class TotalsReportWindow;
 class BackupWindow;
 class ImportWindow;
 class FileChooser;
-class AccountChartWindow;
+class AccountCharts;
 class YearlyStatementWindow;
 class TradePort;
 } // namespace corvanta::windows
@@ -90,7 +92,14 @@ public:
     SideWindows& sideWindows() const { return *m_sideWindows; }
     windows::BackupWindow& backupWindow();
     windows::ImportWindow& importWindow();
-    windows::AccountChartWindow& accountCharts();
+    // The account charts, built on first use from their module; nullptr when the
+    // module cannot be loaded.
+    windows::AccountCharts* accountCharts();
+    // Why the charts' module could not be loaded; empty until it could not.
+    QString accountChartsError() const { return m_chartsModule.error(); }
+    // Opens the account charts drawn afresh, as their menu items do; false, when
+    // their module cannot be loaded, after saying so.
+    bool showAccountCharts();
     windows::YearlyStatementWindow& yearlyStatement();
     windows::StockEventWindow& stockEvents();
     const MainTimerPauses& mainTimerPauses() const { return *m_timerPauses; }
@@ -101,7 +110,8 @@ private:
     void wire();
     void wireMenus();
     windows::FileChooser& files();
-    void takeLastSummary(windows::AccountChartWindow& charts) const;
+    void takeLastSummary(windows::AccountCharts& charts) const;
+    MemoryReturn& memoryReturn();
 
     std::unique_ptr<ledger::LedgerLock> m_lock; // held while the ledger is open
     std::unique_ptr<SystemServices> m_system;   // the system's services, when none are given
@@ -130,7 +140,10 @@ private:
     std::unique_ptr<windows::FileChooser> m_files;
     std::unique_ptr<windows::BackupWindow> m_backupWindow;
     std::unique_ptr<windows::ImportWindow> m_importWindow;
-    std::unique_ptr<windows::AccountChartWindow> m_accountCharts;
+    AccountChartsLoader m_chartsModule;
+    std::unique_ptr<windows::AccountCharts> m_accountCharts;
+    // Gives back what the charts and the yearly statement read, once they close.
+    std::unique_ptr<MemoryReturn> m_memoryReturn;
     std::unique_ptr<windows::YearlyStatementWindow> m_yearlyStatement;
     std::unique_ptr<windows::StockEventWindow> m_stockEvents;
     // 设置 → 账本密码; a child of the main window.

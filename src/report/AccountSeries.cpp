@@ -9,17 +9,20 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <vector>
 
 namespace corvanta::report {
 
 namespace {
 
-// 1 buy, 2 real sell, 0 open position, 3 another state (pays like a buy).
+// 1 buy, 2 real sell, 0 open position, 3 another state (pays like a buy). The
+// trades of one value of 虚拟卖出 by date and id, as the index gpjl_grid_by_date
+// (虚拟卖出,日期) and the row's id give them: no sort, nothing held per trade.
 constexpr const char* seriesRows =
     "SELECT 日期,股票代码,股票名,CASE WHEN 交易状态='卖出' THEN (CASE WHEN 虚拟卖出='假' "
-    "THEN 2 ELSE 0 END) WHEN 交易状态='买入' THEN 1 ELSE 3 END,数量,总金额,id FROM gpjl NOT "
-    "INDEXED ORDER BY id";
+    "THEN 2 ELSE 0 END) WHEN 交易状态='买入' THEN 1 ELSE 3 END,数量,总金额,id FROM gpjl "
+    "WHERE 虚拟卖出 IS ? ORDER BY 日期,id";
 
 enum class Kind { OpenPosition = 0, Buy = 1, RealSell = 2, Other = 3, Event = 4 };
 
@@ -51,52 +54,116 @@ qint64 costOfSale(const Pool& pool, qint64 sold)
     return std::llround(double(pool.cost) * double(sold) / double(pool.shares));
 }
 
-std::vector<Row> readRows(sql::Database& db, const EventEffects* given)
-{
-    EventEffects read;
-    if (!given)
-        read = eventEffects(db);
-    const EventEffects& effects = given ? *given : read;
-    auto query = db.prepare(seriesRows);
-    std::vector<Row> rows;
-    // Dates, codes and names repeat across a ledger: each distinct text is kept
-    // once and shared by the rows, so memory follows the distinct texts rather
-    // than the trades.
-    QSet<QString> texts;
-    const auto shared = [&texts](QString text) {
-        return *texts.insert(std::move(text));
-    };
-    while (query.step()) {
+// The ledger's trades and events in walk order (by date, a date's events before
+// its trades, trades by id), read as they are walked: one ordered read per value
+// of 虚拟卖出, merged, so memory does not grow with the trades.
+class WalkRows {
+public:
+    WalkRows(sql::Database& db, const EventEffects& effects) : m_effects(effects)
+    {
+        auto marks = db.prepare("SELECT DISTINCT 虚拟卖出 FROM gpjl");
+        while (marks.step()) {
+            Stream stream{db.prepare(seriesRows), {}, 0, false};
+            if (marks.isNull(0))
+                stream.query.bindNull(1);
+            else
+                stream.query.bind(1, marks.text(0));
+            m_streams.push_back(std::move(stream));
+        }
+        for (Stream& stream : m_streams)
+            advance(stream);
+        readEvents(db);
+    }
+
+    // The next row in walk order; false after the last.
+    bool next(Row& row)
+    {
+        Stream* first = nullptr;
+        for (Stream& stream : m_streams) {
+            if (stream.held && (!first || stream.row.date < first->row.date ||
+                                (stream.row.date == first->row.date && stream.id < first->id)))
+                first = &stream;
+        }
+        if (m_nextEvent < m_events.size() &&
+            (!first || !inWalkOrder(first->row, m_events[m_nextEvent]))) {
+            row = m_events[m_nextEvent++];
+            return true;
+        }
+        if (!first)
+            return false;
+        row = std::move(first->row);
+        advance(*first);
+        return true;
+    }
+
+private:
+    struct Stream {
+        sql::Statement query;
         Row row;
+        qint64 id = 0;
+        bool held = false;
+    };
+
+    QString shared(QString text) { return *m_texts.insert(std::move(text)); }
+
+    void advance(Stream& stream)
+    {
+        stream.held = stream.query.step();
+        if (!stream.held)
+            return;
+        sql::Statement& query = stream.query;
+        Row& row = stream.row;
         row.date = shared(query.text(0));
         row.code = shared(query.text(1));
         row.name = shared(query.text(2));
         const qint64 kind = query.int64(3);
         row.kind = kind >= 0 && kind <= 3 ? Kind(kind) : Kind::Other;
+        row.event = false;
         row.shares = query.int64(4);
         row.total = std::llround(query.real(5) * 100);
-        if (row.kind == Kind::RealSell && !effects.saleTaxFen.isEmpty())
-            row.tax = effects.saleTaxFen.value(query.int64(6));
-        rows.push_back(std::move(row));
+        stream.id = query.int64(6);
+        row.tax = row.kind == Kind::RealSell && !m_effects.saleTaxFen.isEmpty()
+                      ? m_effects.saleTaxFen.value(stream.id)
+                      : 0;
     }
-    if (!effects.effects.isEmpty()) {
-        // Events name their stock; the pools go by code, the one its trades carry.
-        QHash<QString, QString> codes;
-        for (const Row& row : rows)
-            codes.insert(row.name, row.code);
-        for (const EventEffect& effect : effects.effects) {
-            const auto code = codes.constFind(effect.name);
-            if (code == codes.cend() || (effect.newShares == 0 && effect.cashFen == 0))
+
+    // Events name their stock; the pools go by code, the one the stock's last
+    // trade carries. A stock without trades has no pool for an event.
+    void readEvents(sql::Database& db)
+    {
+        if (m_effects.effects.isEmpty())
+            return;
+        auto codeOf =
+            db.prepare("SELECT 股票代码 FROM gpjl WHERE 股票名=? ORDER BY id DESC LIMIT 1");
+        QHash<QString, std::optional<QString>> codes;
+        for (const EventEffect& effect : m_effects.effects) {
+            if (effect.newShares == 0 && effect.cashFen == 0)
                 continue;
-            rows.push_back({shared(effect.paid.toString(Qt::ISODate)), *code, shared(effect.name),
-                            Kind::Event, true, effect.newShares, effect.cashFen,
-                            effect.taxAtPaymentFen});
+            auto code = codes.find(effect.name);
+            if (code == codes.end()) {
+                codeOf.reset();
+                codeOf.bind(1, effect.name);
+                code =
+                    codes.insert(effect.name, codeOf.step() ? std::optional(shared(codeOf.text(0)))
+                                                            : std::nullopt);
+            }
+            if (!code->has_value())
+                continue;
+            m_events.push_back({shared(effect.paid.toString(Qt::ISODate)), **code,
+                                shared(effect.name), Kind::Event, true, effect.newShares,
+                                effect.cashFen, effect.taxAtPaymentFen});
         }
+        std::stable_sort(m_events.begin(), m_events.end(), inWalkOrder<Row>);
     }
-    // By date, then id: the rows came by id, so a stable sort keeps that.
-    std::stable_sort(rows.begin(), rows.end(), inWalkOrder<Row>);
-    return rows;
-}
+
+    const EventEffects& m_effects;
+    std::vector<Stream> m_streams;
+    std::vector<Row> m_events; // few: one per 分红送配
+    std::size_t m_nextEvent = 0;
+    // Dates, codes and names repeat across a ledger: each distinct text is kept
+    // once and shared by the profit points.
+    QSet<QString> m_texts;
+};
 
 } // namespace
 
@@ -114,7 +181,10 @@ QString positionTip(const OpenPosition& position)
 AccountSeries accountSeries(sql::Database& db, const QuotedValues* quoted,
                             const EventEffects* effects)
 {
-    const std::vector<Row> rows = readRows(db, effects);
+    EventEffects read;
+    if (!effects)
+        read = eventEffects(db);
+    WalkRows rows(db, effects ? *effects : read);
     AccountSeries series;
     QHash<QString, Pool> pools; // by code
     QStringList order;          // codes by first appearance
@@ -129,8 +199,11 @@ AccountSeries accountSeries(sql::Database& db, const QuotedValues* quoted,
         }
     };
 
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        const Row& row = rows[i];
+    Row row, following;
+    bool more = rows.next(following);
+    while (more) {
+        row = std::move(following);
+        more = rows.next(following);
         switch (row.kind) {
         case Kind::Buy:
         case Kind::Other: {
@@ -177,7 +250,7 @@ AccountSeries accountSeries(sql::Database& db, const QuotedValues* quoted,
         case Kind::OpenPosition:
             break;
         }
-        if (i + 1 == rows.size() || rows[i + 1].date != row.date)
+        if (!more || following.date != row.date)
             series.money.append({row.date, invested, cash, holdingCost});
     }
 

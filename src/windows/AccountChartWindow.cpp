@@ -104,10 +104,10 @@ void fitRange(QValueAxis* axis, double low, double high)
 
 AccountChartWindow::AccountChartWindow(sql::Database& db, ledger::LedgerNotifier& notifier,
                                        QWidget* parent)
-    : QWidget(parent, Qt::Window), m_db(db), m_pages(new QTabWidget(this)), m_money(newView(this)),
-      m_profit(newView(this)), m_positions(newView(this)), m_returns(newView(this)),
-      m_profitNote(new QLabel(profitNoteText(false), this)), m_failure(new QLabel(this)),
-      m_copied(new QLabel(this))
+    : AccountCharts(parent, Qt::Window), m_db(db), m_pages(new QTabWidget(this)),
+      m_money(newView(this)), m_profit(newView(this)), m_positions(newView(this)),
+      m_returns(newView(this)), m_profitNote(new QLabel(profitNoteText(false), this)),
+      m_failure(new QLabel(this)), m_copied(new QLabel(this))
 {
     setWindowTitle(QStringLiteral("账户图表"));
     resize(900, 600);

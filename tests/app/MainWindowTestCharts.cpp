@@ -6,7 +6,7 @@
 #include "market/NetworkState.h"
 #include "quote-server/QuoteServer.h"
 #include "report/SummaryTableModel.h"
-#include "windows/AccountChartWindow.h"
+#include "windows/AccountCharts.h"
 #include "windows/YearlyStatementWindow.h"
 
 #include <QAction>
@@ -19,18 +19,24 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QDateTime>
+#include <QFile>
 #include <QGuiApplication>
 #include <QImage>
 #include <QLabel>
 #include <QLineSeries>
 #include <QMenu>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QTableView>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QToolTip>
 
+#include <sqlite3.h>
+
+#include <algorithm>
 #include <cmath>
 
 using namespace Qt::StringLiterals;
@@ -236,6 +242,9 @@ private Q_SLOTS:
     void returnsPageShowsEachStockAndTheAccount();
     void dividendsAndBonusSharesShowOnEveryPage();
     void closedChartsLetGoOfTheirSeriesAndReopenAsBefore();
+    void closedChartsAreLetGoOfAndTheLedgerCacheEmptied();
+    void aChartsModuleThatCannotLoadIsTold_data();
+    void aChartsModuleThatCannotLoadIsTold();
 
 private:
     void record(const QList<ChartTrade>& trades)
@@ -243,7 +252,30 @@ private:
         for (const ChartTrade& t : trades)
             addTrade(h->db, t.code, t.name, t.direction, t.shares, t.price, t.date);
     }
-    windows::AccountChartWindow& charts() const { return h->program().accountCharts(); }
+    windows::AccountCharts& charts() const
+    {
+        windows::AccountCharts* built = h->program().accountCharts();
+        if (!built)
+            qFatal("the account charts' module did not load");
+        return *built;
+    }
+    // The bytes the program's ledger connection holds in its page cache.
+    qint64 pageCacheBytes() const
+    {
+        int current = 0, highest = 0;
+        sqlite3_db_status(h->program().database().handle(), SQLITE_DBSTATUS_CACHE_USED, &current,
+                          &highest, 0);
+        return current;
+    }
+    // The chart windows among the main window's children, by their class's name:
+    // the window's class lives in the charts' module.
+    qsizetype chartWindows() const
+    {
+        const QList<QWidget*> children = h->window().findChildren<QWidget*>();
+        return std::count_if(children.begin(), children.end(), [](QWidget* w) {
+            return w->inherits("corvanta::windows::AccountChartWindow");
+        });
+    }
     QChart* moneyChart() const { return charts().moneyView()->chart(); }
     QChart* profitChart() const { return charts().profitView()->chart(); }
     QChart* positionsChart() const { return charts().positionsView()->chart(); }
@@ -257,12 +289,12 @@ void MainWindowChartsTest::menusOpenTheCharts()
     record({bankBuy(1000, u"10"_s, u"2021-03-01"_s)});
     QVERIFY(h->open());
     // Built when first asked for, not at start.
-    QVERIFY(h->window().findChildren<windows::AccountChartWindow*>().isEmpty());
+    QCOMPARE(chartWindows(), 0);
     QAction* fromLedger = h->window().menus().accountCharts;
     QCOMPARE(fromLedger->text(), u"账户图表"_s);
     QVERIFY(fromLedger->isEnabled());
     fromLedger->trigger();
-    QCOMPARE(h->window().findChildren<windows::AccountChartWindow*>().size(), 1);
+    QCOMPARE(chartWindows(), 1);
     QVERIFY(charts().isVisible());
     QCOMPARE(charts().windowTitle(), u"账户图表"_s);
     QCOMPARE(charts().pages()->count(), 4);
@@ -635,6 +667,76 @@ void MainWindowChartsTest::closedChartsLetGoOfTheirSeriesAndReopenAsBefore()
     QVERIFY(charts().isVisible());
     QCOMPARE(figures(), first);
     QCOMPARE(moneyChart()->title(), u"资金变化"_s);
+}
+
+void MainWindowChartsTest::closedChartsAreLetGoOfAndTheLedgerCacheEmptied()
+{
+    QList<ChartTrade> trades;
+    for (int day = 1; day <= 28; ++day)
+        trades << bankBuy(100, u"10"_s, u"2021-02-%1"_s.arg(day, 2, 10, QChar(u'0')));
+    record(trades);
+    QVERIFY(h->open());
+    h->window().menus().accountCharts->trigger();
+    QCOMPARE(chartWindows(), 1);
+    const QStringList drawn = moneyLines(moneyChart());
+    const qint64 cachedOpen = pageCacheBytes();
+    QVERIFY(cachedOpen > 0);
+
+    // Closed: once the event loop has run, the window is gone and the ledger's
+    // page cache emptied.
+    charts().close();
+    QTRY_COMPARE(chartWindows(), 0);
+    QVERIFY2(pageCacheBytes() < cachedOpen, qPrintable(QString::number(pageCacheBytes())));
+
+    // Opened again, it is built afresh with the same figures; the main window
+    // stays usable throughout.
+    h->window().menus().accountCharts->trigger();
+    QCOMPARE(chartWindows(), 1);
+    QVERIFY(charts().isVisible());
+    QCOMPARE(moneyLines(moneyChart()), drawn);
+    QVERIFY(h->window().isVisible());
+    QVERIFY(QApplication::activeModalWidget() == nullptr);
+}
+
+void MainWindowChartsTest::aChartsModuleThatCannotLoadIsTold_data()
+{
+    QTest::addColumn<QByteArray>("contents"); // of the module's file; none: no file
+    QTest::addColumn<QString>("said");
+    QTest::newRow("no module") << QByteArray()
+                               << u"无法打开账户图表：找不到图表模块 corvanta-charts.so"_s;
+    QTest::newRow("not a module") << QByteArray("not a library\n")
+                                  << u"无法打开账户图表：图表模块 "_s;
+}
+
+void MainWindowChartsTest::aChartsModuleThatCannotLoadIsTold()
+{
+    QFETCH(QByteArray, contents);
+    QFETCH(QString, said);
+    QTemporaryDir dir;
+    const QString module = dir.filePath(u"corvanta-charts.so"_s);
+    if (!contents.isEmpty()) {
+        QFile file(module);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(contents);
+    }
+    const QByteArray built = qgetenv("CORVANTA_CHARTS_MODULE");
+    qputenv("CORVANTA_CHARTS_MODULE", module.toLocal8Bit());
+    const auto restore = qScopeGuard([&] { qputenv("CORVANTA_CHARTS_MODULE", built); });
+    record({bankBuy(1000, u"10"_s, u"2021-03-01"_s)});
+    QVERIFY(h->open());
+
+    // From either menu: a message each time, no window, and the program goes on.
+    h->window().menus().accountCharts->trigger();
+    for (QAction* action : h->program().summary().popup().actions())
+        if (action->text() == u"账户图表"_s)
+            action->trigger();
+    QCOMPARE(h->prompter.messages.size(), 2);
+    for (const QString& message : h->prompter.messages)
+        QVERIFY2(message.startsWith(said), qPrintable(message));
+    QCOMPARE(chartWindows(), 0);
+    QVERIFY(!h->program().accountCharts());
+    QVERIFY(QApplication::activeModalWidget() == nullptr);
+    QVERIFY(h->window().isVisible());
 }
 
 int runChartTests(int argc, char* argv[])

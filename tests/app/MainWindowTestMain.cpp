@@ -48,6 +48,9 @@ int main(int argc, char* argv[])
     // sets the offscreen platform otherwise.
     if (const QByteArray platform = qgetenv("CORVANTA_TEST_PLATFORM"); !platform.isEmpty())
         qputenv("QT_QPA_PLATFORM", platform);
+    // The account charts' module of this build, unless a test names another.
+    if (!qEnvironmentVariableIsSet("CORVANTA_CHARTS_MODULE"))
+        qputenv("CORVANTA_CHARTS_MODULE", CORVANTA_CHARTS_MODULE_FILE);
     // The program's own application object, with its last line of defence.
     corvanta::app::Application app(argc, argv);
     // Remembered window places go to a test folder, not the user's settings.

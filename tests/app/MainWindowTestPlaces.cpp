@@ -5,7 +5,7 @@
 #include "app/MonitorController.h"
 #include "app/Program.h"
 #include "market/NetworkState.h"
-#include "windows/AccountChartWindow.h"
+#include "windows/AccountCharts.h"
 #include "windows/ImportWindow.h"
 #include "windows/MonitorWindow.h"
 
@@ -104,7 +104,7 @@ QWidget* MainWindowPlacesTest::open(const QString& window)
     app::MainMenus& m = h->window().menus();
     if (window == u"charts") {
         m.accountCharts->trigger();
-        return &h->program().accountCharts();
+        return h->program().accountCharts();
     }
     if (window == u"import") {
         m.brokerImport->trigger();
@@ -122,7 +122,7 @@ void MainWindowPlacesTest::close(const QString& window)
     if (window == u"monitor")
         h->program().monitor().monitorWindow().close();
     else if (window == u"charts")
-        h->program().accountCharts().close();
+        h->program().accountCharts()->close();
     else
         h->program().importWindow().close();
 }

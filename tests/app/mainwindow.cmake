@@ -22,6 +22,11 @@ add_executable(test_mainwindow
     ${CMAKE_CURRENT_LIST_DIR}/../market/FakeHttpProxy.cpp
 )
 target_link_libraries(test_mainwindow PRIVATE corvanta_app corvanta_test_support corvanta_quote_server Qt6::Test corvanta_options)
+# The charts come from their module, as in the program; the tests read their series
+# and the ledger connection's page cache.
+target_link_libraries(test_mainwindow PRIVATE Qt6::Charts PkgConfig::SQLCIPHER)
+target_compile_definitions(test_mainwindow PRIVATE
+    CORVANTA_CHARTS_MODULE_FILE="$<TARGET_FILE:corvanta-charts>")
 foreach(class fees picker ledger selltargets window program display summary quotes monitor sidewindows sources charts exchange password)
     add_test(NAME mainwindow_${class} COMMAND test_mainwindow ${class})
     set_tests_properties(mainwindow_${class} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")

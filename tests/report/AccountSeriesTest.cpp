@@ -163,6 +163,24 @@ TEST_F(AccountSeriesQuoted, EmptyLedgerHasNoMarketValue)
     EXPECT_FALSE(accountSeries(db, &quoted).marketValue);
 }
 
+// Rows of every 虚拟卖出 mark (false, true, none) are walked together by date and,
+// within a date, in the order they were entered: the other-state row paid on
+// 01-03 comes out of that day's sell, entered before it.
+TEST_F(AccountSeriesQuoted, RowsOfEveryMarkAreWalkedByDateThenEntry)
+{
+    add(sell("2024-01-03", "600000", u"甲沪", 1000, 12, 0, 12000));
+    add(buy("2024-01-02", "600000", u"甲沪", 1000, 10, 0, 10000));
+    db.exec("UPDATE gpjl SET 虚拟卖出=NULL WHERE id=(SELECT max(id) FROM gpjl)");
+    add(buy("2024-01-03", "600000", u"甲沪", 0, 0, 0, 500));
+    db.exec("UPDATE gpjl SET 交易状态='其它',虚拟卖出='真' WHERE id=(SELECT max(id) FROM gpjl)");
+    add(buy("2024-01-02", "000001", u"乙深", 100, 20, 0, 2000));
+    const AccountSeries series = accountSeries(db);
+    EXPECT_EQ(moneyLines(series),
+              texts({"2024-01-02|1200000|0|1200000", "2024-01-03|1200000|1150000|200000"}));
+    EXPECT_EQ(profitLines(series), texts({"2024-01-03|600000|200000|200000"}));
+    EXPECT_EQ(positionLines(series), texts({"000001|100|200000|200000"}));
+}
+
 // A sell of more than is held takes the whole cost and leaves no shares.
 TEST_F(AccountSeriesQuoted, OversellTakesTheWholePool)
 {
