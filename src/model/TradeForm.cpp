@@ -109,26 +109,18 @@ FeeSnapshot TradeForm::feeSnapshot() const
 
 void TradeForm::setSellTargetInputs(bool prices, bool amounts)
 {
-    if (prices == m_targetPricesOpen && amounts == m_targetAmountsOpen)
-        return;
-    m_targetPricesOpen = prices;
-    m_targetAmountsOpen = amounts;
-    Q_EMIT changed();
+    const bool isPrice[] = {false, false, true, false, false, true};
+    std::array<bool, 6> open{};
+    for (std::size_t box = 0; box < open.size(); ++box)
+        open[box] = isPrice[box] ? prices : amounts;
+    assign(m_targetsOpen, open);
 }
 
-bool TradeForm::sellTargetEnabled(SellTargetBox box) const
+void TradeForm::setSellTargetEnabled(SellTargetBox box, bool enabled)
 {
-    switch (box) {
-    case SellTargetBox::ProfitPrice:
-    case SellTargetBox::LossPrice:
-        return m_targetPricesOpen;
-    case SellTargetBox::ProfitAmount:
-    case SellTargetBox::ProfitPercent:
-    case SellTargetBox::LossAmount:
-    case SellTargetBox::LossPercent:
-        return m_targetAmountsOpen;
-    }
-    return false;
+    std::array<bool, 6> open = m_targetsOpen;
+    open[std::size_t(box)] = enabled;
+    assign(m_targetsOpen, open);
 }
 
 } // namespace corvanta::model

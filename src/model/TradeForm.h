@@ -105,10 +105,11 @@ public:
     // What the shared fee operations read of the trade.
     FeeSnapshot feeSnapshot() const;
 
-    // Whether the main window's sell-target prices, and its amounts and
-    // percentages, take input.
+    // Whether the main window's box for a sell target takes input; the prices,
+    // and the amounts and percentages, are opened and closed together.
     void setSellTargetInputs(bool prices, bool amounts);
-    bool sellTargetEnabled(SellTargetBox box) const;
+    void setSellTargetEnabled(SellTargetBox box, bool enabled);
+    bool sellTargetEnabled(SellTargetBox box) const { return m_targetsOpen[std::size_t(box)]; }
 
     // Requests to the main window.
     void chooseStock(const QString& code) { Q_EMIT stockChosen(code); }
@@ -140,8 +141,7 @@ private:
     int m_stampDutyFlag = 1;
     FeeRates m_savedRates;
     std::optional<double> m_commissionMinimum;
-    bool m_targetPricesOpen = true;
-    bool m_targetAmountsOpen = true;
+    std::array<bool, 6> m_targetsOpen{true, true, true, true, true, true};
 };
 
 } // namespace corvanta::model
