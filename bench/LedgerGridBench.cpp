@@ -91,12 +91,12 @@ ledger::TradeEntry buyEntry()
     entry.direction = Direction::Buy;
     entry.quantity = u"1000"_s;
     entry.price = u"10"_s;
-    entry.fyhj = u"10"_s;
-    entry.zfze = u"10010"_s;
-    entry.yhs = u"0"_s;
-    entry.yj = u"5"_s;
-    entry.qtzf = u"5"_s;
-    entry.bbjg = u"10.01"_s;
+    entry.totalFees = u"10"_s;
+    entry.total = u"10010"_s;
+    entry.stampDuty = u"0"_s;
+    entry.commission = u"5"_s;
+    entry.transferAndOther = u"5"_s;
+    entry.breakEven = u"10.01"_s;
     entry.otherFee = u"5"_s;
     return entry;
 }

@@ -83,12 +83,12 @@ ledger::TradeEntry priced(Direction direction, int stock)
     entry.direction = direction;
     entry.quantity = u"100"_s;
     entry.price = u"14.46"_s;
-    entry.fyhj = u"11.45"_s;
-    entry.zfze = u"1457.45"_s;
-    entry.yhs = u"1.45"_s;
-    entry.yj = u"5"_s;
-    entry.qtzf = u"5"_s;
-    entry.bbjg = u"14.700"_s;
+    entry.totalFees = u"11.45"_s;
+    entry.total = u"1457.45"_s;
+    entry.stampDuty = u"1.45"_s;
+    entry.commission = u"5"_s;
+    entry.transferAndOther = u"5"_s;
+    entry.breakEven = u"14.700"_s;
     entry.otherFee = u"5"_s;
     return entry;
 }

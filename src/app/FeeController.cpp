@@ -38,8 +38,9 @@ void writeIfComputed(QLineEdit* field, const std::optional<QString>& text)
 
 } // namespace
 
-FeeController::FeeController(ParametersPanel& parameters, TradePanel& trade, QObject* parent)
-    : QObject(parent), m_parameters(parameters), m_trade(trade)
+FeeController::FeeController(ParametersPanel& parameters, TradePanel& trade, model::TradeForm& form,
+                             QObject* parent)
+    : QObject(parent), m_parameters(parameters), m_trade(trade), m_form(form)
 {
     connect(m_parameters.directionGroup, &QButtonGroup::idToggled, this,
             [this](int id, bool checked) {
@@ -79,6 +80,7 @@ void FeeController::setFeeRule(const ledger::FeeRuleSetting& rule)
 {
     m_feeRule = rule;
     const bool byDate = rule.choice == FeeRuleChoice::ByTradeDate;
+    m_form.setFeesByTradeDate(byDate ? std::optional(rule.commissionMinimum) : std::nullopt);
     Q_EMIT feeRuleChanged();
     if (!byDate) {
         for (QLineEdit* field : {m_trade.yhs, m_trade.yj, m_trade.qtzf})
@@ -130,21 +132,7 @@ void FeeController::showOtherFeeHint()
 
 FeeSnapshot FeeController::snapshot() const
 {
-    FeeSnapshot s;
-    s.quantity = m_trade.quantity->text();
-    s.price = m_trade.price->text();
-    s.stampRate = m_parameters.stampRate->currentText();
-    s.commissionRate = m_parameters.commissionRate->currentText();
-    s.otherFee = m_trade.otherFee->text();
-    s.direction = m_parameters.direction();
-    s.unitMultiplier = m_unitMultiplier;
-    s.transferFeeFlag = m_transferFeeFlag;
-    s.stampDutyFlag = m_stampDutyFlag;
-    s.saved = m_savedRates;
-    if (m_feeRule.choice == FeeRuleChoice::ByTradeDate)
-        s.byDate = ByDateTerms{m_parameters.tradeDate->date(), m_parameters.market(),
-                               m_feeRule.commissionMinimum};
-    return s;
+    return m_form.feeSnapshot();
 }
 
 void FeeController::setRecordable(Direction direction, bool recordable)
@@ -229,15 +217,7 @@ bool FeeController::amountsInTenThousands() const
 
 std::optional<double> FeeController::totalInYuan() const
 {
-    if (!amountsInTenThousands())
-        return num::parseNumber(m_trade.zfze->text());
-    // Untouched 万元 texts stand for the exact 元 amount they were made from.
-    if (m_tenThousands && shownAmounts() == *m_tenThousands)
-        return num::parseNumber(m_yuan.zfze);
-    const auto tenThousands = num::parseNumber(m_trade.zfze->text());
-    if (!tenThousands)
-        return std::nullopt;
-    return *tenThousands * 10000;
+    return num::parseNumber(m_form.total());
 }
 
 void FeeController::ensureAmountsInYuan()
@@ -253,31 +233,15 @@ void FeeController::onAmountUnitChanged(int index)
     m_trade.jyjeUnit->setText(unit);
     m_trade.fyhjUnit->setText(unit);
     m_trade.zfzeUnit->setText(unit);
-    const ShownAmounts before = shownAmounts();
-    // Back in 元, untouched 万元 texts give the exact amounts they were made from:
-    // going through four decimals would lose the fen of the amounts recorded.
-    if (!toTenThousands && m_tenThousands && before == *m_tenThousands) {
-        m_trade.jyje->setText(m_yuan.jyje);
-        m_trade.fyhj->setText(m_yuan.fyhj);
-        m_trade.zfze->setText(m_yuan.zfze);
-        m_tenThousands.reset();
-        return;
-    }
-    const AmountTexts texts =
-        convertAmountUnit(before.jyje, before.fyhj, before.zfze, toTenThousands);
-    writeIfComputed(m_trade.jyje, texts.jyje);
-    writeIfComputed(m_trade.fyhj, texts.fyhj);
-    writeIfComputed(m_trade.zfze, texts.zfze);
-    m_tenThousands.reset();
-    if (toTenThousands) {
-        m_yuan = before;
-        m_tenThousands = shownAmounts();
-    }
-}
-
-FeeController::ShownAmounts FeeController::shownAmounts() const
-{
-    return {m_trade.jyje->text(), m_trade.fyhj->text(), m_trade.zfze->text()};
+    // The form keeps the amounts in 元 (it has taken the new unit already): back
+    // in 元 they show exactly as priced, where going through the four decimals of
+    // 万元 would lose the fen of the amounts recorded.
+    const std::pair<QLineEdit*, model::TradeText> amounts[] = {
+        {m_trade.jyje, model::TradeText::TradeAmount},
+        {m_trade.fyhj, model::TradeText::TotalFees},
+        {m_trade.zfze, model::TradeText::Total}};
+    for (const auto& [field, which] : amounts)
+        field->setText(m_form.shownText(which));
 }
 
 void FeeController::onDirectionChanged(Direction direction)
@@ -303,7 +267,6 @@ void FeeController::onDirectionChanged(Direction direction)
 void FeeController::onUnitChanged(int index)
 {
     const bool lots = index == int(QuantityUnit::Lots);
-    m_unitMultiplier = lots ? sharesPerLot : 1;
     m_trade.unitSuffix->setText(lots ? u"手"_s : u"股"_s);
     if (!m_loadingRow)
         m_trade.quantity->setFocus(Qt::OtherFocusReason);
@@ -312,8 +275,8 @@ void FeeController::onUnitChanged(int index)
 void FeeController::onMarketChanged(MarketKind market)
 {
     const MarketFlags flags = flagsFor(market);
-    m_transferFeeFlag = flags.transferFee;
-    m_stampDutyFlag = flags.stampDuty;
+    m_form.setTransferFeeFlag(flags.transferFee);
+    m_form.setStampDutyFlag(flags.stampDuty);
     if (!m_quietMarket && !m_loadingRow)
         Q_EMIT codeFocusWanted();
 }
@@ -331,11 +294,12 @@ void FeeController::setMarketFromPicker(MarketKind market)
 void FeeController::setSavedRates(const FeeRates& rates)
 {
     m_savedRates = rates;
+    m_form.setSavedRates(rates);
 }
 
 void FeeController::setStampDutyFlag(int flag)
 {
-    m_stampDutyFlag = flag;
+    m_form.setStampDutyFlag(flag);
 }
 
 void FeeController::loadDirectionAndMarket(Direction direction, std::optional<MarketKind> market)

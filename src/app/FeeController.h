@@ -4,6 +4,7 @@
 #include "calc/FeeRules.h"
 #include "calc/MarketKind.h"
 #include "ledger/FeeRuleSetting.h"
+#include "model/TradeForm.h"
 
 #include <QObject>
 
@@ -16,21 +17,22 @@ class TradePanel;
 
 // Prices the trade on every key release in quantity or price and keeps the
 // captions, rates and flags of the direction, unit, market and amount-unit
-// choices in step with them. It owns the unit multiplier and the market flags
-// (written only by its own handlers) and holds the saved fee rates (written only
-// by the settings).
+// choices in step with them. It prices what the trade form holds, and writes the
+// form's market flags, saved fee rates and fee rule (the rates written only by
+// the settings).
 class FeeController : public QObject {
     Q_OBJECT
 public:
-    FeeController(ParametersPanel& parameters, TradePanel& trade, QObject* parent = nullptr);
+    FeeController(ParametersPanel& parameters, TradePanel& trade, model::TradeForm& form,
+                  QObject* parent = nullptr);
 
     // Prices the trade from the inputs and writes the results that were computed.
     void computeFees();
     // Shows amounts in 元 again when they are shown in 万元.
     void ensureAmountsInYuan();
     bool amountsInTenThousands() const;
-    // The total paid or received (`zfze`) in 元, whichever unit shows it; none when
-    // it is not a number.
+    // The total paid or received in 元, whichever unit shows it; none when it is
+    // not a number.
     std::optional<double> totalInYuan() const;
     // What the shared fee operations read of the inputs.
     FeeSnapshot snapshot() const;
@@ -85,14 +87,6 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    // The three amounts as shown, for the 元/万元 round trip.
-    struct ShownAmounts {
-        QString jyje;
-        QString fyhj;
-        QString zfze;
-        bool operator==(const ShownAmounts&) const = default;
-    };
-    ShownAmounts shownAmounts() const;
     void setRecordable(Direction direction, bool recordable);
     void setAmountsPriced(bool priced);
     void repriceIfPriced();
@@ -105,17 +99,13 @@ private:
 
     ParametersPanel& m_parameters;
     TradePanel& m_trade;
+    model::TradeForm& m_form;
     FeeRates m_savedRates;
     Pricing m_pricing;
     ledger::FeeRuleSetting m_feeRule;
-    int m_unitMultiplier = 1;   // shares per unit of the quantity
-    int m_transferFeeFlag = 0;  // 1 for Shanghai A shares
-    int m_stampDutyFlag = 1;    // 0 for warrants and funds
     bool m_loadingRow = false;  // a ledger row is being loaded back
     bool m_quietMarket = false; // the picker or a row load sets the market
     bool m_priced = false;      // the inputs on show were priced: their changes price again
-    ShownAmounts m_yuan;        // the amounts in 元 before the switch to 万元
-    std::optional<ShownAmounts> m_tenThousands; // what that switch showed
 };
 
 } // namespace corvanta::app

@@ -14,6 +14,7 @@
 #include "SellTargetGroup.h"
 #include "SettingsMenuController.h"
 #include "StatusBarPanels.h"
+#include "TradeFormBinding.h"
 #include "TradePanel.h"
 #include "TradeUnits.h"
 #include "TrayController.h"
@@ -141,7 +142,10 @@ void MainWindow::buildLayout()
 
 void MainWindow::buildControllers()
 {
-    m_fees = new FeeController(*m_parameters, *m_trade, this);
+    // The form follows the panels before any controller reads it.
+    m_form = new model::TradeForm(this);
+    m_formBinding = new TradeFormBinding(*m_form, *m_parameters, *m_trade, this);
+    m_fees = new FeeController(*m_parameters, *m_trade, *m_form, this);
     m_targets = new SellTargetController(*m_fees, *m_trade, *m_profitTargets, *m_lossTargets, this);
     m_picker = new windows::StockPicker(m_stocks, m_services.prompter, m_trade->code,
                                         m_trade->candidates, m_trade->quantity, this);
@@ -149,6 +153,7 @@ void MainWindow::buildControllers()
                                               {*m_parameters, *m_trade, *m_ledger, *m_focus,
                                                *m_fees, *m_targets, *m_picker, m_services.prompter},
                                               this);
+    m_formBinding->serveRequests(*m_picker, *m_ledgerController);
     m_tray = new TrayController(m_services.tray, *this, *m_menus, *m_trade, *m_live);
     m_settings = new SettingsMenuController(
         m_network, m_db, m_writer, m_services,
@@ -432,6 +437,7 @@ void MainWindow::updateActions()
         group->amount->setEnabled(s.targetAmounts);
         group->percent->setEnabled(s.targetAmounts);
     }
+    m_form->setSellTargetInputs(s.targetPrices, s.targetAmounts);
     MainMenus& m = *m_menus;
     m.tradeMonitor->setEnabled(s.monitor);
     m.ledgerMonitor->setEnabled(s.monitor);

@@ -3,6 +3,7 @@
 #include "MainWindowServices.h"
 #include "model/ActionInputsOf.h"
 #include "model/ActionStates.h"
+#include "model/TradeForm.h"
 
 #include <QMainWindow>
 
@@ -43,6 +44,7 @@ class SellTargetController;
 class SellTargetGroup;
 class SettingsMenuController;
 class StatusBarPanels;
+class TradeFormBinding;
 class TradePanel;
 class TrayController;
 
@@ -61,6 +63,8 @@ public:
 
     ParametersPanel& parameters() const { return *m_parameters; }
     TradePanel& trade() const { return *m_trade; }
+    // The trade as the other windows read and write it.
+    model::TradeForm& tradeForm() const { return *m_form; }
     LedgerPanel& ledger() const { return *m_ledger; }
     SellTargetGroup& profitTargets() const { return *m_profitTargets; }
     SellTargetGroup& lossTargets() const { return *m_lossTargets; }
@@ -140,6 +144,8 @@ private:
     model::ActionInputs m_actionInputs;
     ParametersPanel* m_parameters = nullptr;
     TradePanel* m_trade = nullptr;
+    model::TradeForm* m_form = nullptr;
+    TradeFormBinding* m_formBinding = nullptr;
     SellTargetGroup* m_profitTargets = nullptr;
     SellTargetGroup* m_lossTargets = nullptr;
     LedgerPanel* m_ledger = nullptr;

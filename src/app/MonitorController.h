@@ -9,6 +9,9 @@
 #include <memory>
 #include <optional>
 
+namespace corvanta::model {
+class TradeForm;
+}
 namespace corvanta::sql {
 class Database;
 }
@@ -29,7 +32,6 @@ class DateRangeDialog;
 class MonitorFontWindow;
 class MonitorWindow;
 class TickerBar;
-class TradePort;
 class UsageNotesWindow;
 } // namespace corvanta::windows
 
@@ -51,7 +53,7 @@ public:
         ledger::LedgerNotifier& notifier;
         market::NetworkState& network;
         MainWindow& main;
-        windows::TradePort& trade;
+        model::TradeForm& trade;
         MainWindowServices services;
         market::QuoteService& quotes;
     };

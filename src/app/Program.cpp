@@ -8,7 +8,6 @@
 #include "LedgerPasswordController.h"
 #include "MainMenus.h"
 #include "MainTimerPauses.h"
-#include "MainTradePort.h"
 #include "MainWindow.h"
 #include "MonitorController.h"
 #include "QtTranslations.h"
@@ -162,15 +161,15 @@ Program::Program(sql::Database db, std::unique_ptr<SystemServices> system,
     m_quoteService = std::make_unique<market::QuoteService>(m_network, *m_quoteSources);
     m_mainWindow = std::make_unique<MainWindow>(m_db, m_stocks, m_writer, m_network, m_services,
                                                 *m_quoteSources, *m_quoteService);
-    m_tradePort = std::make_unique<MainTradePort>(*m_mainWindow);
     m_summary =
         std::make_unique<SummaryController>(m_db, m_notifier, m_network, m_quoteLines,
                                             *m_mainWindow, m_services.prompter, *m_quoteService);
     m_monitor = std::make_unique<MonitorController>(
-        MonitorController::Parts{m_db, m_stocks, m_notifier, m_network, *m_mainWindow, *m_tradePort,
-                                 m_services, *m_quoteService});
-    m_sideWindows = std::make_unique<SideWindows>(m_db, m_notifier, *m_mainWindow, *m_tradePort,
-                                                  m_services.prompter, m_services.tray);
+        MonitorController::Parts{m_db, m_stocks, m_notifier, m_network, *m_mainWindow,
+                                 m_mainWindow->tradeForm(), m_services, *m_quoteService});
+    m_sideWindows =
+        std::make_unique<SideWindows>(m_db, m_notifier, *m_mainWindow, m_mainWindow->tradeForm(),
+                                      m_services.prompter, m_services.tray);
     if (m_system)
         m_system->prompter.setParent(m_mainWindow.get());
     if (Application* app = application())
@@ -270,12 +269,12 @@ void Program::wireMenus()
 
     // The 分红送配 window, for the stock of the grid's current row or, from the
     // stock panel, the current stock.
-    MainTradePort* port = m_tradePort.get();
+    const model::TradeForm* form = &main->tradeForm();
     QObject::connect(main->menus().tradeEvents, &QAction::triggered, main,
-                     [this, port] { stockEvents().showFor(port->stockCode()); });
-    QObject::connect(main->menus().ledgerEvents, &QAction::triggered, main, [this, main, port] {
+                     [this, form] { stockEvents().showFor(form->stockCode()); });
+    QObject::connect(main->menus().ledgerEvents, &QAction::triggered, main, [this, main, form] {
         const ledger::LedgerRow* row = main->ledgerController().currentRow();
-        stockEvents().showFor(row ? row->code : port->stockCode());
+        stockEvents().showFor(row ? row->code : form->stockCode());
     });
 }
 
@@ -411,9 +410,9 @@ bool Program::showAccountCharts()
     return true;
 }
 
-windows::TradePort& Program::tradePort() const
+model::TradeForm& Program::tradeForm() const
 {
-    return *m_tradePort;
+    return m_mainWindow->tradeForm();
 }
 
 void Program::onMainTimerTick(bool networkOk)

@@ -15,6 +15,9 @@
 
 #include <memory>
 
+namespace corvanta::model {
+class TradeForm;
+}
 namespace corvanta::windows {
 class StockEditorWindow;
 class StockEventWindow;
@@ -24,13 +27,11 @@ class ImportWindow;
 class FileChooser;
 class AccountCharts;
 class YearlyStatementWindow;
-class TradePort;
 } // namespace corvanta::windows
 
 namespace corvanta::app {
 
 class MainTimerPauses;
-class MainTradePort;
 class MainWindow;
 class SummaryController;
 class MonitorController;
@@ -75,7 +76,7 @@ public:
     ledger::LedgerWriter& ledgerWriter() { return m_writer; }
     market::NetworkState& network() { return m_network; }
     MainWindow& mainWindow() const { return *m_mainWindow; }
-    windows::TradePort& tradePort() const;
+    model::TradeForm& tradeForm() const;
     // The windows below are built when first asked for.
     windows::StockEditorWindow& stockEditor();
     market::QuoteLines& quoteLines() { return m_quoteLines; }
@@ -129,7 +130,6 @@ private:
     // Before the windows that pause the main window's timer: they may still hide
     // while they are destroyed.
     std::unique_ptr<MainTimerPauses> m_timerPauses;
-    std::unique_ptr<MainTradePort> m_tradePort;
     std::unique_ptr<windows::StockEditorWindow> m_stockEditor;
     std::unique_ptr<SummaryController> m_summary;
     std::unique_ptr<windows::TotalsReportWindow> m_totalsReport;

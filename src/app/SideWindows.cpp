@@ -7,11 +7,11 @@
 #include "TrayController.h"
 #include "journal/Journal.h"
 #include "journal/ReminderWatch.h"
+#include "model/TradeForm.h"
 #include "report/StockCompletion.h"
 #include "windows/JournalMemoWindow.h"
 #include "windows/JournalWindow.h"
 #include "windows/ProfitLossWindow.h"
-#include "windows/TradePort.h"
 
 #include <QAction>
 #include <QDate>
@@ -23,7 +23,7 @@
 namespace corvanta::app {
 
 SideWindows::SideWindows(sql::Database& db, ledger::LedgerNotifier& changes, MainWindow& main,
-                         windows::TradePort& trade, windows::Prompter& prompter, TrayPort& tray)
+                         model::TradeForm& trade, windows::Prompter& prompter, TrayPort& tray)
     : m_main(main), m_trade(trade), m_changes(changes), m_prompter(prompter),
       m_journal(std::make_unique<journal::Journal>(db)),
       m_notifier(std::make_unique<ReminderNotifier>(tray, *main.statusBar())),
@@ -142,8 +142,7 @@ void SideWindows::onCurrentPriceEdited()
     // The quote header follows only in a journal window that has been built.
     if (m_journalWindow)
         m_journalWindow->quoteChanged();
-    m_reminders->quoteArrived(m_trade.stockCode(), m_trade.currentPriceText(),
-                              QDate::currentDate());
+    m_reminders->quoteArrived(m_trade.stockCode(), m_trade.currentPrice(), QDate::currentDate());
 }
 
 void SideWindows::quotesArrived(const QStringList& records)

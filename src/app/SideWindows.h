@@ -4,6 +4,9 @@
 
 #include <memory>
 
+namespace corvanta::model {
+class TradeForm;
+}
 namespace corvanta::journal {
 class Journal;
 class ReminderWatch;
@@ -22,7 +25,6 @@ class JournalMemoWindow;
 class JournalWindow;
 class ProfitLossWindow;
 class Prompter;
-class TradePort;
 } // namespace corvanta::windows
 
 namespace corvanta::app {
@@ -34,13 +36,13 @@ class TrayPort;
 // The windows that work beside the main window on its trade: the per-price
 // profit/loss detail and the stock journal with its memo and reminders. The
 // reminders are watched from the start; each window is built when first used,
-// opened from the main window's menus, and reads the trade only through the port.
+// opened from the main window's menus, and reads the trade only through its trade form.
 class SideWindows : public QObject {
     Q_OBJECT
 public:
     // Over a ledger whose journal tables are up to date.
     SideWindows(sql::Database& db, ledger::LedgerNotifier& changes, MainWindow& main,
-                windows::TradePort& trade, windows::Prompter& prompter, TrayPort& tray);
+                model::TradeForm& trade, windows::Prompter& prompter, TrayPort& tray);
     ~SideWindows() override;
 
     // Starts watching the reminders: those already due are told at once.
@@ -77,7 +79,7 @@ private:
     void onCurrentPriceEdited();
 
     MainWindow& m_main;
-    windows::TradePort& m_trade;
+    model::TradeForm& m_trade;
     ledger::LedgerNotifier& m_changes;
     windows::Prompter& m_prompter;
     std::unique_ptr<journal::Journal> m_journal;

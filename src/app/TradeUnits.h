@@ -1,12 +1,5 @@
 #pragma once
 
-namespace corvanta::app {
-
-// The ids of the quantity-unit buttons.
-enum class QuantityUnit { Shares = 0, Lots = 1 };
-inline constexpr int sharesPerLot = 100;
-
-// The items of the amount-unit choice.
-enum class AmountUnit { Yuan = 0, TenThousandYuan = 1 };
-
-} // namespace corvanta::app
+// The units of the trade inputs live with the calculators, which the trade form
+// and the windows share.
+#include "calc/TradeUnits.h"

@@ -1,5 +1,6 @@
 #include "FeeCalculator.h"
 
+#include "MoneyAmount.h"
 #include "Numbers.h"
 #include "StatutoryFees.h"
 
@@ -145,10 +146,10 @@ AmountTexts convertAmountUnit(const QString& jyje, const QString& fyhj, const QS
 {
     AmountTexts out;
     auto rescale = [toTenThousands](const QString& text) -> std::optional<QString> {
-        const auto value = parseNumber(text);
-        if (!value)
+        if (!parseNumber(text))
             return std::nullopt;
-        return toTenThousands ? num::tenThousands(*value / 10000) : money(*value * 10000);
+        return toTenThousands ? MoneyAmount::fromYuan(text).shown(AmountUnit::TenThousandYuan)
+                              : MoneyAmount::fromShown(text, AmountUnit::TenThousandYuan).yuan();
     };
     out.jyje = rescale(jyje);
     if (!out.jyje)

@@ -11,6 +11,7 @@ struct FeeRates {
     double sellOtherFee = 0;
     double sellStampRate = 0;
     double sellCommissionRate = 0;
+    bool operator==(const FeeRates&) const = default;
 };
 
 enum class Direction { Buy, Sell };

@@ -74,11 +74,11 @@ std::variant<TradeValues, QString> readTradeEntry(const TradeEntry& entry)
     const bool buy = entry.direction == Direction::Buy;
     const NumberField fields[] = {
         {entry.price, u"价格", values.price},
-        {entry.fyhj, u"总费用", values.fees, true},
-        {entry.zfze, u"总金额", values.total},
-        {entry.yhs, u"印花税", values.stampDuty, true},
-        {entry.yj, u"手续费", values.commission, true},
-        {entry.qtzf, u"过户费", values.transferFee, true},
+        {entry.totalFees, u"总费用", values.fees, true},
+        {entry.total, u"总金额", values.total},
+        {entry.stampDuty, u"印花税", values.stampDuty, true},
+        {entry.commission, u"手续费", values.commission, true},
+        {entry.transferAndOther, u"过户费", values.transferFee, true},
         {entry.otherFee, u"其它费用", values.otherFee, true},
     };
     for (const NumberField& field : fields) {
@@ -94,7 +94,7 @@ std::variant<TradeValues, QString> readTradeEntry(const TradeEntry& entry)
     if (auto refusal = refuseRate(entry.commissionRate, u"佣金费率"))
         return *refusal;
     if (buy) {
-        const std::optional<double> breakEven = num::parseNumber(entry.bbjg);
+        const std::optional<double> breakEven = num::parseNumber(entry.breakEven);
         if (!breakEven)
             return u"保本价格"_s + messages::notANumber;
         values.breakEven = *breakEven;

@@ -19,12 +19,12 @@ struct TradeEntry {
     QString quantity;       // as typed, in units of `unitMultiplier` shares
     int unitMultiplier = 1; // 1 for shares, 100 for lots
     QString price;
-    QString fyhj; // total fees
-    QString zfze; // total paid or received
-    QString yhs;  // stamp duty
-    QString yj;   // commission
-    QString qtzf; // transfer fee plus other fee
-    QString bbjg; // break-even price; only a buy needs it
+    QString totalFees;
+    QString total; // paid or received
+    QString stampDuty;
+    QString commission;
+    QString transferAndOther; // transfer fee plus other fee
+    QString breakEven;        // price; only a buy needs it
     QString otherFee;
     // The rates the trade was priced with, per mille, as typed. An empty text is
     // not checked (a caller that has no rate inputs).

@@ -2,7 +2,7 @@
 
 #include "CurrentPriceGroup.h"
 #include "NumericFieldFilter.h"
-#include "TradePort.h"
+#include "model/TradeForm.h"
 
 #include "calc/BuyBackTexts.h"
 #include "calc/SellTargets.h"
@@ -25,7 +25,7 @@ void showSigned(QLabel& label, const GainText& gain)
 
 } // namespace
 
-CurrentGainController::CurrentGainController(TradePort& trade, CurrentPriceGroup& current,
+CurrentGainController::CurrentGainController(model::TradeForm& trade, CurrentPriceGroup& current,
                                              BuyBackGroup& buyBack, QObject* parent)
     : QObject(parent), m_trade(trade), m_current(current), m_buyBack(buyBack)
 {
@@ -35,17 +35,16 @@ CurrentGainController::CurrentGainController(TradePort& trade, CurrentPriceGroup
 
 void CurrentGainController::takeMainWindowPrice()
 {
-    m_current.price->setText(m_trade.currentPriceText());
+    m_current.price->setText(m_trade.currentPrice());
     computeGain();
 }
 
 void CurrentGainController::computeGain()
 {
     const QString price = m_current.price->text();
-    if (currentGainWillRun(price, m_trade.totalAmountText())) {
-        m_trade.ensureAmountsInYuan();
-        const SellTargetInputs inputs{m_trade.feeSnapshot(), m_trade.totalAmountText(),
-                                      m_trade.transferAndOtherText()};
+    if (currentGainWillRun(price, m_trade.total())) {
+        const SellTargetInputs inputs{m_trade.feeSnapshot(), m_trade.total(),
+                                      m_trade.transferAndOther()};
         if (const auto gain = gainAtCurrentPrice(inputs, price))
             showSigned(*m_current.gain, *gain);
     }
@@ -68,7 +67,7 @@ bool CurrentGainController::eventFilter(QObject* watched, QEvent* event)
     return false;
 }
 
-BuyBackController::BuyBackController(TradePort& trade, CurrentPriceGroup& current,
+BuyBackController::BuyBackController(model::TradeForm& trade, CurrentPriceGroup& current,
                                      BuyBackGroup& buyBack, QLabel& header, QObject* parent)
     : QObject(parent), m_trade(trade), m_current(current), m_buyBack(buyBack), m_header(header)
 {
@@ -100,8 +99,7 @@ void BuyBackController::compute()
 {
     const QString current = m_current.price->text();
     const QString specified = m_buyBack.price->text();
-    if (current.isEmpty() || current == u"-" || m_trade.totalAmountText().isEmpty() ||
-        specified.isEmpty())
+    if (current.isEmpty() || current == u"-" || m_trade.total().isEmpty() || specified.isEmpty())
         return;
     const auto gain = buyBackGain(m_trade.feeSnapshot(), current, specified);
     if (!gain)

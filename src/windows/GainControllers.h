@@ -5,19 +5,21 @@
 
 class QLabel;
 
+namespace corvanta::model {
+class TradeForm;
+}
 namespace corvanta::windows {
 
 class BuyBackGroup;
 class CurrentPriceGroup;
-class TradePort;
 
 // The gain at the window's own current price, and the buy-back box that needs
 // that price to be filled in.
 class CurrentGainController : public QObject {
     Q_OBJECT
 public:
-    CurrentGainController(TradePort& trade, CurrentPriceGroup& current, BuyBackGroup& buyBack,
-                          QObject* parent = nullptr);
+    CurrentGainController(model::TradeForm& trade, CurrentPriceGroup& current,
+                          BuyBackGroup& buyBack, QObject* parent = nullptr);
 
     // Takes the main window's current price and computes the gain at it.
     void takeMainWindowPrice();
@@ -30,7 +32,7 @@ protected:
 private:
     void enableBuyBack();
 
-    TradePort& m_trade;
+    model::TradeForm& m_trade;
     CurrentPriceGroup& m_current;
     BuyBackGroup& m_buyBack;
 };
@@ -40,7 +42,7 @@ private:
 class BuyBackController : public QObject {
     Q_OBJECT
 public:
-    BuyBackController(TradePort& trade, CurrentPriceGroup& current, BuyBackGroup& buyBack,
+    BuyBackController(model::TradeForm& trade, CurrentPriceGroup& current, BuyBackGroup& buyBack,
                       QLabel& header, QObject* parent = nullptr);
 
 protected:
@@ -49,7 +51,7 @@ protected:
 private:
     void compute();
 
-    TradePort& m_trade;
+    model::TradeForm& m_trade;
     CurrentPriceGroup& m_current;
     BuyBackGroup& m_buyBack;
     QLabel& m_header;

@@ -1,8 +1,8 @@
 #include "JournalMemoWindow.h"
 
-#include "TradePort.h"
 #include "journal/NoteTexts.h"
 #include "journal/Ratings.h"
+#include "model/TradeForm.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
@@ -69,7 +69,7 @@ QComboBox* listBox(const QStringList& items, const QString& text, QWidget* paren
 
 } // namespace
 
-JournalMemoWindow::JournalMemoWindow(TradePort& trade, QWidget* parent)
+JournalMemoWindow::JournalMemoWindow(model::TradeForm& trade, QWidget* parent)
     : QWidget(parent, Qt::Window), m_trade(trade), m_ratings(new QButtonGroup(this)),
       m_confirm(new QPushButton(QStringLiteral("加入日志备忘(&O)"), this)),
       m_reachTarget(new QLineEdit(this)), m_highTarget(new QLineEdit(this)),
@@ -151,7 +151,7 @@ journal::ReminderSettings JournalMemoWindow::reminderSettings() const
         settings.date = m_date->date();
     settings.frequency = journal::Frequency(std::max(0, m_frequencies->checkedId()));
     settings.targets = {number(m_reachTarget->text()), number(m_highTarget->text())};
-    settings.basePrice = number(m_trade.currentPriceText());
+    settings.basePrice = number(m_trade.currentPrice());
     return settings;
 }
 
@@ -180,7 +180,7 @@ void JournalMemoWindow::showEvent(QShowEvent* event)
                                       : (screen() ? screen()->availableGeometry() : QRect());
     if (over.isValid())
         move(over.center() - rect().center());
-    if (const std::optional<double> price = number(m_trade.currentPriceText()))
+    if (const std::optional<double> price = number(m_trade.currentPrice()))
         m_reachTarget->setText(QString::number(*price * 2, 'g', QLocale::FloatingPointShortest));
 }
 

@@ -10,9 +10,10 @@ class QDateEdit;
 class QLineEdit;
 class QPushButton;
 
+namespace corvanta::model {
+class TradeForm;
+}
 namespace corvanta::windows {
-
-class TradePort;
 
 // The journal memo "日志备忘" (TForm18): rates the selected journal note and sets
 // its reminder date, frequency and target prices. Created once; keeps its field
@@ -21,7 +22,7 @@ class TradePort;
 class JournalMemoWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit JournalMemoWindow(TradePort& trade, QWidget* parent = nullptr);
+    explicit JournalMemoWindow(model::TradeForm& trade, QWidget* parent = nullptr);
 
     // The chosen rating item, with its full-width blank.
     QString ratingChoice() const;
@@ -49,7 +50,7 @@ private:
     void confirm();
     void periodEdited(const QString& text);
 
-    TradePort& m_trade;
+    model::TradeForm& m_trade;
     QButtonGroup* m_ratings;
     QPushButton* m_confirm;
     QComboBox* m_phase;

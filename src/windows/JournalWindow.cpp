@@ -8,11 +8,11 @@
 #include "JournalTableModel.h"
 #include "LedgerGuard.h"
 #include "Prompter.h"
-#include "TradePort.h"
 #include "journal/JournalGrid.h"
 #include "journal/NoteTexts.h"
 #include "ledger/LedgerChanges.h"
 #include "ledger/sql/Database.h"
+#include "model/TradeForm.h"
 
 #include <QHideEvent>
 #include <QLineEdit>
@@ -35,7 +35,7 @@ constexpr int headerPauseMs = 120;
 } // namespace
 
 JournalWindow::JournalWindow(journal::Journal& journal, ledger::LedgerNotifier& changes,
-                             TradePort& trade, Prompter& prompter, QWidget* parent)
+                             model::TradeForm& trade, Prompter& prompter, QWidget* parent)
     : QWidget(parent, Qt::Window), m_journal(journal), m_changes(changes), m_trade(trade),
       m_prompter(prompter), m_model(new JournalTableModel(this)),
       m_notes(new JournalNotesPanel(*m_model, this)), m_buttons(new JournalButtonBar(this)),
@@ -138,16 +138,15 @@ void JournalWindow::onLedgerChanged(ledger::LedgerChanges what)
 
 journal::NoteDraft JournalWindow::draft() const
 {
-    return {m_trade.stockCode(),     m_trade.stockName(),          m_trade.currentPriceText(),
-            m_trade.todayOpenText(), m_trade.lastCloseText(),      m_trade.bestBidText(),
-            m_trade.bestAskText(),   m_memo->memo()->toPlainText()};
+    return {m_trade.stockCode(), m_trade.stockName(),          m_trade.currentPrice(),
+            m_trade.todayOpen(), m_trade.lastClose(),          m_trade.bestBid(),
+            m_trade.bestAsk(),   m_memo->memo()->toPlainText()};
 }
 
 void JournalWindow::fillTemplate()
 {
     const journal::TemplateInputs inputs{m_trade.tradeDate().startOfDay(), m_trade.stockCode(),
-                                         m_trade.stockName(), m_trade.quantityText(),
-                                         m_trade.priceText()};
+                                         m_trade.stockName(), m_trade.quantity(), m_trade.price()};
     m_memo->memo()->setPlainText(journal::noteTemplate(inputs, QDate::currentDate()).join(u'\n'));
 }
 
@@ -250,7 +249,7 @@ void JournalWindow::showSelectedNote()
     if (!found || !*found)
         return;
     const journal::JournalNote* note = &**found;
-    m_trade.setCurrentCode(note->code);
+    m_trade.chooseStock(note->code);
     m_memo->setTitle(journal::memoCaption(note->code, note->name));
     m_memo->memo()->setPlainText(note->text);
     m_notes->markHeader();
@@ -259,10 +258,9 @@ void JournalWindow::showSelectedNote()
 
 void JournalWindow::showQuoteHeader()
 {
-    m_notes->setTitle(
-        journal::quoteHeader({m_trade.stockCode(), m_trade.stockName(), m_trade.currentPriceText(),
-                              m_trade.todayOpenText(), m_trade.lastCloseText(),
-                              m_trade.bestBidText(), m_trade.bestAskText()}));
+    m_notes->setTitle(journal::quoteHeader(
+        {m_trade.stockCode(), m_trade.stockName(), m_trade.currentPrice(), m_trade.todayOpen(),
+         m_trade.lastClose(), m_trade.bestBid(), m_trade.bestAsk()}));
 }
 
 void JournalWindow::quoteChanged()
@@ -282,7 +280,7 @@ void JournalWindow::leaveCodeField()
     const QString code = m_buttons->codeField()->text().trimmed();
     if (code.isEmpty())
         return;
-    m_trade.setCurrentCode(code);
+    m_trade.chooseStock(code);
     fillTemplate();
     m_buttons->addButton()->setEnabled(true);
 }

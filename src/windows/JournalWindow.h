@@ -12,6 +12,9 @@
 
 class QTimer;
 
+namespace corvanta::model {
+class TradeForm;
+}
 namespace corvanta::windows {
 
 class JournalButtonBar;
@@ -21,17 +24,16 @@ class JournalMenu;
 class JournalNotesPanel;
 class JournalTableModel;
 class Prompter;
-class TradePort;
 
 // The stock journal "股市日志" (TForm17): the notes on candidate stocks in a grid,
 // the selected note's text in a memo below. It reaches the main window's stock and
-// quote fields only through the trade port, and follows every journal change
+// quote fields only through the trade form, and follows every journal change
 // announced by the ledger. Created once and shown on demand.
 class JournalWindow : public QWidget {
     Q_OBJECT
 public:
-    JournalWindow(journal::Journal& journal, ledger::LedgerNotifier& changes, TradePort& trade,
-                  Prompter& prompter, QWidget* parent = nullptr);
+    JournalWindow(journal::Journal& journal, ledger::LedgerNotifier& changes,
+                  model::TradeForm& trade, Prompter& prompter, QWidget* parent = nullptr);
 
     // The memo window rates the selected note through this window.
     void attachMemoWindow(JournalMemoWindow* memoWindow);
@@ -97,7 +99,7 @@ private:
 
     journal::Journal& m_journal;
     ledger::LedgerNotifier& m_changes;
-    TradePort& m_trade;
+    model::TradeForm& m_trade;
     Prompter& m_prompter;
     JournalTableModel* m_model;
     JournalNotesPanel* m_notes;

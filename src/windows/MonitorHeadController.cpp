@@ -1,7 +1,7 @@
 #include "MonitorHeadController.h"
 
 #include "MonitorHeadPanel.h"
-#include "TradePort.h"
+#include "model/TradeForm.h"
 
 #include "calc/BuyBackTexts.h"
 #include "calc/SellTargets.h"
@@ -23,7 +23,7 @@ void setColour(QLabel* label, bool loss)
 
 } // namespace
 
-MonitorHeadController::MonitorHeadController(TradePort& trade, MonitorHeadPanel& head,
+MonitorHeadController::MonitorHeadController(model::TradeForm& trade, MonitorHeadPanel& head,
                                              MonitorBuyBackPanel& buyBack, QObject* parent)
     : QObject(parent), m_trade(trade), m_head(head), m_buyBack(buyBack)
 {
@@ -45,9 +45,9 @@ FeeSnapshot MonitorHeadController::snapshot() const
 void MonitorHeadController::computeTotals(bool fromQuantity)
 {
     if (fromQuantity)
-        m_trade.setQuantityText(m_head.quantity->text());
+        m_trade.setQuantity(m_head.quantity->text());
     else
-        m_trade.setPriceText(m_head.price->text());
+        m_trade.setPrice(m_head.price->text());
     FeeSnapshot s = snapshot();
     s.direction = Direction::Buy;
     if (const auto totals = report::monitorTotals(s)) {
@@ -71,7 +71,6 @@ void MonitorHeadController::computeGain()
 {
     if (!currentGainWillRun(m_head.current->text(), m_head.paid->text()))
         return;
-    m_trade.ensureAmountsInYuan();
     showGain(true);
 }
 

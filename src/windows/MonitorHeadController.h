@@ -4,11 +4,13 @@
 
 #include <QObject>
 
+namespace corvanta::model {
+class TradeForm;
+}
 namespace corvanta::windows {
 
 class MonitorBuyBackPanel;
 class MonitorHeadPanel;
-class TradePort;
 
 // The head area's calculations: the trade totals of the monitor's quantity and
 // price (copied to the main window's trade), the gain at the current price, the
@@ -17,8 +19,8 @@ class TradePort;
 class MonitorHeadController : public QObject {
     Q_OBJECT
 public:
-    MonitorHeadController(TradePort& trade, MonitorHeadPanel& head, MonitorBuyBackPanel& buyBack,
-                          QObject* parent = nullptr);
+    MonitorHeadController(model::TradeForm& trade, MonitorHeadPanel& head,
+                          MonitorBuyBackPanel& buyBack, QObject* parent = nullptr);
 
     // The main window's rates with the monitor's own quantity and price.
     FeeSnapshot snapshot() const;
@@ -37,7 +39,7 @@ Q_SIGNALS:
 private:
     void showGain(bool withYuan);
 
-    TradePort& m_trade;
+    model::TradeForm& m_trade;
     MonitorHeadPanel& m_head;
     MonitorBuyBackPanel& m_buyBack;
 };

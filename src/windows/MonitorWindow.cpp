@@ -8,7 +8,7 @@
 #include "MonitorQuotePanels.h"
 #include "NumericFieldFilter.h"
 #include "StockPicker.h"
-#include "TradePort.h"
+#include "model/TradeForm.h"
 
 #include "monitor/MonitorSession.h"
 #include "report/MonitorTableModel.h"
@@ -57,7 +57,7 @@ QString colourName(const QLabel* label)
 
 } // namespace
 
-MonitorWindow::MonitorWindow(monitor::MonitorSession& session, TradePort& trade,
+MonitorWindow::MonitorWindow(monitor::MonitorSession& session, model::TradeForm& trade,
                              ledger::StockTable& stocks, sql::Database& db, Prompter& prompter,
                              ledger::MonitorFont font, QWidget* parent)
     : QWidget(parent), m_session(session), m_trade(trade), m_db(db), m_prompter(prompter),
@@ -304,9 +304,9 @@ void MonitorWindow::setHeadCaption(const QString& name)
 void MonitorWindow::setMainCode(const QString& code)
 {
     const QString before = m_trade.stockCode();
-    m_trade.setCurrentCode(code);
+    m_trade.chooseStock(code);
     if (m_trade.stockCode() != before) {
-        m_trade.clearTrade();
+        m_trade.askToClear();
         clearHeadTrade();
     }
     m_session.setCurrentCode(m_trade.stockCode());
@@ -358,11 +358,11 @@ void MonitorWindow::takeMainTrade()
         clearHeadGains();
     m_session.setCurrentCode(m_trade.stockCode());
     m_head->code->setText(m_trade.stockCode());
-    m_head->price->setText(m_trade.priceText());
-    m_head->quantity->setText(m_trade.quantityText());
-    m_head->fees->setText(m_trade.totalFeesText());
-    m_head->paid->setText(m_trade.totalAmountText());
-    m_head->current->setText(m_trade.currentPriceText());
+    m_head->price->setText(m_trade.price());
+    m_head->quantity->setText(m_trade.quantity());
+    m_head->fees->setText(m_trade.totalFees());
+    m_head->paid->setText(m_trade.total());
+    m_head->current->setText(m_trade.currentPrice());
 }
 
 void MonitorWindow::showEvent(QShowEvent* event)

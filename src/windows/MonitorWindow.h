@@ -10,6 +10,9 @@ class QLabel;
 class QMenu;
 class QTableView;
 
+namespace corvanta::model {
+class TradeForm;
+}
 namespace corvanta::ledger {
 class StockTable;
 }
@@ -32,18 +35,17 @@ class MonitorHeadPanel;
 class MonitorQuotePanels;
 class Prompter;
 class StockPicker;
-class TradePort;
 
 // "实时行情监控": the head stock's trade and quote, the buy-back calculator, the
 // monitoring switch and interval, and the grid of monitored stocks that the
-// session fills. The main window's trade is reached only through the port; the
+// session fills. The main window's trade is reached only through its trade form; the
 // main window's timer, tray and visibility are asked for by signal.
 class MonitorWindow : public QWidget {
     Q_OBJECT
 public:
-    MonitorWindow(monitor::MonitorSession& session, TradePort& trade, ledger::StockTable& stocks,
-                  sql::Database& db, Prompter& prompter, ledger::MonitorFont font,
-                  QWidget* parent = nullptr);
+    MonitorWindow(monitor::MonitorSession& session, model::TradeForm& trade,
+                  ledger::StockTable& stocks, sql::Database& db, Prompter& prompter,
+                  ledger::MonitorFont font, QWidget* parent = nullptr);
     ~MonitorWindow() override;
 
     // Whether quotes can be fetched (the main window's connection check).
@@ -116,7 +118,7 @@ private:
     void readDetail(const QString& name);
 
     monitor::MonitorSession& m_session;
-    TradePort& m_trade;
+    model::TradeForm& m_trade;
     sql::Database& m_db;
     Prompter& m_prompter;
     ledger::MonitorFont m_font;

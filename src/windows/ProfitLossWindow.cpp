@@ -9,7 +9,7 @@
 #include "ProfitLossMenu.h"
 #include "SellTargetBinder.h"
 #include "SellTargetBoxes.h"
-#include "TradePort.h"
+#include "model/TradeForm.h"
 
 #include "calc/PriceLadder.h"
 
@@ -44,7 +44,7 @@ ProfitLossWindow::~ProfitLossWindow()
     deleteHelpersFirst(*this);
 }
 
-ProfitLossWindow::ProfitLossWindow(TradePort& trade, QWidget* parent)
+ProfitLossWindow::ProfitLossWindow(model::TradeForm& trade, QWidget* parent)
     : QWidget(parent), m_trade(trade)
 {
     setWindowFlag(Qt::Window); // its own window even when given an owner
@@ -171,25 +171,25 @@ void ProfitLossWindow::rebuild()
 void ProfitLossWindow::refresh()
 {
     // The fetch answers later: its price reaches this window at a later tick.
-    m_trade.refreshQuote();
+    m_trade.askForQuote();
     m_gain->takeMainWindowPrice();
     rebuildHeader();
 }
 
 namespace {
 
-LadderInputs ladderInputs(const TradePort& trade)
+LadderInputs ladderInputs(const model::TradeForm& trade)
 {
     LadderInputs in;
     in.trade = trade.feeSnapshot();
-    in.total = trade.totalAmountText();
+    in.total = trade.total();
     in.code = trade.stockCode();
     in.name = trade.stockName();
-    in.open = trade.todayOpenText();
-    in.prevClose = trade.lastCloseText();
-    in.bestBid = trade.bestBidText();
-    in.bestAsk = trade.bestAskText();
-    in.current = trade.currentPriceText();
+    in.open = trade.todayOpen();
+    in.prevClose = trade.lastClose();
+    in.bestBid = trade.bestBid();
+    in.bestAsk = trade.bestAsk();
+    in.current = trade.currentPrice();
     return in;
 }
 
@@ -203,12 +203,7 @@ void ProfitLossWindow::rebuildHeader()
 
 void ProfitLossWindow::rebuildLadder()
 {
-    const bool willBuild = !m_trade.quantityText().trimmed().isEmpty() &&
-                           !m_trade.priceText().trimmed().isEmpty() &&
-                           !m_trade.todayOpenText().trimmed().isEmpty();
-    // The profits are yuan: a total shown in 万元 would be read as a tiny payment.
-    if (willBuild)
-        m_trade.ensureAmountsInYuan();
+    // The form's total is yuan whatever unit the main window shows.
     PriceLadder ladder = buildPriceLadder(ladderInputs(m_trade));
     m_ladderNote->setText(ladder.problem.value_or(QString()));
     m_ladderNote->setVisible(ladder.problem.has_value());

@@ -6,6 +6,9 @@ class QGroupBox;
 class QLabel;
 class QTableView;
 
+namespace corvanta::model {
+class TradeForm;
+}
 namespace corvanta::windows {
 
 class BuyBackController;
@@ -17,16 +20,15 @@ class PriceLadderModel;
 class ProfitLossMenu;
 class SellTargetBinder;
 class SellTargetBoxes;
-class TradePort;
 
 // "盈亏明细表窗口": the price ladder of the main window's priced holding with its
 // header, copies of the sell-target and current-price calculators, the buy-back
 // calculator and a periodic refresh. It reads and writes the trade only through
-// the port; hiding the main window is asked for by signal.
+// the trade form; hiding the main window is asked for by signal.
 class ProfitLossWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit ProfitLossWindow(TradePort& trade, QWidget* parent = nullptr);
+    explicit ProfitLossWindow(model::TradeForm& trade, QWidget* parent = nullptr);
     ~ProfitLossWindow() override;
 
     static constexpr int fullHeight = 597;
@@ -62,7 +64,7 @@ private:
     void fitColumns();
     void setFolded(bool folded);
 
-    TradePort& m_trade;
+    model::TradeForm& m_trade;
     QGroupBox* m_headerGroup;     // grp2: the refresh marker is its caption
     QLabel* m_header;             // Label1
     QLabel* m_ladderNote;         // why the last ladder stopped early

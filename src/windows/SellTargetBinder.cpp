@@ -2,7 +2,7 @@
 
 #include "NumericFieldFilter.h"
 #include "SellTargetBoxes.h"
-#include "TradePort.h"
+#include "model/TradeForm.h"
 
 #include <QEvent>
 #include <QLineEdit>
@@ -19,8 +19,8 @@ bool isProfit(SellTargetBox box)
 
 } // namespace
 
-SellTargetBinder::SellTargetBinder(TradePort& trade, SellTargetBoxes& profit, SellTargetBoxes& loss,
-                                   QObject* parent)
+SellTargetBinder::SellTargetBinder(model::TradeForm& trade, SellTargetBoxes& profit,
+                                   SellTargetBoxes& loss, QObject* parent)
     : QObject(parent), m_trade(trade), m_profit(profit), m_loss(loss)
 {
     m_boxes = {{profit.amount, SellTargetBox::ProfitAmount},
@@ -54,12 +54,11 @@ bool SellTargetBinder::eventFilter(QObject* watched, QEvent* event)
 
 void SellTargetBinder::compute(SellTargetBox box, QLineEdit* source)
 {
-    if (!sellTargetWillRun(box, source->text(), m_trade.totalAmountText()))
+    if (!sellTargetWillRun(box, source->text(), m_trade.total()))
         return;
     // The targets are yuan: a total shown in 万元 would be read as a tiny payment.
-    m_trade.ensureAmountsInYuan();
-    const SellTargetInputs inputs{m_trade.feeSnapshot(), m_trade.totalAmountText(),
-                                  m_trade.transferAndOtherText()};
+    const SellTargetInputs inputs{m_trade.feeSnapshot(), m_trade.total(),
+                                  m_trade.transferAndOther()};
     const SellTargetTexts texts = computeSellTarget(box, inputs, source->text());
     SellTargetBoxes& group = isProfit(box) ? m_profit : m_loss;
     // Results are written in the order they were computed.

@@ -7,18 +7,20 @@
 
 class QLineEdit;
 
+namespace corvanta::model {
+class TradeForm;
+}
 namespace corvanta::windows {
 
 class SellTargetBoxes;
-class TradePort;
 
 // Answers the sell-target questions on every key release in a window's six target
-// boxes, from the trade the port shows: the main window's calculator and its copies
+// boxes, from the trade form: the main window's calculator and its copies
 // share this one path.
 class SellTargetBinder : public QObject {
     Q_OBJECT
 public:
-    SellTargetBinder(TradePort& trade, SellTargetBoxes& profit, SellTargetBoxes& loss,
+    SellTargetBinder(model::TradeForm& trade, SellTargetBoxes& profit, SellTargetBoxes& loss,
                      QObject* parent = nullptr);
 
     // Gives each box the enabled state of the main window's box for it.
@@ -30,7 +32,7 @@ protected:
 private:
     void compute(SellTargetBox box, QLineEdit* source);
 
-    TradePort& m_trade;
+    model::TradeForm& m_trade;
     SellTargetBoxes& m_profit;
     SellTargetBoxes& m_loss;
     QHash<QLineEdit*, SellTargetBox> m_boxes;

@@ -7,6 +7,7 @@
 #include "calc/Numbers.h"
 #include "ledger/Settings.h"
 #include "ledger/sql/Statement.h"
+#include "model/TradeForm.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -61,6 +62,7 @@ private Q_SLOTS:
     void failedConversionKeepsLaterResults_data();
     void failedConversionKeepsLaterResults();
     void tenThousandsRoundTripKeepsTheYuanAmounts();
+    void theTradeFormFollowsThePanelBothWays();
     void emptyPriceLeavesResultsAndDisablesAmountUnit();
     void keyFilters_data();
     void keyFilters();
@@ -396,6 +398,49 @@ void MainWindowFeeTest::tenThousandsRoundTripKeepsTheYuanAmounts()
     QCOMPARE(t.amountUnit->currentText(), u"元"_s);
     QCOMPARE(t.zfzeUnit->text(), u"元"_s);
     QCOMPARE(results(t), shenzhen1200);
+}
+
+void MainWindowFeeTest::theTradeFormFollowsThePanelBothWays()
+{
+    using model::TradeText;
+    app::MainWindow& w = h->window();
+    app::TradePanel& t = w.trade();
+    model::TradeForm& form = w.tradeForm();
+    typeRates(u"1"_s, u"3"_s, u"5"_s);
+    priceTrade(w, u"1200"_s, u"14.46"_s);
+
+    // What the user typed and what the pricing wrote.
+    QCOMPARE(form.quantity(), u"1200"_s);
+    QCOMPARE(form.price(), u"14.46"_s);
+    QCOMPARE(form.text(TradeText::StampRate), u"1"_s);
+    QCOMPARE(form.text(TradeText::OtherFee), u"5"_s);
+    QCOMPARE(form.totalFees(), u"74.41"_s);
+    QCOMPARE(form.total(), u"17426.41"_s);
+    QCOMPARE(form.breakEven(), u"14.585"_s);
+    QVERIFY(form.isBuy());
+
+    // Shown in 万元, the amounts are still kept in 元.
+    QTest::keyClick(t.amountUnit, Qt::Key_Down);
+    QCOMPARE(t.zfze->text(), u"1.7426"_s);
+    QCOMPARE(form.amountUnit(), AmountUnit::TenThousandYuan);
+    QCOMPARE(form.total(), u"17426.41"_s);
+    QCOMPARE(form.totalFees(), u"74.41"_s);
+    QCOMPARE(form.text(TradeText::TradeAmount), u"17352.00"_s);
+
+    // What another window writes shows in the panel, amounts in the unit shown.
+    form.setCurrentPrice(u"15.10"_s);
+    QCOMPARE(t.currentPrice->text(), u"15.10"_s);
+    form.setText(TradeText::Total, u"17426.41"_s);
+    QCOMPARE(t.zfze->text(), u"1.7426"_s);
+    form.setQuantity(u"300"_s);
+    QCOMPARE(t.quantity->text(), u"300"_s);
+    QTest::keyClick(t.amountUnit, Qt::Key_Up);
+    QCOMPARE(t.zfze->text(), u"17426.41"_s);
+
+    // The direction chosen in the panel is the form's.
+    click(w.parameters().directionGroup->button(int(Direction::Sell)));
+    QVERIFY(!form.isBuy());
+    QCOMPARE(form.feeSnapshot().direction, Direction::Sell);
 }
 
 void MainWindowFeeTest::emptyPriceLeavesResultsAndDisablesAmountUnit()

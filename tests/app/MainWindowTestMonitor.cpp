@@ -94,6 +94,7 @@ private Q_SLOTS:
     void monitorWithoutNetworkStartsNothing();
     void floatingBarAndBack();
     void theCodeLookupFillsTheMonitorsCandidates();
+    void theHeadsTradeIsTheMainWindowsTrade();
     void aNewHeadStockCarriesNoOtherStocksTrade_data();
     void aNewHeadStockCarriesNoOtherStocksTrade();
     void theChartLinkOffersThePortalPages_data();
@@ -782,6 +783,28 @@ void MainWindowMonitorTest::theCodeLookupFillsTheMonitorsCandidates()
     lookup.close();
     monitor().bar()->close();
     window.close();
+}
+
+// The monitor's head and the main window share one trade: what is typed in the
+// head shows in the main window's inputs.
+void MainWindowMonitorTest::theHeadsTradeIsTheMainWindowsTrade()
+{
+    QVERIFY(openOnFirstRow());
+    program().network().setNetworkOk(true);
+    clickGridRow(grid(), 1);
+    app::TradePanel& t = h->window().trade();
+    QSignalSpy passes(&monitor().session(), &monitor::MonitorSession::passFinished);
+    openMonitorFromPopup();
+    QVERIFY(passes.wait(10000));
+    windows::MonitorHeadPanel* head = monitor().monitorWindow().head();
+    QCOMPARE(head->quantity->text(), u"100"_s);
+
+    retype(head->quantity, u"300"_s);
+    retype(head->price, u"8.5"_s);
+    QCOMPARE(t.quantity->text(), u"300"_s);
+    QCOMPARE(t.price->text(), u"8.5"_s);
+    QCOMPARE(h->window().tradeForm().quantity(), u"300"_s);
+    QVERIFY(!head->paid->text().isEmpty());
 }
 
 void MainWindowMonitorTest::aNewHeadStockCarriesNoOtherStocksTrade_data()

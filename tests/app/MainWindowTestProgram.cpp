@@ -9,7 +9,7 @@
 #include "ledger/LedgerView.h"
 #include "ledger/LedgerWriter.h"
 #include "ledger/Settings.h"
-#include "windows/TradePort.h"
+#include "model/TradeForm.h"
 
 #include <QActionGroup>
 #include <QButtonGroup>
@@ -37,8 +37,8 @@ private Q_SLOTS:
     void cleanup() { endTest(h); }
 
     void gridFollowsChangesMadeElsewhere();
-    void tradePortReadsAndWritesTheTrade();
-    void tradePortMakesACodeCurrent();
+    void tradeFormReadsAndWritesTheTrade();
+    void tradeFormMakesACodeCurrent();
     void proxyTakesEffectForTheQuotesOnly();
     void aDamagedPageIsToldOnceTheWindowHasShown_data();
     void aDamagedPageIsToldOnceTheWindowHasShown();
@@ -104,50 +104,50 @@ void MainWindowProgramTest::everySettingsWriteIsAnnounced()
              ledger::LedgerChanges(ledger::LedgerChange::Settings));
 }
 
-void MainWindowProgramTest::tradePortReadsAndWritesTheTrade()
+void MainWindowProgramTest::tradeFormReadsAndWritesTheTrade()
 {
     QVERIFY(h->open());
     app::MainWindow& w = h->window();
-    windows::TradePort& port = program().tradePort();
+    model::TradeForm& form = program().tradeForm();
     pickStock(w, u"000709"_s);
     priceTrade(w, u"1200"_s, u"14.46"_s);
 
-    QCOMPARE(port.stockCode(), u"000709"_s);
-    QCOMPARE(port.stockName(), u"唐钢股份"_s);
-    QCOMPARE(port.quantityText(), u"1200"_s);
-    QCOMPARE(port.priceText(), u"14.46"_s);
-    QVERIFY(port.isBuy());
-    QVERIFY(!port.quantityInLots());
-    QCOMPARE(port.totalAmountText(), w.trade().zfze->text());
-    QCOMPARE(port.totalFeesText(), w.trade().fyhj->text());
-    QCOMPARE(port.breakEvenText(), w.trade().bbjg->text());
-    QCOMPARE(port.costPerShareText(), w.trade().mrcb->text());
-    QVERIFY(!port.totalAmountText().isEmpty());
+    QCOMPARE(form.stockCode(), u"000709"_s);
+    QCOMPARE(form.stockName(), u"唐钢股份"_s);
+    QCOMPARE(form.quantity(), u"1200"_s);
+    QCOMPARE(form.price(), u"14.46"_s);
+    QVERIFY(form.isBuy());
+    QVERIFY(!form.quantityInLots());
+    QCOMPARE(form.total(), w.trade().zfze->text());
+    QCOMPARE(form.totalFees(), w.trade().fyhj->text());
+    QCOMPARE(form.breakEven(), w.trade().bbjg->text());
+    QCOMPARE(form.costPerShare(), w.trade().mrcb->text());
+    QVERIFY(!form.total().isEmpty());
 
-    port.setQuantityText(u"300"_s);
-    port.setPriceText(u"9.5"_s);
-    port.setCurrentPriceText(u"10.25"_s);
+    form.setQuantity(u"300"_s);
+    form.setPrice(u"9.5"_s);
+    form.setCurrentPrice(u"10.25"_s);
     QCOMPARE(w.trade().quantity->text(), u"300"_s);
     QCOMPARE(w.trade().price->text(), u"9.5"_s);
     QCOMPARE(w.trade().currentPrice->text(), u"10.25"_s);
-    QCOMPARE(port.currentPriceText(), u"10.25"_s);
+    QCOMPARE(form.currentPrice(), u"10.25"_s);
 
     click(w.trade().unitGroup->button(1));
-    QVERIFY(port.quantityInLots());
+    QVERIFY(form.quantityInLots());
     w.parameters().setDirection(Direction::Sell);
-    QVERIFY(!port.isBuy());
+    QVERIFY(!form.isBuy());
 }
 
-void MainWindowProgramTest::tradePortMakesACodeCurrent()
+void MainWindowProgramTest::tradeFormMakesACodeCurrent()
 {
     QVERIFY(h->open());
     app::MainWindow& w = h->window();
-    windows::TradePort& port = program().tradePort();
+    model::TradeForm& form = program().tradeForm();
 
-    port.setCurrentCode(u"600001"_s);
+    form.chooseStock(u"600001"_s);
 
-    QCOMPARE(port.stockCode(), u"600001"_s);
-    QCOMPARE(port.stockName(), u"沪市股票1"_s);
+    QCOMPARE(form.stockCode(), u"600001"_s);
+    QCOMPARE(form.stockName(), u"沪市股票1"_s);
     QCOMPARE(w.trade().title(), u"沪市股票1"_s);
     QCOMPARE(w.parameters().market(), MarketKind::ShanghaiA);
 }

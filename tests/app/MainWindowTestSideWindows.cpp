@@ -13,6 +13,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -100,6 +101,7 @@ private Q_SLOTS:
     void eachWindowOpensFromItsMenu();
     void aWindowIsBuiltWhenItsMenuIsFirstUsed_data();
     void aWindowIsBuiltWhenItsMenuIsFirstUsed();
+    void theLadderShowsThePricedBuyOfTheMainWindow_data();
     void theLadderShowsThePricedBuyOfTheMainWindow();
     void addingToTheJournalTakesTheCurrentCode_data();
     void addingToTheJournalTakesTheCurrentCode();
@@ -191,6 +193,14 @@ void MainWindowSideWindowsTest::aWindowIsBuiltWhenItsMenuIsFirstUsed()
     built.first()->close();
 }
 
+void MainWindowSideWindowsTest::theLadderShowsThePricedBuyOfTheMainWindow_data()
+{
+    QTest::addColumn<bool>("tenThousands");
+    QTest::newRow("amounts in 元") << false;
+    // The ladder reads the trade in 元; the main window keeps showing 万元.
+    QTest::newRow("amounts in 万元") << true;
+}
+
 void MainWindowSideWindowsTest::theLadderShowsThePricedBuyOfTheMainWindow()
 {
     h = std::make_unique<Harness>();
@@ -200,12 +210,18 @@ void MainWindowSideWindowsTest::theLadderShowsThePricedBuyOfTheMainWindow()
     priceTrade(w, u"1200"_s, u"14.46"_s);
     w.trade().todayOpen->setText(u"14.00"_s);
     retype(w.trade().currentPrice, u"14.80"_s);
+    QFETCH(bool, tenThousands);
+    if (tenThousands)
+        QTest::keyClick(w.trade().amountUnit, Qt::Key_Down);
 
     w.menus().tradeDetail->trigger();
     const windows::ProfitLossWindow& window = side().profitLoss();
+    QCOMPARE(w.trade().amountUnit->currentIndex(), tenThousands ? 1 : 0);
     QCOMPARE(ladderCell(window, 0, 0), u"14.07 ↑  0.5%"_s);
     QCOMPARE(ladderCell(window, 19, 3), u"12.60 ↓  10.0%"_s);
-    QVERIFY(!ladderCell(window, 0, 1).isEmpty());
+    // The gains are against the total of 17426.41 元 in both units.
+    QCOMPARE(ladderCell(window, 0, 1), u"-683.42"_s);
+    QCOMPARE(ladderCell(window, 19, 4), u"-2436.84"_s);
     auto* header = window.findChild<QLabel*>(u"Label1"_s);
     QVERIFY(header);
     QVERIFY2(header->text().startsWith(u"唐钢股份  买入价格:14.46  数量:1200  今开:14.00"_s),

@@ -19,6 +19,7 @@
 #include "market/QuoteLines.h"
 #include "market/QuotePageSource.h"
 #include "model/LedgerFocus.h"
+#include "model/TradeForm.h"
 #include "quote-server/QuoteServer.h"
 #include "report/MoneyWeightedReturn.h"
 #include "report/PositionSummary.h"
@@ -28,7 +29,6 @@
 #include "windows/ProfitLossWindow.h"
 #include "windows/StockEventWindow.h"
 #include "windows/TotalsReportWindow.h"
-#include "windows/TradePort.h"
 
 #include <QAction>
 #include <QBrush>
@@ -169,7 +169,7 @@ private:
         w.parameters().tradeDate->setDate(QDate(2024, 3, 1));
         priceTrade(w, u"1000"_s, u"20.00"_s);
         click(w.trade().recordBuyButton);
-        return h->program().tradePort().stockName();
+        return h->program().tradeForm().stockName();
     }
     // Adds 10派3元送2股转3股, record 2024-06-20, ex 2024-06-21.
     void addTheExample(const QString& name)
@@ -717,7 +717,7 @@ void MainWindowSummaryTest::aDividendAddedInItsWindowCountsInTheSaleSummaryAndTo
     app::MainWindow& w = h->window();
     app::TradePanel& t = w.trade();
     pickStock(w, u"600003"_s);
-    const QString name = h->program().tradePort().stockName();
+    const QString name = h->program().tradeForm().stockName();
     QVERIFY(!name.isEmpty());
     w.parameters().tradeDate->setDate(QDate(2024, 3, 1));
     priceTrade(w, u"1000"_s, u"20.00"_s);

@@ -261,12 +261,12 @@ ledger::TradeEntry tradeEntry(const QString& code, const QString& name, Directio
     entry.direction = direction;
     entry.quantity = QString::number(shares);
     entry.price = price;
-    entry.fyhj = num::money(fees);
-    entry.zfze = num::money(direction == Direction::Buy ? amount + fees : amount - fees);
-    entry.yhs = u"0"_s;
-    entry.yj = u"5"_s;
-    entry.qtzf = u"5"_s;
-    entry.bbjg = price;
+    entry.totalFees = num::money(fees);
+    entry.total = num::money(direction == Direction::Buy ? amount + fees : amount - fees);
+    entry.stampDuty = u"0"_s;
+    entry.commission = u"5"_s;
+    entry.transferAndOther = u"5"_s;
+    entry.breakEven = price;
     entry.otherFee = u"5"_s;
     return entry;
 }

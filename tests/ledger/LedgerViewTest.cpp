@@ -18,8 +18,8 @@ protected:
         TradeEntry early = sell(u"唐钢股份"_s, u"000709"_s, u"200"_s);
         early.date = QDate(2007, 1, 5);
         early.price = u"22.45"_s;
-        early.fyhj = u"66.64"_s;
-        early.zfze = u"4423.36"_s;
+        early.totalFees = u"66.64"_s;
+        early.total = u"4423.36"_s;
         recorded(early); // row 3
         TradeEntry other = buy(u"乙股份"_s, u"580001"_s, u"100"_s);
         other.date = QDate(2006, 6, 1);

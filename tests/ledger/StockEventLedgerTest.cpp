@@ -22,10 +22,10 @@ TradeEntry dated(Direction direction, const char* date, qint64 shares, double pr
     TradeEntry entry = trade(direction, name, code, QString::number(shares));
     entry.date = QDate::fromString(QString::fromLatin1(date), Qt::ISODate);
     entry.price = QString::number(price, 'f', 2);
-    entry.fyhj = u"0"_s;
-    entry.zfze = QString::number(double(shares) * price, 'f', 2);
-    entry.yhs = entry.yj = entry.qtzf = u"0"_s;
-    entry.bbjg = entry.price;
+    entry.totalFees = u"0"_s;
+    entry.total = QString::number(double(shares) * price, 'f', 2);
+    entry.stampDuty = entry.commission = entry.transferAndOther = u"0"_s;
+    entry.breakEven = entry.price;
     return entry;
 }
 

@@ -60,33 +60,33 @@ INSTANTIATE_TEST_SUITE_P(
         EntryCase{"price_letters", [](TradeEntry& e) { e.price = u"14.4a"_s; },
                   u"价格不是有效的数字,不能添加!"_s},
         EntryCase{"price_leading_point", [](TradeEntry& e) { e.price = u".50"_s; }, QString()},
-        EntryCase{"fees_empty", [](TradeEntry& e) { e.fyhj.clear(); },
+        EntryCase{"fees_empty", [](TradeEntry& e) { e.totalFees.clear(); },
                   u"总费用不是有效的数字,不能添加!"_s},
-        EntryCase{"total_letters", [](TradeEntry& e) { e.zfze = u"x"_s; },
+        EntryCase{"total_letters", [](TradeEntry& e) { e.total = u"x"_s; },
                   u"总金额不是有效的数字,不能添加!"_s},
-        EntryCase{"stamp_duty", [](TradeEntry& e) { e.yhs = u"-"_s; },
+        EntryCase{"stamp_duty", [](TradeEntry& e) { e.stampDuty = u"-"_s; },
                   u"印花税不是有效的数字,不能添加!"_s},
-        EntryCase{"commission_minimum_text", [](TradeEntry& e) { e.yj = u"5"_s; }, QString()},
-        EntryCase{"commission", [](TradeEntry& e) { e.yj = u"五"_s; },
+        EntryCase{"commission_minimum_text", [](TradeEntry& e) { e.commission = u"5"_s; }, QString()},
+        EntryCase{"commission", [](TradeEntry& e) { e.commission = u"五"_s; },
                   u"手续费不是有效的数字,不能添加!"_s},
-        EntryCase{"transfer_fee", [](TradeEntry& e) { e.qtzf = u"1,00"_s; },
+        EntryCase{"transfer_fee", [](TradeEntry& e) { e.transferAndOther = u"1,00"_s; },
                   u"过户费不是有效的数字,不能添加!"_s},
         EntryCase{"other_fee", [](TradeEntry& e) { e.otherFee.clear(); },
                   u"其它费用不是有效的数字,不能添加!"_s},
         // Fees below zero and rates beyond reason price nothing real.
         EntryCase{"other_fee_negative", [](TradeEntry& e) { e.otherFee = u"-100"_s; },
                   u"其它费用不能为负数,不能添加!"_s},
-        EntryCase{"total_fees_negative", [](TradeEntry& e) { e.fyhj = u"-91.00"_s; },
+        EntryCase{"total_fees_negative", [](TradeEntry& e) { e.totalFees = u"-91.00"_s; },
                   u"总费用不能为负数,不能添加!"_s},
-        EntryCase{"stamp_duty_negative", [](TradeEntry& e) { e.yhs = u"-.01"_s; },
+        EntryCase{"stamp_duty_negative", [](TradeEntry& e) { e.stampDuty = u"-.01"_s; },
                   u"印花税不能为负数,不能添加!"_s},
-        EntryCase{"commission_negative", [](TradeEntry& e) { e.yj = u"-5"_s; },
+        EntryCase{"commission_negative", [](TradeEntry& e) { e.commission = u"-5"_s; },
                   u"手续费不能为负数,不能添加!"_s},
-        EntryCase{"transfer_fee_negative", [](TradeEntry& e) { e.qtzf = u"-1"_s; },
+        EntryCase{"transfer_fee_negative", [](TradeEntry& e) { e.transferAndOther = u"-1"_s; },
                   u"过户费不能为负数,不能添加!"_s},
         EntryCase{"fees_zero",
                   [](TradeEntry& e) {
-                      e.otherFee = e.fyhj = e.yhs = e.yj = e.qtzf = u"0"_s;
+                      e.otherFee = e.totalFees = e.stampDuty = e.commission = e.transferAndOther = u"0"_s;
                       e.stampRate = e.commissionRate = u"0"_s;
                   },
                   QString()},
@@ -107,12 +107,12 @@ INSTANTIATE_TEST_SUITE_P(
                       e.commissionRate.clear();
                   },
                   QString()},
-        EntryCase{"break_even_of_buy", [](TradeEntry& e) { e.bbjg = u"inf"_s; },
+        EntryCase{"break_even_of_buy", [](TradeEntry& e) { e.breakEven = u"inf"_s; },
                   u"保本价格不是有效的数字,不能添加!"_s},
         EntryCase{"break_even_unused_by_sell",
                   [](TradeEntry& e) {
                       e.direction = Direction::Sell;
-                      e.bbjg = u"inf"_s;
+                      e.breakEven = u"inf"_s;
                   },
                   QString()}),
     [](const auto& param) { return std::string(param.param.label); });

@@ -51,8 +51,8 @@ TEST_F(TradeRecordingTest, LaterBuyGrowsTheOpenPositionKeepingItsPrice)
     recorded(buy(u"甲股份"_s, u"000001"_s, u"1000"_s));
     TradeEntry second = buy(u"甲股份"_s, u"000001"_s, u"300"_s);
     second.price = u"20.00"_s;
-    second.bbjg = u"20.500"_s;
-    second.zfze = u"6010.00"_s;
+    second.breakEven = u"20.500"_s;
+    second.total = u"6010.00"_s;
     recorded(second);
 
     EXPECT_EQ(openRows(u"甲股份"_s), 1);

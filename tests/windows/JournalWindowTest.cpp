@@ -1,4 +1,4 @@
-#include "RecordingTradePort.h"
+#include "SampleTrade.h"
 #include "ScriptedPrompter.h"
 
 #include "journal/Journal.h"
@@ -27,7 +27,8 @@
 
 using namespace Qt::StringLiterals;
 using namespace corvanta;
-using corvanta::windows::testing::RecordingTradePort;
+using corvanta::model::TradeText;
+using corvanta::test::SampleTrade;
 
 namespace {
 
@@ -81,7 +82,7 @@ private:
     std::unique_ptr<sql::Database> m_db;
     std::unique_ptr<journal::Journal> m_journal;
     std::unique_ptr<ledger::LedgerNotifier> m_changes;
-    std::unique_ptr<RecordingTradePort> m_trade;
+    std::unique_ptr<SampleTrade> m_trade;
     std::unique_ptr<test::ScriptedPrompter> m_prompter;
     std::unique_ptr<windows::JournalWindow> m_window;
     std::unique_ptr<windows::JournalMemoWindow> m_memoWindow;
@@ -94,11 +95,13 @@ void JournalWindowTest::init()
     journal::upgradeJournalSchema(*m_db);
     m_journal = std::make_unique<journal::Journal>(*m_db);
     m_changes = std::make_unique<ledger::LedgerNotifier>();
-    m_trade = std::make_unique<RecordingTradePort>();
+    m_trade = std::make_unique<SampleTrade>(false);
+    m_trade->names = {
+        {u"000000"_s, u"无名股票"_s}, {u"600000"_s, u"浦发银行"_s}, {u"000709"_s, u"唐钢股份"_s}};
     m_prompter = std::make_unique<test::ScriptedPrompter>();
-    m_window =
-        std::make_unique<windows::JournalWindow>(*m_journal, *m_changes, *m_trade, *m_prompter);
-    m_memoWindow = std::make_unique<windows::JournalMemoWindow>(*m_trade);
+    m_window = std::make_unique<windows::JournalWindow>(*m_journal, *m_changes, m_trade->form,
+                                                        *m_prompter);
+    m_memoWindow = std::make_unique<windows::JournalMemoWindow>(m_trade->form);
     m_window->attachMemoWindow(m_memoWindow.get());
 }
 
@@ -166,8 +169,8 @@ void JournalWindowTest::addFromMainWindow()
     QFETCH(QString, code);
     QFETCH(bool, added);
     m_trade->quote(code, m_trade->names.value(code), u"-"_s);
-    m_trade->quantity = u"300"_s;
-    m_trade->price = u"9.8"_s;
+    m_trade->set(TradeText::Quantity, u"300"_s);
+    m_trade->set(TradeText::Price, u"9.8"_s);
 
     const std::optional<QString> label = m_window->addFromMainWindow();
 
@@ -201,7 +204,7 @@ void JournalWindowTest::addByCodeInTheWindow()
     code->setFocus();
     QTest::keyClicks(code, u"600000"_s);
     QTest::keyClick(code, Qt::Key_Return);
-    QCOMPARE(m_trade->codesMadeCurrent.value(0), u"600000"_s);
+    QCOMPARE(m_trade->chosen.value(0), u"600000"_s);
     QVERIFY(add->isEnabled());
     QVERIFY(memo()->toPlainText().contains(u"600000 浦发银行"_s));
 
@@ -288,7 +291,7 @@ void JournalWindowTest::savingAfterTheMainWindowsStockChanged()
     addNote(u"000709"_s, u"唐钢股份"_s, u"5.10"_s);
     m_window->show();
     chooseRow(0);
-    QCOMPARE(m_trade->code, u"600000"_s);
+    QCOMPARE(m_trade->form.stockCode(), u"600000"_s);
     const QString date = storedNote(0).date;
 
     m_trade->quote(u"000000"_s, u"无名股票"_s, u"3.30"_s);
@@ -329,10 +332,10 @@ void JournalWindowTest::choosingANoteShowsItAndFillsTheHeaderAfterAPause()
     addNote(u"600000"_s, u"浦发银行"_s, u"10.50"_s);
     addNote(u"000709"_s, u"唐钢股份"_s, u"5.10"_s);
     m_window->show();
-    m_trade->codesMadeCurrent.clear();
+    m_trade->chosen.clear();
     m_trade->quote(u"600000"_s, u"浦发银行"_s, u"10.60"_s);
     chooseRow(0);
-    QCOMPARE(m_trade->codesMadeCurrent, QStringList{u"600000"_s});
+    QCOMPARE(m_trade->chosen, QStringList{u"600000"_s});
     QCOMPARE(group(u"GroupBox2"_s)->title(), u"600000  浦发银行 股市日记"_s);
     QCOMPARE(group(u"GroupBox1"_s)->palette().color(QPalette::WindowText), QColor(Qt::red));
     QVERIFY(!group(u"GroupBox1"_s)->title().startsWith(u"待选股票: "_s));
@@ -341,7 +344,7 @@ void JournalWindowTest::choosingANoteShowsItAndFillsTheHeaderAfterAPause()
                  u"主卖: 800"_s);
 
     QTest::keyClick(grid(), Qt::Key_Down);
-    QCOMPARE(m_trade->codesMadeCurrent.last(), u"000709"_s);
+    QCOMPARE(m_trade->chosen.last(), u"000709"_s);
 }
 
 void JournalWindowTest::deleteLeavesTheMemoOnTheSelectedNote()
@@ -407,7 +410,7 @@ void JournalWindowTest::memoWindowTargetFollowsThePrice()
     QFETCH(QString, price);
     QFETCH(QString, target);
     m_memoWindow->reachTargetField()->setText(u"7"_s);
-    m_trade->current = price;
+    m_trade->set(TradeText::CurrentPrice, price);
     m_memoWindow->show();
     QCOMPARE(m_memoWindow->reachTargetField()->text(), target);
 }

@@ -1,5 +1,5 @@
-#include "FakeTradePort.h"
 #include "MonitorTestLedger.h"
+#include "SampleTrade.h"
 
 #include "report/MonitorTableModel.h"
 #include "windows/MonitorFontWindow.h"
@@ -28,7 +28,7 @@ class MonitorWindowTest : public QObject {
     Q_OBJECT
 
     std::unique_ptr<test::MonitorTestLedger> m_ledger;
-    test::FakeTradePort m_trade;
+    std::unique_ptr<test::SampleTrade> m_trade;
     test::ScriptedPrompter m_prompter;
     std::unique_ptr<MonitorWindow> m_window;
 
@@ -44,11 +44,12 @@ private Q_SLOTS:
     void init()
     {
         m_ledger = std::make_unique<test::MonitorTestLedger>();
-        m_trade = test::FakeTradePort();
-        m_trade.code = u"600000"_s;
-        m_trade.name = u"甲沪"_s;
-        m_window = std::make_unique<MonitorWindow>(*m_ledger->session, m_trade, m_ledger->stocks,
-                                                   m_ledger->db, m_prompter, ledger::MonitorFont{});
+        m_trade = std::make_unique<test::SampleTrade>();
+        m_trade->set(model::TradeText::StockCode, u"600000"_s);
+        m_trade->set(model::TradeText::StockName, u"甲沪"_s);
+        m_window =
+            std::make_unique<MonitorWindow>(*m_ledger->session, m_trade->form, m_ledger->stocks,
+                                            m_ledger->db, m_prompter, ledger::MonitorFont{});
     }
     void cleanup()
     {
@@ -107,8 +108,8 @@ private Q_SLOTS:
         QCOMPARE(head()->current->text(), u"5"_s); // no leading point in a price
         type(head()->quantity, u"1000"_s);
         type(head()->price, u"10.00"_s);
-        QCOMPARE(m_trade.quantity, u"1000"_s);
-        QCOMPARE(m_trade.price, u"10.00"_s);
+        QCOMPARE(m_trade->form.quantity(), u"1000"_s);
+        QCOMPARE(m_trade->form.price(), u"10.00"_s);
         QVERIFY(!head()->fees->text().isEmpty());
         QVERIFY(head()->paid->text().startsWith(u"100"_s));
         head()->paid->setText(u"10035.00"_s);

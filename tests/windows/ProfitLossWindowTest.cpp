@@ -1,4 +1,4 @@
-#include "FakeTradePort.h"
+#include "SampleTrade.h"
 
 #include "windows/DetailRefresh.h"
 #include "windows/ProfitLossMenu.h"
@@ -18,8 +18,10 @@
 #include <QTimer>
 
 using namespace Qt::StringLiterals;
+using corvanta::AmountUnit;
 using corvanta::SellTargetBox;
-using corvanta::test::FakeTradePort;
+using corvanta::model::TradeText;
+using corvanta::test::SampleTrade;
 using corvanta::windows::ProfitLossWindow;
 
 namespace {
@@ -89,13 +91,13 @@ void ProfitLossWindowTest::showsTheLadderOfAPricedBuy_data()
 void ProfitLossWindowTest::showsTheLadderOfAPricedBuy()
 {
     QFETCH(bool, tenThousands);
-    FakeTradePort trade;
+    SampleTrade trade;
     if (tenThousands)
-        trade.showTenThousands();
-    ProfitLossWindow window(trade);
+        trade.form.setAmountUnit(AmountUnit::TenThousandYuan);
+    ProfitLossWindow window(trade.form);
     window.open(QRect());
 
-    QCOMPARE(trade.total, u"10035.00"_s);
+    QCOMPARE(trade.form.total(), u"10035.00"_s);
     QCOMPARE(cell(window, 0, 0), u"10.05 ↑  0.5%"_s);
     QCOMPARE(cell(window, 0, 1), u"-30.20"_s);
     QCOMPARE(cell(window, 0, 5), u"-1.29%"_s);
@@ -114,9 +116,9 @@ void ProfitLossWindowTest::showsTheLadderOfAPricedBuy()
 
 void ProfitLossWindowTest::aLadderThatCannotBeBuiltSaysWhy()
 {
-    FakeTradePort trade;
-    trade.total = u"0"_s;
-    ProfitLossWindow window(trade);
+    SampleTrade trade;
+    trade.set(TradeText::Total, u"0"_s);
+    ProfitLossWindow window(trade.form);
     window.open(QRect());
     QVERIFY(!part<QLabel>(window, u"ladderNote"_s)->isHidden());
     QVERIFY(!part<QLabel>(window, u"ladderNote"_s)->text().isEmpty());
@@ -126,7 +128,7 @@ void ProfitLossWindowTest::aLadderThatCannotBeBuiltSaysWhy()
 
     // The next showing with a sound total rebuilds the whole ladder.
     window.close();
-    trade.total = u"10035.00"_s;
+    trade.set(TradeText::Total, u"10035.00"_s);
     window.open(QRect());
     QVERIFY(part<QLabel>(window, u"ladderNote"_s)->isHidden());
     QCOMPARE(cell(window, 0, 2), u"-.30%"_s);
@@ -134,28 +136,30 @@ void ProfitLossWindowTest::aLadderThatCannotBeBuiltSaysWhy()
 
 void ProfitLossWindowTest::sellTargetsFollowTheMainWindow()
 {
-    FakeTradePort trade;
-    trade.disabledTargets = {SellTargetBox::LossAmount, SellTargetBox::LossPercent};
-    trade.showTenThousands();
-    ProfitLossWindow window(trade);
+    SampleTrade trade;
+    trade.form.setSellTargetEnabled(SellTargetBox::LossAmount, false);
+    trade.form.setSellTargetEnabled(SellTargetBox::LossPercent, false);
+    trade.form.setAmountUnit(AmountUnit::TenThousandYuan);
+    ProfitLossWindow window(trade.form);
     window.open(QRect());
     QVERIFY(!part<QLineEdit>(window, u"Edit11"_s)->isEnabled());
     QVERIFY(!part<QLineEdit>(window, u"Edit10"_s)->isEnabled());
     QVERIFY(part<QLineEdit>(window, u"Edit8"_s)->isEnabled());
 
-    trade.showTenThousands(); // the user switched to 万元 while the window was open
+    trade.form.setAmountUnit(
+        AmountUnit::TenThousandYuan); // the user switched to 万元 while the window was open
     auto* amount = part<QLineEdit>(window, u"Edit8"_s);
     amount->clear();
     QTest::keyClicks(amount, u"100"_s);
-    QCOMPARE(trade.total, u"10035.00"_s);
+    QCOMPARE(trade.form.total(), u"10035.00"_s);
     QCOMPARE(part<QLineEdit>(window, u"Edit7"_s)->text(), u"10.18"_s);
     QCOMPARE(part<QLineEdit>(window, u"Edit9"_s)->text(), u"1.00"_s);
 }
 
 void ProfitLossWindowTest::theMarkerGrowsByOnePerTickUpToSeventeen()
 {
-    FakeTradePort trade;
-    ProfitLossWindow window(trade);
+    SampleTrade trade;
+    ProfitLossWindow window(trade.form);
     window.open(QRect());
     window.popupMenu()->intervalActions.at(0)->trigger();
     auto* header = part<QGroupBox>(window, u"grp2"_s);
@@ -172,14 +176,14 @@ void ProfitLossWindowTest::theMarkerGrowsByOnePerTickUpToSeventeen()
 
 void ProfitLossWindowTest::aTickRefreshesPriceGainAndHeaderButNotTheLadder()
 {
-    FakeTradePort trade;
-    ProfitLossWindow window(trade);
+    SampleTrade trade;
+    ProfitLossWindow window(trade.form);
     window.open(QRect());
     window.popupMenu()->intervalActions.at(3)->trigger();
     QCOMPARE(part<QGroupBox>(window, u"grp1"_s)->title(), u"各价位盈亏明细        刷新时间:60秒"_s);
 
-    trade.current = u"9.90"_s;
-    trade.total = u"10135.00"_s;
+    trade.set(TradeText::CurrentPrice, u"9.90"_s);
+    trade.set(TradeText::Total, u"10135.00"_s);
     tick(window);
     QCOMPARE(trade.quoteRequests, 1);
     QCOMPARE(part<QLineEdit>(window, u"syl"_s)->text(), u"9.90"_s);
@@ -189,7 +193,7 @@ void ProfitLossWindowTest::aTickRefreshesPriceGainAndHeaderButNotTheLadder()
     QCOMPARE(cell(window, 0, 1), u"-30.20"_s); // still the ladder of the showing
 
     // No price fetched: the price is taken, the last gain stays.
-    trade.current = u"-"_s;
+    trade.set(TradeText::CurrentPrice, u"-"_s);
     tick(window);
     QCOMPARE(part<QLineEdit>(window, u"syl"_s)->text(), u"-"_s);
     QCOMPARE(part<QLabel>(window, u"Label58"_s)->text(), u"盈利:-279.60元"_s);
@@ -197,8 +201,8 @@ void ProfitLossWindowTest::aTickRefreshesPriceGainAndHeaderButNotTheLadder()
 
 void ProfitLossWindowTest::stoppingKeepsTheCaptionAndClosingEmptiesTheMarker()
 {
-    FakeTradePort trade;
-    ProfitLossWindow window(trade);
+    SampleTrade trade;
+    ProfitLossWindow window(trade.form);
     QSignalSpy mainShown(&window, &ProfitLossWindow::showMainWindowRequested);
     window.open(QRect());
     auto* timer = window.findChild<QTimer*>();
@@ -222,8 +226,8 @@ void ProfitLossWindowTest::stoppingKeepsTheCaptionAndClosingEmptiesTheMarker()
 
 void ProfitLossWindowTest::foldingTogglesBetweenTheTwoHeights()
 {
-    FakeTradePort trade;
-    ProfitLossWindow window(trade);
+    SampleTrade trade;
+    ProfitLossWindow window(trade.form);
     window.open(QRect());
     auto* grid = part<QTableView>(window, u"ladderGrid"_s);
     auto* group = part<QGroupBox>(window, u"grp1"_s);
@@ -254,9 +258,9 @@ void ProfitLossWindowTest::theBuyBackBoxFollowsTheCurrentPrice()
     QFETCH(QString, typed);
     QFETCH(bool, byFocusOut);
     QFETCH(bool, enabled);
-    FakeTradePort trade;
-    trade.current = enabled ? QString() : u"10.20"_s;
-    ProfitLossWindow window(trade);
+    SampleTrade trade;
+    trade.set(TradeText::CurrentPrice, enabled ? QString() : u"10.20"_s);
+    ProfitLossWindow window(trade.form);
     window.open(QRect());
     auto* current = part<QLineEdit>(window, u"syl"_s);
     auto* buyBack = part<QLineEdit>(window, u"Edit1"_s);
@@ -275,8 +279,8 @@ void ProfitLossWindowTest::theBuyBackBoxFollowsTheCurrentPrice()
 
 void ProfitLossWindowTest::theBuyBackIsExplainedWhileTypedThenTheHeaderReturns()
 {
-    FakeTradePort trade;
-    ProfitLossWindow window(trade);
+    SampleTrade trade;
+    ProfitLossWindow window(trade.form);
     window.open(QRect());
     auto* header = part<QLabel>(window, u"Label1"_s);
     auto* buyBack = part<QLineEdit>(window, u"Edit1"_s);
@@ -306,8 +310,8 @@ void ProfitLossWindowTest::theBuyBackIsExplainedWhileTypedThenTheHeaderReturns()
 
 void ProfitLossWindowTest::copyPutsTheGridOnTheClipboard()
 {
-    FakeTradePort trade;
-    ProfitLossWindow window(trade);
+    SampleTrade trade;
+    ProfitLossWindow window(trade.form);
     window.open(QRect());
     QGuiApplication::clipboard()->clear();
     window.popupMenu()->copyAction->trigger();
@@ -321,8 +325,8 @@ void ProfitLossWindowTest::copyPutsTheGridOnTheClipboard()
 
 void ProfitLossWindowTest::theMenuHidesAndShowsTheMainWindow()
 {
-    FakeTradePort trade;
-    ProfitLossWindow window(trade);
+    SampleTrade trade;
+    ProfitLossWindow window(trade.form);
     QSignalSpy hidden(&window, &ProfitLossWindow::hideMainWindowRequested);
     QSignalSpy shown(&window, &ProfitLossWindow::showMainWindowRequested);
     QAction* toggle = window.popupMenu()->mainWindowAction;

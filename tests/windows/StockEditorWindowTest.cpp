@@ -388,12 +388,12 @@ ledger::TradeEntry entry(Direction direction, const QString& name, const QString
     trade.direction = direction;
     trade.quantity = quantity;
     trade.price = u"10"_s;
-    trade.fyhj = u"5"_s;
-    trade.zfze = u"1005"_s;
-    trade.yhs = u"0"_s;
-    trade.yj = u"5"_s;
-    trade.qtzf = u"0"_s;
-    trade.bbjg = u"10.05"_s;
+    trade.totalFees = u"5"_s;
+    trade.total = u"1005"_s;
+    trade.stampDuty = u"0"_s;
+    trade.commission = u"5"_s;
+    trade.transferAndOther = u"0"_s;
+    trade.breakEven = u"10.05"_s;
     trade.otherFee = u"0"_s;
     return trade;
 }

@@ -38,12 +38,12 @@ ledger::TradeEntry buyOf1000()
     entry.direction = Direction::Buy;
     entry.quantity = u"1000"_s;
     entry.price = u"20.00"_s;
-    entry.fyhj = u"5.00"_s;
-    entry.zfze = u"20005.00"_s;
-    entry.yhs = u"0"_s;
-    entry.yj = u"5.00"_s;
-    entry.qtzf = u"0"_s;
-    entry.bbjg = u"20.01"_s;
+    entry.totalFees = u"5.00"_s;
+    entry.total = u"20005.00"_s;
+    entry.stampDuty = u"0"_s;
+    entry.commission = u"5.00"_s;
+    entry.transferAndOther = u"0"_s;
+    entry.breakEven = u"20.01"_s;
     entry.otherFee = u"0"_s;
     return entry;
 }

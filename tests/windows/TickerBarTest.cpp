@@ -1,5 +1,5 @@
-#include "FakeTradePort.h"
 #include "MonitorTestLedger.h"
+#include "SampleTrade.h"
 
 #include "report/MonitorFigures.h"
 #include "windows/CodeLookupWindow.h"
@@ -44,7 +44,7 @@ class TickerBarTest : public QObject {
     Q_OBJECT
 
     std::unique_ptr<test::MonitorTestLedger> m_ledger;
-    test::FakeTradePort m_trade;
+    std::unique_ptr<test::SampleTrade> m_trade;
     test::ScriptedPrompter m_prompter;
     std::unique_ptr<MonitorWindow> m_monitor;
     std::unique_ptr<TickerBar> m_bar;
@@ -53,11 +53,11 @@ private Q_SLOTS:
     void init()
     {
         m_ledger = std::make_unique<test::MonitorTestLedger>();
-        m_trade = test::FakeTradePort();
-        m_trade.code = u"600000"_s;
-        m_trade.name = u"甲沪"_s;
+        m_trade = std::make_unique<test::SampleTrade>();
+        m_trade->set(model::TradeText::StockCode, u"600000"_s);
+        m_trade->set(model::TradeText::StockName, u"甲沪"_s);
         m_monitor =
-            std::make_unique<MonitorWindow>(*m_ledger->session, m_trade, m_ledger->stocks,
+            std::make_unique<MonitorWindow>(*m_ledger->session, m_trade->form, m_ledger->stocks,
                                             m_ledger->db, m_prompter, ledger::MonitorFont{});
         m_bar = std::make_unique<TickerBar>(*m_ledger->session);
     }
@@ -275,7 +275,7 @@ private Q_SLOTS:
         QCOMPARE(lookup.name()->text(), u"乙深"_s);
         QCOMPARE(m_monitor->head()->title(), u"乙深"_s);
         QCOMPARE(m_monitor->head()->code->text(), u"000001"_s);
-        QCOMPARE(m_trade.code, u"000001"_s);
+        QCOMPARE(m_trade->form.stockCode(), u"000001"_s);
 
         QSignalSpy refresh(&lookup, &CodeLookupWindow::refreshRequested);
         lookup.code()->clear();

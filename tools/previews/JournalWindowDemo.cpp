@@ -1,6 +1,6 @@
 // Shows the journal window with a few rated notes and a reminder, on an in-memory
 // ledger and a fake main window, to look at it as a user would.
-#include "RecordingTradePort.h"
+#include "SampleTrade.h"
 
 #include "journal/Journal.h"
 #include "journal/JournalSchema.h"
@@ -25,10 +25,10 @@ int main(int argc, char** argv)
     journal::upgradeJournalSchema(db);
     journal::Journal notes(db);
     ledger::LedgerNotifier changes;
-    windows::testing::RecordingTradePort trade;
+    test::SampleTrade trade(false);
     windows::MessageBoxPrompter prompter;
-    windows::JournalWindow window(notes, changes, trade, prompter);
-    windows::JournalMemoWindow memoWindow(trade, &window);
+    windows::JournalWindow window(notes, changes, trade.form, prompter);
+    windows::JournalMemoWindow memoWindow(trade.form, &window);
     window.attachMemoWindow(&memoWindow);
 
     struct Sample {
@@ -42,8 +42,8 @@ int main(int argc, char** argv)
     for (const Sample& sample : samples) {
         trade.names.insert(sample.code, sample.name);
         trade.quote(sample.code, sample.name, sample.price);
-        trade.quantity = u"500"_s;
-        trade.price = sample.price;
+        trade.set(model::TradeText::Quantity, u"500"_s);
+        trade.set(model::TradeText::Price, sample.price);
         notes.setCurrentRating(sample.rating);
         window.addFromMainWindow();
     }

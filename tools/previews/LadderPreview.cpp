@@ -1,5 +1,5 @@
 // Shows the profit/loss window for a priced buy, for looking at it on a display.
-#include "FakeTradePort.h"
+#include "SampleTrade.h"
 
 #include "windows/ProfitLossWindow.h"
 
@@ -8,8 +8,8 @@
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    corvanta::test::FakeTradePort trade;
-    corvanta::windows::ProfitLossWindow window(trade);
+    corvanta::test::SampleTrade trade;
+    corvanta::windows::ProfitLossWindow window(trade.form);
     window.open(QRect(0, 0, 1280, 900));
     return app.exec();
 }

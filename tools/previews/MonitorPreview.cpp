@@ -1,8 +1,8 @@
 // Shows the monitor window or the floating bar fed by a local quote server, for
 // looking at them on a display: "monitor" runs a pass and two cycles; "bar N"
 // switches to the floating bar at opacity N and keeps cycling every 2 seconds.
-#include "FakeTradePort.h"
 #include "MonitorTestLedger.h"
+#include "SampleTrade.h"
 
 #include "windows/MonitorWindow.h"
 #include "windows/TickerBar.h"
@@ -23,11 +23,11 @@ int main(int argc, char** argv)
 
     test::MonitorTestLedger ledger;
     ledger.session->setPause(std::chrono::milliseconds(100));
-    test::FakeTradePort trade;
-    trade.code = u"600000"_s;
-    trade.name = u"甲沪"_s;
+    test::SampleTrade trade;
+    trade.set(model::TradeText::StockCode, u"600000"_s);
+    trade.set(model::TradeText::StockName, u"甲沪"_s);
     test::ScriptedPrompter prompter;
-    windows::MonitorWindow monitor(*ledger.session, trade, ledger.stocks, ledger.db, prompter,
+    windows::MonitorWindow monitor(*ledger.session, trade.form, ledger.stocks, ledger.db, prompter,
                                    ledger::MonitorFont{});
     windows::TickerBar bar(*ledger.session);
     monitor.move(40, 40);
