@@ -21,7 +21,8 @@ add_executable(test_mainwindow
     ${CMAKE_CURRENT_LIST_DIR}/MainWindowTestPlaces.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../market/FakeHttpProxy.cpp
 )
-target_link_libraries(test_mainwindow PRIVATE corvanta_app corvanta_test_support corvanta_quote_server Qt6::Test corvanta_options)
+target_link_libraries(test_mainwindow PRIVATE corvanta_app corvanta_test_support corvanta_quote_server
+    corvanta_bench_ledger Qt6::Test corvanta_options)
 foreach(class fees picker ledger selltargets window program display summary quotes monitor sidewindows sources charts exchange password)
     add_test(NAME mainwindow_${class} COMMAND test_mainwindow ${class})
     set_tests_properties(mainwindow_${class} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
