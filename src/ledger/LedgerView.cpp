@@ -211,7 +211,13 @@ QList<qint64> ledgerRowIds(sql::Database& db, LedgerSortOrder order)
 
 qsizetype ledgerTradeCount(sql::Database& db)
 {
-    auto query = db.prepare("SELECT count(*) FROM gpjl WHERE 虚拟卖出='假'");
+    // Every row counted page by page, no row decoded, less the few that are no
+    // real trade (open positions), each kind a short range of the index: cheaper
+    // than stepping the 100,000 entries of the real ones.
+    auto query = db.prepare("SELECT (SELECT count(*) FROM gpjl)"
+                            " - (SELECT count(*) FROM gpjl WHERE 虚拟卖出<'假')"
+                            " - (SELECT count(*) FROM gpjl WHERE 虚拟卖出>'假')"
+                            " - (SELECT count(*) FROM gpjl WHERE 虚拟卖出 IS NULL)");
     return query.step() ? qsizetype(query.int64(0)) : 0;
 }
 
