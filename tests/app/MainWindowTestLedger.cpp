@@ -25,10 +25,12 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QDir>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QStyleOptionViewItem>
 #include <QTableView>
@@ -627,6 +629,7 @@ void MainWindowLedgerTest::aLongLedgerShowsItsEndBeforeReadingEveryId_data()
     QTest::addColumn<QString>("step");
     QTest::newRow("the window shows and the event loop runs") << u"events"_s;
     QTest::newRow("Ctrl+Home") << u"home"_s;
+    QTest::newRow("scrolling to the top") << u"top"_s;
     QTest::newRow("sorting by name") << u"by name"_s;
     QTest::newRow("sorting by date") << u"by date"_s;
     QTest::newRow("recording a buy") << u"record"_s;
@@ -684,6 +687,12 @@ void MainWindowLedgerTest::aLongLedgerShowsItsEndBeforeReadingEveryId()
         QTest::keyClick(grid, Qt::Key_Home, Qt::ControlModifier);
         current = 0;
         QCOMPARE(model->index(0, ledger::DateColumn).data().toString(), u"2007-01-01"_s);
+    } else if (step == u"top") {
+        grid->verticalScrollBar()->triggerAction(QAbstractSlider::SliderToMinimum);
+        QCOMPARE(grid->rowAt(0), 0);
+        const QImage shown = grid->viewport()->grab().toImage(); // painted as on screen
+        QVERIFY(!shown.isNull());
+        QVERIFY(model->holdsEveryId());
     } else if (step == u"by name" || step == u"by date") {
         order =
             step == u"by name" ? ledger::LedgerSortOrder::ByName : ledger::LedgerSortOrder::ByDate;
