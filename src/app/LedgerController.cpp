@@ -30,6 +30,7 @@
 #include <QPushButton>
 #include <QStyle>
 #include <QTableView>
+#include <QTimer>
 
 #include <algorithm>
 
@@ -102,6 +103,12 @@ ledger::LedgerSortOrder LedgerController::sortOrder() const
 
 bool LedgerController::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == m_parts.ledger.ledgerGrid->viewport() && event->type() == QEvent::Paint) {
+        // The grid's first paint at start: the other IDs are read after it.
+        watched->removeEventFilter(this);
+        QTimer::singleShot(0, this, &LedgerController::readRestOfGrid);
+        return false;
+    }
     if (watched != m_parts.ledger.ledgerGrid)
         return false;
     if (event->type() == QEvent::KeyRelease) {
@@ -168,13 +175,35 @@ void LedgerController::refreshGrid(const std::optional<ledger::TradeRowChange>& 
     showViewOfLedger();
 }
 
-void LedgerController::reloadRows(const std::optional<ledger::TradeRowChange>& row)
+void LedgerController::startGrid()
+{
+    resetLedgerView();
+    reloadRows(std::nullopt, Read::LastRowsFirst);
+    showViewOfLedger();
+    if (!m_model->holdsEveryId())
+        m_parts.ledger.ledgerGrid->viewport()->installEventFilter(this);
+}
+
+void LedgerController::readRestOfGrid()
+{
+    try {
+        m_model->readEveryId();
+    } catch (const sql::Error&) {
+        // Told by the start's check of the ledger's pages; the grid reads them
+        // again when a row among them is wanted.
+    }
+}
+
+void LedgerController::reloadRows(const std::optional<ledger::TradeRowChange>& row, Read read)
 {
     QStringList states;
     windows::withLedger(m_parts.prompter, windows::LedgerAccess::Read, [&] {
+        // A long ledger's grid shows its end before every ID has been read.
+        if (read == Read::LastRowsFirst)
+            m_model->readLast(m_parts.focus.sortOrder());
         // One trade recorded or deleted is put in or taken out at its place:
         // a long ledger's IDs are not read again for it.
-        if (!row || !m_model->take(*row, m_parts.focus.sortOrder()))
+        else if (!row || !m_model->take(*row, m_parts.focus.sortOrder()))
             m_model->reload(m_parts.focus.sortOrder());
         states = ledger::ledgerStateTexts(m_db);
     });

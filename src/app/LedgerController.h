@@ -58,6 +58,10 @@ public:
     // and on every announced change of the trades); a change of one trade is
     // taken at its place.
     void refreshGrid(const std::optional<ledger::TradeRowChange>& row = std::nullopt);
+    // Shows the ledger view at start: the grid reads the last rows' IDs only and
+    // the others once it has painted, as a job of the event loop (or before, when
+    // a row among them is wanted or the rows change).
+    void startGrid();
     void setSortOrder(ledger::LedgerSortOrder order);
     ledger::LedgerSortOrder sortOrder() const;
     // The ID of the trade last recorded, selected or entered in the grid.
@@ -86,7 +90,10 @@ private:
     void onViewChanged();
     void resetLedgerView();
     void onLedgerChanged(ledger::LedgerChanges what);
-    void reloadRows(const std::optional<ledger::TradeRowChange>& row = std::nullopt);
+    enum class Read { EveryId, LastRowsFirst };
+    void reloadRows(const std::optional<ledger::TradeRowChange>& row = std::nullopt,
+                    Read read = Read::EveryId);
+    void readRestOfGrid();
     void fitStateColumn(const QStringList& states);
     void moveToRow(int row);
     int currentRowNumber() const;

@@ -105,7 +105,7 @@ MainWindow::MainWindow(sql::Database& db, ledger::StockTable& stocks, ledger::Le
     // The code input starts on the placeholder stock: leaving it untouched finds a
     // stock instead of offering to add one.
     m_picker->lookupStock(m_trade->code->text());
-    m_ledgerController->refreshGrid();
+    m_ledgerController->startGrid();
     setFixedSize(clientWidth, clientHeight + menuBar()->sizeHint().height());
 }
 

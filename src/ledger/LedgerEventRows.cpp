@@ -108,6 +108,14 @@ QList<qint64> withEventRows(sql::Database& db, QList<qint64> tradeIds, LedgerSor
                                             : byDate(tradeIds, events, trades);
 }
 
+bool gridHasEventRows(sql::Database& db)
+{
+    if (!hasEventTable(db))
+        return false;
+    auto query = db.prepare("SELECT 1 FROM fhsp LIMIT 1");
+    return query.step();
+}
+
 std::optional<LedgerRow> EventRowReader::row(qint64 gridId)
 {
     const qint64 id = -gridId;

@@ -23,6 +23,9 @@ inline bool isEventRowId(qint64 id)
 // ledger without events gives the IDs unchanged, after one look at the schema.
 QList<qint64> withEventRows(sql::Database& db, QList<qint64> tradeIds, LedgerSortOrder order);
 
+// Whether the grid shows rows of events: the ledger has at least one.
+bool gridHasEventRows(sql::Database& db);
+
 // Reads the rows of events for one block of the grid, each stock's history once.
 class EventRowReader {
 public:

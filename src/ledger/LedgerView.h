@@ -93,6 +93,14 @@ QList<LedgerRow> ledgerRows(sql::Database& db, LedgerSortOrder order);
 // the rows of corporate actions put in (negative IDs, see LedgerEventRows.h).
 QList<qint64> ledgerRowIds(sql::Database& db, LedgerSortOrder order);
 
+// How many real trades the grid shows, counted along its index without reading
+// their IDs.
+qsizetype ledgerTradeCount(sql::Database& db);
+// The IDs of the last `count` real trades by date (日期,id), in that order: the end
+// of ledgerRowIds by date when the grid shows no events, read backwards along the
+// index without reading the others.
+QList<qint64> lastLedgerRowIdsByDate(sql::Database& db, qsizetype count);
+
 // Where a trade goes among the other trades of the grid's order, found from the
 // indexes without reading every ID: just before the trade `id`, just after it,
 // or after every trade.

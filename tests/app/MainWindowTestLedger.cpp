@@ -15,6 +15,8 @@
 #include "ledger/LedgerView.h"
 #include "ledger/SafetyCopies.h"
 
+#include "GeneratedLedger.h"
+
 #include <QAbstractItemDelegate>
 #include <QAction>
 #include <QApplication>
@@ -23,10 +25,12 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QDir>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QStyleOptionViewItem>
 #include <QTableView>
@@ -110,6 +114,8 @@ private Q_SLOTS:
     void sortByNameAndByDate();
     void recordingAndDeletingKeepTheGridsOrder_data();
     void recordingAndDeletingKeepTheGridsOrder();
+    void aLongLedgerShowsItsEndBeforeReadingEveryId_data();
+    void aLongLedgerShowsItsEndBeforeReadingEveryId();
     void aStatementsOwnWordFitsItsColumn();
     void aChosenRowShowsItsOwnCostAndBreakEven();
     void changingTheUnitAfterPricingRepricesWhatIsRecorded();
@@ -616,6 +622,116 @@ void MainWindowLedgerTest::recordingAndDeletingKeepTheGridsOrder()
     QCOMPARE(gridIds(w), ledger::ledgerRowIds(h->db, order));
     QCOMPARE(currentGridRow(w), deletedRow >= 1 ? deletedRow - 1 : 3);
     QCOMPARE(resets.count(), inPlace ? 0 : 1);
+}
+
+void MainWindowLedgerTest::aLongLedgerShowsItsEndBeforeReadingEveryId_data()
+{
+    QTest::addColumn<QString>("step");
+    QTest::newRow("the window shows and the event loop runs") << u"events"_s;
+    QTest::newRow("Ctrl+Home") << u"home"_s;
+    QTest::newRow("scrolling to the top") << u"top"_s;
+    QTest::newRow("sorting by name") << u"by name"_s;
+    QTest::newRow("sorting by date") << u"by date"_s;
+    QTest::newRow("recording a buy") << u"record"_s;
+    QTest::newRow("deleting the current trade") << u"delete"_s;
+    QTest::newRow("selecting the current row") << u"select"_s;
+}
+
+// A long ledger's grid shows its last rows at start before every trade's ID has been
+// read; whatever the user does first, it is the grid a full read gives.
+void MainWindowLedgerTest::aLongLedgerShowsItsEndBeforeReadingEveryId()
+{
+    QFETCH(QString, step);
+    tools::fillBenchLedger(h->db, 3000, 40);
+    const QList<qint64> byDate = ledger::ledgerRowIds(h->db, ledger::LedgerSortOrder::ByDate);
+    const QList<QStringList> lastRows = [&] {
+        QList<QStringList> rows;
+        for (const ledger::LedgerRow& row : ledger::ledgerRowsOf(
+                 h->db, std::span<const qint64>(byDate.constData() + byDate.size() - 40, 40)))
+            rows.append(QStringList(row.cells.cbegin(), row.cells.cend()));
+        return rows;
+    }();
+    h->restartWithoutEvents();
+    app::MainWindow& w = h->window();
+    QTableView* grid = w.ledger().ledgerGrid;
+    const auto* model = qobject_cast<const app::LedgerTableModel*>(grid->model());
+    QSignalSpy resets(model, &QAbstractItemModel::modelReset);
+
+    // As a full read shows it: every row counted, the last one current, the
+    // last rows' texts and colours, the ledger's caption.
+    QVERIFY(!model->holdsEveryId());
+    QCOMPARE(model->rowCount(), byDate.size());
+    QCOMPARE(currentGridRow(w), byDate.size() - 1);
+    QCOMPARE(w.ledgerController().currentRow()->id, byDate.constLast());
+    for (int i = 0; i < lastRows.size(); ++i) {
+        const int row = int(byDate.size() - lastRows.size() + i);
+        QCOMPARE(model->rowAt(row)->id, byDate[row]);
+        for (int column = 0; column < ledger::LedgerColumnCount; ++column)
+            QCOMPARE(model->index(row, column).data().toString(), lastRows[i][column]);
+        const ledger::LedgerRow* shown = model->rowAt(row);
+        QCOMPARE(rowColour(w, row), shown->colour == ledger::RowColour::Sell ? QColor(Qt::blue)
+                                    : shown->monitor == u"是"_s              ? QColor(Qt::magenta)
+                                                                             : QColor(Qt::red));
+    }
+    QCOMPARE(w.ledger().title(), u"交易记录"_s);
+    QVERIFY(!model->holdsEveryId());
+
+    auto order = ledger::LedgerSortOrder::ByDate;
+    int current = int(byDate.size() - 1);
+    if (step == u"events") {
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QTRY_VERIFY(model->holdsEveryId());
+        QCOMPARE(resets.count(), 0); // the rows shown stayed as they were
+    } else if (step == u"home") {
+        grid->setFocus();
+        QTest::keyClick(grid, Qt::Key_Home, Qt::ControlModifier);
+        current = 0;
+        QCOMPARE(model->index(0, ledger::DateColumn).data().toString(), u"2007-01-01"_s);
+    } else if (step == u"top") {
+        grid->verticalScrollBar()->triggerAction(QAbstractSlider::SliderToMinimum);
+        QCOMPARE(grid->rowAt(0), 0);
+        const QImage shown = grid->viewport()->grab().toImage(); // painted as on screen
+        QVERIFY(!shown.isNull());
+        QVERIFY(model->holdsEveryId());
+    } else if (step == u"by name" || step == u"by date") {
+        order =
+            step == u"by name" ? ledger::LedgerSortOrder::ByName : ledger::LedgerSortOrder::ByDate;
+        (step == u"by name" ? w.menus().sortByName : w.menus().sortByDate)->trigger();
+        current = -1; // the trade last chosen; none yet
+    } else if (step == u"record") {
+        // The row above the last one chosen (its stock and date in the inputs)
+        // and a quantity typed: a buy of it, last of its date.
+        QTest::keyClick(grid, Qt::Key_Up);
+        for (QLineEdit* input : {w.trade().quantity, w.trade().price}) {
+            input->selectAll();
+            QTest::keyClicks(input, u"100"_s);
+        }
+        QVERIFY(!model->holdsEveryId());
+        click(w.trade().recordBuyButton);
+        QVERIFY2(h->prompter.messages.isEmpty(), qPrintable(h->prompter.messages.join(u'|')));
+        current =
+            int(ledger::ledgerRowIds(h->db, order).indexOf(w.ledgerController().currentRecordId()));
+        QCOMPARE(current, byDate.size());
+    } else if (step == u"delete") {
+        h->prompter.answers = {true};
+        click(w.trade().deleteButton);
+        QVERIFY(h->prompter.messages.isEmpty());
+        QVERIFY(!gridIds(w).contains(byDate.constLast()));
+        current = int(byDate.size() - 2);
+    } else if (step == u"select") {
+        QTest::keyClick(grid, Qt::Key_Up);
+        --current;
+        QCOMPARE(w.ledger().title(), ledger::selectedRecordCaption(current + 1));
+        QCOMPARE(w.ledger().recordLabel->text(), model->rowAt(current)->cells[ledger::NameColumn] +
+                                                     u":"_s + model->rowAt(current)->code);
+    }
+
+    QCOMPARE(gridIds(w), ledger::ledgerRowIds(h->db, order));
+    if (current >= 0) {
+        QCOMPARE(currentGridRow(w), current);
+        QCOMPARE(w.ledgerController().currentRow()->id, gridIds(w)[current]);
+    }
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
 }
 
 // An imported line keeps its statement's own operation word (a transfer, 证券买入):

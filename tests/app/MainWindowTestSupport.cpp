@@ -92,6 +92,15 @@ public:
 
 } // namespace
 
+void Harness::restartWithoutEvents()
+{
+    m_program.reset();
+    m_program = std::make_unique<app::Program>(
+        openLedger(), app::MainWindowServices{prompter, desktop, tray, shortcuts});
+    m_program->mainWindow().quotes().setConnectionCheck(std::make_unique<NoConnection>());
+    m_program->show();
+}
+
 bool Harness::open()
 {
     m_program = std::make_unique<app::Program>(

@@ -67,6 +67,10 @@ public:
     // Replaces the program by a new one over the same ledger, as the next start of
     // the program would.
     [[nodiscard]] bool reopen();
+    // Replaces the program by a new one and shows its window as a start does,
+    // returning before the event loop has run: nothing the start leaves to the
+    // event loop has been done yet.
+    void restartWithoutEvents();
 
     app::Program& program() const { return *m_program; }
     // The ledger file the program opens.

@@ -21,7 +21,8 @@ add_executable(test_mainwindow
     ${CMAKE_CURRENT_LIST_DIR}/MainWindowTestPlaces.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../market/FakeHttpProxy.cpp
 )
-target_link_libraries(test_mainwindow PRIVATE corvanta_app corvanta_test_support corvanta_quote_server Qt6::Test corvanta_options)
+target_link_libraries(test_mainwindow PRIVATE corvanta_app corvanta_test_support corvanta_quote_server
+    corvanta_bench_ledger Qt6::Test corvanta_options)
 # The charts come from their module, as in the program; the tests read their series
 # and the ledger connection's page cache.
 target_link_libraries(test_mainwindow PRIVATE Qt6::Charts PkgConfig::SQLCIPHER)
