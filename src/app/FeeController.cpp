@@ -164,17 +164,18 @@ void FeeController::repriceIfPriced()
         computeFees();
 }
 
-void FeeController::showRecordedPerShare(const QString& zfze, const QString& qtzf,
-                                         const QString& shares)
+void FeeController::showRecordedPerShare(const QString& totalText,
+                                         const QString& transferAndOtherText, const QString& shares)
 {
-    const auto total = num::parseNumber(zfze);
-    const auto transfer = num::parseNumber(qtzf.isEmpty() ? u"0"_s : qtzf);
+    const auto total = num::parseNumber(totalText);
+    const auto transfer =
+        num::parseNumber(transferAndOtherText.isEmpty() ? u"0"_s : transferAndOtherText);
     const auto count = num::parseNumber(shares);
     PerShareTexts perShare;
     if (total && transfer && count)
         perShare = recordedPerShare(snapshot(), *total, *transfer, *count);
-    m_trade.mrcb->setText(perShare.mrcb.value_or(u"0"_s));
-    m_trade.bbjg->setText(perShare.bbjg.value_or(u"0"_s));
+    m_trade.mrcb->setText(perShare.costPerShare.value_or(u"0"_s));
+    m_trade.bbjg->setText(perShare.breakEven.value_or(u"0"_s));
 }
 
 void FeeController::computeFees()
@@ -191,20 +192,20 @@ void FeeController::computeFees()
         return;
     }
     ensureAmountsInYuan();
-    writeIfComputed(m_trade.jyje, quote.jyje);
-    writeIfComputed(m_trade.yhs, quote.yhs);
-    writeIfComputed(m_trade.yj, quote.yj);
-    writeIfComputed(m_trade.qtzf, quote.qtzf);
-    writeIfComputed(m_trade.fyhj, quote.fyhj);
-    if (quote.zfze)
+    writeIfComputed(m_trade.jyje, quote.tradeAmount);
+    writeIfComputed(m_trade.yhs, quote.stampDuty);
+    writeIfComputed(m_trade.yj, quote.commission);
+    writeIfComputed(m_trade.qtzf, quote.transferAndOther);
+    writeIfComputed(m_trade.fyhj, quote.totalFees);
+    if (quote.total)
         setRecordable(direction, true);
-    writeIfComputed(m_trade.zfze, quote.zfze);
-    writeIfComputed(m_trade.mrcb, quote.mrcb);
-    writeIfComputed(m_trade.bbjg, quote.bbjg);
+    writeIfComputed(m_trade.zfze, quote.total);
+    writeIfComputed(m_trade.mrcb, quote.costPerShare);
+    writeIfComputed(m_trade.bbjg, quote.breakEven);
     if (s.byDate) {
-        m_trade.yhs->setToolTip(quote.yhsHint);
-        m_trade.yj->setToolTip(quote.yjHint);
-        m_trade.qtzf->setToolTip(quote.qtzfHint);
+        m_trade.yhs->setToolTip(quote.stampDutyHint);
+        m_trade.yj->setToolTip(quote.commissionHint);
+        m_trade.qtzf->setToolTip(quote.transferAndOtherHint);
     }
     setAmountsPriced(true);
     Q_EMIT inputsPriced();

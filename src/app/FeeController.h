@@ -63,7 +63,8 @@ public:
     // A recorded trade's cost per share and break-even price, from its stored
     // total, transfer-and-other amount and shares, with the rates now shown; a text
     // that does not convert shows 0, never the figures of another trade.
-    void showRecordedPerShare(const QString& zfze, const QString& qtzf, const QString& shares);
+    void showRecordedPerShare(const QString& totalText, const QString& transferAndOtherText,
+                              const QString& shares);
     // The market as the stock picker infers it while a code is typed.
     void setMarketFromPicker(MarketKind market);
     void setStampDutyFlag(int flag);

@@ -24,14 +24,14 @@ std::optional<QString> shown(double value, QString (*pattern)(double) = money)
 
 // The cost per share, and the price at which selling the shares with the rates
 // `s` and `c` returns what was paid with the same transfer-and-other amount.
-PerShareTexts perShareOf(const FeeInputs& in, double zfze, double qtzf, double shares, double s,
-                         double c)
+PerShareTexts perShareOf(const FeeInputs& in, double total, double transferAndOther, double shares,
+                         double s, double c)
 {
     PerShareTexts out;
     if (shares == 0)
         return out;
-    out.mrcb = shown(zfze / shares, num::perShare);
-    if (!out.mrcb)
+    out.costPerShare = shown(total / shares, num::perShare);
+    if (!out.costPerShare)
         return out;
     // The break-even sell pays the stamp duty a sell of the trade date would pay
     // (the duty on 1000 yuan is the rate per mille).
@@ -42,7 +42,7 @@ PerShareTexts perShareOf(const FeeInputs& in, double zfze, double qtzf, double s
     const double denominator = ((1 - c / 1000) - sellStamp / 1000) * shares;
     if (denominator == 0)
         return out;
-    out.bbjg = shown((zfze + qtzf) / denominator, num::perShare);
+    out.breakEven = shown((total + transferAndOther) / denominator, num::perShare);
     return out;
 }
 
@@ -54,11 +54,11 @@ void priceTrade(const FeeInputs& in, FeeQuote& out)
     if (!q || !p)
         return;
     const double u = in.unitMultiplier;
-    out.jyje = shown(double(*q) * *p * u);
-    if (!out.jyje)
+    out.tradeAmount = shown(double(*q) * *p * u);
+    if (!out.tradeAmount)
         return;
 
-    const auto amount = parseNumber(*out.jyje);
+    const auto amount = parseNumber(*out.tradeAmount);
     const auto s = parseNumber(in.stampRate);
     if (!amount || !s)
         return;
@@ -67,13 +67,13 @@ void priceTrade(const FeeInputs& in, FeeQuote& out)
     if (in.byDate) {
         statutory = statutoryFees(in.byDate->tradeDate, in.direction, in.byDate->market,
                                   in.stampDutyFlag, *amount, shares);
-        out.yhsHint = statutory->stampHint;
-        out.qtzfHint = statutory->transferHint;
-        out.yhs = shown(statutory->stampDuty);
+        out.stampDutyHint = statutory->stampHint;
+        out.transferAndOtherHint = statutory->transferHint;
+        out.stampDuty = shown(statutory->stampDuty);
     } else {
-        out.yhs = shown(*amount * *s / 1000 * in.stampDutyFlag);
+        out.stampDuty = shown(*amount * *s / 1000 * in.stampDutyFlag);
     }
-    if (!out.yhs)
+    if (!out.stampDuty)
         return;
 
     const auto c = parseNumber(in.commissionRate);
@@ -81,10 +81,10 @@ void priceTrade(const FeeInputs& in, FeeQuote& out)
         return;
     const double proportional = *amount * *c / 1000;
     const double minimum = in.byDate ? in.byDate->commissionMinimum : 5;
-    out.yj = proportional >= minimum ? shown(proportional) : num::general(minimum);
+    out.commission = proportional >= minimum ? shown(proportional) : num::general(minimum);
     if (in.byDate)
-        out.yjHint = commissionHint(*c, minimum);
-    if (!out.yj)
+        out.commissionHint = commissionHint(*c, minimum);
+    if (!out.commission)
         return;
 
     const auto o = parseInteger(in.otherFee);
@@ -92,42 +92,44 @@ void priceTrade(const FeeInputs& in, FeeQuote& out)
         return;
     const double base = shares / 100 * 0.1;
     if (statutory)
-        out.qtzf = shown(num::roundHalfAway(statutory->transferFee, 2) + double(*o));
+        out.transferAndOther = shown(num::roundHalfAway(statutory->transferFee, 2) + double(*o));
     else
-        out.qtzf = base >= 1 ? shown(base * in.transferFeeFlag + double(*o))
-                             : QString::number(*o + in.transferFeeFlag);
-    if (!out.qtzf)
+        out.transferAndOther = base >= 1 ? shown(base * in.transferFeeFlag + double(*o))
+                                         : QString::number(*o + in.transferFeeFlag);
+    if (!out.transferAndOther)
         return;
 
-    const auto yhs = parseNumber(*out.yhs);
-    const auto yj = parseNumber(*out.yj);
-    const auto qtzf = parseNumber(*out.qtzf);
-    if (!yhs || !yj || !qtzf)
+    const auto stampDuty = parseNumber(*out.stampDuty);
+    const auto commission = parseNumber(*out.commission);
+    const auto transferAndOther = parseNumber(*out.transferAndOther);
+    if (!stampDuty || !commission || !transferAndOther)
         return;
-    out.fyhj = shown(*yhs + (*yj + *qtzf));
+    out.totalFees = shown(*stampDuty + (*commission + *transferAndOther));
 
-    const auto fyhj = out.fyhj ? parseNumber(*out.fyhj) : std::nullopt;
-    if (!fyhj)
+    const auto totalFees = out.totalFees ? parseNumber(*out.totalFees) : std::nullopt;
+    if (!totalFees)
         return;
-    out.zfze = shown(in.direction == Direction::Sell ? *amount - *fyhj : *fyhj + *amount);
+    out.total =
+        shown(in.direction == Direction::Sell ? *amount - *totalFees : *totalFees + *amount);
 
-    const auto zfze = out.zfze ? parseNumber(*out.zfze) : std::nullopt;
-    if (!zfze)
+    const auto total = out.total ? parseNumber(*out.total) : std::nullopt;
+    if (!total)
         return;
-    const PerShareTexts perShare = perShareOf(in, *zfze, *qtzf, shares, *s, *c);
-    out.mrcb = perShare.mrcb;
-    out.bbjg = perShare.bbjg;
+    const PerShareTexts perShare = perShareOf(in, *total, *transferAndOther, shares, *s, *c);
+    out.costPerShare = perShare.costPerShare;
+    out.breakEven = perShare.breakEven;
 }
 
 } // namespace
 
-PerShareTexts recordedPerShare(const FeeInputs& in, double zfze, double qtzf, double shares)
+PerShareTexts recordedPerShare(const FeeInputs& in, double total, double transferAndOther,
+                               double shares)
 {
     const auto s = parseNumber(in.stampRate);
     const auto c = parseNumber(in.commissionRate);
     if (!s || !c)
         return {};
-    return perShareOf(in, zfze, qtzf, shares, *s, *c);
+    return perShareOf(in, total, transferAndOther, shares, *s, *c);
 }
 
 FeeQuote computeFees(const FeeInputs& in)
@@ -141,8 +143,8 @@ FeeQuote computeFees(const FeeInputs& in)
     return out;
 }
 
-AmountTexts convertAmountUnit(const QString& jyje, const QString& fyhj, const QString& zfze,
-                              bool toTenThousands)
+AmountTexts convertAmountUnit(const QString& tradeAmount, const QString& totalFees,
+                              const QString& total, bool toTenThousands)
 {
     AmountTexts out;
     auto rescale = [toTenThousands](const QString& text) -> std::optional<QString> {
@@ -151,13 +153,13 @@ AmountTexts convertAmountUnit(const QString& jyje, const QString& fyhj, const QS
         return toTenThousands ? MoneyAmount::fromYuan(text).shown(AmountUnit::TenThousandYuan)
                               : MoneyAmount::fromShown(text, AmountUnit::TenThousandYuan).yuan();
     };
-    out.jyje = rescale(jyje);
-    if (!out.jyje)
+    out.tradeAmount = rescale(tradeAmount);
+    if (!out.tradeAmount)
         return out;
-    out.fyhj = rescale(fyhj);
-    if (!out.fyhj)
+    out.totalFees = rescale(totalFees);
+    if (!out.totalFees)
         return out;
-    out.zfze = rescale(zfze);
+    out.total = rescale(total);
     return out;
 }
 

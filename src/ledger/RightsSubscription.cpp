@@ -70,7 +70,7 @@ std::variant<TradeEntry, QString> rightsPurchase(sql::Database& db, const Rights
     if (rule.choice == FeeRuleChoice::ByTradeDate)
         in.byDate = ByDateTerms{offer.ex, market, rule.commissionMinimum};
     const FeeQuote quote = computeFees(in);
-    if (!quote.zfze || !quote.bbjg)
+    if (!quote.total || !quote.breakEven)
         return u"配股缴款无法计算费用：请检查保存的买入费率。"_s;
 
     TradeEntry entry;
@@ -80,12 +80,12 @@ std::variant<TradeEntry, QString> rightsPurchase(sql::Database& db, const Rights
     entry.direction = Direction::Buy;
     entry.quantity = in.quantity;
     entry.price = in.price;
-    entry.totalFees = *quote.fyhj;
-    entry.total = *quote.zfze;
-    entry.stampDuty = *quote.yhs;
-    entry.commission = *quote.yj;
-    entry.transferAndOther = *quote.qtzf;
-    entry.breakEven = *quote.bbjg;
+    entry.totalFees = *quote.totalFees;
+    entry.total = *quote.total;
+    entry.stampDuty = *quote.stampDuty;
+    entry.commission = *quote.commission;
+    entry.transferAndOther = *quote.transferAndOther;
+    entry.breakEven = *quote.breakEven;
     entry.otherFee = in.otherFee;
     entry.stampRate = in.stampRate;
     entry.commissionRate = in.commissionRate;

@@ -627,8 +627,8 @@ void MainWindowSummaryTest::theBuySelectedAfterAnEventShowsTheCostAfterEvents()
     QCOMPARE(t.mrcb->text(), num::perShare(paid / shares));
     const PerShareTexts expected =
         recordedPerShare(w.fees().snapshot(), paid, transferAndOther, shares);
-    QVERIFY(expected.bbjg);
-    QCOMPARE(t.bbjg->text(), *expected.bbjg);
+    QVERIFY(expected.breakEven);
+    QCOMPARE(t.bbjg->text(), *expected.breakEven);
 
     // Selling at about the cost per share breaks even: the target for no profit lies
     // just above it.

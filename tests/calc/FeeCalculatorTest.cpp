@@ -54,7 +54,8 @@ FeeInputs inputsOf(const Trade& t)
     return in;
 }
 
-// jyje, yhs, yj, qtzf, fyhj, zfze, mrcb, bbjg; nullptr: the step did not complete.
+// tradeAmount, stampDuty, commission, transferAndOther, totalFees, total, costPerShare, breakEven;
+// nullptr: the step did not complete.
 using Outputs = std::array<const char*, 8>;
 
 struct FeeCase {
@@ -71,10 +72,12 @@ TEST_P(ComputeFees, WritesEachStepFromTheRoundedTextsBefore)
     const FeeCase& c = GetParam();
     const FeeQuote q = computeFees(inputsOf(c.trade));
     EXPECT_EQ(q.inputsComplete, c.inputsComplete);
-    const std::array<const std::optional<QString>*, 8> got{&q.jyje, &q.yhs,  &q.yj,   &q.qtzf,
-                                                           &q.fyhj, &q.zfze, &q.mrcb, &q.bbjg};
-    static const std::array<const char*, 8> fields{"jyje", "yhs",  "yj",   "qtzf",
-                                                   "fyhj", "zfze", "mrcb", "bbjg"};
+    const std::array<const std::optional<QString>*, 8> got{
+        &q.tradeAmount, &q.stampDuty, &q.commission,   &q.transferAndOther,
+        &q.totalFees,   &q.total,     &q.costPerShare, &q.breakEven};
+    static const std::array<const char*, 8> fields{"tradeAmount",      "stampDuty", "commission",
+                                                   "transferAndOther", "totalFees", "total",
+                                                   "costPerShare",     "breakEven"};
     for (std::size_t i = 0; i < got.size(); ++i)
         EXPECT_EQ(shown(*got[i]), expected(c.outputs[i])) << fields[i];
 }
@@ -162,7 +165,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 struct RescaleCase {
     const char* name;
-    std::array<const char*, 3> texts; // jyje, fyhj, zfze as shown
+    std::array<const char*, 3> texts; // tradeAmount, totalFees, total as shown
     bool toTenThousands;
     std::array<const char*, 3> rescaled;
 };
@@ -175,9 +178,9 @@ TEST_P(ConvertAmountUnit, RescalesThroughTheShownTexts)
     const AmountTexts out =
         convertAmountUnit(QString::fromUtf8(c.texts[0]), QString::fromUtf8(c.texts[1]),
                           QString::fromUtf8(c.texts[2]), c.toTenThousands);
-    EXPECT_EQ(shown(out.jyje), expected(c.rescaled[0]));
-    EXPECT_EQ(shown(out.fyhj), expected(c.rescaled[1]));
-    EXPECT_EQ(shown(out.zfze), expected(c.rescaled[2]));
+    EXPECT_EQ(shown(out.tradeAmount), expected(c.rescaled[0]));
+    EXPECT_EQ(shown(out.totalFees), expected(c.rescaled[1]));
+    EXPECT_EQ(shown(out.total), expected(c.rescaled[2]));
 }
 
 INSTANTIATE_TEST_SUITE_P(Units, ConvertAmountUnit,

@@ -39,7 +39,7 @@ TEST_P(MoneyAmountUnits, RoundTripsExactly)
     // The unit switch of the trade box converts the same way.
     const AmountTexts there = convertAmountUnit(
         QString::fromUtf8(c.yuan), QString::fromUtf8(c.yuan), QString::fromUtf8(c.yuan), true);
-    EXPECT_EQ(there.zfze.value_or(QStringLiteral("none")).toStdString(), c.tenThousands);
+    EXPECT_EQ(there.total.value_or(QStringLiteral("none")).toStdString(), c.tenThousands);
 }
 
 INSTANTIATE_TEST_SUITE_P(

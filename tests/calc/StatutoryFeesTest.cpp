@@ -130,7 +130,7 @@ struct PricingCase {
     const char* price;
     const char* commissionRate;
     double minimum;
-    // yhs, yj, qtzf, fyhj, zfze
+    // stampDuty, commission, transferAndOther, totalFees, total
     std::array<const char*, 5> fields;
 };
 
@@ -200,14 +200,14 @@ TEST_P(ByDatePricingTest, FieldsFollowTheDateAndTheMinimum)
     in.byDate =
         ByDateTerms{QDate::fromString(QString::fromUtf8(c.date), Qt::ISODate), c.market, c.minimum};
     const FeeQuote quote = computeFees(in);
-    EXPECT_EQ(shown(quote.yhs), c.fields[0]);
-    EXPECT_EQ(shown(quote.yj), c.fields[1]);
-    EXPECT_EQ(shown(quote.qtzf), c.fields[2]);
-    EXPECT_EQ(shown(quote.fyhj), c.fields[3]);
-    EXPECT_EQ(shown(quote.zfze), c.fields[4]);
-    EXPECT_FALSE(quote.yhsHint.isEmpty());
-    EXPECT_FALSE(quote.qtzfHint.isEmpty());
-    EXPECT_EQ(quote.yjHint, commissionHint(in.commissionRate.toDouble(), c.minimum));
+    EXPECT_EQ(shown(quote.stampDuty), c.fields[0]);
+    EXPECT_EQ(shown(quote.commission), c.fields[1]);
+    EXPECT_EQ(shown(quote.transferAndOther), c.fields[2]);
+    EXPECT_EQ(shown(quote.totalFees), c.fields[3]);
+    EXPECT_EQ(shown(quote.total), c.fields[4]);
+    EXPECT_FALSE(quote.stampDutyHint.isEmpty());
+    EXPECT_FALSE(quote.transferAndOtherHint.isEmpty());
+    EXPECT_EQ(quote.commissionHint, commissionHint(in.commissionRate.toDouble(), c.minimum));
 }
 
 INSTANTIATE_TEST_SUITE_P(Trades, ByDatePricingTest, ::testing::ValuesIn(pricingCases),
@@ -222,8 +222,9 @@ TEST(ByDatePricing, TheRatesSetLeaveTheHintsEmpty)
     in.commissionRate = QStringLiteral("3");
     in.otherFee = QStringLiteral("5");
     const FeeQuote quote = computeFees(in);
-    EXPECT_TRUE(quote.yhsHint.isEmpty() && quote.yjHint.isEmpty() && quote.qtzfHint.isEmpty());
-    EXPECT_EQ(shown(quote.yhs), "10.00");
+    EXPECT_TRUE(quote.stampDutyHint.isEmpty() && quote.commissionHint.isEmpty() &&
+                quote.transferAndOtherHint.isEmpty());
+    EXPECT_EQ(shown(quote.stampDuty), "10.00");
 }
 
 } // namespace
