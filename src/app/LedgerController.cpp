@@ -341,12 +341,12 @@ void LedgerController::selectCurrentRow()
     const QString& quantity = after ? after->quantity : selection->quantity;
     t.quantity->setText(quantity);
     t.price->setText(after ? after->price : selection->price);
-    t.jyje->setText(selection->jyje);
-    t.zfze->setText(selection->zfze);
-    t.fyhj->setText(selection->fyhj);
-    t.yhs->setText(selection->yhs);
-    t.yj->setText(selection->yj);
-    t.qtzf->setText(selection->qtzf);
+    t.jyje->setText(selection->tradeAmount);
+    t.zfze->setText(selection->total);
+    t.fyhj->setText(selection->totalFees);
+    t.yhs->setText(selection->stampDuty);
+    t.yj->setText(selection->commission);
+    t.qtzf->setText(selection->transferAndOther);
     t.otherFee->setText(selection->otherFee);
     panel.setTitle(ledger::selectedRecordCaption(currentRowNumber() + 1));
     t.infoLink->setText(selection->infoLinkCaption);
@@ -356,7 +356,7 @@ void LedgerController::selectCurrentRow()
     if (selection->date.isValid())
         m_parts.parameters.tradeDate->setDate(selection->date);
     // With the row's side, market and date in place, as its sell would be priced.
-    m_parts.fees.showRecordedPerShare(selection->zfze, selection->qtzf, quantity);
+    m_parts.fees.showRecordedPerShare(selection->total, selection->transferAndOther, quantity);
     m_parts.fees.withdrawRecording(Direction::Buy);
     m_parts.fees.withdrawRecording(Direction::Sell);
     if (selection->direction == Direction::Buy)

@@ -321,18 +321,19 @@ std::optional<TradeSelection> selectTrade(sql::Database& db, qint64 id, const QD
     trade.recordLabel = trade.name + u":"_s + trade.code;
     trade.quantity = numberText(query, 2);
     trade.price = numberText(query, 3);
-    trade.zfze = numberText(query, 4);
-    trade.fyhj = numberText(query, 5);
-    trade.yhs = numberText(query, 6);
-    trade.yj = numberText(query, 7);
-    trade.qtzf = numberText(query, 8);
+    trade.total = numberText(query, 4);
+    trade.totalFees = numberText(query, 5);
+    trade.stampDuty = numberText(query, 6);
+    trade.commission = numberText(query, 7);
+    trade.transferAndOther = numberText(query, 8);
     trade.otherFee = numberText(query, 9);
     trade.date = QDate::fromString(query.text(10), u"yyyy-M-d"_s);
     trade.direction = query.text(11) == u"买入"_s ? Direction::Buy : Direction::Sell;
     // The amount traded, before the fees were added (buy) or taken off (sell).
     const double total = query.real(4);
     const double fees = query.real(5);
-    trade.jyje = num::general(trade.direction == Direction::Buy ? total - fees : total + fees);
+    trade.tradeAmount =
+        num::general(trade.direction == Direction::Buy ? total - fees : total + fees);
     trade.market = marketOfStoredCode(trade.code);
     trade.infoLinkCaption = u"打开"_s + trade.name + u"相关资讯网页"_s;
     trade.infoLinkPath = u"/q/bc.php?code="_s + trade.code;

@@ -58,12 +58,12 @@ struct TradeSelection {
     QString code;
     QString quantity; // shares
     QString price;
-    QString jyje; // trade amount: 总金额 less (buy) or plus (sell) 费用
-    QString zfze;
-    QString fyhj;
-    QString yhs;
-    QString yj;
-    QString qtzf;
+    QString tradeAmount; // 总金额 less (buy) or plus (sell) 费用
+    QString total;       // paid (buy) or received (sell)
+    QString totalFees;
+    QString stampDuty;
+    QString commission;
+    QString transferAndOther;
     QString otherFee;
     QDate date; // invalid when the stored date does not convert: leave the picker
     Direction direction = Direction::Buy;

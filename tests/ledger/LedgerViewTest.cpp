@@ -105,12 +105,12 @@ TEST_F(LedgerViewTest, SelectingABuyLoadsItsTextsBack)
     EXPECT_EQ(trade->code, u"000709"_s);
     EXPECT_EQ(trade->quantity, u"1200"_s);
     EXPECT_EQ(trade->price, u"14.46"_s);
-    EXPECT_EQ(trade->jyje, u"17352"_s); // 17426.41 - 74.41
-    EXPECT_EQ(trade->zfze, u"17426.41"_s);
-    EXPECT_EQ(trade->fyhj, u"74.41"_s);
-    EXPECT_EQ(trade->yhs, u"17.35"_s);
-    EXPECT_EQ(trade->yj, u"52.06"_s);
-    EXPECT_EQ(trade->qtzf, u"5"_s);
+    EXPECT_EQ(trade->tradeAmount, u"17352"_s); // 17426.41 - 74.41
+    EXPECT_EQ(trade->total, u"17426.41"_s);
+    EXPECT_EQ(trade->totalFees, u"74.41"_s);
+    EXPECT_EQ(trade->stampDuty, u"17.35"_s);
+    EXPECT_EQ(trade->commission, u"52.06"_s);
+    EXPECT_EQ(trade->transferAndOther, u"5"_s);
     EXPECT_EQ(trade->otherFee, u"5"_s);
     EXPECT_EQ(trade->date, QDate(2007, 5, 21));
     EXPECT_EQ(trade->direction, Direction::Buy);
@@ -124,7 +124,7 @@ TEST_F(LedgerViewTest, SellingAddsTheFeesBackToTheAmount)
     const auto trade = selectTrade(db, 3);
     ASSERT_TRUE(trade);
     EXPECT_EQ(trade->direction, Direction::Sell);
-    EXPECT_EQ(trade->jyje, u"4490"_s); // 4423.36 + 66.64
+    EXPECT_EQ(trade->tradeAmount, u"4490"_s); // 4423.36 + 66.64
 }
 
 struct MarketCase {
@@ -157,7 +157,7 @@ TEST_F(LedgerViewTest, SelectionOfOddRows)
     const auto odd = selectTrade(db, 4);
     ASSERT_TRUE(odd);
     EXPECT_FALSE(odd->date.isValid()); // the picker keeps its date
-    EXPECT_EQ(odd->yhs, QString());
+    EXPECT_EQ(odd->stampDuty, QString());
 
     EXPECT_FALSE(selectTrade(db, 2)); // an open-position row
     EXPECT_FALSE(selectTrade(db, 99));

@@ -336,8 +336,8 @@ TEST_P(RightsIssueTest, PaidOrNotAsWorkedByHand)
         EXPECT_EQ(bought->date, QDate(2024, 5, 13));
         EXPECT_EQ(bought->quantity, u"300"_s);
         EXPECT_EQ(bought->price, u"8"_s);
-        EXPECT_EQ(bought->zfze, u"2405"_s);
-        EXPECT_EQ(bought->yj, u"5"_s);
+        EXPECT_EQ(bought->total, u"2405"_s);
+        EXPECT_EQ(bought->commission, u"5"_s);
         // Paying twice is refused and writes nothing.
         const QStringList rows = dumpLedger(db);
         EXPECT_TRUE(rightsOffer(db, id)->paid);
