@@ -22,12 +22,12 @@ struct SellTargetInputs {
 
 // The box an operation starts from; its group decides where the results go.
 enum class SellTargetBox {
-    ProfitAmount,  // Edit8  → price Edit7, percent Edit9
-    ProfitPercent, // Edit9  → price Edit7, amount Edit8
-    ProfitPrice,   // Edit7  → amount Edit8, percent Edit9
-    LossAmount,    // Edit11 → price Edit12, percent Edit10
-    LossPercent,   // Edit10 → price Edit12, amount Edit11
-    LossPrice,     // Edit12 → amount Edit11, percent Edit10
+    ProfitAmount,  // profit in yuan → its selling price and percentage
+    ProfitPercent, // profit percentage → its selling price and amount
+    ProfitPrice,   // selling price for a profit → its amount and percentage
+    LossAmount,    // loss in yuan → its selling price and percentage
+    LossPercent,   // loss percentage → its selling price and amount
+    LossPrice,     // selling price for a loss → its amount and percentage
 };
 
 // Result texts (".00") of one operation. The field of the starting box is always

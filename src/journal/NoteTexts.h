@@ -12,8 +12,8 @@ struct TemplateInputs {
     QDateTime tradeDate; // the trade-date picker's value
     QString code;
     QString name;
-    QString quantity; // Edit4
-    QString price;    // Edit5
+    QString quantity; // the trade quantity as typed
+    QString price;    // the trade price as typed
 };
 
 // A date as the journal writes it: "yyyy-mm-dd", followed by a blank and the time
