@@ -4,6 +4,8 @@
 #include "MonitorList.h"
 #include "QuoteServerSetting.h"
 #include "RightsSubscription.h"
+#include "sql/Database.h"
+#include "sql/Statement.h"
 
 namespace corvanta::ledger {
 
@@ -21,28 +23,31 @@ RecordOutcome LedgerWriter::record(const TradeEntry& entry)
     return outcome;
 }
 
-template <typename Change>
-void LedgerWriter::changeTrades(LedgerChanges what, Change change,
-                                std::optional<TradeRowChange> row)
+template <typename Change> void LedgerWriter::changeTrades(LedgerChanges what, Change change)
 {
     const QStringList monitored = monitoredNames(m_db);
     if (!change())
         return;
     if (monitoredNames(m_db) != monitored)
         what |= LedgerChange::MonitorList;
-    m_notifier.announce(what, row);
+    m_notifier.announce(what);
 }
 
 DeleteOutcome LedgerWriter::deleteTrade(qint64 id)
 {
-    DeleteOutcome outcome;
-    changeTrades(
-        LedgerChange::Trades,
-        [&] {
-            outcome = m_trades.deleteTrade(id);
-            return outcome.status == DeleteOutcome::Status::Deleted;
-        },
-        TradeRowChange{TradeRowChange::Kind::Deleted, id});
+    // Only the deleted trade's stock can change its place on the monitor list, so
+    // that name alone is looked up: a long ledger is not scanned twice per delete.
+    auto nameOf = m_db.prepare("SELECT 股票名 FROM gpjl WHERE ID=?");
+    nameOf.bind(1, id);
+    const QString name = nameOf.step() ? nameOf.text(0) : QString();
+    const bool monitoredBefore = nameMonitored(m_db, name);
+    DeleteOutcome outcome = m_trades.deleteTrade(id);
+    if (outcome.status != DeleteOutcome::Status::Deleted)
+        return outcome;
+    LedgerChanges what = LedgerChange::Trades;
+    if (nameMonitored(m_db, name) != monitoredBefore)
+        what |= LedgerChange::MonitorList;
+    m_notifier.announce(what, TradeRowChange{TradeRowChange::Kind::Deleted, id});
     return outcome;
 }
 

@@ -57,12 +57,9 @@ public:
     void saveQuoteSourceRow(QuoteSourceRow row, const QString& value);
 
 private:
-    // Runs a change of gpjl and announces `what` (and the one trade `row` it
-    // recorded or deleted, if so), with the monitor list when the monitored names
-    // are no longer those of before.
-    template <typename Change>
-    void changeTrades(LedgerChanges what, Change change,
-                      std::optional<TradeRowChange> row = std::nullopt);
+    // Runs a change of gpjl and announces `what`, with the monitor list when the
+    // monitored names are no longer those of before.
+    template <typename Change> void changeTrades(LedgerChanges what, Change change);
 
     sql::Database& m_db;
     LedgerNotifier& m_notifier;

@@ -112,6 +112,13 @@ QStringList monitoredNames(sql::Database& db)
     return names;
 }
 
+bool nameMonitored(sql::Database& db, const QString& name)
+{
+    auto query = db.prepare("SELECT EXISTS(SELECT 1 FROM gpjl WHERE 股票名=? AND 监控状态='是')");
+    query.bind(1, name);
+    return query.step() && query.int64(0) != 0;
+}
+
 bool MonitorList::isEmpty() const
 {
     return m_db.scalarInt("SELECT count(*) FROM gpjl WHERE 监控状态='是'") == 0;

@@ -30,6 +30,10 @@ QList<MonitoredStock> monitoredStocks(sql::Database& db);
 // The names of the monitored stocks, sorted.
 QStringList monitoredNames(sql::Database& db);
 
+// Whether any row of the stock named `name` is monitored; one search of the
+// name's index rather than a scan of every trade.
+bool nameMonitored(sql::Database& db, const QString& name);
+
 // The monitor list: the stock names whose gpjl rows carry 监控状态 "是". Every
 // change marks all rows of a name at once, runs in one transaction and, once
 // committed, announces the monitor list as changed (with the floating bar's lines
