@@ -368,8 +368,8 @@ windows::StockEventWindow& Program::stockEvents()
 
 void Program::takeLastSummary(windows::AccountCharts& charts) const
 {
-    const report::Summary& last = m_summary->summary();
-    charts.setQuotedValues(report::quotedValues(last), last.quoted && !last.ledgerEmpty);
+    const std::optional<report::QuotedValues>& values = m_summary->lastMarketValues();
+    charts.setQuotedValues(values.value_or(report::QuotedValues{}), values.has_value());
 }
 
 windows::AccountCharts* Program::accountCharts()

@@ -271,6 +271,10 @@ void SummaryController::summarise(report::SummaryRequest request)
     m_summary = summary;
     if (request.quotes)
         m_heldAtMarket = report::quotedValues(summary);
+    if (summary.quoted && !summary.ledgerEmpty)
+        m_lastMarketValues = report::quotedValues(summary);
+    else
+        m_lastMarketValues.reset();
     if (summary.ledgerEmpty) {
         // Nothing to summarise: the ledger stays on show.
         setCaption(report::texts::summarising.toString());
@@ -311,6 +315,9 @@ void SummaryController::showLedger()
     m_shown = false;
     m_focus.setView(model::LedgerViewKind::Ledger);
     setCaption(report::texts::ledgerCaption.toString());
+    // The summary is built again whenever it is shown: its rows need not stay.
+    m_summary = report::Summary{};
+    m_model->setSummary(m_summary);
 }
 
 void SummaryController::showDetail(const QString& name)

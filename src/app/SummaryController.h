@@ -70,7 +70,14 @@ public:
 
     bool isFetching() const;
     bool isShown() const { return m_shown; }
+    // The summary on show; empty once the ledger is shown again.
     const report::Summary& summary() const { return m_summary; }
+    // The market values of the last summary built, when it was quoted: the charts
+    // value the holdings at them. Kept when the summary's rows are let go of.
+    const std::optional<report::QuotedValues>& lastMarketValues() const
+    {
+        return m_lastMarketValues;
+    }
     // The totals row's market value as the grid shows it.
     QString marketValueText() const;
     report::SummaryTableModel& model() const { return *m_model; }
@@ -127,6 +134,7 @@ private:
     // The market values of the last quoted summary, until the trades change: a
     // plain summary's returns value the holdings at them.
     std::optional<report::QuotedValues> m_heldAtMarket;
+    std::optional<report::QuotedValues> m_lastMarketValues;
     bool m_shown = false;
 };
 

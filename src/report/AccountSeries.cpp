@@ -5,24 +5,22 @@
 #include "ledger/sql/Database.h"
 #include "ledger/sql/Statement.h"
 
-#include <QSet>
+#include <QHash>
 
 #include <algorithm>
 #include <cmath>
-#include <optional>
 #include <vector>
 
 namespace corvanta::report {
 
 namespace {
 
-// 1 buy, 2 real sell, 0 open position, 3 another state (pays like a buy). The
-// trades of one value of 虚拟卖出 by date and id, as the index gpjl_grid_by_date
-// (虚拟卖出,日期) and the row's id give them: no sort, nothing held per trade.
+// 1 buy, 2 real sell, 0 open position, 3 another state (pays like a buy). In
+// storage order: one pass over the table, no index look-up per trade.
 constexpr const char* seriesRows =
     "SELECT 日期,股票代码,股票名,CASE WHEN 交易状态='卖出' THEN (CASE WHEN 虚拟卖出='假' "
-    "THEN 2 ELSE 0 END) WHEN 交易状态='买入' THEN 1 ELSE 3 END,数量,总金额,id FROM gpjl "
-    "WHERE 虚拟卖出 IS ? ORDER BY 日期,id";
+    "THEN 2 ELSE 0 END) WHEN 交易状态='买入' THEN 1 ELSE 3 END,数量,总金额,id FROM gpjl NOT "
+    "INDEXED ORDER BY id";
 
 enum class Kind { OpenPosition = 0, Buy = 1, RealSell = 2, Other = 3, Event = 4 };
 
@@ -55,114 +53,136 @@ qint64 costOfSale(const Pool& pool, qint64 sold)
 }
 
 // The ledger's trades and events in walk order (by date, a date's events before
-// its trades, trades by id), read as they are walked: one ordered read per value
-// of 虚拟卖出, merged, so memory does not grow with the trades.
-class WalkRows {
+// its trades, trades by id). The trades are read once in storage order, which
+// is id order, and kept as numbers: each distinct text once, a row as its texts'
+// places and its figures. A counting sort by the rank of the date then gives the
+// walk order without moving the rows.
+class ScanRows {
 public:
-    WalkRows(sql::Database& db, const EventEffects& effects) : m_effects(effects)
+    ScanRows(sql::Database& db, const EventEffects& effects)
     {
-        auto marks = db.prepare("SELECT DISTINCT 虚拟卖出 FROM gpjl");
-        while (marks.step()) {
-            Stream stream{db.prepare(seriesRows), {}, 0, false};
-            if (marks.isNull(0))
-                stream.query.bindNull(1);
-            else
-                stream.query.bind(1, marks.text(0));
-            m_streams.push_back(std::move(stream));
+        const bool wantCodes = !effects.effects.isEmpty();
+        QHash<qint32, qint32> codeOfName; // a stock's code as its last trade carries it
+        auto query = db.prepare(seriesRows);
+        while (query.step()) {
+            Entry entry;
+            entry.date = dateNumber(query.utf8(0));
+            entry.code = textNumber(query.utf8(1));
+            entry.name = textNumber(query.utf8(2));
+            const qint64 kind = query.int64(3);
+            entry.kind = kind >= 0 && kind <= 3 ? Kind(kind) : Kind::Other;
+            entry.shares = query.int64(4);
+            entry.total = std::llround(query.real(5) * 100);
+            if (entry.kind == Kind::RealSell && !effects.saleTaxFen.isEmpty())
+                entry.tax = effects.saleTaxFen.value(query.int64(6));
+            if (wantCodes)
+                codeOfName.insert(entry.name, entry.code);
+            m_trades.push_back(entry);
         }
-        for (Stream& stream : m_streams)
-            advance(stream);
-        readEvents(db);
+        for (const EventEffect& effect : effects.effects) {
+            if (effect.newShares == 0 && effect.cashFen == 0)
+                continue;
+            const auto name = m_textNumbers.constFind(effect.name.toUtf8());
+            const auto code =
+                name == m_textNumbers.cend() ? codeOfName.cend() : codeOfName.constFind(*name);
+            if (code == codeOfName.cend())
+                continue; // a stock without trades has no pool for an event
+            Entry entry;
+            entry.date = dateNumber(effect.paid.toString(Qt::ISODate).toUtf8());
+            entry.code = *code;
+            entry.name = *name;
+            entry.kind = Kind::Event;
+            entry.shares = effect.newShares;
+            entry.total = effect.cashFen;
+            entry.tax = effect.taxAtPaymentFen;
+            m_events.push_back(entry);
+        }
+        order();
     }
 
     // The next row in walk order; false after the last.
     bool next(Row& row)
     {
-        Stream* first = nullptr;
-        for (Stream& stream : m_streams) {
-            if (stream.held && (!first || stream.row.date < first->row.date ||
-                                (stream.row.date == first->row.date && stream.id < first->id)))
-                first = &stream;
-        }
-        if (m_nextEvent < m_events.size() &&
-            (!first || !inWalkOrder(first->row, m_events[m_nextEvent]))) {
-            row = m_events[m_nextEvent++];
-            return true;
-        }
-        if (!first)
+        if (m_next == m_order.size())
             return false;
-        row = std::move(first->row);
-        advance(*first);
+        const quint32 place = m_order[m_next++];
+        const Entry& entry =
+            place < m_events.size() ? m_events[place] : m_trades[place - m_events.size()];
+        row.date = m_dates[std::size_t(entry.date)];
+        row.code = m_texts[std::size_t(entry.code)];
+        row.name = m_texts[std::size_t(entry.name)];
+        row.kind = entry.kind;
+        row.event = entry.kind == Kind::Event;
+        row.shares = entry.shares;
+        row.total = entry.total;
+        row.tax = entry.tax;
         return true;
     }
 
 private:
-    struct Stream {
-        sql::Statement query;
-        Row row;
-        qint64 id = 0;
-        bool held = false;
+    struct Entry {
+        qint32 date = 0; // into m_dates
+        qint32 code = 0; // into m_texts
+        qint32 name = 0; // into m_texts
+        Kind kind = Kind::Other;
+        qint64 shares = 0;
+        qint64 total = 0;
+        qint64 tax = 0;
     };
 
-    QString shared(QString text) { return *m_texts.insert(std::move(text)); }
-
-    void advance(Stream& stream)
+    static qint32 number(QHash<QByteArray, qint32>& numbers, std::vector<QString>& texts,
+                         QByteArrayView utf8)
     {
-        stream.held = stream.query.step();
-        if (!stream.held)
-            return;
-        sql::Statement& query = stream.query;
-        Row& row = stream.row;
-        row.date = shared(query.text(0));
-        row.code = shared(query.text(1));
-        row.name = shared(query.text(2));
-        const qint64 kind = query.int64(3);
-        row.kind = kind >= 0 && kind <= 3 ? Kind(kind) : Kind::Other;
-        row.event = false;
-        row.shares = query.int64(4);
-        row.total = std::llround(query.real(5) * 100);
-        stream.id = query.int64(6);
-        row.tax = row.kind == Kind::RealSell && !m_effects.saleTaxFen.isEmpty()
-                      ? m_effects.saleTaxFen.value(stream.id)
-                      : 0;
+        // Looked up without copying the bytes; copied once when new.
+        const auto found = numbers.constFind(QByteArray::fromRawData(utf8.data(), utf8.size()));
+        if (found != numbers.cend())
+            return *found;
+        const auto next = qint32(texts.size());
+        numbers.insert(utf8.toByteArray(), next);
+        texts.push_back(QString::fromUtf8(utf8));
+        return next;
     }
+    qint32 textNumber(QByteArrayView utf8) { return number(m_textNumbers, m_texts, utf8); }
+    qint32 dateNumber(QByteArrayView utf8) { return number(m_dateNumbers, m_dates, utf8); }
 
-    // Events name their stock; the pools go by code, the one the stock's last
-    // trade carries. A stock without trades has no pool for an event.
-    void readEvents(sql::Database& db)
+    // Events first, then trades: the counting sort is stable, so a date's events
+    // come before its trades and the trades keep their id order.
+    void order()
     {
-        if (m_effects.effects.isEmpty())
-            return;
-        auto codeOf =
-            db.prepare("SELECT 股票代码 FROM gpjl WHERE 股票名=? ORDER BY id DESC LIMIT 1");
-        QHash<QString, std::optional<QString>> codes;
-        for (const EventEffect& effect : m_effects.effects) {
-            if (effect.newShares == 0 && effect.cashFen == 0)
-                continue;
-            auto code = codes.find(effect.name);
-            if (code == codes.end()) {
-                codeOf.reset();
-                codeOf.bind(1, effect.name);
-                code =
-                    codes.insert(effect.name, codeOf.step() ? std::optional(shared(codeOf.text(0)))
-                                                            : std::nullopt);
-            }
-            if (!code->has_value())
-                continue;
-            m_events.push_back({shared(effect.paid.toString(Qt::ISODate)), **code,
-                                shared(effect.name), Kind::Event, true, effect.newShares,
-                                effect.cashFen, effect.taxAtPaymentFen});
+        std::vector<qint32> rank(m_dates.size());
+        {
+            std::vector<qint32> byText(m_dates.size());
+            for (std::size_t i = 0; i < byText.size(); ++i)
+                byText[i] = qint32(i);
+            std::sort(byText.begin(), byText.end(), [this](qint32 a, qint32 b) {
+                return m_dates[std::size_t(a)] < m_dates[std::size_t(b)];
+            });
+            for (std::size_t i = 0; i < byText.size(); ++i)
+                rank[std::size_t(byText[i])] = qint32(i);
         }
-        std::stable_sort(m_events.begin(), m_events.end(), inWalkOrder<Row>);
+        std::vector<quint32> start(m_dates.size() + 1, 0);
+        const auto dateOf = [this](std::size_t place) {
+            return place < m_events.size() ? m_events[place].date
+                                           : m_trades[place - m_events.size()].date;
+        };
+        const std::size_t count = m_events.size() + m_trades.size();
+        for (std::size_t place = 0; place < count; ++place)
+            ++start[std::size_t(rank[std::size_t(dateOf(place))]) + 1];
+        for (std::size_t i = 1; i < start.size(); ++i)
+            start[i] += start[i - 1];
+        m_order.resize(count);
+        for (std::size_t place = 0; place < count; ++place)
+            m_order[start[std::size_t(rank[std::size_t(dateOf(place))])]++] = quint32(place);
     }
 
-    const EventEffects& m_effects;
-    std::vector<Stream> m_streams;
-    std::vector<Row> m_events; // few: one per 分红送配
-    std::size_t m_nextEvent = 0;
-    // Dates, codes and names repeat across a ledger: each distinct text is kept
-    // once and shared by the profit points.
-    QSet<QString> m_texts;
+    QHash<QByteArray, qint32> m_textNumbers; // codes and names
+    QHash<QByteArray, qint32> m_dateNumbers;
+    std::vector<QString> m_texts;
+    std::vector<QString> m_dates;
+    std::vector<Entry> m_trades;  // by id
+    std::vector<Entry> m_events;  // few: one per 分红送配
+    std::vector<quint32> m_order; // walk order: places in the events, then the trades
+    std::size_t m_next = 0;
 };
 
 } // namespace
@@ -184,7 +204,7 @@ AccountSeries accountSeries(sql::Database& db, const QuotedValues* quoted,
     EventEffects read;
     if (!effects)
         read = eventEffects(db);
-    WalkRows rows(db, effects ? *effects : read);
+    ScanRows rows(db, effects ? *effects : read);
     AccountSeries series;
     QHash<QString, Pool> pools; // by code
     QStringList order;          // codes by first appearance

@@ -237,6 +237,7 @@ private Q_SLOTS:
     void pagesShowTheLedger();
     void chartsFollowLedgerChanges();
     void quotedSummaryValuesTheHoldings();
+    void theLedgerShownAgainKeepsTheQuotedValues();
     void unreadableLedgerKeepsTheChartsAndSaysWhy();
     void yearlyStatementOpensFromBothPopupsAndFollowsTheTrades();
     void returnsPageShowsEachStockAndTheAccount();
@@ -557,6 +558,41 @@ void MainWindowChartsTest::quotedSummaryValuesTheHoldings()
     QCOMPARE(positionsChart()->title(), u"持仓分布（按成本）"_s);
     QCOMPARE(positionLines(positionsChart()), QStringList{bankName + u"|10010.00"_s});
     QVERIFY(!seriesNamed<QLineSeries>(moneyChart(), u"持仓市值（今日）"_s));
+}
+
+// The summary's rows are let go of when the ledger is shown again; charts opened
+// afterwards still value the holdings at the quoted summary's market values.
+void MainWindowChartsTest::theLedgerShownAgainKeepsTheQuotedValues()
+{
+    record({bankBuy(1000, u"10"_s, u"2021-03-01"_s), steelBuy(500, u"8"_s, u"2021-03-02"_s)});
+    QVERIFY(h->open());
+    server = std::make_unique<tools::QuoteServer>(
+        QList<tools::ListedStock>{{u"600000"_s, bankName}, {u"000709"_s, steelName}},
+        tools::QuoteServerOptions{});
+    QVERIFY(server->listen());
+    app::SummaryController& summary = h->program().summary();
+    quoteFromPages(h->program(), server->address());
+    h->program().network().setNetworkOk(true);
+
+    QSignalSpy done(&summary, &app::SummaryController::summaryFinished);
+    h->window().viewSelector().setCurrentIndex(1);
+    QVERIFY(done.wait(10000));
+    QVERIFY(done.first().first().toBool());
+    const report::SummaryTableModel& grid = summary.model();
+    QStringList expected;
+    for (int row = 1; row < grid.rowCount(); ++row)
+        expected << grid.stockName(row) + u'|' +
+                        yuan(grid.index(row, report::MarketValueColumn).data().toDouble());
+    QCOMPARE(expected.size(), 2);
+
+    h->window().viewSelector().setCurrentIndex(0);
+    QCOMPARE(grid.rowCount(), 1);
+    h->window().menus().accountCharts->trigger();
+    QCOMPARE(positionsChart()->title(), u"持仓分布（按市值）"_s);
+    QStringList shown = positionLines(positionsChart());
+    shown.sort();
+    expected.sort();
+    QCOMPARE(shown, expected);
 }
 
 void MainWindowChartsTest::unreadableLedgerKeepsTheChartsAndSaysWhy()

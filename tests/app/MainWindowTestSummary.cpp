@@ -258,6 +258,9 @@ void MainWindowSummaryTest::switchingShowsTheSummaryAndBackTheLedgerAsItWas()
     QCOMPARE(ledgerGrid->currentIndex().row(), 1);
     QCOMPARE(gridColumn(ledgerGrid, ledger::NameColumn), ledgerNames);
     QVERIFY(h->window().trade().deleteButton->isEnabled());
+    // The hidden summary lets go of its rows: it is built again when next shown.
+    QCOMPARE(summary().model().rowCount(), 1);
+    QVERIFY(summary().summary().stocks.isEmpty());
 }
 
 void MainWindowSummaryTest::summaryShownAgainGivesTheSameFigures()

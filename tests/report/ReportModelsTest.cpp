@@ -7,6 +7,10 @@
 
 #include "calc/GbkLength.h"
 
+#include <QStringEncoder>
+
+#include <utility>
+
 using namespace Qt::StringLiterals;
 
 namespace corvanta::report::testing {
@@ -51,6 +55,28 @@ TEST(GbkLength, CountsHanziTwice)
     EXPECT_EQ(gbkByteCount(u"盈亏比例"), 8);
     EXPECT_EQ(gbkByteCount(u"-100.00%"), 8);
     EXPECT_EQ(gbkByteCount(u"A股"), 3);
+    EXPECT_EQ(gbkByteCount(u"合　　计"), 8);
+    EXPECT_EQ(gbkByteCount(u"万科Ａ"), 6);
+}
+
+// Texts counted without the codec agree with it: every character of the ranges
+// counted directly, and texts that need the codec (the euro sign is one byte in
+// GBK) still go through it.
+TEST(GbkLength, CountedWithoutTheCodecAsTheCodecCounts)
+{
+    QStringEncoder gbk("GBK");
+    if (!gbk.isValid())
+        GTEST_SKIP() << "no GBK codec";
+    const std::pair<char16_t, char16_t> ranges[] = {
+        {0x3000, 0x3000}, {0x4E00, 0x9FA5}, {0xFF10, 0xFF19}, {0xFF21, 0xFF3A}, {0xFF41, 0xFF5A}};
+    for (const auto& [first, last] : ranges) {
+        for (char32_t u = first; u <= last; ++u) {
+            const QString text{QChar(char16_t(u))};
+            ASSERT_EQ(gbkByteCount(text), QByteArray(gbk.encode(text)).size())
+                << "U+" << std::hex << unsigned(u);
+        }
+    }
+    EXPECT_EQ(gbkByteCount(u"价€"), QByteArray(gbk.encode(u"价€")).size());
 }
 
 using ReportModels = ReportTest;
