@@ -13,6 +13,7 @@
 #include "ledger/SafetyCopies.h"
 #include "ledger/sql/Database.h"
 #include "model/LedgerFocus.h"
+#include "model/TradeForm.h"
 #include "windows/LedgerGuard.h"
 #include "windows/Prompter.h"
 #include "windows/StockInfoLink.h"
@@ -252,26 +253,28 @@ void LedgerController::clearTradeInputs()
     m_parts.targets.reset();
 }
 
-ledger::TradeEntry LedgerController::entryFromInputs(Direction direction) const
+// The amounts are the form's, in 元 whatever unit the panel shows them in.
+ledger::TradeEntry LedgerController::entryFromForm(Direction direction) const
 {
-    const TradePanel& t = m_parts.trade;
+    using model::TradeText;
+    const model::TradeForm& form = m_parts.form;
     ledger::TradeEntry entry;
-    entry.date = m_parts.parameters.tradeDate->date();
-    entry.code = t.code->text();
-    entry.name = m_parts.picker.caption();
+    entry.date = form.tradeDate();
+    entry.code = form.stockCode();
+    entry.name = form.stockName();
     entry.direction = direction;
-    entry.quantity = t.quantity->text();
-    entry.unitMultiplier = m_parts.fees.snapshot().unitMultiplier;
-    entry.price = t.price->text();
-    entry.totalFees = t.fyhj->text();
-    entry.total = t.zfze->text();
-    entry.stampDuty = t.yhs->text();
-    entry.commission = t.yj->text();
-    entry.transferAndOther = t.qtzf->text();
-    entry.breakEven = t.bbjg->text();
-    entry.otherFee = t.otherFee->text();
-    entry.stampRate = m_parts.parameters.stampRate->currentText();
-    entry.commissionRate = m_parts.parameters.commissionRate->currentText();
+    entry.quantity = form.quantity();
+    entry.unitMultiplier = form.feeSnapshot().unitMultiplier;
+    entry.price = form.price();
+    entry.totalFees = form.totalFees();
+    entry.total = form.total();
+    entry.stampDuty = form.text(TradeText::StampDuty);
+    entry.commission = form.text(TradeText::Commission);
+    entry.transferAndOther = form.transferAndOther();
+    entry.breakEven = form.breakEven();
+    entry.otherFee = form.text(TradeText::OtherFee);
+    entry.stampRate = form.text(TradeText::StampRate);
+    entry.commissionRate = form.text(TradeText::CommissionRate);
     return entry;
 }
 
@@ -287,9 +290,8 @@ void LedgerController::recordSell()
 
 void LedgerController::record(Direction direction)
 {
-    TradePanel& t = m_parts.trade;
-    const QString name = m_parts.picker.caption();
-    if (name.isEmpty() || name == placeholderName || t.code->text().isEmpty()) {
+    const QString& name = m_parts.form.stockName();
+    if (name.isEmpty() || name == placeholderName || m_parts.form.stockCode().isEmpty()) {
         m_parts.prompter.inform(ledger::messages::noName.toString());
         return;
     }
@@ -297,9 +299,10 @@ void LedgerController::record(Direction direction)
     // the stored code is the stock's whole code.
     m_parts.picker.completeCode();
     m_parts.fees.withdrawRecording(direction);
+    // The form keeps 元 whatever is shown; the panel shows 元 again after a record.
     m_parts.fees.ensureAmountsInYuan();
     const auto recorded = windows::withLedger(m_parts.prompter, windows::LedgerAccess::Write, [&] {
-        return m_writer.record(entryFromInputs(direction));
+        return m_writer.record(entryFromForm(direction));
     });
     if (!recorded)
         return;
