@@ -186,8 +186,8 @@ void MainWindow::buildControllers()
 void MainWindow::buildQuoteControllers()
 {
     m_quotes = new QuoteRefreshController(m_network, m_quoteService,
-                                          {*m_trade, *m_menus, *m_status, *m_fees, *m_profitTargets,
-                                           *m_lossTargets, *m_tray, *m_live},
+                                          {*m_trade, *m_form, *m_menus, *m_status, *m_fees,
+                                           *m_profitTargets, *m_lossTargets, *m_tray, *m_live},
                                           this);
     m_quoteMenus = new QuoteMenusController(
         m_db, m_writer, m_services,
