@@ -146,7 +146,7 @@ void MainWindow::buildControllers()
     m_form = new model::TradeForm(this);
     m_formBinding = new TradeFormBinding(*m_form, *m_parameters, *m_trade, this);
     m_fees = new FeeController(*m_parameters, *m_trade, *m_form, this);
-    m_targets = new SellTargetController(*m_fees, *m_trade, *m_profitTargets, *m_lossTargets, this);
+    m_targets = new SellTargetController(*m_form, *m_trade, *m_profitTargets, *m_lossTargets, this);
     m_picker = new windows::StockPicker(m_stocks, m_services.prompter, m_trade->code,
                                         m_trade->candidates, m_trade->quantity, this);
     m_ledgerController =
