@@ -3,7 +3,6 @@
 #include "FeeController.h"
 #include "LedgerPanel.h"
 #include "LedgerTableModel.h"
-#include "ParametersPanel.h"
 #include "SellTargetController.h"
 #include "TradePanel.h"
 #include "calc/PlaceholderStock.h"
@@ -19,8 +18,6 @@
 #include "windows/StockInfoLink.h"
 #include "windows/StockPicker.h"
 
-#include <QComboBox>
-#include <QDateEdit>
 #include <QDateTime>
 #include <QDir>
 #include <QHeaderView>
@@ -328,6 +325,7 @@ void LedgerController::selectCurrentRow()
         return;
     const std::optional<ledger::TradeSelection>& selection = *selected;
     TradePanel& t = m_parts.trade;
+    model::TradeForm& form = m_parts.form;
     // The row's amounts are in 元 and belong to no pricing of the inputs.
     m_parts.fees.ensureAmountsInYuan();
     m_parts.fees.withdrawRecording(Direction::Buy);
@@ -342,22 +340,23 @@ void LedgerController::selectCurrentRow()
     // has become: break-even, sell targets and the ladder read these inputs.
     const auto& after = selection->afterEvents;
     const QString& quantity = after ? after->quantity : selection->quantity;
-    t.quantity->setText(quantity);
-    t.price->setText(after ? after->price : selection->price);
-    t.jyje->setText(selection->tradeAmount);
-    t.zfze->setText(selection->total);
-    t.fyhj->setText(selection->totalFees);
-    t.yhs->setText(selection->stampDuty);
-    t.yj->setText(selection->commission);
-    t.qtzf->setText(selection->transferAndOther);
-    t.otherFee->setText(selection->otherFee);
+    using model::TradeText;
+    form.setQuantity(quantity);
+    form.setPrice(after ? after->price : selection->price);
+    form.setText(TradeText::TradeAmount, selection->tradeAmount);
+    form.setText(TradeText::Total, selection->total);
+    form.setText(TradeText::TotalFees, selection->totalFees);
+    form.setText(TradeText::StampDuty, selection->stampDuty);
+    form.setText(TradeText::Commission, selection->commission);
+    form.setText(TradeText::TransferAndOther, selection->transferAndOther);
+    form.setText(TradeText::OtherFee, selection->otherFee);
     panel.setTitle(ledger::selectedRecordCaption(currentRowNumber() + 1));
     t.infoLink->setText(selection->infoLinkCaption);
     t.infoLink->setProperty("url", windows::stockInfoUrl(selection->code));
 
     m_parts.fees.loadDirectionAndMarket(selection->direction, selection->market);
     if (selection->date.isValid())
-        m_parts.parameters.tradeDate->setDate(selection->date);
+        form.setTradeDate(selection->date);
     // With the row's side, market and date in place, as its sell would be priced.
     m_parts.fees.showRecordedPerShare(selection->total, selection->transferAndOther, quantity);
     m_parts.fees.withdrawRecording(Direction::Buy);

@@ -26,7 +26,6 @@ namespace corvanta::app {
 class FeeController;
 class LedgerPanel;
 class LedgerTableModel;
-class ParametersPanel;
 class SellTargetController;
 class TradePanel;
 
@@ -38,7 +37,6 @@ class LedgerController : public QObject {
     Q_OBJECT
 public:
     struct Parts {
-        ParametersPanel& parameters;
         TradePanel& trade;
         // The trade being typed: what is recorded is read from it.
         model::TradeForm& form;

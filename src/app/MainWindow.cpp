@@ -149,11 +149,10 @@ void MainWindow::buildControllers()
     m_targets = new SellTargetController(*m_form, *m_trade, *m_profitTargets, *m_lossTargets, this);
     m_picker = new windows::StockPicker(m_stocks, m_services.prompter, m_trade->code,
                                         m_trade->candidates, m_trade->quantity, this);
-    m_ledgerController =
-        new LedgerController(m_db, m_writer,
-                             {*m_parameters, *m_trade, *m_form, *m_ledger, *m_focus, *m_fees,
-                              *m_targets, *m_picker, m_services.prompter},
-                             this);
+    m_ledgerController = new LedgerController(m_db, m_writer,
+                                              {*m_trade, *m_form, *m_ledger, *m_focus, *m_fees,
+                                               *m_targets, *m_picker, m_services.prompter},
+                                              this);
     m_formBinding->serveRequests(*m_picker, *m_ledgerController);
     m_tray = new TrayController(m_services.tray, *this, *m_menus, *m_trade, *m_live);
     m_settings = new SettingsMenuController(
