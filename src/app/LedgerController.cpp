@@ -3,7 +3,6 @@
 #include "FeeController.h"
 #include "LedgerPanel.h"
 #include "LedgerTableModel.h"
-#include "ParametersPanel.h"
 #include "SellTargetController.h"
 #include "TradePanel.h"
 #include "calc/PlaceholderStock.h"
@@ -13,13 +12,12 @@
 #include "ledger/SafetyCopies.h"
 #include "ledger/sql/Database.h"
 #include "model/LedgerFocus.h"
+#include "model/TradeForm.h"
 #include "windows/LedgerGuard.h"
 #include "windows/Prompter.h"
 #include "windows/StockInfoLink.h"
 #include "windows/StockPicker.h"
 
-#include <QComboBox>
-#include <QDateEdit>
 #include <QDateTime>
 #include <QDir>
 #include <QHeaderView>
@@ -252,26 +250,28 @@ void LedgerController::clearTradeInputs()
     m_parts.targets.reset();
 }
 
-ledger::TradeEntry LedgerController::entryFromInputs(Direction direction) const
+// The amounts are the form's, in 元 whatever unit the panel shows them in.
+ledger::TradeEntry LedgerController::entryFromForm(Direction direction) const
 {
-    const TradePanel& t = m_parts.trade;
+    using model::TradeText;
+    const model::TradeForm& form = m_parts.form;
     ledger::TradeEntry entry;
-    entry.date = m_parts.parameters.tradeDate->date();
-    entry.code = t.code->text();
-    entry.name = m_parts.picker.caption();
+    entry.date = form.tradeDate();
+    entry.code = form.stockCode();
+    entry.name = form.stockName();
     entry.direction = direction;
-    entry.quantity = t.quantity->text();
-    entry.unitMultiplier = m_parts.fees.snapshot().unitMultiplier;
-    entry.price = t.price->text();
-    entry.totalFees = t.fyhj->text();
-    entry.total = t.zfze->text();
-    entry.stampDuty = t.yhs->text();
-    entry.commission = t.yj->text();
-    entry.transferAndOther = t.qtzf->text();
-    entry.breakEven = t.bbjg->text();
-    entry.otherFee = t.otherFee->text();
-    entry.stampRate = m_parts.parameters.stampRate->currentText();
-    entry.commissionRate = m_parts.parameters.commissionRate->currentText();
+    entry.quantity = form.quantity();
+    entry.unitMultiplier = form.feeSnapshot().unitMultiplier;
+    entry.price = form.price();
+    entry.totalFees = form.totalFees();
+    entry.total = form.total();
+    entry.stampDuty = form.text(TradeText::StampDuty);
+    entry.commission = form.text(TradeText::Commission);
+    entry.transferAndOther = form.transferAndOther();
+    entry.breakEven = form.breakEven();
+    entry.otherFee = form.text(TradeText::OtherFee);
+    entry.stampRate = form.text(TradeText::StampRate);
+    entry.commissionRate = form.text(TradeText::CommissionRate);
     return entry;
 }
 
@@ -287,9 +287,8 @@ void LedgerController::recordSell()
 
 void LedgerController::record(Direction direction)
 {
-    TradePanel& t = m_parts.trade;
-    const QString name = m_parts.picker.caption();
-    if (name.isEmpty() || name == placeholderName || t.code->text().isEmpty()) {
+    const QString& name = m_parts.form.stockName();
+    if (name.isEmpty() || name == placeholderName || m_parts.form.stockCode().isEmpty()) {
         m_parts.prompter.inform(ledger::messages::noName.toString());
         return;
     }
@@ -297,9 +296,10 @@ void LedgerController::record(Direction direction)
     // the stored code is the stock's whole code.
     m_parts.picker.completeCode();
     m_parts.fees.withdrawRecording(direction);
+    // The form keeps 元 whatever is shown; the panel shows 元 again after a record.
     m_parts.fees.ensureAmountsInYuan();
     const auto recorded = windows::withLedger(m_parts.prompter, windows::LedgerAccess::Write, [&] {
-        return m_writer.record(entryFromInputs(direction));
+        return m_writer.record(entryFromForm(direction));
     });
     if (!recorded)
         return;
@@ -325,6 +325,7 @@ void LedgerController::selectCurrentRow()
         return;
     const std::optional<ledger::TradeSelection>& selection = *selected;
     TradePanel& t = m_parts.trade;
+    model::TradeForm& form = m_parts.form;
     // The row's amounts are in 元 and belong to no pricing of the inputs.
     m_parts.fees.ensureAmountsInYuan();
     m_parts.fees.withdrawRecording(Direction::Buy);
@@ -339,22 +340,23 @@ void LedgerController::selectCurrentRow()
     // has become: break-even, sell targets and the ladder read these inputs.
     const auto& after = selection->afterEvents;
     const QString& quantity = after ? after->quantity : selection->quantity;
-    t.quantity->setText(quantity);
-    t.price->setText(after ? after->price : selection->price);
-    t.jyje->setText(selection->tradeAmount);
-    t.zfze->setText(selection->total);
-    t.fyhj->setText(selection->totalFees);
-    t.yhs->setText(selection->stampDuty);
-    t.yj->setText(selection->commission);
-    t.qtzf->setText(selection->transferAndOther);
-    t.otherFee->setText(selection->otherFee);
+    using model::TradeText;
+    form.setQuantity(quantity);
+    form.setPrice(after ? after->price : selection->price);
+    form.setText(TradeText::TradeAmount, selection->tradeAmount);
+    form.setText(TradeText::Total, selection->total);
+    form.setText(TradeText::TotalFees, selection->totalFees);
+    form.setText(TradeText::StampDuty, selection->stampDuty);
+    form.setText(TradeText::Commission, selection->commission);
+    form.setText(TradeText::TransferAndOther, selection->transferAndOther);
+    form.setText(TradeText::OtherFee, selection->otherFee);
     panel.setTitle(ledger::selectedRecordCaption(currentRowNumber() + 1));
     t.infoLink->setText(selection->infoLinkCaption);
     t.infoLink->setProperty("url", windows::stockInfoUrl(selection->code));
 
     m_parts.fees.loadDirectionAndMarket(selection->direction, selection->market);
     if (selection->date.isValid())
-        m_parts.parameters.tradeDate->setDate(selection->date);
+        form.setTradeDate(selection->date);
     // With the row's side, market and date in place, as its sell would be priced.
     m_parts.fees.showRecordedPerShare(selection->total, selection->transferAndOther, quantity);
     m_parts.fees.withdrawRecording(Direction::Buy);

@@ -14,7 +14,8 @@ class LedgerWriter;
 }
 namespace corvanta::model {
 class LedgerFocus;
-}
+class TradeForm;
+} // namespace corvanta::model
 namespace corvanta::windows {
 class Prompter;
 class StockPicker;
@@ -25,7 +26,6 @@ namespace corvanta::app {
 class FeeController;
 class LedgerPanel;
 class LedgerTableModel;
-class ParametersPanel;
 class SellTargetController;
 class TradePanel;
 
@@ -37,8 +37,9 @@ class LedgerController : public QObject {
     Q_OBJECT
 public:
     struct Parts {
-        ParametersPanel& parameters;
         TradePanel& trade;
+        // The trade being typed: what is recorded is read from it.
+        model::TradeForm& form;
         LedgerPanel& ledger;
         model::LedgerFocus& focus;
         FeeController& fees;
@@ -83,7 +84,7 @@ protected:
 
 private:
     void record(Direction direction);
-    ledger::TradeEntry entryFromInputs(Direction direction) const;
+    ledger::TradeEntry entryFromForm(Direction direction) const;
     void showViewOfLedger();
     // The focus's record follows the grid's current row and its monitor mark.
     void focusCurrentRow();

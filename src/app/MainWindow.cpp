@@ -146,12 +146,12 @@ void MainWindow::buildControllers()
     m_form = new model::TradeForm(this);
     m_formBinding = new TradeFormBinding(*m_form, *m_parameters, *m_trade, this);
     m_fees = new FeeController(*m_parameters, *m_trade, *m_form, this);
-    m_targets = new SellTargetController(*m_fees, *m_trade, *m_profitTargets, *m_lossTargets, this);
+    m_targets = new SellTargetController(*m_form, *m_trade, *m_profitTargets, *m_lossTargets, this);
     m_picker = new windows::StockPicker(m_stocks, m_services.prompter, m_trade->code,
                                         m_trade->candidates, m_trade->quantity, this);
     m_ledgerController = new LedgerController(m_db, m_writer,
-                                              {*m_parameters, *m_trade, *m_ledger, *m_focus,
-                                               *m_fees, *m_targets, *m_picker, m_services.prompter},
+                                              {*m_trade, *m_form, *m_ledger, *m_focus, *m_fees,
+                                               *m_targets, *m_picker, m_services.prompter},
                                               this);
     m_formBinding->serveRequests(*m_picker, *m_ledgerController);
     m_tray = new TrayController(m_services.tray, *this, *m_menus, *m_trade, *m_live);
@@ -185,8 +185,8 @@ void MainWindow::buildControllers()
 void MainWindow::buildQuoteControllers()
 {
     m_quotes = new QuoteRefreshController(m_network, m_quoteService,
-                                          {*m_trade, *m_menus, *m_status, *m_fees, *m_profitTargets,
-                                           *m_lossTargets, *m_tray, *m_live},
+                                          {*m_trade, *m_form, *m_menus, *m_status, *m_fees,
+                                           *m_profitTargets, *m_lossTargets, *m_tray, *m_live},
                                           this);
     m_quoteMenus = new QuoteMenusController(
         m_db, m_writer, m_services,

@@ -15,10 +15,10 @@
 #include "market/ConnectionCheck.h"
 #include "market/NetworkState.h"
 #include "model/LiveState.h"
+#include "model/TradeForm.h"
 
 #include <QAction>
 #include <QLabel>
-#include <QLineEdit>
 #include <QProgressBar>
 
 using namespace Qt::StringLiterals;
@@ -51,8 +51,10 @@ QuoteRefreshController::QuoteRefreshController(market::NetworkState& network,
             &QuoteRefreshController::onFinished);
 
     // Another stock shown leaves the quote fields with the last one's quote: say so.
-    connect(m_parts.trade.code, &QLineEdit::textChanged, this,
-            &QuoteRefreshController::showQuoteMark);
+    connect(&m_parts.form, &model::TradeForm::textChanged, this, [this](model::TradeText which) {
+        if (which == model::TradeText::StockCode)
+            showQuoteMark();
+    });
 
     MainMenus& m = m_parts.menus;
     m_parts.trade.refreshProgress->setMaximum(progressMaximum);
@@ -163,10 +165,10 @@ bool QuoteRefreshController::fetchIfReady()
     if (!m_network.quoteFetchIdle() || !m_network.networkOk())
         return false;
     market::SingleQuoteInputs in;
-    in.codeInput = m_parts.trade.code->text();
-    in.stockName = m_parts.trade.title();
-    in.shown = {m_parts.trade.bestBid->text(), m_parts.trade.bestAsk->text(),
-                m_parts.trade.lastClose->text(), m_parts.trade.todayOpen->text()};
+    const model::TradeForm& form = m_parts.form;
+    in.codeInput = form.stockCode();
+    in.stockName = form.stockName();
+    in.shown = {form.bestBid(), form.bestAsk(), form.lastClose(), form.todayOpen()};
     return m_worker->start(in);
 }
 
@@ -215,16 +217,17 @@ void QuoteRefreshController::onFinished(const market::SingleQuoteOutcome& outcom
         t.gainLabel->setText(market::SingleQuoteWorker::failureText());
     } else if (outcome.kind == Kind::Fetched) {
         if (const auto& f = outcome.quote.fields) {
-            t.bestBid->setText(f->activeBuy);
-            t.bestAsk->setText(f->activeSell);
-            t.lastClose->setText(f->previousClose);
-            t.todayOpen->setText(f->open);
+            using model::TradeText;
+            m_parts.form.setText(TradeText::BestBid, f->activeBuy);
+            m_parts.form.setText(TradeText::BestAsk, f->activeSell);
+            m_parts.form.setText(TradeText::LastClose, f->previousClose);
+            m_parts.form.setText(TradeText::TodayOpen, f->open);
         }
         if (const auto& c = outcome.quote.captions) {
             m_parts.profitTargets.setTitle(c->profit);
             m_parts.lossTargets.setTitle(c->loss);
         }
-        t.currentPrice->setText(outcome.quote.price);
+        m_parts.form.setCurrentPrice(outcome.quote.price);
         showGain();
         if (outcome.quote.fields) {
             m_quoted = quotedStock(outcome.code, outcome.records);
@@ -237,7 +240,7 @@ void QuoteRefreshController::onFinished(const market::SingleQuoteOutcome& outcom
 
 void QuoteRefreshController::showQuoteMark()
 {
-    const QuoteMarkText mark = quoteMark(m_quoted, m_parts.trade.code->text());
+    const QuoteMarkText mark = quoteMark(m_quoted, m_parts.form.stockCode());
     QLabel* label = m_parts.trade.quoteMark;
     label->setText(mark.text);
     label->setToolTip(mark.hint);
@@ -246,26 +249,27 @@ void QuoteRefreshController::showQuoteMark()
 
 void QuoteRefreshController::showGain()
 {
-    TradePanel& t = m_parts.trade;
-    const QString price = t.currentPrice->text();
-    if (price.isEmpty() || t.zfze->text().isEmpty() || price == u"-"_s)
+    const model::TradeForm& form = m_parts.form;
+    const QString& price = form.currentPrice();
+    if (price.isEmpty() || form.total().isEmpty() || price == u"-"_s)
         return;
-    const FeeSnapshot in = m_parts.fees.snapshot();
+    const FeeSnapshot in = form.feeSnapshot();
     if (in.direction != Direction::Buy)
         return;
-    const auto quantity = num::parseNumber(t.quantity->text());
+    const auto quantity = num::parseNumber(form.quantity());
     const auto current = num::parseNumber(price);
     if (!quantity || !current)
         return;
     const auto proceeds = tradeValueAfterFees(in, *quantity, *current, Direction::Sell);
     if (!proceeds)
         return;
-    // The amounts may show in 万元; the gain is in 元.
+    // The form's total is in 元 whatever unit shows it.
     const auto gain = currentGainText(*proceeds - m_parts.fees.totalInYuan().value_or(0));
     if (!gain)
         return;
-    t.gainLabel->setStyleSheet(gain->loss ? u"color: blue;"_s : u"color: red;"_s);
-    t.gainLabel->setText(gain->text);
+    QLabel* label = m_parts.trade.gainLabel;
+    label->setStyleSheet(gain->loss ? u"color: blue;"_s : u"color: red;"_s);
+    label->setText(gain->text);
 }
 
 void QuoteRefreshController::advanceProgress()
@@ -278,9 +282,9 @@ void QuoteRefreshController::advanceProgress()
 
 void QuoteRefreshController::showTrayHint(const QString& ending)
 {
-    TradePanel& t = m_parts.trade;
-    m_parts.tray.setToolTip(t.code->text() + u"-"_s + t.title() + u" 当前价:"_s +
-                            t.currentPrice->text() + ending);
+    const model::TradeForm& form = m_parts.form;
+    m_parts.tray.setToolTip(form.stockCode() + u"-"_s + form.stockName() + u" 当前价:"_s +
+                            form.currentPrice() + ending);
 }
 
 QString QuoteRefreshController::nextSpinner(const QString& current)

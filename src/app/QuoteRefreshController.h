@@ -11,7 +11,8 @@
 
 namespace corvanta::model {
 class LiveState;
-}
+class TradeForm;
+} // namespace corvanta::model
 namespace corvanta::market {
 class ConnectionCheck;
 class NetworkState;
@@ -35,6 +36,8 @@ class QuoteRefreshController : public QObject {
 public:
     struct Parts {
         TradePanel& trade;
+        // The trade: its code and quote are read from it, a fetch's quote written to it.
+        model::TradeForm& form;
         MainMenus& menus;
         StatusBarPanels& status;
         FeeController& fees;

@@ -1,8 +1,8 @@
 #include "SellTargetController.h"
 
-#include "FeeController.h"
 #include "SellTargetGroup.h"
 #include "TradePanel.h"
+#include "model/TradeForm.h"
 #include "windows/NumericFieldFilter.h"
 
 #include <QFocusEvent>
@@ -16,10 +16,10 @@ namespace corvanta::app {
 using windows::NumericFieldFilter;
 using windows::SelectAllOnEntry;
 
-SellTargetController::SellTargetController(FeeController& fees, TradePanel& trade,
+SellTargetController::SellTargetController(model::TradeForm& form, TradePanel& trade,
                                            SellTargetGroup& profit, SellTargetGroup& loss,
                                            QObject* parent)
-    : QObject(parent), m_fees(fees), m_trade(trade), m_profit(profit), m_loss(loss)
+    : QObject(parent), m_form(form), m_trade(trade), m_profit(profit), m_loss(loss)
 {
     m_boxes = {{profit.amount, SellTargetBox::ProfitAmount},
                {profit.percent, SellTargetBox::ProfitPercent},
@@ -62,14 +62,13 @@ bool SellTargetController::eventFilter(QObject* watched, QEvent* event)
 
 SellTargetInputs SellTargetController::inputs() const
 {
-    return {m_fees.snapshot(), m_trade.zfze->text(), m_trade.qtzf->text()};
+    return {m_form.feeSnapshot(), m_form.total(), m_form.transferAndOther()};
 }
 
 void SellTargetController::compute(SellTargetBox box, QLineEdit* source)
 {
-    if (!sellTargetWillRun(box, source->text(), m_trade.zfze->text()))
+    if (!sellTargetWillRun(box, source->text(), m_form.total()))
         return;
-    m_fees.ensureAmountsInYuan();
     const SellTargetTexts texts = computeSellTarget(box, inputs(), source->text());
     const bool profit = box == SellTargetBox::ProfitAmount || box == SellTargetBox::ProfitPercent ||
                         box == SellTargetBox::ProfitPrice;
@@ -87,10 +86,9 @@ void SellTargetController::compute(SellTargetBox box, QLineEdit* source)
 
 void SellTargetController::computeGain()
 {
-    const QString current = m_trade.currentPrice->text();
-    if (!currentGainWillRun(current, m_trade.zfze->text()))
+    const QString& current = m_form.currentPrice();
+    if (!currentGainWillRun(current, m_form.total()))
         return;
-    m_fees.ensureAmountsInYuan();
     const auto gain = gainAtCurrentPrice(inputs(), current);
     if (!gain)
         return;
@@ -115,7 +113,7 @@ void SellTargetController::reset()
 {
     for (QLineEdit* box : targetBoxes())
         box->setText(u"0"_s);
-    m_trade.currentPrice->setText(u"0"_s);
+    m_form.setCurrentPrice(u"0"_s);
     setInputsState(model::TargetInputsState::Closed);
 }
 

@@ -8,18 +8,22 @@
 
 class QLineEdit;
 
+namespace corvanta::model {
+class TradeForm;
+}
+
 namespace corvanta::app {
 
-class FeeController;
 class SellTargetGroup;
 class TradePanel;
 
 // Answers the sell-target questions on every key release in the six target boxes
-// and in the current-price input, from the trade as last priced.
+// and in the current-price input, from the trade form as last priced (its
+// amounts in 元 whatever unit the panel shows).
 class SellTargetController : public QObject {
     Q_OBJECT
 public:
-    SellTargetController(FeeController& fees, TradePanel& trade, SellTargetGroup& profit,
+    SellTargetController(model::TradeForm& form, TradePanel& trade, SellTargetGroup& profit,
                          SellTargetGroup& loss, QObject* parent = nullptr);
 
     // Opens the six boxes and the current-price input after a complete pricing.
@@ -45,7 +49,7 @@ private:
     QList<QLineEdit*> targetBoxes() const;
     void setInputsState(model::TargetInputsState state);
 
-    FeeController& m_fees;
+    model::TradeForm& m_form;
     TradePanel& m_trade;
     SellTargetGroup& m_profit;
     SellTargetGroup& m_loss;

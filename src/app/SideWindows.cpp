@@ -17,7 +17,6 @@
 #include <QDate>
 #include <QEvent>
 #include <QLabel>
-#include <QLineEdit>
 #include <QStatusBar>
 
 namespace corvanta::app {
@@ -85,8 +84,11 @@ void SideWindows::wireMenus()
 
 void SideWindows::wireMainWindow()
 {
-    connect(m_main.trade().currentPrice, &QLineEdit::textChanged, this,
-            &SideWindows::onCurrentPriceEdited);
+    // Typed, fetched or written by another window, the current price is the form's.
+    connect(&m_trade, &model::TradeForm::textChanged, this, [this](model::TradeText which) {
+        if (which == model::TradeText::CurrentPrice)
+            onCurrentPriceEdited();
+    });
     connect(&m_main, &MainWindow::closing, this, [this] {
         if (m_profitLoss)
             m_profitLoss->close();

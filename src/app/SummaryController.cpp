@@ -1,6 +1,5 @@
 #include "SummaryController.h"
 
-#include "FeeController.h"
 #include "LedgerController.h"
 #include "LedgerPanel.h"
 #include "MainMenus.h"
@@ -17,6 +16,7 @@
 #include "market/QuoteService.h"
 #include "market/SequentialQuoteRun.h"
 #include "model/LedgerFocus.h"
+#include "model/TradeForm.h"
 #include "report/SummaryQuotedValues.h"
 #include "report/SummaryTableModel.h"
 #include "report/SummaryTexts.h"
@@ -249,7 +249,7 @@ void SummaryController::onQuotesDone(bool completed)
     }
     report::SummaryRequest request;
     request.quotes = report::QuotedPricing{report::pricesFromLines(m_quotes.monitorLines()),
-                                           m_window.fees().snapshot()};
+                                           m_window.tradeForm().feeSnapshot()};
     summarise(std::move(request));
     m_quotes.setLatestQuoteTime(market::QuoteLines::noQuoteTime);
 }

@@ -32,6 +32,7 @@ private Q_SLOTS:
     void gainAtTheCurrentPrice_data();
     void gainAtTheCurrentPrice();
     void targetsWaitForAPricedTrade();
+    void targetsWhileTenThousandsShowKeepThatUnit();
 
 private:
     std::unique_ptr<Harness> h;
@@ -149,6 +150,26 @@ void MainWindowSellTargetTest::targetsWaitForAPricedTrade()
          {w.profitTargets().amount, w.profitTargets().percent, w.lossTargets().amount,
           w.lossTargets().percent, w.trade().currentPrice})
         QVERIFY(input->isEnabled());
+}
+
+void MainWindowSellTargetTest::targetsWhileTenThousandsShowKeepThatUnit()
+{
+    app::MainWindow& w = h->window();
+    app::TradePanel& t = w.trade();
+    QTest::keyClick(t.amountUnit, Qt::Key_Down);
+    QCOMPARE(t.zfze->text(), u"1.7426"_s);
+
+    // The targets and the gain are those of the 元 amounts ("profit amount" and
+    // "gain" above), and the panel goes on showing 万元.
+    retype(w.profitTargets().amount, u"1000"_s);
+    QCOMPARE(w.profitTargets().price->text(), u"15.42"_s);
+    QCOMPARE(w.profitTargets().percent->text(), u"5.74"_s);
+    retype(t.currentPrice, u"15"_s);
+    QCOMPARE(t.gainLabel->text(), u"盈利:496.59元"_s);
+
+    QCOMPARE(t.amountUnit->currentText(), u"万元"_s);
+    QCOMPARE(t.zfze->text(), u"1.7426"_s);
+    QCOMPARE(t.zfzeUnit->text(), u"万元"_s);
 }
 
 int runSellTargetTests(int argc, char* argv[])
