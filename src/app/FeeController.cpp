@@ -5,6 +5,7 @@
 #include "TradeUnits.h"
 #include "calc/FeeCalculator.h"
 #include "calc/Numbers.h"
+#include "model/DirectionCaptions.h"
 #include "windows/NumericFieldFilter.h"
 
 #include <QAbstractButton>
@@ -248,12 +249,15 @@ void FeeController::onAmountUnitChanged(int index)
 void FeeController::onDirectionChanged(Direction direction)
 {
     const bool sell = direction == Direction::Sell;
-    m_trade.quantityCaption->setText(sell ? u"卖出数量"_s : u"买入数量"_s);
-    m_trade.priceCaption->setText(sell ? u"卖出价格"_s : u"买入价格"_s);
-    m_trade.totalCaption->setText(sell ? u"实收总额"_s : u"支付总额"_s);
-    m_parameters.setRateCaption(sell ? u"卖出税率"_s : u"买入税率"_s);
-    m_trade.mrcbCaption->setEnabled(!sell);
-    m_trade.bbjgCaption->setEnabled(!sell);
+    const model::DirectionCaptions captions = model::directionCaptions(direction);
+    m_trade.quantityCaption->setText(captions.quantity);
+    m_trade.priceCaption->setText(captions.price);
+    m_trade.totalCaption->setText(captions.total);
+    m_parameters.setRateCaption(captions.rate);
+    m_trade.mrcbCaption->setText(captions.costPerShare);
+    m_trade.bbjgCaption->setText(captions.breakEven);
+    m_trade.mrcbCaption->setEnabled(captions.perShareEnabled);
+    m_trade.bbjgCaption->setEnabled(captions.perShareEnabled);
     const FeeRates& r = m_savedRates;
     m_trade.otherFee->setText(num::general(sell ? r.sellOtherFee : r.buyOtherFee));
     m_parameters.stampRate->setCurrentText(num::general(sell ? r.sellStampRate : r.buyStampRate));

@@ -68,8 +68,6 @@ LedgerController::LedgerController(sql::Database& db, ledger::LedgerWriter& writ
     connect(m_model, &QAbstractItemModel::dataChanged, this, announce);
     connect(&m_writer.notifier(), &ledger::LedgerNotifier::changed, this,
             &LedgerController::onLedgerChanged);
-    connect(&m_parts.focus, &model::LedgerFocus::viewChanged, this,
-            &LedgerController::onViewChanged);
 }
 
 void LedgerController::focusCurrentRow()
@@ -83,15 +81,6 @@ void LedgerController::focusCurrentRow()
         row->id, row->code,
         row->colour == ledger::RowColour::Sell ? Direction::Sell : Direction::Buy,
         row->monitor == u"是"_s});
-}
-
-// The summary takes the record label's place.
-void LedgerController::onViewChanged()
-{
-    if (m_parts.focus.view() != model::LedgerViewKind::Summary)
-        return;
-    m_parts.ledger.recordLabel->hide();
-    m_parts.ledger.recordLabel->clear();
 }
 
 ledger::LedgerSortOrder LedgerController::sortOrder() const
@@ -162,8 +151,7 @@ void LedgerController::resetLedgerView()
     LedgerPanel& panel = m_parts.ledger;
     panel.setTitle(u"交易记录"_s);
     m_parts.focus.setView(model::LedgerViewKind::Ledger);
-    panel.recordLabel->hide();
-    panel.recordLabel->clear();
+    m_parts.focus.setRecordLabel(std::nullopt);
 }
 
 void LedgerController::refreshGrid(const std::optional<ledger::TradeRowChange>& row)
@@ -330,9 +318,7 @@ void LedgerController::selectCurrentRow()
     m_parts.fees.ensureAmountsInYuan();
     m_parts.fees.withdrawRecording(Direction::Buy);
     m_parts.fees.withdrawRecording(Direction::Sell);
-    LedgerPanel& panel = m_parts.ledger;
-    panel.recordLabel->setText(selection->recordLabel);
-    panel.recordLabel->show();
+    m_parts.focus.setRecordLabel(selection->recordLabel);
     m_currentRecordId = selection->id;
 
     m_parts.picker.setCurrentStock(selection->code, selection->name);
@@ -350,7 +336,7 @@ void LedgerController::selectCurrentRow()
     form.setText(TradeText::Commission, selection->commission);
     form.setText(TradeText::TransferAndOther, selection->transferAndOther);
     form.setText(TradeText::OtherFee, selection->otherFee);
-    panel.setTitle(ledger::selectedRecordCaption(currentRowNumber() + 1));
+    m_parts.ledger.setTitle(ledger::selectedRecordCaption(currentRowNumber() + 1));
     t.infoLink->setText(selection->infoLinkCaption);
     t.infoLink->setProperty("url", windows::stockInfoUrl(selection->code));
 

@@ -88,7 +88,6 @@ private:
     void showViewOfLedger();
     // The focus's record follows the grid's current row and its monitor mark.
     void focusCurrentRow();
-    void onViewChanged();
     void resetLedgerView();
     void onLedgerChanged(ledger::LedgerChanges what);
     enum class Read { EveryId, LastRowsFirst };

@@ -370,6 +370,7 @@ void MainWindow::wireActionInputs()
             [this] { m_live->setNetworkOk(m_network.networkOk()); });
     connect(m_focus, &model::LedgerFocus::recordChanged, this, &MainWindow::refreshActionInputs);
     connect(m_focus, &model::LedgerFocus::viewChanged, this, &MainWindow::showFocusedView);
+    connect(m_focus, &model::LedgerFocus::recordLabelChanged, this, &MainWindow::showRecordLabel);
     connect(m_live, &model::LiveState::changed, this, &MainWindow::refreshActionInputs);
     m_parameters->directionBox->installEventFilter(this);
     m_live->setNetworkOk(m_network.networkOk());
@@ -398,6 +399,13 @@ void MainWindow::showFocusedView()
     m_ledger->ledgerGrid->setVisible(!summary);
     m_ledger->summaryGrid->setVisible(summary);
     refreshActionInputs();
+}
+
+void MainWindow::showRecordLabel()
+{
+    const std::optional<QString>& label = m_focus->recordLabel();
+    m_ledger->recordLabel->setText(label.value_or(QString()));
+    m_ledger->recordLabel->setVisible(label.has_value());
 }
 
 void MainWindow::markAvailable(model::Availability what)

@@ -123,6 +123,7 @@ private:
     void wireActionInputs();
     // The view selector and the grids as the focus decides.
     void showFocusedView();
+    void showRecordLabel();
     // Every item and button that is ever disabled, set from `m_actionInputs`.
     void updateActions();
     template <typename Change> void changeTradeFlags(Change change);

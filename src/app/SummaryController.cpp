@@ -6,7 +6,6 @@
 #include "MainWindow.h"
 #include "SellTargetController.h"
 #include "TradeDetailPanel.h"
-#include "TradePanel.h"
 #include "ledger/LedgerWriter.h"
 #include "ledger/MonitorList.h"
 #include "ledger/sql/Database.h"

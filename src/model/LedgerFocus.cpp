@@ -27,6 +27,17 @@ void LedgerFocus::changeView(LedgerViewKind shown, LedgerViewKind selected)
     m_view = shown;
     m_selected = selected;
     Q_EMIT viewChanged();
+    // The summary takes the record label's place.
+    if (shown == LedgerViewKind::Summary)
+        setRecordLabel(std::nullopt);
+}
+
+void LedgerFocus::setRecordLabel(const std::optional<QString>& label)
+{
+    if (label == m_recordLabel)
+        return;
+    m_recordLabel = label;
+    Q_EMIT recordLabelChanged();
 }
 
 void LedgerFocus::setSortOrder(ledger::LedgerSortOrder order)

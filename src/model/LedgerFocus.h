@@ -44,6 +44,11 @@ public:
     // on show is set again).
     void selectView(LedgerViewKind view);
 
+    // The label ("股票名:股票代码") of the trade loaded into the inputs from the grid,
+    // shown over it; none once the inputs hold no row or the summary shows.
+    const std::optional<QString>& recordLabel() const { return m_recordLabel; }
+    void setRecordLabel(const std::optional<QString>& label);
+
     ledger::LedgerSortOrder sortOrder() const { return m_sortOrder; }
     void setSortOrder(ledger::LedgerSortOrder order);
 
@@ -52,11 +57,13 @@ Q_SIGNALS:
     // The view on show or the one the selector names changed.
     void viewChanged();
     void sortOrderChanged();
+    void recordLabelChanged();
 
 private:
     void changeView(LedgerViewKind shown, LedgerViewKind selected);
 
     std::optional<FocusedRecord> m_record;
+    std::optional<QString> m_recordLabel;
     LedgerViewKind m_view = LedgerViewKind::Ledger;
     LedgerViewKind m_selected = LedgerViewKind::Ledger;
     ledger::LedgerSortOrder m_sortOrder = ledger::LedgerSortOrder::ByDate;

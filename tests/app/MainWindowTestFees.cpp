@@ -588,6 +588,8 @@ void MainWindowFeeTest::directionShowsTheSideAndItsSavedRates()
     QCOMPARE(p.rateBox->title(), u"卖出税率"_s);
     QVERIFY(!t.mrcbCaption->isEnabled());
     QVERIFY(!t.bbjgCaption->isEnabled());
+    QCOMPARE(t.mrcbCaption->text(), u"买入成本"_s);
+    QCOMPARE(t.bbjgCaption->text(), u"保本价格"_s);
     QCOMPARE(inputs(), QStringList({u"6"_s, u"1"_s, u"0.3"_s}));
     QVERIFY(!t.recordBuyButton->isEnabled());
     // Nothing is priced again before the next key.
@@ -602,6 +604,8 @@ void MainWindowFeeTest::directionShowsTheSideAndItsSavedRates()
     QCOMPARE(p.rateBox->title(), u"买入税率"_s);
     QVERIFY(t.mrcbCaption->isEnabled());
     QVERIFY(t.bbjgCaption->isEnabled());
+    QCOMPARE(t.mrcbCaption->text(), u"买入成本"_s);
+    QCOMPARE(t.bbjgCaption->text(), u"保本价格"_s);
     QCOMPARE(inputs(), QStringList({u"5"_s, u"3"_s, u"2.5"_s}));
     QVERIFY(!t.recordSellButton->isEnabled());
 }

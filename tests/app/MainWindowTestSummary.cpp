@@ -217,6 +217,11 @@ void MainWindowSummaryTest::switchingShowsTheSummaryAndBackTheLedgerAsItWas()
     QVERIFY(focus.record());
     const qint64 chosen = focus.record()->id;
     QCOMPARE(chosen, h->window().ledgerController().currentRow()->id);
+    // The row loaded back names its stock over the grid; the summary takes its place.
+    QLabel* recordLabel = panel().recordLabel;
+    QVERIFY(recordLabel->isVisible());
+    QCOMPARE(recordLabel->text(),
+             ledgerNames[1] + u":"_s + h->window().ledgerController().currentRow()->code);
 
     if (byItems) {
         QVERIFY(h->window().menus().summary->isEnabled());
@@ -230,6 +235,8 @@ void MainWindowSummaryTest::switchingShowsTheSummaryAndBackTheLedgerAsItWas()
     QCOMPARE(focus.view(), model::LedgerViewKind::Summary);
     QCOMPARE(panel().title(), u"交易汇总"_s);
     QCOMPARE(selector().toolTip(), u"点击显示汇总后每只股票盈亏金额等数据"_s);
+    QVERIFY(!recordLabel->isVisible());
+    QCOMPARE(recordLabel->text(), QString());
     QVERIFY(!h->window().trade().deleteButton->isEnabled());
 
     // The totals row first, then one row per stock.
@@ -256,6 +263,13 @@ void MainWindowSummaryTest::switchingShowsTheSummaryAndBackTheLedgerAsItWas()
     QCOMPARE(focus.record()->id, chosen);
     QCOMPARE(panel().title(), u"交易记录"_s);
     QCOMPARE(ledgerGrid->currentIndex().row(), 1);
+    // Back on the ledger no row is loaded until one is chosen again.
+    QVERIFY(!recordLabel->isVisible());
+    QCOMPARE(recordLabel->text(), QString());
+    clickGridRow(ledgerGrid, 1);
+    QVERIFY(recordLabel->isVisible());
+    QCOMPARE(recordLabel->text(),
+             ledgerNames[1] + u":"_s + h->window().ledgerController().currentRow()->code);
     QCOMPARE(gridColumn(ledgerGrid, ledger::NameColumn), ledgerNames);
     QVERIFY(h->window().trade().deleteButton->isEnabled());
     // The hidden summary lets go of its rows: it is built again when next shown.

@@ -1,6 +1,7 @@
 #include "model/LedgerFocus.h"
 
 #include <functional>
+#include <optional>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -140,5 +141,63 @@ TEST(FocusView, RefusedAgainKeepsTheSummary)
     EXPECT_EQ(focus.view(), LedgerViewKind::Summary);
     EXPECT_EQ(heard, (Announcements{0, 0, 0}));
 }
+
+// The record label over the grid: a loaded row names it, the summary on show and an
+// emptied form take it away, and only a real change is announced.
+struct LabelChange {
+    std::string name;
+    std::function<void(LedgerFocus&)> before;
+    std::function<void(LedgerFocus&)> change; // made twice: only the first is news
+    std::optional<QString> expected;
+    int announced = 0;
+};
+
+void PrintTo(const LabelChange& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+class RecordLabelFollows : public ::testing::TestWithParam<LabelChange> {};
+
+TEST_P(RecordLabelFollows, TheLoadedRowAndTheView)
+{
+    const LabelChange& c = GetParam();
+    LedgerFocus focus;
+    c.before(focus);
+    int heard = 0;
+    QObject::connect(&focus, &LedgerFocus::recordLabelChanged, [&heard] { ++heard; });
+    c.change(focus);
+    c.change(focus);
+    EXPECT_EQ(focus.recordLabel(), c.expected);
+    EXPECT_EQ(heard, c.announced);
+}
+
+const QString bankLabel = QStringLiteral("招商银行:600036");
+const auto bankLoaded = [](LedgerFocus& f) {
+    f.setRecordLabel(bankLabel);
+};
+
+INSTANTIATE_TEST_SUITE_P(
+    Focus, RecordLabelFollows,
+    ::testing::Values(
+        LabelChange{"RowLoaded", asNew, bankLoaded, bankLabel, 1},
+        LabelChange{"SameRowAgain", bankLoaded, bankLoaded, bankLabel, 0},
+        LabelChange{"AnotherRowLoaded", bankLoaded,
+                    [](LedgerFocus& f) { f.setRecordLabel(QStringLiteral("唐钢股份:000709")); },
+                    QStringLiteral("唐钢股份:000709"), 1},
+        LabelChange{"FormEmptied", bankLoaded,
+                    [](LedgerFocus& f) { f.setRecordLabel(std::nullopt); }, std::nullopt, 1},
+        LabelChange{"SummaryShown", bankLoaded,
+                    [](LedgerFocus& f) { f.setView(LedgerViewKind::Summary); }, std::nullopt, 1},
+        // The summary still on its way leaves the grid and its label on show.
+        LabelChange{"SummaryAskedFor", bankLoaded,
+                    [](LedgerFocus& f) { f.selectView(LedgerViewKind::Summary); }, bankLabel, 0},
+        LabelChange{"LedgerAgainKeepsNoLabel",
+                    [](LedgerFocus& f) {
+                        bankLoaded(f);
+                        f.setView(LedgerViewKind::Summary);
+                    },
+                    [](LedgerFocus& f) { f.setView(LedgerViewKind::Ledger); }, std::nullopt, 0}),
+    [](const ::testing::TestParamInfo<LabelChange>& row) { return row.param.name; });
 
 } // namespace
