@@ -2,7 +2,9 @@
 #include "app/Application.h"
 
 #include <QApplication>
+#include <QSettings>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 
 #include <cstring>
 #include <iterator>
@@ -55,6 +57,10 @@ int main(int argc, char* argv[])
     corvanta::app::Application app(argc, argv);
     // Remembered window places go to a test folder, not the user's settings.
     QStandardPaths::setTestModeEnabled(true);
+    // Each run of this program keeps them in a folder of its own: ctest runs several
+    // at once, and every test starts by forgetting the places it finds.
+    const QTemporaryDir settingsDir;
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settingsDir.path());
     std::vector<char*> args(argv, argv + argc);
     const char* only = nullptr;
     if (args.size() > 1 && args[1][0] != '-') {
