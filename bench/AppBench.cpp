@@ -15,6 +15,7 @@
 #include "ledger/SeedList.h"
 #include "ledger/sql/Statement.h"
 #include "market/NetworkState.h"
+#include "windows/AccountCharts.h"
 
 #include "GeneratedLedger.h"
 #include "Paired.h"
@@ -24,6 +25,7 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -186,8 +188,9 @@ void settle()
 // figure is the process's RSS at that point; `trimmed_mb` is the same after the
 // allocator has handed its free pages back, which tells memory still held from
 // memory freed but kept by the allocator. Targets: `opened_mb` at most 60 at
-// 10,000 trades, `closed_mb` within 5 of `rest_mb`. The monitor is left out: it
-// fetches quotes from the network.
+// 10,000 trades, `closed_mb` within 5 of `rest_mb`. The charts draw a page when
+// it is shown: `every_page_mb` is the figure once each of their pages has shown.
+// The monitor is left out: it fetches quotes from the network.
 void BM_WindowMemory(benchmark::State& state)
 {
     QTemporaryDir folder;
@@ -217,6 +220,13 @@ void BM_WindowMemory(benchmark::State& state)
         main.menus().stockTrades->trigger();
         settle();
         state.counters["opened_mb"] = residentMB();
+        if (windows::AccountCharts* charts = program.program().accountCharts()) {
+            for (int page = charts->pages()->count() - 1; page >= 0; --page) {
+                charts->pages()->setCurrentIndex(page);
+                settle();
+            }
+        }
+        state.counters["every_page_mb"] = residentMB();
 
         program.summary().showLedger();
         for (QWidget* window : QApplication::topLevelWidgets()) {

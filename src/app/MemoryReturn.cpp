@@ -16,6 +16,14 @@ MemoryReturn::MemoryReturn(sql::Database& db, QObject* parent) : QObject(parent)
     m_job.setSingleShot(true);
     m_job.setInterval(0);
     connect(&m_job, &QTimer::timeout, this, &MemoryReturn::handBack);
+    m_trim.setSingleShot(true);
+    m_trim.setInterval(0);
+    connect(&m_trim, &QTimer::timeout, this, [] { malloc_trim(0); });
+}
+
+void MemoryReturn::afterBuilding()
+{
+    m_trim.start();
 }
 
 void MemoryReturn::watch(QWidget* window, std::function<void()> release)
@@ -28,6 +36,8 @@ bool MemoryReturn::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::Close)
         m_job.start();
+    else if (event->type() == QEvent::Show)
+        afterBuilding();
     return QObject::eventFilter(watched, event);
 }
 

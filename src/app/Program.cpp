@@ -227,6 +227,7 @@ void Program::wire()
     QObject::connect(summary, &SummaryController::summaryFinished, main, [this] {
         if (m_accountCharts)
             takeLastSummary(*m_accountCharts);
+        memoryReturn().afterBuilding();
     });
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QByteArrayView>
+
 #include <optional>
 
 namespace corvanta::market {
@@ -12,17 +14,18 @@ public:
     virtual bool isConnected() = 0;
 };
 
-// The system's answer: the network-information backend's reachability where one
-// loads and knows it, otherwise whether some interface other than loopback is up,
-// running and has an address.
+// The system's answer: whether the kernel routes to the internet (a default route,
+// IPv4 or IPv6); where its routing tables cannot be read, whether some interface
+// other than loopback is up, running and has an address.
 class SystemConnectionCheck final : public ConnectionCheck {
 public:
     bool isConnected() override;
-
-private:
-    // The system's backend (over D-Bus) is loaded by the first check, not at start.
-    std::optional<bool> m_backendLoaded;
 };
+
+// Whether the routing tables, as /proc/net/route and /proc/net/ipv6_route give
+// them, hold a default route that is up and leads somewhere: not a rejecting one,
+// not one through loopback. No answer when neither table could be read.
+std::optional<bool> hasDefaultRoute(QByteArrayView ipv4Table, QByteArrayView ipv6Table);
 
 // The interface rule alone.
 bool someInterfaceIsUp();

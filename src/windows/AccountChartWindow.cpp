@@ -135,6 +135,9 @@ AccountChartWindow::AccountChartWindow(sql::Database& db, ledger::LedgerNotifier
     buttons->addWidget(copy);
     // The note belongs to the page it was copied from.
     connect(m_pages, &QTabWidget::currentChanged, m_copied, &QLabel::clear);
+    // A page is drawn when it is first shown after a read: most openings look at
+    // one page, and the others' charts would hold a point per trade for nothing.
+    connect(m_pages, &QTabWidget::currentChanged, this, &AccountChartWindow::drawShownPage);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_pages);
     layout->addLayout(buttons);
@@ -156,22 +159,59 @@ void AccountChartWindow::setQuotedValues(const report::QuotedValues& values, boo
 void AccountChartWindow::refresh()
 {
     try {
-        // The events are read once for both.
-        const report::EventEffects effects = report::eventEffects(m_db);
+        // The events are read once for every page.
+        report::EventEffects effects = report::eventEffects(m_db);
         const report::QuotedValues* quoted = m_isQuoted ? &m_quoted : nullptr;
-        draw(report::accountSeries(m_db, quoted, &effects));
-        drawReturns(report::accountReturns(m_db, quoted, QDate::currentDate(), &effects));
+        report::AccountSeries series = report::accountSeries(m_db, quoted, &effects);
+        m_read = Read{std::move(series), std::move(effects)};
+        m_drawn.reset();
         m_failure->hide();
     } catch (const sql::Error& error) {
         m_failure->setText(databaseFailureText(LedgerAccess::Read, error));
         m_failure->show();
+        return;
     }
+    drawShownPage();
+}
+
+void AccountChartWindow::drawShownPage()
+{
+    const int page = m_pages->currentIndex();
+    if (!m_read || page < 0 || page >= PageCount || m_drawn.test(std::size_t(page)))
+        return;
+    const report::AccountSeries& series = m_read->series;
+    switch (Page(page)) {
+    case MoneyPage:
+        drawMoney(series);
+        break;
+    case ProfitPage:
+        drawProfit(series);
+        break;
+    case PositionsPage:
+        drawPositions(series);
+        break;
+    case ReturnsPage:
+        try {
+            drawReturns(report::accountReturns(m_db, m_isQuoted ? &m_quoted : nullptr,
+                                               QDate::currentDate(), &m_read->effects));
+        } catch (const sql::Error& error) {
+            m_failure->setText(databaseFailureText(LedgerAccess::Read, error));
+            m_failure->show();
+            return;
+        }
+        break;
+    case PageCount:
+        return;
+    }
+    m_drawn.set(std::size_t(page));
 }
 
 void AccountChartWindow::closeEvent(QCloseEvent* event)
 {
     for (QChartView* view : {m_money, m_profit, m_positions, m_returns})
         freshChart(view, view->chart()->title());
+    m_read.reset();
+    m_drawn.reset();
     QWidget::closeEvent(event);
 }
 
@@ -184,9 +224,8 @@ void AccountChartWindow::copyImage()
         QStringLiteral("已将“%1”图复制到剪贴板").arg(m_pages->tabText(m_pages->currentIndex())));
 }
 
-void AccountChartWindow::draw(const report::AccountSeries& series)
+void AccountChartWindow::drawMoney(const report::AccountSeries& series)
 {
-    // Page 1: money over time.
     QChart* money = freshChart(m_money, QStringLiteral("资金变化"));
     auto* invested = new QLineSeries;
     invested->setName(QStringLiteral("总计投入"));
@@ -238,8 +277,11 @@ void AccountChartWindow::draw(const report::AccountSeries& series)
     }
     dates->setRange(QDateTime(first, QTime(0, 0)), QDateTime(end, QTime(0, 0)));
     fitRange(moneyValues, low, high);
+}
 
-    // Page 2: realised profit per sell, red for profit and blue for loss.
+// Realised profit per sell, red for profit and blue for loss.
+void AccountChartWindow::drawProfit(const report::AccountSeries& series)
+{
     QChart* profit = freshChart(m_profit, QStringLiteral("卖出盈亏"));
     auto* gains = new QBarSet(QStringLiteral("盈利"));
     gains->setColor(Qt::red);
@@ -252,7 +294,7 @@ void AccountChartWindow::draw(const report::AccountSeries& series)
     auto* dividends = new QBarSet(QStringLiteral("分红派息"));
     dividends->setColor(dividendColour());
     QStringList categories;
-    low = high = 0;
+    double low = 0, high = 0;
     // No more bars than the chart has pixels: more cannot be seen, and an axis
     // label per sell costs time that grows with the square of the sells.
     const QList<report::ProfitBar> profitBars =
@@ -298,15 +340,18 @@ void AccountChartWindow::draw(const report::AccountSeries& series)
     cumulative->attachAxis(profitValues);
     fitRange(profitValues, low, high);
     m_profitNote->setText(profitNoteText(series.events));
+}
 
-    // Page 3: open positions by value.
+// Open positions by value.
+void AccountChartWindow::drawPositions(const report::AccountSeries& series)
+{
     QChart* positions =
         freshChart(m_positions, series.marketValue ? QStringLiteral("持仓分布（按市值）")
                                                    : QStringLiteral("持仓分布（按成本）"));
     auto* values = new QBarSet(QStringLiteral("持仓金额"));
     values->setColor(QColor(0xd0, 0x80, 0x20));
     QStringList names;
-    high = 0;
+    double high = 0;
     for (const report::OpenPosition& p : series.positions) {
         *values << yuan(p.value);
         names << p.name;

@@ -4,6 +4,10 @@
 #include "ledger/LedgerChanges.h"
 #include "report/AccountReturns.h"
 #include "report/AccountSeries.h"
+#include "report/EventEffects.h"
+
+#include <bitset>
+#include <optional>
 
 namespace corvanta::windows {
 
@@ -34,12 +38,25 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void draw(const report::AccountSeries& series);
+    enum Page { MoneyPage, ProfitPage, PositionsPage, ReturnsPage, PageCount };
+
+    // What the last refresh read, drawn page by page as they are shown.
+    struct Read {
+        report::AccountSeries series;
+        report::EventEffects effects;
+    };
+
+    void drawShownPage();
+    void drawMoney(const report::AccountSeries& series);
+    void drawProfit(const report::AccountSeries& series);
+    void drawPositions(const report::AccountSeries& series);
     void drawReturns(const report::AccountReturns& returns);
 
     sql::Database& m_db;
     report::QuotedValues m_quoted;
     bool m_isQuoted = false;
+    std::optional<Read> m_read;     // until the window closes
+    std::bitset<PageCount> m_drawn; // the pages drawn from it
     QTabWidget* m_pages;
     QChartView* m_money;
     QChartView* m_profit;

@@ -32,8 +32,9 @@ public:
     // an empty set when the last summary was not quoted.
     virtual void setQuotedValues(const report::QuotedValues& values, bool quoted) = 0;
 
-    // Reads the ledger again and redraws every page. A ledger that cannot be read
-    // leaves the charts as they were and says why under them.
+    // Reads the ledger again and draws the shown page; each other page is drawn
+    // when it is next shown. A ledger that cannot be read leaves the charts as
+    // they were and says why under them.
     virtual void refresh() = 0;
 
     // Copies the chart of the shown page to the clipboard as an image.

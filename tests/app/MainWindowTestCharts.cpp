@@ -28,6 +28,7 @@
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QSignalSpy>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -236,6 +237,7 @@ private Q_SLOTS:
     void pagesShowTheLedger_data();
     void pagesShowTheLedger();
     void chartsFollowLedgerChanges();
+    void eachPageIsDrawnWhenShown();
     void quotedSummaryValuesTheHoldings();
     void theLedgerShownAgainKeepsTheQuotedValues();
     void unreadableLedgerKeepsTheChartsAndSaysWhy();
@@ -278,9 +280,17 @@ private:
             return w->inherits("corvanta::windows::AccountChartWindow");
         });
     }
-    QChart* moneyChart() const { return charts().moneyView()->chart(); }
-    QChart* profitChart() const { return charts().profitView()->chart(); }
-    QChart* positionsChart() const { return charts().positionsView()->chart(); }
+    // Each page's chart as the user sees it: its page shown first, as a page is
+    // drawn when it is shown.
+    QChart* shownChart(int page, QChartView* view) const
+    {
+        charts().pages()->setCurrentIndex(page);
+        return view->chart();
+    }
+    QChart* moneyChart() const { return shownChart(0, charts().moneyView()); }
+    QChart* profitChart() const { return shownChart(1, charts().profitView()); }
+    QChart* positionsChart() const { return shownChart(2, charts().positionsView()); }
+    QChart* returnsChart() const { return shownChart(3, charts().returnsView()); }
 
     std::unique_ptr<Harness> h;
     std::unique_ptr<tools::QuoteServer> server;
@@ -480,7 +490,7 @@ void MainWindowChartsTest::returnsPageShowsEachStockAndTheAccount()
     QVERIFY(h->open());
     h->window().menus().accountCharts->trigger();
     QCOMPARE(charts().pages()->tabText(3), u"收益率"_s);
-    QChart* returns = charts().returnsView()->chart();
+    QChart* returns = returnsChart();
     QCOMPARE(returns->title(), u"账户资金加权年化收益率：19.78%（持仓按成本）"_s);
     QCOMPARE(categories(returns), QStringList{bankName});
 
@@ -488,7 +498,7 @@ void MainWindowChartsTest::returnsPageShowsEachStockAndTheAccount()
         tradeEntry(u"000709"_s, steelName, Direction::Buy, 500, u"8"_s,
                    QDate::currentDate().toString(Qt::ISODate)));
     QVERIFY(outcome.recorded());
-    returns = charts().returnsView()->chart();
+    returns = returnsChart();
     // Bought and valued today: no rate, so no bar; the account's rate stays.
     QCOMPARE(categories(returns), QStringList{bankName});
     QVERIFY(returns->title().contains(u"（持仓按成本）"_s));
@@ -507,6 +517,43 @@ void MainWindowChartsTest::chartsFollowLedgerChanges()
     QVERIFY(outcome.recorded());
     QCOMPARE(moneyLines(moneyChart()).last(), u"2021-03-03|10010.00|7980.00|4010.00"_s);
     QCOMPARE(positionLines(positionsChart()), QStringList{steelName + u"|4010.00"_s});
+}
+
+namespace {
+
+// A page's tab, clicked as the user does.
+void clickTab(QTabBar* tabs, int index)
+{
+    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(index).center());
+    QCOMPARE(tabs->currentIndex(), index);
+}
+
+} // namespace
+
+// Opening shows the money page and draws it alone; another page is drawn from the
+// latest trades when it is shown, and the first page keeps its chart.
+void MainWindowChartsTest::eachPageIsDrawnWhenShown()
+{
+    record({bankBuy(1000, u"10"_s, u"2021-03-01"_s), bankSell(400, u"12"_s, u"2021-03-02"_s)});
+    QVERIFY(h->open());
+    h->window().menus().accountCharts->trigger();
+    QCOMPARE(charts().pages()->currentIndex(), 0);
+    QCOMPARE(moneyLines(charts().moneyView()->chart()).size(), 2);
+    for (QChartView* view :
+         {charts().profitView(), charts().positionsView(), charts().returnsView()})
+        QVERIFY(view->chart()->series().isEmpty());
+
+    // Recorded while the money page shows: the profit page, shown next, has it.
+    const ledger::RecordOutcome outcome = h->program().ledgerWriter().record(
+        tradeEntry(u"600000"_s, bankName, Direction::Sell, 600, u"11"_s, u"2021-03-03"_s));
+    QVERIFY(outcome.recorded());
+    QVERIFY(charts().positionsView()->chart()->series().isEmpty());
+    clickTab(charts().pages()->tabBar(), 1);
+    QCOMPARE(profitLines(charts().profitView()->chart()).size(), 2);
+    QVERIFY(charts().positionsView()->chart()->series().isEmpty());
+    clickTab(charts().pages()->tabBar(), 0);
+    QCOMPARE(moneyLines(charts().moneyView()->chart()).size(), 3);
+    QVERIFY(QApplication::activeModalWidget() == nullptr);
 }
 
 // Records two buys, shows the summary quoted by the local server and gives each
@@ -685,11 +732,11 @@ void MainWindowChartsTest::closedChartsLetGoOfTheirSeriesAndReopenAsBefore()
     const auto figures = [this] {
         QStringList all =
             moneyLines(moneyChart()) + profitLines(profitChart()) + positionLines(positionsChart());
-        return all + categories(charts().returnsView()->chart());
+        return all + categories(returnsChart());
     };
     const QStringList first = figures();
     QVERIFY(!profitLines(profitChart()).isEmpty());
-    QVERIFY(!charts().returnsView()->chart()->series().isEmpty());
+    QVERIFY(!returnsChart()->series().isEmpty());
 
     charts().close();
     for (QChartView* view : {charts().moneyView(), charts().profitView(), charts().positionsView(),
