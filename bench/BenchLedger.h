@@ -6,6 +6,7 @@
 #include "GeneratedLedger.h"
 
 #include "ledger/EventLedger.h"
+#include "ledger/LedgerFile.h"
 #include "ledger/Schema.h"
 #include "ledger/sql/Database.h"
 #include "ledger/sql/Statement.h"
@@ -33,7 +34,8 @@ inline double priceOf(int stock, int day)
     return tools::benchPrice(stock, day);
 }
 
-// A keyed ledger file of `trades` real trades over `stocks` stocks.
+// A keyed ledger file of `trades` real trades over `stocks` stocks, opened with
+// SQLite's own page cache of 2 MB, as any program opening the file would.
 struct FileLedger {
     QTemporaryDir dir;
     sql::Database db;
@@ -44,6 +46,27 @@ struct FileLedger {
     {
         ledger::ensureSchema(db, tools::benchStocks(stocks));
         tools::fillBenchLedger(db, trades, stocks);
+    }
+};
+
+// The same ledger as the program opens it: with its own key, its pages checked
+// and a page cache that holds the whole file.
+struct ProgramLedger {
+    QTemporaryDir dir;
+    sql::Database db;
+
+    ProgramLedger(int trades, int stocks) : db(filled(dir.filePath(u"gpmc.mdb"_s), trades, stocks))
+    {
+    }
+
+private:
+    static sql::Database filled(const QString& path, int trades, int stocks)
+    {
+        {
+            sql::Database fresh = ledger::openLedger(path, tools::benchStocks(stocks));
+            tools::fillBenchLedger(fresh, trades, stocks);
+        }
+        return ledger::openLedger(path, tools::benchStocks(stocks));
     }
 };
 

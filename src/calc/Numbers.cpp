@@ -1,5 +1,6 @@
 #include "Numbers.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <string>
@@ -17,8 +18,12 @@ struct Decimal {
 
 Decimal toDecimal(double value)
 {
+    // As "%.14e" prints it, correctly rounded, without printf's arbitrary-precision
+    // arithmetic: a summary formats tens of thousands of figures.
     char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.14e", value);
+    const auto [end, failed] =
+        std::to_chars(buffer, buffer + sizeof buffer - 1, value, std::chars_format::scientific, 14);
+    *end = '\0';
     Decimal d;
     const char* p = buffer;
     if (*p == '-') {

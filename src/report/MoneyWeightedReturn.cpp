@@ -148,26 +148,27 @@ std::optional<double> moneyWeightedReturn(std::span<const CashFlow> flows)
         return std::nullopt;
 
     const PresentValue value(flows, first);
-    std::optional<std::pair<double, double>> bracket;
-    double previousRate = bracketRates[0];
-    double previous = value(previousRate);
+    // The bracket's rates with the sums there, kept from the search.
+    struct Point {
+        double rate, sum;
+    };
+    std::optional<std::pair<Point, Point>> bracket;
+    Point previous{bracketRates[0], value(bracketRates[0])};
     int changes = 0;
     for (std::size_t i = 1; i < bracketRates.size(); ++i) {
-        const double rate = bracketRates[i];
-        const double current = value(rate);
-        if (previous == 0)
-            return previousRate;
-        if ((previous < 0) != (current < 0)) {
+        const Point current{bracketRates[i], value(bracketRates[i])};
+        if (previous.sum == 0)
+            return previous.rate;
+        if ((previous.sum < 0) != (current.sum < 0)) {
             ++changes;
-            bracket = {previousRate, rate};
+            bracket = {previous, current};
         }
-        previousRate = rate;
         previous = current;
     }
     if (changes != 1)
         return std::nullopt;
-    const double a = bracket->first, b = bracket->second;
-    const double root = brent(value, a, b, value(a), value(b));
+    const auto [a, b] = *bracket;
+    const double root = brent(value, a.rate, b.rate, a.sum, b.sum);
     // A root that does not bring the sum to zero relative to the flows is none.
     double scale = 0;
     for (const CashFlow& flow : flows)
