@@ -44,19 +44,19 @@ public:
         }
     }
 
-    double operator()(double rate) const
+    double operator()(double rate) const { return sumsAt(std::array{oneDayFactor(rate)})[0]; }
+
+    // The sums at every rate of the bracket search in one walk of the days: the
+    // rates' discounts are multiplied side by side rather than one after another.
+    std::array<double, bracketRates.size()> atBracketRates() const
     {
-        const long double base = std::log1p(rate);
-        const long double oneDay = std::exp(-base / 365);
-        long double discount = 1;
-        qint64 at = 0;
-        double sum = 0;
-        for (const Day& day : m_days) {
-            discount *= power(oneDay, day.days - at);
-            at = day.days;
-            sum += day.amount * double(discount);
-        }
-        return sum;
+        static const auto factors = [] {
+            std::array<long double, bracketRates.size()> oneDays{};
+            for (std::size_t i = 0; i < bracketRates.size(); ++i)
+                oneDays[i] = oneDayFactor(bracketRates[i]);
+            return oneDays;
+        }();
+        return sumsAt(factors);
     }
 
 private:
@@ -64,6 +64,31 @@ private:
         qint64 days = 0;
         double amount = 0;
     };
+
+    // What one day discounts by at `rate`.
+    static long double oneDayFactor(double rate)
+    {
+        const long double base = std::log1p(rate);
+        return std::exp(-base / 365);
+    }
+
+    template <std::size_t N>
+    std::array<double, N> sumsAt(const std::array<long double, N>& oneDays) const
+    {
+        std::array<long double, N> discounts;
+        discounts.fill(1);
+        std::array<double, N> sums{};
+        qint64 at = 0;
+        for (const Day& day : m_days) {
+            const qint64 gap = day.days - at;
+            at = day.days;
+            for (std::size_t i = 0; i < N; ++i) {
+                discounts[i] *= power(oneDays[i], gap);
+                sums[i] += day.amount * double(discounts[i]);
+            }
+        }
+        return sums;
+    }
 
     static long double power(long double x, qint64 n)
     {
@@ -153,10 +178,11 @@ std::optional<double> moneyWeightedReturn(std::span<const CashFlow> flows)
         double rate, sum;
     };
     std::optional<std::pair<Point, Point>> bracket;
-    Point previous{bracketRates[0], value(bracketRates[0])};
+    const auto sums = value.atBracketRates();
+    Point previous{bracketRates[0], sums[0]};
     int changes = 0;
     for (std::size_t i = 1; i < bracketRates.size(); ++i) {
-        const Point current{bracketRates[i], value(bracketRates[i])};
+        const Point current{bracketRates[i], sums[i]};
         if (previous.sum == 0)
             return previous.rate;
         if ((previous.sum < 0) != (current.sum < 0)) {
