@@ -28,6 +28,7 @@
 #include <QValueAxis>
 
 #include <algorithm>
+#include <cmath>
 
 namespace corvanta::windows {
 
@@ -73,7 +74,6 @@ QValueAxis* moneyAxis(QChart* chart)
 {
     auto* axis = new QValueAxis;
     axis->setTitleText(QStringLiteral("金额（元）"));
-    axis->setLabelFormat(QStringLiteral("%.0f"));
     chart->addAxis(axis, Qt::AlignLeft);
     return axis;
 }
@@ -89,6 +89,32 @@ QString profitNoteText(bool events)
     return text;
 }
 
+// The axis along the bars: their names where few enough to be read; beyond that
+// a bare run of places without readable labels. An axis of names that hides them
+// still draws a grid line per bar, a grey wash over hundreds of them, and has no
+// room left for its title.
+QAbstractAxis* barAxis(QChart* chart, const QStringList& names, qsizetype mostNamed,
+                       const QString& title = {})
+{
+    QAbstractAxis* axis = nullptr;
+    if (names.size() <= mostNamed) {
+        auto* named = new QBarCategoryAxis;
+        named->append(names);
+        axis = named;
+    } else {
+        auto* places = new QValueAxis;
+        places->setRange(-0.5, qreal(names.size()) - 0.5);
+        places->setTickCount(2);
+        // Its two labels are there but unseen: hidden ones would leave the axis
+        // too low for its title.
+        places->setLabelsBrush(Qt::transparent);
+        axis = places;
+    }
+    axis->setTitleText(title);
+    chart->addAxis(axis, Qt::AlignBottom);
+    return axis;
+}
+
 void fitRange(QValueAxis* axis, double low, double high)
 {
     low = std::min(low, 0.0);
@@ -98,6 +124,15 @@ void fitRange(QValueAxis* axis, double low, double high)
     const double margin = (high - low) * 0.05;
     axis->setRange(low < 0 ? low - margin : 0, high + margin);
     axis->applyNiceNumbers();
+    // As many decimals as the step between two labels has, so that no two read
+    // alike: whole numbers would label every tick of a return under 1 % as 0.
+    const double step = (axis->max() - axis->min()) / std::max(1, axis->tickCount() - 1);
+    int decimals = 0;
+    while (decimals < 4 && step > 0 &&
+           std::abs(step * std::pow(10.0, decimals) - std::round(step * std::pow(10.0, decimals))) >
+               1e-6)
+        ++decimals;
+    axis->setLabelFormat(QStringLiteral("%.") + QString::number(decimals) + QStringLiteral("f"));
 }
 
 } // namespace
@@ -324,15 +359,12 @@ void AccountChartWindow::drawProfit(const report::AccountSeries& series)
     bars->setBarWidth(0.6);
     profit->addSeries(bars);
     profit->addSeries(cumulative);
-    auto* sells = new QBarCategoryAxis;
-    sells->append(categories);
-    sells->setTitleText(anyDividend ? QStringLiteral("卖出日期、除权除息日")
-                                    : QStringLiteral("卖出日期"));
-    sells->setLabelsVisible(categories.size() <= 40);
+    QAbstractAxis* sells =
+        barAxis(profit, categories, 40,
+                anyDividend ? QStringLiteral("卖出日期、除权除息日") : QStringLiteral("卖出日期"));
     // Upright labels run out of room beyond a few sells.
-    if (categories.size() > 6)
+    if (categories.size() > 6 && categories.size() <= 40)
         sells->setLabelsAngle(-90);
-    profit->addAxis(sells, Qt::AlignBottom);
     QValueAxis* profitValues = moneyAxis(profit);
     bars->attachAxis(sells);
     bars->attachAxis(profitValues);
@@ -376,10 +408,7 @@ void AccountChartWindow::drawPositions(const report::AccountSeries& series)
     held->setLabelsPosition(QAbstractBarSeries::LabelsOutsideEnd);
     values->setLabelColor(Qt::black);
     positions->addSeries(held);
-    auto* stocks = new QBarCategoryAxis;
-    stocks->append(names);
-    stocks->setLabelsVisible(names.size() <= 30);
-    positions->addAxis(stocks, Qt::AlignBottom);
+    QAbstractAxis* stocks = barAxis(positions, names, 30);
     QValueAxis* heldValues = moneyAxis(positions);
     held->attachAxis(stocks);
     held->attachAxis(heldValues);
@@ -421,13 +450,9 @@ void AccountChartWindow::drawReturns(const report::AccountReturns& returns)
     bars->setLabelsPosition(QAbstractBarSeries::LabelsOutsideEnd);
     rates->setLabelColor(Qt::black);
     chart->addSeries(bars);
-    auto* stocks = new QBarCategoryAxis;
-    stocks->append(names);
-    stocks->setLabelsVisible(names.size() <= 30);
-    chart->addAxis(stocks, Qt::AlignBottom);
+    QAbstractAxis* stocks = barAxis(chart, names, 30);
     auto* axis = new QValueAxis;
     axis->setTitleText(QStringLiteral("年化收益率（%）"));
-    axis->setLabelFormat(QStringLiteral("%.0f"));
     chart->addAxis(axis, Qt::AlignLeft);
     bars->attachAxis(stocks);
     bars->attachAxis(axis);

@@ -27,6 +27,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QScopeGuard>
+#include <QSet>
 #include <QSignalSpy>
 #include <QTabBar>
 #include <QTabWidget>
@@ -34,6 +35,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolTip>
+#include <QValueAxis>
 
 #include <sqlite3.h>
 
@@ -119,6 +121,24 @@ QStringList categories(QChart* chart)
     for (QAbstractAxis* axis : chart->axes(Qt::Horizontal))
         if (auto* bars = qobject_cast<QBarCategoryAxis*>(axis))
             return bars->categories();
+    return {};
+}
+
+// The labels of a chart's vertical value axis, as its format prints its ticks.
+QStringList valueLabels(QChart* chart)
+{
+    for (QAbstractAxis* axis : chart->axes(Qt::Vertical)) {
+        if (auto* values = qobject_cast<QValueAxis*>(axis)) {
+            QStringList labels;
+            const int ticks = values->tickCount();
+            const QByteArray format = values->labelFormat().toLatin1();
+            for (int i = 0; i < ticks; ++i)
+                labels << QString::asprintf(format.constData(),
+                                            values->min() + i * (values->max() - values->min()) /
+                                                                std::max(1, ticks - 1));
+            return labels;
+        }
+    }
     return {};
 }
 
@@ -243,6 +263,8 @@ private Q_SLOTS:
     void unreadableLedgerKeepsTheChartsAndSaysWhy();
     void yearlyStatementOpensFromBothPopupsAndFollowsTheTrades();
     void returnsPageShowsEachStockAndTheAccount();
+    void aSmallReturnsLabelsReadApart();
+    void manyBarsStandOnAnAxisWithoutNames();
     void dividendsAndBonusSharesShowOnEveryPage();
     void closedChartsLetGoOfTheirSeriesAndReopenAsBefore();
     void closedChartsAreLetGoOfAndTheLedgerCacheEmptied();
@@ -502,6 +524,50 @@ void MainWindowChartsTest::returnsPageShowsEachStockAndTheAccount()
     // Bought and valued today: no rate, so no bar; the account's rate stays.
     QCOMPARE(categories(returns), QStringList{bankName});
     QVERIFY(returns->title().contains(u"（持仓按成本）"_s));
+}
+
+// 10010 paid and 10040 back a year later: 0.30 % a year. Every label of the
+// rate's axis reads apart from the others; the money page keeps whole yuan.
+void MainWindowChartsTest::aSmallReturnsLabelsReadApart()
+{
+    record({bankBuy(1000, u"10"_s, u"2021-03-01"_s), bankSell(1000, u"10.05"_s, u"2022-03-01"_s)});
+    QVERIFY(h->open());
+    h->window().menus().accountCharts->trigger();
+    QChart* returns = returnsChart();
+    QCOMPARE(returns->title(), u"账户资金加权年化收益率：0.30%（持仓按成本）"_s);
+    const QStringList labels = valueLabels(returns);
+    QVERIFY2(labels.size() > 2, qPrintable(labels.join(u' ')));
+    QVERIFY2(QSet<QString>(labels.begin(), labels.end()).size() == labels.size(),
+             qPrintable(labels.join(u' ')));
+    const QStringList money = valueLabels(moneyChart());
+    QVERIFY2(!money.isEmpty() && !money.join(QString()).contains(u'.'),
+             qPrintable(money.join(u' ')));
+}
+
+// Thirty-one stocks held: their names could not be read under the bars, so the
+// axis holds none (an axis of hidden names still draws a grid line per bar and
+// leaves no room for its title); every bar stays.
+void MainWindowChartsTest::manyBarsStandOnAnAxisWithoutNames()
+{
+    QList<ChartTrade> trades;
+    for (int i = 0; i < 31; ++i)
+        trades << ChartTrade{u"6001%1"_s.arg(i, 2, 10, QChar(u'0')),
+                             u"股票%1"_s.arg(i),
+                             Direction::Buy,
+                             100,
+                             u"10"_s,
+                             u"2021-03-01"_s};
+    record(trades);
+    QVERIFY(h->open());
+    h->window().menus().accountCharts->trigger();
+    QChart* positions = positionsChart();
+    const QList<QAbstractAxis*> along = positions->axes(Qt::Horizontal);
+    QCOMPARE(along.size(), 1);
+    QVERIFY(!qobject_cast<QBarCategoryAxis*>(along[0]));
+    auto* bars = firstSeries<QBarSeries>(positions);
+    QVERIFY(bars);
+    QCOMPARE(bars->barSets()[0]->count(), 31);
+    QVERIFY(QApplication::activeModalWidget() == nullptr);
 }
 
 void MainWindowChartsTest::chartsFollowLedgerChanges()
