@@ -128,9 +128,8 @@ void fitRange(QValueAxis* axis, double low, double high)
     // alike: whole numbers would label every tick of a return under 1 % as 0.
     const double step = (axis->max() - axis->min()) / std::max(1, axis->tickCount() - 1);
     int decimals = 0;
-    while (decimals < 4 && step > 0 &&
-           std::abs(step * std::pow(10.0, decimals) - std::round(step * std::pow(10.0, decimals))) >
-               1e-6)
+    for (double scaled = step; decimals < 4 && std::abs(scaled - std::round(scaled)) > 1e-6;
+         scaled *= 10)
         ++decimals;
     axis->setLabelFormat(QStringLiteral("%.") + QString::number(decimals) + QStringLiteral("f"));
 }
@@ -202,11 +201,16 @@ void AccountChartWindow::refresh()
         m_drawn.reset();
         m_failure->hide();
     } catch (const sql::Error& error) {
-        m_failure->setText(databaseFailureText(LedgerAccess::Read, error));
-        m_failure->show();
+        showFailure(error);
         return;
     }
     drawShownPage();
+}
+
+void AccountChartWindow::showFailure(const sql::Error& error)
+{
+    m_failure->setText(databaseFailureText(LedgerAccess::Read, error));
+    m_failure->show();
 }
 
 void AccountChartWindow::drawShownPage()
@@ -230,8 +234,7 @@ void AccountChartWindow::drawShownPage()
             drawReturns(report::accountReturns(m_db, m_isQuoted ? &m_quoted : nullptr,
                                                QDate::currentDate(), &m_read->effects));
         } catch (const sql::Error& error) {
-            m_failure->setText(databaseFailureText(LedgerAccess::Read, error));
-            m_failure->show();
+            showFailure(error);
             return;
         }
         break;

@@ -9,6 +9,10 @@
 #include <bitset>
 #include <optional>
 
+namespace corvanta::sql {
+class Error;
+}
+
 namespace corvanta::windows {
 
 // "账户图表": money over time, realised profit per sell and where the money
@@ -47,6 +51,8 @@ private:
     };
 
     void drawShownPage();
+    // Says under the charts why the ledger could not be read.
+    void showFailure(const sql::Error& error);
     void drawMoney(const report::AccountSeries& series);
     void drawProfit(const report::AccountSeries& series);
     void drawPositions(const report::AccountSeries& series);
